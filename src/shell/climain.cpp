@@ -1,0 +1,17 @@
+// dovra-cli: the headless program. Messages of the core go to stderr.
+#include "shell/appstate.h"
+#include "shell/cli.h"
+#include "ui/stderrmessages.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    dovra::StderrMessages stderrMessages;
+    dovra::setMessageService(&stderrMessages);
+    dovra::appState().configure(dovra::ProgramPaths::detect());
+    dovra::appState().settings().setReadOnly(true);
+    QTextStream out(stdout);
+    return dovra::runCli(app.arguments().mid(1), out);
+}

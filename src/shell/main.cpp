@@ -1,0 +1,22 @@
+// dovra: the windowed program.
+#include "shell/instancelock.h"
+#include "shell/startup.h"
+#include "ui/qtmessages.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("DOVRA"));
+    dovra::QtMessages qtMessages;
+    dovra::setMessageService(&qtMessages);
+
+    dovra::StartupEnvironment environment;
+    environment.paths = dovra::ProgramPaths::detect();
+    environment.instanceLockPath = dovra::InstanceLock::defaultPath();
+    dovra::Startup startup(environment);
+    if (startup.Main() == dovra::StartupResult::Ended)
+        return 0;
+    return app.exec();
+}

@@ -1,0 +1,24 @@
+#include "shell/screenregistration.h"
+
+namespace dovra {
+
+namespace {
+int screenCount = 0;
+}
+
+ScreenRegistration::ScreenRegistration()
+{
+    ++screenCount;
+}
+
+ScreenRegistration::~ScreenRegistration()
+{
+    --screenCount;
+}
+
+int ScreenRegistration::loadedScreens()
+{
+    return screenCount;
+}
+
+} // namespace dovra

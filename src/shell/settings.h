@@ -1,0 +1,69 @@
+#pragma once
+
+#include "ui/messageservice.h"
+
+#include <QSettings>
+#include <QString>
+
+#include <optional>
+
+namespace dovra {
+
+// The per-user settings of one program version: application "QUARVEL-TALVO", one section per
+// version. Every key has its type and default here; nothing else reads or writes key strings.
+// Values are stored as text, as earlier versions did.
+class Settings
+{
+public:
+    static constexpr quint8 DefaultProxySetting = 0;
+    static constexpr ColourValue DefaultProvisionColour = 16384;
+    static constexpr ColourValue DefaultCostItemColour = 128;
+    static constexpr float DefaultVatPercentage = 19.0f;
+
+    Settings(const QString& section, const QString& defaultDataFile);
+
+    QString section() const { return m_section; }
+
+    QString dataFileName() const; // ConDATAfilenaam
+    void setDataFileName(const QString& path);
+    quint8 proxySetting() const; // bytProxySetting
+    void setProxySetting(quint8 mode);
+    QString proxyName() const; // strProxyNaam
+    void setProxyName(const QString& host);
+    qint16 proxyPort() const; // intProxyPoort
+    void setProxyPort(qint16 port);
+    bool autoUpdateOnStart() const; // vwAutoUpdateOnStart
+    void setAutoUpdateOnStart(bool on);
+    ColourValue provisionColour() const; // vwKLEURVoorz
+    void setProvisionColour(ColourValue colour);
+    ColourValue costItemColour() const; // vwKLEURAct
+    void setCostItemColour(ColourValue colour);
+    bool treeSingleSelect() const; // vwTreeSingleSel
+    void setTreeSingleSelect(bool on);
+    bool treeLines() const; // vwTreeLines
+    void setTreeLines(bool on);
+    bool treePlusMinus() const; // vwTreePlusMin
+    void setTreePlusMinus(bool on);
+    float vatPercentage() const; // BTW_PROCENTEN
+    void setVatPercentage(float percentage);
+    std::optional<int> currentFacilityId() const; // HUIDIGSTORT_ID
+    void setCurrentFacilityId(int id);
+
+    void sync();
+    // Read-only settings ignore every write: the headless program never changes what the user chose.
+    void setReadOnly(bool readOnly) { m_readOnly = readOnly; }
+
+private:
+    QString text(const char* key, const QString& defaultValue) const;
+    void setText(const char* key, const QString& value);
+    bool flag(const char* key, bool defaultValue) const;
+    void setFlag(const char* key, bool value);
+    qint64 whole(const char* key, qint64 defaultValue, qint64 min, qint64 max) const;
+
+    QString m_section;
+    QString m_defaultDataFile;
+    mutable QSettings m_store;
+    bool m_readOnly = false;
+};
+
+} // namespace dovra

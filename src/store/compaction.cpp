@@ -1,0 +1,85 @@
+#include "store/database.h"
+#include "store/datafilelink.h"
+#include "ui/messageservice.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace dovra {
+
+namespace {
+
+// Flushes a finished file to disk before it takes the original's place.
+bool syncToDisk(const QString& path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
+    if (fd < 0)
+        return false;
+    const bool synced = ::fsync(fd) == 0;
+    ::close(fd);
+    return synced;
+}
+
+bool writeCompactCopy(Database& source, const QString& target)
+{
+    // The copy is keyed with the same password as the original.
+    if (!source.exec(QStringLiteral("ATTACH DATABASE ? AS compacted KEY ?"), {target, databasePassword()}))
+        return false;
+    bool exported = false;
+    {
+        // Finalized before the detach, which refuses while a statement is open.
+        Statement exportAll = source.prepare(QStringLiteral("SELECT sqlcipher_export('compacted')"));
+        exported = exportAll.exec();
+    }
+    const bool detached = source.execScript(QStringLiteral("DETACH DATABASE compacted"));
+    return exported && detached;
+}
+
+bool copyIsSound(const QString& target)
+{
+    std::unique_ptr<Database> copy = Database::open(target, Database::OpenMode::ReadOnly);
+    if (!copy)
+        return false;
+    Statement check = copy->prepare(QStringLiteral("PRAGMA quick_check"));
+    return check.next() && check.value(0).toString() == QLatin1String("ok");
+}
+
+} // namespace
+
+bool CompactDataFile(const QString& path)
+{
+    BusyPointer busy;
+    const QString temporary = path + QStringLiteral("new");
+
+    // A file that is no data file at all is left to the link, which says so.
+    releaseSharedDatabase(path);
+    std::unique_ptr<Database> source = Database::open(path, Database::OpenMode::ReadWrite);
+    if (!source)
+        return false;
+
+    bool ok =
+        (!QFileInfo::exists(temporary) || QFile::remove(temporary)) && writeCompactCopy(*source, temporary);
+    source.reset();
+    ok = ok && copyIsSound(temporary) && syncToDisk(temporary);
+    if (ok) {
+        QFile::setPermissions(temporary, QFile(path).permissions());
+        // rename() replaces the original in one step: there is never a moment without the file.
+        ok = std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) == 0;
+    }
+    if (!ok) {
+        if (QFileInfo(temporary).isFile())
+            QFile::remove(temporary);
+        messages().inform(
+            QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + path +
+                QStringLiteral("\". Verplaats dit databestand naar een andere locatie, bij voorkeur "
+                               "op het netwerk."),
+            QStringLiteral("Schrijffout"), MessageIcon::Critical);
+    }
+    return ok;
+}
+
+} // namespace dovra

@@ -1,0 +1,163 @@
+#include "store/datafilelink.h"
+
+#include "shell/appstate.h"
+#include "store/database.h"
+#include "ui/messageservice.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace dovra {
+
+namespace {
+
+const QString DataFilePrefix = QStringLiteral("dbTALVOdata_");
+const QString LinkTitle = QStringLiteral("Koppeling databestand");
+
+void reportUnusableFile(const QString& path)
+{
+    messages().inform(QStringLiteral("Het bestand ") + path +
+                          QStringLiteral(" kan niet worden geopend als databestand van DOVRA. Het is geen "
+                                         "databestand, het wachtwoord ervan klopt niet of het is in gebruik "
+                                         "door een ander programma."),
+                      LinkTitle, MessageIcon::Critical);
+}
+
+// Copies the blank template to path. The copy is written next to the target and renamed over it,
+// so a failure never leaves a half-written file under the data file's name.
+bool createFromTemplate(const QString& path)
+{
+    const QString templateFile = appState().paths().templateFile();
+    const QString partial = path + QStringLiteral(".part");
+    QFile::remove(partial);
+    releaseSharedDatabase(path);
+    const bool copied = QFile::copy(templateFile, partial);
+    bool replaced = false;
+    if (copied) {
+        QFile::setPermissions(partial,
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
+        replaced =
+            std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) == 0;
+    }
+    if (!replaced) {
+        QFile::remove(partial);
+        messages().inform(
+            QStringLiteral("Het nieuwe databestand ") + path +
+                QStringLiteral(" kon niet worden aangemaakt uit het sjabloon ") + templateFile +
+                QStringLiteral(". Controleer of het sjabloon aanwezig is en of u schrijfrechten "
+                               "heeft in de gekozen map."),
+            LinkTitle, MessageIcon::Critical);
+    }
+    return replaced;
+}
+
+// The version checks of an existing file; true when it may be linked.
+bool acceptFormatVersion(const QString& path)
+{
+    const std::optional<long> version = DataFileVersion(path);
+    if (!version) {
+        reportUnusableFile(path);
+        return false;
+    }
+    const long programNumber = appState().version().number();
+    if (*version < programNumber) {
+        const bool convert = messages().confirmOk(
+            QStringLiteral("Databestand '") + path +
+                QStringLiteral(
+                    "' staat in het format van een vorige versie van DOVRA.\n\n"
+                    "Het bestand zal nu worden omgezet voor gebruik met de huidige versie van DOVRA.\n\n"
+                    "LET OP: Na omzetting kan het databestand niet meer worden gebruikt met de vorige "
+                    "versie van DOVRA."),
+            QStringLiteral("Upgraden databestand"), MessageIcon::Exclamation);
+        if (!convert) {
+            messages().inform(QStringLiteral("Koppeling is geannuleerd."), LinkTitle,
+                              MessageIcon::Information);
+            return false;
+        }
+    } else if (*version > programNumber) {
+        messages().inform(
+            QStringLiteral(
+                "Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden gelegd."),
+            LinkTitle, MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool ValidDataFileName(const QString& path)
+{
+    const QString name = QFileInfo(path).fileName();
+    const bool valid = !path.isEmpty() && name.size() > DataFilePrefix.size() + 4 &&
+                       name.startsWith(DataFilePrefix, Qt::CaseInsensitive);
+    if (!valid) {
+        messages().inform(
+            QStringLiteral("De bestandsnaam is ongeldig.\nDe bestandsnaam dient te bestaan uit '") +
+                DataFilePrefix + QStringLiteral("' plus een door de gebruiker in te voeren tekst."),
+            QStringLiteral("Instellen bestandskoppeling"), MessageIcon::Exclamation);
+    }
+    return valid;
+}
+
+std::optional<long> DataFileVersion(const QString& path)
+{
+    std::shared_ptr<Database> db = sharedDatabase(path, Database::OpenMode::ReadWrite);
+    if (!db)
+        return std::nullopt;
+    Statement query = db->prepare(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = ?"));
+    query.bind(1, QStringLiteral("versie"));
+    if (query.failed())
+        return std::nullopt;
+    if (!query.next()) {
+        if (query.failed())
+            return std::nullopt;
+        messages().inform(
+            QStringLiteral("Fout in databestand. Sluit DOVRA af en neem contact op met de helpdesk"),
+            QStringLiteral("Beschadigd databestand"), MessageIcon::Critical);
+        return DamagedFileVersion;
+    }
+    return long(query.value(0).toString().trimmed().toDouble());
+}
+
+bool LinkDataFile(const QString& path, bool isNew, bool silent)
+{
+    if (!ValidDataFileName(path))
+        return false;
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+
+    if (isNew) {
+        if (!createFromTemplate(fullPath))
+            return false;
+    } else if (!acceptFormatVersion(fullPath)) {
+        return false;
+    }
+    if (!sharedDatabase(fullPath, Database::OpenMode::ReadWrite)) {
+        reportUnusableFile(fullPath);
+        return false;
+    }
+
+    AppState& state = appState();
+    const QString previousPath = state.dataFilePath();
+    state.setDataFilePath(fullPath);
+    if (!silent) {
+        messages().inform(QStringLiteral("Koppeling aan {") + fullPath + QStringLiteral("} is ingesteld. "),
+                          LinkTitle, MessageIcon::Information);
+        state.setFacility({});
+        state.SetFacilityOpenState(false);
+    }
+    if (!UpgradeDataFile()) {
+        // The file could not be brought to the current format: keep the previous link.
+        releaseSharedDatabase(fullPath);
+        state.setDataFilePath(previousPath);
+        return false;
+    }
+    state.settings().setDataFileName(fullPath);
+    state.settings().sync();
+    return true;
+}
+
+} // namespace dovra

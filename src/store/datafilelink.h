@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+
+namespace dovra {
+
+// The user data file: name rule, format version, linking, upgrade and compaction.
+// Every function tells the user through the message service and reports by its result.
+
+// The file name must start with "dbTALVOdata_" (any case) followed by at least four more characters.
+bool ValidDataFileName(const QString& path);
+
+// The data file's format version ('versie' in tblSYS); DamagedFileVersion when the row is missing.
+// Empty when the file cannot be opened as a data file at all.
+constexpr long DamagedFileVersion = 1000;
+std::optional<long> DataFileVersion(const QString& path);
+
+// Links path as the data file: checks the name, creates it from the template when isNew,
+// offers to convert an older format, refuses a newer one, stores the link and upgrades the file.
+// Returns whether the file is now linked; on false the previous link stays as it was.
+bool LinkDataFile(const QString& path, bool isNew, bool silent);
+
+// Brings the linked file up to the current format. Returns false (with a message) when the file
+// could not be changed; it is then left exactly as it was.
+bool UpgradeDataFile();
+
+// Rewrites the file compactly under the same password. The original is replaced only by a
+// complete copy, so a failure leaves it untouched.
+bool CompactDataFile(const QString& path);
+
+} // namespace dovra

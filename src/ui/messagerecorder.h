@@ -1,0 +1,63 @@
+#pragma once
+
+#include "ui/messageservice.h"
+
+#include <QList>
+#include <QStringList>
+
+#include <deque>
+
+namespace dovra {
+
+// Keeps every message and answers from a script set in advance; for tests.
+// Questions without a scripted answer take their default answer; file and input
+// dialogs without a scripted answer are cancelled.
+class MessageRecorder : public MessageService
+{
+public:
+    struct Message
+    {
+        QString text;
+        QString title;
+        MessageIcon icon;
+        MessageButtons buttons;
+        MessageAnswer answer;
+    };
+
+    // Installs itself as the message service while alive.
+    MessageRecorder();
+    ~MessageRecorder() override;
+
+    MessageAnswer message(const QString& text, const QString& title, MessageIcon icon, MessageButtons buttons,
+                          MessageAnswer defaultAnswer) override;
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
+    QString openFileName(const FileDialogRequest& request) override;
+    QString saveFileName(const FileDialogRequest& request) override;
+    std::optional<ColourValue> chooseColour(ColourValue initial) override;
+    void setBusy(bool busy) override;
+    void clearBusy() override { m_busy = 0; }
+
+    void answerNext(MessageAnswer answer) { m_answers.push_back(answer); }
+    void answerNextInput(const QString& text) { m_inputs.push_back(text); }
+    void answerNextFile(const QString& path) { m_files.push_back(path); }
+    void answerNextColour(std::optional<ColourValue> colour) { m_colours.push_back(colour); }
+
+    const QList<Message>& recorded() const { return m_messages; }
+    QStringList texts() const;
+    QStringList titles() const;
+    const QList<FileDialogRequest>& fileRequests() const { return m_fileRequests; }
+    int busyDepth() const { return m_busy; }
+    void clear();
+
+private:
+    MessageService* m_previous;
+    QList<Message> m_messages;
+    QList<FileDialogRequest> m_fileRequests;
+    std::deque<MessageAnswer> m_answers;
+    std::deque<QString> m_inputs;
+    std::deque<QString> m_files;
+    std::deque<std::optional<ColourValue>> m_colours;
+    int m_busy = 0;
+};
+
+} // namespace dovra

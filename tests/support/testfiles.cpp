@@ -1,0 +1,84 @@
+#include "support/testfiles.h"
+
+#include "shell/appstate.h"
+#include "store/database.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+namespace dovra::test {
+
+namespace {
+QString builtFile(const QString& name)
+{
+    return QDir(QStringLiteral(DOVRA_TEST_PROGRAM_DIR)).filePath(name);
+}
+} // namespace
+
+QString readScript(const QString& name)
+{
+    QString path = QDir(QStringLiteral(DOVRA_TEST_DATA_DIR)).filePath(name);
+    if (name.startsWith(QLatin1String("data/")))
+        path = QDir(QStringLiteral(DOVRA_TEST_DATA_DIR "/../../")).filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ADD_FAILURE() << "cannot read " << path.toStdString();
+        return {};
+    }
+    return QString::fromUtf8(file.readAll());
+}
+
+void clearSettings()
+{
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QUARVEL-TALVO")).clear();
+}
+
+ProgramFolder::ProgramFolder()
+{
+    clearSettings();
+    for (const char* name : {"dbTALVOCL.mdb", "db00.mdb"})
+        QFile::copy(builtFile(QLatin1String(name)), filePath(QLatin1String(name)));
+    appState().configure(paths());
+}
+
+ProgramFolder::~ProgramFolder()
+{
+    releaseAllSharedDatabases();
+}
+
+QString ProgramFolder::filePath(const QString& name) const
+{
+    return m_dir.filePath(name);
+}
+
+QString ProgramFolder::copyDemoData(const QString& name) const
+{
+    const QString target = filePath(name);
+    QFile::remove(target);
+    QFile::copy(builtFile(QStringLiteral("dbTALVOdata_1.mdb")), target);
+    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+    return target;
+}
+
+QString ProgramFolder::createDatabase(const QString& name, const QStringList& scripts) const
+{
+    const QString target = filePath(name);
+    QFile::remove(target);
+    auto db = Database::open(target, Database::OpenMode::Create);
+    if (!db) {
+        ADD_FAILURE() << "cannot create " << target.toStdString();
+        return target;
+    }
+    for (const QString& script : scripts) {
+        const QString sql = script.endsWith(QLatin1String(".sql")) ? readScript(script) : script;
+        if (!db->execScript(sql))
+            ADD_FAILURE() << "script " << script.left(60).toStdString() << ": "
+                          << db->lastError().toStdString();
+    }
+    return target;
+}
+
+} // namespace dovra::test

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "shell/programpaths.h"
+
+#include <QString>
+#include <QTemporaryDir>
+
+namespace dovra::test {
+
+// A throw-away program folder holding copies of the built checklist file and template,
+// with the application state configured for it and the settings of earlier tests cleared.
+class ProgramFolder
+{
+public:
+    ProgramFolder();
+    ~ProgramFolder();
+
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const;
+    ProgramPaths paths() const { return ProgramPaths(path()); }
+
+    // A copy of the built demo data file under name.
+    QString copyDemoData(const QString& name = QStringLiteral("dbTALVOdata_1.mdb")) const;
+    // A password-protected file built from SQL scripts (file names under tests/data, or SQL text).
+    QString createDatabase(const QString& name, const QStringList& scripts) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// The SQL text of a script in tests/data, or of one in data/ when name starts with "data/".
+QString readScript(const QString& name);
+
+// Removes every stored setting of the program.
+void clearSettings();
+
+} // namespace dovra::test
