@@ -1,0 +1,2 @@
+-- A damaged data file: tblSYS has no 'versie' row.
+DELETE FROM tblSYS WHERE strSYS_ID = 'versie';
