@@ -57,7 +57,10 @@ bool CompactDataFile(const QString& path)
 
     // A file that is no data file at all is left to the link, which says so.
     releaseSharedDatabase(path);
-    std::unique_ptr<Database> source = Database::open(path, Database::OpenMode::ReadWrite);
+    if (!QFileInfo(path).isFile())
+        return false;
+    // Attached files open with the main file's flags: it must be allowed to create the copy.
+    std::unique_ptr<Database> source = Database::open(path, Database::OpenMode::Create);
     if (!source)
         return false;
 

@@ -76,10 +76,13 @@ std::unique_ptr<Database> Database::open(const QString& path, OpenMode mode, con
     if (rc != SQLITE_OK)
         return fail(db, rc);
 
+    // Without a key the file is a plain SQLite file (used to tell those apart in tests and tools).
     const QByteArray keyBytes = key.toUtf8();
-    rc = sqlite3_key(db, keyBytes.constData(), int(keyBytes.size()));
-    if (rc != SQLITE_OK)
-        return fail(db, rc);
+    if (!keyBytes.isEmpty()) {
+        rc = sqlite3_key(db, keyBytes.constData(), int(keyBytes.size()));
+        if (rc != SQLITE_OK)
+            return fail(db, rc);
+    }
 
     // The key is only checked when the first page is read: a wrong key, a plain SQLite file
     // and a file that is no database at all all fail here.

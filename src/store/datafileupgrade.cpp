@@ -135,6 +135,8 @@ bool UpgradeDataFile()
         upgraded = ok && *stamped;
     }
     if (!ok) {
+        qWarning("upgrade of %s failed: %s", qPrintable(state.dataFilePath()),
+                 db ? qPrintable(db->lastError()) : "no connection");
         messages().inform(
             QStringLiteral("Het databestand ") + state.dataFilePath() +
                 QStringLiteral(" kon niet worden bijgewerkt naar het format van de huidige DOVRA "

@@ -81,6 +81,26 @@ QString columnDefinition(const ColumnInfo& info, bool autoIncrement)
     return definition;
 }
 
+// Reads are finished before the table is dropped: SQLite refuses to drop a table while a
+// statement on the connection is still running.
+QVariant firstValue(Database& db, const QString& sql, const QString& parameter)
+{
+    Statement query = db.prepare(sql);
+    query.bind(1, parameter);
+    return query.next() ? query.value(0) : QVariant();
+}
+
+QStringList indexDefinitions(Database& db, const QString& table)
+{
+    QStringList definitions;
+    Statement indexes = db.prepare(QStringLiteral(
+        "SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ? AND sql IS NOT NULL"));
+    indexes.bind(1, table);
+    while (indexes.next())
+        definitions.append(indexes.value(0).toString());
+    return definitions;
+}
+
 } // namespace
 
 bool SchemaCatalog::recreateColumnAtEnd(const QString& table, const QString& column,
@@ -90,25 +110,18 @@ bool SchemaCatalog::recreateColumnAtEnd(const QString& table, const QString& col
     if (all.isEmpty())
         return false;
 
-    Statement createSql =
-        m_db.prepare(QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"));
-    createSql.bind(1, table);
-    const bool autoIncrement = createSql.next() && createSql.value(0).toString().contains(
-                                                       QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive);
-
-    QStringList indexSql;
-    Statement indexes = m_db.prepare(QStringLiteral(
-        "SELECT sql FROM sqlite_master WHERE type = 'index' AND tbl_name = ? AND sql IS NOT NULL"));
-    indexes.bind(1, table);
-    while (indexes.next())
-        indexSql.append(indexes.value(0).toString());
-
+    const bool autoIncrement =
+        firstValue(m_db, QStringLiteral("SELECT sql FROM sqlite_master WHERE type = 'table' AND name = ?"),
+                   table)
+            .toString()
+            .contains(QLatin1String("AUTOINCREMENT"), Qt::CaseInsensitive);
+    const QStringList indexSql = indexDefinitions(m_db, table);
     std::optional<qint64> sequence;
     if (autoIncrement) {
-        Statement seq = m_db.prepare(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"));
-        seq.bind(1, table);
-        if (seq.next())
-            sequence = seq.integer(0);
+        const QVariant seq =
+            firstValue(m_db, QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name = ?"), table);
+        if (!seq.isNull())
+            sequence = seq.toLongLong();
     }
 
     QStringList definitions;

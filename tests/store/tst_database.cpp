@@ -1,0 +1,188 @@
+// The database layer: password protection, parameters, typed reads, transactions.
+#include "store/database.h"
+#include "support/testfiles.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+
+#include <gtest/gtest.h>
+
+using namespace dovra;
+
+namespace {
+
+class DatabaseTest : public ::testing::Test
+{
+protected:
+    test::ProgramFolder folder;
+
+    std::unique_ptr<Database> createWithTable()
+    {
+        auto db = Database::open(folder.filePath(QStringLiteral("t.db")), Database::OpenMode::Create);
+        EXPECT_TRUE(db);
+        EXPECT_TRUE(db->execScript(QStringLiteral(
+            "CREATE TABLE t (id INTEGER PRIMARY KEY AUTOINCREMENT, name VARCHAR(50) COLLATE NOCASE, "
+            "flag BOOLEAN, amount REAL, day DATETIME)")));
+        return db;
+    }
+};
+
+TEST_F(DatabaseTest, FilesAreEncryptedAndNeedThePassword)
+{
+    const QString path = folder.filePath(QStringLiteral("dbTALVOCL.mdb"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    // A plain SQLite file starts with this header; an encrypted one does not.
+    EXPECT_FALSE(file.read(16).startsWith("SQLite format 3"));
+
+    QString error;
+    EXPECT_FALSE(Database::open(path, Database::OpenMode::ReadOnly, QStringLiteral("molenvork6"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(Database::open(path, Database::OpenMode::ReadOnly));
+}
+
+TEST_F(DatabaseTest, StockShellsAgreeOnTheEncryption)
+{
+    const QString path = folder.filePath(QStringLiteral("dbTALVOCL.mdb"));
+    const QString sqlcipher = QStandardPaths::findExecutable(QStringLiteral("sqlcipher"));
+    if (sqlcipher.isEmpty())
+        GTEST_SKIP() << "sqlcipher shell not installed";
+    QProcess shell;
+    shell.start(sqlcipher, {path});
+    shell.write("PRAGMA key='molenvork5';\nSELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie';\n");
+    shell.closeWriteChannel();
+    ASSERT_TRUE(shell.waitForFinished());
+    EXPECT_EQ(shell.readAllStandardOutput().trimmed(), "14");
+
+    QProcess withoutKey;
+    withoutKey.start(sqlcipher, {path, QStringLiteral("SELECT count(*) FROM tblSYS;")});
+    ASSERT_TRUE(withoutKey.waitForFinished());
+    EXPECT_TRUE(withoutKey.readAllStandardError().contains("not a database"));
+}
+
+TEST_F(DatabaseTest, RefusesWhatIsNoProtectedDatabase)
+{
+    const QString text = folder.filePath(QStringLiteral("dbTALVOdata_tekst.mdb"));
+    QFile file(text);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("Dit is geen database, maar een tekstbestand.\n");
+    file.close();
+    EXPECT_FALSE(Database::open(text, Database::OpenMode::ReadWrite));
+
+    // A plain, unprotected SQLite file: an empty key opens it, the password does not.
+    const QString plain = folder.filePath(QStringLiteral("plain.db"));
+    {
+        auto db = Database::open(plain, Database::OpenMode::Create, QString());
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->execScript(QStringLiteral("CREATE TABLE x (a INTEGER)")));
+    }
+    EXPECT_FALSE(Database::open(plain, Database::OpenMode::ReadWrite));
+
+    EXPECT_FALSE(
+        Database::open(folder.filePath(QStringLiteral("ontbreekt.mdb")), Database::OpenMode::ReadWrite));
+    EXPECT_FALSE(QFile::exists(folder.filePath(QStringLiteral("ontbreekt.mdb"))));
+}
+
+TEST_F(DatabaseTest, TextComparesWithoutCaseAlsoBeyondAscii)
+{
+    auto db = createWithTable();
+    ASSERT_TRUE(
+        db->exec(QStringLiteral("INSERT INTO t (name) VALUES (?)"), {QStringLiteral("Stortplaats Écluse")}));
+    ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO t (name) VALUES (?)"),
+                         {QStringLiteral("O'Brien \"de\" stort")}));
+
+    Statement find = db->prepare(QStringLiteral("SELECT count(*) FROM t WHERE name = ?"));
+    find.bind(1, QStringLiteral("STORTPLAATS éCLUSE"));
+    ASSERT_TRUE(find.next());
+    EXPECT_EQ(find.integer(0), 1);
+
+    // Quotes in values are data, never SQL.
+    Statement quoted = db->prepare(QStringLiteral("SELECT id FROM t WHERE name = ?"));
+    quoted.bind(1, QStringLiteral("o'brien \"DE\" STORT"));
+    ASSERT_TRUE(quoted.next());
+    EXPECT_EQ(quoted.integer(0), 2);
+
+    Statement differs = db->prepare(QStringLiteral("SELECT count(*) FROM t WHERE name = ?"));
+    differs.bind(1, QStringLiteral("Stortplaats Ecluse"));
+    ASSERT_TRUE(differs.next());
+    EXPECT_EQ(differs.integer(0), 0);
+}
+
+TEST_F(DatabaseTest, TypedValuesRoundTrip)
+{
+    auto db = createWithTable();
+    ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO t (name, flag, amount, day) VALUES (?, ?, ?, ?)"),
+                         {QString(), true, QVariant(5.06f), QDate(2030, 1, 16)}));
+    ASSERT_TRUE(
+        db->exec(QStringLiteral("INSERT INTO t (name, flag) VALUES (?, ?)"), {QStringLiteral("b"), false}));
+
+    Statement rows = db->prepare(QStringLiteral("SELECT name, flag, amount, day FROM t ORDER BY id"));
+    ASSERT_TRUE(rows.next());
+    // An empty text counts as not entered, just like Null.
+    EXPECT_FALSE(rows.text(0).has_value());
+    EXPECT_TRUE(rows.isNull(0));
+    EXPECT_EQ(rows.integer(1), -1);
+    EXPECT_EQ(rows.boolean(1), true);
+    EXPECT_EQ(float(*rows.real(2)), 5.06f);
+    EXPECT_EQ(rows.value(3).toString(), QStringLiteral("2030-01-16"));
+    EXPECT_EQ(rows.date(3), QDate(2030, 1, 16));
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.integer(1), 0);
+    EXPECT_FALSE(rows.real(2).has_value());
+    EXPECT_FALSE(rows.date(3).has_value());
+    EXPECT_FALSE(rows.next());
+    EXPECT_FALSE(rows.failed());
+}
+
+TEST_F(DatabaseTest, TransactionsRollBackUnlessCommitted)
+{
+    auto db = createWithTable();
+    {
+        Transaction transaction(*db);
+        ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO t (name) VALUES ('weg')")));
+        {
+            Transaction inner(*db);
+            ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO t (name) VALUES ('ook weg')")));
+            EXPECT_TRUE(inner.commit());
+        }
+    }
+    {
+        Transaction transaction(*db);
+        ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO t (name) VALUES ('blijft')")));
+        {
+            Transaction inner(*db);
+            ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO t (name) VALUES ('teruggedraaid')")));
+        }
+        EXPECT_TRUE(transaction.commit());
+    }
+    Statement names = db->prepare(QStringLiteral("SELECT group_concat(name) FROM t"));
+    ASSERT_TRUE(names.next());
+    EXPECT_EQ(names.text(0), QStringLiteral("blijft"));
+}
+
+TEST_F(DatabaseTest, ErrorsAreReportedByResult)
+{
+    auto db = createWithTable();
+    EXPECT_FALSE(db->exec(QStringLiteral("INSERT INTO bestaatniet VALUES (1)")));
+    EXPECT_TRUE(db->lastError().contains(QLatin1String("bestaatniet")));
+    Statement invalid = db->prepare(QStringLiteral("SELEKT"));
+    EXPECT_FALSE(invalid.isValid());
+    EXPECT_FALSE(invalid.next());
+    EXPECT_TRUE(invalid.failed());
+}
+
+TEST_F(DatabaseTest, SharedConnectionIsOnePerFile)
+{
+    const QString path = folder.filePath(QStringLiteral("dbTALVOCL.mdb"));
+    auto first = sharedDatabase(path, Database::OpenMode::ReadOnly);
+    auto second =
+        sharedDatabase(folder.path() + QStringLiteral("/./dbTALVOCL.mdb"), Database::OpenMode::ReadOnly);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first.get(), second.get());
+    releaseSharedDatabase(path);
+    auto third = sharedDatabase(path, Database::OpenMode::ReadOnly);
+    EXPECT_NE(first.get(), third.get());
+}
+
+} // namespace
