@@ -63,11 +63,8 @@ TEST_F(DatabaseTest, StockShellsAgreeOnTheEncryption)
 
 TEST_F(DatabaseTest, RefusesWhatIsNoProtectedDatabase)
 {
-    const QString text = folder.filePath(QStringLiteral("dbTALVOdata_tekst.mdb"));
-    QFile file(text);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("Dit is geen database, maar een tekstbestand.\n");
-    file.close();
+    const QString text = folder.createTextFile(QStringLiteral("dbTALVOdata_tekst.mdb"),
+                                               "Dit is geen database, maar een tekstbestand.\n");
     EXPECT_FALSE(Database::open(text, Database::OpenMode::ReadWrite));
 
     // A plain, unprotected SQLite file: an empty key opens it, the password does not.

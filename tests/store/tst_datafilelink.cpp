@@ -281,11 +281,7 @@ TEST_F(DataFileTest, UnusableFilesAreRefusedWithAMessage)
     const QString linked = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
     ASSERT_TRUE(LinkDataFile(linked, false, true));
 
-    const QString text = folder.filePath(QStringLiteral("dbTALVOdata_tekst.mdb"));
-    QFile file(text);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("geen database");
-    file.close();
+    const QString text = folder.createTextFile(QStringLiteral("dbTALVOdata_tekst.mdb"), "geen database");
     EXPECT_FALSE(LinkDataFile(text, false, false));
 
     const QString wrongKey = folder.filePath(QStringLiteral("dbTALVOdata_anderwachtwoord.mdb"));
@@ -357,11 +353,7 @@ TEST_F(DataFileTest, FailedCompactionLeavesTheOriginal)
 
 TEST_F(DataFileTest, CompactionLeavesAFileThatIsNoDatabaseToTheLink)
 {
-    const QString path = folder.filePath(QStringLiteral("dbTALVOdata_tekst.mdb"));
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("geen database");
-    file.close();
+    const QString path = folder.createTextFile(QStringLiteral("dbTALVOdata_tekst.mdb"), "geen database");
     EXPECT_FALSE(CompactDataFile(path));
     EXPECT_TRUE(recorder.recorded().isEmpty());
     EXPECT_EQ(contents(path), QByteArray("geen database"));

@@ -81,4 +81,13 @@ QString ProgramFolder::createDatabase(const QString& name, const QStringList& sc
     return target;
 }
 
+QString ProgramFolder::createTextFile(const QString& name, const QByteArray& contents) const
+{
+    const QString target = filePath(name);
+    QFile file(target);
+    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
+        ADD_FAILURE() << "cannot write " << target.toStdString();
+    return target;
+}
+
 } // namespace dovra::test

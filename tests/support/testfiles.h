@@ -23,6 +23,8 @@ public:
     QString copyDemoData(const QString& name = QStringLiteral("dbTALVOdata_1.mdb")) const;
     // A password-protected file built from SQL scripts (file names under tests/data, or SQL text).
     QString createDatabase(const QString& name, const QStringList& scripts) const;
+    // A file with the given contents, e.g. one that is no database at all.
+    QString createTextFile(const QString& name, const QByteArray& contents) const;
 
 private:
     QTemporaryDir m_dir;
