@@ -18,10 +18,16 @@ void paintButton(QPushButton* button, ColourValue colour)
     button->setStyleSheet(QStringLiteral("background-color: %1;").arg(toQColor(colour).name()));
 }
 
-// The folder of the linked data file, where the file dialogs start.
+// The linked data file, or the configured one while none is linked (it was not found at start-up).
+QString shownDataFile()
+{
+    return appState().isDataFileLinked() ? appState().dataFilePath() : appState().settings().dataFileName();
+}
+
+// The folder of the shown data file, where the file dialogs start.
 QString dataFolder()
 {
-    return QFileInfo(appState().dataFilePath()).absolutePath();
+    return QFileInfo(shownDataFile()).absolutePath();
 }
 } // namespace
 
@@ -52,9 +58,7 @@ frmConfig::~frmConfig() = default;
 
 void frmConfig::showDataFilePath()
 {
-    const QString path =
-        appState().isDataFileLinked() ? appState().dataFilePath() : appState().settings().dataFileName();
-    m_ui->txtDataLocatie->setText(path);
+    m_ui->txtDataLocatie->setText(shownDataFile());
 }
 
 void frmConfig::showColours()

@@ -80,6 +80,8 @@ StartupResult Startup::Main()
 
     const QString dataFile = state.settings().dataFileName();
     m_mainWindow->ReadChecklistSystemValues();
+    // Loaded before the update check: closing the main window writes them back, also after a download.
+    state.loadViewPreferences();
     state.loadProxyPreferences();
 
     if (state.proxy().autoUpdateOnStart && m_environment.updates &&
@@ -89,7 +91,6 @@ StartupResult Startup::Main()
         return StartupResult::Downloading;
     }
 
-    state.loadViewPreferences();
     m_mainWindow->SetFacilityOpenState(false);
     m_mainWindow->writeProgramVersionPanel();
 

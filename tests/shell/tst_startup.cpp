@@ -1,0 +1,465 @@
+// The start-up routine and the update check it runs.
+#include "shell/appstate.h"
+#include "shell/frmConfig.h"
+#include "shell/frmMDI_main.h"
+#include "shell/frmSplash.h"
+#include "shell/startup.h"
+#include "store/database.h"
+#include "support/testfiles.h"
+#include "ui/messagerecorder.h"
+#include "update/startupupdate.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLockFile>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <ostream>
+
+void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+
+void PrintTo(const QStringList& list, std::ostream* os)
+{
+    *os << '[' << list.join(QStringLiteral("] [")).toStdString() << ']';
+}
+
+using namespace dovra;
+
+namespace {
+
+const QString LaterVersionText =
+    QStringLiteral("Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden gelegd.");
+
+void deletePending()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+Settings storedSettings()
+{
+    return Settings(appState().version().settingsSection(), QStringLiteral("<standaard>"));
+}
+
+// The format version written in a data file, read without the shared connection.
+long storedVersion(const QString& path)
+{
+    auto db = Database::open(path, Database::OpenMode::ReadOnly);
+    if (!db) {
+        ADD_FAILURE() << "cannot open " << path.toStdString();
+        return -1;
+    }
+    Statement query =
+        db->prepare(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = 'versie'"));
+    return query.next() ? query.value(0).toString().toLong() : -1;
+}
+
+class FakeUpdates : public UpdateService
+{
+public:
+    UpdateOffer check(const ProxyPreferences& proxy) override
+    {
+        ++checks;
+        askedWith = proxy;
+        return offer;
+    }
+    void closeWindow() override { ++closes; }
+    void startDownload(bool checklist, bool program) override { downloads.append({checklist, program}); }
+
+    UpdateOffer offer;
+    int checks = 0;
+    int closes = 0;
+    ProxyPreferences askedWith;
+    QList<std::pair<bool, bool>> downloads;
+};
+
+class StartupTest : public ::testing::Test
+{
+protected:
+    void TearDown() override
+    {
+        if (startup)
+            delete startup->mainWindow();
+        deletePending();
+        startup.reset();
+    }
+
+    StartupEnvironment environment() const
+    {
+        StartupEnvironment environment;
+        environment.paths = folder.paths();
+        environment.instanceLockPath = lockDir.filePath(QStringLiteral("dovra.lock"));
+        return environment;
+    }
+
+    StartupResult start(StartupEnvironment environment)
+    {
+        startup = std::make_unique<Startup>(std::move(environment));
+        return startup->Main();
+    }
+    StartupResult start() { return start(environment()); }
+
+    void configureDataFile(const QString& path)
+    {
+        appState().settings().setDataFileName(path);
+        appState().settings().sync();
+    }
+
+    frmMDI_main* window() const { return startup ? startup->mainWindow() : nullptr; }
+
+    test::ProgramFolder folder;
+    MessageRecorder recorder;
+    QTemporaryDir lockDir;
+    std::unique_ptr<Startup> startup;
+};
+
+TEST_F(StartupTest, InvalidVersionNumberEnds)
+{
+    StartupEnvironment environment = this->environment();
+    environment.version = ProgramVersion{3, 10, 0};
+    folder.copyDemoData();
+    EXPECT_EQ(start(environment), StartupResult::Ended);
+    EXPECT_EQ(recorder.texts(),
+              QStringList({"De applicatie heeft een ongeldig versienr. Neem contact op met de helpdesk."}));
+    EXPECT_EQ(recorder.titles(), QStringList({"Check versienr"}));
+    EXPECT_EQ(window(), nullptr);
+}
+
+TEST_F(StartupTest, OnlyOneInstanceRuns)
+{
+    folder.copyDemoData();
+    QLockFile other(environment().instanceLockPath);
+    ASSERT_TRUE(other.tryLock(0));
+    EXPECT_EQ(start(), StartupResult::Ended);
+    EXPECT_EQ(recorder.texts(), QStringList({"Het programma is reeds geopend"}));
+    EXPECT_EQ(recorder.titles(), QStringList({"DOVRA"}));
+    EXPECT_EQ(window(), nullptr);
+
+    // Once the other instance is gone the program starts and holds the lock itself.
+    other.unlock();
+    recorder.clear();
+    EXPECT_EQ(start(), StartupResult::Splash);
+    QLockFile next(environment().instanceLockPath);
+    EXPECT_FALSE(next.tryLock(0));
+}
+
+TEST_F(StartupTest, MissingDataFileOpensTheConfiguration)
+{
+    const QStringList missing = {folder.filePath(QStringLiteral("dbTALVOdata_1.mdb")),
+                                 folder.filePath(QStringLiteral("weg/dbTALVOdata_1.mdb"))};
+    for (const QString& path : missing) {
+        SCOPED_TRACE(path.toStdString());
+        recorder.clear();
+        // The first is the default data file of the program folder.
+        if (path != missing[0])
+            configureDataFile(path);
+        EXPECT_EQ(start(), StartupResult::Configuration);
+        EXPECT_EQ(recorder.texts(),
+                  QStringList({"Het databestand " + path +
+                               " is niet gevonden. Wijzig de bestandslocatie of maak een nieuw "
+                               "databestand aan."}));
+        EXPECT_EQ(recorder.titles(), QStringList({"Koppeling aan databestand"}));
+        ASSERT_NE(window(), nullptr);
+        auto* config = window()->findChild<frmConfig*>();
+        ASSERT_NE(config, nullptr);
+        EXPECT_TRUE(config->isVisible());
+        EXPECT_EQ(config->findChild<QLineEdit*>(QStringLiteral("txtDataLocatie"))->text(), path);
+        EXPECT_FALSE(appState().isDataFileLinked());
+        EXPECT_EQ(recorder.busyDepth(), 0);
+        EXPECT_EQ(window()->statusPanel(2)->text(), u" DOVRA programmaversie: 3.0 ");
+        delete window();
+        deletePending();
+        startup.reset();
+    }
+}
+
+TEST_F(StartupTest, UnexaminablePathEndsAndResetsTheSetting)
+{
+    const QStringList paths = {
+        folder.filePath(QStringLiteral("db00.mdb/dbTALVOdata_x.mdb")),
+        folder.filePath("dbTALVOdata_" + QString(NAME_MAX, QLatin1Char('x')) + ".mdb")};
+    for (const QString& path : paths) {
+        SCOPED_TRACE(path.left(80).toStdString());
+        recorder.clear();
+        configureDataFile(path);
+        EXPECT_EQ(start(), StartupResult::Ended);
+        EXPECT_EQ(recorder.texts(), QStringList({"Datafile " + path +
+                                                 " kan niet worden gevonden. DOVRA zal worden afgesloten. "
+                                                 "Start DOVRA vervolgens opnieuw op."}));
+        EXPECT_EQ(recorder.titles(), QStringList({"Controle databestand"}));
+        EXPECT_EQ(storedSettings().dataFileName(), u"?");
+        EXPECT_EQ(window(), nullptr);
+        EXPECT_EQ(recorder.busyDepth(), 0);
+    }
+}
+
+TEST_F(StartupTest, RefusedDataFilesEnd)
+{
+    struct Case
+    {
+        const char* label;
+        QString path;
+        QStringList titles;
+        QString lastText;
+    };
+    const QString nameRule =
+        QStringLiteral("De bestandsnaam is ongeldig.\nDe bestandsnaam dient te bestaan uit "
+                       "'dbTALVOdata_' plus een door de gebruiker in te voeren tekst.");
+    const QList<Case> cases = {
+        {"damaged",
+         folder.createDatabase(QStringLiteral("dbTALVOdata_kapot.mdb"),
+                               {QStringLiteral("data/datafile_schema.sql"), QStringLiteral("no_versie.sql")}),
+         {"Beschadigd databestand", "Koppeling databestand"},
+         LaterVersionText},
+        {"newer",
+         folder.createDatabase(QStringLiteral("dbTALVOdata_nieuwer.mdb"),
+                               {QStringLiteral("data/datafile_schema.sql"), QStringLiteral("versie_40.sql")}),
+         {"Koppeling databestand"},
+         LaterVersionText},
+        {"name rule",
+         folder.copyDemoData(QStringLiteral("data.mdb")),
+         {"Instellen bestandskoppeling"},
+         nameRule},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        recorder.clear();
+        configureDataFile(c.path);
+        EXPECT_EQ(start(), StartupResult::Ended);
+        EXPECT_EQ(recorder.titles(), c.titles);
+        ASSERT_FALSE(recorder.recorded().isEmpty());
+        EXPECT_EQ(recorder.recorded().constLast().text, c.lastText);
+        EXPECT_EQ(window(), nullptr);
+        EXPECT_FALSE(appState().isDataFileLinked());
+        EXPECT_EQ(storedSettings().dataFileName(), c.path);
+        EXPECT_EQ(recorder.busyDepth(), 0);
+    }
+}
+
+TEST_F(StartupTest, OldFormatIsConvertedOnlyWhenConfirmed)
+{
+    const QString path =
+        folder.createDatabase(QStringLiteral("dbTALVOdata_oud.mdb"), {QStringLiteral("datafile_v20.sql")});
+    configureDataFile(path);
+    const QString question =
+        "Databestand '" + path +
+        "' staat in het format van een vorige versie van DOVRA.\n\n"
+        "Het bestand zal nu worden omgezet voor gebruik met de huidige versie van "
+        "DOVRA.\n\nLET OP: Na omzetting kan het databestand niet meer worden gebruikt met "
+        "de vorige versie van DOVRA.";
+
+    recorder.answerNext(MessageAnswer::Cancel);
+    EXPECT_EQ(start(), StartupResult::Ended);
+    EXPECT_EQ(recorder.texts(), QStringList({question, "Koppeling is geannuleerd."}));
+    EXPECT_EQ(recorder.titles(), QStringList({"Upgraden databestand", "Koppeling databestand"}));
+    EXPECT_EQ(window(), nullptr);
+    releaseAllSharedDatabases();
+    EXPECT_EQ(storedVersion(path), 20);
+
+    recorder.clear();
+    recorder.answerNext(MessageAnswer::Ok);
+    EXPECT_EQ(start(), StartupResult::Splash);
+    EXPECT_EQ(recorder.texts(),
+              QStringList(
+                  {question, "Het databestand is bijgewerkt naar het format van de huidige DOVRA versie."}));
+    EXPECT_EQ(appState().dataFilePath(), path);
+    ASSERT_NE(window(), nullptr);
+    EXPECT_EQ(window()->statusPanel(1)->text(), u"<geen inrichting geopend>");
+    EXPECT_EQ(window()->statusPanel(2)->text(), u" DOVRA programmaversie: 3.0 ");
+    EXPECT_EQ(window()->statusPanel(3)->text(), u" volgnr. bestand checklists: 14 ");
+    releaseAllSharedDatabases();
+    EXPECT_EQ(storedVersion(path), 30);
+}
+
+TEST_F(StartupTest, GoodFileShowsTheSplashThenTheFacilityList)
+{
+    // The default data file of the program folder; no setting written.
+    const QString path = folder.copyDemoData();
+    EXPECT_EQ(start(), StartupResult::Splash);
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+    EXPECT_EQ(appState().dataFilePath(), path);
+    EXPECT_EQ(appState().checklistSequence(), 14);
+    ASSERT_NE(window(), nullptr);
+    EXPECT_TRUE(window()->isVisible());
+
+    QPointer<frmSplash> splash = window()->findChild<frmSplash*>();
+    ASSERT_TRUE(splash);
+    EXPECT_EQ(splash->mode(), frmSplash::Mode::Startup);
+    EXPECT_EQ(splash->findChild<QLabel*>(QStringLiteral("lblVersie"))->text(), u"versie 3.0");
+    EXPECT_TRUE(splash->timerActive());
+
+    int listShown = 0;
+    window()->setCommand(QStringLiteral("open_inrichting"), [&listShown] { ++listShown; });
+    QSignalSpy finished(splash.data(), &frmSplash::startupFinished);
+    ASSERT_TRUE(finished.wait(4000));
+    EXPECT_EQ(listShown, 1);
+    EXPECT_EQ(recorder.busyDepth(), 0);
+    deletePending();
+    EXPECT_FALSE(splash);
+}
+
+TEST_F(StartupTest, TestBuildSplashReportsAndClosesAtOnce)
+{
+    folder.copyDemoData();
+    StartupEnvironment environment = this->environment();
+    environment.version = ProgramVersion{3, 0, 999};
+    EXPECT_EQ(start(environment), StartupResult::Splash);
+    EXPECT_EQ(recorder.texts(), QStringList({"revision=999"}));
+    EXPECT_EQ(recorder.busyDepth(), 0);
+    deletePending();
+    EXPECT_EQ(window()->findChild<frmSplash*>(), nullptr);
+}
+
+TEST_F(StartupTest, UpdateCheckRunsOnlyWhenWanted)
+{
+    const QString path = folder.copyDemoData();
+    FakeUpdates updates;
+    updates.offer.checklistStatus = 1;
+    StartupEnvironment environment = this->environment();
+    environment.updates = &updates;
+
+    EXPECT_EQ(start(environment), StartupResult::Splash);
+    EXPECT_EQ(updates.checks, 0);
+    delete window();
+
+    appState().settings().setAutoUpdateOnStart(true);
+    appState().settings().setProxySetting(2);
+    appState().settings().setProxyName(QStringLiteral("proxy.voorbeeld.nl"));
+    appState().settings().setProxyPort(8080);
+    recorder.answerNext(MessageAnswer::No);
+    EXPECT_EQ(start(environment), StartupResult::Splash);
+    EXPECT_EQ(updates.checks, 1);
+    EXPECT_EQ(updates.askedWith.mode, 2);
+    EXPECT_EQ(updates.askedWith.host, u"proxy.voorbeeld.nl");
+    EXPECT_EQ(updates.askedWith.port, 8080);
+    EXPECT_EQ(updates.closes, 1);
+    EXPECT_TRUE(updates.downloads.isEmpty());
+    EXPECT_EQ(appState().dataFilePath(), path);
+    delete window();
+
+    // Accepting the offer hands over to the download before the data file is linked.
+    recorder.clear();
+    updates.offer.checklistStatus = 0;
+    updates.offer.programStatus = 1;
+    appState().settings().setVatPercentage(21);
+    recorder.answerNext(MessageAnswer::Yes);
+    EXPECT_EQ(start(environment), StartupResult::Downloading);
+    EXPECT_EQ(recorder.titles(), QStringList({"Updaten programma"}));
+    EXPECT_EQ(updates.downloads, (QList<std::pair<bool, bool>>{{false, true}}));
+    EXPECT_FALSE(appState().isDataFileLinked());
+    ASSERT_NE(window(), nullptr);
+    EXPECT_EQ(recorder.busyDepth(), 0);
+    // The download closes the program; the user's preferences survive that.
+    window()->close();
+    EXPECT_FLOAT_EQ(storedSettings().vatPercentage(), 21.0f);
+}
+
+TEST(StartupUpdateCheck, ActsOnTheOffer)
+{
+    const QString noConnection =
+        QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de webserver is (tijdelijk) "
+                       "niet beschikbaar. Controleer uw internetverbinding of proxy-instellingen.");
+    const QString maintenance = QStringLiteral(
+        "Er is een update opgeleverd, maar door onderhoudsactiviteiten op de server is deze "
+        "tijdelijk niet beschikbaar. Probeert u het later nog eens. Excuses voor het ongemak.");
+    const QString question =
+        QStringLiteral("Er is een update beschikbaar.\nVersie 3.1 met nieuwe checklist.\n\nNu downloaden?");
+    using Downloads = QList<std::pair<bool, bool>>;
+    struct Case
+    {
+        const char* label;
+        int checklistStatus;
+        int programStatus;
+        bool maintenance;
+        std::optional<MessageAnswer> answer;
+        StartupUpdateOutcome outcome;
+        QString title; // of the one message, if any
+        QString text;
+        int closes;
+        Downloads downloads;
+    };
+    const auto Continue = StartupUpdateOutcome::Continue;
+    const auto Download = StartupUpdateOutcome::DownloadStarted;
+    const QList<Case> cases = {
+        {"nothing new", 0, 0, false, {}, Continue, {}, {}, 1, {}},
+        {"nothing new despite maintenance", 0, 0, true, {}, Continue, {}, {}, 1, {}},
+        {"no information on checklist",
+         9,
+         0,
+         false,
+         {},
+         Continue,
+         "Fout bij controle op updates",
+         noConnection,
+         1,
+         {}},
+        {"no information on program",
+         0,
+         9,
+         false,
+         {},
+         Continue,
+         "Fout bij controle op updates",
+         noConnection,
+         1,
+         {}},
+        {"server in maintenance", 1, 0, true, {}, Continue, "Update niet beschikbaar", maintenance, 1, {}},
+        {"declined", 1, 0, false, MessageAnswer::No, Continue, "Updaten programma", question, 1, {}},
+        {"checklist accepted", 1, 0, false, MessageAnswer::Yes, Download, "Updaten programma", question, 0,
+         Downloads{{true, false}}},
+        {"program accepted by default",
+         0,
+         1,
+         false,
+         {},
+         Download,
+         "Updaten programma",
+         question,
+         0,
+         Downloads{{false, true}}},
+        {"both accepted", 1, 1, false, MessageAnswer::Yes, Download, "Updaten programma", question, 0,
+         Downloads{{true, true}}},
+        {"one new despite missing information", 9, 1, false, MessageAnswer::Yes, Download,
+         "Updaten programma", question, 0, Downloads{{false, true}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        MessageRecorder recorder;
+        if (c.answer)
+            recorder.answerNext(*c.answer);
+        FakeUpdates updates;
+        updates.offer.checklistStatus = c.checklistStatus;
+        updates.offer.programStatus = c.programStatus;
+        updates.offer.serverInMaintenance = c.maintenance;
+        updates.offer.information = QStringLiteral("Versie 3.1 met nieuwe checklist.");
+        ProxyPreferences proxy;
+        proxy.host = QStringLiteral("proxy");
+
+        EXPECT_EQ(runStartupUpdateCheck(updates, proxy), c.outcome);
+        EXPECT_EQ(updates.checks, 1);
+        EXPECT_EQ(updates.askedWith.host, u"proxy");
+        if (c.title.isEmpty()) {
+            EXPECT_TRUE(recorder.recorded().isEmpty());
+        } else {
+            ASSERT_EQ(recorder.recorded().size(), 1);
+            const MessageRecorder::Message& message = recorder.recorded()[0];
+            EXPECT_EQ(message.title, c.title);
+            EXPECT_EQ(message.text, c.text);
+            EXPECT_EQ(message.buttons,
+                      c.answer || c.outcome == Download ? MessageButtons::YesNo : MessageButtons::Ok);
+        }
+        EXPECT_EQ(updates.closes, c.closes);
+        EXPECT_EQ(updates.downloads, c.downloads);
+    }
+}
+
+} // namespace
