@@ -8,6 +8,8 @@
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
+    // Same name as the windowed program, so both look for the user's files in the same folders.
+    QCoreApplication::setApplicationName(QStringLiteral("DOVRA"));
     dovra::StderrMessages stderrMessages;
     dovra::setMessageService(&stderrMessages);
     dovra::appState().configure(dovra::ProgramPaths::detect());

@@ -128,19 +128,18 @@ bool LinkDataFile(const QString& path, bool isNew, bool silent)
     if (!ValidDataFileName(path))
         return false;
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-
-    if (isNew) {
-        if (!createFromTemplate(fullPath))
-            return false;
-    } else if (!acceptFormatVersion(fullPath)) {
-        return false;
-    }
-    if (!sharedDatabase(fullPath, Database::OpenMode::ReadWrite)) {
-        reportUnusableFile(fullPath);
-        return false;
-    }
-
     AppState& state = appState();
+
+    const bool usable = isNew ? createFromTemplate(fullPath) : acceptFormatVersion(fullPath);
+    if (!usable || !sharedDatabase(fullPath, Database::OpenMode::ReadWrite)) {
+        if (usable)
+            reportUnusableFile(fullPath);
+        // A refused file is not kept open.
+        if (fullPath != state.dataFilePath())
+            releaseSharedDatabase(fullPath);
+        return false;
+    }
+
     const QString previousPath = state.dataFilePath();
     state.setDataFilePath(fullPath);
     if (!silent) {
