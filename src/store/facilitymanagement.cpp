@@ -1,0 +1,119 @@
+#include "store/facilitymanagement.h"
+
+#include "shell/appstate.h"
+#include "store/database.h"
+#include "ui/messageservice.h"
+
+#include <QHash>
+
+namespace dovra {
+
+namespace {
+
+QString typeName(const std::optional<qint64>& type)
+{
+    if (type == 1)
+        return QStringLiteral("stortplaats");
+    if (type == 2)
+        return QStringLiteral("baggerdepot");
+    return QStringLiteral("?");
+}
+
+// Checklist version id -> year of its date.
+std::optional<QHash<int, QString>> checklistYears()
+{
+    std::shared_ptr<Database> checklist = appState().checklistDatabase();
+    if (!checklist)
+        return std::nullopt;
+    QHash<int, QString> years;
+    Statement versions = checklist->prepare(QStringLiteral("SELECT intCL_ID, dtmCl FROM tblCL"));
+    while (versions.next()) {
+        const std::optional<QDate> date = versions.date(1);
+        years.insert(int(versions.integer(0).value_or(0)),
+                     date ? QString::number(date->year()) : QStringLiteral("?"));
+    }
+    if (versions.failed())
+        return std::nullopt;
+    return years;
+}
+
+} // namespace
+
+std::optional<QList<FacilityListEntry>> readFacilityList()
+{
+    BusyPointer busy;
+    const std::optional<QHash<int, QString>> years = checklistYears();
+    std::shared_ptr<Database> data = appState().dataDatabase();
+    if (!years || !data)
+        return std::nullopt;
+
+    // The inner join leaves out facilities whose province is unknown.
+    Statement rows = data->prepare(QStringLiteral(
+        "SELECT tblStort.idrStort_ID, tblStort.strStortNaam, tblStort.strRIVMnr, tblStort.intStortType, "
+        "tblProv.strProvNaam, tblStort.intCL_REF FROM tblProv INNER JOIN tblStort "
+        "ON tblProv.bytProv_ID = tblStort.bytProv_REF ORDER BY strStortNaam"));
+    QList<FacilityListEntry> entries;
+    while (rows.next()) {
+        FacilityListEntry entry;
+        entry.id = int(rows.integer(0).value_or(0));
+        entry.name = rows.text(1).value_or(QString());
+        entry.rivmNumber = rows.text(2).value_or(QString());
+        entry.typeName = typeName(rows.integer(3));
+        entry.province = rows.text(4).value_or(QString());
+        const std::optional<qint64> version = rows.integer(5);
+        entry.checklistYear =
+            version ? years->value(int(*version), QStringLiteral("?")) : QStringLiteral("?");
+        entries.append(entry);
+    }
+    if (rows.failed())
+        return std::nullopt;
+    return entries;
+}
+
+int NewestChecklistVersion(int facilityType)
+{
+    std::shared_ptr<Database> checklist = appState().checklistDatabase();
+    if (!checklist)
+        return 0;
+    Statement newest = checklist->prepare(
+        QStringLiteral("SELECT intCL_ID FROM tblCL WHERE lngStortType_REF = ? ORDER BY dtmCL DESC LIMIT 1"));
+    newest.bind(1, facilityType);
+    return newest.next() ? int(newest.integer(0).value_or(0)) : 0;
+}
+
+bool DeleteFacility(int id, const QString& name)
+{
+    const bool confirmed = messages().askYesNo(QStringLiteral("Weet u zeker dat u inrichting '") + name +
+                                                   QStringLiteral("' wilt verwijderen uit de database?"),
+                                               QStringLiteral("Verwijderen inrichting"),
+                                               MessageIcon::Question, MessageAnswer::No);
+    if (!confirmed)
+        return false;
+
+    AppState& state = appState();
+    std::shared_ptr<Database> data = state.dataDatabase();
+    bool deleted = false;
+    if (data) {
+        Transaction transaction(*data);
+        deleted = transaction.isActive() &&
+                  data->exec(QStringLiteral("DELETE FROM tblAct WHERE lngStort_REF = ?"), {id}) &&
+                  data->exec(QStringLiteral("DELETE FROM tblInrichting WHERE lngStort_REF = ?"), {id}) &&
+                  data->exec(QStringLiteral("DELETE FROM tblTonnage WHERE lngStort_REF = ?"), {id}) &&
+                  data->exec(QStringLiteral("DELETE FROM tblStort WHERE idrStort_ID = ?"), {id}) &&
+                  transaction.commit();
+    }
+    if (!deleted) {
+        messages().inform(QStringLiteral("Inrichting '") + name +
+                              QStringLiteral("' kon niet worden verwijderd. Er is niets gewijzigd in het "
+                                             "databestand."),
+                          QStringLiteral("Verwijderen inrichting"), MessageIcon::Critical);
+        return false;
+    }
+    if (state.facility().id == id) {
+        state.setFacility({});
+        state.SetFacilityOpenState(false);
+    }
+    return true;
+}
+
+} // namespace dovra

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+namespace dovra {
+
+// One line of the facility list.
+struct FacilityListEntry
+{
+    int id = 0;
+    QString name;
+    QString rivmNumber; // empty when not entered
+    QString typeName;   // "stortplaats", "baggerdepot", or "?" when the type is missing
+    QString province;
+    QString checklistYear; // year of the facility's checklist version, "?" when that version is unknown
+};
+
+// The facilities of the linked data file in name order, as the facility list shows them.
+// A facility whose province id is unknown is not listed. Empty when a file cannot be read.
+std::optional<QList<FacilityListEntry>> readFacilityList();
+
+// The id of the newest checklist version (latest date) for a facility type; 0 when there is none.
+int NewestChecklistVersion(int facilityType);
+
+// Deletes a facility with all its rows after the user confirmed; true when it was deleted.
+// The rows go in one transaction, so a failure leaves the facility whole.
+bool DeleteFacility(int id, const QString& name);
+
+} // namespace dovra
