@@ -56,4 +56,21 @@ bool CheckProgramNotOutdated()
     return false;
 }
 
+bool checklistBestaat(int versionId)
+{
+    bool found = false;
+    if (std::shared_ptr<Database> checklist = appState().checklistDatabase()) {
+        Statement items = checklist->prepare(
+            QStringLiteral("SELECT 1 FROM tblCLitem WHERE intCL_REF = ? AND blnActief = -1 LIMIT 1"));
+        items.bind(1, versionId);
+        found = items.next();
+    }
+    if (!found) {
+        messages().inform(QStringLiteral("Deze inrichting is gerelateerd aan een nieuwere versie van de "
+                                         "TALVO-checklist.\r\nDownload eerst de benodigde update."),
+                          QStringLiteral("Verificatie beschikbaarheid checklist"), MessageIcon::Exclamation);
+    }
+    return found;
+}
+
 } // namespace dovra

@@ -24,4 +24,8 @@ bool ReadChecklistSystemValues();
 // False, after telling the user, when the checklist file asks for a newer program.
 bool CheckProgramNotOutdated();
 
+// False, after telling the user, when the installed checklist file has no active items of the
+// version: the facility was saved with a version this file does not contain.
+bool checklistBestaat(int versionId);
+
 } // namespace dovra

@@ -12,7 +12,7 @@
 namespace dovra {
 
 // The facility the user works on.
-struct OpenFacility
+struct OpenFacilityState
 {
     int id = 0; // 0 while none has been opened
     QString name;
@@ -69,8 +69,8 @@ public:
     qint16 checklistProgramMinimum() const { return m_checklistProgramMinimum; }
     void setChecklistSystemValues(qint16 sequence, qint16 programMinimum);
 
-    const OpenFacility& facility() const { return m_facility; }
-    void setFacility(const OpenFacility& facility) { m_facility = facility; }
+    const OpenFacilityState& facility() const { return m_facility; }
+    void setFacility(const OpenFacilityState& facility) { m_facility = facility; }
 
     ViewPreferences& view() { return m_view; }
     ProxyPreferences& proxy() { return m_proxy; }
@@ -99,7 +99,7 @@ private:
     QString m_checklistFilePath;
     qint16 m_checklistSequence = 0;
     qint16 m_checklistProgramMinimum = 0;
-    OpenFacility m_facility;
+    OpenFacilityState m_facility;
     ViewPreferences m_view;
     ProxyPreferences m_proxy;
     bool m_editorOpen = false;

@@ -5,10 +5,14 @@
 #include "shell/frmConfig.h"
 #include "shell/frmSplash.h"
 #include "shell/screenregistration.h"
+#include "store/frmAlgemeen.h"
+#include "store/frmInrNieuwDialog.h"
+#include "store/frmOpenInr.h"
 #include "ui/messageservice.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
@@ -31,6 +35,12 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
     setCommand(QStringLiteral("Afsluiten"), [this] { close(); });
     setCommand(QStringLiteral("Configuratie"), [this] { openConfiguration(); });
     setCommand(QStringLiteral("Info"), [this] { showInfo(); });
+    setCommand(QStringLiteral("Nieuwe_inrichting"), [this] {
+        openNewFacilityDialog(this, [this] { runMenuCommand(QStringLiteral("Algemeen")); });
+    });
+    setCommand(QStringLiteral("open_inrichting"),
+               [this] { openFacilityList(this, [this] { runMenuCommand(QStringLiteral("Algemeen")); }); });
+    setCommand(QStringLiteral("Algemeen"), [this] { (new frmAlgemeen(this))->show(); });
 
     connect(&appState(), &AppState::facilityOpenStateChanged, this, &frmMDI_main::SetFacilityOpenState);
     connect(&appState(), &AppState::checklistSystemValuesChanged, this, [this] {
@@ -221,6 +231,13 @@ void frmMDI_main::runCommand(const QString& name)
     command.handler();
 }
 
+void frmMDI_main::runMenuCommand(const QString& name)
+{
+    const Command command = m_commands.value(name);
+    if (command.menuItem && command.menuItem->isEnabled())
+        runCommand(name);
+}
+
 void frmMDI_main::runToolbarButton(const QString& key)
 {
     for (const ToolbarButton& button : std::as_const(m_toolbarButtons)) {
@@ -247,7 +264,7 @@ void frmMDI_main::SetFacilityOpenState(bool isOpen)
 {
     m_facilityOpen = isOpen;
     updateEnabledStates();
-    const OpenFacility& facility = appState().facility();
+    const OpenFacilityState& facility = appState().facility();
     statusPanel(1)->setText(isOpen ? QStringLiteral("Geopend: ") + facility.name +
                                          QStringLiteral(" (checklistversie ") + facility.checklistYear +
                                          QLatin1Char(')')
@@ -315,6 +332,16 @@ void frmMDI_main::showStartupFacilityList()
 
 void frmMDI_main::closeEvent(QCloseEvent* event)
 {
+    // Open screens close first, inner ones before the screens that opened them; a screen that
+    // refuses (it still checks its input) keeps the program open.
+    QList<QDialog*> screens = findChildren<QDialog*>();
+    std::reverse(screens.begin(), screens.end());
+    for (QDialog* screen : std::as_const(screens)) {
+        if (screen->isVisible() && !screen->close()) {
+            event->ignore();
+            return;
+        }
+    }
     AppState& state = appState();
     state.settings().setVatPercentage(state.view().vatPercentage);
     state.settings().sync();

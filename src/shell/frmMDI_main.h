@@ -25,6 +25,9 @@ public:
     void setCommand(const QString& name, std::function<void()> handler);
     // Runs a command as the menu does: through its gates, then its handler.
     void runCommand(const QString& name);
+    // Runs a command as its menu item does: only while the item is enabled (a screen asking for
+    // a facility command gets nothing when no usable facility is open).
+    void runMenuCommand(const QString& name);
     // Runs the command of a toolbar button key; an unknown key is reported.
     void runToolbarButton(const QString& key);
 

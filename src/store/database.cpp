@@ -6,6 +6,9 @@
 #include <sqlcipher/sqlite3.h>
 
 #include <atomic>
+#include <charconv>
+#include <cstdlib>
+#include <iterator>
 
 namespace dovra {
 
@@ -24,6 +27,14 @@ int compareNoCase(void*, int length1, const void* text1, int length2, const void
     const QString a = QString::fromUtf8(static_cast<const char*>(text1), length1);
     const QString b = QString::fromUtf8(static_cast<const char*>(text2), length2);
     return QString::compare(a, b, Qt::CaseInsensitive);
+}
+
+double singleAsDecimal(float value)
+{
+    char text[32];
+    const auto result = std::to_chars(std::begin(text), std::end(text), value);
+    *result.ptr = '\0';
+    return std::strtod(text, nullptr);
 }
 
 QString errorText(sqlite3* db, int code)
@@ -193,8 +204,9 @@ Statement& Statement::bind(int index, const QVariant& value)
             rc = sqlite3_bind_int64(m_stmt, index, value.toLongLong());
             break;
         case QMetaType::Float:
-            // A single keeps the value the user saw, not its binary tail.
-            rc = sqlite3_bind_double(m_stmt, index, double(value.toFloat()));
+            // A single is stored as the decimal it stands for (5.06, not 5.0599999427...), so the
+            // file reads as entered and the same single comes back.
+            rc = sqlite3_bind_double(m_stmt, index, singleAsDecimal(value.toFloat()));
             break;
         case QMetaType::Double:
             rc = sqlite3_bind_double(m_stmt, index, value.toDouble());

@@ -1,6 +1,8 @@
 #include "store/facilitymanagement.h"
 
+#include "checklist/checklistsystem.h"
 #include "shell/appstate.h"
+#include "store/clsStort.h"
 #include "store/database.h"
 #include "ui/messageservice.h"
 
@@ -79,6 +81,62 @@ int NewestChecklistVersion(int facilityType)
         QStringLiteral("SELECT intCL_ID FROM tblCL WHERE lngStortType_REF = ? ORDER BY dtmCL DESC LIMIT 1"));
     newest.bind(1, facilityType);
     return newest.next() ? int(newest.integer(0).value_or(0)) : 0;
+}
+
+bool OpenFacility(int id)
+{
+    AppState& state = appState();
+    const OpenFacilityState previous = state.facility();
+    OpenFacilityState facility;
+    facility.id = id;
+    state.setFacility(facility);
+    if (!LoadOpenFacility()) {
+        // A facility that cannot be read (deleted meanwhile) leaves the open one open.
+        state.setFacility(previous);
+        return false;
+    }
+    state.settings().setCurrentFacilityId(id);
+    state.settings().sync();
+    state.SetFacilityOpenState(checklistBestaat(state.facility().checklistVersion));
+    return true;
+}
+
+int CreateFacility(const QString& name, int facilityType)
+{
+    const QString title = QStringLiteral("Aanmaken nieuwe inrichting");
+    std::shared_ptr<Database> data = appState().dataDatabase();
+    if (!data)
+        return 0;
+    Statement existing = data->prepare(QStringLiteral("SELECT 1 FROM tblStort WHERE strStortNaam = ?"));
+    existing.bind(1, name);
+    if (existing.next()) {
+        messages().inform(QStringLiteral("De naam ") + name +
+                              QStringLiteral(" komt reeds voor in uw databestand. Voer een andere naam in."),
+                          title, MessageIcon::Exclamation);
+        return 0;
+    }
+    const int checklistVersion = NewestChecklistVersion(facilityType);
+    if (checklistVersion == 0) {
+        messages().inform(
+            QStringLiteral("Het checklistbestand bevat geen checklistversie voor dit soort inrichting. "
+                           "Installeer het checklistbestand opnieuw of neem contact op met de helpdesk."),
+            title, MessageIcon::Critical);
+        return 0;
+    }
+    // Company- and object-bound, no province yet, aftercare from 2030.
+    const bool added = data->exec(
+        QStringLiteral(
+            "INSERT INTO tblStort (strStortNaam, intStortType, intCL_REF, sngRentePerc, sngInflPerc, "
+            "bytBedrijfsGebonden, bytObjectGebonden, dtmAanvangNazorg, bytProv_REF) "
+            "VALUES (?, ?, ?, ?, ?, 1, 1, ?, 0)"),
+        {name, facilityType, checklistVersion, 5.06f, 2.0f, QDate(2030, 1, 1)});
+    if (!added) {
+        messages().inform(QStringLiteral("De inrichting ") + name +
+                              QStringLiteral(" kon niet worden opgeslagen in het databestand."),
+                          title, MessageIcon::Critical);
+        return 0;
+    }
+    return int(data->lastInsertId());
 }
 
 bool DeleteFacility(int id, const QString& name)

@@ -25,6 +25,15 @@ std::optional<QList<FacilityListEntry>> readFacilityList();
 // The id of the newest checklist version (latest date) for a facility type; 0 when there is none.
 int NewestChecklistVersion(int facilityType);
 
+// Makes the facility the open one: application state, the HUIDIGSTORT_ID setting, and the
+// facility commands, which are enabled only when its checklist version is installed.
+// Returns false when the facility could not be read.
+bool OpenFacility(int id);
+
+// Adds a facility with the defaults of a new facility and the newest checklist version of its
+// type; returns its id, or 0 when the name is taken (the user is told) or the row could not be written.
+int CreateFacility(const QString& name, int facilityType);
+
 // Deletes a facility with all its rows after the user confirmed; true when it was deleted.
 // The rows go in one transaction, so a failure leaves the facility whole.
 bool DeleteFacility(int id, const QString& name);

@@ -122,6 +122,8 @@ TEST_F(DatabaseTest, TypedValuesRoundTrip)
     EXPECT_EQ(rows.integer(1), -1);
     EXPECT_EQ(rows.boolean(1), true);
     EXPECT_EQ(float(*rows.real(2)), 5.06f);
+    // Stored as the decimal the single stands for, as a look into the file shows it.
+    EXPECT_EQ(*rows.real(2), 5.06);
     EXPECT_EQ(rows.value(3).toString(), QStringLiteral("2030-01-16"));
     EXPECT_EQ(rows.date(3), QDate(2030, 1, 16));
     ASSERT_TRUE(rows.next());

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "shell/screenregistration.h"
+#include "store/clsStort.h"
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class frmAlgemeen;
+}
+
+namespace dovra {
+
+class FieldBinding;
+
+// The general data screen of the open facility ("Gegevens inrichting").
+class frmAlgemeen : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmAlgemeen(QWidget* parent = nullptr);
+    ~frmAlgemeen() override;
+
+    FieldBinding* binding() const { return m_binding; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    void fillProvinces();
+    void bindFields();
+    void showProvince();
+    bool commitProvince();
+    void chooseCompanyBound(quint8 value);
+    void applyCompanyBoundRules();
+    void setObjectBound(bool on);
+    void openForecast();
+    bool writeField(const QString& name, const QVariant& value);
+    // Writes pending changes; tells the user and keeps them pending when the file refuses.
+    bool saveChanges();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    std::unique_ptr<Ui::frmAlgemeen> m_ui;
+    ScreenRegistration m_registration;
+    clsStort m_stort;
+    FieldBinding* m_binding;
+};
+
+} // namespace dovra
