@@ -16,3 +16,8 @@ VALUES
      'Rijkswaterstaat Zuid-Holland', 'Postbus 556, 3000 AN Rotterdam', 'ir. A. de Wit', '010-4026200',
      'depots@rws.example', 'Provincie Zuid-Holland', 'mr. E. Bakker',
      5.06, 2, 2032, '2032-01-16', 2012, 4, 0, 1, 12.75);
+
+-- Forecast waste supply (kilotonnes) of the two landfills whose levy is charged per ton.
+INSERT INTO tblTonnage (lngStort_REF, intKalJaar, lngTonnage) VALUES
+    (1, 2025, 410), (1, 2026, 395), (1, 2027, 380), (1, 2028, 360), (1, 2029, 340),
+    (2, 2025, 220), (2, 2026, 215), (2, 2027, 205);
