@@ -6,6 +6,7 @@
 #include "shell/screenregistration.h"
 #include "store/database.h"
 #include "store/datafilelink.h"
+#include "support/qtprinting.h"
 #include "support/testfiles.h"
 #include "ui/colours.h"
 #include "ui/messagerecorder.h"
@@ -24,26 +25,10 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-void PrintTo(const QStringList& list, std::ostream* os)
-{
-    *os << '[' << list.join(QStringLiteral("] [")).toStdString() << ']';
-}
-
 using namespace dovra;
+using test::deletePending;
 
 namespace {
-
-void deletePending()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 Settings storedSettings()
 {

@@ -5,6 +5,7 @@
 #include "shell/frmSplash.h"
 #include "shell/startup.h"
 #include "store/database.h"
+#include "support/qtprinting.h"
 #include "support/testfiles.h"
 #include "ui/messagerecorder.h"
 #include "update/startupupdate.h"
@@ -21,29 +22,14 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <ostream>
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-void PrintTo(const QStringList& list, std::ostream* os)
-{
-    *os << '[' << list.join(QStringLiteral("] [")).toStdString() << ']';
-}
 
 using namespace dovra;
+using test::deletePending;
 
 namespace {
 
 const QString LaterVersionText =
     QStringLiteral("Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden gelegd.");
-
-void deletePending()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 Settings storedSettings()
 {

@@ -9,6 +9,7 @@
 #include "store/frmInrNieuwDialog.h"
 #include "store/frmOpenInr.h"
 #include "store/frmOpenInrConfirm.h"
+#include "support/qtprinting.h"
 #include "support/testfiles.h"
 #include "ui/messagerecorder.h"
 
@@ -28,26 +29,10 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-void PrintTo(const QStringList& list, std::ostream* os)
-{
-    *os << '[' << list.join(QStringLiteral("] [")).toStdString() << ']';
-}
-
 using namespace dovra;
+using test::deletePending;
 
 namespace {
-
-void deletePending()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 template <typename T> T* child(QWidget* parent, const char* name)
 {

@@ -6,6 +6,7 @@
 #include "store/datafilelink.h"
 #include "store/frmTonnage.h"
 #include "store/tonnagemodel.h"
+#include "support/qtprinting.h"
 #include "support/testfiles.h"
 #include "ui/messagerecorder.h"
 
@@ -21,19 +22,8 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
-
-void PrintTo(const QString& text, std::ostream* os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
-
-void PrintTo(const QStringList& list, std::ostream* os)
-{
-    *os << '[' << list.join(QStringLiteral("] [")).toStdString() << ']';
-}
-
 using namespace dovra;
+using test::deletePending;
 
 namespace {
 
@@ -418,11 +408,6 @@ TEST_F(ForecastModelTest, RefusedWriteKeepsTheGridAsTheFile)
 }
 
 // --- the forecast window ---
-
-void deletePending()
-{
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
 
 class ForecastScreenTest : public ForecastTest
 {
