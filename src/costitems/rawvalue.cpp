@@ -1,0 +1,36 @@
+#include "costitems/rawvalue.h"
+
+#include <QLocale>
+
+namespace dovra {
+
+bool isEntered(const QVariant& value)
+{
+    return !value.isNull() && !(value.typeId() == QMetaType::QString && value.toString().isEmpty());
+}
+
+std::optional<double> numericValue(const QVariant& value)
+{
+    if (!isEntered(value))
+        return std::nullopt;
+    bool ok = false;
+    if (value.typeId() == QMetaType::QString) {
+        const QString text = value.toString().trimmed();
+        QLocale locale;
+        locale.setNumberOptions(QLocale::RejectGroupSeparator);
+        double number = locale.toDouble(text, &ok);
+        if (!ok)
+            number = QLocale::c().toDouble(text, &ok);
+        return ok ? std::optional<double>(number) : std::nullopt;
+    }
+    const double number = value.toDouble(&ok);
+    return ok ? std::optional<double>(number) : std::nullopt;
+}
+
+std::optional<float> singleValue(const QVariant& value)
+{
+    const std::optional<double> number = numericValue(value);
+    return number ? std::optional<float>(float(*number)) : std::nullopt;
+}
+
+} // namespace dovra
