@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QString>
 #include <QStringList>
+#include <QVariant>
 
 #include <ostream>
 
@@ -16,6 +17,14 @@ inline void PrintTo(const QString& text, std::ostream* os)
 inline void PrintTo(const QStringList& list, std::ostream* os)
 {
     *os << '[' << list.join(QStringLiteral("] [")).toStdString() << ']';
+}
+
+inline void PrintTo(const QVariant& value, std::ostream* os)
+{
+    if (!value.isValid())
+        *os << "Null";
+    else
+        *os << value.toString().toStdString() << " (" << value.typeName() << ')';
 }
 
 namespace dovra::test {

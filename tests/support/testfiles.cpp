@@ -2,6 +2,7 @@
 
 #include "shell/appstate.h"
 #include "store/database.h"
+#include "store/datafilelink.h"
 
 #include <QDir>
 #include <QFile>
@@ -79,6 +80,19 @@ QString ProgramFolder::createDatabase(const QString& name, const QStringList& sc
                           << db->lastError().toStdString();
     }
     return target;
+}
+
+void ProgramFolder::useChecklist(const QString& sql) const
+{
+    appState().setChecklistFilePath(createDatabase(QStringLiteral("dbTALVOCL_test.mdb"),
+                                                   {QStringLiteral("data/checklist_schema.sql"), sql}));
+}
+
+bool ProgramFolder::linkDataFile(const QString& sql) const
+{
+    return LinkDataFile(createDatabase(QStringLiteral("dbTALVOdata_test.mdb"),
+                                       {QStringLiteral("data/datafile_schema.sql"), sql}),
+                        false, true);
 }
 
 QString ProgramFolder::createTextFile(const QString& name, const QByteArray& contents) const

@@ -23,6 +23,10 @@ public:
     QString copyDemoData(const QString& name = QStringLiteral("dbTALVOdata_1.mdb")) const;
     // A password-protected file built from SQL scripts (file names under tests/data, or SQL text).
     QString createDatabase(const QString& name, const QStringList& scripts) const;
+    // A checklist file of the checklist schema and sql, made the one in use.
+    void useChecklist(const QString& sql) const;
+    // A data file of the data file schema and sql, linked; false when linking failed.
+    bool linkDataFile(const QString& sql) const;
     // A file with the given contents, e.g. one that is no database at all.
     QString createTextFile(const QString& name, const QByteArray& contents) const;
 

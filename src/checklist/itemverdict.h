@@ -1,0 +1,68 @@
+#pragma once
+
+#include "ui/messageservice.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace dovra {
+
+class clsCL;
+
+// What the cost item editor shows, as raw values (Null, numbers, or the text of an input box).
+struct ShownCostItem
+{
+    QVariant bytOptieStart;
+    QVariant bytStartBA;
+    QVariant intStartAbs;
+    QVariant intStartRel;
+    QVariant intStartBA;
+    QVariant bytOptieEind;
+    QVariant bytEindBA;
+    QVariant intEindAbs;
+    QVariant intEindRel;
+    QVariant intEindBA;
+    QVariant bytOptieFreq;
+    QVariant intFreqX;
+    QVariant bytOptieKosten;
+    QVariant sngPercInvest;
+    QVariant sngKostenInvest;
+    QVariant sngKostenTotaal;
+    QVariant sngKostenPE;
+    QVariant strEenheid;
+    QVariant sngAantal;
+    QVariant bytRubriek_REF;
+    QVariant bytTypeVervangingsToeslag;
+    QVariant sngVervangingsToeslagPerc;
+    QVariant bytIsTALVO;
+    QVariant lngClitem_REF;
+    QVariant bytCombineer; // chkCombineer: part of a combination post
+};
+
+namespace VerdictColour {
+constexpr ColourValue Black = 0;
+constexpr ColourValue Red = 255;      // incomplete
+constexpr ColourValue Orange = 33023; // outside the checklist's criteria
+} // namespace VerdictColour
+
+// The editor's marking of a cost item per group of fields, and what it means for the item.
+struct ItemVerdict
+{
+    ColourValue start = VerdictColour::Black;
+    ColourValue end = VerdictColour::Black; // only judged for items that are not a one-off expense
+    ColourValue frequency = VerdictColour::Black;
+    ColourValue cost = VerdictColour::Black;
+    ColourValue surcharge = VerdictColour::Black;
+    bool valid = true;  // complete
+    int conformity = 0; // the resulting bytIsTALVO
+    QString indicatorText;
+};
+
+// Judges the shown values. The checklist is the facility's version; the checklist item becomes its
+// current item when found. gediffToeslag: the version sets the replacement surcharge per item.
+ItemVerdict judgeCostItem(const ShownCostItem& shown, clsCL& checklist, bool gediffToeslag);
+
+// The indicator text of a conformity code.
+QString conformityText(int conformity);
+
+} // namespace dovra
