@@ -545,4 +545,15 @@ ChecklistInfo checklistInformation(clsCL& checklist, const QVariant& lngClitem_R
     return info;
 }
 
+bool clsCL::GebruikGedifferentieerdeToeslagB(int versionId)
+{
+    std::shared_ptr<Database> checklist = appState().checklistDatabase();
+    if (!checklist)
+        return false;
+    Statement version =
+        checklist->prepare(QStringLiteral("SELECT sngOntwerpdirectie FROM tblCL WHERE intCL_ID = ?"));
+    version.bind(1, versionId);
+    return version.next() && float(version.real(0).value_or(0)) == PerItemSurcharges;
+}
+
 } // namespace dovra

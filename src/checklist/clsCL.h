@@ -190,7 +190,10 @@ public:
     float sngVervangingstoeslagGroteWerkenMin() const { return m_version.vervangingstoeslagGroteWerkenMin; }
     float sngVervangingstoeslagGroteWerkenMax() const { return m_version.vervangingstoeslagGroteWerkenMax; }
     // The version sets the replacement surcharge per item instead of one design and supervision rate.
-    bool GebruikGedifferentieerdeToeslagB() const { return m_version.ontwerpdirectie == -999.0f; }
+    bool GebruikGedifferentieerdeToeslagB() const { return m_version.ontwerpdirectie == PerItemSurcharges; }
+    // The same for a version without loading it: −999 as design percentage.
+    static bool GebruikGedifferentieerdeToeslagB(int versionId);
+    static constexpr float PerItemSurcharges = -999.0f;
 
     // The ids of the version's combination posts, comma-separated in item order.
     QString GetCombinatiePosten() const;

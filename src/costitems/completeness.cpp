@@ -112,19 +112,26 @@ bool CheckToeslag(bool gediffToeslag, const QVariant& bytRubriek_REF,
 
 bool verify_ansich(const FieldSource& item, bool gediffToeslag)
 {
-    auto f = [&item](const char* name) {
-        return item.field(QLatin1String(name));
+    // Literal names: no text is built per lookup (the check runs for every item of a facility).
+    auto f = [&item](const QString& name) {
+        return item.field(name);
     };
-    if (code(f("bytCombineer")) == 1)
+    if (code(f(QStringLiteral("bytCombineer"))) == 1)
         return true;
-    return CheckStart(f("bytOptieStart"), f("bytStartBA"), f("intStartAbs"), f("intStartRel"),
-                      f("intStartBA")) &&
-           CheckEind(f("bytOptieEind"), f("bytEindBA"), f("intEindAbs"), f("intEindRel"), f("intEindBA")) &&
-           CheckKosten(f("bytOptieKosten"), f("sngPercInvest"), f("sngKostenInvest"), f("sngKostenTotaal"),
-                       f("sngKostenPE"), f("strEenheid"), f("sngAantal")) &&
-           CheckFreq(f("bytOptieFreq"), f("intFreqX")) &&
-           CheckToeslag(gediffToeslag, f("bytRubriek_REF"), f("bytTypeVervangingsToeslag"),
-                        f("sngVervangingsToeslagPerc"));
+    return CheckStart(f(QStringLiteral("bytOptieStart")), f(QStringLiteral("bytStartBA")),
+                      f(QStringLiteral("intStartAbs")), f(QStringLiteral("intStartRel")),
+                      f(QStringLiteral("intStartBA"))) &&
+           CheckEind(f(QStringLiteral("bytOptieEind")), f(QStringLiteral("bytEindBA")),
+                     f(QStringLiteral("intEindAbs")), f(QStringLiteral("intEindRel")),
+                     f(QStringLiteral("intEindBA"))) &&
+           CheckKosten(f(QStringLiteral("bytOptieKosten")), f(QStringLiteral("sngPercInvest")),
+                       f(QStringLiteral("sngKostenInvest")), f(QStringLiteral("sngKostenTotaal")),
+                       f(QStringLiteral("sngKostenPE")), f(QStringLiteral("strEenheid")),
+                       f(QStringLiteral("sngAantal"))) &&
+           CheckFreq(f(QStringLiteral("bytOptieFreq")), f(QStringLiteral("intFreqX"))) &&
+           CheckToeslag(gediffToeslag, f(QStringLiteral("bytRubriek_REF")),
+                        f(QStringLiteral("bytTypeVervangingsToeslag")),
+                        f(QStringLiteral("sngVervangingsToeslagPerc")));
 }
 
 } // namespace dovra

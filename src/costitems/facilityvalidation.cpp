@@ -23,13 +23,17 @@ public:
     }
     QVariant field(const QString& name) const override
     {
-        const int column = m_columns.value(name.toLower(), -1);
-        return column < 0 ? QVariant() : m_statement.value(column);
+        // The checks ask for the same names on every row: remember each name's column.
+        auto known = m_byName.constFind(name);
+        if (known == m_byName.constEnd())
+            known = m_byName.insert(name, m_columns.value(name.toLower(), -1));
+        return *known < 0 ? QVariant() : m_statement.value(*known);
     }
 
 private:
     const Statement& m_statement;
     QHash<QString, int> m_columns;
+    mutable QHash<QString, int> m_byName;
 };
 
 // Whether the facility's checklist version sets the replacement surcharge per item.
@@ -39,9 +43,7 @@ bool usesDifferentiatedSurcharges(Database& data, int facilityId)
     version.bind(1, facilityId);
     if (!version.next())
         return false;
-    clsCL checklist;
-    return checklist.initializeCL(int(version.integer(0).value_or(0))) &&
-           checklist.GebruikGedifferentieerdeToeslagB();
+    return clsCL::GebruikGedifferentieerdeToeslagB(int(version.integer(0).value_or(0)));
 }
 
 } // namespace

@@ -2,7 +2,10 @@
 
 #include "checklist/checklistsystem.h"
 #include "shell/appstate.h"
+#include "shell/clifigures.h"
+#include "store/database.h"
 #include "store/datafilelink.h"
+#include "store/facilitymanagement.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -11,26 +14,38 @@ namespace dovra {
 
 namespace {
 
-const QString Usage = QStringLiteral("gebruik: dovra-cli info [--data BESTAND] [--checklist BESTAND]");
+const QString Usage = QStringLiteral(
+    "gebruik: dovra-cli info [--data BESTAND] [--checklist BESTAND]\n"
+    "         dovra-cli doelvermogen (--facility NAAM | --id N) [--btw PCT] [--json] [--data BESTAND] "
+    "[--checklist BESTAND]\n"
+    "         dovra-cli heffing (--facility NAAM | --id N) [--json] [--data BESTAND] [--checklist BESTAND]");
 
-struct CommonOptions
+struct Options
 {
     QCommandLineOption data{QStringLiteral("data"), QStringLiteral("Het databestand."),
                             QStringLiteral("BESTAND")};
     QCommandLineOption checklist{QStringLiteral("checklist"), QStringLiteral("Het checklistbestand."),
                                  QStringLiteral("BESTAND")};
+    QCommandLineOption facility{QStringLiteral("facility"), QStringLiteral("De naam van de inrichting."),
+                                QStringLiteral("NAAM")};
+    QCommandLineOption id{QStringLiteral("id"), QStringLiteral("Het id van de inrichting."),
+                          QStringLiteral("N")};
+    QCommandLineOption vat{QStringLiteral("btw"), QStringLiteral("Het BTW-percentage (0 tot en met 30)."),
+                           QStringLiteral("PCT")};
+    QCommandLineOption json{QStringLiteral("json"), QStringLiteral("Uitvoer als JSON.")};
 };
 
-void fail(QTextStream& out, const QString& text)
+int fail(QTextStream& out, const QString& text, int status = CliUnusable)
 {
     out.flush();
     QTextStream err(stderr);
     err << text << Qt::endl;
+    return status;
 }
 
 // Prepares the application state as start-up does, without windows: checklist values read,
 // data file linked silently (an older file is upgraded).
-bool linkFiles(const QCommandLineParser& parser, const CommonOptions& options, QTextStream& out)
+bool linkFiles(const QCommandLineParser& parser, const Options& options, QTextStream& out)
 {
     AppState& state = appState();
     if (parser.isSet(options.checklist))
@@ -48,10 +63,26 @@ bool linkFiles(const QCommandLineParser& parser, const CommonOptions& options, Q
     return LinkDataFile(dataFile, false, true);
 }
 
-int info(const QCommandLineParser& parser, const CommonOptions& options, QTextStream& out)
+// The facility named by --facility or --id; 0 (after telling) when there is no such facility.
+int chosenFacility(const QCommandLineParser& parser, const Options& options, QTextStream& out)
 {
-    if (!linkFiles(parser, options, out))
-        return CliUnusable;
+    std::shared_ptr<Database> data = appState().dataDatabase();
+    Statement query =
+        parser.isSet(options.id)
+            ? data->prepare(QStringLiteral("SELECT idrStort_ID FROM tblStort WHERE idrStort_ID = ?"))
+            : data->prepare(QStringLiteral("SELECT idrStort_ID FROM tblStort WHERE strStortNaam = ?"));
+    query.bind(1, parser.isSet(options.id) ? QVariant(parser.value(options.id).toLongLong())
+                                           : QVariant(parser.value(options.facility)));
+    if (!query.next()) {
+        fail(out, QStringLiteral("Inrichting niet gevonden: ") +
+                      (parser.isSet(options.id) ? parser.value(options.id) : parser.value(options.facility)));
+        return 0;
+    }
+    return int(query.integer(0).value_or(0));
+}
+
+int info(QTextStream& out)
+{
     AppState& state = appState();
     const std::optional<long> dataVersion = DataFileVersion(state.dataFilePath());
     out << "programmaversie: " << state.version().number() << '\n';
@@ -64,30 +95,48 @@ int info(const QCommandLineParser& parser, const CommonOptions& options, QTextSt
     return CliOk;
 }
 
+int figures(const QString& command, const QCommandLineParser& parser, const Options& options,
+            QTextStream& out)
+{
+    if (parser.isSet(options.facility) == parser.isSet(options.id))
+        return fail(out, QStringLiteral("Geef de inrichting op met --facility of met --id.\n") + Usage);
+    float vat = appState().settings().vatPercentage();
+    if (parser.isSet(options.vat)) {
+        bool ok = false;
+        vat = QString(parser.value(options.vat)).replace(QLatin1Char(','), QLatin1Char('.')).toFloat(&ok);
+        if (!ok || vat < 0 || vat > 30)
+            return fail(out, QStringLiteral("Het BTW-percentage moet een getal van 0 tot en met 30 zijn."));
+    }
+    const int id = chosenFacility(parser, options, out);
+    if (id == 0 || !OpenFacility(id))
+        return CliUnusable;
+    const bool json = parser.isSet(options.json);
+    return command == QLatin1String("heffing") ? printLevy(json, out) : printTargetCapital(vat, json, out);
+}
+
 } // namespace
 
 int runCli(const QStringList& arguments, QTextStream& out)
 {
     QCommandLineParser parser;
-    CommonOptions options;
-    parser.addOption(options.data);
-    parser.addOption(options.checklist);
-    parser.addPositionalArgument(QStringLiteral("opdracht"), QStringLiteral("info"));
+    Options options;
+    parser.addOptions(
+        {options.data, options.checklist, options.facility, options.id, options.vat, options.json});
+    parser.addPositionalArgument(QStringLiteral("opdracht"), QStringLiteral("info, doelvermogen of heffing"));
 
-    if (!parser.parse(QStringList{QStringLiteral("dovra-cli")} + arguments)) {
-        fail(out, parser.errorText() + QLatin1Char('\n') + Usage);
-        return CliUnusable;
-    }
+    if (!parser.parse(QStringList{QStringLiteral("dovra-cli")} + arguments))
+        return fail(out, parser.errorText() + QLatin1Char('\n') + Usage);
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() != 1) {
-        fail(out, Usage);
-        return CliUnusable;
-    }
+    if (positional.size() != 1)
+        return fail(out, Usage);
     const QString command = positional.first();
-    if (command == QLatin1String("info"))
-        return info(parser, options, out);
-    fail(out, QStringLiteral("Onbekende opdracht: ") + command + QLatin1Char('\n') + Usage);
-    return CliUnusable;
+    const QStringList known{QStringLiteral("info"), QStringLiteral("doelvermogen"),
+                            QStringLiteral("heffing")};
+    if (!known.contains(command))
+        return fail(out, QStringLiteral("Onbekende opdracht: ") + command + QLatin1Char('\n') + Usage);
+    if (!linkFiles(parser, options, out))
+        return CliUnusable;
+    return command == QLatin1String("info") ? info(out) : figures(command, parser, options, out);
 }
 
 } // namespace dovra

@@ -1,5 +1,6 @@
 #include "shell/frmMDI_main.h"
 
+#include "calc/frmAlgNazKosten.h"
 #include "checklist/checklistsystem.h"
 #include "shell/appstate.h"
 #include "shell/frmConfig.h"
@@ -41,6 +42,7 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
     setCommand(QStringLiteral("open_inrichting"),
                [this] { openFacilityList(this, [this] { runMenuCommand(QStringLiteral("Algemeen")); }); });
     setCommand(QStringLiteral("Algemeen"), [this] { (new frmAlgemeen(this))->show(); });
+    setCommand(QStringLiteral("AlgNazKosten"), [this] { (new frmAlgNazKosten(this))->show(); });
 
     connect(&appState(), &AppState::facilityOpenStateChanged, this, &frmMDI_main::SetFacilityOpenState);
     connect(&appState(), &AppState::checklistSystemValuesChanged, this, [this] {

@@ -263,6 +263,15 @@ bool Statement::exec()
     return !m_failed;
 }
 
+void Statement::reset()
+{
+    if (!m_stmt)
+        return;
+    sqlite3_reset(m_stmt);
+    sqlite3_clear_bindings(m_stmt);
+    m_failed = false;
+}
+
 int Statement::columnCount() const
 {
     return m_stmt ? sqlite3_column_count(m_stmt) : 0;

@@ -89,6 +89,8 @@ public:
     bool next();
     // Runs a statement that returns no rows.
     bool exec();
+    // Makes the statement ready to run again with new values (bulk inserts).
+    void reset();
     bool failed() const { return m_failed; }
 
     int columnCount() const;

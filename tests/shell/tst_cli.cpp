@@ -3,7 +3,11 @@
 #include "support/testfiles.h"
 
 #include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -107,6 +111,163 @@ TEST_F(CliTest, BadArgumentsExitWithTwo)
     const CliRun result = run({QStringLiteral("info"), QStringLiteral("--datum")});
     EXPECT_EQ(result.exitCode, 2);
     EXPECT_TRUE(result.err.contains(QLatin1String("gebruik: dovra-cli")));
+}
+
+// The demo data file's three facilities: two landfills of one province and a dredging depot.
+const QStringList DemoFacilities{QStringLiteral("Stortplaats De Kragge"),
+                                 QStringLiteral("Stortplaats Vlagheide"),
+                                 QStringLiteral("Baggerdepot Hollandsch Diep")};
+
+QJsonObject jsonOf(const CliRun& run)
+{
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
+    return document.object();
+}
+
+TEST_F(CliTest, TargetCapitalOfEveryDemoFacility)
+{
+    const QString data = folder.copyDemoData();
+    for (const QString& name : DemoFacilities) {
+        const CliRun run = this->run(
+            {QStringLiteral("doelvermogen"), QStringLiteral("--json"), QStringLiteral("--btw"),
+             QStringLiteral("19"), QStringLiteral("--facility"), name, QStringLiteral("--data"), data,
+             QStringLiteral("--checklist"), folder.filePath(QStringLiteral("dbTALVOCL.mdb"))});
+        EXPECT_EQ(run.exitCode, 0) << name.toStdString() << run.err.toStdString();
+        EXPECT_EQ(run.err, QString());
+        const QJsonObject figures = jsonOf(run);
+        EXPECT_TRUE(figures.value(QStringLiteral("ok")).toBool());
+        EXPECT_EQ(figures.value(QStringLiteral("strStortNaam")).toString(), name);
+
+        // The sums fit together as the report shows them (single precision).
+        auto f = [&figures](const char* key) {
+            return float(figures.value(QLatin1String(key)).toDouble());
+        };
+        EXPECT_GT(f("DoelvermogenZonderRisicoFonds"), 0.0f);
+        EXPECT_FLOAT_EQ(f("somA_inclOnvoorzien"), f("somA_exclOnvoorzien") + f("toeslagA"));
+        EXPECT_FLOAT_EQ(f("somB_inclDirectievoering"), f("somB_exclDirectievoering") + f("toeslagB"));
+        EXPECT_FLOAT_EQ(f("somC"), f("sngAppKostenTotaalKAP") + f("sngCommunicatieKostenKAP") +
+                                       f("sngRapEvalKostenKAP"));
+        EXPECT_FLOAT_EQ(f("DoelvermogenMetRisicoFonds"),
+                        f("DoelvermogenZonderRisicoFonds") + f("sngRisicobedragKAP"));
+        EXPECT_FLOAT_EQ(f("BTWbedrag"), 0.19f * f("DoelvermogenMetRisicoFonds"));
+
+        const QJsonObject subtotals = figures.value(QStringLiteral("subtotalen")).toObject();
+        EXPECT_EQ(subtotals.value(QStringLiteral("rubriek")).toArray().size(), 6);
+        EXPECT_EQ(subtotals.value(QStringLiteral("objectcategorie")).toArray().size(), 7);
+        EXPECT_EQ(subtotals.value(QStringLiteral("herkomst")).toArray().size(), 3);
+        float rubrics14 = 0;
+        for (int rubric = 0; rubric < 4; ++rubric)
+            rubrics14 += float(subtotals.value(QStringLiteral("rubriek")).toArray().at(rubric).toDouble());
+        EXPECT_NEAR(rubrics14, f("somA_exclOnvoorzien"), 1.0f);
+
+        const QJsonArray items = figures.value(QStringLiteral("items")).toArray();
+        EXPECT_GT(items.size(), 5);
+        for (const QJsonValue& item : items) {
+            const QJsonValue first = item.toObject().value(QStringLiteral("eerste"));
+            EXPECT_TRUE(first.isDouble() || first.isNull() || first.toString() == QLatin1String("nvt"));
+        }
+    }
+}
+
+TEST_F(CliTest, NumbersReadBackAsTheValuesHeld)
+{
+    const CliRun run =
+        this->run({QStringLiteral("doelvermogen"), QStringLiteral("--json"), QStringLiteral("--id"),
+                   QStringLiteral("1"), QStringLiteral("--data"), folder.copyDemoData(),
+                   QStringLiteral("--checklist"), folder.filePath(QStringLiteral("dbTALVOCL.mdb"))});
+    ASSERT_EQ(run.exitCode, 0);
+    // q is a double, written with the digits of a double; sums are singles, with the digits of a single.
+    const QRegularExpression qValue(QStringLiteral("\"q\":([0-9.e+-]+)"));
+    const QString q = qValue.match(run.out).captured(1);
+    EXPECT_NEAR(q.toDouble(), 1.02 / 1.0506, 1e-7) << q.toStdString();
+    EXPECT_GT(q.size(), 12) << q.toStdString();
+    const QRegularExpression total(QStringLiteral("\"DoelvermogenMetRisicoFonds\":([0-9.e+-]+)"));
+    const QString dv = total.match(run.out).captured(1);
+    EXPECT_LE(dv.size(), 12) << dv.toStdString();
+    EXPECT_EQ(float(dv.toDouble()), dv.toFloat());
+}
+
+TEST_F(CliTest, TargetCapitalAsText)
+{
+    const CliRun run =
+        this->run({QStringLiteral("doelvermogen"), QStringLiteral("--facility"),
+                   QStringLiteral("Stortplaats Vlagheide"), QStringLiteral("--btw"), QStringLiteral("0"),
+                   QStringLiteral("--data"), folder.copyDemoData(), QStringLiteral("--checklist"),
+                   folder.filePath(QStringLiteral("dbTALVOCL.mdb"))});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_TRUE(run.out.startsWith(QLatin1String("Inrichting: Stortplaats Vlagheide (id 2)\n")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("Doelvermogen met risicofonds: € ")));
+    EXPECT_TRUE(run.out.contains(QStringLiteral("BTW 0%: € 0\n")));
+}
+
+TEST_F(CliTest, LevyOfTheDemoFacilities)
+{
+    const QString data = folder.copyDemoData();
+    const QString checklist = folder.filePath(QStringLiteral("dbTALVOCL.mdb"));
+    // The two landfills of Noord-Brabant are equalised.
+    for (const QString& name : {DemoFacilities[0], DemoFacilities[1]}) {
+        const CliRun run =
+            this->run({QStringLiteral("heffing"), QStringLiteral("--json"), QStringLiteral("--facility"),
+                       name, QStringLiteral("--data"), data, QStringLiteral("--checklist"), checklist});
+        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QJsonObject levy = jsonOf(run);
+        EXPECT_TRUE(levy.value(QStringLiteral("ValidatieOK")).toBool());
+        EXPECT_EQ(levy.value(QStringLiteral("rapStortNamen")).toString(),
+                  QStringLiteral(", Stortplaats De Kragge, Stortplaats Vlagheide"));
+        EXPECT_EQ(levy.value(QStringLiteral("intAantaljaren")).toInt(), 5);
+        EXPECT_GT(levy.value(QStringLiteral("HeffingPerTon_prijspeil_tRef")).toDouble(), 0.0);
+        EXPECT_NEAR(levy.value(QStringLiteral("rapControleDVsom")).toDouble(),
+                    levy.value(QStringLiteral("DVref")).toDouble(),
+                    levy.value(QStringLiteral("DVref")).toDouble() * 1e-6);
+        const QJsonArray years = levy.value(QStringLiteral("jaren")).toArray();
+        ASSERT_EQ(years.size(), 5);
+        EXPECT_EQ(years.at(0).toObject().value(QStringLiteral("jaar")).toInt(), 2025);
+        // Supplies of both landfills in 2025: 410 and 220 kton.
+        EXPECT_EQ(years.at(0).toObject().value(QStringLiteral("kton")).toInt(), 630);
+    }
+
+    // The depot is object-bound and has no forecast: told so, levy 0.
+    const CliRun depot = this->run({QStringLiteral("heffing"), QStringLiteral("--json"),
+                                    QStringLiteral("--facility"), DemoFacilities[2], QStringLiteral("--data"),
+                                    data, QStringLiteral("--checklist"), checklist});
+    EXPECT_TRUE(depot.err.contains(QLatin1String("Berekening heffingen: Er zijn geen gegevens beschikbaar")));
+    EXPECT_EQ(jsonOf(depot).value(QStringLiteral("HeffingPerTon_prijspeil_tRef")).toDouble(), 0.0);
+}
+
+TEST_F(CliTest, FiguresNeedAFacilityAndAValidVat)
+{
+    const QString data = folder.copyDemoData();
+    const QString checklist = folder.filePath(QStringLiteral("dbTALVOCL.mdb"));
+    const QStringList files{QStringLiteral("--data"), data, QStringLiteral("--checklist"), checklist};
+    EXPECT_EQ(run(QStringList{QStringLiteral("doelvermogen")} + files).exitCode, 2);
+    EXPECT_EQ(run(QStringList{QStringLiteral("doelvermogen"), QStringLiteral("--facility"),
+                              QStringLiteral("Onbekend")} +
+                  files)
+                  .exitCode,
+              2);
+    EXPECT_EQ(run(QStringList{QStringLiteral("doelvermogen"), QStringLiteral("--id"), QStringLiteral("1"),
+                              QStringLiteral("--btw"), QStringLiteral("31")} +
+                  files)
+                  .exitCode,
+              2);
+}
+
+TEST_F(CliTest, FailedCalculationExitsWithOne)
+{
+    const QString data = folder.copyDemoData();
+    {
+        auto db = Database::open(data, Database::OpenMode::ReadWrite);
+        ASSERT_TRUE(db->exec(QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 2")));
+    }
+    const CliRun run = this->run({QStringLiteral("doelvermogen"), QStringLiteral("--id"), QStringLiteral("2"),
+                                  QStringLiteral("--data"), data, QStringLiteral("--checklist"),
+                                  folder.filePath(QStringLiteral("dbTALVOCL.mdb"))});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(
+        run.err.startsWith(QLatin1String("Invoer onvolledig bij Stortplaats Vlagheide: Er is geen (geldig) "
+                                         "nazorgoppervlak ingevoerd")));
 }
 
 } // namespace

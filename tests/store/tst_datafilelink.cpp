@@ -305,12 +305,14 @@ TEST_F(DataFileTest, UnusableFilesAreRefusedWithAMessage)
 TEST_F(DataFileTest, CompactionKeepsPasswordDataAndCounters)
 {
     const QString path = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
+    qint64 lastId = 0;
     {
         auto db = Database::open(path, Database::OpenMode::ReadWrite);
         ASSERT_TRUE(db);
         for (int i = 0; i < 200; ++i)
             ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO tblAct (strAct, strOpm) VALUES (?, ?)"),
                                  {QStringLiteral("Post %1").arg(i), QString(500, QLatin1Char('x'))}));
+        lastId = db->lastInsertId();
         ASSERT_TRUE(db->execScript(QStringLiteral("DELETE FROM tblAct WHERE idrAct_ID > 1")));
     }
     const qint64 sizeBefore = QFileInfo(path).size();
@@ -328,7 +330,7 @@ TEST_F(DataFileTest, CompactionKeepsPasswordDataAndCounters)
     EXPECT_EQ(single(path, QStringLiteral("SELECT strStortNaam FROM tblStort WHERE idrStort_ID = 1")),
               QStringLiteral("Stortplaats De Kragge"));
     ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO tblAct (strAct) VALUES ('Na compactie')")));
-    EXPECT_EQ(db->lastInsertId(), 201);
+    EXPECT_EQ(db->lastInsertId(), lastId + 1);
 }
 
 TEST_F(DataFileTest, FailedCompactionLeavesTheOriginal)

@@ -1,0 +1,60 @@
+// Speed of the calculations: one facility of 1 000 cost items end to end from the open data file,
+// and the levy equalised over 50 facilities of 200 cost items each.
+#include "benchdata.h"
+
+#include "calc/clsDV.h"
+#include "calc/clsHeffing.h"
+#include "store/facilitymanagement.h"
+#include "ui/messagerecorder.h"
+
+#include <QCoreApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void TargetCapital1000Items(benchmark::State& state)
+{
+    dovra::MessageRecorder quiet;
+    dovra::bench::BenchFiles files(1, 1000);
+    dovra::OpenFacility(int(files.ids().first()));
+    for (auto _ : state) {
+        dovra::clsDV dv;
+        const bool ok =
+            dv.initializeDV(files.ids().first()) && dv.VerifyBeforeBerekening2() && dv.BerekenAlles();
+        if (!ok)
+            state.SkipWithError("calculation failed");
+        benchmark::DoNotOptimize(dv.DoelvermogenMetRisicoFonds());
+    }
+}
+BENCHMARK(TargetCapital1000Items)->Unit(benchmark::kMillisecond);
+
+void Equalisation50Facilities(benchmark::State& state)
+{
+    dovra::MessageRecorder quiet;
+    dovra::bench::BenchFiles files(50, 200);
+    dovra::OpenFacility(int(files.ids().first()));
+    dovra::clsDV own;
+    own.initializeDV(files.ids().first());
+    own.VerifyBeforeBerekening2();
+    own.BerekenAlles();
+    for (auto _ : state) {
+        dovra::clsHeffing levy;
+        levy.psubBerekenHeffingPerTon(own.DoelvermogenMetRisicoFonds());
+        if (!levy.ValidatieOK)
+            state.SkipWithError("equalisation failed");
+        benchmark::DoNotOptimize(levy.HeffingPerTon_prijspeil_tRef);
+    }
+}
+BENCHMARK(Equalisation50Facilities)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

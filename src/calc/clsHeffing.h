@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QtGlobal>
+
+#include <vector>
+
+namespace dovra {
+
+// The levy per ton of supplied waste that raises the target capital of the open facility, at the
+// price level of the reference year tRef. An object-bound facility raises its own target capital
+// from its own forecast; a facility that is neither object- nor company-bound shares the levy with
+// every such facility of its province and type (equalisation). A company-bound facility has no levy.
+class clsHeffing
+{
+public:
+    // doelvermogen: the open facility's target capital including the risk amount, excluding VAT.
+    void psubBerekenHeffingPerTon(float doelvermogen);
+
+    double HeffingPerTon_prijspeil_tRef = 0;
+    qint16 intAantaljaren = 0;
+    quint8 bytBedrijfsGebonden = 0;
+    quint8 bytObjectGebonden = 0;
+    float sngRente = 0;    // fraction
+    float sngInflatie = 0; // fraction
+    float sngTref = 0;     // decimal year
+    float sngDV = 0;
+    // The target capital to raise, at tRef: the own one, or the sum of the group's.
+    float DVref = 0;
+    // The group's names, each preceded by ", ".
+    QString rapStortNamen;
+    bool ValidatieOK = false;
+
+    // Report values. Years are numbered 1 .. intAantaljaren in ascending calendar year.
+    QDate DatumAanvangNazorg() const { return m_datumAanvangNazorg; }
+    qint32 rapAantalKtonTotaal() const;
+    qint16 rapJaar(int i) const;
+    qint32 rapAantalKtonPerJaar(int i) const;
+    double rapHeffingPerTonInJaar(int i) const;
+    double rapHeffingInJaar(int i) const;
+    // The levy of year i discounted to tRef; their sum equals DVref.
+    double rapControleDV(int i) const;
+    double rapControleDVsom() const;
+
+private:
+    // Sums the group's target capitals at tRef into DVref and collects their ids. False at the first member
+    // with other rates or without a complete target capital: the levy would not raise what is needed.
+    bool pfunVerevening(const QString& naamOpen, int stortType, int provincie, std::vector<qint64>& ids);
+    // The levy follows the price level from tRef and is discounted back to it.
+    double inflatieFactor(int i) const;
+    double discontoFactor(int i) const;
+    bool isJaar(int i) const { return i >= 1 && i <= intAantaljaren; }
+
+    std::vector<qint16> m_jaren;  // index i − 1
+    std::vector<qint32> m_aanbod; // kilotonnes, index i − 1
+    QDate m_datumAanvangNazorg;
+};
+
+} // namespace dovra

@@ -1,0 +1,507 @@
+// The levy per ton of supplied waste: an object-bound facility's own levy, the company-bound refusal,
+// a missing forecast, and the equalisation over a province's facilities of one type.
+#include "calc/clsDV.h"
+#include "calc/clsHeffing.h"
+#include "shell/appstate.h"
+#include "store/clsStort.h"
+#include "store/database.h"
+#include "support/qtprinting.h"
+#include "support/testfiles.h"
+#include "ui/messagerecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+using namespace dovra;
+
+namespace {
+
+// A landfill version (1) and a dredging depot version (2), both with a fixed design and supervision
+// percentage and one plain item each: no combination posts.
+const char* const ChecklistSql = R"(
+INSERT INTO tblStortType VALUES (1, 'stortplaats'), (2, 'baggerdepot');
+INSERT INTO tblCL (intCL_ID, strVersie, dtmCL, lngStortType_REF, intJaarPrijspeil, sngCommunicatieMIN,
+    sngCommunicatieMAX, sngRapEvalPerHa, sngRapEvalMin, sngRapEvalMax, sngAppKostenBasisMIN, sngAppKostenBasisMAX,
+    sngAppKostenPerc, sngOnvoorzien, sngOntwerpdirectie, sngVervangingstoeslagKleineWerken,
+    sngVervangingstoeslagGroteWerkenMin, sngVervangingstoeslagGroteWerkenMax) VALUES
+    (1, 'stortplaatsen', '2008-01-01', 1, 2008, 2000, 50000, 225, 3500, 9000, 5000, 25000, 0.03, 0.10, 0.12,
+        0, 0, 0),
+    (2, 'baggerdepots', '2008-01-01', 2, 2008, 1000, 10000, 150, 2500, 6000, 2500, 15000, 0.03, 0.10, 0.12,
+        0, 0, 0);
+INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, blnIsCombinatiePost, blnCombinatieMogelijk,
+    bytObjectCat_REF, strVoorz, strOmschrijving, bytRubriek_REF, intStartJaar, bytStartBA, bytOptieEind, bytEindBA,
+    bytOptieFreq, sngFreqXMin, sngFreqXMax, bytOptieKosten, sngKostenTotaalMIN, sngKostenTotaalMAX,
+    bytTypeVervangingsToeslag) VALUES
+    (1, 1, -1, 0, 0, 2, 'Bovenafdichting', 'Maaien', 4, 1, 0, 3, 0, 2, 1, 2, 2, 500, 5000, 0),
+    (2, 2, -1, 0, 0, 2, 'Bovenafdichting', 'Maaien', 4, 1, 0, 3, 0, 2, 1, 2, 2, 500, 5000, 0);
+)";
+
+// Columns of a facility row: every surcharge entered, so that a target capital can be calculated.
+#define FACILITY_COLUMNS                                                                                     \
+    "INSERT INTO tblStort (idrStort_ID, strStortNaam, bytProv_REF, intStortType, intCL_REF, "                \
+    "bytBedrijfsGebonden, "                                                                                  \
+    "bytObjectGebonden, sngRentePerc, sngInflPerc, intJaarPrijspeil, dtmAanvangNazorg, sngNazorgOpp, "       \
+    "bytRapEval, "                                                                                           \
+    "sngRapEvalMin, sngRapEvalPerHa, sngRapEvalMax, sngAlgCommunicatieKosten, sngAlgAppKostenBasis, "        \
+    "sngAppKostenPerc, sngOnvoorzien, sngOntwerpdirectie, sngAlgRisicoBedrag) "
+
+// The equalisation group of province 120, landfills: 1 (the open one) and 2. Object-bound 3 and 10 to
+// 14, province 30's 4 and depot 5 share the province or the type only; their other interest would stop
+// the equalisation if they were taken in. 12 and 13 are company-bound. Each facility has one yearly
+// total-amount item of 1000 × its id.
+const char* const DataSql = FACILITY_COLUMNS R"(VALUES
+    (1, 'Noordhoek', 120, 1, 1, 0, 0, 5, 2, 2008, '2010-01-01', 10, 1, 3500, 225, 9000, 2000, 5000, 3, 10, 12, 10000),
+    (2, 'Zuidkamp', 120, 1, 1, 0, 0, 5, 2, 2008, '2012-07-01', 12, 1, 3500, 225, 9000, 2500, 6000, 3, 10, 12, 20000),
+    (3, 'Eigen put', 120, 1, 1, 0, 1, 7, 2, 2008, '2010-01-01', 10, 1, 3500, 225, 9000, 2000, 5000, 3, 10, 12, 10000),
+    (4, 'Elders', 30, 1, 1, 0, 0, 7, 2, 2008, '2010-01-01', 10, 1, 3500, 225, 9000, 2000, 5000, 3, 10, 12, 10000),
+    (5, 'Slibdepot', 120, 2, 2, 0, 0, 7, 2, 2008, '2010-01-01', 10, 1, 2500, 150, 6000, 2000, 5000, 3, 10, 12, 10000),
+    (10, 'Objectstort', 120, 1, 1, 0, 1, 5, 2, 2008, '2010-01-01', 10, 1, 3500, 225, 9000, 2000, 5000, 3, 10, 12, 0),
+    (11, 'Gelijke rente', 120, 1, 1, 0, 1, 3, 3, 2008, '2010-07-16', 10, 1, 3500, 225, 9000, 2000, 5000, 3, 10, 12, 0),
+    (12, 'Bedrijf met object', 40, 1, 1, 1, 1, 5, 2, 2008, '2010-01-01', 10, 1, 3500, 225, 9000, 2000, 5000, 3, 10,
+        12, 0),
+    (13, 'Bedrijf zonder object', 40, 1, 1, 1, 0, 5, 2, 2008, '2010-01-01', 10, 1, 3500, 225, 9000, 2000, 5000, 3,
+        10, 12, 0),
+    (14, 'Zonder prognose', 120, 1, 1, 0, 1, 5, 2, 2008, '2010-01-01', 10, 1, 3500, 225, 9000, 2000, 5000, 3, 10,
+        12, 0);
+INSERT INTO tblInrichting (idrInrichting_ID, lngStort_REF, bytObjectCat_REF, strObject)
+    SELECT idrStort_ID, idrStort_ID, 2, 'Bovenafdichting' FROM tblStort;
+INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytIsTALVO, strAct, bytRubriek_REF, bytOptieStart,
+    intStartRel, bytStartBA, bytOptieEind, bytEindBA, bytOptieFreq, intFreqX, bytOptieKosten, sngKostenTotaal,
+    dtmMut)
+    SELECT idrStort_ID, idrStort_ID, 0, 'Maaien', 4, 2, 1, 0, 3, 0, 2, 1, 2, 1000 * idrStort_ID,
+        '2020-01-01T00:00:00' FROM tblStort;
+INSERT INTO tblTonnage (lngStort_REF, intKalJaar, lngTonnage) VALUES
+    (1, 2011, 100), (1, 2010, 100), (1, NULL, 500), (2, 2012, 70), (2, 2011, 50), (2, 2013, NULL),
+    (3, 2011, 999), (4, 2011, 999), (5, 2011, 999),
+    (11, 2014, 40), (11, 2012, 25), (11, 2013, NULL), (11, NULL, 300), (11, 2015, 35),
+    (14, NULL, 10);
+WITH RECURSIVE y(j) AS (SELECT 2010 UNION ALL SELECT j + 1 FROM y WHERE j < 2019)
+    INSERT INTO tblTonnage (lngStort_REF, intKalJaar, lngTonnage) SELECT 10, j, 100 FROM y;
+)";
+
+const QString LevyStopped = QStringLiteral("Berekening heffing afgebroken");
+
+class LevyTest : public ::testing::Test
+{
+protected:
+    test::ProgramFolder folder;
+    MessageRecorder recorder;
+
+    void SetUp() override
+    {
+        folder.useChecklist(QString::fromUtf8(ChecklistSql));
+        ASSERT_TRUE(folder.linkDataFile(QString::fromUtf8(DataSql)));
+    }
+
+    static void openFacility(int id)
+    {
+        OpenFacilityState facility;
+        facility.id = id;
+        appState().setFacility(facility);
+        ASSERT_TRUE(LoadOpenFacility());
+    }
+
+    static void change(const char* sql) { ASSERT_TRUE(appState().dataDatabase()->exec(QLatin1String(sql))); }
+
+    // A facility's own target capital (including risk, excluding VAT) and aftercare start.
+    struct OwnFigures
+    {
+        double doelvermogen = 0;
+        double aanvang = 0;
+    };
+    static OwnFigures ownFigures(long id)
+    {
+        clsDV dv;
+        EXPECT_TRUE(dv.initializeDV(id, clsDV::OwnRate, clsDV::OwnRate));
+        EXPECT_TRUE(dv.VerifyBeforeBerekening2());
+        EXPECT_TRUE(dv.BerekenAlles());
+        return {dv.DoelvermogenMetRisicoFonds(), dv.aanvangNazorg()};
+    }
+
+    // Nothing was calculated and the report has no years.
+    static void expectNoLevy(const clsHeffing& levy)
+    {
+        EXPECT_EQ(levy.HeffingPerTon_prijspeil_tRef, 0.0);
+        EXPECT_EQ(levy.intAantaljaren, 0);
+        EXPECT_EQ(levy.rapAantalKtonTotaal(), 0);
+        EXPECT_EQ(levy.rapControleDVsom(), 0.0);
+    }
+};
+
+// --- the facility's own levy ---
+
+TEST_F(LevyTest, ObjectBoundFacilityRaisesItsOwnTargetCapitalFromItsOwnForecast)
+{
+    openFacility(10);
+    clsHeffing levy;
+    const double D = 10'000'000;
+    levy.psubBerekenHeffingPerTon(float(D));
+
+    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(levy.ValidatieOK);
+    EXPECT_EQ(levy.bytBedrijfsGebonden, 0);
+    EXPECT_EQ(levy.bytObjectGebonden, 1);
+    EXPECT_FLOAT_EQ(levy.sngRente, 0.05f);
+    EXPECT_FLOAT_EQ(levy.sngInflatie, 0.02f);
+    EXPECT_FLOAT_EQ(levy.sngTref, 2010.0f);
+    EXPECT_FLOAT_EQ(levy.sngDV, float(D));
+    EXPECT_FLOAT_EQ(levy.DVref, float(D));
+    EXPECT_EQ(levy.rapStortNamen, QString());
+    EXPECT_EQ(levy.DatumAanvangNazorg(), QDate(2010, 1, 1));
+
+    // 100 kton a year from 2010 to 2019, each year's levy grown by inflation and discounted to 2010.
+    double T = 0;
+    for (int j = 2010; j <= 2019; ++j)
+        T += 100 * std::pow(1.02, j - 2010) / std::pow(1.05, j - 2010);
+    const double perTon = D / (T * 1000);
+    EXPECT_NEAR(levy.HeffingPerTon_prijspeil_tRef, perTon, perTon * 1e-6);
+
+    ASSERT_EQ(levy.intAantaljaren, 10);
+    EXPECT_EQ(levy.rapAantalKtonTotaal(), 1000);
+    for (int i = 1; i <= 10; ++i) {
+        SCOPED_TRACE(i);
+        const int year = 2009 + i;
+        EXPECT_EQ(levy.rapJaar(i), year);
+        EXPECT_EQ(levy.rapAantalKtonPerJaar(i), 100);
+        const double inYear = perTon * std::pow(1.02, year - 2010);
+        EXPECT_NEAR(levy.rapHeffingPerTonInJaar(i), inYear, inYear * 1e-6);
+        EXPECT_NEAR(levy.rapHeffingInJaar(i), inYear * 100'000, inYear * 100'000 * 1e-6);
+        const double discounted = inYear * 100'000 / std::pow(1.05, year - 2010);
+        EXPECT_NEAR(levy.rapControleDV(i), discounted, discounted * 1e-6);
+    }
+    // The discounted levies raise exactly the target capital: to within one unit of a single at 10 million.
+    EXPECT_NEAR(levy.rapControleDVsom(), D, 1.0);
+}
+
+TEST_F(LevyTest, EqualInterestAndInflationLeaveTheSupplyUnweighed)
+{
+    // Aftercare from 16 July 2010: 2010 + 6/12 + 1/24. Years in entry order 2014, 2012, 2013 (supply not
+    // entered: counts as none), no year (left out), 2015.
+    // Calculated after another facility's levy on the same object, which must not show through.
+    clsHeffing levy;
+    openFacility(10);
+    levy.psubBerekenHeffingPerTon(10'000'000);
+    ASSERT_EQ(levy.intAantaljaren, 10);
+    openFacility(11);
+    const double D = 2'500'000;
+    levy.psubBerekenHeffingPerTon(float(D));
+
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+    EXPECT_TRUE(levy.ValidatieOK);
+    const double S = 2010 + 6.0 / 12 + 1.0 / 24;
+    EXPECT_FLOAT_EQ(levy.sngTref, float(S));
+    // The reference year is kept in single precision; a difference of its last bit would show in the levies.
+    const double tRef = double(float(S));
+    EXPECT_EQ(levy.DatumAanvangNazorg(), QDate(2010, 7, 16));
+    ASSERT_EQ(levy.intAantaljaren, 4);
+    const int years[] = {2012, 2013, 2014, 2015};
+    const int supplies[] = {25, 0, 40, 35};
+    const int total = 100;
+    EXPECT_EQ(levy.rapAantalKtonTotaal(), total);
+    // The weighing cancels out: the levy at tRef is the target capital over the total supply.
+    EXPECT_NEAR(levy.HeffingPerTon_prijspeil_tRef, D / (1000.0 * total), 1e-9);
+    for (int i = 1; i <= 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(levy.rapJaar(i), years[i - 1]);
+        EXPECT_EQ(levy.rapAantalKtonPerJaar(i), supplies[i - 1]);
+        const double inYear = D / (1000.0 * total) * std::pow(1.03, years[i - 1] - tRef);
+        EXPECT_NEAR(levy.rapHeffingPerTonInJaar(i), inYear, inYear * 1e-6);
+        const double inYearTotal = inYear * supplies[i - 1] * 1000;
+        EXPECT_NEAR(levy.rapHeffingInJaar(i), inYearTotal, inYearTotal * 1e-6);
+    }
+    EXPECT_NEAR(levy.rapControleDVsom(), D, 0.25);
+}
+
+TEST_F(LevyTest, CompanyBoundFacilityHasNoLevy)
+{
+    struct Case
+    {
+        int facility;
+        QString text;
+        QString title;
+        MessageIcon icon;
+    };
+    const Case cases[] = {
+        {12,
+         QStringLiteral(
+             "Bij objectgebonden inrichtingen is de (eenmalige) heffing gelijk aan het doelvermogen.\r\n"
+             "Er wordt geen heffingsrapportage opgesteld."),
+         QStringLiteral("Rapportage heffing"), MessageIcon::Information},
+        {13, QStringLiteral("Fout bij berekening heffing bedrijfsgebonden inrichting"),
+         QStringLiteral("Heffing"), MessageIcon::Critical},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.facility);
+        // An earlier calculation on the same object must not show through.
+        openFacility(10);
+        clsHeffing levy;
+        levy.psubBerekenHeffingPerTon(1'000'000);
+        ASSERT_EQ(levy.intAantaljaren, 10);
+        recorder.clear();
+
+        openFacility(c.facility);
+        levy.psubBerekenHeffingPerTon(1'000'000);
+        EXPECT_FALSE(levy.ValidatieOK);
+        EXPECT_EQ(levy.bytBedrijfsGebonden, 1);
+        expectNoLevy(levy);
+        ASSERT_EQ(recorder.recorded().size(), 1);
+        EXPECT_EQ(recorder.recorded()[0].text, c.text);
+        EXPECT_EQ(recorder.recorded()[0].title, c.title);
+        EXPECT_EQ(recorder.recorded()[0].icon, c.icon);
+    }
+}
+
+TEST_F(LevyTest, WithoutForecastTheLevyIsZeroAndTheCalculationStillValid)
+{
+    // Object-bound with a forecast row without year; the equalisation group without any forecast.
+    change("DELETE FROM tblTonnage WHERE lngStort_REF IN (1, 2)");
+    for (const int facility : {14, 1}) {
+        SCOPED_TRACE(facility);
+        openFacility(facility);
+        recorder.clear();
+        clsHeffing levy;
+        levy.psubBerekenHeffingPerTon(1'000'000);
+        EXPECT_TRUE(levy.ValidatieOK);
+        expectNoLevy(levy);
+        EXPECT_GT(levy.DVref, 0.0f);
+        ASSERT_EQ(recorder.recorded().size(), 1) << recorder.texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(
+            recorder.recorded()[0].text,
+            QStringLiteral("Er zijn geen gegevens beschikbaar m.b.t. de prognose van het afvalaanbod. De "
+                           "heffing kan niet berekend worden."));
+        EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Berekening heffingen"));
+        EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Exclamation);
+    }
+}
+
+// --- equalisation ---
+
+TEST_F(LevyTest, EqualisationSharesTheGroupsTargetCapitalsAtThePriceLevelYear)
+{
+    const OwnFigures noordhoek = ownFigures(1);
+    const OwnFigures zuidkamp = ownFigures(2);
+    ASSERT_EQ(noordhoek.aanvang, 2010.0);
+    ASSERT_EQ(zuidkamp.aanvang, 2012.5);
+    ASSERT_GT(noordhoek.doelvermogen, 0.0);
+    // Different target capitals, so that a swap of the two shows.
+    ASSERT_GT(std::abs(noordhoek.doelvermogen - zuidkamp.doelvermogen), 1000.0);
+    recorder.clear();
+
+    openFacility(1);
+    clsHeffing levy;
+    levy.psubBerekenHeffingPerTon(float(noordhoek.doelvermogen));
+
+    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(levy.ValidatieOK);
+    EXPECT_EQ(levy.bytObjectGebonden, 0);
+    EXPECT_FLOAT_EQ(levy.sngTref, 2008.0f);
+    EXPECT_FLOAT_EQ(levy.sngDV, float(noordhoek.doelvermogen));
+    EXPECT_EQ(levy.rapStortNamen, QStringLiteral(", Noordhoek, Zuidkamp"));
+    const double dvRef =
+        noordhoek.doelvermogen / std::pow(1.05, 2) + zuidkamp.doelvermogen / std::pow(1.05, 4.5);
+    EXPECT_NEAR(levy.DVref, dvRef, dvRef * 1e-6);
+
+    // The group's forecast summed per year; the other facilities' 2011 rows stay out, as does the row
+    // without a year. 2013 has no supply entered.
+    ASSERT_EQ(levy.intAantaljaren, 4);
+    const int years[] = {2010, 2011, 2012, 2013};
+    const int supplies[] = {100, 150, 70, 0};
+    double T = 0;
+    for (int i = 1; i <= 4; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(levy.rapJaar(i), years[i - 1]);
+        EXPECT_EQ(levy.rapAantalKtonPerJaar(i), supplies[i - 1]);
+        T += supplies[i - 1] * std::pow(1.02 / 1.05, years[i - 1] - 2008);
+    }
+    EXPECT_EQ(levy.rapAantalKtonTotaal(), 320);
+    const double perTon = dvRef / (T * 1000);
+    EXPECT_NEAR(levy.HeffingPerTon_prijspeil_tRef, perTon, perTon * 2e-6);
+    EXPECT_NEAR(levy.rapHeffingPerTonInJaar(2), perTon * std::pow(1.02, 3), perTon * 1e-5);
+    EXPECT_NEAR(levy.rapControleDVsom(), levy.DVref, levy.DVref * 1e-7);
+
+    // Opened from the other member, the group and its figures are the same.
+    openFacility(2);
+    clsHeffing fromOther;
+    fromOther.psubBerekenHeffingPerTon(float(zuidkamp.doelvermogen));
+    EXPECT_TRUE(fromOther.ValidatieOK);
+    EXPECT_EQ(fromOther.rapStortNamen, levy.rapStortNamen);
+    EXPECT_FLOAT_EQ(fromOther.DVref, levy.DVref);
+    EXPECT_FLOAT_EQ(fromOther.sngDV, float(zuidkamp.doelvermogen));
+    EXPECT_DOUBLE_EQ(fromOther.HeffingPerTon_prijspeil_tRef, levy.HeffingPerTon_prijspeil_tRef);
+    EXPECT_EQ(fromOther.DatumAanvangNazorg(), QDate(2012, 7, 1));
+}
+
+TEST_F(LevyTest, TheGroupIsTheOpenFacilitysProvinceAndTypeOnly)
+{
+    // Province 30's landfill and province 120's depot are each alone in their group, at 7 % interest, with
+    // 999 kton in 2011.
+    struct Case
+    {
+        int facility;
+        QString names;
+    };
+    const Case cases[] = {{4, QStringLiteral(", Elders")}, {5, QStringLiteral(", Slibdepot")}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.facility);
+        const OwnFigures own = ownFigures(c.facility);
+        openFacility(c.facility);
+        recorder.clear();
+        clsHeffing levy;
+        levy.psubBerekenHeffingPerTon(float(own.doelvermogen));
+        EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(levy.ValidatieOK);
+        EXPECT_EQ(levy.rapStortNamen, c.names);
+        const double dvRef = own.doelvermogen / std::pow(1.07, 2010 - 2008);
+        EXPECT_NEAR(levy.DVref, dvRef, dvRef * 1e-6);
+        ASSERT_EQ(levy.intAantaljaren, 1);
+        EXPECT_EQ(levy.rapAantalKtonPerJaar(1), 999);
+        const double perTon = dvRef / (999'000 * std::pow(1.02 / 1.07, 2011 - 2008));
+        EXPECT_NEAR(levy.HeffingPerTon_prijspeil_tRef, perTon, perTon * 2e-6);
+    }
+}
+
+TEST_F(LevyTest, EqualisationStopsAtAnotherInterestOrInflation)
+{
+    struct Case
+    {
+        const char* change;
+        int open;
+        QString other;
+        QString openName;
+    };
+    const Case cases[] = {
+        {"UPDATE tblStort SET sngRentePerc = 4 WHERE idrStort_ID = 2", 1, QStringLiteral("Zuidkamp"),
+         QStringLiteral("Noordhoek")},
+        // The first member differs from the open facility: it is named first.
+        {"UPDATE tblStort SET sngRentePerc = 4 WHERE idrStort_ID = 2", 2, QStringLiteral("Noordhoek"),
+         QStringLiteral("Zuidkamp")},
+        {"UPDATE tblStort SET sngInflPerc = 2.5 WHERE idrStort_ID = 2", 1, QStringLiteral("Zuidkamp"),
+         QStringLiteral("Noordhoek")},
+        // Not entered is another rate than 2 %.
+        {"UPDATE tblStort SET sngInflPerc = NULL WHERE idrStort_ID = 2", 1, QStringLiteral("Zuidkamp"),
+         QStringLiteral("Noordhoek")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        SCOPED_TRACE(c.open);
+        Transaction undo(*appState().dataDatabase());
+        change(c.change);
+        openFacility(c.open);
+        recorder.clear();
+        clsHeffing levy;
+        levy.psubBerekenHeffingPerTon(1'000'000);
+        EXPECT_FALSE(levy.ValidatieOK);
+        expectNoLevy(levy);
+        ASSERT_EQ(recorder.recorded().size(), 1) << recorder.texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(recorder.recorded()[0].text,
+                  QStringLiteral("Bij inrichting '") + c.other +
+                      QStringLiteral("' heeft u andere rente en/of inflatie ingevoerd dan bij inrichting '") +
+                      c.openName +
+                      QStringLiteral("'.\r\nDe verevening kan alleen berekend worden bij gelijke rente en "
+                                     "inflatie per provincie."));
+        EXPECT_EQ(recorder.recorded()[0].title, LevyStopped);
+        EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Exclamation);
+    }
+}
+
+TEST_F(LevyTest, EqualisationStopsWhenAMembersTargetCapitalCannotBeCalculated)
+{
+    struct Case
+    {
+        const char* change;
+        bool passesChecks;
+    };
+    const Case cases[] = {
+        // Refused before the calculation.
+        {"UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 2", false},
+        {"UPDATE tblAct SET intFreqX = 0 WHERE lngStort_REF = 2", false},
+        // Pass the checks, but the calculation fails: with the reporting option not set it still yields a
+        // (partial) target capital, which must not be shared out as if it were complete.
+        {"UPDATE tblStort SET bytRapEval = 0 WHERE idrStort_ID = 2", true},
+        {"UPDATE tblAct SET sngKostenTotaal = 3e38 WHERE lngStort_REF = 2", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        Transaction undo(*appState().dataDatabase());
+        change(c.change);
+        {
+            clsDV dv;
+            ASSERT_TRUE(dv.initializeDV(2, clsDV::OwnRate, clsDV::OwnRate));
+            ASSERT_EQ(dv.VerifyBeforeBerekening2(), c.passesChecks);
+            if (c.passesChecks) {
+                ASSERT_FALSE(dv.BerekenAlles());
+            }
+        }
+        openFacility(1);
+        recorder.clear();
+        clsHeffing levy;
+        levy.psubBerekenHeffingPerTon(1'000'000);
+        EXPECT_FALSE(levy.ValidatieOK);
+        expectNoLevy(levy);
+        EXPECT_EQ(levy.rapStortNamen, QStringLiteral(", Noordhoek, Zuidkamp"));
+        // Only the member's own message: no levy message follows.
+        EXPECT_EQ(recorder.recorded().size(), 1) << recorder.texts().join(QLatin1Char('|')).toStdString();
+        for (const MessageRecorder::Message& message : recorder.recorded()) {
+            EXPECT_NE(message.title, QStringLiteral("Berekening heffingen"));
+            EXPECT_NE(message.title, LevyStopped);
+        }
+    }
+}
+
+// --- performance ---
+
+// 50 facilities of one province and type, 200 cost items each (half of them replacements), 20 years
+// of forecast each; all alike.
+const char* const LargeGroupSql = R"(
+WITH RECURSIVE f(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM f WHERE k < 50)
+)" FACILITY_COLUMNS R"(
+    SELECT k, 'Stort ' || k, 120, 1, 1, 0, 0, 5, 2, 2008, '2010-01-01', 10, 1, 3500, 225, 9000, 2000, 5000, 3, 10,
+        12, 10000 FROM f;
+INSERT INTO tblInrichting (idrInrichting_ID, lngStort_REF, bytObjectCat_REF, strObject)
+    SELECT idrStort_ID, idrStort_ID, 2, 'Bovenafdichting' FROM tblStort;
+WITH RECURSIVE n(m) AS (SELECT 1 UNION ALL SELECT m + 1 FROM n WHERE m < 200)
+INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytIsTALVO, strAct, bytRubriek_REF, bytOptieStart,
+    intStartRel, bytStartBA, bytOptieEind, bytEindBA, bytOptieFreq, intFreqX, bytOptieKosten, sngKostenTotaal,
+    dtmMut)
+    SELECT idrStort_ID, idrStort_ID, 0, 'Post ' || m, CASE m % 2 WHEN 0 THEN 5 ELSE 4 END, 2, 1, 0, 3, 0,
+        CASE m % 2 WHEN 0 THEN 3 ELSE 2 END, CASE m % 2 WHEN 0 THEN 10 ELSE 1 END, 2, 10 * m,
+        '2020-01-01T00:00:00' FROM tblStort, n;
+WITH RECURSIVE y(j) AS (SELECT 2010 UNION ALL SELECT j + 1 FROM y WHERE j < 2029)
+INSERT INTO tblTonnage (lngStort_REF, intKalJaar, lngTonnage) SELECT idrStort_ID, j, 10 FROM tblStort, y;
+)";
+
+// A large group adds up as fifty equal facilities must (its speed is measured in bench/).
+TEST(LevyLargeGroup, FiftyEqualFacilitiesOfTwoHundredItems)
+{
+    test::ProgramFolder folder;
+    MessageRecorder recorder;
+    folder.useChecklist(QString::fromUtf8(ChecklistSql));
+    ASSERT_TRUE(folder.linkDataFile(QString::fromUtf8(LargeGroupSql)));
+    OpenFacilityState facility;
+    facility.id = 1;
+    appState().setFacility(facility);
+    ASSERT_TRUE(LoadOpenFacility());
+    // The connections are opened once at start-up, not per calculation.
+    ASSERT_TRUE(appState().dataDatabase());
+    ASSERT_TRUE(appState().checklistDatabase());
+
+    clsHeffing levy;
+    levy.psubBerekenHeffingPerTon(1'000'000);
+
+    EXPECT_TRUE(levy.ValidatieOK);
+    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(levy.rapStortNamen.count(QStringLiteral(", Stort ")), 50);
+    ASSERT_EQ(levy.intAantaljaren, 20);
+    EXPECT_EQ(levy.rapAantalKtonPerJaar(1), 500);
+    // All alike: fifty times one target capital, discounted over two years.
+    clsDV one;
+    ASSERT_TRUE(one.initializeDV(1, clsDV::OwnRate, clsDV::OwnRate));
+    ASSERT_TRUE(one.VerifyBeforeBerekening2());
+    ASSERT_TRUE(one.BerekenAlles());
+    const double dvRef = 50.0 * one.DoelvermogenMetRisicoFonds() / std::pow(1.05, 2);
+    EXPECT_NEAR(levy.DVref, dvRef, dvRef * 1e-5);
+}
+
+} // namespace
