@@ -83,17 +83,10 @@ WITH RECURSIVE y(j) AS (SELECT 2010 UNION ALL SELECT j + 1 FROM y WHERE j < 2019
 
 const QString LevyStopped = QStringLiteral("Berekening heffing afgebroken");
 
-class LevyTest : public ::testing::Test
+class LevyTest : public test::SqlFilesTest
 {
 protected:
-    test::ProgramFolder folder;
-    MessageRecorder recorder;
-
-    void SetUp() override
-    {
-        folder.useChecklist(QString::fromUtf8(ChecklistSql));
-        ASSERT_TRUE(folder.linkDataFile(QString::fromUtf8(DataSql)));
-    }
+    void SetUp() override { useFiles(ChecklistSql, DataSql); }
 
     static void openFacility(int id)
     {

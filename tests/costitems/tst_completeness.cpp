@@ -157,17 +157,10 @@ INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, strAct, bytRubriek_REF, byt
     (5, 5, 'Pomp', 5, 2, 10, 0, 3, 0, 3, 15, 2, 900, NULL, NULL, NULL, 0);
 )";
 
-class FacilityValidationTest : public ::testing::Test
+class FacilityValidationTest : public test::SqlFilesTest
 {
 protected:
-    test::ProgramFolder folder;
-    MessageRecorder recorder;
-
-    void SetUp() override
-    {
-        folder.useChecklist(QString::fromUtf8(ChecklistSql));
-        ASSERT_TRUE(folder.linkDataFile(QString::fromUtf8(DataSql)));
-    }
+    void SetUp() override { useFiles(ChecklistSql, DataSql); }
 };
 
 TEST_F(FacilityValidationTest, ProvisionsWithoutCostItemsAreNoInput)

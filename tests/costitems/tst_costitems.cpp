@@ -67,16 +67,12 @@ INSERT INTO tblAct (idrAct_ID, lngStort_REF, lngInrichting_REF, lngClitem_REF, b
         NULL, 0, NULL, NULL, NULL, '2020-05-01T10:00:00');
 )";
 
-class CostItemsTest : public ::testing::Test
+class CostItemsTest : public test::SqlFilesTest
 {
 protected:
-    test::ProgramFolder folder;
-    MessageRecorder recorder;
-
     void SetUp() override
     {
-        folder.useChecklist(QString::fromUtf8(ChecklistSql));
-        ASSERT_TRUE(folder.linkDataFile(QString::fromUtf8(DataSql)));
+        useFiles(ChecklistSql, DataSql);
         openFacility(1);
     }
 

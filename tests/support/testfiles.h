@@ -1,9 +1,12 @@
 #pragma once
 
 #include "shell/programpaths.h"
+#include "ui/messagerecorder.h"
 
 #include <QString>
 #include <QTemporaryDir>
+
+#include <gtest/gtest.h>
 
 namespace dovra::test {
 
@@ -32,6 +35,21 @@ public:
 
 private:
     QTemporaryDir m_dir;
+};
+
+// A test on a checklist file and a data file of its own, built from SQL on top of the schemas,
+// with every message recorded.
+class SqlFilesTest : public ::testing::Test
+{
+protected:
+    void useFiles(const char* checklistSql, const char* dataSql)
+    {
+        folder.useChecklist(QString::fromUtf8(checklistSql));
+        ASSERT_TRUE(folder.linkDataFile(QString::fromUtf8(dataSql)));
+    }
+
+    ProgramFolder folder;
+    MessageRecorder recorder;
 };
 
 // The SQL text of a script in tests/data, or of one in data/ when name starts with "data/".
