@@ -4,20 +4,24 @@
 #include "checklist/clsCL.h"
 #include "costitems/facilityvalidation.h"
 #include "costitems/options.h"
+#include "costitems/storedcostitems.h"
 #include "shell/appstate.h"
 #include "store/clsStort.h"
 #include "store/database.h"
 #include "ui/formats.h"
 #include "ui/messageservice.h"
 
+#include <QHashFunctions>
 #include <QStringList>
 
 #include <sqlcipher/sqlite3.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <unordered_map>
 
 namespace dovra {
 
@@ -121,23 +125,24 @@ Factor contanteWaardeFactor(double q, int option, float t0, float t1, int x)
             return f;
         }
         double sum = 0;
-        std::optional<int> first;
-        int last = 0;
+        std::optional<float> first;
+        float lastTime = 0; // no occurrence: "nvt"
         for (float t = t0; t <= t1; t += float(x)) {
             if (t > 0) {
                 sum += power(q, double(t) - 0.5);
                 fitsSingle(sum);
                 if (!first)
-                    first = wholeYear(t);
+                    first = t;
             }
-            last = wholeYear(t);
+            lastTime = t;
         }
         f.value = toSingle(sum);
+        const int last = wholeYear(lastTime);
         if (last < 1) {
             f.first = Nvt;
             f.last = Nvt;
         } else {
-            f.first = *first;
+            f.first = wholeYear(*first);
             f.last = last;
         }
         return f;
@@ -147,107 +152,33 @@ Factor contanteWaardeFactor(double q, int option, float t0, float t1, int x)
     }
 }
 
-// The cost items read straight through SQLite. Statement::value() asks the type of every field and wraps
-// it in a QVariant, each access taking the connection's mutex; for 1000 items that was half of the time.
-class CostItemRows
+// Stored values; empty ones count as 0.
+qint64 whole(const StoredField& field)
 {
-public:
-    CostItemRows(Database& data, qint64 facilityId) : m_db(data.handle())
-    {
-        const QByteArray sql = QByteArrayLiteral(
-            "SELECT tblAct.*, tblInrichting.strObject, tblInrichting.bytObjectCat_REF FROM tblInrichting "
-            "INNER JOIN tblAct ON tblInrichting.idrInrichting_ID = tblAct.lngInrichting_REF "
-            "WHERE tblAct.lngStort_REF = ?");
-        if (sqlite3_prepare_v2(m_db, sql.constData(), int(sql.size()), &m_stmt, nullptr) != SQLITE_OK) {
-            fail();
-            return;
-        }
-        if (sqlite3_bind_int64(m_stmt, 1, facilityId) != SQLITE_OK)
-            fail();
-    }
-    ~CostItemRows() { sqlite3_finalize(m_stmt); }
-    CostItemRows(const CostItemRows&) = delete;
-    CostItemRows& operator=(const CostItemRows&) = delete;
+    return qint64(field.value());
+}
 
-    // False at the end and on an error, which error() then tells.
-    bool next()
-    {
-        if (m_error)
-            return false;
-        const int rc = sqlite3_step(m_stmt);
-        if (rc == SQLITE_ROW)
-            return true;
-        if (rc != SQLITE_DONE)
-            fail();
-        return false;
-    }
-    const std::optional<Fout>& error() const { return m_error; }
+float single(const StoredField& field)
+{
+    return float(field.value());
+}
 
-    // Names compare without regard to case; -1 when the query has no such field.
-    int column(const char* name) const
-    {
-        for (int i = 0; i < sqlite3_column_count(m_stmt); ++i) {
-            if (sqlite3_stricmp(sqlite3_column_name(m_stmt, i), name) == 0)
-                return i;
-        }
-        return -1;
-    }
-
-    // Null and empty text count as not entered.
-    bool isNull(int column) const
-    {
-        const int type = sqlite3_column_type(m_stmt, column);
-        return type == SQLITE_NULL || (type == SQLITE_TEXT && sqlite3_column_bytes(m_stmt, column) == 0);
-    }
-    // Empty numeric fields count as 0.
-    qint64 whole(int column) const { return column < 0 ? 0 : qint64(sqlite3_column_int64(m_stmt, column)); }
-    std::optional<qint64> wholeOrNull(int column) const
-    {
-        if (column < 0 || isNull(column))
-            return std::nullopt;
-        return whole(column);
-    }
-    float single(int column) const { return column < 0 ? 0 : float(sqlite3_column_double(m_stmt, column)); }
-    QString text(int column) const
-    {
-        if (column < 0)
-            return {};
-        const void* characters = sqlite3_column_text16(m_stmt, column);
-        return QString(static_cast<const QChar*>(characters),
-                       sqlite3_column_bytes16(m_stmt, column) / int(sizeof(QChar)));
-    }
-
-private:
-    void fail() { m_error = Fout{sqlite3_errcode(m_db), QString::fromUtf8(sqlite3_errmsg(m_db))}; }
-
-    sqlite3* m_db;
-    sqlite3_stmt* m_stmt = nullptr;
-    std::optional<Fout> m_error;
+// The timing of a cost item, which alone decides its present value factor.
+struct Timing
+{
+    int option;
+    float t0;
+    float t1;
+    int x;
+    bool operator==(const Timing&) const = default;
 };
 
-// The column numbers of the cost item query, looked up once.
-struct Columns
+struct TimingHash
 {
-    explicit Columns(const CostItemRows& query)
-        : id(query.column("idrAct_ID")), act(query.column("strAct")), object(query.column("strObject")),
-          objectCat(query.column("bytObjectCat_REF")), isTalvo(query.column("bytIsTALVO")),
-          rubric(query.column("bytRubriek_REF")), combineer(query.column("bytCombineer")),
-          optieStart(query.column("bytOptieStart")), startAbs(query.column("intStartAbs")),
-          startRel(query.column("intStartRel")), startBAflag(query.column("bytStartBA")),
-          startBA(query.column("intStartBA")), optieEind(query.column("bytOptieEind")),
-          eindAbs(query.column("intEindAbs")), eindRel(query.column("intEindRel")),
-          eindBAflag(query.column("bytEindBA")), eindBA(query.column("intEindBA")),
-          optieFreq(query.column("bytOptieFreq")), freqX(query.column("intFreqX")),
-          optieKosten(query.column("bytOptieKosten")), percInvest(query.column("sngPercInvest")),
-          kostenInvest(query.column("sngKostenInvest")), kostenTotaal(query.column("sngKostenTotaal")),
-          kostenPE(query.column("sngKostenPE")), aantal(query.column("sngAantal")),
-          typeToeslag(query.column("bytTypeVervangingsToeslag")),
-          toeslagPerc(query.column("sngVervangingsToeslagPerc"))
+    std::size_t operator()(const Timing& t) const
     {
+        return qHashMulti(0, t.option, std::bit_cast<quint32>(t.t0), std::bit_cast<quint32>(t.t1), t.x);
     }
-    int id, act, object, objectCat, isTalvo, rubric, combineer, optieStart, startAbs, startRel, startBAflag,
-        startBA, optieEind, eindAbs, eindRel, eindBAflag, eindBA, optieFreq, freqX, optieKosten, percInvest,
-        kostenInvest, kostenTotaal, kostenPE, aantal, typeToeslag, toeslagPerc;
 };
 
 struct Item
@@ -303,14 +234,32 @@ struct clsDV::Impl
     float appBasisKAP = 0;
     // The cost item that overflowed; empty when the general surcharges did.
     QString currentAct;
+    // Factors computed so far: items with the same timing share one (many items follow the same
+    // standard timing, and a factor over centuries of occurrences is the dearest part of the calculation).
+    std::unordered_map<Timing, Factor, TimingHash> factors;
+    // The facility's cost items, read once for the checks and the calculation.
+    std::optional<std::vector<StoredCostItem>> costItems;
 
+    const std::vector<StoredCostItem>* readCostItems();
     void reset();
-    bool calculateItems(Database& data);
-    bool calculateItem(const CostItemRows& rows, const Columns& c);
+    bool calculateItems();
+    bool calculateItem(const StoredCostItem& row);
     void calculateToeslagen(bool& success);
-    void appendToeslagen(const CostItemRows& row, const Columns& c, int type, int rubric, float amount,
-                         float factor);
+    void appendToeslagen(const StoredCostItem& row, int type, int rubric, float amount, float factor);
 };
+
+const std::vector<StoredCostItem>* clsDV::Impl::readCostItems()
+{
+    if (!costItems) {
+        std::shared_ptr<Database> data = appState().dataDatabase();
+        if (!data)
+            return nullptr;
+        costItems = readStoredCostItems(*data, facilityId);
+        if (!costItems)
+            throw Fout{sqlite3_errcode(data->handle()), QString::fromUtf8(sqlite3_errmsg(data->handle()))};
+    }
+    return &*costItems;
+}
 
 void clsDV::Impl::reset()
 {
@@ -328,58 +277,58 @@ void clsDV::Impl::reset()
     communicatieKAP = 0;
     appBasisKAP = 0;
     currentAct.clear();
+    factors.clear();
 }
 
-// All cost items in one pass over one query; false when an item was invalid but the others could still
-// be calculated.
-bool clsDV::Impl::calculateItems(Database& data)
+// All cost items; false when an item was invalid but the others could still be calculated.
+bool clsDV::Impl::calculateItems()
 {
-    CostItemRows rows(data, facilityId);
-    const Columns c(rows);
+    const std::vector<StoredCostItem>* rows = readCostItems();
+    if (!rows)
+        return false;
     bool success = true;
-    while (rows.next()) {
+    items.reserve(rows->size());
+    for (const StoredCostItem& row : *rows) {
         try {
-            if (!calculateItem(rows, c))
+            if (!calculateItem(row))
                 success = false;
         } catch (const Overloop&) {
-            // The name is read only when needed: text is the dearest field to read.
-            currentAct = rows.text(c.act);
+            currentAct = row.act;
             throw;
         }
     }
-    if (rows.error())
-        throw *rows.error();
     return success;
 }
 
 // One cost item, added to the items and subtotals; false when it is invalid and adds nothing.
-bool clsDV::Impl::calculateItem(const CostItemRows& rows, const Columns& c)
+bool clsDV::Impl::calculateItem(const StoredCostItem& row)
 {
+    const StoredValues& v = row.values;
     Item item;
-    item.id = long(rows.whole(c.id));
-    if (rows.whole(c.combineer) == 1) {
+    item.id = long(row.id);
+    if (whole(v.bytCombineer) == 1) {
         // Combined into a combination post, which carries the costs.
         items.push_back(item);
         return true;
     }
 
-    const qint64 optieStart = rows.whole(c.optieStart);
+    const qint64 optieStart = whole(v.bytOptieStart);
     float start = 0;
     if (optieStart == StartOption::AftercareYear)
-        start = float(rows.whole(c.startRel));
+        start = float(whole(v.intStartRel));
     else if (optieStart == StartOption::CalendarYear)
-        start = float(rows.whole(c.startAbs)) - S + 1;
+        start = float(whole(v.intStartAbs)) - S + 1;
 
     float end = 0;
-    if (rows.whole(c.eindBAflag) == 1) {
-        end = start + float(rows.whole(c.eindBA)) - 1;
+    if (whole(v.bytEindBA) == 1) {
+        end = start + float(whole(v.intEindBA)) - 1;
     } else {
-        switch (rows.whole(c.optieEind)) {
+        switch (whole(v.bytOptieEind)) {
         case EndOption::CalendarYear:
-            end = float(rows.whole(c.eindAbs)) - S + 1;
+            end = float(whole(v.intEindAbs)) - S + 1;
             break;
         case EndOption::AftercareYear:
-            end = float(rows.whole(c.eindRel));
+            end = float(whole(v.intEindRel));
             break;
         case EndOption::Perpetual:
             end = 1000;
@@ -390,36 +339,35 @@ bool clsDV::Impl::calculateItem(const CostItemRows& rows, const Columns& c)
     }
     // Counted from the construction of the top liner; the end above already counts from the start as
     // entered.
-    if (rows.whole(c.startBAflag) == 1)
-        start += float(rows.whole(c.startBA) - 1);
+    if (whole(v.bytStartBA) == 1)
+        start += float(whole(v.intStartBA) - 1);
 
     float amount = 0;
-    switch (rows.whole(c.optieKosten)) {
+    switch (whole(v.bytOptieKosten)) {
     case CostOption::PercentageOfInvestment:
-        amount = rows.single(c.percInvest) / 100 * rows.single(c.kostenInvest);
+        amount = single(v.sngPercInvest) / 100 * single(v.sngKostenInvest);
         break;
     case CostOption::TotalAmount:
-        amount = rows.single(c.kostenTotaal);
+        amount = single(v.sngKostenTotaal);
         break;
     case CostOption::PerUnit:
-        amount = rows.single(c.aantal) * rows.single(c.kostenPE);
+        amount = single(v.sngAantal) * single(v.sngKostenPE);
         break;
     default:
         break;
     }
     checked(amount);
 
-    const int optieFreq = int(rows.whole(c.optieFreq));
+    const int optieFreq = int(whole(v.bytOptieFreq));
     int x = 0;
     if (optieFreq == FrequencyOption::TimesPerYear || optieFreq == FrequencyOption::OnceEveryXYears) {
-        const std::optional<qint64> stored = rows.wholeOrNull(c.freqX);
-        if (!stored)
+        if (!v.intFreqX.isEntered())
             throw Fout{94, QStringLiteral("Invalid use of Null")};
-        x = int(*stored);
+        x = int(whole(v.intFreqX));
         // A negative number would never end the counting of occurrences either.
         if (x <= 0) {
             messages().inform(QStringLiteral("Ongeldige frequentie (namelijk: ") + QString::number(x) +
-                                  QStringLiteral(") aangetroffen bij kostenpost '") + rows.text(c.act) +
+                                  QStringLiteral(") aangetroffen bij kostenpost '") + row.act +
                                   QStringLiteral("'. "),
                               QStringLiteral("Berekening doelvermogen inrichting '") + name +
                                   QLatin1Char('\''),
@@ -429,7 +377,11 @@ bool clsDV::Impl::calculateItem(const CostItemRows& rows, const Columns& c)
         }
     }
 
-    const Factor factor = contanteWaardeFactor(q, optieFreq, start, end, x);
+    const Timing timing{optieFreq, start, end, x};
+    auto known = factors.find(timing);
+    if (known == factors.end())
+        known = factors.emplace(timing, contanteWaardeFactor(q, optieFreq, start, end, x)).first;
+    const Factor& factor = known->second;
     float value = factor.value;
     if (optieFreq == FrequencyOption::TimesPerYear)
         value = checked(value * float(x));
@@ -439,37 +391,36 @@ bool clsDV::Impl::calculateItem(const CostItemRows& rows, const Columns& c)
     item.first = factor.first;
     item.last = factor.last;
 
-    const qint64 rubric = rows.whole(c.rubric);
+    const qint64 rubric = whole(v.bytRubriek_REF);
     if (differentiated) {
-        const qint64 type = rows.whole(c.typeToeslag);
+        const qint64 type = whole(v.bytTypeVervangingsToeslag);
         if (type != 0)
-            appendToeslagen(rows, c, int(type), int(rubric), amount, itemFactor);
+            appendToeslagen(row, int(type), int(rubric), amount, itemFactor);
     }
 
     if (rubric >= 1 && rubric <= 6)
         perRubric[rubric] = checked(perRubric[rubric] + item.ncw);
-    const qint64 category = rows.whole(c.objectCat);
+    const qint64 category = row.objectCat;
     if (category >= 1 && category <= 7)
         perCategory[category] = checked(perCategory[category] + item.ncw);
-    const qint64 origin = rows.whole(c.isTalvo) + 1;
+    const qint64 origin = whole(v.bytIsTALVO) + 1;
     if (origin >= 1 && origin <= 3)
         perOrigin[origin] = checked(perOrigin[origin] + item.ncw);
     items.push_back(item);
     return true;
 }
 
-void clsDV::Impl::appendToeslagen(const CostItemRows& row, const Columns& c, int type, int rubric,
-                                  float amount, float factor)
+void clsDV::Impl::appendToeslagen(const StoredCostItem& row, int type, int rubric, float amount, float factor)
 {
     ToeslagPost post;
     post.type = type;
     post.rubric = rubric;
     post.amount = amount;
-    post.aantal = row.single(c.aantal);
-    post.percentage = row.single(c.toeslagPerc);
+    post.aantal = single(row.values.sngAantal);
+    post.percentage = single(row.values.sngVervangingsToeslagPerc);
     post.factor = factor;
-    post.object = row.text(c.object);
-    post.act = row.text(c.act);
+    post.object = row.object;
+    post.act = row.act;
     switch (AppendToeslagen(toeslagen, checklist, post)) {
     case ToeslagUitkomst::Ok:
         return;
@@ -578,42 +529,34 @@ bool clsDV::VerifyBeforeBerekening2()
             title, MessageIcon::Exclamation);
         return false;
     }
-    if (!ValidateFacilityInput(int(d->facilityId), d->name))
+    const std::vector<StoredCostItem>* items = nullptr;
+    try {
+        items = d->readCostItems();
+    } catch (const Fout&) {
+        return false;
+    }
+    if (!items || !ValidateFacilityInput(*items, d->differentiated, d->name))
         return false;
 
     const QStringList posts = d->checklist.GetCombinatiePosten().split(u',', Qt::SkipEmptyParts);
     if (posts.isEmpty())
         return true;
-    std::shared_ptr<Database> data = appState().dataDatabase();
-    if (!data)
-        return false;
-    QStringList placeholders;
-    QVariantList params;
     std::vector<qint64> ids;
-    for (const QString& post : posts) {
-        placeholders.append(QStringLiteral("?"));
+    for (const QString& post : posts)
         ids.push_back(post.toLongLong());
-        params.append(ids.back());
-    }
-    params.append(qint64(d->facilityId));
-    Statement rows = data->prepare(
-        QStringLiteral("SELECT lngClitem_REF, bytCombineer FROM tblAct WHERE lngClitem_REF IS NOT NULL AND "
-                       "(bytCombineer = 1 OR lngClitem_REF IN (") +
-        placeholders.join(QStringLiteral(", ")) + QStringLiteral(")) AND lngStort_REF = ?"));
-    rows.bindAll(params);
-    int combinationPosts = 0;
-    int combined = 0;
-    while (rows.next()) {
+    bool combinationPost = false;
+    bool combined = false;
+    for (const StoredCostItem& item : *items) {
+        if (!item.values.lngClitem_REF.isEntered())
+            continue;
         // Whole ids: reference 5 is no combination post when post 57 is.
-        const qint64 reference = rows.integer(0).value_or(0);
+        const qint64 reference = whole(item.values.lngClitem_REF);
         if (std::find(ids.begin(), ids.end(), reference) != ids.end())
-            ++combinationPosts;
-        else if (rows.integer(1).value_or(0) == 1)
-            ++combined;
+            combinationPost = true;
+        else if (whole(item.values.bytCombineer) == 1)
+            combined = true;
     }
-    if (rows.failed())
-        return false;
-    if (combined >= 1 && combinationPosts == 0) {
+    if (combined && !combinationPost) {
         messages().inform(
             QStringLiteral("Er is gebruik gemaakt van de mogelijkheid om posten te combineren in een "
                            "combinatiepost. Er is echter geen combinatiepost in de raming "
@@ -629,15 +572,12 @@ bool clsDV::BerekenAlles()
     if (!d->initialized)
         return false;
     d->reset();
-    std::shared_ptr<Database> data = appState().dataDatabase();
-    if (!data)
-        return false;
     bool success = true;
     try {
         d->q = (1.0 + double(d->i)) / (1.0 + double(d->r));
         fitsSingle(d->q);
         d->F = toSingle(power(1.0 + double(d->i), double(d->S - float(d->P))));
-        if (!d->calculateItems(*data))
+        if (!d->calculateItems())
             success = false;
         d->calculateToeslagen(success);
     } catch (const Overloop&) {
@@ -687,6 +627,11 @@ float clsDV::aanvangNazorg() const
 int clsDV::jaarPrijspeil() const
 {
     return d->P;
+}
+
+int clsDV::checklistVersion() const
+{
+    return d->checklist.intCl_ID();
 }
 
 double clsDV::q() const
@@ -949,7 +894,8 @@ float clsDV::rapTotaalPerSorteerveld(Sorteerveld field, int id) const
     case Sorteerveld::ObjectCategorie:
         return subtotaalObjectCategorie(id);
     case Sorteerveld::Herkomst:
-        return subtotaalHerkomst(id);
+        // The report groups by the conformity code 0..2; the origins are numbered from 1.
+        return subtotaalHerkomst(id + 1);
     }
     return 0;
 }

@@ -41,6 +41,7 @@ public:
     float inflatie() const;      // i, fraction
     float aanvangNazorg() const; // S, decimal year
     int jaarPrijspeil() const;   // P
+    int checklistVersion() const; // intCL_REF
     double q() const;            // (1 + i) / (1 + r)
     float F() const;             // (1 + i) ^ (S − P)
 
@@ -111,6 +112,7 @@ public:
         ObjectCategorie,
         Herkomst
     };
+    // id: the rubric, the object category or the conformity code (bytIsTALVO) of the group.
     float rapTotaalPerSorteerveld(Sorteerveld field, int id) const;
     float rapFractieVanTotaalDV(float presentValue) const;
     QString rapPercVanDV(float amount) const;

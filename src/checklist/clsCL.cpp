@@ -194,14 +194,49 @@ QString yearText(std::optional<int> reference, std::optional<int> year, bool ear
 
 } // namespace
 
+namespace {
+
+// A version as read, for as long as the connection it was read through is open. The checklist file is
+// published and only read, so a version read once stays valid; a replaced or relinked file has a new
+// connection.
+struct CachedVersion
+{
+    std::weak_ptr<Database> connection;
+    clsCL version;
+};
+
+QHash<int, CachedVersion>& versionCache()
+{
+    static QHash<int, CachedVersion> cache;
+    return cache;
+}
+
+} // namespace
+
 bool clsCL::initializeCL(int intCL_ID)
+{
+    std::shared_ptr<Database> checklist = appState().checklistDatabase();
+    if (checklist) {
+        const auto cached = versionCache().constFind(intCL_ID);
+        if (cached != versionCache().constEnd() && cached->connection.lock() == checklist) {
+            *this = cached->version;
+            m_current = 0;
+            return true;
+        }
+    }
+    if (!readFromFile(checklist, intCL_ID))
+        return false;
+    versionCache().insert(intCL_ID, CachedVersion{checklist, *this});
+    return true;
+}
+
+bool clsCL::readFromFile(const std::shared_ptr<Database>& checklist, int intCL_ID)
 {
     m_versionId = intCL_ID;
     m_items.clear();
     m_current = 0;
     m_version = ChecklistVersionRow();
     m_footnotes.clear();
-    std::shared_ptr<Database> checklist = appState().checklistDatabase();
     if (!checklist)
         return false;
 

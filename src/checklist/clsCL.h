@@ -4,10 +4,13 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
 namespace dovra {
+
+class Database;
 
 // One row of tblCLitem. Criterion fields may be Null, which the checks read as "no criterion".
 struct ChecklistItemRow
@@ -230,6 +233,7 @@ public:
     bool verifyCL_RapEvalPerHa(int option, float min, float perHa, float max) const;
 
 private:
+    bool readFromFile(const std::shared_ptr<Database>& checklist, int intCL_ID);
     const ChecklistItemRow& item() const;
     QString VoetnootTekst(const std::optional<QString>& field, const QString& label) const;
 

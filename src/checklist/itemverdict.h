@@ -1,5 +1,6 @@
 #pragma once
 
+#include "costitems/completeness.h"
 #include "ui/messageservice.h"
 
 #include <QString>
@@ -10,34 +11,7 @@ namespace dovra {
 class clsCL;
 
 // What the cost item editor shows, as raw values (Null, numbers, or the text of an input box).
-struct ShownCostItem
-{
-    QVariant bytOptieStart;
-    QVariant bytStartBA;
-    QVariant intStartAbs;
-    QVariant intStartRel;
-    QVariant intStartBA;
-    QVariant bytOptieEind;
-    QVariant bytEindBA;
-    QVariant intEindAbs;
-    QVariant intEindRel;
-    QVariant intEindBA;
-    QVariant bytOptieFreq;
-    QVariant intFreqX;
-    QVariant bytOptieKosten;
-    QVariant sngPercInvest;
-    QVariant sngKostenInvest;
-    QVariant sngKostenTotaal;
-    QVariant sngKostenPE;
-    QVariant strEenheid;
-    QVariant sngAantal;
-    QVariant bytRubriek_REF;
-    QVariant bytTypeVervangingsToeslag;
-    QVariant sngVervangingsToeslagPerc;
-    QVariant bytIsTALVO;
-    QVariant lngClitem_REF;
-    QVariant bytCombineer; // chkCombineer: part of a combination post
-};
+using ShownCostItem = CostItemValues;
 
 namespace VerdictColour {
 constexpr ColourValue Black = 0;

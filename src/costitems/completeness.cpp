@@ -110,28 +110,49 @@ bool CheckToeslag(bool gediffToeslag, const QVariant& bytRubriek_REF,
     }
 }
 
+bool verify_ansich(const CostItemValues& item, bool gediffToeslag)
+{
+    if (code(item.bytCombineer) == 1)
+        return true;
+    return CheckStart(item.bytOptieStart, item.bytStartBA, item.intStartAbs, item.intStartRel, item.intStartBA) &&
+           CheckEind(item.bytOptieEind, item.bytEindBA, item.intEindAbs, item.intEindRel, item.intEindBA) &&
+           CheckKosten(item.bytOptieKosten, item.sngPercInvest, item.sngKostenInvest, item.sngKostenTotaal,
+                       item.sngKostenPE, item.strEenheid, item.sngAantal) &&
+           CheckFreq(item.bytOptieFreq, item.intFreqX) &&
+           CheckToeslag(gediffToeslag, item.bytRubriek_REF, item.bytTypeVervangingsToeslag,
+                        item.sngVervangingsToeslagPerc);
+}
+
 bool verify_ansich(const FieldSource& item, bool gediffToeslag)
 {
-    // Literal names: no text is built per lookup (the check runs for every item of a facility).
-    auto f = [&item](const QString& name) {
-        return item.field(name);
+    auto f = [&item](const char* name) {
+        return item.field(QLatin1String(name));
     };
-    if (code(f(QStringLiteral("bytCombineer"))) == 1)
-        return true;
-    return CheckStart(f(QStringLiteral("bytOptieStart")), f(QStringLiteral("bytStartBA")),
-                      f(QStringLiteral("intStartAbs")), f(QStringLiteral("intStartRel")),
-                      f(QStringLiteral("intStartBA"))) &&
-           CheckEind(f(QStringLiteral("bytOptieEind")), f(QStringLiteral("bytEindBA")),
-                     f(QStringLiteral("intEindAbs")), f(QStringLiteral("intEindRel")),
-                     f(QStringLiteral("intEindBA"))) &&
-           CheckKosten(f(QStringLiteral("bytOptieKosten")), f(QStringLiteral("sngPercInvest")),
-                       f(QStringLiteral("sngKostenInvest")), f(QStringLiteral("sngKostenTotaal")),
-                       f(QStringLiteral("sngKostenPE")), f(QStringLiteral("strEenheid")),
-                       f(QStringLiteral("sngAantal"))) &&
-           CheckFreq(f(QStringLiteral("bytOptieFreq")), f(QStringLiteral("intFreqX"))) &&
-           CheckToeslag(gediffToeslag, f(QStringLiteral("bytRubriek_REF")),
-                        f(QStringLiteral("bytTypeVervangingsToeslag")),
-                        f(QStringLiteral("sngVervangingsToeslagPerc")));
+    CostItemValues values;
+    values.bytCombineer = f("bytCombineer");
+    values.bytOptieStart = f("bytOptieStart");
+    values.bytStartBA = f("bytStartBA");
+    values.intStartAbs = f("intStartAbs");
+    values.intStartRel = f("intStartRel");
+    values.intStartBA = f("intStartBA");
+    values.bytOptieEind = f("bytOptieEind");
+    values.bytEindBA = f("bytEindBA");
+    values.intEindAbs = f("intEindAbs");
+    values.intEindRel = f("intEindRel");
+    values.intEindBA = f("intEindBA");
+    values.bytOptieKosten = f("bytOptieKosten");
+    values.sngPercInvest = f("sngPercInvest");
+    values.sngKostenInvest = f("sngKostenInvest");
+    values.sngKostenTotaal = f("sngKostenTotaal");
+    values.sngKostenPE = f("sngKostenPE");
+    values.strEenheid = f("strEenheid");
+    values.sngAantal = f("sngAantal");
+    values.bytOptieFreq = f("bytOptieFreq");
+    values.intFreqX = f("intFreqX");
+    values.bytRubriek_REF = f("bytRubriek_REF");
+    values.bytTypeVervangingsToeslag = f("bytTypeVervangingsToeslag");
+    values.sngVervangingsToeslagPerc = f("sngVervangingsToeslagPerc");
+    return verify_ansich(values, gediffToeslag);
 }
 
 } // namespace dovra

@@ -22,6 +22,36 @@ bool CheckFreq(const QVariant& bytOptieFreq, const QVariant& intFreqX);
 bool CheckToeslag(bool gediffToeslag, const QVariant& bytRubriek_REF,
                   const QVariant& bytTypeVervangingsToeslag, const QVariant& sngVervangingsToeslagPerc);
 
+// The values of a cost item that its checks read: as stored, or as its editor shows them.
+struct CostItemValues
+{
+    QVariant bytOptieStart;
+    QVariant bytStartBA;
+    QVariant intStartAbs;
+    QVariant intStartRel;
+    QVariant intStartBA;
+    QVariant bytOptieEind;
+    QVariant bytEindBA;
+    QVariant intEindAbs;
+    QVariant intEindRel;
+    QVariant intEindBA;
+    QVariant bytOptieFreq;
+    QVariant intFreqX;
+    QVariant bytOptieKosten;
+    QVariant sngPercInvest;
+    QVariant sngKostenInvest;
+    QVariant sngKostenTotaal;
+    QVariant sngKostenPE;
+    QVariant strEenheid;
+    QVariant sngAantal;
+    QVariant bytRubriek_REF;
+    QVariant bytTypeVervangingsToeslag;
+    QVariant sngVervangingsToeslagPerc;
+    QVariant bytIsTALVO;
+    QVariant lngClitem_REF;
+    QVariant bytCombineer; // part of a combination post
+};
+
 // A cost item row by field name (names compare without regard to case).
 class FieldSource
 {
@@ -32,6 +62,7 @@ public:
 
 // The whole check of one cost item: an item included in a combination post is complete;
 // otherwise start, end, cost, frequency and surcharge must all pass.
+bool verify_ansich(const CostItemValues& item, bool gediffToeslag);
 bool verify_ansich(const FieldSource& item, bool gediffToeslag);
 
 } // namespace dovra

@@ -11,6 +11,17 @@ bool isEntered(const QVariant& value)
 
 std::optional<double> numericValue(const QVariant& value)
 {
+    if (value.isNull())
+        return std::nullopt;
+    // Stored numbers come as these two; reading them directly skips the general conversion.
+    switch (value.typeId()) {
+    case QMetaType::LongLong:
+        return double(*static_cast<const qint64*>(value.constData()));
+    case QMetaType::Double:
+        return *static_cast<const double*>(value.constData());
+    default:
+        break;
+    }
     if (!isEntered(value))
         return std::nullopt;
     bool ok = false;

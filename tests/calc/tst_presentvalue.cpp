@@ -353,7 +353,9 @@ TEST_F(PresentValueTest, CombinedItemsAndSubtotals)
     EXPECT_EQ(dv.subtotaalHerkomst(2), 1000.0f);
     EXPECT_EQ(dv.subtotaalHerkomst(3), 70.0f);
     EXPECT_EQ(dv.rapTotaalPerSorteerveld(clsDV::Sorteerveld::ObjectCategorie, 7), 5000.0f);
-    EXPECT_EQ(dv.rapTotaalPerSorteerveld(clsDV::Sorteerveld::Herkomst, 3), 70.0f);
+    // Grouped by origin the report asks by conformity code: 2 is the third origin.
+    EXPECT_EQ(dv.rapTotaalPerSorteerveld(clsDV::Sorteerveld::Herkomst, 2), 70.0f);
+    EXPECT_EQ(dv.rapTotaalPerSorteerveld(clsDV::Sorteerveld::Herkomst, 0), 5000.0f);
 }
 
 TEST_F(PresentValueTest, GivenRatesReplaceTheFacilitysForThisCalculationOnly)
