@@ -3,6 +3,7 @@
 #include "checklist/checklistsystem.h"
 #include "shell/appstate.h"
 #include "shell/clifigures.h"
+#include "shell/clireports.h"
 #include "store/database.h"
 #include "store/datafilelink.h"
 #include "store/facilitymanagement.h"
@@ -18,7 +19,12 @@ const QString Usage = QStringLiteral(
     "gebruik: dovra-cli info [--data BESTAND] [--checklist BESTAND]\n"
     "         dovra-cli doelvermogen (--facility NAAM | --id N) [--btw PCT] [--json] [--data BESTAND] "
     "[--checklist BESTAND]\n"
-    "         dovra-cli heffing (--facility NAAM | --id N) [--json] [--data BESTAND] [--checklist BESTAND]");
+    "         dovra-cli heffing (--facility NAAM | --id N) [--json] [--data BESTAND] [--checklist BESTAND]\n"
+    "         dovra-cli rapport (--facility NAAM | --id N) (--out BESTAND.docx | --scherm) "
+    "[--secties voorblad,doelvermogen,checklist,heffing] [--indeling voorziening|rubriek|talvo] [--btw PCT] "
+    "[--data BESTAND] [--checklist BESTAND]\n"
+    "         dovra-cli invoerrapport (--facility NAAM | --id N) --out BESTAND.docx "
+    "[--secties algemeen,voorzieningen,kostenposten,checklist] [--data BESTAND] [--checklist BESTAND]");
 
 struct Options
 {
@@ -33,6 +39,14 @@ struct Options
     QCommandLineOption vat{QStringLiteral("btw"), QStringLiteral("Het BTW-percentage (0 tot en met 30)."),
                            QStringLiteral("PCT")};
     QCommandLineOption json{QStringLiteral("json"), QStringLiteral("Uitvoer als JSON.")};
+    QCommandLineOption out{QStringLiteral("out"), QStringLiteral("Het rapport (.docx)."),
+                           QStringLiteral("BESTAND")};
+    QCommandLineOption sections{QStringLiteral("secties"), QStringLiteral("De secties van het rapport."),
+                                QStringLiteral("LIJST")};
+    QCommandLineOption grouping{QStringLiteral("indeling"),
+                                QStringLiteral("De indeling van de kostenposten."),
+                                QStringLiteral("INDELING")};
+    QCommandLineOption screen{QStringLiteral("scherm"), QStringLiteral("De schermrapportage als tekst.")};
 };
 
 int fail(QTextStream& out, const QString& text, int status = CliUnusable)
@@ -95,23 +109,79 @@ int info(QTextStream& out)
     return CliOk;
 }
 
+// The VAT percentage of --btw, or the settings' one; empty (after telling) when it is out of range.
+std::optional<float> chosenVat(const QCommandLineParser& parser, const Options& options, QTextStream& out)
+{
+    if (!parser.isSet(options.vat))
+        return appState().settings().vatPercentage();
+    bool ok = false;
+    const float vat =
+        QString(parser.value(options.vat)).replace(QLatin1Char(','), QLatin1Char('.')).toFloat(&ok);
+    if (!ok || vat < 0 || vat > 30) {
+        fail(out, QStringLiteral("Het BTW-percentage moet een getal van 0 tot en met 30 zijn."));
+        return std::nullopt;
+    }
+    return vat;
+}
+
+// Opens the facility of --facility or --id; false (after telling) when there is none.
+bool openChosenFacility(const QCommandLineParser& parser, const Options& options, QTextStream& out)
+{
+    if (parser.isSet(options.facility) == parser.isSet(options.id)) {
+        fail(out, QStringLiteral("Geef de inrichting op met --facility of met --id.\n") + Usage);
+        return false;
+    }
+    const int id = chosenFacility(parser, options, out);
+    return id != 0 && OpenFacility(id);
+}
+
 int figures(const QString& command, const QCommandLineParser& parser, const Options& options,
             QTextStream& out)
 {
-    if (parser.isSet(options.facility) == parser.isSet(options.id))
-        return fail(out, QStringLiteral("Geef de inrichting op met --facility of met --id.\n") + Usage);
-    float vat = appState().settings().vatPercentage();
-    if (parser.isSet(options.vat)) {
-        bool ok = false;
-        vat = QString(parser.value(options.vat)).replace(QLatin1Char(','), QLatin1Char('.')).toFloat(&ok);
-        if (!ok || vat < 0 || vat > 30)
-            return fail(out, QStringLiteral("Het BTW-percentage moet een getal van 0 tot en met 30 zijn."));
-    }
-    const int id = chosenFacility(parser, options, out);
-    if (id == 0 || !OpenFacility(id))
+    const std::optional<float> vat = chosenVat(parser, options, out);
+    if (!vat || !openChosenFacility(parser, options, out))
         return CliUnusable;
     const bool json = parser.isSet(options.json);
-    return command == QLatin1String("heffing") ? printLevy(json, out) : printTargetCapital(vat, json, out);
+    return command == QLatin1String("heffing") ? printLevy(json, out) : printTargetCapital(*vat, json, out);
+}
+
+int targetCapitalReport(const QCommandLineParser& parser, const Options& options, QTextStream& out)
+{
+    const bool screen = parser.isSet(options.screen);
+    if (screen == parser.isSet(options.out))
+        return fail(out, QStringLiteral("Geef het rapport op met --out of kies --scherm.\n") + Usage);
+    const std::optional<report::TargetCapitalReportOptions> sections = targetCapitalSections(
+        parser.isSet(options.sections) ? parser.value(options.sections)
+                                       : QStringLiteral("voorblad,doelvermogen,checklist,heffing"));
+    if (!sections)
+        return fail(out, QStringLiteral("Onbekende sectie in: ") + parser.value(options.sections));
+    const std::optional<DVGrouping> grouping = reportGrouping(
+        parser.isSet(options.grouping) ? parser.value(options.grouping) : QStringLiteral("voorziening"));
+    if (!grouping)
+        return fail(out, QStringLiteral("Onbekende indeling: ") + parser.value(options.grouping));
+    const std::optional<float> vat = chosenVat(parser, options, out);
+    if (!vat || !openChosenFacility(parser, options, out))
+        return CliUnusable;
+    report::TargetCapitalReportOptions chosen = *sections;
+    chosen.grouping = *grouping;
+    // As in the dialog: a VAT of 0 leaves the VAT lines off the cover.
+    chosen.showVat = *vat != 0;
+    appState().view().vatPercentage = *vat;
+    return writeTargetCapitalReport(chosen, screen, parser.value(options.out), out);
+}
+
+int inputReport(const QCommandLineParser& parser, const Options& options, QTextStream& out)
+{
+    if (!parser.isSet(options.out))
+        return fail(out, QStringLiteral("Geef het rapport op met --out.\n") + Usage);
+    const std::optional<report::InputReportOptions> sections = inputReportSections(
+        parser.isSet(options.sections) ? parser.value(options.sections)
+                                       : QStringLiteral("algemeen,voorzieningen,kostenposten,checklist"));
+    if (!sections)
+        return fail(out, QStringLiteral("Onbekende sectie in: ") + parser.value(options.sections));
+    if (!openChosenFacility(parser, options, out))
+        return CliUnusable;
+    return writeInputReport(*sections, parser.value(options.out));
 }
 
 } // namespace
@@ -120,9 +190,10 @@ int runCli(const QStringList& arguments, QTextStream& out)
 {
     QCommandLineParser parser;
     Options options;
-    parser.addOptions(
-        {options.data, options.checklist, options.facility, options.id, options.vat, options.json});
-    parser.addPositionalArgument(QStringLiteral("opdracht"), QStringLiteral("info, doelvermogen of heffing"));
+    parser.addOptions({options.data, options.checklist, options.facility, options.id, options.vat,
+                       options.json, options.out, options.sections, options.grouping, options.screen});
+    parser.addPositionalArgument(QStringLiteral("opdracht"),
+                                 QStringLiteral("info, doelvermogen, heffing, rapport of invoerrapport"));
 
     if (!parser.parse(QStringList{QStringLiteral("dovra-cli")} + arguments))
         return fail(out, parser.errorText() + QLatin1Char('\n') + Usage);
@@ -130,13 +201,19 @@ int runCli(const QStringList& arguments, QTextStream& out)
     if (positional.size() != 1)
         return fail(out, Usage);
     const QString command = positional.first();
-    const QStringList known{QStringLiteral("info"), QStringLiteral("doelvermogen"),
-                            QStringLiteral("heffing")};
+    const QStringList known{QStringLiteral("info"), QStringLiteral("doelvermogen"), QStringLiteral("heffing"),
+                            QStringLiteral("rapport"), QStringLiteral("invoerrapport")};
     if (!known.contains(command))
         return fail(out, QStringLiteral("Onbekende opdracht: ") + command + QLatin1Char('\n') + Usage);
     if (!linkFiles(parser, options, out))
         return CliUnusable;
-    return command == QLatin1String("info") ? info(out) : figures(command, parser, options, out);
+    if (command == QLatin1String("info"))
+        return info(out);
+    if (command == QLatin1String("rapport"))
+        return targetCapitalReport(parser, options, out);
+    if (command == QLatin1String("invoerrapport"))
+        return inputReport(parser, options, out);
+    return figures(command, parser, options, out);
 }
 
 } // namespace dovra

@@ -2,6 +2,8 @@
 
 #include "calc/frmAlgNazKosten.h"
 #include "checklist/checklistsystem.h"
+#include "reports/frmDoelverm.h"
+#include "reports/frmRapVoorz.h"
 #include "shell/appstate.h"
 #include "shell/frmConfig.h"
 #include "shell/frmSplash.h"
@@ -43,6 +45,8 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
                [this] { openFacilityList(this, [this] { runMenuCommand(QStringLiteral("Algemeen")); }); });
     setCommand(QStringLiteral("Algemeen"), [this] { (new frmAlgemeen(this))->show(); });
     setCommand(QStringLiteral("AlgNazKosten"), [this] { (new frmAlgNazKosten(this))->show(); });
+    setCommand(QStringLiteral("Doelvermogen"), [this] { (new frmDoelverm(this))->show(); });
+    setCommand(QStringLiteral("rap_invoer"), [this] { (new frmRapVoorz(this))->show(); });
 
     connect(&appState(), &AppState::facilityOpenStateChanged, this, &frmMDI_main::SetFacilityOpenState);
     connect(&appState(), &AppState::checklistSystemValuesChanged, this, [this] {

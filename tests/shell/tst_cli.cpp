@@ -1,8 +1,10 @@
 // dovra-cli as scripts use it: exact output, messages on stderr, exit statuses.
 #include "store/database.h"
+#include "support/docxinspect.h"
 #include "support/testfiles.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -268,6 +270,90 @@ TEST_F(CliTest, FailedCalculationExitsWithOne)
     EXPECT_TRUE(
         run.err.startsWith(QLatin1String("Invoer onvolledig bij Stortplaats Vlagheide: Er is geen (geldig) "
                                          "nazorgoppervlak ingevoerd")));
+}
+
+TEST_F(CliTest, ReportsOfEveryDemoFacility)
+{
+    const QString data = folder.copyDemoData();
+    const QStringList files{QStringLiteral("--data"), data, QStringLiteral("--checklist"),
+                            folder.filePath(QStringLiteral("dbTALVOCL.mdb"))};
+    for (const QString& name : DemoFacilities) {
+        const QString report = folder.filePath(name + QStringLiteral(".docx"));
+        const CliRun written = run(QStringList{QStringLiteral("rapport"), QStringLiteral("--facility"), name,
+                                               QStringLiteral("--out"), report} +
+                                   files);
+        // The depot has no forecast: the levy tells why it is left out, the rest is written.
+        EXPECT_EQ(written.exitCode, 0) << name.toStdString() << written.err.toStdString();
+        const QStringList lines =
+            test::readDocx(test::readDocxPart(report, QStringLiteral("word/document.xml"))).lines();
+        EXPECT_TRUE(lines.contains(QStringLiteral("R a p p o r t a g e   D O V R A")));
+        EXPECT_TRUE(lines.contains(QStringLiteral("Inrichting: ") + name));
+
+        const QString input = folder.filePath(name + QStringLiteral(" invoer.docx"));
+        const CliRun inputRun = run(QStringList{QStringLiteral("invoerrapport"), QStringLiteral("--facility"),
+                                                name, QStringLiteral("--out"), input,
+                                                QStringLiteral("--secties"), QStringLiteral("kostenposten")} +
+                                    files);
+        EXPECT_EQ(inputRun.exitCode, 0) << inputRun.err.toStdString();
+        const QStringList inputLines =
+            test::readDocx(test::readDocxPart(input, QStringLiteral("word/document.xml"))).lines();
+        EXPECT_TRUE(inputLines.contains(QStringLiteral(">>  Kostenposten")));
+        EXPECT_FALSE(inputLines.contains(QStringLiteral(">>  Voorzieningen")));
+    }
+}
+
+TEST_F(CliTest, ScreenReportGoesToStandardOutput)
+{
+    const CliRun screen = run(
+        {QStringLiteral("rapport"), QStringLiteral("--scherm"), QStringLiteral("--id"), QStringLiteral("2"),
+         QStringLiteral("--secties"), QStringLiteral("doelvermogen,heffing"), QStringLiteral("--indeling"),
+         QStringLiteral("rubriek"), QStringLiteral("--data"), folder.copyDemoData(),
+         QStringLiteral("--checklist"), folder.filePath(QStringLiteral("dbTALVOCL.mdb"))});
+    ASSERT_EQ(screen.exitCode, 0) << screen.err.toStdString();
+    const QStringList lines = screen.out.split(u'\n');
+    // Headings on two lines, tab-separated, then block A before the replacements.
+    EXPECT_TRUE(lines.value(0).startsWith(
+        QLatin1String("\tpost\taanleg\teerste\tlaatste\tfrequentie\tkosten (prijspeil ")))
+        << lines.value(0).toStdString();
+    EXPECT_TRUE(screen.out.contains(QLatin1String("Jaarlijkse nazorgkosten (A)")));
+    EXPECT_LT(screen.out.indexOf(QLatin1String("Jaarlijkse nazorgkosten (A)")),
+              screen.out.indexOf(QLatin1String("B: Vervangingskosten")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Rapportage heffingen:")));
+    EXPECT_TRUE(screen.out.contains(
+        QLatin1String("Betrokken inrichtingen:, Stortplaats De Kragge, Stortplaats Vlagheide. ")));
+}
+
+TEST_F(CliTest, ReportArgumentsAreChecked)
+{
+    const QString data = folder.copyDemoData();
+    const QStringList files{QStringLiteral("--id"),        QStringLiteral("1"),
+                            QStringLiteral("--data"),      data,
+                            QStringLiteral("--checklist"), folder.filePath(QStringLiteral("dbTALVOCL.mdb"))};
+    const QString out = folder.filePath(QStringLiteral("r.docx"));
+    // Neither a file nor the screen, an unknown section, an unknown grouping: nothing is written.
+    EXPECT_EQ(run(QStringList{QStringLiteral("rapport")} + files).exitCode, 2);
+    EXPECT_EQ(run(QStringList{QStringLiteral("rapport"), QStringLiteral("--out"), out,
+                              QStringLiteral("--secties"), QStringLiteral("voorblad,inhoud")} +
+                  files)
+                  .exitCode,
+              2);
+    EXPECT_EQ(run(QStringList{QStringLiteral("rapport"), QStringLiteral("--out"), out,
+                              QStringLiteral("--indeling"), QStringLiteral("alfabet")} +
+                  files)
+                  .exitCode,
+              2);
+    EXPECT_EQ(run(QStringList{QStringLiteral("invoerrapport")} + files).exitCode, 2);
+    EXPECT_FALSE(QFileInfo::exists(out));
+
+    // A document that cannot be saved: told, exit 1, nothing left behind.
+    const QString nowhere = folder.filePath(QStringLiteral("geen map/r.docx"));
+    const CliRun unsaved =
+        run(QStringList{QStringLiteral("invoerrapport"), QStringLiteral("--out"), nowhere} + files);
+    EXPECT_EQ(unsaved.exitCode, 1);
+    EXPECT_TRUE(
+        unsaved.err.startsWith(QLatin1String("Rapportage: De rapportage kan niet worden opgeslagen als")))
+        << unsaved.err.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(nowhere));
 }
 
 } // namespace

@@ -1,0 +1,73 @@
+// Speed of the target capital and levy report: all four sections of a facility of 1 000 cost items,
+// from the calculation to the saved document, and the same report for the report window.
+#include "benchdata.h"
+
+#include "reports/reportrun.h"
+#include "reports/screenreport.h"
+#include "store/facilitymanagement.h"
+#include "ui/messagerecorder.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+dovra::report::TargetCapitalReportOptions allSections()
+{
+    dovra::report::TargetCapitalReportOptions options;
+    options.voorblad = true;
+    options.doelvermogen = true;
+    options.checklistposten = true;
+    options.heffing = true;
+    options.showVat = true;
+    return options;
+}
+
+void TargetCapitalReportDocument1000Items(benchmark::State& state)
+{
+    dovra::MessageRecorder quiet;
+    dovra::bench::BenchFiles files(1, 1000);
+    const long id = files.ids().first();
+    dovra::OpenFacility(int(id));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Rapportage.docx"));
+    const dovra::report::ReportContext context{id, QStringLiteral("dbTALVOdata_bench.mdb"),
+                                               QDateTime::currentDateTime()};
+    for (auto _ : state) {
+        dovra::report::TargetCapitalReportRun run(id, allSections());
+        if (!run.calculate() || !run.writeDocument(path, context))
+            state.SkipWithError("report failed");
+    }
+}
+BENCHMARK(TargetCapitalReportDocument1000Items)->Unit(benchmark::kMillisecond);
+
+void TargetCapitalReportScreen1000Items(benchmark::State& state)
+{
+    dovra::MessageRecorder quiet;
+    dovra::bench::BenchFiles files(1, 1000);
+    const long id = files.ids().first();
+    dovra::OpenFacility(int(id));
+    const dovra::report::ReportContext context{id, QString(), QDateTime::currentDateTime()};
+    for (auto _ : state) {
+        dovra::report::TargetCapitalReportRun run(id, allSections());
+        dovra::report::ScreenReport screen;
+        if (!run.calculate() || !run.write(screen, context))
+            state.SkipWithError("report failed");
+        benchmark::DoNotOptimize(screen.paragraphs().size());
+    }
+}
+BENCHMARK(TargetCapitalReportScreen1000Items)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

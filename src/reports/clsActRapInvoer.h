@@ -1,0 +1,48 @@
+#pragma once
+
+#include "reports/costitemrows.h"
+
+#include <QString>
+
+namespace dovra {
+
+// The cost items of the input data report: one row per item with the texts of its cells, numbers as
+// stored (no number formats), "?" for an empty value.
+class clsActRapInvoer
+{
+public:
+    // "ObjCat" (the default) or "Rubriek"; any other value keeps the current order.
+    void rapSorteerOp(const QString& order);
+    // Reads the rows of the facility in the chosen order; false when they cannot be read.
+    bool OpenRecordset(long facilityId);
+
+    int count() const;
+    bool GaNaarEersteRecord();
+    bool GaNaarVolgendeRecord();
+    // EOF is a C library macro, hence the trailing underscore.
+    bool EOF_() const;
+
+    // Group values of the current row.
+    int objectCategorie() const;  // bytObjectCat_REF
+    QString strObjectCat() const; // the category's name
+    QString rapVoorz() const;     // strObject of the item's provision
+    long provisionId() const;     // lngInrichting_REF
+
+    int rapIsTALVO() const;                  // bytIsTALVO
+    QString rapKostenpost() const;           // "post"
+    QString rapTstart() const;               // "start"
+    QString rapTeind() const;                // "eind"
+    QString rapFreq() const;                 // "freq."
+    QString rapPrijsPerKeer() const;         // "kosten"
+    QString rapVerwijzingNazorgplan() const; // "verwijzing nazorgplan"
+    QString rapOpmerkingen() const;          // "opmerkingen"
+
+private:
+    bool isCombined() const;
+    QString stored(const QString& field) const;
+
+    QString m_order = QStringLiteral("ObjCat");
+    CostItemRows m_rows;
+};
+
+} // namespace dovra

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "shell/screenregistration.h"
+
+#include <QDialog>
+
+class QPushButton;
+class QTextCursor;
+class QTextEdit;
+
+namespace dovra::report {
+class ScreenReport;
+struct Paragraph;
+} // namespace dovra::report
+
+namespace dovra {
+
+// The report window ("Rapportage"): a report as formatted text, laid out on its tab stops in centimetres.
+class frmRapScherm : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit frmRapScherm(QWidget* parent = nullptr);
+    ~frmRapScherm() override;
+
+    using QDialog::show;
+    // Replaces the text by the report, puts the cursor at its start and shows the window.
+    void show(const report::ScreenReport& report);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    int pixels(double cm) const;
+    void appendParagraph(QTextCursor& cursor, const report::Paragraph& paragraph, bool first) const;
+
+    ScreenRegistration m_registration;
+    QTextEdit* m_text;
+    QPushButton* m_close;
+};
+
+} // namespace dovra

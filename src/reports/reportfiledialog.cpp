@@ -1,0 +1,70 @@
+#include "reports/reportfiledialog.h"
+
+#include "reports/reportrun.h"
+#include "shell/appstate.h"
+#include "store/clsStort.h"
+#include "ui/messageservice.h"
+#include "ui/opendocument.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProgressBar>
+
+namespace dovra {
+
+namespace reportfile {
+
+QString choose(const QString& prefix)
+{
+    const OpenFacilityState& facility = appState().facility();
+    clsStort stort;
+    stort.initializeStort(facility.id);
+    const QString name = report::proposedReportName(prefix, facility.name, QDate::currentDate());
+    // A directory that is gone (or the Windows default "c:\" elsewhere) is no place to propose.
+    const QDir exportDir(stort.StandaardExportDir());
+    const QString proposed = exportDir.exists() ? exportDir.filePath(name) : name;
+
+    const QString path = messages().saveFileName(
+        FileDialogRequest{QStringLiteral("Rapportage opslaan als ..."),
+                          QStringLiteral("Word bestanden (*.docx)|*.docx|"), proposed, false, true});
+    if (path.isEmpty())
+        return {};
+    // Only a convenience for the next report: a file that refuses it does not stop this one.
+    stort.setStandaardExportDir(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
+    stort.Move0();
+    return path;
+}
+
+void offerToOpen(const QString& path, const QString& title)
+{
+    if (messages().askYesNo(QStringLiteral("De rapportage is gereed.") + QStringLiteral("\r\n") +
+                                QStringLiteral("Wilt u nu het rapport openen?"),
+                            title, MessageIcon::Question, MessageAnswer::Yes))
+        OpenDocument(path);
+}
+
+void hideProgressBar(QProgressBar* bar)
+{
+    QSizePolicy policy = bar->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    bar->setSizePolicy(policy);
+    bar->hide();
+}
+
+bool writeShowingProgress(QProgressBar* bar, int maximum,
+                          const std::function<bool(const report::Progress&)>& write)
+{
+    BusyPointer busy;
+    bar->setRange(0, maximum);
+    bar->setValue(0);
+    bar->show();
+    // Writing blocks the event loop: the bar paints itself at once.
+    bar->repaint();
+    const bool written = write([bar](int done) { bar->setValue(done); });
+    bar->hide();
+    return written;
+}
+
+} // namespace reportfile
+
+} // namespace dovra

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "reports/targetcapitalreport.h"
+
+#include <QString>
+
+#include <functional>
+
+class QProgressBar;
+
+namespace dovra {
+
+// The steps both report dialogs share around a written document.
+namespace reportfile {
+
+// Asks where to save a report, proposing prefix, facility name and today's date in the open facility's
+// export directory; the chosen directory becomes that export directory. Empty when the user cancels.
+QString choose(const QString& prefix);
+
+// Tells the user the report is ready and opens it when the user wants to.
+void offerToOpen(const QString& path, const QString& title);
+
+// Hides a dialog's progress bar but keeps its place, so that showing it while writing moves nothing.
+void hideProgressBar(QProgressBar* bar);
+// Runs write under the busy pointer with the bar shown, counting to maximum (0: steps unknown).
+bool writeShowingProgress(QProgressBar* bar, int maximum,
+                          const std::function<bool(const report::Progress&)>& write);
+
+} // namespace reportfile
+
+} // namespace dovra

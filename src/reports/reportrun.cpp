@@ -1,0 +1,159 @@
+#include "reports/reportrun.h"
+
+#include "calc/clsDV.h"
+#include "calc/clsHeffing.h"
+#include "reports/docxdocument.h"
+#include "reports/inputreport.h"
+#include "shell/appstate.h"
+#include "ui/messageservice.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace dovra::report {
+
+namespace {
+
+bool saveDocument(const DocxDocument& document, const QString& path)
+{
+    QString error;
+    if (document.save(path, &error))
+        return true;
+    messages().inform(QStringLiteral("De rapportage kan niet worden opgeslagen als '") +
+                          QDir::toNativeSeparators(path) + QStringLiteral("'.\r\n\r\n") + error,
+                      QStringLiteral("Rapportage"), MessageIcon::Critical);
+    return false;
+}
+
+} // namespace
+
+TargetCapitalReportRun::TargetCapitalReportRun(long facilityId, const TargetCapitalReportOptions& options)
+    : m_facilityId(facilityId), m_options(options)
+{
+}
+
+TargetCapitalReportRun::~TargetCapitalReportRun() = default;
+
+bool TargetCapitalReportRun::calculate()
+{
+    m_dv = std::make_unique<clsDV>();
+    if (!m_dv->initializeDV(m_facilityId, clsDV::OwnRate, clsDV::OwnRate) ||
+        !m_dv->VerifyBeforeBerekening2()) {
+        m_dv.reset();
+        return false;
+    }
+    if (!m_dv->BerekenAlles()) {
+        m_dv.reset();
+        messages().inform(
+            QStringLiteral("Uw ingevoerde gegevens bevatten fouten. Er wordt geen rapportage opgesteld."),
+            QStringLiteral("Rapportage"), MessageIcon::Exclamation);
+        return false;
+    }
+    return true;
+}
+
+int TargetCapitalReportRun::progressMaximum() const
+{
+    // The cost item rows, and one step for every other section.
+    int steps = m_options.doelvermogen && m_dv ? m_dv->AantalKostenposten() : 0;
+    steps += int(m_options.voorblad) + int(m_options.checklistposten) + int(m_options.heffing);
+    return steps;
+}
+
+const clsDV& TargetCapitalReportRun::calculation() const
+{
+    return *m_dv;
+}
+
+bool TargetCapitalReportRun::write(ReportWriter& writer, const ReportContext& context,
+                                   const Progress& progress)
+{
+    if (!m_dv)
+        return false;
+    const bool document = writer.isDocument();
+    int done = 0;
+    auto step = [&] {
+        if (progress)
+            progress(++done);
+    };
+    if (m_options.voorblad && document) {
+        if (!writeGeneralData(writer, GeneralDataReport::Cover, m_dv.get(), m_options.showVat, context))
+            return false;
+        step();
+    }
+    if (m_options.doelvermogen) {
+        const Progress rows = [&](int rowsDone) {
+            if (progress)
+                progress(done + rowsDone);
+        };
+        if (!writeTargetCapital(writer, *m_dv, m_options.grouping, rows))
+            return false;
+        done += m_dv->AantalKostenposten();
+    }
+    if (m_options.checklistposten && document) {
+        const bool first = !m_options.voorblad && !m_options.doelvermogen;
+        if (!writeUnselectedChecklistItems(writer, first, context))
+            return false;
+        step();
+    }
+    if (m_options.heffing) {
+        // A levy that cannot be calculated has told why; the other sections stand.
+        clsHeffing levy;
+        levy.psubBerekenHeffingPerTon(m_dv->DoelvermogenMetRisicoFonds());
+        if (levy.ValidatieOK)
+            writeLevy(writer, *m_dv, levy);
+        step();
+    }
+    return true;
+}
+
+bool TargetCapitalReportRun::writeDocument(const QString& path, const ReportContext& context,
+                                           const Progress& progress)
+{
+    DocxDocument document;
+    if (!write(document, context, progress))
+        return false;
+    writeHeaderFooter(document, context);
+    document.protectForForms(reportProtectionPassword());
+    return saveDocument(document, path);
+}
+
+bool writeInputReportDocument(const InputReportOptions& options, const QString& path,
+                              const ReportContext& context)
+{
+    DocxDocument document;
+    const bool written =
+        (!options.algemeen ||
+         writeGeneralData(document, GeneralDataReport::InputData, nullptr, false, context)) &&
+        (!options.voorzieningen || writeProvisions(document, context)) &&
+        (!options.kostenposten || writeCostItems(document, context)) &&
+        (!options.checklistposten || writeUnselectedChecklistItems(document, false, context));
+    if (!written)
+        return false;
+    writeHeaderFooter(document, context);
+    return saveDocument(document, path);
+}
+
+QString proposedReportName(const QString& prefix, const QString& facilityName, const QDate& today)
+{
+    // A facility name may hold characters that no file name can (a slash) or that other systems refuse.
+    QString name = facilityName;
+    for (QChar& c : name) {
+        if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 32)
+            c = u'_';
+    }
+    return prefix + u' ' + name + u' ' + today.toString(QStringLiteral("dd-MM-yyyy")) +
+           QStringLiteral(".docx");
+}
+
+ReportContext currentReportContext()
+{
+    return ReportContext{appState().facility().id, appState().dataFilePath(), QDateTime::currentDateTime()};
+}
+
+QString reportProtectionPassword()
+{
+    return QStringLiteral("vorsk3ap");
+}
+
+} // namespace dovra::report

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "reports/dvreportrows.h"
+#include "reports/reportcontext.h"
+#include "reports/targetcapitalreport.h"
+
+#include <QDate>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+namespace dovra {
+class clsDV;
+}
+
+namespace dovra::report {
+
+class ReportWriter;
+
+// Which parts of the target capital and levy report to write, and how.
+struct TargetCapitalReportOptions
+{
+    bool voorblad = false;        // cover (document only)
+    bool doelvermogen = true;     // target capital section
+    bool checklistposten = false; // checklist items not selected (document only)
+    bool heffing = false;         // levy section
+    DVGrouping grouping = DVGrouping::Voorziening;
+    bool showVat = false; // VAT lines on the cover
+};
+
+// One run of the target capital and levy report for one facility: first the calculation, then the
+// sections into a document or the report window.
+class TargetCapitalReportRun
+{
+public:
+    TargetCapitalReportRun(long facilityId, const TargetCapitalReportOptions& options);
+    ~TargetCapitalReportRun();
+
+    // The checks and the calculation; false (after their messages) when no report can be written.
+    bool calculate();
+    // The number of steps a progress bar counts while the sections are written.
+    int progressMaximum() const;
+    const clsDV& calculation() const;
+
+    // The chosen sections into the writer; the cover and the checklist list only into a document.
+    bool write(ReportWriter& writer, const ReportContext& context, const Progress& progress = {});
+    // The sections, header and footer, protection, saved under path. False when it could not be saved
+    // (after a message); the file is then left as it was.
+    bool writeDocument(const QString& path, const ReportContext& context, const Progress& progress = {});
+
+private:
+    long m_facilityId;
+    TargetCapitalReportOptions m_options;
+    std::unique_ptr<clsDV> m_dv;
+};
+
+// Which sections of the input data report to write.
+struct InputReportOptions
+{
+    bool algemeen = true;
+    bool voorzieningen = true;
+    bool kostenposten = true;
+    bool checklistposten = true;
+};
+
+// Writes the input data report with its header and footer and saves it under path; false (after a
+// message) when it could not be written or saved.
+bool writeInputReportDocument(const InputReportOptions& options, const QString& path,
+                              const ReportContext& context);
+
+// The name a file dialog proposes: prefix, facility name and the date as dd-mm-yyyy, with ".docx".
+QString proposedReportName(const QString& prefix, const QString& facilityName, const QDate& today);
+
+// The fixed password of the protection of the target capital report.
+QString reportProtectionPassword();
+
+} // namespace dovra::report

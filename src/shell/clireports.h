@@ -1,0 +1,27 @@
+#pragma once
+
+#include "reports/reportrun.h"
+
+#include <QString>
+#include <QTextStream>
+
+#include <optional>
+
+namespace dovra {
+
+// The report commands of dovra-cli, for a facility that is open in the application state. They return
+// the exit status: 0 written, 1 a check, the calculation or the saving failed.
+
+// The target capital and levy report into a document at path, or with `screen` the report window's text
+// to out.
+int writeTargetCapitalReport(const report::TargetCapitalReportOptions& options, bool screen,
+                             const QString& path, QTextStream& out);
+int writeInputReport(const report::InputReportOptions& options, const QString& path);
+
+// The sections named in a "--secties" list; empty when a name is unknown.
+std::optional<report::TargetCapitalReportOptions> targetCapitalSections(const QString& list);
+std::optional<report::InputReportOptions> inputReportSections(const QString& list);
+// "voorziening", "rubriek" or "talvo".
+std::optional<DVGrouping> reportGrouping(const QString& name);
+
+} // namespace dovra

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+namespace dovra {
+
+// Opens a file with the program the desktop associates with it; false (after telling the user) when no
+// program could open it.
+bool OpenDocument(const QString& path);
+
+// What opens a file: the desktop's open action, or a stand-in (tests, so that no real program starts).
+using DocumentOpener = std::function<bool(const QString& path)>;
+// Installs opener (an empty one restores the desktop's action) and returns the one it replaces.
+DocumentOpener setDocumentOpener(DocumentOpener opener);
+
+} // namespace dovra

@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace dovra::test {
+
+// A word-processing document's body read back from its XML, for tests of what a report wrote.
+// Symbol characters (w:sym) read as the character of their symbol-font code (e.g. QChar(252));
+// a field reads as "{" + its instruction + "}" (its shown result is skipped); a tab as "\t".
+
+struct DocxRun
+{
+    QString text;
+    QString font; // "" when not set
+    double sizePt = 0; // 0 when not set
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+    QString colour; // "0000FF", "" when not set
+};
+
+struct DocxParagraph
+{
+    QList<DocxRun> runs;
+    QString text() const;
+    bool pageBreak = false; // holds a page break
+};
+
+struct DocxCell
+{
+    QList<DocxParagraph> paragraphs;
+    double widthCm = 0;
+    bool bottomBorder = false;
+    QString text() const; // paragraphs joined by "\n"
+    bool anyItalic() const;
+};
+
+struct DocxRow
+{
+    QList<DocxCell> cells;
+    QStringList texts() const;
+};
+
+struct DocxTable
+{
+    QList<double> gridCm; // column widths
+    QList<DocxRow> rows;
+};
+
+// One body element: a paragraph or a table.
+struct DocxBlock
+{
+    bool isTable = false;
+    DocxParagraph paragraph;
+    DocxTable table;
+};
+
+struct DocxSection
+{
+    double widthCm = 0;
+    double heightCm = 0;
+    double topCm = 0;
+    double bottomCm = 0;
+    double leftCm = 0;
+    double rightCm = 0;
+    double headerCm = 0;
+    double footerCm = 0;
+    bool landscape = false; // w:orient="landscape"
+    QList<DocxBlock> blocks;
+
+    // Every paragraph's text, and every table row's cell texts joined by "\t", in order.
+    QStringList lines() const;
+};
+
+struct DocxContent
+{
+    QList<DocxSection> sections;
+    QStringList lines() const; // of all sections
+    QString parseError;        // empty when the XML was read without error
+};
+
+// Reads word/document.xml (or a header/footer part: one section of its paragraphs).
+DocxContent readDocx(const QByteArray& xml);
+// A part of a saved .docx file ("word/document.xml"); empty when missing.
+QByteArray readDocxPart(const QString& path, const QString& part);
+
+} // namespace dovra::test
