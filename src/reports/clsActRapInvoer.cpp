@@ -82,43 +82,43 @@ int clsActRapInvoer::rapIsTALVO() const
 
 QString clsActRapInvoer::rapKostenpost() const
 {
-    return stored(QStringLiteral("strAct"));
+    return m_rows.storedText(QStringLiteral("strAct"));
 }
 
 QString clsActRapInvoer::rapTstart() const
 {
-    if (isCombined())
+    if (m_rows.isCombined())
         return QStringLiteral("-");
     QString text;
     switch (m_rows.whole(QStringLiteral("bytOptieStart"))) {
     case StartOption::CalendarYear:
-        text = stored(QStringLiteral("intStartAbs")) + QStringLiteral(" *");
+        text = m_rows.storedText(QStringLiteral("intStartAbs")) + QStringLiteral(" *");
         break;
     case StartOption::AftercareYear:
-        text = stored(QStringLiteral("intStartRel"));
+        text = m_rows.storedText(QStringLiteral("intStartRel"));
         break;
     default:
         break;
     }
     if (m_rows.whole(QStringLiteral("bytStartBA")) == 1)
-        text += QStringLiteral(" + ") + stored(QStringLiteral("intStartBA")) + QStringLiteral(" #");
+        text +=
+            QStringLiteral(" + ") + m_rows.storedText(QStringLiteral("intStartBA")) + QStringLiteral(" #");
     return text;
 }
 
 QString clsActRapInvoer::rapTeind() const
 {
-    if (isCombined())
+    if (m_rows.isCombined())
         return QStringLiteral("-");
     if (m_rows.whole(QStringLiteral("bytEindBA")) == 1)
-        return QStringLiteral(" + ") + stored(QStringLiteral("intEindBA")) + QStringLiteral(" #");
+        return QStringLiteral(" + ") + m_rows.storedText(QStringLiteral("intEindBA")) + QStringLiteral(" #");
     switch (m_rows.whole(QStringLiteral("bytOptieEind"))) {
     case EndOption::CalendarYear:
-        return stored(QStringLiteral("intEindAbs")) + QStringLiteral(" *");
+        return m_rows.storedText(QStringLiteral("intEindAbs")) + QStringLiteral(" *");
     case EndOption::AftercareYear:
-        return stored(QStringLiteral("intEindRel"));
+        return m_rows.storedText(QStringLiteral("intEindRel"));
     case EndOption::Perpetual:
-        return m_rows.whole(QStringLiteral("bytOptieFreq")) == FrequencyOption::OneOff ? QStringLiteral("-")
-                                                                                       : QStringLiteral("oo");
+        return m_rows.perpetualEndText();
     default:
         return {};
     }
@@ -126,34 +126,23 @@ QString clsActRapInvoer::rapTeind() const
 
 QString clsActRapInvoer::rapFreq() const
 {
-    if (isCombined())
-        return QStringLiteral("-");
-    switch (m_rows.whole(QStringLiteral("bytOptieFreq"))) {
-    case FrequencyOption::OneOff:
-        return QStringLiteral("eenm.");
-    case FrequencyOption::TimesPerYear:
-        return stored(QStringLiteral("intFreqX")) + QStringLiteral("x per jr");
-    case FrequencyOption::OnceEveryXYears:
-        return QStringLiteral("1x per ") + stored(QStringLiteral("intFreqX")) + QStringLiteral(" jr");
-    default:
-        return {};
-    }
+    return m_rows.isCombined() ? QStringLiteral("-") : m_rows.frequencyText();
 }
 
 QString clsActRapInvoer::rapPrijsPerKeer() const
 {
-    if (isCombined())
+    if (m_rows.isCombined())
         return QStringLiteral("zie combinatiepost");
     switch (m_rows.whole(QStringLiteral("bytOptieKosten"))) {
     case CostOption::PercentageOfInvestment:
-        return stored(QStringLiteral("sngPercInvest")) + QStringLiteral(" % x €") +
-               stored(QStringLiteral("sngKostenInvest"));
+        return m_rows.storedText(QStringLiteral("sngPercInvest")) + QStringLiteral(" % x €") +
+               m_rows.storedText(QStringLiteral("sngKostenInvest"));
     case CostOption::TotalAmount:
-        return QStringLiteral(" €") + stored(QStringLiteral("sngKostenTotaal"));
+        return QStringLiteral(" €") + m_rows.storedText(QStringLiteral("sngKostenTotaal"));
     case CostOption::PerUnit:
-        return stored(QStringLiteral("sngAantal")) + QStringLiteral(" x €") +
-               stored(QStringLiteral("sngKostenPE")) + QLatin1Char('/') +
-               stored(QStringLiteral("strEenheid"));
+        return m_rows.storedText(QStringLiteral("sngAantal")) + QStringLiteral(" x €") +
+               m_rows.storedText(QStringLiteral("sngKostenPE")) + QLatin1Char('/') +
+               m_rows.storedText(QStringLiteral("strEenheid"));
     default:
         return {};
     }
@@ -161,29 +150,14 @@ QString clsActRapInvoer::rapPrijsPerKeer() const
 
 QString clsActRapInvoer::rapVerwijzingNazorgplan() const
 {
-    return stored(QStringLiteral("strNazorgplanRef"));
+    return m_rows.storedText(QStringLiteral("strNazorgplanRef"));
 }
 
 QString clsActRapInvoer::rapOpmerkingen() const
 {
-    return stored(QStringLiteral("strOpm"));
-}
-
-bool clsActRapInvoer::isCombined() const
-{
-    return m_rows.whole(QStringLiteral("bytCombineer")) == 1;
+    return m_rows.storedText(QStringLiteral("strOpm"));
 }
 
 // A value as stored, "?" when empty. Reals are singles: their shortest text, with a decimal point
 // whatever the user's locale, so the report shows the number exactly as it was entered and kept.
-QString clsActRapInvoer::stored(const QString& field) const
-{
-    if (m_rows.isEmpty(field))
-        return QStringLiteral("?");
-    const QVariant value = m_rows.field(field);
-    if (value.typeId() == QMetaType::Double)
-        return formats::ordinaryText(value.toFloat(), QLocale::c());
-    return value.toString();
-}
-
 } // namespace dovra

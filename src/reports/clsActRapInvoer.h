@@ -38,9 +38,6 @@ public:
     QString rapOpmerkingen() const;          // "opmerkingen"
 
 private:
-    bool isCombined() const;
-    QString stored(const QString& field) const;
-
     QString m_order = QStringLiteral("ObjCat");
     CostItemRows m_rows;
 };

@@ -1,6 +1,8 @@
 #include "reports/costitemrows.h"
 
+#include "costitems/options.h"
 #include "store/database.h"
+#include "ui/formats.h"
 
 namespace dovra {
 
@@ -84,6 +86,41 @@ QString CostItemRows::text(const QString& name) const
 {
     const QVariant value = field(name);
     return value.isNull() ? QString() : value.toString();
+}
+
+QString CostItemRows::storedText(const QString& name) const
+{
+    if (isEmpty(name))
+        return QStringLiteral("?");
+    const QVariant value = field(name);
+    if (value.typeId() == QMetaType::Double)
+        return formats::ordinaryText(value.toFloat(), QLocale::c());
+    return value.toString();
+}
+
+bool CostItemRows::isCombined() const
+{
+    return whole(QStringLiteral("bytCombineer")) == 1;
+}
+
+QString CostItemRows::frequencyText() const
+{
+    switch (whole(QStringLiteral("bytOptieFreq"))) {
+    case FrequencyOption::OneOff:
+        return QStringLiteral("eenm.");
+    case FrequencyOption::TimesPerYear:
+        return storedText(QStringLiteral("intFreqX")) + QStringLiteral("x per jr");
+    case FrequencyOption::OnceEveryXYears:
+        return QStringLiteral("1x per ") + storedText(QStringLiteral("intFreqX")) + QStringLiteral(" jr");
+    default:
+        return {};
+    }
+}
+
+QString CostItemRows::perpetualEndText() const
+{
+    return whole(QStringLiteral("bytOptieFreq")) == FrequencyOption::OneOff ? QStringLiteral("-")
+                                                                            : QStringLiteral("oo");
 }
 
 } // namespace dovra

@@ -34,6 +34,14 @@ public:
     qint64 whole(const QString& name) const;
     // The same as text, "" when empty.
     QString text(const QString& name) const;
+    // The same as the reports write a stored number: "?" when empty, a whole number as such, a single in
+    // its shortest form.
+    QString storedText(const QString& name) const;
+
+    // Texts both reports share for the current cost item.
+    bool isCombined() const;          // member of a combination post
+    QString frequencyText() const;    // "eenm.", "X x per jr", "1x per X jr"
+    QString perpetualEndText() const; // until further notice: "-" for a one-off item, else "oo"
 
 private:
     QStringList m_columns; // lower case

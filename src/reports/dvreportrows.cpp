@@ -40,12 +40,6 @@ QString originName(int code)
     return QString::fromUtf8(names[std::size_t(code)]);
 }
 
-// A stored whole number, "?" when it was not entered.
-QString wholeText(const CostItemRows& rows, const QString& field)
-{
-    return rows.isEmpty(field) ? QStringLiteral("?") : QString::number(rows.whole(field));
-}
-
 // A stored single in its ordinary text, with the separators of the amounts beside it.
 QString singleText(const CostItemRows& rows, const QString& field)
 {
@@ -188,7 +182,7 @@ void DVReportRows::leaveRow()
 
 bool DVReportRows::isCombined() const
 {
-    return m_rows.whole(QStringLiteral("bytCombineer")) == 1;
+    return m_rows.isCombined();
 }
 
 QString DVReportRows::rapKostenpost() const
@@ -209,9 +203,9 @@ QString DVReportRows::rapKalJaarAanlegBA() const
         return {};
     switch (m_rows.whole(QStringLiteral("bytOptieStart"))) {
     case StartOption::CalendarYear:
-        return wholeText(m_rows, QStringLiteral("intStartAbs"));
+        return m_rows.storedText(QStringLiteral("intStartAbs"));
     case StartOption::AftercareYear:
-        return QStringLiteral("naz.jr. ") + wholeText(m_rows, QStringLiteral("intStartRel"));
+        return QStringLiteral("naz.jr. ") + m_rows.storedText(QStringLiteral("intStartRel"));
     default:
         return {};
     }
@@ -224,7 +218,7 @@ QString DVReportRows::rapTstart() const
     const QString first = m_index < 0 ? QString() : m_dv.itemEersteJaar(m_index).toString();
     if (m_rows.whole(QStringLiteral("bytOptieStart")) == StartOption::CalendarYear &&
         m_rows.whole(QStringLiteral("bytStartBA")) != 1)
-        return first + QStringLiteral(" (") + wholeText(m_rows, QStringLiteral("intStartAbs")) +
+        return first + QStringLiteral(" (") + m_rows.storedText(QStringLiteral("intStartAbs")) +
                QLatin1Char(')');
     return first;
 }
@@ -238,13 +232,12 @@ QString DVReportRows::rapTeind() const
         return last;
     switch (m_rows.whole(QStringLiteral("bytOptieEind"))) {
     case EndOption::CalendarYear:
-        return last + QStringLiteral(" (") + wholeText(m_rows, QStringLiteral("intEindAbs")) +
+        return last + QStringLiteral(" (") + m_rows.storedText(QStringLiteral("intEindAbs")) +
                QLatin1Char(')');
     case EndOption::AftercareYear:
         return last;
     case EndOption::Perpetual:
-        return m_rows.whole(QStringLiteral("bytOptieFreq")) == FrequencyOption::OneOff ? QStringLiteral("-")
-                                                                                       : QStringLiteral("oo");
+        return m_rows.perpetualEndText();
     default:
         return {};
     }
@@ -252,19 +245,7 @@ QString DVReportRows::rapTeind() const
 
 QString DVReportRows::rapFreq() const
 {
-    if (isCombined())
-        return QStringLiteral("-");
-    switch (m_rows.whole(QStringLiteral("bytOptieFreq"))) {
-    case FrequencyOption::OneOff:
-        return QStringLiteral("eenm.");
-    case FrequencyOption::TimesPerYear:
-        return wholeText(m_rows, QStringLiteral("intFreqX")) + QStringLiteral("x per jr");
-    case FrequencyOption::OnceEveryXYears:
-        return QStringLiteral("1x per ") + wholeText(m_rows, QStringLiteral("intFreqX")) +
-               QStringLiteral(" jr");
-    default:
-        return {};
-    }
+    return isCombined() ? QStringLiteral("-") : m_rows.frequencyText();
 }
 
 QString DVReportRows::rapPrijsPerKeer() const

@@ -303,7 +303,8 @@ void writeForecastTable(ReportWriter& writer, clsTonnage& forecast)
 
 // --- cost items ---
 
-const QList<double> CostItemWidths{0.5, 4.5, 1.5, 1.5, 1.5, 3.0, 2.5, 2.0};
+// The remarks get the most room after the post: they are often whole sentences.
+const QList<double> CostItemWidths{0.5, 4.0, 2.0, 1.4, 1.5, 2.6, 2.0, 3.0};
 
 // A row that only names its group in the post column.
 QList<Cell> groupRow(const Run& name)

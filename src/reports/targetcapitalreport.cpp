@@ -1,5 +1,7 @@
 #include "reports/targetcapitalreport.h"
 
+#include "reports/inputreport.h"
+
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
 #include "ui/formats.h"
@@ -40,18 +42,6 @@ PageSetup landscapeSection()
             .rightCm = 2.4,
             .headerCm = 1.0,
             .footerCm = 0.7};
-}
-
-PageSetup levySection()
-{
-    return {.widthCm = 21.0,
-            .heightCm = 29.7,
-            .topCm = 2.0,
-            .bottomCm = 2.0,
-            .leftCm = 2.0,
-            .rightCm = 2.0,
-            .headerCm = 1.0,
-            .footerCm = 1.0};
 }
 
 TableLayout targetCapitalTable()
@@ -415,7 +405,7 @@ void levyLine(ReportWriter& writer, const QStringList& columns, bool bold = fals
 void levyHeading(ReportWriter& writer)
 {
     if (writer.isDocument()) {
-        writer.beginSection(levySection());
+        writer.beginSection(portraitPage());
         writer.paragraph(Paragraph(QStringLiteral("Rapportage heffingen"), 15));
         return;
     }
