@@ -97,6 +97,27 @@ TEST_F(ChecklistTest, LoadsTheActiveItemsOfOneVersion)
     EXPECT_FLOAT_EQ(cl.sngOntwerpdirectieFixed(), 7.5f);
 }
 
+TEST_F(ChecklistTest, AVersionReadOnceServesEveryReaderOfTheSameFile)
+{
+    useChecklist({itemSql(10), itemSql(13)});
+    ASSERT_TRUE(cl.initializeCL(1));
+    ASSERT_TRUE(cl.GaNaarItem(13));
+
+    // A second reader of the version starts at its first item, whatever the first reader did.
+    clsCL again;
+    ASSERT_TRUE(again.initializeCL(1));
+    EXPECT_EQ(again.lngCLitem_ID(), 10);
+    EXPECT_EQ(again.strVersie(), QStringLiteral("2013-1"));
+
+    // Another checklist file is read anew: its version 1 has other items.
+    QStringList scripts{QStringLiteral("data/checklist_schema.sql"), versions, itemSql(30)};
+    appState().setChecklistFilePath(folder.createDatabase(QStringLiteral("dbTALVOCL_other.mdb"), scripts));
+    clsCL other;
+    ASSERT_TRUE(other.initializeCL(1));
+    EXPECT_EQ(other.lngCLitem_ID(), 30);
+    EXPECT_FALSE(other.GaNaarItem(10));
+}
+
 TEST_F(ChecklistTest, AVersionWithoutActiveItems)
 {
     useChecklist({itemSql(20, QStringLiteral("blnActief = 0"), 3)});

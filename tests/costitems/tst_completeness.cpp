@@ -3,6 +3,7 @@
 #include "costitems/completeness.h"
 #include "costitems/facilityvalidation.h"
 #include "shell/appstate.h"
+#include "store/database.h"
 #include "store/datafilelink.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -191,6 +192,23 @@ TEST_F(FacilityValidationTest, CompleteFacilityPassesSilently)
 {
     EXPECT_TRUE(ValidateFacilityInput(3, QStringLiteral("Klaar")));
     EXPECT_TRUE(recorder.recorded().isEmpty());
+}
+
+TEST_F(FacilityValidationTest, StoredTextThatIsNoNumberIsNoValue)
+{
+    // A per-unit cost with a quantity that is text, or empty text, or without its unit is not complete.
+    std::shared_ptr<Database> data = appState().dataDatabase();
+    for (const char* update :
+         {"UPDATE tblAct SET sngAantal = 'veel' WHERE lngStort_REF = 3",
+          "UPDATE tblAct SET sngAantal = '' WHERE lngStort_REF = 3",
+          "UPDATE tblAct SET sngAantal = 1000, strEenheid = '' WHERE lngStort_REF = 3"}) {
+        ASSERT_TRUE(data->exec(QString::fromUtf8(update)));
+        recorder.clear();
+        EXPECT_FALSE(ValidateFacilityInput(3, QStringLiteral("Klaar"))) << update;
+        EXPECT_EQ(recorder.recorded().size(), 1) << update;
+    }
+    ASSERT_TRUE(data->exec(QStringLiteral("UPDATE tblAct SET strEenheid = 'm2' WHERE lngStort_REF = 3")));
+    EXPECT_TRUE(ValidateFacilityInput(3, QStringLiteral("Klaar")));
 }
 
 TEST_F(FacilityValidationTest, SurchargeTypeFollowsTheFacilitysOwnVersion)
