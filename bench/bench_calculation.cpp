@@ -7,7 +7,6 @@
 #include "store/facilitymanagement.h"
 #include "ui/messagerecorder.h"
 
-#include <QCoreApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -50,11 +49,4 @@ BENCHMARK(Equalisation50Facilities)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+DOVRA_BENCHMARK_MAIN()

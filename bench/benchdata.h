@@ -6,8 +6,11 @@
 #include "store/database.h"
 #include "store/datafilelink.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+
+#include <benchmark/benchmark.h>
 #include <QTemporaryDir>
 
 #include <stdexcept>
@@ -106,3 +109,14 @@ private:
 };
 
 } // namespace dovra::bench
+
+// The main() of a benchmark program: the core needs a Qt application.
+#define DOVRA_BENCHMARK_MAIN()                                                                               \
+    int main(int argc, char** argv)                                                                          \
+    {                                                                                                        \
+        QCoreApplication app(argc, argv);                                                                    \
+        benchmark::Initialize(&argc, argv);                                                                  \
+        benchmark::RunSpecifiedBenchmarks();                                                                 \
+        benchmark::Shutdown();                                                                               \
+        return 0;                                                                                            \
+    }
