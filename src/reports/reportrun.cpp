@@ -97,10 +97,11 @@ bool TargetCapitalReportRun::write(ReportWriter& writer, const ReportContext& co
         step();
     }
     if (m_options.heffing) {
-        // A levy that cannot be calculated has told why; the other sections stand.
+        // A levy that cannot be calculated has told why; the other sections stand. Without a forecast
+        // the levy keeps ValidatieOK but has said it cannot be calculated: no section of empty years.
         clsHeffing levy;
         levy.psubBerekenHeffingPerTon(m_dv->DoelvermogenMetRisicoFonds());
-        if (levy.ValidatieOK)
+        if (levy.ValidatieOK && levy.intAantaljaren > 0)
             writeLevy(writer, *m_dv, levy);
         step();
     }

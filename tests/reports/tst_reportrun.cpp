@@ -1,0 +1,206 @@
+// The report runs: which sections go where, in which order, and what happens when input or saving fails.
+#include "reports/reportrun.h"
+#include "reports/screenreport.h"
+#include "shell/appstate.h"
+#include "store/database.h"
+#include "store/datafilelink.h"
+#include "store/facilitymanagement.h"
+#include "support/docxinspect.h"
+#include "support/qtprinting.h"
+#include "support/testfiles.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace dovra;
+using namespace dovra::report;
+
+namespace {
+
+class ReportRunTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(LinkDataFile(folder.copyDemoData(), false, true)); }
+
+    static TargetCapitalReportOptions sections(bool cover, bool targetCapital, bool checklist, bool levy)
+    {
+        TargetCapitalReportOptions options;
+        options.voorblad = cover;
+        options.doelvermogen = targetCapital;
+        options.checklistposten = checklist;
+        options.heffing = levy;
+        return options;
+    }
+
+    // The document of a target capital report run of the facility, read back.
+    test::DocxContent targetCapitalDocument(int facility, const TargetCapitalReportOptions& options)
+    {
+        EXPECT_TRUE(OpenFacility(facility));
+        TargetCapitalReportRun run(facility, options);
+        EXPECT_TRUE(run.calculate());
+        const QString path = output.filePath(QStringLiteral("rapport.docx"));
+        EXPECT_TRUE(run.writeDocument(path, currentReportContext()));
+        return test::readDocx(test::readDocxPart(path, QStringLiteral("word/document.xml")));
+    }
+
+    // The first line of every section.
+    static QStringList openings(const test::DocxContent& content)
+    {
+        QStringList first;
+        for (const test::DocxSection& section : content.sections)
+            first.append(section.lines().value(0));
+        return first;
+    }
+
+    test::ProgramFolder folder;
+    MessageRecorder recorder;
+    QTemporaryDir output;
+};
+
+TEST_F(ReportRunTest, DocumentSectionsComeInTheirFixedOrderWithTheirPages)
+{
+    const test::DocxContent content = targetCapitalDocument(1, sections(true, true, true, true));
+    EXPECT_EQ(openings(content), QStringList({QStringLiteral("R a p p o r t a g e   D O V R A"),
+                                              QStringLiteral("Rapportage doelvermogen"),
+                                              QStringLiteral("Rapportage DOVRA: ingevoerde data"),
+                                              QStringLiteral("Rapportage heffingen")}));
+    QList<bool> landscape;
+    for (const test::DocxSection& section : content.sections)
+        landscape.append(section.landscape);
+    EXPECT_EQ(landscape, QList<bool>({false, true, false, false}));
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+}
+
+TEST_F(ReportRunTest, TheChecklistListOpeningTheReportHasItsOwnTitle)
+{
+    const test::DocxContent content = targetCapitalDocument(2, sections(false, false, true, false));
+    EXPECT_EQ(openings(content),
+              QStringList({QStringLiteral("Overzicht niet geselecteerde checklistposten")}));
+}
+
+TEST_F(ReportRunTest, OnlyTheLevyAfterAFullCalculation)
+{
+    const test::DocxContent content = targetCapitalDocument(1, sections(false, false, false, true));
+    ASSERT_EQ(content.sections.size(), 1);
+    const QStringList lines = content.lines();
+    EXPECT_EQ(lines.value(0), QStringLiteral("Rapportage heffingen"));
+    EXPECT_TRUE(lines.contains(
+        QStringLiteral("Betrokken inrichtingen:, Stortplaats De Kragge, Stortplaats Vlagheide. ")));
+}
+
+TEST_F(ReportRunTest, TheDocumentIsProtectedForFormsOnly)
+{
+    ASSERT_TRUE(OpenFacility(2));
+    TargetCapitalReportRun run(2, sections(false, true, false, false));
+    ASSERT_TRUE(run.calculate());
+    const QString path = output.filePath(QStringLiteral("rapport.docx"));
+    ASSERT_TRUE(run.writeDocument(path, currentReportContext()));
+    const QString settings = QString::fromUtf8(test::readDocxPart(path, QStringLiteral("word/settings.xml")));
+    EXPECT_TRUE(settings.contains(QLatin1String("w:edit=\"forms\""))) << settings.toStdString();
+    EXPECT_TRUE(settings.contains(QLatin1String("w:enforcement=\"1\"")));
+    const QString footer = QString::fromUtf8(test::readDocxPart(path, QStringLiteral("word/footer1.xml")));
+    EXPECT_TRUE(footer.contains(QLatin1String("NUMPAGES")));
+}
+
+TEST_F(ReportRunTest, TheScreenGetsNoCoverAndNoChecklistList)
+{
+    ASSERT_TRUE(OpenFacility(1));
+    TargetCapitalReportRun run(1, sections(true, true, true, true));
+    ASSERT_TRUE(run.calculate());
+    ScreenReport screen;
+    ASSERT_TRUE(run.write(screen, currentReportContext()));
+    const QString text = screen.plainText();
+    EXPECT_FALSE(text.contains(QLatin1String("R a p p o r t a g e")));
+    EXPECT_FALSE(text.contains(QLatin1String("niet geselecteerde checklistposten")));
+    EXPECT_TRUE(text.startsWith(QLatin1String("\tpost\taanleg\t")));
+    EXPECT_TRUE(text.contains(QLatin1String("\nRapportage heffingen:\n")));
+}
+
+TEST_F(ReportRunTest, ALevyThatCannotBeCalculatedLeavesTheOtherSections)
+{
+    // The depot has no forecast: the levy tells why and is left out.
+    const test::DocxContent content = targetCapitalDocument(3, sections(false, true, false, true));
+    EXPECT_EQ(openings(content), QStringList({QStringLiteral("Rapportage doelvermogen")}));
+    ASSERT_EQ(recorder.recorded().size(), 1);
+    EXPECT_TRUE(recorder.recorded()[0].text.startsWith(QLatin1String("Er zijn geen gegevens beschikbaar")))
+        << recorder.recorded()[0].text.toStdString();
+}
+
+TEST_F(ReportRunTest, InvalidInputWritesNothing)
+{
+    std::shared_ptr<Database> data = appState().dataDatabase();
+    ASSERT_TRUE(OpenFacility(1));
+
+    // A failed pre-check has said why; the report adds nothing.
+    ASSERT_TRUE(data->exec(QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 1")));
+    TargetCapitalReportRun unchecked(1, sections(false, true, false, false));
+    EXPECT_FALSE(unchecked.calculate());
+    ASSERT_EQ(recorder.recorded().size(), 1);
+    EXPECT_TRUE(recorder.recorded()[0].text.startsWith(QLatin1String("Er is geen (geldig) nazorgoppervlak")));
+    ScreenReport screen;
+    EXPECT_FALSE(unchecked.write(screen, currentReportContext()));
+    EXPECT_TRUE(screen.paragraphs().isEmpty());
+
+    // A calculation that fails: its own message, then the report's.
+    recorder.clear();
+    ASSERT_TRUE(data->exec(QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 34.5, sngRentePerc = 0.5, "
+                                          "sngInflPerc = 10 WHERE idrStort_ID = 1")));
+    TargetCapitalReportRun overflowing(1, sections(false, true, false, false));
+    EXPECT_FALSE(overflowing.calculate());
+    ASSERT_EQ(recorder.recorded().size(), 2);
+    EXPECT_TRUE(recorder.recorded()[0].text.startsWith(QLatin1String("Overloop bij berekening")));
+    EXPECT_EQ(recorder.recorded()[1].text,
+              QStringLiteral("Uw ingevoerde gegevens bevatten fouten. Er wordt geen rapportage opgesteld."));
+    EXPECT_EQ(recorder.recorded()[1].title, QStringLiteral("Rapportage"));
+    EXPECT_EQ(recorder.recorded()[1].icon, MessageIcon::Exclamation);
+}
+
+TEST_F(ReportRunTest, InputReportWithoutSectionsStillHasHeaderAndFooter)
+{
+    ASSERT_TRUE(OpenFacility(2));
+    const QString path = output.filePath(QStringLiteral("leeg.docx"));
+    ASSERT_TRUE(writeInputReportDocument(InputReportOptions{false, false, false, false}, path,
+                                         currentReportContext()));
+    EXPECT_TRUE(
+        test::readDocx(test::readDocxPart(path, QStringLiteral("word/document.xml"))).lines().isEmpty());
+    const QString footer = QString::fromUtf8(test::readDocxPart(path, QStringLiteral("word/footer1.xml")));
+    EXPECT_TRUE(footer.contains(QLatin1String("PAGE")));
+    // Not protected: only the target capital report is.
+    EXPECT_FALSE(QString::fromUtf8(test::readDocxPart(path, QStringLiteral("word/settings.xml")))
+                     .contains(QLatin1String("documentProtection")));
+}
+
+TEST_F(ReportRunTest, AFailedSaveIsToldAndLeavesTheFileAsItWas)
+{
+    ASSERT_TRUE(OpenFacility(2));
+    const QString path = output.filePath(QStringLiteral("bestaand.docx"));
+    {
+        QFile existing(path);
+        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+        existing.write("oud");
+    }
+    // A folder where the file's folder should be.
+    const QString blocked = output.filePath(QStringLiteral("bestaand.docx/rapport.docx"));
+    EXPECT_FALSE(writeInputReportDocument(InputReportOptions{}, blocked, currentReportContext()));
+    ASSERT_EQ(recorder.recorded().size(), 1);
+    EXPECT_TRUE(recorder.recorded()[0].text.startsWith(
+        QStringLiteral("De rapportage kan niet worden opgeslagen als '") + blocked + QStringLiteral("'.")));
+    EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
+    QFile existing(path);
+    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
+    EXPECT_EQ(existing.readAll(), QByteArray("oud"));
+}
+
+TEST(ProposedReportName, NameAndDateMakeAFileName)
+{
+    const QDate day(2026, 3, 9);
+    EXPECT_EQ(proposedReportName(QStringLiteral("Rapportage"), QStringLiteral("Stortplaats De Kragge"), day),
+              QStringLiteral("Rapportage Stortplaats De Kragge 09-03-2026.docx"));
+    // Characters no file name can hold do not end up in one.
+    EXPECT_EQ(proposedReportName(QStringLiteral("Rapp invoer"), QStringLiteral("Noord/Zuid: \"A\""), day),
+              QStringLiteral("Rapp invoer Noord_Zuid_ _A_ 09-03-2026.docx"));
+}
+
+} // namespace
