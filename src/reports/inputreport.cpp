@@ -537,11 +537,10 @@ bool writeUnselectedChecklistItems(ReportWriter& writer, bool firstOfTargetCapit
     if (!lines)
         return false;
 
-    const QString heading = QStringLiteral("Overzicht niet geselecteerde checklistposten");
     if (firstOfTargetCapitalReport)
-        openSection(writer, heading);
+        openSection(writer, QStringLiteral("Overzicht niet geselecteerde checklistposten"));
     else
-        openSection(writer, ReportTitle, QStringLiteral(">> ") + heading);
+        openSection(writer, ReportTitle, QStringLiteral(">> Overzicht niet geselecteerde checklistposten"));
     if (lines->isEmpty())
         writer.paragraph(Paragraph(QStringLiteral("Alle checklistposten zijn geselecteerd.")));
     else

@@ -437,16 +437,16 @@ void levyBasis(ReportWriter& writer, const clsDV& calculation, const clsHeffing&
 
 void levyTable(ReportWriter& writer, const clsHeffing& levy)
 {
-    QStringList headings{QStringLiteral("Jaar"), QStringLiteral("Aantal kTon"),
-                         QStringLiteral("Heffing/ton *"), QStringLiteral("Heffing *"),
-                         QStringLiteral("Controle ") + (levy.bytObjectGebonden != 0
-                                                            ? QStringLiteral("doelvermogen")
-                                                            : QStringLiteral("NCW"))};
-    // The document starts its headings in lower case.
-    if (writer.isDocument()) {
-        for (QString& heading : headings)
-            heading[0] = heading[0].toLower();
-    }
+    const QString control =
+        levy.bytObjectGebonden != 0 ? QStringLiteral("doelvermogen") : QStringLiteral("NCW");
+    // The document writes its headings in lower case.
+    const QStringList headings =
+        writer.isDocument() ? QStringList{QStringLiteral("jaar"), QStringLiteral("aantal kTon"),
+                                          QStringLiteral("heffing/ton *"), QStringLiteral("heffing *"),
+                                          QStringLiteral("controle ") + control}
+                            : QStringList{QStringLiteral("Jaar"), QStringLiteral("Aantal kTon"),
+                                          QStringLiteral("Heffing/ton *"), QStringLiteral("Heffing *"),
+                                          QStringLiteral("Controle ") + control};
     levyLine(writer, headings, true);
     for (int i = 1; i <= levy.intAantaljaren; ++i)
         levyLine(writer, {QString::number(levy.rapJaar(i)), QString::number(levy.rapAantalKtonPerJaar(i)),
