@@ -1,0 +1,146 @@
+// dovra-cli against damaged files, hostile stored values and bad arguments: every run ends in time, says
+// what failed, shows no non-finite figure and leaves every file it should not write as it was.
+#include "store/database.h"
+#include "support/testfiles.h"
+
+#include <QCryptographicHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QProcess>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+using namespace dovra;
+
+namespace {
+
+struct HostileCase
+{
+    const char* name;
+    // A change to the copied demo data file; empty for none.
+    const char* sql;
+    // "{data}", "{checklist}", "{template}" and "{folder}" stand for the paths of the test's files.
+    std::vector<const char*> arguments;
+    int exitCode;
+    // A part of stderr on failure, of stdout on success; empty for no check.
+    const char* shows = "";
+    // Prepares the test folder (targets of --out, odd files) before the run.
+    void (*prepare)(const QString& folder) = nullptr;
+};
+
+void PrintTo(const HostileCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+// What can be seen of a path without following it: its type, and its contents for a regular file.
+QByteArray fingerprint(const QString& path)
+{
+    struct stat info;
+    if (lstat(QFile::encodeName(path).constData(), &info) != 0)
+        return QByteArrayLiteral("missing");
+    QByteArray print = QByteArray::number(info.st_mode) + ' ' + QByteArray::number(quint64(info.st_ino));
+    if (S_ISREG(info.st_mode)) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            print += ' ' + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
+    } else if (S_ISLNK(info.st_mode)) {
+        print += ' ' + QFile::encodeName(QFileInfo(path).symLinkTarget());
+    }
+    return print;
+}
+
+QMap<QString, QByteArray> snapshot(const QString& folder)
+{
+    QMap<QString, QByteArray> prints;
+    QDirIterator entries(folder, QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        const QString path = entries.next();
+        prints.insert(path, fingerprint(path));
+    }
+    prints.insert(QStringLiteral("/dev/null"), fingerprint(QStringLiteral("/dev/null")));
+    return prints;
+}
+
+class HostileTest : public ::testing::TestWithParam<HostileCase>
+{
+protected:
+    test::ProgramFolder folder;
+    QTemporaryDir home;
+};
+
+TEST_P(HostileTest, EndsInTimeAndChangesNothingItShouldNot)
+{
+    const HostileCase& c = GetParam();
+    const QString data = folder.copyDemoData();
+    if (*c.sql) {
+        std::unique_ptr<Database> db = Database::open(data, Database::OpenMode::ReadWrite);
+        ASSERT_TRUE(db);
+        ASSERT_TRUE(db->execScript(QString::fromUtf8(c.sql))) << db->lastError().toStdString();
+    }
+    if (c.prepare)
+        c.prepare(folder.path());
+
+    QStringList arguments;
+    for (const char* argument : c.arguments) {
+        arguments << QString::fromUtf8(argument)
+                         .replace(QLatin1String("{data}"), data)
+                         .replace(QLatin1String("{checklist}"), folder.filePath(QStringLiteral("dbTALVOCL.mdb")))
+                         .replace(QLatin1String("{template}"), folder.filePath(QStringLiteral("db00.mdb")))
+                         .replace(QLatin1String("{folder}"), folder.path());
+    }
+    const QMap<QString, QByteArray> before = snapshot(folder.path());
+
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
+    process.setProcessEnvironment(environment);
+    process.start(QDir(QStringLiteral(DOVRA_TEST_PROGRAM_DIR)).filePath(QStringLiteral("dovra-cli")), arguments);
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        FAIL() << "dovra-cli did not end within a minute";
+    }
+    const QString out = QString::fromUtf8(process.readAllStandardOutput());
+    const QString err = QString::fromUtf8(process.readAllStandardError());
+    ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << err.toStdString();
+    EXPECT_EQ(process.exitCode(), c.exitCode) << err.toStdString() << out.toStdString();
+    if (c.exitCode != 0)
+        EXPECT_FALSE(err.trimmed().isEmpty());
+    if (*c.shows)
+        EXPECT_TRUE((c.exitCode == 0 ? out : err).contains(QString::fromUtf8(c.shows)))
+            << "expected: " << c.shows << "\nstdout: " << out.toStdString() << "\nstderr: " << err.toStdString();
+    const QRegularExpression nonFinite(QStringLiteral("\\b(nan|inf|infinity)\\b"),
+                                       QRegularExpression::CaseInsensitiveOption);
+    EXPECT_FALSE(nonFinite.match(out).hasMatch()) << out.toStdString();
+    EXPECT_FALSE(nonFinite.match(err).hasMatch()) << err.toStdString();
+
+    // A failed run leaves everything as it was; a run that succeeds only adds what it was asked to write.
+    const QMap<QString, QByteArray> after = snapshot(folder.path());
+    for (auto it = before.begin(); it != before.end(); ++it)
+        EXPECT_EQ(after.value(it.key()), it.value()) << it.key().toStdString();
+    if (c.exitCode != 0)
+        EXPECT_EQ(after.keys(), before.keys());
+}
+
+std::string caseName(const ::testing::TestParamInfo<HostileCase>& info)
+{
+    return info.param.name;
+}
+
+// Stored values the calculation, the levy and the reports meet.
+const HostileCase StoredValueCases[] = {
+    {"RiskAmountBeyondSingles", "UPDATE tblStort SET sngAlgRisicoBedrag = 3e38 WHERE idrStort_ID = 1",
+     {"doelvermogen", "--id", "1", "--data", "{data}", "--checklist", "{checklist}"}, 1, "Overloop"},
+};
+
+INSTANTIATE_TEST_SUITE_P(StoredValues, HostileTest, ::testing::ValuesIn(StoredValueCases), caseName);
+
+} // namespace
