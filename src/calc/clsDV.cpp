@@ -73,6 +73,30 @@ int wholeYear(double value)
 
 const QString Nvt = QStringLiteral("nvt");
 
+QString aborted(const QString& facility)
+{
+    return QStringLiteral("Doelvermogenberekening inrichting '") + facility + QStringLiteral("' afgebroken");
+}
+
+// The facility's stored numbers that the calculation reads.
+constexpr std::pair<const char*, clsStort::NumberKind> CalculatedFacilityFields[] = {
+    {"sngRentePerc", clsStort::NumberKind::Single},
+    {"sngInflPerc", clsStort::NumberKind::Single},
+    {"intJaarPrijspeil", clsStort::NumberKind::Whole},
+    {"intCL_REF", clsStort::NumberKind::Whole},
+    {"sngNazorgOpp", clsStort::NumberKind::Single},
+    {"bytRapEval", clsStort::NumberKind::Whole},
+    {"sngRapEvalMin", clsStort::NumberKind::Single},
+    {"sngRapEvalPerHa", clsStort::NumberKind::Single},
+    {"sngRapEvalMax", clsStort::NumberKind::Single},
+    {"sngAlgCommunicatieKosten", clsStort::NumberKind::Single},
+    {"sngAlgAppKostenBasis", clsStort::NumberKind::Single},
+    {"sngAppKostenPerc", clsStort::NumberKind::Single},
+    {"sngOnvoorzien", clsStort::NumberKind::Single},
+    {"sngOntwerpdirectie", clsStort::NumberKind::Single},
+    {"sngAlgRisicoBedrag", clsStort::NumberKind::Single},
+};
+
 struct Factor
 {
     float value = 0;
@@ -152,15 +176,73 @@ Factor contanteWaardeFactor(double q, int option, float t0, float t1, int x)
     }
 }
 
-// Stored values; empty ones count as 0.
-qint64 whole(const StoredField& field)
+// A stored field that holds text where the calculation needs a number.
+struct NotANumber
 {
-    return qint64(field.value());
+    const StoredField* field;
+};
+
+// The same, told with the cost item and the field's name.
+struct NotANumberInItem
+{
+    QString act;
+    QString field;
+};
+
+// Stored values; empty ones count as 0.
+double number(const StoredField& field)
+{
+    if (field.state == StoredField::State::Text)
+        throw NotANumber{&field};
+    return field.value();
+}
+
+// A whole-number field: its value cut to a whole number.
+double whole(const StoredField& field)
+{
+    return std::trunc(number(field));
 }
 
 float single(const StoredField& field)
 {
-    return float(field.value());
+    return toSingle(number(field));
+}
+
+// A choice among numbered options; a number that is no option at all reads as none of them.
+int option(const StoredField& field)
+{
+    const double value = whole(field);
+    return std::fabs(value) <= std::numeric_limits<qint16>::max() ? int(value) : -1;
+}
+
+// Years of a schedule, counted from the aftercare start. Entered schedules stay within centuries; a year
+// far beyond any aftercare period could not be counted through in single precision and stops the
+// calculation instead.
+constexpr double MaxScheduleYears = 100000;
+
+double scheduleYears(const StoredField& field)
+{
+    const double value = whole(field);
+    if (std::fabs(value) > MaxScheduleYears)
+        throw Overloop{};
+    return value;
+}
+
+// The end of a recurring item relative to the aftercare start; start is the relative start as entered.
+float relativeEnd(const StoredValues& v, float start, float S)
+{
+    if (option(v.bytEindBA) == 1)
+        return start + float(scheduleYears(v.intEindBA)) - 1;
+    switch (option(v.bytOptieEind)) {
+    case EndOption::CalendarYear:
+        return float(scheduleYears(v.intEindAbs)) - S + 1;
+    case EndOption::AftercareYear:
+        return float(scheduleYears(v.intEindRel));
+    case EndOption::Perpetual:
+        return 1000;
+    default:
+        return 0;
+    }
 }
 
 // The timing of a cost item, which alone decides its present value factor.
@@ -241,6 +323,7 @@ struct clsDV::Impl
     std::optional<std::vector<StoredCostItem>> costItems;
 
     const std::vector<StoredCostItem>* readCostItems();
+    void tell(const Fout& error) const;
     void reset();
     bool calculateItems();
     bool calculateItem(const StoredCostItem& row);
@@ -259,6 +342,14 @@ const std::vector<StoredCostItem>* clsDV::Impl::readCostItems()
             throw Fout{sqlite3_errcode(data->handle()), QString::fromUtf8(sqlite3_errmsg(data->handle()))};
     }
     return &*costItems;
+}
+
+void clsDV::Impl::tell(const Fout& error) const
+{
+    messages().inform(error.description,
+                      QStringLiteral("Fout bij berekening: ") + QString::number(error.number) +
+                          QStringLiteral(" '") + name + QLatin1Char('\''),
+                      MessageIcon::Critical);
 }
 
 void clsDV::Impl::reset()
@@ -295,6 +386,8 @@ bool clsDV::Impl::calculateItems()
         } catch (const Overloop&) {
             currentAct = row.act;
             throw;
+        } catch (const NotANumber& error) {
+            throw NotANumberInItem{row.act, QString::fromLatin1(storedFieldName(row.values, *error.field))};
         }
     }
     return success;
@@ -306,44 +399,34 @@ bool clsDV::Impl::calculateItem(const StoredCostItem& row)
     const StoredValues& v = row.values;
     Item item;
     item.id = long(row.id);
-    if (whole(v.bytCombineer) == 1) {
+    if (option(v.bytCombineer) == 1) {
         // Combined into a combination post, which carries the costs.
         items.push_back(item);
         return true;
     }
 
-    const qint64 optieStart = whole(v.bytOptieStart);
+    const int optieFreq = option(v.bytOptieFreq);
+    const bool recurring =
+        optieFreq == FrequencyOption::TimesPerYear || optieFreq == FrequencyOption::OnceEveryXYears;
     float start = 0;
-    if (optieStart == StartOption::AftercareYear)
-        start = float(whole(v.intStartRel));
-    else if (optieStart == StartOption::CalendarYear)
-        start = float(whole(v.intStartAbs)) - S + 1;
-
     float end = 0;
-    if (whole(v.bytEindBA) == 1) {
-        end = start + float(whole(v.intEindBA)) - 1;
-    } else {
-        switch (whole(v.bytOptieEind)) {
-        case EndOption::CalendarYear:
-            end = float(whole(v.intEindAbs)) - S + 1;
-            break;
-        case EndOption::AftercareYear:
-            end = float(whole(v.intEindRel));
-            break;
-        case EndOption::Perpetual:
-            end = 1000;
-            break;
-        default:
-            break;
-        }
+    if (recurring || optieFreq == FrequencyOption::OneOff) {
+        const int optieStart = option(v.bytOptieStart);
+        if (optieStart == StartOption::AftercareYear)
+            start = float(scheduleYears(v.intStartRel));
+        else if (optieStart == StartOption::CalendarYear)
+            start = float(scheduleYears(v.intStartAbs)) - S + 1;
+        // Only a recurring item has an end.
+        if (recurring)
+            end = relativeEnd(v, start, S);
+        // Counted from the construction of the top liner; the end above already counts from the start as
+        // entered.
+        if (option(v.bytStartBA) == 1)
+            start += float(scheduleYears(v.intStartBA) - 1);
     }
-    // Counted from the construction of the top liner; the end above already counts from the start as
-    // entered.
-    if (whole(v.bytStartBA) == 1)
-        start += float(whole(v.intStartBA) - 1);
 
     float amount = 0;
-    switch (whole(v.bytOptieKosten)) {
+    switch (option(v.bytOptieKosten)) {
     case CostOption::PercentageOfInvestment:
         amount = single(v.sngPercInvest) / 100 * single(v.sngKostenInvest);
         break;
@@ -358,20 +441,18 @@ bool clsDV::Impl::calculateItem(const StoredCostItem& row)
     }
     checked(amount);
 
-    const int optieFreq = int(whole(v.bytOptieFreq));
     int x = 0;
-    if (optieFreq == FrequencyOption::TimesPerYear || optieFreq == FrequencyOption::OnceEveryXYears) {
+    if (recurring) {
         if (!v.intFreqX.isEntered())
             throw Fout{94, QStringLiteral("Invalid use of Null")};
-        x = int(whole(v.intFreqX));
+        x = int(scheduleYears(v.intFreqX));
         // A negative number would never end the counting of occurrences either.
         if (x <= 0) {
-            messages().inform(QStringLiteral("Ongeldige frequentie (namelijk: ") + QString::number(x) +
-                                  QStringLiteral(") aangetroffen bij kostenpost '") + row.act +
-                                  QStringLiteral("'. "),
-                              QStringLiteral("Berekening doelvermogen inrichting '") + name +
-                                  QLatin1Char('\''),
-                              MessageIcon::Critical);
+            messages().inform(
+                QStringLiteral("Ongeldige frequentie (namelijk: ") + QString::number(x) +
+                    QStringLiteral(") aangetroffen bij kostenpost '") + row.act + QStringLiteral("'. "),
+                QStringLiteral("Berekening doelvermogen inrichting '") + name + QLatin1Char('\''),
+                MessageIcon::Critical);
             items.push_back(item);
             return false;
         }
@@ -391,11 +472,11 @@ bool clsDV::Impl::calculateItem(const StoredCostItem& row)
     item.first = factor.first;
     item.last = factor.last;
 
-    const qint64 rubric = whole(v.bytRubriek_REF);
+    const int rubric = option(v.bytRubriek_REF);
     if (differentiated) {
-        const qint64 type = whole(v.bytTypeVervangingsToeslag);
+        const int type = option(v.bytTypeVervangingsToeslag);
         if (type != 0)
-            appendToeslagen(row, int(type), int(rubric), amount, itemFactor);
+            appendToeslagen(row, type, rubric, amount, itemFactor);
     }
 
     if (rubric >= 1 && rubric <= 6)
@@ -403,7 +484,7 @@ bool clsDV::Impl::calculateItem(const StoredCostItem& row)
     const qint64 category = row.objectCat;
     if (category >= 1 && category <= 7)
         perCategory[category] = checked(perCategory[category] + item.ncw);
-    const qint64 origin = whole(v.bytIsTALVO) + 1;
+    const int origin = option(v.bytIsTALVO) + 1;
     if (origin >= 1 && origin <= 3)
         perOrigin[origin] = checked(perOrigin[origin] + item.ncw);
     items.push_back(item);
@@ -483,6 +564,16 @@ bool clsDV::initializeDV(long facilityId, float interest, float inflation)
         return false;
     d->facilityId = facilityId;
     d->name = facility.NaamStort();
+    for (const auto& [field, kind] : CalculatedFacilityFields) {
+        if (!facility.holdsNumber(QLatin1String(field), kind)) {
+            messages().inform(QStringLiteral("Het veld '") + QLatin1String(field) +
+                                  QStringLiteral("' van inrichting '") + d->name +
+                                  QStringLiteral("' bevat geen geldig getal ('") +
+                                  facility.field(QLatin1String(field)).toString() + QStringLiteral("')."),
+                              aborted(d->name), MessageIcon::Exclamation);
+            return false;
+        }
+    }
     d->r = interest == OwnRate ? facility.rente() : interest;
     d->i = inflation == OwnRate ? facility.inflatie() : inflation;
     d->S = facility.AanvangNazorgGebrokenJaar();
@@ -532,7 +623,8 @@ bool clsDV::VerifyBeforeBerekening2()
     const std::vector<StoredCostItem>* items = nullptr;
     try {
         items = d->readCostItems();
-    } catch (const Fout&) {
+    } catch (const Fout& error) {
+        d->tell(error);
         return false;
     }
     if (!items || !ValidateFacilityInput(*items, d->differentiated, d->name))
@@ -541,19 +633,20 @@ bool clsDV::VerifyBeforeBerekening2()
     const QStringList posts = d->checklist.GetCombinatiePosten().split(u',', Qt::SkipEmptyParts);
     if (posts.isEmpty())
         return true;
-    std::vector<qint64> ids;
+    std::vector<double> ids;
     for (const QString& post : posts)
-        ids.push_back(post.toLongLong());
+        ids.push_back(double(post.toLongLong()));
     bool combinationPost = false;
     bool combined = false;
     for (const StoredCostItem& item : *items) {
         if (!item.values.lngClitem_REF.isEntered())
             continue;
         // Whole ids: reference 5 is no combination post when post 57 is.
-        const qint64 reference = whole(item.values.lngClitem_REF);
+        // Text in these fields is the calculation's to report; here it matches nothing.
+        const double reference = std::trunc(item.values.lngClitem_REF.value());
         if (std::find(ids.begin(), ids.end(), reference) != ids.end())
             combinationPost = true;
-        else if (whole(item.values.bytCombineer) == 1)
+        else if (std::trunc(item.values.bytCombineer.value()) == 1)
             combined = true;
     }
     if (combined && !combinationPost) {
@@ -580,20 +673,27 @@ bool clsDV::BerekenAlles()
         if (!d->calculateItems())
             success = false;
         d->calculateToeslagen(success);
+        // The sums are added up when they are read: none of them may leave the single range either,
+        // at any VAT percentage that can be chosen.
+        for (const float sum :
+             {somA_inclOnvoorzien(), somB_inclDirectievoering(), somC(), DoelvermogenMetRisicoFonds(),
+              DoelvermogenMetRisicofonds_InclBTW(MaxVatPercentage)})
+            checked(sum);
     } catch (const Overloop&) {
         messages().inform(QStringLiteral("Overloop bij berekening van de contante waarde voor kostenpost '") +
                               d->currentAct + QStringLiteral("'. ") + QStringLiteral("\r\n") +
                               QStringLiteral("Pas rente- en/of inflatiepercentages aan of controleer de "
                                              "gegevens van deze post."),
-                          QStringLiteral("Doelvermogenberekening inrichting '") + d->name +
-                              QStringLiteral("' afgebroken"),
-                          MessageIcon::Exclamation);
+                          aborted(d->name), MessageIcon::Exclamation);
+        return false;
+    } catch (const NotANumberInItem& error) {
+        messages().inform(QStringLiteral("Het veld '") + error.field + QStringLiteral("' van kostenpost '") +
+                              error.act + QStringLiteral("' bevat geen getal.") + QStringLiteral("\r\n") +
+                              QStringLiteral("Controleer de gegevens van deze post."),
+                          aborted(d->name), MessageIcon::Exclamation);
         return false;
     } catch (const Fout& error) {
-        messages().inform(error.description,
-                          QStringLiteral("Fout bij berekening: ") + QString::number(error.number) +
-                              QStringLiteral(" '") + d->name + QLatin1Char('\''),
-                          MessageIcon::Critical);
+        d->tell(error);
         return false;
     }
     return success;
@@ -900,19 +1000,24 @@ float clsDV::rapTotaalPerSorteerveld(Sorteerveld field, int id) const
     return 0;
 }
 
+// The share of the target capital; none when the total is too small for a share (or 0).
+std::optional<float> clsDV::shareOfTotal(float amount) const
+{
+    const float share = amount / DoelvermogenZonderRisicoFonds();
+    return std::isfinite(share) ? std::optional<float>(share) : std::nullopt;
+}
+
 float clsDV::rapFractieVanTotaalDV(float presentValue) const
 {
-    const float total = DoelvermogenZonderRisicoFonds();
-    return total == 0 ? 0 : presentValue / total;
+    return shareOfTotal(presentValue).value_or(0);
 }
 
 QString clsDV::rapPercVanDV(float amount) const
 {
-    const float total = DoelvermogenZonderRisicoFonds();
-    if (total == 0)
+    const std::optional<float> share = shareOfTotal(amount);
+    if (!share)
         return QStringLiteral("-");
-    return QLatin1Char('(') + formats::number(double(amount / total), QStringLiteral("0.0%")) +
-           QLatin1Char(')');
+    return QLatin1Char('(') + formats::number(double(*share), QStringLiteral("0.0%")) + QLatin1Char(')');
 }
 
 qint16 clsDV::AantalDVtabelRegels() const

@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace dovra {
@@ -21,13 +22,16 @@ class clsDV
 public:
     // Rates as fractions; −9 keeps the facility's own rate.
     static constexpr float OwnRate = -9.0f;
+    // The highest VAT percentage that can be chosen.
+    static constexpr float MaxVatPercentage = 30.0f;
 
     clsDV();
     ~clsDV();
     clsDV(const clsDV&) = delete;
     clsDV& operator=(const clsDV&) = delete;
 
-    // Reads the facility and its checklist version; computes nothing. False when they cannot be read.
+    // Reads the facility and its checklist version; computes nothing. False when they cannot be read, or
+    // (after telling) when a stored value the calculation needs is no number.
     bool initializeDV(long facilityId, float interest = OwnRate, float inflation = OwnRate);
     // The checks before a calculation: aftercare area, complete input, combination posts present.
     bool VerifyBeforeBerekening2();
@@ -37,13 +41,13 @@ public:
     // Inputs as used.
     long facilityId() const;
     QString facilityName() const;
-    float rente() const;         // r, fraction
-    float inflatie() const;      // i, fraction
-    float aanvangNazorg() const; // S, decimal year
-    int jaarPrijspeil() const;   // P
+    float rente() const;          // r, fraction
+    float inflatie() const;       // i, fraction
+    float aanvangNazorg() const;  // S, decimal year
+    int jaarPrijspeil() const;    // P
     int checklistVersion() const; // intCL_REF
-    double q() const;            // (1 + i) / (1 + r)
-    float F() const;             // (1 + i) ^ (S − P)
+    double q() const;             // (1 + i) / (1 + r)
+    float F() const;              // (1 + i) ^ (S − P)
 
     // Per cost item, in query order (index 0 .. AantalKostenposten() − 1).
     int AantalKostenposten() const;
@@ -119,6 +123,7 @@ public:
     qint16 AantalDVtabelRegels() const;
 
 private:
+    std::optional<float> shareOfTotal(float amount) const;
     struct Impl;
     std::unique_ptr<Impl> d;
 };

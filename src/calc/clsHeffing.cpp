@@ -8,7 +8,10 @@
 
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
+#include <optional>
 
 namespace dovra {
 
@@ -33,6 +36,86 @@ float fractie(const Statement& row, int column)
 double groei(float rate, float years)
 {
     return std::pow(double(1.0f + rate), double(years));
+}
+
+const QString LevyTitle = QStringLiteral("Berekening heffingen");
+
+// The forecast screen's bounds.
+constexpr double FirstYear = 1900;
+constexpr double LastYear = 3000;
+constexpr double MaxKilotonnes = std::numeric_limits<qint32>::max();
+
+// A stored whole number within [low, high]; empty for text, a fraction or a number out of range.
+std::optional<qint64> wholeWithin(const QVariant& value, double low, double high)
+{
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (!ok || number != std::trunc(number) || !(number >= low && number <= high))
+        return std::nullopt;
+    return qint64(number);
+}
+
+void refuseForecast(const QString& text)
+{
+    messages().inform(QStringLiteral("De prognose van het afvalaanbod bevat ") + text, LevyTitle,
+                      MessageIcon::Exclamation);
+}
+
+// The forecast of the facilities in ascending years; with perYear, the supplies of one year as one. Empty
+// (after telling) when it cannot be read or holds a year or an amount the forecast screen does not take.
+std::optional<std::vector<clsHeffing::Supply>> readForecast(Database& data, const std::vector<qint64>& ids,
+                                                            bool perYear)
+{
+    QStringList placeholders;
+    for (std::size_t k = 0; k < ids.size(); ++k)
+        placeholders.append(QStringLiteral("?"));
+    Statement rows = data.prepare(
+        QStringLiteral("SELECT intKalJaar, lngTonnage FROM tblTonnage WHERE intKalJaar IS NOT NULL AND "
+                       "lngStort_REF IN (") +
+        placeholders.join(QStringLiteral(", ")) + QStringLiteral(")"));
+    for (std::size_t k = 0; k < ids.size(); ++k)
+        rows.bind(int(k) + 1, ids[k]);
+    std::vector<clsHeffing::Supply> forecast;
+    while (rows.next()) {
+        const std::optional<qint64> year = wholeWithin(rows.value(0), FirstYear, LastYear);
+        if (!year) {
+            refuseForecast(QStringLiteral("een ongeldig jaartal ('") + rows.value(0).toString() +
+                           QStringLiteral("'). Een jaartal ligt tussen 1900 en 3000."));
+            return std::nullopt;
+        }
+        // A year whose supply is not entered is a year without supply.
+        const std::optional<qint64> kilotonnes =
+            rows.isNull(1) ? 0 : wholeWithin(rows.value(1), 0, MaxKilotonnes);
+        if (!kilotonnes) {
+            refuseForecast(QStringLiteral("voor het jaar ") + QString::number(*year) +
+                           QStringLiteral(" een ongeldige hoeveelheid ('") + rows.value(1).toString() +
+                           QStringLiteral("'). Een hoeveelheid is een geheel aantal kiloton van 0 tot en met "
+                                          "2147483647."));
+            return std::nullopt;
+        }
+        forecast.push_back({qint16(*year), *kilotonnes});
+    }
+    if (rows.failed())
+        return std::nullopt; // a forecast read in part is no forecast
+    std::stable_sort(
+        forecast.begin(), forecast.end(),
+        [](const clsHeffing::Supply& a, const clsHeffing::Supply& b) { return a.year < b.year; });
+    if (perYear) {
+        std::vector<clsHeffing::Supply> years;
+        for (const clsHeffing::Supply& supply : forecast) {
+            if (!years.empty() && years.back().year == supply.year)
+                years.back().kilotonnes += supply.kilotonnes;
+            else
+                years.push_back(supply);
+        }
+        forecast = std::move(years);
+    }
+    // The years are numbered in 16 bits.
+    if (forecast.size() > std::size_t(std::numeric_limits<qint16>::max())) {
+        refuseForecast(QStringLiteral("meer jaren dan kunnen worden berekend."));
+        return std::nullopt;
+    }
+    return forecast;
 }
 
 } // namespace
@@ -78,7 +161,6 @@ void clsHeffing::psubBerekenHeffingPerTon(float doelvermogen)
         return;
     }
 
-    QString sql;
     std::vector<qint64> ids;
     sngDV = doelvermogen;
     if (bytObjectGebonden == 1) {
@@ -86,8 +168,6 @@ void clsHeffing::psubBerekenHeffingPerTon(float doelvermogen)
         sngTref = aanvangNazorg;
         DVref = doelvermogen;
         ids.push_back(open.stort_ID());
-        sql = QStringLiteral("SELECT intKalJaar, lngTonnage AS Aanbod FROM tblTonnage WHERE lngStort_REF = ? "
-                             "AND intKalJaar IS NOT NULL ORDER BY intKalJaar");
     } else {
         // The group's target capitals are valued at the price level year.
         sngTref = float(jaarPrijspeil);
@@ -95,46 +175,58 @@ void clsHeffing::psubBerekenHeffingPerTon(float doelvermogen)
             ValidatieOK = false;
             return;
         }
-        QStringList placeholders;
-        for (std::size_t k = 0; k < ids.size(); ++k)
-            placeholders.append(QStringLiteral("?"));
-        sql = QStringLiteral(
-                  "SELECT intKalJaar, SUM(lngTonnage) AS Aanbod FROM tblTonnage WHERE lngStort_REF IN (") +
-              placeholders.join(QStringLiteral(", ")) +
-              QStringLiteral(") GROUP BY intKalJaar HAVING intKalJaar IS NOT NULL ORDER BY intKalJaar");
     }
 
-    Statement rows = data->prepare(sql);
-    for (std::size_t k = 0; k < ids.size(); ++k)
-        rows.bind(int(k) + 1, ids[k]);
-    double T = 0; // the supply of all years, each weighed by its levy at tRef
-    while (rows.next()) {
-        const qint16 jaar = qint16(rows.integer(0).value_or(0));
-        // A year whose supply is not entered is a year without supply.
-        const qint32 aanbod = qint32(rows.integer(1).value_or(0));
-        ++intAantaljaren;
-        m_jaren.push_back(jaar);
-        m_aanbod.push_back(aanbod);
-        const float jaren = float(jaar) - sngTref;
-        T += double(aanbod) * groei(sngInflatie, jaren) / groei(sngRente, jaren);
+    // The group's supplies of one year are added up.
+    std::optional<std::vector<Supply>> forecast = readForecast(*data, ids, bytObjectGebonden != 1);
+    if (!forecast) {
+        ValidatieOK = false;
+        return;
     }
-    if (rows.failed()) {
-        // A forecast read in part is no forecast.
+    if (forecast->empty()) {
+        messages().inform(
+            QStringLiteral("Er zijn geen gegevens beschikbaar m.b.t. de prognose van het afvalaanbod. "
+                           "De heffing kan niet berekend worden."),
+            LevyTitle, MessageIcon::Exclamation);
+        return;
+    }
+    double T = 0; // the supply of all years, each weighed by its levy at tRef
+    for (const Supply& supply : *forecast) {
+        m_jaren.push_back(supply.year);
+        m_aanbod.push_back(supply.kilotonnes);
+        const float jaren = float(supply.year) - sngTref;
+        T += double(supply.kilotonnes) * groei(sngInflatie, jaren) / groei(sngRente, jaren);
+    }
+    intAantaljaren = qint16(forecast->size());
+    // Supplies are in kilotonnes.
+    HeffingPerTon_prijspeil_tRef = T == 0 ? 0 : double(DVref) / (T * 1000);
+    if (!std::isfinite(T) || !reportValuesFinite()) {
+        tellOverflow();
+        HeffingPerTon_prijspeil_tRef = 0;
         intAantaljaren = 0;
         m_jaren.clear();
         m_aanbod.clear();
         ValidatieOK = false;
-        return;
     }
-    if (intAantaljaren == 0) {
-        messages().inform(
-            QStringLiteral("Er zijn geen gegevens beschikbaar m.b.t. de prognose van het afvalaanbod. "
-                           "De heffing kan niet berekend worden."),
-            QStringLiteral("Berekening heffingen"), MessageIcon::Exclamation);
-        return;
+}
+
+void clsHeffing::tellOverflow()
+{
+    messages().inform(QStringLiteral("Overloop bij berekening van de heffing.") + QStringLiteral("\r\n") +
+                          QStringLiteral("Pas rente- en/of inflatiepercentages aan of controleer de "
+                                         "prognose van het afvalaanbod."),
+                      LevyTitle, MessageIcon::Exclamation);
+}
+
+bool clsHeffing::reportValuesFinite() const
+{
+    if (!std::isfinite(HeffingPerTon_prijspeil_tRef) || !std::isfinite(rapControleDVsom()))
+        return false;
+    for (int i = 1; i <= intAantaljaren; ++i) {
+        if (!std::isfinite(rapHeffingPerTonInJaar(i)) || !std::isfinite(rapHeffingInJaar(i)))
+            return false;
     }
-    // Supplies are in kilotonnes.
-    HeffingPerTon_prijspeil_tRef = T == 0 ? 0 : double(DVref) / (T * 1000);
+    return true;
 }
 
 bool clsHeffing::pfunVerevening(const QString& naamOpen, int stortType, int provincie,
@@ -178,15 +270,19 @@ bool clsHeffing::pfunVerevening(const QString& naamOpen, int stortType, int prov
             return false;
         DVref = float(double(DVref) + double(dv.DoelvermogenMetRisicoFonds()) /
                                           groei(sngRente, dv.aanvangNazorg() - sngTref));
+        if (!std::isfinite(DVref)) {
+            tellOverflow();
+            return false;
+        }
         ids.push_back(lid.id);
     }
     return true;
 }
 
-qint32 clsHeffing::rapAantalKtonTotaal() const
+qint64 clsHeffing::rapAantalKtonTotaal() const
 {
-    qint32 totaal = 0;
-    for (const qint32 aanbod : m_aanbod)
+    qint64 totaal = 0;
+    for (const qint64 aanbod : m_aanbod)
         totaal += aanbod;
     return totaal;
 }
@@ -197,7 +293,7 @@ qint16 clsHeffing::rapJaar(int i) const
     return isJaar(i) ? m_jaren[std::size_t(i - 1)] : qint16(0);
 }
 
-qint32 clsHeffing::rapAantalKtonPerJaar(int i) const
+qint64 clsHeffing::rapAantalKtonPerJaar(int i) const
 {
     Q_ASSERT(isJaar(i));
     return isJaar(i) ? m_aanbod[std::size_t(i - 1)] : 0;

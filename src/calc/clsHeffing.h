@@ -32,11 +32,18 @@ public:
     QString rapStortNamen;
     bool ValidatieOK = false;
 
+    // One year of the forecast.
+    struct Supply
+    {
+        qint16 year = 0;
+        qint64 kilotonnes = 0;
+    };
+
     // Report values. Years are numbered 1 .. intAantaljaren in ascending calendar year.
     QDate DatumAanvangNazorg() const { return m_datumAanvangNazorg; }
-    qint32 rapAantalKtonTotaal() const;
+    qint64 rapAantalKtonTotaal() const;
     qint16 rapJaar(int i) const;
-    qint32 rapAantalKtonPerJaar(int i) const;
+    qint64 rapAantalKtonPerJaar(int i) const;
     double rapHeffingPerTonInJaar(int i) const;
     double rapHeffingInJaar(int i) const;
     // The levy of year i discounted to tRef; their sum equals DVref.
@@ -50,10 +57,13 @@ private:
     // The levy follows the price level from tRef and is discounted back to it.
     double inflatieFactor(int i) const;
     double discontoFactor(int i) const;
+    static void tellOverflow();
+    // False when a figure of the report is no finite number.
+    bool reportValuesFinite() const;
     bool isJaar(int i) const { return i >= 1 && i <= intAantaljaren; }
 
     std::vector<qint16> m_jaren;  // index i − 1
-    std::vector<qint32> m_aanbod; // kilotonnes, index i − 1
+    std::vector<qint64> m_aanbod; // kilotonnes, index i − 1
     QDate m_datumAanvangNazorg;
 };
 

@@ -39,8 +39,10 @@ constexpr std::array ValueFields{
     ValueField{"sngKostenPE", &StoredValues::sngKostenPE, &CostItemValues::sngKostenPE},
     ValueField{"sngAantal", &StoredValues::sngAantal, &CostItemValues::sngAantal},
     ValueField{"bytRubriek_REF", &StoredValues::bytRubriek_REF, &CostItemValues::bytRubriek_REF},
-    ValueField{"bytTypeVervangingsToeslag", &StoredValues::bytTypeVervangingsToeslag, &CostItemValues::bytTypeVervangingsToeslag},
-    ValueField{"sngVervangingsToeslagPerc", &StoredValues::sngVervangingsToeslagPerc, &CostItemValues::sngVervangingsToeslagPerc},
+    ValueField{"bytTypeVervangingsToeslag", &StoredValues::bytTypeVervangingsToeslag,
+               &CostItemValues::bytTypeVervangingsToeslag},
+    ValueField{"sngVervangingsToeslagPerc", &StoredValues::sngVervangingsToeslagPerc,
+               &CostItemValues::sngVervangingsToeslagPerc},
     ValueField{"bytIsTALVO", &StoredValues::bytIsTALVO, &CostItemValues::bytIsTALVO},
     ValueField{"lngClitem_REF", &StoredValues::lngClitem_REF, &CostItemValues::lngClitem_REF},
     ValueField{"bytCombineer", &StoredValues::bytCombineer, &CostItemValues::bytCombineer},
@@ -149,6 +151,15 @@ QVariant StoredField::toVariant() const
         break;
     }
     return {};
+}
+
+const char* storedFieldName(const StoredValues& values, const StoredField& field)
+{
+    for (const ValueField& candidate : ValueFields) {
+        if (&(values.*candidate.stored) == &field)
+            return candidate.name;
+    }
+    return "?";
 }
 
 CostItemValues StoredCostItem::checkValues() const

@@ -41,6 +41,9 @@ struct StoredValues
     StoredField bytIsTALVO, lngClitem_REF, bytCombineer;
 };
 
+// The column name of field, one of the fields of values.
+const char* storedFieldName(const StoredValues& values, const StoredField& field);
+
 // A cost item as stored, with the provision it belongs to.
 struct StoredCostItem
 {

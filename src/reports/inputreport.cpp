@@ -296,8 +296,8 @@ void writeForecastTable(ReportWriter& writer, clsTonnage& forecast)
     for (forecast.moveFirst(); !forecast.EOF_(); forecast.move_NEXT())
         writer.tableRow(
             {Cell(forecast.rapJaartalTonnage()), Cell(forecast.rapAantalKton(), Alignment::Right)});
-    writer.tableRow(
-        {Cell(QStringLiteral("totaal")), Cell(QString::number(forecast.TotaalTonnage()), Alignment::Right)});
+    writer.tableRow({Cell(QStringLiteral("totaal")),
+                     Cell(QString::number(forecast.TotaalTonnage(), 'f', 0), Alignment::Right)});
     writer.endTable();
 }
 

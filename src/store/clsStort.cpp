@@ -6,6 +6,9 @@
 
 #include <QStringList>
 
+#include <cmath>
+#include <limits>
+
 namespace dovra {
 
 bool clsStort::initializeStort(long stort_ID)
@@ -47,6 +50,18 @@ std::optional<float> clsStort::single(const QString& name) const
     bool ok = false;
     const float number = value.toFloat(&ok);
     return ok ? std::optional<float>(number) : std::nullopt;
+}
+
+bool clsStort::holdsNumber(const QString& name, NumberKind kind) const
+{
+    const QVariant value = field(name);
+    if (value.isNull() || value.toString().isEmpty())
+        return true;
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (kind == NumberKind::Whole)
+        return ok && number == std::trunc(number) && std::fabs(number) <= std::numeric_limits<qint32>::max();
+    return ok && std::fabs(number) <= double(std::numeric_limits<float>::max());
 }
 
 void clsStort::setField(const QString& name, const QVariant& value)

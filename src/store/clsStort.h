@@ -25,6 +25,13 @@ public:
     // A value of a field that is not entered (Null or empty text) is absent.
     std::optional<float> single(const QString& name) const;
     void setField(const QString& name, const QVariant& value);
+    enum class NumberKind
+    {
+        Single, // a number within the single-precision range
+        Whole   // a whole number within the 32-bit range
+    };
+    // False when the field is entered but holds no number of that kind (text, or out of range).
+    bool holdsNumber(const QString& name, NumberKind kind) const;
     bool hasPendingChanges() const { return !m_pending.isEmpty(); }
     // Writes pending changes to the file; false (pending changes kept) when that fails.
     bool Move0();

@@ -54,11 +54,12 @@ float clsTonnage::TonnageInJaar(int year) const
     return NoYear;
 }
 
-long clsTonnage::TotaalTonnage() const
+double clsTonnage::TotaalTonnage() const
 {
-    long total = 0;
+    // In double: stored amounts need not be within the range the screen allows, and may not wrap.
+    double total = 0;
     for (const Row& entry : m_rows)
-        total += long(entry.kilotonnes.value_or(0));
+        total += double(entry.kilotonnes.value_or(0));
     return total;
 }
 

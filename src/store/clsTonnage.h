@@ -33,7 +33,7 @@ public:
     // Kilotonnes of the first row of year (0 when that row has none entered); NoYear without a row.
     float TonnageInJaar(int year) const;
     // Sum of all kilotonnes; rows without an amount count as 0.
-    long TotaalTonnage() const;
+    double TotaalTonnage() const;
     long AantalRecords() const { return long(m_rows.size()); }
 
     // Navigation for the report writers. EOF is a C library macro, hence the trailing underscore.

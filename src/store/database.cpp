@@ -324,8 +324,14 @@ std::optional<qint64> Statement::integer(int column) const
         return std::nullopt;
     bool ok = false;
     const QVariant v = value(column);
-    if (v.typeId() == QMetaType::Double)
-        return qint64(v.toDouble());
+    if (v.typeId() == QMetaType::Double) {
+        // A real beyond the 64-bit range (or none at all) is no whole number that can be held.
+        const double d = v.toDouble();
+        constexpr double limit = 9223372036854775808.0; // 2^63
+        if (!(d >= -limit && d < limit))
+            return std::nullopt;
+        return qint64(d);
+    }
     const qint64 n = v.toLongLong(&ok);
     return ok ? std::optional<qint64>(n) : std::nullopt;
 }

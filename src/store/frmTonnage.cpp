@@ -175,7 +175,7 @@ void frmTonnage::deleteCurrentRow()
 void frmTonnage::showTotal()
 {
     m_ui->lblTotaal->setText(QStringLiteral("Totaal (kTon): ") +
-                             formats::number(double(m_forecast.TotaalTonnage()), QStringLiteral("#,##0")));
+                             formats::number(m_forecast.TotaalTonnage(), QStringLiteral("#,##0")));
 }
 
 void frmTonnage::refuseClose()

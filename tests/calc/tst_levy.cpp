@@ -269,6 +269,92 @@ TEST_F(LevyTest, WithoutForecastTheLevyIsZeroAndTheCalculationStillValid)
     }
 }
 
+// A forecast the forecast screen would not take stops the levy; nothing of it is reported.
+TEST_F(LevyTest, ForecastValuesOutsideTheScreensBoundsStopTheLevy)
+{
+    const QString bounds = QStringLiteral("'). Een hoeveelheid is een geheel aantal kiloton van 0 tot en met "
+                                          "2147483647.");
+    struct Case
+    {
+        const char* change;
+        QString text;
+    };
+    const Case cases[] = {
+        {"UPDATE tblTonnage SET intKalJaar = 99999 WHERE intKalJaar = 2015",
+         QStringLiteral("een ongeldig jaartal ('99999'). Een jaartal ligt tussen 1900 en 3000.")},
+        {"UPDATE tblTonnage SET intKalJaar = 1899 WHERE intKalJaar = 2015",
+         QStringLiteral("een ongeldig jaartal ('1899'). Een jaartal ligt tussen 1900 en 3000.")},
+        {"UPDATE tblTonnage SET intKalJaar = 'twee' WHERE intKalJaar = 2015",
+         QStringLiteral("een ongeldig jaartal ('twee'). Een jaartal ligt tussen 1900 en 3000.")},
+        {"UPDATE tblTonnage SET lngTonnage = 1e30 WHERE intKalJaar = 2015",
+         QStringLiteral("voor het jaar 2015 een ongeldige hoeveelheid ('1e+30") + bounds},
+        {"UPDATE tblTonnage SET lngTonnage = 2147483648 WHERE intKalJaar = 2015",
+         QStringLiteral("voor het jaar 2015 een ongeldige hoeveelheid ('2147483648") + bounds},
+        {"UPDATE tblTonnage SET lngTonnage = -1 WHERE intKalJaar = 2015",
+         QStringLiteral("voor het jaar 2015 een ongeldige hoeveelheid ('-1") + bounds},
+        {"UPDATE tblTonnage SET lngTonnage = 2.5 WHERE intKalJaar = 2015",
+         QStringLiteral("voor het jaar 2015 een ongeldige hoeveelheid ('2.5") + bounds},
+        {"UPDATE tblTonnage SET lngTonnage = 'veel' WHERE intKalJaar = 2015",
+         QStringLiteral("voor het jaar 2015 een ongeldige hoeveelheid ('veel") + bounds},
+    };
+    openFacility(10);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        change("SAVEPOINT hostile");
+        change(c.change);
+        recorder.clear();
+        clsHeffing levy;
+        levy.psubBerekenHeffingPerTon(1'000'000);
+        EXPECT_FALSE(levy.ValidatieOK);
+        expectNoLevy(levy);
+        ASSERT_EQ(recorder.recorded().size(), 1) << recorder.texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(recorder.recorded()[0].text,
+                  QStringLiteral("De prognose van het afvalaanbod bevat ") + c.text);
+        EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Berekening heffingen"));
+        change("ROLLBACK TO hostile");
+        change("RELEASE hostile");
+    }
+}
+
+// An inflation far beyond any real one grows the supplies beyond any number: the levy stops instead of
+// showing infinite figures.
+TEST_F(LevyTest, NonFiniteLevyFiguresStopTheLevy)
+{
+    change("UPDATE tblStort SET sngInflPerc = 3e38 WHERE idrStort_ID = 10");
+    openFacility(10);
+    clsHeffing levy;
+    levy.psubBerekenHeffingPerTon(1'000'000);
+    EXPECT_FALSE(levy.ValidatieOK);
+    expectNoLevy(levy);
+    ASSERT_EQ(recorder.recorded().size(), 1) << recorder.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_EQ(
+        recorder.recorded()[0].text,
+        QStringLiteral("Overloop bij berekening van de heffing.\r\nPas rente- en/of inflatiepercentages "
+                       "aan of controleer de prognose van het afvalaanbod."));
+}
+
+// Supplies at the top of their range add up in 64 bits: no total wraps to a negative number or a levy of 0.
+TEST_F(LevyTest, LargestSuppliesAddUpWithoutWrapping)
+{
+    change("UPDATE tblTonnage SET lngTonnage = 2147483647 WHERE lngStort_REF IN (1, 2, 10)");
+    openFacility(10);
+    clsHeffing own;
+    own.psubBerekenHeffingPerTon(1'000'000);
+    ASSERT_TRUE(own.ValidatieOK);
+    EXPECT_EQ(own.rapAantalKtonTotaal(), 10 * qint64(2147483647));
+    EXPECT_GT(own.HeffingPerTon_prijspeil_tRef, 0.0);
+    EXPECT_NEAR(own.rapControleDVsom(), 1'000'000, 1.0);
+
+    // The group shares 2011: both facilities' supplies in that one year.
+    openFacility(1);
+    clsHeffing group;
+    group.psubBerekenHeffingPerTon(ownFigures(1).doelvermogen);
+    ASSERT_TRUE(group.ValidatieOK) << recorder.texts().join(QLatin1Char('|')).toStdString();
+    ASSERT_EQ(group.rapJaar(2), 2011);
+    EXPECT_EQ(group.rapAantalKtonPerJaar(2), 2 * qint64(2147483647));
+    EXPECT_GT(group.HeffingPerTon_prijspeil_tRef, 0.0);
+}
+
 // --- equalisation ---
 
 TEST_F(LevyTest, EqualisationSharesTheGroupsTargetCapitalsAtThePriceLevelYear)

@@ -2,6 +2,7 @@
 // sums up to VAT, the checks before a calculation and the ways a calculation fails.
 #include "calc/clsDV.h"
 #include "shell/appstate.h"
+#include "support/qtprinting.h"
 #include "support/testfiles.h"
 #include "ui/messagerecorder.h"
 
@@ -172,6 +173,9 @@ protected:
         folder.useChecklist(QString::fromUtf8(ChecklistSql));
         ASSERT_TRUE(folder.linkDataFile(dataSql(facilities, posts)));
     }
+
+    // Runs SQL on the linked file, for values the rows above cannot hold.
+    static void change(const char* sql) { ASSERT_TRUE(appState().dataDatabase()->exec(QLatin1String(sql))); }
 
     // Calculates a facility; true when the calculation succeeded.
     bool calculate(int id)
@@ -508,6 +512,67 @@ TEST_F(TargetCapitalTest, OverflowStopsTheCalculation)
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(recorder.recorded()[0].title,
               QStringLiteral("Doelvermogenberekening inrichting 'Zuid' afgebroken"));
+}
+
+// Stored values that no calculation can hold, or that are no numbers at all, stop it with a message that
+// says what to check: never a figure read as 0 or beyond the single range, never a schedule without end.
+TEST_F(TargetCapitalTest, StoredValuesBeyondCalculationStopIt)
+{
+    const QString overflow =
+        QStringLiteral("Overloop bij berekening van de contante waarde voor kostenpost 'Maaien'. \r\nPas "
+                       "rente- en/of inflatiepercentages aan of controleer de gegevens van deze post.");
+    struct Case
+    {
+        const char* change;
+        QString text;
+    };
+    const Case cases[] = {
+        // Counted in single precision, a hundred million yearly occurrences would never end.
+        {"UPDATE tblAct SET bytEindBA = 1, intEindBA = 100000000, bytOptieFreq = 3, intFreqX = 1", overflow},
+        {"UPDATE tblAct SET bytEindBA = 1, intEindBA = 100001, bytOptieFreq = 3, intFreqX = 1", overflow},
+        {"UPDATE tblAct SET intStartRel = -1e30, bytOptieFreq = 2, intFreqX = 1", overflow},
+        {"UPDATE tblAct SET bytOptieEind = 2, intEindRel = 1e30, bytOptieFreq = 2, intFreqX = 1", overflow},
+        {"UPDATE tblAct SET intStartRel = 1e30", overflow},
+        {"UPDATE tblAct SET bytOptieFreq = 3, intFreqX = 1e30", overflow},
+        {"UPDATE tblAct SET sngKostenTotaal = 1e39", overflow},
+        {"UPDATE tblAct SET sngKostenTotaal = 'abc'",
+         QStringLiteral(
+             "Het veld 'sngKostenTotaal' van kostenpost 'Maaien' bevat geen getal.\r\nControleer de "
+             "gegevens van deze post.")},
+        {"UPDATE tblAct SET bytRubriek_REF = 'vier'",
+         QStringLiteral(
+             "Het veld 'bytRubriek_REF' van kostenpost 'Maaien' bevat geen getal.\r\nControleer de "
+             "gegevens van deze post.")},
+        // The sums of items that each fit.
+        {"UPDATE tblStort SET sngAlgRisicoBedrag = 3e38",
+         QString(overflow).replace(QLatin1String("'Maaien'"), QLatin1String("''"))},
+        {"UPDATE tblStort SET sngRentePerc = 'abc'",
+         QStringLiteral("Het veld 'sngRentePerc' van inrichting 'Zuid' bevat geen geldig getal ('abc').")},
+        {"UPDATE tblStort SET intJaarPrijspeil = 2010.5",
+         QStringLiteral(
+             "Het veld 'intJaarPrijspeil' van inrichting 'Zuid' bevat geen geldig getal ('2010.5').")},
+        {"UPDATE tblStort SET sngOnvoorzien = 1e300",
+         QStringLiteral(
+             "Het veld 'sngOnvoorzien' van inrichting 'Zuid' bevat geen geldig getal ('1e+300').")},
+    };
+    ASSERT_NO_FATAL_FAILURE(
+        link({{.rente = 4, .inflatie = 2}}, {{.id = 1, .act = QStringLiteral("Maaien")}}));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        change("SAVEPOINT hostile");
+        change(c.change);
+        EXPECT_FALSE(calculate(1));
+        expectOnlyMessage(c.text, QStringLiteral("Doelvermogenberekening inrichting 'Zuid' afgebroken"),
+                          MessageIcon::Exclamation);
+        change("ROLLBACK TO hostile");
+        change("RELEASE hostile");
+    }
+
+    // The longest schedule that is counted: every year up to 100 000 years after the start.
+    change("UPDATE tblAct SET bytEindBA = 1, intEindBA = 100000, bytOptieFreq = 3, intFreqX = 1");
+    ASSERT_TRUE(calculate(1)) << recorder.texts().join(u'\n').toStdString();
+    expectNear(dv.itemNCW(0), 1000 * yearsSum(1.02 / 1.04, 1, 2000));
+    EXPECT_EQ(dv.itemLaatsteJaar(0).toInt(), 100000);
 }
 
 TEST_F(TargetCapitalTest, InvalidFrequencyFailsWhileOtherItemsAreCalculated)

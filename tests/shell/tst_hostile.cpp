@@ -92,7 +92,8 @@ TEST_P(HostileTest, EndsInTimeAndChangesNothingItShouldNot)
     for (const char* argument : c.arguments) {
         arguments << QString::fromUtf8(argument)
                          .replace(QLatin1String("{data}"), data)
-                         .replace(QLatin1String("{checklist}"), folder.filePath(QStringLiteral("dbTALVOCL.mdb")))
+                         .replace(QLatin1String("{checklist}"),
+                                  folder.filePath(QStringLiteral("dbTALVOCL.mdb")))
                          .replace(QLatin1String("{template}"), folder.filePath(QStringLiteral("db00.mdb")))
                          .replace(QLatin1String("{folder}"), folder.path());
     }
@@ -102,7 +103,8 @@ TEST_P(HostileTest, EndsInTimeAndChangesNothingItShouldNot)
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
     process.setProcessEnvironment(environment);
-    process.start(QDir(QStringLiteral(DOVRA_TEST_PROGRAM_DIR)).filePath(QStringLiteral("dovra-cli")), arguments);
+    process.start(QDir(QStringLiteral(DOVRA_TEST_PROGRAM_DIR)).filePath(QStringLiteral("dovra-cli")),
+                  arguments);
     if (!process.waitForFinished(60000)) {
         process.kill();
         process.waitForFinished();
@@ -112,11 +114,14 @@ TEST_P(HostileTest, EndsInTimeAndChangesNothingItShouldNot)
     const QString err = QString::fromUtf8(process.readAllStandardError());
     ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << err.toStdString();
     EXPECT_EQ(process.exitCode(), c.exitCode) << err.toStdString() << out.toStdString();
-    if (c.exitCode != 0)
+    if (c.exitCode != 0) {
         EXPECT_FALSE(err.trimmed().isEmpty());
-    if (*c.shows)
+    }
+    if (*c.shows) {
         EXPECT_TRUE((c.exitCode == 0 ? out : err).contains(QString::fromUtf8(c.shows)))
-            << "expected: " << c.shows << "\nstdout: " << out.toStdString() << "\nstderr: " << err.toStdString();
+            << "expected: " << c.shows << "\nstdout: " << out.toStdString()
+            << "\nstderr: " << err.toStdString();
+    }
     const QRegularExpression nonFinite(QStringLiteral("\\b(nan|inf|infinity)\\b"),
                                        QRegularExpression::CaseInsensitiveOption);
     EXPECT_FALSE(nonFinite.match(out).hasMatch()) << out.toStdString();
@@ -126,8 +131,9 @@ TEST_P(HostileTest, EndsInTimeAndChangesNothingItShouldNot)
     const QMap<QString, QByteArray> after = snapshot(folder.path());
     for (auto it = before.begin(); it != before.end(); ++it)
         EXPECT_EQ(after.value(it.key()), it.value()) << it.key().toStdString();
-    if (c.exitCode != 0)
+    if (c.exitCode != 0) {
         EXPECT_EQ(after.keys(), before.keys());
+    }
 }
 
 std::string caseName(const ::testing::TestParamInfo<HostileCase>& info)
@@ -136,9 +142,54 @@ std::string caseName(const ::testing::TestParamInfo<HostileCase>& info)
 }
 
 // Stored values the calculation, the levy and the reports meet.
+#define FIRST_ITEM_OF_1 " WHERE idrAct_ID = (SELECT MIN(idrAct_ID) FROM tblAct WHERE lngStort_REF = 1)"
+#define ENDLESS_SCHEDULE                                                                                     \
+    "UPDATE tblAct SET bytEindBA = 1, intEindBA = 100000000, bytOptieFreq = 3, intFreqX = 1" FIRST_ITEM_OF_1
+#define HUGE_RISK "UPDATE tblStort SET sngAlgRisicoBedrag = 3e38 WHERE idrStort_ID = 1"
+#define FILES "--data", "{data}", "--checklist", "{checklist}"
+
 const HostileCase StoredValueCases[] = {
-    {"RiskAmountBeyondSingles", "UPDATE tblStort SET sngAlgRisicoBedrag = 3e38 WHERE idrStort_ID = 1",
-     {"doelvermogen", "--id", "1", "--data", "{data}", "--checklist", "{checklist}"}, 1, "Overloop"},
+    {"EndlessScheduleTargetCapital", ENDLESS_SCHEDULE, {"doelvermogen", "--id", "1", FILES}, 1, "Overloop"},
+    {"EndlessScheduleLevy", ENDLESS_SCHEDULE, {"heffing", "--id", "2", FILES}, 1, "Overloop"},
+    {"EndlessScheduleReport", ENDLESS_SCHEDULE, {"rapport", "--id", "1", "--scherm", FILES}, 1, "Overloop"},
+    {"EndYearBeyondAnyNumber",
+     "UPDATE tblAct SET bytEindBA = 1, intEindBA = 1e30, bytOptieFreq = 2, intFreqX = 1" FIRST_ITEM_OF_1,
+     {"doelvermogen", "--id", "1", FILES},
+     1,
+     "Overloop"},
+    {"RiskAmountBeyondSingles", HUGE_RISK, {"doelvermogen", "--id", "1", FILES}, 1, "Overloop"},
+    {"RiskAmountBeyondSinglesJson", HUGE_RISK, {"doelvermogen", "--json", "--id", "1", FILES}, 1, "Overloop"},
+    {"RiskAmountBeyondSinglesReport", HUGE_RISK, {"rapport", "--id", "1", "--scherm", FILES}, 1, "Overloop"},
+    {"InterestAsText",
+     "UPDATE tblStort SET sngRentePerc = 'abc' WHERE idrStort_ID = 1",
+     {"doelvermogen", "--id", "1", FILES},
+     1,
+     "'sngRentePerc'"},
+    {"AmountAsText",
+     "UPDATE tblAct SET sngKostenTotaal = 'veel', bytOptieKosten = 2" FIRST_ITEM_OF_1,
+     {"doelvermogen", "--id", "1", FILES},
+     1,
+     ""},
+    {"ForecastYearBeyondTheScreen",
+     "UPDATE tblTonnage SET intKalJaar = 99999 WHERE intKalJaar = 2029",
+     {"heffing", "--id", "1", FILES},
+     1,
+     "ongeldig jaartal ('99999')"},
+    {"SupplyBeyondAnyNumber",
+     "UPDATE tblTonnage SET lngTonnage = 1e30 WHERE intKalJaar = 2029",
+     {"heffing", "--json", "--id", "1", FILES},
+     1,
+     "ongeldige hoeveelheid ('1e+30')"},
+    {"LargestSuppliesAddUp",
+     "UPDATE tblTonnage SET lngTonnage = 2000000000",
+     {"heffing", "--id", "1", FILES},
+     0,
+     "Totaal: 16000000000 kton"},
+    {"LargestSuppliesInTheReport",
+     "UPDATE tblTonnage SET lngTonnage = 2000000000",
+     {"rapport", "--id", "1", "--scherm", "--secties", "heffing", FILES},
+     0,
+     "16000000000"},
 };
 
 INSTANTIATE_TEST_SUITE_P(StoredValues, HostileTest, ::testing::ValuesIn(StoredValueCases), caseName);
