@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace dovra {
@@ -52,6 +53,13 @@ bool createFromTemplate(const QString& path)
             LinkTitle, MessageIcon::Critical);
     }
     return replaced;
+}
+
+void reportDamagedFile()
+{
+    messages().inform(
+        QStringLiteral("Fout in databestand. Sluit DOVRA af en neem contact op met de helpdesk"),
+        QStringLiteral("Beschadigd databestand"), MessageIcon::Critical);
 }
 
 // The version checks of an existing file; true when it may be linked.
@@ -112,15 +120,29 @@ std::optional<long> DataFileVersion(const QString& path)
     query.bind(1, QStringLiteral("versie"));
     if (query.failed())
         return std::nullopt;
-    if (!query.next()) {
-        if (query.failed())
-            return std::nullopt;
-        messages().inform(
-            QStringLiteral("Fout in databestand. Sluit DOVRA af en neem contact op met de helpdesk"),
-            QStringLiteral("Beschadigd databestand"), MessageIcon::Critical);
+    const bool found = query.next();
+    if (query.failed())
+        return std::nullopt;
+    const std::optional<int> version =
+        found ? formatVersionFromText(query.value(0).toString()) : std::optional<int>();
+    if (!version) {
+        reportDamagedFile();
         return DamagedFileVersion;
     }
-    return long(query.value(0).toString().trimmed().toDouble());
+    return *version;
+}
+
+std::optional<int> formatVersionFromText(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    const bool digitsOnly = !trimmed.isEmpty() && std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    bool fits = false;
+    const int version = trimmed.toInt(&fits);
+    if (!digitsOnly || !fits)
+        return std::nullopt;
+    return version;
 }
 
 bool LinkDataFile(const QString& path, bool isNew, bool silent)

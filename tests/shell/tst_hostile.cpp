@@ -143,4 +143,40 @@ const HostileCase StoredValueCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(StoredValues, HostileTest, ::testing::ValuesIn(StoredValueCases), caseName);
 
+// Data files whose format version is no version: refused with a message and left as they were.
+#define VERSION(text) "UPDATE tblSYS SET strSYSvalue = " text " WHERE strSYS_ID = 'versie'"
+const HostileCase FileCases[] = {
+    {"VersionWithExponent",
+     VERSION("'1e30'"),
+     {"doelvermogen", "--id", "1", "--data", "{data}"},
+     2,
+     "Beschadigd databestand"},
+    {"VersionBeyond64Bits",
+     VERSION("'99999999999999999999'"),
+     {"heffing", "--id", "1", "--data", "{data}"},
+     2,
+     "Beschadigd databestand"},
+    {"VersionBeyond32Bits",
+     VERSION("'4294967326'"),
+     {"info", "--data", "{data}"},
+     2,
+     "Beschadigd databestand"},
+    {"VersionWithFraction", VERSION("'30.9'"), {"info", "--data", "{data}"}, 2, "Beschadigd databestand"},
+    {"VersionText",
+     VERSION("'abc'"),
+     {"rapport", "--id", "1", "--scherm", "--data", "{data}"},
+     2,
+     "Beschadigd databestand"},
+    {"VersionEmpty", VERSION("''"), {"info", "--data", "{data}"}, 2, "Beschadigd databestand"},
+    {"VersionNull",
+     VERSION("NULL"),
+     {"doelvermogen", "--id", "1", "--data", "{data}"},
+     2,
+     "Beschadigd databestand"},
+    {"VersionNegative", VERSION("'-20'"), {"info", "--data", "{data}"}, 2, "Beschadigd databestand"},
+};
+#undef VERSION
+
+INSTANTIATE_TEST_SUITE_P(Files, HostileTest, ::testing::ValuesIn(FileCases), caseName);
+
 } // namespace

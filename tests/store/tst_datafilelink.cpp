@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 using namespace dovra;
 
 namespace {
@@ -274,6 +276,54 @@ TEST_F(DataFileTest, NewerFileIsRefused)
     EXPECT_EQ(recorder.recorded()[0].title, LinkTitle);
     EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Exclamation);
     EXPECT_FALSE(appState().isDataFileLinked());
+}
+
+TEST(FormatVersionText, OnlyAWholeNumberWithin32BitsIsAVersion)
+{
+    const struct
+    {
+        const char* text;
+        std::optional<int> version;
+    } cases[] = {
+        {"30", 30},
+        {" 29\t", 29},
+        {"007", 7},
+        {"0", 0},
+        {"2147483647", INT_MAX},
+        {"2147483648", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"1e30", std::nullopt},
+        {"30.9", std::nullopt},
+        {"-1", std::nullopt},
+        {"+30", std::nullopt},
+        {"3 0", std::nullopt},
+        {"30abc", std::nullopt},
+        {"abc", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(formatVersionFromText(QString::fromUtf8(c.text)), c.version) << c.text;
+}
+
+TEST_F(DataFileTest, VersionThatIsNoWholeNumberMakesTheFileDamaged)
+{
+    const QString linked = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
+    ASSERT_TRUE(LinkDataFile(linked, false, true));
+    for (const char* stored : {"'1e30'", "NULL"}) {
+        SCOPED_TRACE(stored);
+        const QString path = folder.createDatabase(
+            QStringLiteral("dbTALVOdata_versie.mdb"),
+            {QStringLiteral("data/datafile_schema.sql"),
+             QStringLiteral("UPDATE tblSYS SET strSYSvalue = %1 WHERE strSYS_ID = 'versie'")
+                 .arg(QLatin1String(stored))});
+        const QByteArray before = contents(path);
+        recorder.clear();
+        EXPECT_FALSE(LinkDataFile(path, false, false));
+        EXPECT_EQ(recorder.titles(), (QStringList{QStringLiteral("Beschadigd databestand"), LinkTitle}));
+        EXPECT_EQ(appState().dataFilePath(), linked);
+        releaseSharedDatabase(path);
+        EXPECT_EQ(contents(path), before);
+    }
 }
 
 TEST_F(DataFileTest, UnusableFilesAreRefusedWithAMessage)
