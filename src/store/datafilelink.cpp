@@ -2,6 +2,7 @@
 
 #include "shell/appstate.h"
 #include "store/database.h"
+#include "store/requiredschema.h"
 #include "ui/messageservice.h"
 
 #include <QDir>
@@ -62,8 +63,28 @@ void reportDamagedFile()
         QStringLiteral("Beschadigd databestand"), MessageIcon::Critical);
 }
 
-// The version checks of an existing file; true when it may be linked.
-bool acceptFormatVersion(const QString& path)
+// Whether the file has every table and column the program reads; an older file may lack the
+// columns its upgrade adds. Checked before anything is written to the file.
+bool acceptSchema(const QString& path)
+{
+    static const RequiredSchema required =
+        RequiredSchema::fromScriptFile(QStringLiteral(":/schema/datafile_schema.sql"));
+    std::shared_ptr<Database> db = sharedDatabase(path, Database::OpenMode::ReadWrite);
+    if (!db) {
+        reportUnusableFile(path);
+        return false;
+    }
+    const std::optional<QString> gap = required.firstGap(SchemaCatalog(*db), addedByUpgrade);
+    if (gap) {
+        messages().inform(QStringLiteral("Het databestand ") + path +
+                              QStringLiteral(" kan niet worden gebruikt: ") + *gap,
+                          LinkTitle, MessageIcon::Critical);
+    }
+    return !gap;
+}
+
+// The version and schema checks of an existing file; true when it may be linked.
+bool acceptExistingFile(const QString& path)
 {
     const std::optional<long> version = DataFileVersion(path);
     if (!version) {
@@ -71,6 +92,15 @@ bool acceptFormatVersion(const QString& path)
         return false;
     }
     const long programNumber = appState().version().number();
+    if (*version > programNumber) {
+        messages().inform(
+            QStringLiteral(
+                "Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden gelegd."),
+            LinkTitle, MessageIcon::Exclamation);
+        return false;
+    }
+    if (!acceptSchema(path))
+        return false;
     if (*version < programNumber) {
         const bool convert = messages().confirmOk(
             QStringLiteral("Databestand '") + path +
@@ -85,12 +115,6 @@ bool acceptFormatVersion(const QString& path)
                               MessageIcon::Information);
             return false;
         }
-    } else if (*version > programNumber) {
-        messages().inform(
-            QStringLiteral(
-                "Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden gelegd."),
-            LinkTitle, MessageIcon::Exclamation);
-        return false;
     }
     return true;
 }
@@ -152,10 +176,9 @@ bool LinkDataFile(const QString& path, bool isNew, bool silent)
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     AppState& state = appState();
 
-    const bool usable = isNew ? createFromTemplate(fullPath) : acceptFormatVersion(fullPath);
-    if (!usable || !sharedDatabase(fullPath, Database::OpenMode::ReadWrite)) {
-        if (usable)
-            reportUnusableFile(fullPath);
+    const bool usable =
+        isNew ? createFromTemplate(fullPath) && acceptSchema(fullPath) : acceptExistingFile(fullPath);
+    if (!usable) {
         // A refused file is not kept open.
         if (fullPath != state.dataFilePath())
             releaseSharedDatabase(fullPath);

@@ -20,6 +20,9 @@ std::optional<long> DataFileVersion(const QString& path);
 // A stored format version: a whole number of digits only (spaces around it allowed) within 32 bits.
 std::optional<int> formatVersionFromText(const QString& text);
 
+// Whether the format upgrade adds column to table, so that an older file may lack it.
+bool addedByUpgrade(const QString& table, const QString& column);
+
 // Links path as the data file: checks the name, creates it from the template when isNew,
 // offers to convert an older format, refuses a newer one, stores the link and upgrades the file.
 // Returns whether the file is now linked; on false the previous link stays as it was.

@@ -143,8 +143,12 @@ const HostileCase StoredValueCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(StoredValues, HostileTest, ::testing::ValuesIn(StoredValueCases), caseName);
 
-// Data files whose format version is no version: refused with a message and left as they were.
+// Damaged data files: refused with a message and left as they were.
 #define VERSION(text) "UPDATE tblSYS SET strSYSvalue = " text " WHERE strSYS_ID = 'versie'"
+// SQLite of this build cannot drop a column: renaming it in the stored schema takes it away just as well.
+#define WITHOUT_COLUMN(table, column)                                                                        \
+    "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(sql, '" column "', '" column        \
+    "Weg') WHERE tbl_name = '" table "'"
 const HostileCase FileCases[] = {
     {"VersionWithExponent",
      VERSION("'1e30'"),
@@ -174,8 +178,55 @@ const HostileCase FileCases[] = {
      2,
      "Beschadigd databestand"},
     {"VersionNegative", VERSION("'-20'"), {"info", "--data", "{data}"}, 2, "Beschadigd databestand"},
+    {"NoCostTotalColumn",
+     WITHOUT_COLUMN("tblAct", "sngKostenTotaal"),
+     {"doelvermogen", "--id", "1", "--data", "{data}"},
+     2,
+     "kan niet worden gebruikt: de kolom 'sngKostenTotaal' van tabel 'tblAct' ontbreekt."},
+    {"NoFrequencyColumn",
+     WITHOUT_COLUMN("tblAct", "intFreqX"),
+     {"heffing", "--id", "1", "--data", "{data}"},
+     2,
+     "de kolom 'intFreqX' van tabel 'tblAct' ontbreekt."},
+    {"NoProvisionLinkColumn",
+     WITHOUT_COLUMN("tblAct", "lngInrichting_REF"),
+     {"rapport", "--id", "1", "--scherm", "--data", "{data}"},
+     2,
+     "de kolom 'lngInrichting_REF' van tabel 'tblAct' ontbreekt."},
+    {"NoProvisionNameColumn",
+     WITHOUT_COLUMN("tblInrichting", "strObject"),
+     {"rapport", "--id", "1", "--scherm", "--data", "{data}"},
+     2,
+     "de kolom 'strObject' van tabel 'tblInrichting' ontbreekt."},
+    {"NoInterestColumn",
+     WITHOUT_COLUMN("tblStort", "sngRentePerc"),
+     {"doelvermogen", "--id", "1", "--data", "{data}"},
+     2,
+     "de kolom 'sngRentePerc' van tabel 'tblStort' ontbreekt."},
+    {"NoTonnageColumn",
+     WITHOUT_COLUMN("tblTonnage", "lngTonnage"),
+     {"heffing", "--id", "1", "--data", "{data}"},
+     2,
+     "de kolom 'lngTonnage' van tabel 'tblTonnage' ontbreekt."},
+    {"NoForecastTable",
+     "DROP TABLE tblTonnage",
+     {"heffing", "--id", "1", "--data", "{data}"},
+     2,
+     "kan niet worden gebruikt: de tabel 'tblTonnage' ontbreekt."},
+    {"NoCategoryTable",
+     "DROP TABLE tblObjectCat",
+     {"rapport", "--id", "1", "--scherm", "--data", "{data}"},
+     2,
+     "de tabel 'tblObjectCat' ontbreekt."},
+    // An old file that lacks more than its upgrade adds is not upgraded.
+    {"OldFileWithoutColumn",
+     VERSION("'20'") ";" WITHOUT_COLUMN("tblAct", "sngKostenPE"),
+     {"info", "--data", "{data}"},
+     2,
+     "de kolom 'sngKostenPE' van tabel 'tblAct' ontbreekt."},
 };
 #undef VERSION
+#undef WITHOUT_COLUMN
 
 INSTANTIATE_TEST_SUITE_P(Files, HostileTest, ::testing::ValuesIn(FileCases), caseName);
 
