@@ -143,7 +143,7 @@ const HostileCase StoredValueCases[] = {
 
 INSTANTIATE_TEST_SUITE_P(StoredValues, HostileTest, ::testing::ValuesIn(StoredValueCases), caseName);
 
-// Damaged data files: refused with a message and left as they were.
+// Damaged data files and a wrong checklist file: refused with a message and left as they were.
 #define VERSION(text) "UPDATE tblSYS SET strSYSvalue = " text " WHERE strSYS_ID = 'versie'"
 // SQLite of this build cannot drop a column: renaming it in the stored schema takes it away just as well.
 #define WITHOUT_COLUMN(table, column)                                                                        \
@@ -224,6 +224,21 @@ const HostileCase FileCases[] = {
      {"info", "--data", "{data}"},
      2,
      "de kolom 'sngKostenPE' van tabel 'tblAct' ontbreekt."},
+    {"DataFileAsChecklistInfo",
+     "",
+     {"info", "--data", "{data}", "--checklist", "{data}"},
+     2,
+     "kan niet worden gebruikt: de tabel 'tblStortType' ontbreekt."},
+    {"DataFileAsChecklist",
+     "",
+     {"doelvermogen", "--id", "1", "--data", "{data}", "--checklist", "{data}"},
+     2,
+     "kan niet worden gebruikt: de tabel 'tblStortType' ontbreekt."},
+    {"TemplateAsChecklist",
+     "",
+     {"heffing", "--id", "1", "--data", "{data}", "--checklist", "{template}"},
+     2,
+     "kan niet worden gebruikt: de tabel 'tblStortType' ontbreekt."},
 };
 #undef VERSION
 #undef WITHOUT_COLUMN
