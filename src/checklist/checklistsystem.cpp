@@ -2,6 +2,7 @@
 
 #include "shell/appstate.h"
 #include "store/database.h"
+#include "store/requiredschema.h"
 #include "ui/messageservice.h"
 
 namespace dovra {
@@ -26,15 +27,32 @@ std::optional<ChecklistSystemValues> readChecklistSystemValues(const QString& pa
     return values;
 }
 
+namespace {
+
+// The table or column the program reads that the checklist file at path lacks; empty when it has them
+// all or cannot be opened at all (which the read of its values then reports).
+std::optional<QString> checklistSchemaGap(const QString& path)
+{
+    static const RequiredSchema required =
+        RequiredSchema::fromScriptFile(QStringLiteral(":/schema/checklist_schema.sql"));
+    std::shared_ptr<Database> db = sharedDatabase(path, Database::OpenMode::ReadOnly);
+    return db ? required.firstGap(SchemaCatalog(*db)) : std::nullopt;
+}
+
+} // namespace
+
 bool ReadChecklistSystemValues()
 {
     AppState& state = appState();
-    const std::optional<ChecklistSystemValues> values = readChecklistSystemValues(state.checklistFilePath());
+    const QString path = state.checklistFilePath();
+    const std::optional<QString> gap = checklistSchemaGap(path);
+    const std::optional<ChecklistSystemValues> values = gap ? std::nullopt : readChecklistSystemValues(path);
     if (!values) {
         messages().inform(
-            QStringLiteral("Het checklistbestand ") + state.checklistFilePath() +
-                QStringLiteral(" kan niet worden gelezen. Installeer het checklistbestand opnieuw of "
-                               "neem contact op met de helpdesk."),
+            QStringLiteral("Het checklistbestand ") + path +
+                (gap ? QString(QStringLiteral(" kan niet worden gebruikt: ") + *gap)
+                     : QStringLiteral(" kan niet worden gelezen. Installeer het checklistbestand "
+                                      "opnieuw of neem contact op met de helpdesk.")),
             QStringLiteral("Controle checklistbestand"), MessageIcon::Critical);
         state.setChecklistSystemValues(0, 0);
         return false;

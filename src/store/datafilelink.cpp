@@ -2,12 +2,14 @@
 
 #include "shell/appstate.h"
 #include "store/database.h"
+#include "store/requiredschema.h"
 #include "ui/messageservice.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace dovra {
@@ -54,8 +56,35 @@ bool createFromTemplate(const QString& path)
     return replaced;
 }
 
-// The version checks of an existing file; true when it may be linked.
-bool acceptFormatVersion(const QString& path)
+void reportDamagedFile()
+{
+    messages().inform(
+        QStringLiteral("Fout in databestand. Sluit DOVRA af en neem contact op met de helpdesk"),
+        QStringLiteral("Beschadigd databestand"), MessageIcon::Critical);
+}
+
+// Whether the file has every table and column the program reads; an older file may lack the
+// columns its upgrade adds. Checked before anything is written to the file.
+bool acceptSchema(const QString& path)
+{
+    static const RequiredSchema required =
+        RequiredSchema::fromScriptFile(QStringLiteral(":/schema/datafile_schema.sql"));
+    std::shared_ptr<Database> db = sharedDatabase(path, Database::OpenMode::ReadWrite);
+    if (!db) {
+        reportUnusableFile(path);
+        return false;
+    }
+    const std::optional<QString> gap = required.firstGap(SchemaCatalog(*db), addedByUpgrade);
+    if (gap) {
+        messages().inform(QStringLiteral("Het databestand ") + path +
+                              QStringLiteral(" kan niet worden gebruikt: ") + *gap,
+                          LinkTitle, MessageIcon::Critical);
+    }
+    return !gap;
+}
+
+// The version and schema checks of an existing file; true when it may be linked.
+bool acceptExistingFile(const QString& path)
 {
     const std::optional<long> version = DataFileVersion(path);
     if (!version) {
@@ -63,6 +92,15 @@ bool acceptFormatVersion(const QString& path)
         return false;
     }
     const long programNumber = appState().version().number();
+    if (*version > programNumber) {
+        messages().inform(
+            QStringLiteral(
+                "Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden gelegd."),
+            LinkTitle, MessageIcon::Exclamation);
+        return false;
+    }
+    if (!acceptSchema(path))
+        return false;
     if (*version < programNumber) {
         const bool convert = messages().confirmOk(
             QStringLiteral("Databestand '") + path +
@@ -77,12 +115,6 @@ bool acceptFormatVersion(const QString& path)
                               MessageIcon::Information);
             return false;
         }
-    } else if (*version > programNumber) {
-        messages().inform(
-            QStringLiteral(
-                "Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden gelegd."),
-            LinkTitle, MessageIcon::Exclamation);
-        return false;
     }
     return true;
 }
@@ -112,15 +144,29 @@ std::optional<long> DataFileVersion(const QString& path)
     query.bind(1, QStringLiteral("versie"));
     if (query.failed())
         return std::nullopt;
-    if (!query.next()) {
-        if (query.failed())
-            return std::nullopt;
-        messages().inform(
-            QStringLiteral("Fout in databestand. Sluit DOVRA af en neem contact op met de helpdesk"),
-            QStringLiteral("Beschadigd databestand"), MessageIcon::Critical);
+    const bool found = query.next();
+    if (query.failed())
+        return std::nullopt;
+    const std::optional<int> version =
+        found ? formatVersionFromText(query.value(0).toString()) : std::optional<int>();
+    if (!version) {
+        reportDamagedFile();
         return DamagedFileVersion;
     }
-    return long(query.value(0).toString().trimmed().toDouble());
+    return *version;
+}
+
+std::optional<int> formatVersionFromText(const QString& text)
+{
+    const QString trimmed = text.trimmed();
+    const bool digitsOnly = !trimmed.isEmpty() && std::all_of(trimmed.begin(), trimmed.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
+    bool fits = false;
+    const int version = trimmed.toInt(&fits);
+    if (!digitsOnly || !fits)
+        return std::nullopt;
+    return version;
 }
 
 bool LinkDataFile(const QString& path, bool isNew, bool silent)
@@ -130,10 +176,9 @@ bool LinkDataFile(const QString& path, bool isNew, bool silent)
     const QString fullPath = QFileInfo(path).absoluteFilePath();
     AppState& state = appState();
 
-    const bool usable = isNew ? createFromTemplate(fullPath) : acceptFormatVersion(fullPath);
-    if (!usable || !sharedDatabase(fullPath, Database::OpenMode::ReadWrite)) {
-        if (usable)
-            reportUnusableFile(fullPath);
+    const bool usable =
+        isNew ? createFromTemplate(fullPath) && acceptSchema(fullPath) : acceptExistingFile(fullPath);
+    if (!usable) {
         // A refused file is not kept open.
         if (fullPath != state.dataFilePath())
             releaseSharedDatabase(fullPath);

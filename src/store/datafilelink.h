@@ -12,10 +12,16 @@ namespace dovra {
 // The file name must start with "dbTALVOdata_" (any case) followed by at least four more characters.
 bool ValidDataFileName(const QString& path);
 
-// The data file's format version ('versie' in tblSYS); DamagedFileVersion when the row is missing.
-// Empty when the file cannot be opened as a data file at all.
+// The data file's format version ('versie' in tblSYS); DamagedFileVersion when the row is missing
+// or holds no version. Empty when the file cannot be opened as a data file at all.
 constexpr long DamagedFileVersion = 1000;
 std::optional<long> DataFileVersion(const QString& path);
+
+// A stored format version: a whole number of digits only (spaces around it allowed) within 32 bits.
+std::optional<int> formatVersionFromText(const QString& text);
+
+// Whether the format upgrade adds column to table, so that an older file may lack it.
+bool addedByUpgrade(const QString& table, const QString& column);
 
 // Links path as the data file: checks the name, creates it from the template when isNew,
 // offers to convert an older format, refuses a newer one, stores the link and upgrades the file.

@@ -3,6 +3,9 @@
 #include "store/schemacatalog.h"
 #include "ui/messageservice.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace dovra {
 
 namespace {
@@ -38,6 +41,8 @@ const ColumnStep ActSteps[] = {
 };
 
 const char* const StartDateColumn = "dtmAanvangNazorg";
+const QString UnitTable = QStringLiteral("tblAct");
+const QString UnitColumn = QStringLiteral("strEenheid");
 const QString UnitDefinition = QStringLiteral("VARCHAR(50) COLLATE NOCASE");
 constexpr int OldUnitSize = 20;
 
@@ -76,14 +81,12 @@ bool applyStep(Database& db, SchemaCatalog& catalog, const ColumnStep& step)
 // Units used to be limited to 20 characters; the column now holds 50.
 bool widenUnitColumn(SchemaCatalog& catalog)
 {
-    const QString table = QStringLiteral("tblAct");
-    const QString column = QStringLiteral("strEenheid");
-    const std::optional<ColumnInfo> unit = catalog.column(table, column);
+    const std::optional<ColumnInfo> unit = catalog.column(UnitTable, UnitColumn);
     if (!unit)
-        return catalog.addColumn(table, column, UnitDefinition);
+        return catalog.addColumn(UnitTable, UnitColumn, UnitDefinition);
     if (unit->declaredSize() != OldUnitSize)
         return true;
-    return catalog.recreateColumnAtEnd(table, column, UnitDefinition);
+    return catalog.recreateColumnAtEnd(UnitTable, UnitColumn, UnitDefinition);
 }
 
 bool upgradeColumns(Database& db)
@@ -118,6 +121,19 @@ std::optional<bool> stampFormatVersion(Database& db, int programNumber)
 }
 
 } // namespace
+
+bool addedByUpgrade(const QString& table, const QString& column)
+{
+    const auto is = [&](QStringView stepTable, QStringView stepColumn) {
+        return table.compare(stepTable, Qt::CaseInsensitive) == 0 &&
+               column.compare(stepColumn, Qt::CaseInsensitive) == 0;
+    };
+    const auto matches = [&](const ColumnStep& step) {
+        return is(QString::fromLatin1(step.table), QString::fromLatin1(step.column));
+    };
+    return is(UnitTable, UnitColumn) || std::any_of(std::begin(StortSteps), std::end(StortSteps), matches) ||
+           std::any_of(std::begin(ActSteps), std::end(ActSteps), matches);
+}
 
 bool UpgradeDataFile()
 {

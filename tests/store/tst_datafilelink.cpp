@@ -2,6 +2,7 @@
 #include "shell/appstate.h"
 #include "store/database.h"
 #include "store/datafilelink.h"
+#include "store/requiredschema.h"
 #include "store/schemacatalog.h"
 #include "support/testfiles.h"
 #include "ui/messagerecorder.h"
@@ -10,6 +11,8 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <climits>
 
 using namespace dovra;
 
@@ -180,8 +183,13 @@ TEST_F(DataFileTest, OldFormatIsUpgraded)
     ASSERT_TRUE(stort.next());
     EXPECT_EQ(stort.date(0), QDate(2015, 1, 1));
 
-    // The unit column now holds 50 characters and kept every value.
+    // Every table and column of the current format is there now.
     SchemaCatalog catalog(*db);
+    EXPECT_EQ(
+        RequiredSchema::fromScriptFile(QStringLiteral(":/schema/datafile_schema.sql")).firstGap(catalog),
+        std::nullopt);
+
+    // The unit column now holds 50 characters and kept every value.
     EXPECT_EQ(catalog.column(QStringLiteral("tblAct"), QStringLiteral("strEenheid"))->declaredSize(), 50);
     EXPECT_EQ(catalog.columns(QStringLiteral("tblAct")).last().name,
               QStringLiteral("sngVervangingsToeslagPerc"));
@@ -274,6 +282,99 @@ TEST_F(DataFileTest, NewerFileIsRefused)
     EXPECT_EQ(recorder.recorded()[0].title, LinkTitle);
     EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Exclamation);
     EXPECT_FALSE(appState().isDataFileLinked());
+}
+
+TEST(FormatVersionText, OnlyAWholeNumberWithin32BitsIsAVersion)
+{
+    const struct
+    {
+        const char* text;
+        std::optional<int> version;
+    } cases[] = {
+        {"30", 30},
+        {" 29\t", 29},
+        {"007", 7},
+        {"0", 0},
+        {"2147483647", INT_MAX},
+        {"2147483648", std::nullopt},
+        {"99999999999999999999", std::nullopt},
+        {"1e30", std::nullopt},
+        {"30.9", std::nullopt},
+        {"-1", std::nullopt},
+        {"+30", std::nullopt},
+        {"3 0", std::nullopt},
+        {"30abc", std::nullopt},
+        {"abc", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(formatVersionFromText(QString::fromUtf8(c.text)), c.version) << c.text;
+}
+
+TEST_F(DataFileTest, VersionThatIsNoWholeNumberMakesTheFileDamaged)
+{
+    const QString linked = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
+    ASSERT_TRUE(LinkDataFile(linked, false, true));
+    for (const char* stored : {"'1e30'", "NULL"}) {
+        SCOPED_TRACE(stored);
+        const QString path = folder.createDatabase(
+            QStringLiteral("dbTALVOdata_versie.mdb"),
+            {QStringLiteral("data/datafile_schema.sql"),
+             QStringLiteral("UPDATE tblSYS SET strSYSvalue = %1 WHERE strSYS_ID = 'versie'")
+                 .arg(QLatin1String(stored))});
+        const QByteArray before = contents(path);
+        recorder.clear();
+        EXPECT_FALSE(LinkDataFile(path, false, false));
+        EXPECT_EQ(recorder.titles(), (QStringList{QStringLiteral("Beschadigd databestand"), LinkTitle}));
+        EXPECT_EQ(appState().dataFilePath(), linked);
+        releaseSharedDatabase(path);
+        EXPECT_EQ(contents(path), before);
+    }
+}
+
+TEST_F(DataFileTest, FileWithoutATableOrColumnIsRefusedUntouched)
+{
+    const QString linked = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
+    ASSERT_TRUE(LinkDataFile(linked, false, true));
+    const struct
+    {
+        const char* script;
+        const char* cut;   // taken out of the script
+        const char* after; // run after it
+        const char* gap;
+    } cases[] = {
+        {"data/datafile_schema.sql", "", "DROP TABLE tblTonnage", "de tabel 'tblTonnage' ontbreekt."},
+        {"data/datafile_schema.sql", "    sngKostenTotaal REAL,\n", "",
+         "de kolom 'sngKostenTotaal' van tabel 'tblAct' ontbreekt."},
+        {"data/datafile_schema.sql", "    bytObjectCat_REF TINYINT,\n", "",
+         "de kolom 'bytObjectCat_REF' van tabel 'tblInrichting' ontbreekt."},
+        {"data/datafile_schema.sql", "    sngRentePerc REAL,\n", "",
+         "de kolom 'sngRentePerc' van tabel 'tblStort' ontbreekt."},
+        {"data/datafile_schema.sql", "    intKalJaar SMALLINT,\n", "",
+         "de kolom 'intKalJaar' van tabel 'tblTonnage' ontbreekt."},
+        // An older file is refused before the user is asked to convert it.
+        {"datafile_v20.sql", "intFreqX SMALLINT, ", "", "de kolom 'intFreqX' van tabel 'tblAct' ontbreekt."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.gap);
+        const QString script = test::readScript(QLatin1String(c.script));
+        ASSERT_TRUE(script.contains(QLatin1String(c.cut)));
+        const QString path =
+            folder.createDatabase(QStringLiteral("dbTALVOdata_onvolledig.mdb"),
+                                  {QString(script).remove(QLatin1String(c.cut)), QLatin1String(c.after)});
+        const QByteArray before = contents(path);
+        recorder.clear();
+        EXPECT_FALSE(LinkDataFile(path, false, false));
+        ASSERT_EQ(recorder.recorded().size(), 1);
+        EXPECT_EQ(recorder.recorded()[0].title, LinkTitle);
+        EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
+        EXPECT_EQ(recorder.recorded()[0].text, QStringLiteral("Het databestand ") + path +
+                                                   QStringLiteral(" kan niet worden gebruikt: ") +
+                                                   QLatin1String(c.gap));
+        EXPECT_EQ(appState().dataFilePath(), linked);
+        releaseSharedDatabase(path);
+        EXPECT_EQ(contents(path), before);
+    }
 }
 
 TEST_F(DataFileTest, UnusableFilesAreRefusedWithAMessage)
