@@ -166,15 +166,36 @@ NumberPattern parseNumberPattern(const QString& pattern)
     return result;
 }
 
-// VB's ordinary number text uses the exponent form from this many integer digits on.
-constexpr int doubleExponentFrom = 15;
-constexpr int singleExponentFrom = 7;
+// VB's ordinary number text shows this many significant digits at most, and uses the exponent form
+// from this many integer digits on.
+constexpr int doubleDigits = 15;
+constexpr int singleDigits = 7;
 
-template <typename T> QString ordinaryTextOf(T value, int exponentFrom, const QLocale& locale)
+// The number rounded half away from zero to at most a number of significant digits, trailing zeros
+// dropped: a computed single such as 33.74f - 10 shows as 23.74, not with the noise of its last bit.
+Decimal rounded(Decimal decimal, int significant)
+{
+    if (static_cast<int>(decimal.digits.size()) > significant) {
+        const bool up = decimal.digits[significant] >= '5';
+        decimal.digits.resize(significant);
+        if (up)
+            incrementDigits(decimal.digits);
+        if (static_cast<int>(decimal.digits.size()) > significant) { // 999… became 1000…
+            decimal.digits.pop_back();
+            ++decimal.pointPos;
+        }
+    }
+    while (decimal.digits.size() > 1 && decimal.digits.back() == '0')
+        decimal.digits.pop_back();
+    return decimal;
+}
+
+template <typename T> QString ordinaryTextOf(T value, int significant, const QLocale& locale)
 {
     if (!std::isfinite(value))
         return locale.toString(static_cast<double>(value));
-    Decimal decimal = shortestDecimal(value);
+    const int exponentFrom = significant;
+    Decimal decimal = rounded(shortestDecimal(value), significant);
     const bool zero = decimal.digits == "0";
     const QString sign = decimal.negative && !zero ? QStringLiteral("-") : QString();
     const int exponent = decimal.pointPos - 1;
@@ -324,12 +345,12 @@ QString date(const QDate& value, const QString& pattern, const QLocale& locale)
 
 QString ordinaryText(float value, const QLocale& locale)
 {
-    return ordinaryTextOf(value, singleExponentFrom, locale);
+    return ordinaryTextOf(value, singleDigits, locale);
 }
 
 QString ordinaryText(double value, const QLocale& locale)
 {
-    return ordinaryTextOf(value, doubleExponentFrom, locale);
+    return ordinaryTextOf(value, doubleDigits, locale);
 }
 
 } // namespace dovra::formats

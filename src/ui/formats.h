@@ -16,8 +16,9 @@ QString number(double value, const QString& pattern, const QLocale& locale = QLo
 QString dateTime(const QDateTime& value, const QString& pattern, const QLocale& locale = QLocale());
 QString date(const QDate& value, const QString& pattern, const QLocale& locale = QLocale());
 
-// The ordinary text form of a number: the shortest text that reads back as the same
-// single or double, with the locale's decimal separator (5.06f gives "5,06" in Dutch).
+// The ordinary text form of a number: at most 7 (single) or 15 (double) significant digits, rounded,
+// without trailing zeros, with the locale's decimal separator (5.06f gives "5,06" in Dutch,
+// 33.74f - 10 gives "23,74").
 QString ordinaryText(float value, const QLocale& locale = QLocale());
 QString ordinaryText(double value, const QLocale& locale = QLocale());
 

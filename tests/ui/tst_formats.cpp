@@ -181,7 +181,7 @@ TEST(FormatsDate, InvalidGivesEmptyText)
     EXPECT_EQ(formats::dateTime(QDateTime(), QStringLiteral(" d-mmm-yyyy  hh:nn"), dutch), u"");
 }
 
-TEST(FormatsOrdinaryText, SingleUsesItsOwnShortestDigits)
+TEST(FormatsOrdinaryText, SingleShowsAtMostSevenDigits)
 {
     EXPECT_EQ(formats::ordinaryText(5.06f, dutch), u"5,06");
     EXPECT_EQ(formats::ordinaryText(5.06f, american), u"5.06");
@@ -190,18 +190,25 @@ TEST(FormatsOrdinaryText, SingleUsesItsOwnShortestDigits)
     EXPECT_EQ(formats::ordinaryText(-2.5f, dutch), u"-2,5");
     EXPECT_EQ(formats::ordinaryText(1234567.0f, dutch), u"1234567");
     EXPECT_EQ(formats::ordinaryText(1e7f, dutch), u"1E+07");
-    // The same single widened to double needs many more digits.
-    EXPECT_EQ(formats::ordinaryText(static_cast<double>(0.1f), dutch), u"0,10000000149011612");
+    // Computed singles, whose shortest texts carry the noise of their last bit.
+    EXPECT_EQ(formats::ordinaryText(33.74f - 10, dutch), u"23,74");
+    EXPECT_EQ(formats::ordinaryText(1500 * 1.0506f, dutch), u"1575,9");
+    EXPECT_EQ(formats::ordinaryText(0.1f + 0.2f, dutch), u"0,3");
+    EXPECT_EQ(formats::ordinaryText(9999999.5f, dutch), u"1E+07");
+    EXPECT_EQ(formats::ordinaryText(-1.9999999f, dutch), u"-2");
+    // The same single widened to double shows 15 digits.
+    EXPECT_EQ(formats::ordinaryText(static_cast<double>(0.1f), dutch), u"0,100000001490116");
 }
 
-TEST(FormatsOrdinaryText, DoubleWithoutGrouping)
+TEST(FormatsOrdinaryText, DoubleShowsAtMostFifteenDigits)
 {
     EXPECT_EQ(formats::ordinaryText(1234567.5, dutch), u"1234567,5");
     EXPECT_EQ(formats::ordinaryText(1234567.5, american), u"1234567.5");
     EXPECT_EQ(formats::ordinaryText(100000.0, dutch), u"100000");
     EXPECT_EQ(formats::ordinaryText(123456789012345.0, dutch), u"123456789012345");
     EXPECT_EQ(formats::ordinaryText(0.0001, dutch), u"0,0001");
-    EXPECT_EQ(formats::ordinaryText(0.1 + 0.2, dutch), u"0,30000000000000004");
+    EXPECT_EQ(formats::ordinaryText(0.1 + 0.2, dutch), u"0,3");
+    EXPECT_EQ(formats::ordinaryText(2.0 / 3, dutch), u"0,666666666666667");
     EXPECT_EQ(formats::ordinaryText(-0.0, dutch), u"0");
     EXPECT_EQ(formats::ordinaryText(-0.0f, dutch), u"0");
 }
