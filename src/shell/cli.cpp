@@ -261,11 +261,14 @@ int chosenFacility(const Request& request, QTextStream& out)
     return int(query.integer(0).value_or(0));
 }
 
-// Opens the facility asked for; the exit status: 0 when it is open, 2 when there is none.
+// Opens the facility asked for; the exit status: 0 when it is open, 2 when there is none, 1 when its
+// checklist version is not installed (told by the opening; its commands stay off, as in the window).
 int openChosenFacility(const Request& request, QTextStream& out)
 {
     const int id = chosenFacility(request, out);
-    return id != 0 && OpenFacility(id) ? CliOk : CliUnusable;
+    if (id == 0 || !OpenFacility(id))
+        return CliUnusable;
+    return appState().facilityCommandsEnabled() ? CliOk : CliFailed;
 }
 
 int info(QTextStream& out)
