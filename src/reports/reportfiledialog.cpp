@@ -14,6 +14,25 @@ namespace dovra {
 
 namespace reportfile {
 
+namespace {
+
+// Asks until the user names a place where a report may be saved (a refused one is told why), or
+// cancels: then empty.
+QString askUsableTarget(const FileDialogRequest& request)
+{
+    for (;;) {
+        const QString path = messages().saveFileName(request);
+        if (path.isEmpty())
+            return path;
+        const std::optional<QString> problem = report::reportTargetProblem(path);
+        if (!problem)
+            return path;
+        messages().inform(*problem, QStringLiteral("Rapportage"), MessageIcon::Exclamation);
+    }
+}
+
+} // namespace
+
 QString choose(const QString& prefix)
 {
     const OpenFacilityState& facility = appState().facility();
@@ -24,9 +43,9 @@ QString choose(const QString& prefix)
     const QDir exportDir(stort.StandaardExportDir());
     const QString proposed = exportDir.exists() ? exportDir.filePath(name) : name;
 
-    const QString path = messages().saveFileName(
-        FileDialogRequest{QStringLiteral("Rapportage opslaan als ..."),
-                          QStringLiteral("Word bestanden (*.docx)|*.docx|"), proposed, false, true});
+    const QString path = askUsableTarget(FileDialogRequest{QStringLiteral("Rapportage opslaan als ..."),
+                                                           QStringLiteral("Word bestanden (*.docx)|*.docx|"),
+                                                           proposed, false, true});
     if (path.isEmpty())
         return {};
     // Only a convenience for the next report: a file that refuses it does not stop this one.

@@ -14,7 +14,8 @@ namespace dovra {
 namespace reportfile {
 
 // Asks where to save a report, proposing prefix, facility name and today's date in the open facility's
-// export directory; the chosen directory becomes that export directory. Empty when the user cancels.
+// export directory; the chosen directory becomes that export directory. A place no report may be saved
+// is refused with its reason and asked for again. Empty when the user cancels.
 QString choose(const QString& prefix);
 
 // Tells the user the report is ready and opens it when the user wants to.

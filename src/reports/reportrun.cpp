@@ -16,6 +16,11 @@ namespace {
 
 bool saveDocument(const DocxDocument& document, const QString& path)
 {
+    // Checked again right before saving: the target may have changed since it was chosen.
+    if (const std::optional<QString> problem = reportTargetProblem(path)) {
+        messages().inform(*problem, QStringLiteral("Rapportage"), MessageIcon::Critical);
+        return false;
+    }
     QString error;
     if (document.save(path, &error))
         return true;
@@ -133,6 +138,14 @@ bool writeInputReportDocument(const InputReportOptions& options, const QString& 
         return false;
     writeHeaderFooter(document, context);
     return saveDocument(document, path);
+}
+
+std::optional<QString> reportTargetProblem(const QString& path, const QStringList& databaseFiles)
+{
+    const std::optional<QString> problem = outputTargetProblem(path, databaseFiles);
+    if (!problem)
+        return std::nullopt;
+    return QStringLiteral("De rapportage kan niet worden opgeslagen: ") + *problem;
 }
 
 QString proposedReportName(const QString& prefix, const QString& facilityName, const QDate& today)

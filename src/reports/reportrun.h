@@ -3,6 +3,7 @@
 #include "reports/dvreportrows.h"
 #include "reports/reportcontext.h"
 #include "reports/targetcapitalreport.h"
+#include "store/outputtarget.h"
 
 #include <QDate>
 #include <QString>
@@ -68,6 +69,10 @@ struct InputReportOptions
 // message) when it could not be written or saved.
 bool writeInputReportDocument(const InputReportOptions& options, const QString& path,
                               const ReportContext& context);
+
+// The message that refuses path as the file of a report; empty when a report may be saved there.
+std::optional<QString> reportTargetProblem(const QString& path,
+                                           const QStringList& databaseFiles = programDatabaseFiles());
 
 // The name a file dialog proposes: prefix, facility name and the date as dd-mm-yyyy, with ".docx".
 QString proposedReportName(const QString& prefix, const QString& facilityName, const QDate& today);

@@ -26,6 +26,7 @@ void AppState::configure(const ProgramPaths& paths, const ProgramVersion& versio
     m_proxy = {};
     m_editorOpen = false;
     m_confirmationShowing = false;
+    m_facilityCommandsEnabled = false;
 }
 
 void AppState::setDataFilePath(const QString& path)
@@ -75,6 +76,7 @@ void AppState::loadProxyPreferences()
 
 void AppState::SetFacilityOpenState(bool isOpen)
 {
+    m_facilityCommandsEnabled = isOpen;
     emit facilityOpenStateChanged(isOpen);
 }
 

@@ -85,6 +85,9 @@ public:
 
     // Asks the main window to switch its facility commands on or off.
     void SetFacilityOpenState(bool isOpen);
+    // Whether the facility commands are on: off until a facility whose checklist version is
+    // installed has been opened.
+    bool facilityCommandsEnabled() const { return m_facilityCommandsEnabled; }
 
 signals:
     void facilityOpenStateChanged(bool isOpen);
@@ -104,6 +107,7 @@ private:
     ProxyPreferences m_proxy;
     bool m_editorOpen = false;
     bool m_confirmationShowing = false;
+    bool m_facilityCommandsEnabled = false;
 };
 
 AppState& appState();

@@ -10,12 +10,21 @@ namespace dovra {
 
 namespace {
 
+QStringList names(const QString& list)
+{
+    QStringList named;
+    for (const QString& name : list.split(u','))
+        if (!name.trimmed().isEmpty())
+            named.append(name.trimmed());
+    return named;
+}
+
 // Every name of the list must be one of the known ones; the result tells which were given.
 std::optional<QList<bool>> chosen(const QString& list, const QStringList& known)
 {
     QList<bool> given(known.size(), false);
-    for (const QString& name : list.split(u',', Qt::SkipEmptyParts)) {
-        const qsizetype index = known.indexOf(name.trimmed());
+    for (const QString& name : names(list)) {
+        const qsizetype index = known.indexOf(name);
         if (index < 0)
             return std::nullopt;
         given[index] = true;
@@ -24,6 +33,11 @@ std::optional<QList<bool>> chosen(const QString& list, const QStringList& known)
 }
 
 } // namespace
+
+bool namesNoSection(const QString& list)
+{
+    return names(list).isEmpty();
+}
 
 std::optional<report::TargetCapitalReportOptions> targetCapitalSections(const QString& list)
 {

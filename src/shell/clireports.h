@@ -18,6 +18,8 @@ int writeTargetCapitalReport(const report::TargetCapitalReportOptions& options, 
                              const QString& path, QTextStream& out);
 int writeInputReport(const report::InputReportOptions& options, const QString& path);
 
+// Whether a "--secties" list names no section at all (blank names do not count).
+bool namesNoSection(const QString& list);
 // The sections named in a "--secties" list; empty when a name is unknown.
 std::optional<report::TargetCapitalReportOptions> targetCapitalSections(const QString& list);
 std::optional<report::InputReportOptions> inputReportSections(const QString& list);

@@ -172,25 +172,23 @@ TEST_F(ReportRunTest, InputReportWithoutSectionsStillHasHeaderAndFooter)
                      .contains(QLatin1String("documentProtection")));
 }
 
-TEST_F(ReportRunTest, AFailedSaveIsToldAndLeavesTheFileAsItWas)
+TEST_F(ReportRunTest, SavingOverTheDataFileIsRefusedAndLeavesItAsItWas)
 {
     ASSERT_TRUE(OpenFacility(2));
-    const QString path = output.filePath(QStringLiteral("bestaand.docx"));
-    {
-        QFile existing(path);
-        ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
-        existing.write("oud");
-    }
-    // A folder where the file's folder should be.
-    const QString blocked = output.filePath(QStringLiteral("bestaand.docx/rapport.docx"));
-    EXPECT_FALSE(writeInputReportDocument(InputReportOptions{}, blocked, currentReportContext()));
+    const QString data = appState().dataFilePath();
+    QFile file(data);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+
+    EXPECT_FALSE(writeInputReportDocument(InputReportOptions{}, data, currentReportContext()));
     ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_TRUE(recorder.recorded()[0].text.startsWith(
-        QStringLiteral("De rapportage kan niet worden opgeslagen als '") + blocked + QStringLiteral("'.")));
+    EXPECT_EQ(recorder.recorded()[0].text,
+              QStringLiteral("De rapportage kan niet worden opgeslagen: '") + data +
+                  QStringLiteral("' is een database die het programma gebruikt."));
     EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
-    QFile existing(path);
-    ASSERT_TRUE(existing.open(QIODevice::ReadOnly));
-    EXPECT_EQ(existing.readAll(), QByteArray("oud"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), before);
 }
 
 TEST(ProposedReportName, NameAndDateMakeAFileName)

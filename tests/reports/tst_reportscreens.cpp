@@ -343,6 +343,27 @@ TEST_F(ReportScreensTest, NoLeavesTheDocumentClosedAndZeroVatLeavesOutTheVatLine
     EXPECT_FALSE(dialog);
 }
 
+TEST_F(ReportScreensTest, ARefusedPlaceIsToldAndAskedForAgain)
+{
+    const QString path = prepareExport(QStringLiteral("doelvermogen.docx"));
+    const QString data = appState().dataFilePath();
+    openDialog();
+    recorder.answerNextFile(data);
+    recorder.answerNextFile(path);
+    recorder.answerNext(MessageAnswer::No);
+    click("OKButton");
+
+    EXPECT_EQ(recorder.fileRequests().size(), 2);
+    ASSERT_EQ(recorder.recorded().size(), 2) << recorder.texts().join(u'|').toStdString();
+    EXPECT_EQ(recorder.recorded()[0].text,
+              QStringLiteral("De rapportage kan niet worden opgeslagen: '") + data +
+                  QStringLiteral("' is een database die het programma gebruikt."));
+    EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Rapportage"));
+    EXPECT_FALSE(isZip(data));
+    EXPECT_TRUE(isZip(path));
+    deletePending();
+}
+
 TEST_F(ReportScreensTest, CancelledFileDialogWritesNothingAndCloses)
 {
     prepareExport(QStringLiteral("niets.docx"));

@@ -345,14 +345,14 @@ TEST_F(CliTest, ReportArgumentsAreChecked)
     EXPECT_EQ(run(QStringList{QStringLiteral("invoerrapport")} + files).exitCode, 2);
     EXPECT_FALSE(QFileInfo::exists(out));
 
-    // A document that cannot be saved: told, exit 1, nothing left behind.
+    // A place no document can be saved: refused before the facility is opened, nothing left behind.
     const QString nowhere = folder.filePath(QStringLiteral("geen map/r.docx"));
     const CliRun unsaved =
         run(QStringList{QStringLiteral("invoerrapport"), QStringLiteral("--out"), nowhere} + files);
-    EXPECT_EQ(unsaved.exitCode, 1);
-    EXPECT_TRUE(
-        unsaved.err.startsWith(QLatin1String("Rapportage: De rapportage kan niet worden opgeslagen als")))
-        << unsaved.err.toStdString();
+    EXPECT_EQ(unsaved.exitCode, 2);
+    EXPECT_EQ(unsaved.err, QStringLiteral("De rapportage kan niet worden opgeslagen: de map '") +
+                               folder.filePath(QStringLiteral("geen map")) +
+                               QStringLiteral("' bestaat niet.\n"));
     EXPECT_FALSE(QFileInfo::exists(nowhere));
 }
 

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace dovra;
 
@@ -295,5 +296,86 @@ const HostileCase FileCases[] = {
 #undef WITHOUT_COLUMN
 
 INSTANTIATE_TEST_SUITE_P(Files, HostileTest, ::testing::ValuesIn(FileCases), caseName);
+
+#define TARGET_CAPITAL "doelvermogen", "--id", "1", FILES
+#define REPORT "rapport", "--id", "1", FILES
+#define INPUT_REPORT "invoerrapport", "--id", "1", FILES
+
+void makeFifo(const QString& folder)
+{
+    ASSERT_EQ(mkfifo(QFile::encodeName(folder + QStringLiteral("/fifo.docx")).constData(), 0600), 0);
+}
+
+void linkToAReport(const QString& folder)
+{
+    QFile report(folder + QStringLiteral("/rapport.docx"));
+    ASSERT_TRUE(report.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile::link(QStringLiteral("rapport.docx"), folder + QStringLiteral("/link.docx")));
+}
+
+// The folder once more under another name.
+void aliasFolder(const QString& folder)
+{
+    ASSERT_TRUE(QFile::link(folder, folder + QStringLiteral("/ook")));
+}
+
+// The program's own template, which the test folder does not hold, under a name in the test folder.
+void hardLinkTemplate(const QString& folder)
+{
+    const QByteArray name = QFile::encodeName(folder + QStringLiteral("/sjabloon.docx"));
+    ASSERT_EQ(link(DOVRA_TEST_PROGRAM_DIR "/db00.mdb", name.constData()), 0);
+}
+
+const char* const OwnDatabase = "is een database die het programma gebruikt";
+const char* const NoVersion = "UPDATE tblStort SET intCL_REF = 99 WHERE idrStort_ID = 1";
+
+// Arguments, and the places --out may not write.
+const HostileCase ArgumentCases[] = {
+    {"OutIsTheDataFile", "", {REPORT, "--out", "{data}"}, 2, OwnDatabase},
+    {"OutIsTheDataFileAlias",
+     "",
+     {REPORT, "--out", "{folder}/ook/dbTALVOdata_1.mdb"},
+     2,
+     OwnDatabase,
+     aliasFolder},
+    {"InputReportOutIsTheDataFile", "", {INPUT_REPORT, "--out", "{data}"}, 2, OwnDatabase},
+    {"OutIsTheChecklistFile", "", {REPORT, "--out", "{checklist}"}, 2, OwnDatabase},
+    {"OutIsTheTemplate", "", {REPORT, "--out", "{folder}/sjabloon.docx"}, 2, OwnDatabase, hardLinkTemplate},
+    {"OutIsASymlink", "", {REPORT, "--out", "{folder}/link.docx"}, 2, "symbolische koppeling", linkToAReport},
+    {"OutIsAFifo", "", {REPORT, "--out", "{folder}/fifo.docx"}, 2, "is geen gewoon bestand", makeFifo},
+    {"OutIsADevice", "", {REPORT, "--out", "/dev/null"}, 2, "'/dev/null' is geen gewoon bestand"},
+    {"OutIsAFolder", "", {REPORT, "--out", "{folder}"}, 2, "is een map"},
+    {"OutInAMissingFolder", "", {REPORT, "--out", "{folder}/geen map/r.docx"}, 2, "bestaat niet"},
+    {"OutIsEmpty", "", {REPORT, "--out="}, 2, "er is geen bestandsnaam opgegeven"},
+    {"NoSections", "", {REPORT, "--out", "{folder}/r.docx", "--secties", ""}, 2, "ten minste één sectie"},
+    {"OnlyAComma", "", {INPUT_REPORT, "--out", "{folder}/r.docx", "--secties", ","}, 2, "één sectie"},
+    {"VatNan", "", {TARGET_CAPITAL, "--btw", "nan"}, 2, "Het BTW-percentage"},
+    {"VatInfinite", "", {TARGET_CAPITAL, "--btw", "inf"}, 2, "Het BTW-percentage"},
+    {"VatBeyondDoubles", "", {REPORT, "--scherm", "--btw", "1e400"}, 2, "Het BTW-percentage"},
+    {"VatNegative", "", {TARGET_CAPITAL, "--btw", "-1"}, 2, "Het BTW-percentage"},
+    {"VatAboveThirty", "", {TARGET_CAPITAL, "--btw", "31"}, 2, "Het BTW-percentage"},
+    {"IdBeyond32Bits", "", {"doelvermogen", "--id", "5000000000", FILES}, 2, "Het id van de inrichting"},
+    {"IdZero", "", {"heffing", "--id", "0", FILES}, 2, "Het id van de inrichting"},
+    {"IdNegative", "", {"doelvermogen", "--id", "-1", FILES}, 2, "Het id van de inrichting"},
+    {"IdNotANumber", "", {"doelvermogen", "--id", "abc", FILES}, 2, "Het id van de inrichting"},
+    {"IdNotWhole", "", {"doelvermogen", "--id", "1.5", FILES}, 2, "Het id van de inrichting"},
+    {"UnknownOption", "", {TARGET_CAPITAL, "--frob"}, 2, "Onbekende optie: --frob"},
+    {"MissingValue", "", {REPORT, "--out"}, 2, "Na de optie --out ontbreekt de waarde."},
+    {"FlagWithAValue", "", {TARGET_CAPITAL, "--json=ja"}, 2, "De optie --json heeft geen waarde."},
+    {"TargetCapitalWithoutVersion", NoVersion, {TARGET_CAPITAL}, 1, "nieuwere versie"},
+    {"LevyWithoutVersion", NoVersion, {"heffing", "--id", "1", FILES}, 1, "nieuwere versie"},
+    {"ReportWithoutVersion", NoVersion, {REPORT, "--out", "{folder}/r.docx"}, 1, "nieuwere versie"},
+    {"InputReportWithoutVersion",
+     NoVersion,
+     {INPUT_REPORT, "--out", "{folder}/r.docx"},
+     1,
+     "nieuwere versie"},
+};
+
+#undef INPUT_REPORT
+#undef REPORT
+#undef TARGET_CAPITAL
+
+INSTANTIATE_TEST_SUITE_P(Arguments, HostileTest, ::testing::ValuesIn(ArgumentCases), caseName);
 
 } // namespace
