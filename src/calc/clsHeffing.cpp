@@ -95,8 +95,13 @@ std::optional<std::vector<clsHeffing::Supply>> readForecast(Database& data, cons
         }
         forecast.push_back({qint16(*year), *kilotonnes});
     }
-    if (rows.failed())
-        return std::nullopt; // a forecast read in part is no forecast
+    if (rows.failed()) {
+        // A forecast read in part is no forecast.
+        messages().inform(
+            QStringLiteral("De prognose afvalaanbod kon niet worden gelezen uit het databestand."), LevyTitle,
+            MessageIcon::Critical);
+        return std::nullopt;
+    }
     std::stable_sort(
         forecast.begin(), forecast.end(),
         [](const clsHeffing::Supply& a, const clsHeffing::Supply& b) { return a.year < b.year; });

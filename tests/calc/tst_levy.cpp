@@ -314,6 +314,16 @@ TEST_F(LevyTest, ForecastValuesOutsideTheScreensBoundsStopTheLevy)
         change("ROLLBACK TO hostile");
         change("RELEASE hostile");
     }
+
+    // Nor is a forecast that cannot be read at all taken as none.
+    change("ALTER TABLE tblTonnage RENAME TO tblWeg");
+    recorder.clear();
+    clsHeffing levy;
+    levy.psubBerekenHeffingPerTon(1'000'000);
+    EXPECT_FALSE(levy.ValidatieOK);
+    ASSERT_EQ(recorder.recorded().size(), 1);
+    EXPECT_EQ(recorder.recorded()[0].text,
+              QStringLiteral("De prognose afvalaanbod kon niet worden gelezen uit het databestand."));
 }
 
 // An inflation far beyond any real one grows the supplies beyond any number: the levy stops instead of
