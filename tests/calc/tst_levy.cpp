@@ -121,6 +121,22 @@ protected:
         EXPECT_EQ(levy.rapAantalKtonTotaal(), 0);
         EXPECT_EQ(levy.rapControleDVsom(), 0.0);
     }
+
+    // The levy of facility after a change that is undone afterwards, expected to be refused with one
+    // message and nothing calculated: that message.
+    MessageRecorder::Message refusal(int facility, const char* sql)
+    {
+        Transaction undo(*appState().dataDatabase());
+        change(sql);
+        openFacility(facility);
+        recorder.clear();
+        clsHeffing levy;
+        levy.psubBerekenHeffingPerTon(1'000'000);
+        EXPECT_FALSE(levy.ValidatieOK);
+        expectNoLevy(levy);
+        EXPECT_EQ(recorder.recorded().size(), 1) << recorder.texts().join(QLatin1Char('|')).toStdString();
+        return recorder.recorded().value(0);
+    }
 };
 
 // --- the facility's own levy ---
@@ -297,32 +313,14 @@ TEST_F(LevyTest, ForecastValuesOutsideTheScreensBoundsStopTheLevy)
         {"UPDATE tblTonnage SET lngTonnage = 'veel' WHERE intKalJaar = 2015",
          QStringLiteral("voor het jaar 2015 een ongeldige hoeveelheid ('veel") + bounds},
     };
-    openFacility(10);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.change);
-        change("SAVEPOINT hostile");
-        change(c.change);
-        recorder.clear();
-        clsHeffing levy;
-        levy.psubBerekenHeffingPerTon(1'000'000);
-        EXPECT_FALSE(levy.ValidatieOK);
-        expectNoLevy(levy);
-        ASSERT_EQ(recorder.recorded().size(), 1) << recorder.texts().join(QLatin1Char('|')).toStdString();
-        EXPECT_EQ(recorder.recorded()[0].text,
-                  QStringLiteral("De prognose van het afvalaanbod bevat ") + c.text);
-        EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Berekening heffingen"));
-        change("ROLLBACK TO hostile");
-        change("RELEASE hostile");
+        const MessageRecorder::Message message = refusal(10, c.change);
+        EXPECT_EQ(message.text, QStringLiteral("De prognose van het afvalaanbod bevat ") + c.text);
+        EXPECT_EQ(message.title, QStringLiteral("Berekening heffingen"));
     }
-
     // Nor is a forecast that cannot be read at all taken as none.
-    change("ALTER TABLE tblTonnage RENAME TO tblWeg");
-    recorder.clear();
-    clsHeffing levy;
-    levy.psubBerekenHeffingPerTon(1'000'000);
-    EXPECT_FALSE(levy.ValidatieOK);
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_EQ(recorder.recorded()[0].text,
+    EXPECT_EQ(refusal(10, "ALTER TABLE tblTonnage RENAME TO tblWeg").text,
               QStringLiteral("De prognose afvalaanbod kon niet worden gelezen uit het databestand."));
 }
 
@@ -330,15 +328,8 @@ TEST_F(LevyTest, ForecastValuesOutsideTheScreensBoundsStopTheLevy)
 // showing infinite figures.
 TEST_F(LevyTest, NonFiniteLevyFiguresStopTheLevy)
 {
-    change("UPDATE tblStort SET sngInflPerc = 3e38 WHERE idrStort_ID = 10");
-    openFacility(10);
-    clsHeffing levy;
-    levy.psubBerekenHeffingPerTon(1'000'000);
-    EXPECT_FALSE(levy.ValidatieOK);
-    expectNoLevy(levy);
-    ASSERT_EQ(recorder.recorded().size(), 1) << recorder.texts().join(QLatin1Char('|')).toStdString();
     EXPECT_EQ(
-        recorder.recorded()[0].text,
+        refusal(10, "UPDATE tblStort SET sngInflPerc = 3e38 WHERE idrStort_ID = 10").text,
         QStringLiteral("Overloop bij berekening van de heffing.\r\nPas rente- en/of inflatiepercentages "
                        "aan of controleer de prognose van het afvalaanbod."));
 }
@@ -475,23 +466,15 @@ TEST_F(LevyTest, EqualisationStopsAtAnotherInterestOrInflation)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.change);
         SCOPED_TRACE(c.open);
-        Transaction undo(*appState().dataDatabase());
-        change(c.change);
-        openFacility(c.open);
-        recorder.clear();
-        clsHeffing levy;
-        levy.psubBerekenHeffingPerTon(1'000'000);
-        EXPECT_FALSE(levy.ValidatieOK);
-        expectNoLevy(levy);
-        ASSERT_EQ(recorder.recorded().size(), 1) << recorder.texts().join(QLatin1Char('|')).toStdString();
-        EXPECT_EQ(recorder.recorded()[0].text,
+        const MessageRecorder::Message message = refusal(c.open, c.change);
+        EXPECT_EQ(message.text,
                   QStringLiteral("Bij inrichting '") + c.other +
                       QStringLiteral("' heeft u andere rente en/of inflatie ingevoerd dan bij inrichting '") +
                       c.openName +
                       QStringLiteral("'.\r\nDe verevening kan alleen berekend worden bij gelijke rente en "
                                      "inflatie per provincie."));
-        EXPECT_EQ(recorder.recorded()[0].title, LevyStopped);
-        EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(message.title, LevyStopped);
+        EXPECT_EQ(message.icon, MessageIcon::Exclamation);
     }
 }
 
