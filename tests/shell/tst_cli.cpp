@@ -1,5 +1,6 @@
 // dovra-cli as scripts use it: exact output, messages on stderr, exit statuses.
 #include "store/database.h"
+#include "support/cliprocess.h"
 #include "support/docxinspect.h"
 #include "support/testfiles.h"
 
@@ -8,7 +9,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QSettings>
 
@@ -18,12 +18,7 @@ using namespace dovra;
 
 namespace {
 
-struct CliRun
-{
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using test::CliRun;
 
 class CliTest : public ::testing::Test
 {
@@ -33,16 +28,9 @@ protected:
 
     CliRun run(const QStringList& arguments)
     {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        // The program's own settings, away from the user's.
-        environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-        process.setProcessEnvironment(environment);
-        process.start(QDir(QStringLiteral(DOVRA_TEST_PROGRAM_DIR)).filePath(QStringLiteral("dovra-cli")),
-                      arguments);
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        CliRun result = test::runCli(arguments, home.path());
+        EXPECT_TRUE(result.finished);
+        return result;
     }
 
     QString storedDataFile()

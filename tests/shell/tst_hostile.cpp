@@ -1,6 +1,7 @@
 // dovra-cli against damaged files, hostile stored values and bad arguments: every run ends in time, says
 // what failed, shows no non-finite figure and leaves every file it should not write as it was.
 #include "store/database.h"
+#include "support/cliprocess.h"
 #include "support/testfiles.h"
 
 #include <QCryptographicHash>
@@ -9,7 +10,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QMap>
-#include <QProcess>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -100,21 +100,11 @@ TEST_P(HostileTest, EndsInTimeAndChangesNothingItShouldNot)
     }
     const QMap<QString, QByteArray> before = snapshot(folder.path());
 
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-    process.setProcessEnvironment(environment);
-    process.start(QDir(QStringLiteral(DOVRA_TEST_PROGRAM_DIR)).filePath(QStringLiteral("dovra-cli")),
-                  arguments);
-    if (!process.waitForFinished(60000)) {
-        process.kill();
-        process.waitForFinished();
-        FAIL() << "dovra-cli did not end within a minute";
-    }
-    const QString out = QString::fromUtf8(process.readAllStandardOutput());
-    const QString err = QString::fromUtf8(process.readAllStandardError());
-    ASSERT_EQ(process.exitStatus(), QProcess::NormalExit) << err.toStdString();
-    EXPECT_EQ(process.exitCode(), c.exitCode) << err.toStdString() << out.toStdString();
+    const test::CliRun run = test::runCli(arguments, home.path());
+    ASSERT_TRUE(run.finished) << "dovra-cli did not end normally within a minute: " << run.err.toStdString();
+    const QString& out = run.out;
+    const QString& err = run.err;
+    EXPECT_EQ(run.exitCode, c.exitCode) << err.toStdString() << out.toStdString();
     if (c.exitCode != 0) {
         EXPECT_FALSE(err.trimmed().isEmpty());
     }
