@@ -71,7 +71,12 @@ frmAlgNazKosten::frmAlgNazKosten(QWidget* parent)
                           QStringLiteral("Toeslag Rapportage/evaluatie"), MessageIcon::Information);
 }
 
-frmAlgNazKosten::~frmAlgNazKosten() = default;
+frmAlgNazKosten::~frmAlgNazKosten()
+{
+    // Closing the dialog moves the focus, which the binding would commit into the record that is about
+    // to be destroyed with the members: the binding goes first.
+    delete m_binding;
+}
 
 void frmAlgNazKosten::showChecklistTexts()
 {

@@ -109,7 +109,12 @@ frmAlgemeen::frmAlgemeen(QWidget* parent)
     DecimalCommaKey::install(this);
 }
 
-frmAlgemeen::~frmAlgemeen() = default;
+frmAlgemeen::~frmAlgemeen()
+{
+    // Closing the dialog moves the focus, which the binding would commit into the record that is about
+    // to be destroyed with the members: the binding goes first.
+    delete m_binding;
+}
 
 void frmAlgemeen::fillProvinces()
 {
