@@ -87,7 +87,10 @@ TEST_F(DataFileTest, NotSilentLinkTellsAndClosesTheFacility)
     const QString path = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
     appState().setFacility({7, QStringLiteral("Oud"), 1, 3, QStringLiteral("2013"), 2030.0});
     bool closed = false;
-    QObject::connect(&appState(), &AppState::facilityOpenStateChanged, [&](bool open) { closed = !open; });
+    // Connected for this test only: the application state outlives it.
+    QObject receiver;
+    QObject::connect(&appState(), &AppState::facilityOpenStateChanged, &receiver,
+                     [&](bool open) { closed = !open; });
     ASSERT_TRUE(LinkDataFile(path, false, false));
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(recorder.recorded()[0].text,

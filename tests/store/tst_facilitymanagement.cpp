@@ -107,7 +107,9 @@ TEST_F(FacilityManagementTest, DeletingTheOpenFacilityClosesIt)
 {
     appState().setFacility({2, QStringLiteral("Baggerdepot 't Slik"), 2, 2, QStringLiteral("2007"), 2030.0});
     std::optional<bool> signalled;
-    QObject::connect(&appState(), &AppState::facilityOpenStateChanged, [&](bool open) { signalled = open; });
+    QObject receiver; // connected for this test only: the application state outlives it
+    QObject::connect(&appState(), &AppState::facilityOpenStateChanged, &receiver,
+                     [&](bool open) { signalled = open; });
     recorder.answerNext(MessageAnswer::Yes);
     EXPECT_TRUE(DeleteFacility(2, QStringLiteral("Baggerdepot 't Slik")));
     EXPECT_EQ(signalled, false);

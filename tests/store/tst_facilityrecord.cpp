@@ -161,7 +161,9 @@ TEST_F(FacilityRecordTest, CompanyBoundMeansObjectBound)
 TEST_F(FacilityRecordTest, OpeningFillsTheApplicationState)
 {
     std::optional<bool> enabled;
-    QObject::connect(&appState(), &AppState::facilityOpenStateChanged, [&](bool open) { enabled = open; });
+    QObject receiver; // connected for this test only: the application state outlives it
+    QObject::connect(&appState(), &AppState::facilityOpenStateChanged, &receiver,
+                     [&](bool open) { enabled = open; });
     ASSERT_TRUE(OpenFacility(1));
     const OpenFacilityState& open = appState().facility();
     EXPECT_EQ(open.id, 1);
