@@ -4,9 +4,8 @@
 
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
-#include "store/facilitymanagement.h"
-#include "ui/messagerecorder.h"
-
+#include "facility/facilitymanagement.h"
+#include "support/messagerecorder.h"
 
 #include <benchmark/benchmark.h>
 

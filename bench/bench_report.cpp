@@ -2,10 +2,10 @@
 // from the calculation to the saved document, and the same report for the report window.
 #include "benchdata.h"
 
+#include "facility/facilitymanagement.h"
 #include "reports/reportrun.h"
 #include "reports/screenreport.h"
-#include "store/facilitymanagement.h"
-#include "ui/messagerecorder.h"
+#include "support/messagerecorder.h"
 
 #include <QDateTime>
 #include <QTemporaryDir>

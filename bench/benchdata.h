@@ -2,9 +2,9 @@
 
 // Builds the files the benchmarks run on: a checklist file from the project's SQL and a data file
 // with generated facilities, in a temporary program folder.
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "store/datafilelink.h"
+#include "base/appstate.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 // Usage: mkdb OUTPUT SCRIPT...
 // The file is built under a temporary name and renamed when complete, so an
 // interrupted build never leaves a half-filled file behind.
-#include "store/database.h"
+#include "storage/database.h"
 
 #include <QCoreApplication>
 #include <QFile>

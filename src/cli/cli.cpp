@@ -1,13 +1,13 @@
-#include "shell/cli.h"
+#include "cli.h"
 
+#include "base/appstate.h"
 #include "checklist/checklistsystem.h"
-#include "shell/appstate.h"
-#include "shell/clifigures.h"
-#include "shell/clireports.h"
-#include "store/database.h"
-#include "store/datafilelink.h"
-#include "store/facilitymanagement.h"
-#include "store/outputtarget.h"
+#include "clifigures.h"
+#include "clireports.h"
+#include "facility/facilitymanagement.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
+#include "storage/outputtarget.h"
 
 #include <QFileInfo>
 #include <QHash>

@@ -1,10 +1,10 @@
-#include "shell/clifigures.h"
+#include "clifigures.h"
 
+#include "base/appstate.h"
+#include "base/formats.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
-#include "shell/appstate.h"
-#include "shell/jsonwriter.h"
-#include "ui/formats.h"
+#include "jsonwriter.h"
 
 namespace dovra {
 

@@ -1,7 +1,7 @@
 // dovra-cli: the headless program. Messages of the core go to stderr.
-#include "shell/appstate.h"
-#include "shell/cli.h"
-#include "ui/stderrmessages.h"
+#include "base/appstate.h"
+#include "base/stderrmessages.h"
+#include "cli.h"
 
 #include <QCoreApplication>
 

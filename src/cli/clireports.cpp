@@ -1,8 +1,8 @@
-#include "shell/clireports.h"
+#include "clireports.h"
 
+#include "base/appstate.h"
+#include "cli.h"
 #include "reports/screenreport.h"
-#include "shell/appstate.h"
-#include "shell/cli.h"
 
 #include <QFileInfo>
 

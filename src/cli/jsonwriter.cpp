@@ -1,4 +1,4 @@
-#include "shell/jsonwriter.h"
+#include "jsonwriter.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,5 +1,5 @@
 // dovra-cli as scripts use it: exact output, messages on stderr, exit statuses.
-#include "store/database.h"
+#include "storage/database.h"
 #include "support/cliprocess.h"
 #include "support/docxinspect.h"
 #include "support/testfiles.h"

@@ -1,6 +1,6 @@
 // dovra-cli against damaged files, hostile stored values and bad arguments: every run ends in time, says
 // what failed, shows no non-finite figure and leaves every file it should not write as it was.
-#include "store/database.h"
+#include "storage/database.h"
 #include "support/cliprocess.h"
 #include "support/testfiles.h"
 

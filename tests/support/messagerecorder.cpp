@@ -1,4 +1,4 @@
-#include "ui/messagerecorder.h"
+#include "support/messagerecorder.h"
 
 namespace dovra {
 

@@ -1,8 +1,8 @@
 #include "support/testfiles.h"
 
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "store/datafilelink.h"
+#include "base/appstate.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/programpaths.h"
-#include "ui/messagerecorder.h"
+#include "base/programpaths.h"
+#include "support/messagerecorder.h"
 
 #include <QString>
 #include <QTemporaryDir>

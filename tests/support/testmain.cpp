@@ -1,6 +1,13 @@
-// Shared main of the test executables: a real QApplication on the offscreen platform,
-// a home folder of its own (settings and user folders of parallel tests never meet), Dutch locale.
+// Shared main of the test executables: a QCoreApplication for the core's tests, a real QApplication on
+// the offscreen platform for the screens' (DOVRA_TEST_WIDGETS); a home folder of its own (settings and
+// user folders of parallel tests never meet), Dutch locale.
+#ifdef DOVRA_TEST_WIDGETS
 #include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
 #include <QDir>
 #include <QLocale>
 #include <QStandardPaths>
@@ -18,7 +25,7 @@ int main(int argc, char** argv)
     qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath(QStringLiteral(".local/share"))));
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,4 +1,4 @@
-#include "shell/appstate.h"
+#include "base/appstate.h"
 
 namespace dovra {
 

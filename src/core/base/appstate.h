@@ -1,9 +1,9 @@
 #pragma once
 
-#include "shell/programpaths.h"
-#include "shell/programversion.h"
-#include "shell/settings.h"
-#include "store/database.h"
+#include "base/programpaths.h"
+#include "base/programversion.h"
+#include "base/settings.h"
+#include "storage/database.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "ui/formats.h"
+#include "base/formats.h"
 
 #include <algorithm>
 #include <array>

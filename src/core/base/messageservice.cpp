@@ -1,6 +1,6 @@
-#include "ui/messageservice.h"
+#include "base/messageservice.h"
 
-#include "ui/stderrmessages.h"
+#include "base/stderrmessages.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "shell/programpaths.h"
+#include "base/programpaths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,4 +1,4 @@
-#include "shell/programversion.h"
+#include "base/programversion.h"
 
 namespace dovra {
 

@@ -1,6 +1,6 @@
-#include "shell/settings.h"
+#include "base/settings.h"
 
-#include "ui/formats.h"
+#include "base/formats.h"
 
 namespace dovra {
 

@@ -1,4 +1,4 @@
-#include "ui/stderrmessages.h"
+#include "base/stderrmessages.h"
 
 #include <cstdio>
 

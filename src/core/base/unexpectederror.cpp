@@ -1,6 +1,6 @@
-#include "ui/unexpectederror.h"
+#include "base/unexpectederror.h"
 
-#include "ui/messageservice.h"
+#include "base/messageservice.h"
 
 namespace dovra {
 

@@ -1,15 +1,15 @@
 #include "calc/clsDV.h"
 
+#include "base/appstate.h"
+#include "base/formats.h"
+#include "base/messageservice.h"
 #include "calc/toeslagen.h"
 #include "checklist/clsCL.h"
-#include "costitems/facilityvalidation.h"
-#include "costitems/options.h"
 #include "costitems/storedcostitems.h"
-#include "shell/appstate.h"
-#include "store/clsStort.h"
-#include "store/database.h"
-#include "ui/formats.h"
-#include "ui/messageservice.h"
+#include "facility/clsStort.h"
+#include "facility/facilityvalidation.h"
+#include "model/options.h"
+#include "storage/database.h"
 
 #include <QHashFunctions>
 #include <QStringList>

@@ -1,10 +1,10 @@
 #include "calc/clsHeffing.h"
 
+#include "base/appstate.h"
+#include "base/messageservice.h"
 #include "calc/clsDV.h"
-#include "shell/appstate.h"
-#include "store/clsStort.h"
-#include "store/database.h"
-#include "ui/messageservice.h"
+#include "facility/clsStort.h"
+#include "storage/database.h"
 
 #include <QStringList>
 

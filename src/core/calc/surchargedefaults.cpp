@@ -1,9 +1,9 @@
 #include "calc/surchargedefaults.h"
 
+#include "base/formats.h"
+#include "base/messageservice.h"
 #include "checklist/clsCL.h"
-#include "store/clsStort.h"
-#include "ui/formats.h"
-#include "ui/messageservice.h"
+#include "facility/clsStort.h"
 
 namespace dovra::surcharges {
 

@@ -1,8 +1,8 @@
 #include "calc/toeslagen.h"
 
+#include "base/formats.h"
 #include "checklist/clsCL.h"
-#include "costitems/options.h"
-#include "ui/formats.h"
+#include "model/options.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 #include "checklist/checklistsystem.h"
 
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "store/requiredschema.h"
-#include "ui/messageservice.h"
+#include "base/appstate.h"
+#include "base/messageservice.h"
+#include "storage/database.h"
+#include "storage/requiredschema.h"
 
 namespace dovra {
 

@@ -1,11 +1,11 @@
 #include "checklist/clsCL.h"
 
+#include "base/appstate.h"
+#include "base/formats.h"
 #include "checklist/checklistsystem.h"
-#include "costitems/options.h"
-#include "costitems/rawvalue.h"
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "ui/formats.h"
+#include "model/options.h"
+#include "model/rawvalue.h"
+#include "storage/database.h"
 
 #include <QHash>
 #include <QStringList>

@@ -1,12 +1,12 @@
 // Conformity of cost items and facility values with the criteria of the checklist version.
 #include "checklist/conformity.h"
 
+#include "base/appstate.h"
+#include "base/messageservice.h"
+#include "base/unexpectederror.h"
 #include "checklist/clsCL.h"
-#include "costitems/options.h"
-#include "costitems/rawvalue.h"
-#include "shell/appstate.h"
-#include "ui/messageservice.h"
-#include "ui/unexpectederror.h"
+#include "model/options.h"
+#include "model/rawvalue.h"
 
 #include <cmath>
 

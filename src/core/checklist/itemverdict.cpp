@@ -2,8 +2,8 @@
 
 #include "checklist/clsCL.h"
 #include "costitems/completeness.h"
-#include "costitems/options.h"
-#include "costitems/rawvalue.h"
+#include "model/options.h"
+#include "model/rawvalue.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/messageservice.h"
 #include "costitems/completeness.h"
-#include "ui/messageservice.h"
 
 #include <QString>
 #include <QVariant>

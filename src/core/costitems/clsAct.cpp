@@ -1,12 +1,12 @@
 #include "costitems/clsAct.h"
 
+#include "base/appstate.h"
+#include "base/messageservice.h"
 #include "checklist/clsCL.h"
 #include "costitems/clsVoorz.h"
-#include "costitems/options.h"
-#include "costitems/rawvalue.h"
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "ui/messageservice.h"
+#include "model/options.h"
+#include "model/rawvalue.h"
+#include "storage/database.h"
 
 #include <QDateTime>
 

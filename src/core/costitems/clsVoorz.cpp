@@ -1,9 +1,9 @@
 #include "costitems/clsVoorz.h"
 
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "store/lookups.h"
-#include "ui/messageservice.h"
+#include "base/appstate.h"
+#include "base/messageservice.h"
+#include "storage/database.h"
+#include "storage/lookups.h"
 
 namespace dovra {
 

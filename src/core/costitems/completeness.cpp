@@ -1,8 +1,8 @@
 #include "costitems/completeness.h"
 
-#include "costitems/options.h"
-#include "costitems/rawvalue.h"
-#include "ui/messageservice.h"
+#include "base/messageservice.h"
+#include "model/options.h"
+#include "model/rawvalue.h"
 
 namespace dovra {
 
@@ -114,7 +114,8 @@ bool verify_ansich(const CostItemValues& item, bool gediffToeslag)
 {
     if (code(item.bytCombineer) == 1)
         return true;
-    return CheckStart(item.bytOptieStart, item.bytStartBA, item.intStartAbs, item.intStartRel, item.intStartBA) &&
+    return CheckStart(item.bytOptieStart, item.bytStartBA, item.intStartAbs, item.intStartRel,
+                      item.intStartBA) &&
            CheckEind(item.bytOptieEind, item.bytEindBA, item.intEindAbs, item.intEindRel, item.intEindBA) &&
            CheckKosten(item.bytOptieKosten, item.sngPercInvest, item.sngKostenInvest, item.sngKostenTotaal,
                        item.sngKostenPE, item.strEenheid, item.sngAantal) &&

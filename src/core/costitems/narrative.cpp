@@ -1,8 +1,8 @@
 #include "costitems/narrative.h"
 
-#include "costitems/options.h"
-#include "costitems/rawvalue.h"
-#include "ui/formats.h"
+#include "base/formats.h"
+#include "model/options.h"
+#include "model/rawvalue.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #include "costitems/storedcostitems.h"
 
-#include "costitems/rawvalue.h"
-#include "store/database.h"
+#include "model/rawvalue.h"
+#include "storage/database.h"
 
 #include <sqlcipher/sqlite3.h>
 

@@ -1,8 +1,8 @@
-#include "store/clsStort.h"
+#include "facility/clsStort.h"
 
-#include "shell/appstate.h"
-#include "store/lookups.h"
-#include "ui/messageservice.h"
+#include "base/appstate.h"
+#include "base/messageservice.h"
+#include "storage/lookups.h"
 
 #include <QStringList>
 

@@ -1,8 +1,8 @@
-#include "store/clsTonnage.h"
+#include "facility/clsTonnage.h"
 
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "ui/messageservice.h"
+#include "base/appstate.h"
+#include "base/messageservice.h"
+#include "storage/database.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "store/facilitymanagement.h"
+#include "facility/facilitymanagement.h"
 
+#include "base/appstate.h"
+#include "base/messageservice.h"
 #include "checklist/checklistsystem.h"
-#include "shell/appstate.h"
-#include "store/clsStort.h"
-#include "store/database.h"
-#include "ui/messageservice.h"
+#include "facility/clsStort.h"
+#include "storage/database.h"
 
 #include <QHash>
 

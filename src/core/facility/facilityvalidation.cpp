@@ -1,9 +1,9 @@
-#include "costitems/facilityvalidation.h"
+#include "facility/facilityvalidation.h"
 
+#include "base/appstate.h"
+#include "base/messageservice.h"
 #include "checklist/clsCL.h"
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "ui/messageservice.h"
+#include "storage/database.h"
 
 namespace dovra {
 

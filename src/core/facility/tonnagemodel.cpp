@@ -1,8 +1,8 @@
-#include "store/tonnagemodel.h"
+#include "facility/tonnagemodel.h"
 
-#include "store/clsTonnage.h"
-#include "ui/formats.h"
-#include "ui/messageservice.h"
+#include "base/formats.h"
+#include "base/messageservice.h"
+#include "facility/clsTonnage.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/clsTonnage.h"
+#include "facility/clsTonnage.h"
 
 #include <QAbstractTableModel>
 #include <QList>

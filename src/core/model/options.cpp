@@ -1,4 +1,4 @@
-#include "costitems/options.h"
+#include "model/options.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "costitems/rawvalue.h"
+#include "model/rawvalue.h"
 
 #include <QLocale>
 

@@ -1,8 +1,8 @@
 #include "reports/clsActRapInvoer.h"
 
-#include "costitems/options.h"
-#include "shell/appstate.h"
-#include "ui/formats.h"
+#include "base/appstate.h"
+#include "base/formats.h"
+#include "model/options.h"
 
 #include <QLocale>
 

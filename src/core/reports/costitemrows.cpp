@@ -1,8 +1,8 @@
 #include "reports/costitemrows.h"
 
-#include "costitems/options.h"
-#include "store/database.h"
-#include "ui/formats.h"
+#include "base/formats.h"
+#include "model/options.h"
+#include "storage/database.h"
 
 namespace dovra {
 

@@ -1,10 +1,10 @@
 #include "reports/dvreportrows.h"
 
+#include "base/appstate.h"
+#include "base/formats.h"
+#include "base/messageservice.h"
 #include "calc/clsDV.h"
-#include "costitems/options.h"
-#include "shell/appstate.h"
-#include "ui/formats.h"
-#include "ui/messageservice.h"
+#include "model/options.h"
 
 #include <array>
 

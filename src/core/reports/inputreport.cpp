@@ -1,15 +1,15 @@
 #include "reports/inputreport.h"
 
+#include "base/appstate.h"
+#include "base/formats.h"
+#include "base/messageservice.h"
 #include "calc/clsDV.h"
 #include "checklist/clsCL.h"
-#include "costitems/options.h"
+#include "facility/clsStort.h"
+#include "facility/clsTonnage.h"
+#include "model/options.h"
 #include "reports/clsActRapInvoer.h"
 #include "reports/docxdocument.h"
-#include "shell/appstate.h"
-#include "store/clsStort.h"
-#include "store/clsTonnage.h"
-#include "ui/formats.h"
-#include "ui/messageservice.h"
 
 #include <optional>
 #include <utility>

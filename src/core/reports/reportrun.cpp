@@ -1,11 +1,11 @@
 #include "reports/reportrun.h"
 
+#include "base/appstate.h"
+#include "base/messageservice.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
 #include "reports/docxdocument.h"
 #include "reports/inputreport.h"
-#include "shell/appstate.h"
-#include "ui/messageservice.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -3,7 +3,7 @@
 #include "reports/dvreportrows.h"
 #include "reports/reportcontext.h"
 #include "reports/targetcapitalreport.h"
-#include "store/outputtarget.h"
+#include "storage/outputtarget.h"
 
 #include <QDate>
 #include <QString>

@@ -1,6 +1,6 @@
 #include "reports/reportwriter.h"
 
-#include "costitems/options.h"
+#include "model/options.h"
 
 namespace dovra::report {
 

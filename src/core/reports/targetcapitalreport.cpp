@@ -2,9 +2,9 @@
 
 #include "reports/inputreport.h"
 
+#include "base/formats.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
-#include "ui/formats.h"
 
 #include <optional>
 

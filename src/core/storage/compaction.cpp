@@ -1,6 +1,6 @@
-#include "store/database.h"
-#include "store/datafilelink.h"
-#include "ui/messageservice.h"
+#include "base/messageservice.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
 
 #include <QFile>
 #include <QFileInfo>

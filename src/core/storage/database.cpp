@@ -1,4 +1,4 @@
-#include "store/database.h"
+#include "storage/database.h"
 
 #include <QFileInfo>
 #include <QHash>

@@ -1,9 +1,9 @@
-#include "store/datafilelink.h"
+#include "storage/datafilelink.h"
 
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "store/requiredschema.h"
-#include "ui/messageservice.h"
+#include "base/appstate.h"
+#include "base/messageservice.h"
+#include "storage/database.h"
+#include "storage/requiredschema.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "shell/appstate.h"
-#include "store/datafilelink.h"
-#include "store/schemacatalog.h"
-#include "ui/messageservice.h"
+#include "base/appstate.h"
+#include "base/messageservice.h"
+#include "storage/datafilelink.h"
+#include "storage/schemacatalog.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,6 +1,6 @@
-#include "store/lookups.h"
+#include "storage/lookups.h"
 
-#include "ui/messageservice.h"
+#include "base/messageservice.h"
 
 #include <array>
 

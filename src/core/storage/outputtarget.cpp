@@ -1,6 +1,6 @@
-#include "store/outputtarget.h"
+#include "storage/outputtarget.h"
 
-#include "shell/appstate.h"
+#include "base/appstate.h"
 
 #include <QDir>
 #include <QFile>

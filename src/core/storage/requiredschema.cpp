@@ -1,4 +1,4 @@
-#include "store/requiredschema.h"
+#include "storage/requiredschema.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/schemacatalog.h"
+#include "storage/schemacatalog.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "store/schemacatalog.h"
+#include "storage/schemacatalog.h"
 
 #include <QRegularExpression>
 #include <QStringList>

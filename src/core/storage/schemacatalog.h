@@ -1,6 +1,6 @@
 #pragma once
 
-#include "store/database.h"
+#include "storage/database.h"
 
 #include <QList>
 

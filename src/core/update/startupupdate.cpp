@@ -1,6 +1,6 @@
 #include "update/startupupdate.h"
 
-#include "ui/messageservice.h"
+#include "base/messageservice.h"
 
 namespace dovra {
 

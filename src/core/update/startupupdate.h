@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/appstate.h"
+#include "base/appstate.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
-#include "shell/frmConfig.h"
+#include "app/frmConfig.h"
 
-#include "shell/appstate.h"
-#include "store/datafilelink.h"
-#include "ui/colours.h"
+#include "base/appstate.h"
+#include "storage/datafilelink.h"
 #include "ui_frmConfig.h"
+#include "widgets/colours.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/screenregistration.h"
-#include "ui/messageservice.h"
+#include "app/screenregistration.h"
+#include "base/messageservice.h"
 
 #include <QDialog>
 

@@ -1,17 +1,17 @@
-#include "shell/frmMDI_main.h"
+#include "app/frmMDI_main.h"
 
-#include "calc/frmAlgNazKosten.h"
+#include "app/frmConfig.h"
+#include "app/frmSplash.h"
+#include "app/screenregistration.h"
+#include "base/appstate.h"
+#include "base/messageservice.h"
 #include "checklist/checklistsystem.h"
+#include "facility/frmAlgemeen.h"
+#include "facility/frmAlgNazKosten.h"
+#include "facility/frmInrNieuwDialog.h"
+#include "facility/frmOpenInr.h"
 #include "reports/frmDoelverm.h"
 #include "reports/frmRapVoorz.h"
-#include "shell/appstate.h"
-#include "shell/frmConfig.h"
-#include "shell/frmSplash.h"
-#include "shell/screenregistration.h"
-#include "store/frmAlgemeen.h"
-#include "store/frmInrNieuwDialog.h"
-#include "store/frmOpenInr.h"
-#include "ui/messageservice.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,7 +1,7 @@
-#include "shell/frmSplash.h"
+#include "app/frmSplash.h"
 
-#include "shell/appstate.h"
-#include "ui/messageservice.h"
+#include "base/appstate.h"
+#include "base/messageservice.h"
 #include "ui_frmSplash.h"
 
 #include <QGuiApplication>

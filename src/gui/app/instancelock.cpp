@@ -1,4 +1,4 @@
-#include "shell/instancelock.h"
+#include "app/instancelock.h"
 
 #include <QDir>
 #include <QStandardPaths>

@@ -1,7 +1,7 @@
 // dovra: the windowed program.
-#include "shell/instancelock.h"
-#include "shell/startup.h"
-#include "ui/qtmessages.h"
+#include "app/instancelock.h"
+#include "app/startup.h"
+#include "widgets/qtmessages.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "shell/screenregistration.h"
+#include "app/screenregistration.h"
 
 namespace dovra {
 

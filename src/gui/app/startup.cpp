@@ -1,11 +1,11 @@
-#include "shell/startup.h"
+#include "app/startup.h"
 
-#include "shell/appstate.h"
-#include "shell/frmMDI_main.h"
-#include "shell/frmSplash.h"
-#include "shell/instancelock.h"
-#include "store/datafilelink.h"
-#include "ui/messageservice.h"
+#include "app/frmMDI_main.h"
+#include "app/frmSplash.h"
+#include "app/instancelock.h"
+#include "base/appstate.h"
+#include "base/messageservice.h"
+#include "storage/datafilelink.h"
 #include "update/startupupdate.h"
 
 #include <QFile>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/programpaths.h"
-#include "shell/programversion.h"
+#include "base/programpaths.h"
+#include "base/programversion.h"
 
 #include <QPointer>
 

@@ -1,13 +1,13 @@
-#include "calc/frmAlgNazKosten.h"
+#include "facility/frmAlgNazKosten.h"
 
+#include "base/appstate.h"
+#include "base/formats.h"
+#include "base/messageservice.h"
+#include "base/unexpectederror.h"
 #include "calc/surchargedefaults.h"
-#include "shell/appstate.h"
-#include "ui/decimalcommakey.h"
-#include "ui/fieldbinding.h"
-#include "ui/formats.h"
-#include "ui/messageservice.h"
-#include "ui/unexpectederror.h"
 #include "ui_frmAlgNazKosten.h"
+#include "widgets/decimalcommakey.h"
+#include "widgets/fieldbinding.h"
 
 #include <QApplication>
 #include <QCloseEvent>

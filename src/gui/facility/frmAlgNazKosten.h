@@ -1,8 +1,8 @@
 #pragma once
 
+#include "app/screenregistration.h"
 #include "checklist/clsCL.h"
-#include "shell/screenregistration.h"
-#include "store/clsStort.h"
+#include "facility/clsStort.h"
 
 #include <QDialog>
 #include <QHash>

@@ -1,14 +1,14 @@
-#include "store/frmAlgemeen.h"
+#include "facility/frmAlgemeen.h"
 
-#include "shell/appstate.h"
-#include "store/frmTonnage.h"
-#include "store/lookups.h"
-#include "ui/decimalcommakey.h"
-#include "ui/fieldbinding.h"
-#include "ui/formats.h"
-#include "ui/messageservice.h"
-#include "ui/unexpectederror.h"
+#include "base/appstate.h"
+#include "base/formats.h"
+#include "base/messageservice.h"
+#include "base/unexpectederror.h"
+#include "facility/frmTonnage.h"
+#include "storage/lookups.h"
 #include "ui_frmAlgemeen.h"
+#include "widgets/decimalcommakey.h"
+#include "widgets/fieldbinding.h"
 
 #include <QCloseEvent>
 #include <QListWidget>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/screenregistration.h"
-#include "store/clsStort.h"
+#include "app/screenregistration.h"
+#include "facility/clsStort.h"
 
 #include <QDialog>
 

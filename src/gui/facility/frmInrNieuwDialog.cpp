@@ -1,9 +1,9 @@
-#include "store/frmInrNieuwDialog.h"
+#include "facility/frmInrNieuwDialog.h"
 
-#include "shell/appstate.h"
-#include "store/facilitymanagement.h"
-#include "store/frmOpenInrConfirm.h"
-#include "ui/messageservice.h"
+#include "base/appstate.h"
+#include "base/messageservice.h"
+#include "facility/facilitymanagement.h"
+#include "facility/frmOpenInrConfirm.h"
 #include "ui_frmInrNieuwDialog.h"
 
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/screenregistration.h"
+#include "app/screenregistration.h"
 
 #include <QDialog>
 

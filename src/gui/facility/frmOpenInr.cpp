@@ -1,10 +1,10 @@
-#include "store/frmOpenInr.h"
+#include "facility/frmOpenInr.h"
 
-#include "shell/appstate.h"
-#include "store/facilitymanagement.h"
-#include "store/frmInrNieuwDialog.h"
-#include "store/frmOpenInrConfirm.h"
-#include "ui/unexpectederror.h"
+#include "base/appstate.h"
+#include "base/unexpectederror.h"
+#include "facility/facilitymanagement.h"
+#include "facility/frmInrNieuwDialog.h"
+#include "facility/frmOpenInrConfirm.h"
 #include "ui_frmOpenInr.h"
 
 #include <QHeaderView>

@@ -1,6 +1,6 @@
-#include "store/frmOpenInrConfirm.h"
+#include "facility/frmOpenInrConfirm.h"
 
-#include "shell/appstate.h"
+#include "base/appstate.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

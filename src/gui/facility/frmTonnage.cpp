@@ -1,8 +1,8 @@
-#include "store/frmTonnage.h"
+#include "facility/frmTonnage.h"
 
-#include "store/tonnagemodel.h"
-#include "ui/formats.h"
-#include "ui/messageservice.h"
+#include "base/formats.h"
+#include "base/messageservice.h"
+#include "facility/tonnagemodel.h"
 #include "ui_frmTonnage.h"
 
 #include <QCloseEvent>

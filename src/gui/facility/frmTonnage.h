@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/screenregistration.h"
-#include "store/clsTonnage.h"
+#include "app/screenregistration.h"
+#include "facility/clsTonnage.h"
 
 #include <QDialog>
 

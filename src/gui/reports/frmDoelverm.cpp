@@ -1,14 +1,14 @@
 #include "reports/frmDoelverm.h"
 
+#include "base/appstate.h"
+#include "base/formats.h"
+#include "base/messageservice.h"
 #include "reports/frmRapScherm.h"
 #include "reports/reportfiledialog.h"
 #include "reports/screenreport.h"
-#include "shell/appstate.h"
-#include "ui/decimalcommakey.h"
-#include "ui/formats.h"
-#include "ui/messageservice.h"
-#include "ui/opendocument.h"
 #include "ui_frmDoelverm.h"
+#include "widgets/decimalcommakey.h"
+#include "widgets/opendocument.h"
 
 #include <QFocusEvent>
 #include <QRegularExpressionValidator>

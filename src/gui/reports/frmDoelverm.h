@@ -1,7 +1,7 @@
 #pragma once
 
+#include "app/screenregistration.h"
 #include "reports/reportrun.h"
-#include "shell/screenregistration.h"
 
 #include <QDialog>
 

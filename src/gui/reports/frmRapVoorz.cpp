@@ -1,11 +1,11 @@
 #include "reports/frmRapVoorz.h"
 
+#include "base/appstate.h"
+#include "base/messageservice.h"
 #include "reports/reportfiledialog.h"
 #include "reports/reportrun.h"
-#include "shell/appstate.h"
-#include "ui/messageservice.h"
-#include "ui/opendocument.h"
 #include "ui_frmRapVoorz.h"
+#include "widgets/opendocument.h"
 
 namespace dovra {
 

@@ -1,10 +1,10 @@
 #include "reports/reportfiledialog.h"
 
+#include "base/appstate.h"
+#include "base/messageservice.h"
+#include "facility/clsStort.h"
 #include "reports/reportrun.h"
-#include "shell/appstate.h"
-#include "store/clsStort.h"
-#include "ui/messageservice.h"
-#include "ui/opendocument.h"
+#include "widgets/opendocument.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "ui/colours.h"
+#include "widgets/colours.h"
 
 namespace dovra {
 

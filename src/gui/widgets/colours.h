@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/messageservice.h"
+#include "base/messageservice.h"
 
 #include <QColor>
 

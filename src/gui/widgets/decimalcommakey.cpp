@@ -1,4 +1,4 @@
-#include "ui/decimalcommakey.h"
+#include "widgets/decimalcommakey.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "ui/fieldbinding.h"
+#include "widgets/fieldbinding.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,6 +1,6 @@
-#include "ui/opendocument.h"
+#include "widgets/opendocument.h"
 
-#include "ui/messageservice.h"
+#include "base/messageservice.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
-#include "ui/qtmessages.h"
+#include "widgets/qtmessages.h"
 
-#include "ui/colours.h"
+#include "widgets/colours.h"
 
 #include <QApplication>
 #include <QColorDialog>

@@ -1,10 +1,10 @@
 // Program version number, settings section, stored settings and their defaults.
-#include "shell/appstate.h"
-#include "shell/programversion.h"
-#include "shell/settings.h"
-#include "store/lookups.h"
+#include "base/appstate.h"
+#include "base/programversion.h"
+#include "base/settings.h"
+#include "storage/lookups.h"
+#include "support/messagerecorder.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <QSettings>
 

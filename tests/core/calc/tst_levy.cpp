@@ -1,13 +1,13 @@
 // The levy per ton of supplied waste: an object-bound facility's own levy, the company-bound refusal,
 // a missing forecast, and the equalisation over a province's facilities of one type.
+#include "base/appstate.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
-#include "shell/appstate.h"
-#include "store/clsStort.h"
-#include "store/database.h"
+#include "facility/clsStort.h"
+#include "storage/database.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Present values of single cost items: the discount factor per frequency, the relative years and the
 // shown first and last years, the price level uplift and the subtotals the items add to.
+#include "base/appstate.h"
 #include "calc/clsDV.h"
-#include "shell/appstate.h"
+#include "support/messagerecorder.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <gtest/gtest.h>
 

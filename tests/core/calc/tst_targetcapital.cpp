@@ -1,11 +1,11 @@
 // The target capital of a facility: the general surcharges, the replacement surcharges per item, the
 // sums up to VAT, the checks before a calculation and the ways a calculation fails.
+#include "base/appstate.h"
 #include "calc/clsDV.h"
-#include "shell/appstate.h"
-#include "store/database.h"
+#include "storage/database.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <gtest/gtest.h>
 

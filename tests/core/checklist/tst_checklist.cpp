@@ -1,10 +1,10 @@
 // A checklist version in memory: its items, criterion texts, typical values, price level factors,
 // reporting threshold and the checklist information of the cost item editor.
+#include "base/appstate.h"
 #include "checklist/clsCL.h"
-#include "shell/appstate.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,12 +1,12 @@
 // Conformity of cost items and facility values with a checklist version's criteria, and the editor's
 // verdict on the shown values of a cost item.
+#include "base/appstate.h"
 #include "checklist/clsCL.h"
 #include "checklist/conformity.h"
 #include "checklist/itemverdict.h"
-#include "shell/appstate.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // Completeness of cost items: the bounds of each rule, and the check of a whole facility before a
 // calculation.
+#include "base/appstate.h"
 #include "costitems/completeness.h"
-#include "costitems/facilityvalidation.h"
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "store/datafilelink.h"
+#include "facility/facilityvalidation.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <QHash>
 

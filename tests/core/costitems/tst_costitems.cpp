@@ -1,13 +1,13 @@
 // The provisions and cost items of the open facility: lookups, additions from the user and from the
 // checklist, phases, renaming, price level changes and the test against the checklist.
+#include "base/appstate.h"
 #include "checklist/clsCL.h"
 #include "costitems/clsAct.h"
 #include "costitems/clsVoorz.h"
-#include "shell/appstate.h"
-#include "store/datafilelink.h"
+#include "storage/datafilelink.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The cost item narrative: the Dutch paragraph that says what a cost item does.
 #include "costitems/narrative.h"
-#include "costitems/options.h"
+#include "model/options.h"
 #include "support/qtprinting.h"
 
 #include <gtest/gtest.h>

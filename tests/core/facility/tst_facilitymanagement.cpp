@@ -1,10 +1,10 @@
 // The facility list, the newest checklist version of a type, and deleting a facility.
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "store/datafilelink.h"
-#include "store/facilitymanagement.h"
+#include "base/appstate.h"
+#include "facility/facilitymanagement.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
+#include "support/messagerecorder.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 // The facility record: typed fields, derived values, the rules of the general data, and opening.
-#include "shell/appstate.h"
-#include "store/clsStort.h"
-#include "store/datafilelink.h"
-#include "store/facilitymanagement.h"
+#include "base/appstate.h"
+#include "facility/clsStort.h"
+#include "facility/facilitymanagement.h"
+#include "storage/datafilelink.h"
+#include "support/messagerecorder.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <gtest/gtest.h>
 

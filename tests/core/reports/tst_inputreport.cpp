@@ -2,15 +2,15 @@
 // document and read back from its XML: titles, page set-up, the general data blocks, the summary of a
 // real calculation, the forecast, provisions, cost items with their legend, the checklist items not
 // taken over, and the header and footer.
+#include "base/appstate.h"
+#include "base/formats.h"
 #include "calc/clsDV.h"
 #include "reports/docxdocument.h"
 #include "reports/inputreport.h"
-#include "shell/appstate.h"
-#include "store/datafilelink.h"
+#include "storage/datafilelink.h"
 #include "support/docxinspect.h"
+#include "support/messagerecorder.h"
 #include "support/testfiles.h"
-#include "ui/formats.h"
-#include "ui/messagerecorder.h"
 
 #include <gtest/gtest.h>
 

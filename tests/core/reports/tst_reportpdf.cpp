@@ -1,11 +1,11 @@
 // The reports open in a real word processor: LibreOffice lays them out and prints them to PDF, with the
 // page set-up of every section and the page fields filled in.
+#include "base/formats.h"
 #include "calc/clsDV.h"
+#include "facility/facilitymanagement.h"
 #include "reports/reportrun.h"
-#include "store/datafilelink.h"
-#include "store/facilitymanagement.h"
+#include "storage/datafilelink.h"
 #include "support/testfiles.h"
-#include "ui/formats.h"
 
 #include <QDir>
 #include <QProcess>

@@ -1,15 +1,15 @@
 // The cost item rows of the two reports: the record set both read, the cell texts of the input data
 // report, and the rows of the target capital report over a finished calculation with their groups,
 // texts, conformity checks and messages.
+#include "base/appstate.h"
 #include "calc/clsDV.h"
 #include "reports/clsActRapInvoer.h"
 #include "reports/costitemrows.h"
 #include "reports/dvreportrows.h"
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "store/datafilelink.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
+#include "support/messagerecorder.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -2,19 +2,19 @@
 // report window: layout, grouping, the rows of the cost items and surcharges, and the levy per year.
 #include "reports/targetcapitalreport.h"
 
+#include "base/appstate.h"
+#include "base/formats.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
+#include "facility/clsStort.h"
 #include "reports/docxdocument.h"
 #include "reports/screenreport.h"
-#include "shell/appstate.h"
-#include "store/clsStort.h"
-#include "store/database.h"
-#include "store/datafilelink.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
 #include "support/docxinspect.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/formats.h"
-#include "ui/messagerecorder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // The database layer: password protection, parameters, typed reads, transactions.
-#include "store/database.h"
+#include "storage/database.h"
 #include "support/testfiles.h"
 
 #include <QFile>

@@ -1,11 +1,11 @@
 // Linking, version check, format upgrade and compaction of the user data file.
-#include "shell/appstate.h"
-#include "store/database.h"
-#include "store/datafilelink.h"
-#include "store/requiredschema.h"
-#include "store/schemacatalog.h"
+#include "base/appstate.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
+#include "storage/requiredschema.h"
+#include "storage/schemacatalog.h"
+#include "support/messagerecorder.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <QDir>
 #include <QFile>

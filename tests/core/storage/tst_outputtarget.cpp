@@ -1,9 +1,9 @@
 // Where a document may be written: a new file in a usable folder or a writable file of the user's, never a
 // folder, a link, a special file or one of the program's databases, whatever the path is called.
-#include "store/datafilelink.h"
-#include "store/outputtarget.h"
+#include "storage/datafilelink.h"
+#include "storage/outputtarget.h"
+#include "support/messagerecorder.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <QDir>
 #include <QFile>

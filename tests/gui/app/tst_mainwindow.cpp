@@ -1,15 +1,15 @@
 // The main window (menus, toolbar, command gates, status bar), the configuration window and the splash.
-#include "shell/appstate.h"
-#include "shell/frmConfig.h"
-#include "shell/frmMDI_main.h"
-#include "shell/frmSplash.h"
-#include "shell/screenregistration.h"
-#include "store/database.h"
-#include "store/datafilelink.h"
+#include "app/frmConfig.h"
+#include "app/frmMDI_main.h"
+#include "app/frmSplash.h"
+#include "app/screenregistration.h"
+#include "base/appstate.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/colours.h"
-#include "ui/messagerecorder.h"
+#include "widgets/colours.h"
 
 #include <QApplication>
 #include <QCheckBox>

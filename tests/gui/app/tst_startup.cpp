@@ -1,13 +1,13 @@
 // The start-up routine and the update check it runs.
-#include "shell/appstate.h"
-#include "shell/frmConfig.h"
-#include "shell/frmMDI_main.h"
-#include "shell/frmSplash.h"
-#include "shell/startup.h"
-#include "store/database.h"
+#include "app/frmConfig.h"
+#include "app/frmMDI_main.h"
+#include "app/frmSplash.h"
+#include "app/startup.h"
+#include "base/appstate.h"
+#include "storage/database.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 #include "update/startupupdate.h"
 
 #include <QCoreApplication>

@@ -1,17 +1,17 @@
 // The facility list, the new facility dialog and the notice of the opened facility, alone and
 // as the main window opens them.
-#include "shell/appstate.h"
-#include "shell/frmMDI_main.h"
-#include "shell/screenregistration.h"
-#include "store/database.h"
-#include "store/datafilelink.h"
-#include "store/facilitymanagement.h"
-#include "store/frmInrNieuwDialog.h"
-#include "store/frmOpenInr.h"
-#include "store/frmOpenInrConfirm.h"
+#include "app/frmMDI_main.h"
+#include "app/screenregistration.h"
+#include "base/appstate.h"
+#include "facility/facilitymanagement.h"
+#include "facility/frmInrNieuwDialog.h"
+#include "facility/frmOpenInr.h"
+#include "facility/frmOpenInrConfirm.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

@@ -1,14 +1,14 @@
 // The waste supply forecast: its rules, the grid's cell checks and the forecast window.
-#include "shell/appstate.h"
-#include "shell/screenregistration.h"
-#include "store/clsTonnage.h"
-#include "store/database.h"
-#include "store/datafilelink.h"
-#include "store/frmTonnage.h"
-#include "store/tonnagemodel.h"
+#include "app/screenregistration.h"
+#include "base/appstate.h"
+#include "facility/clsTonnage.h"
+#include "facility/frmTonnage.h"
+#include "facility/tonnagemodel.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <QAbstractItemModelTester>
 #include <QApplication>

@@ -1,13 +1,13 @@
 // The general data screen driven through its controls.
-#include "shell/appstate.h"
-#include "shell/frmMDI_main.h"
-#include "store/clsStort.h"
-#include "store/datafilelink.h"
-#include "store/facilitymanagement.h"
-#include "store/frmAlgemeen.h"
-#include "store/frmTonnage.h"
+#include "app/frmMDI_main.h"
+#include "base/appstate.h"
+#include "facility/clsStort.h"
+#include "facility/facilitymanagement.h"
+#include "facility/frmAlgemeen.h"
+#include "facility/frmTonnage.h"
+#include "storage/datafilelink.h"
+#include "support/messagerecorder.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>

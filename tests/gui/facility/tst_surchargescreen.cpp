@@ -1,13 +1,13 @@
 // The surcharges of the aftercare phase driven through the screen's controls.
-#include "calc/frmAlgNazKosten.h"
-#include "shell/appstate.h"
-#include "shell/frmMDI_main.h"
-#include "shell/screenregistration.h"
-#include "store/clsStort.h"
-#include "store/facilitymanagement.h"
+#include "app/frmMDI_main.h"
+#include "app/screenregistration.h"
+#include "base/appstate.h"
+#include "facility/clsStort.h"
+#include "facility/facilitymanagement.h"
+#include "facility/frmAlgNazKosten.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
 
 #include <QApplication>
 #include <QFocusEvent>

@@ -1,20 +1,20 @@
 // The report dialogs (target capital and levy, input data) and the report window, driven through their
 // controls on the demo data, with the desktop's open action replaced.
+#include "app/frmMDI_main.h"
+#include "app/screenregistration.h"
+#include "base/appstate.h"
+#include "facility/clsStort.h"
+#include "facility/facilitymanagement.h"
 #include "reports/frmDoelverm.h"
 #include "reports/frmRapScherm.h"
 #include "reports/frmRapVoorz.h"
 #include "reports/screenreport.h"
-#include "shell/appstate.h"
-#include "shell/frmMDI_main.h"
-#include "shell/screenregistration.h"
-#include "store/clsStort.h"
-#include "store/datafilelink.h"
-#include "store/facilitymanagement.h"
+#include "storage/datafilelink.h"
 #include "support/docxinspect.h"
+#include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
-#include "ui/messagerecorder.h"
-#include "ui/opendocument.h"
+#include "widgets/opendocument.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The message services and the shared report of unexpected errors.
-#include "ui/messagerecorder.h"
-#include "ui/qtmessages.h"
-#include "ui/stderrmessages.h"
-#include "ui/unexpectederror.h"
+#include "base/stderrmessages.h"
+#include "base/unexpectederror.h"
+#include "support/messagerecorder.h"
+#include "widgets/qtmessages.h"
 
 #include <gtest/gtest.h>
 
