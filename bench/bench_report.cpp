@@ -21,7 +21,7 @@ dovra::report::TargetCapitalReportOptions allSections()
     options.doelvermogen = true;
     options.checklistposten = true;
     options.heffing = true;
-    options.showVat = true;
+    options.vat = 21;
     return options;
 }
 

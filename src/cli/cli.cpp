@@ -211,7 +211,8 @@ std::optional<QString> readTargetCapitalReport(const Arguments& arguments, Reque
         return QStringLiteral("Onbekende indeling: ") + arguments.value(QStringLiteral("indeling"));
     request.targetCapital.grouping = *grouping;
     // As in the dialog: a VAT of 0 leaves the VAT lines off the cover.
-    request.targetCapital.showVat = request.vat != 0;
+    if (request.vat != 0)
+        request.targetCapital.vat = request.vat;
     return arguments.isSet(QStringLiteral("out")) ? readTarget(arguments, request) : std::nullopt;
 }
 
@@ -294,7 +295,6 @@ int runFacilityCommand(const Request& request, QTextStream& out)
         return printLevy(request.json, out);
     if (request.command == QLatin1String("invoerrapport"))
         return writeInputReport(request.input, request.out);
-    appState().view().vatPercentage = request.vat;
     return writeTargetCapitalReport(request.targetCapital, request.out.isEmpty(), request.out, out);
 }
 

@@ -976,16 +976,6 @@ float clsDV::DoelvermogenMetRisicofonds_InclBTW(float vatPercentage) const
     return BTWbedrag(vatPercentage) + DoelvermogenMetRisicoFonds();
 }
 
-float clsDV::BTWbedrag() const
-{
-    return BTWbedrag(appState().view().vatPercentage);
-}
-
-float clsDV::DoelvermogenMetRisicofonds_InclBTW() const
-{
-    return DoelvermogenMetRisicofonds_InclBTW(appState().view().vatPercentage);
-}
-
 float clsDV::rapTotaalPerSorteerveld(Sorteerveld field, int id) const
 {
     switch (field) {

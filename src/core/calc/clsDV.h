@@ -106,8 +106,6 @@ public:
     // With the VAT percentage given (the application's BTW_PROCENTEN when omitted).
     float BTWbedrag(float vatPercentage) const;
     float DoelvermogenMetRisicofonds_InclBTW(float vatPercentage) const;
-    float BTWbedrag() const;
-    float DoelvermogenMetRisicofonds_InclBTW() const;
 
     // Report helpers.
     enum class Sorteerveld

@@ -231,7 +231,7 @@ SummaryRow designSurchargeRow(const clsDV& dv)
             dv.toeslagB()};
 }
 
-QList<SummaryRow> summaryRows(const clsDV& dv, bool showVat)
+QList<SummaryRow> summaryRows(const clsDV& dv, std::optional<float> vat)
 {
     QList<SummaryRow> rows{
         {QStringLiteral("Subtotaal jaarlijkse nazorgkosten"), dv.somA_exclOnvoorzien()},
@@ -247,22 +247,21 @@ QList<SummaryRow> summaryRows(const clsDV& dv, bool showVat)
         {QStringLiteral("Toeslag risicofonds"), dv.sngRisicobedragKAP()},
         {QStringLiteral("Doelvermogen"), dv.DoelvermogenMetRisicoFonds()},
     };
-    if (showVat) {
-        const float vat = appState().view().vatPercentage;
+    if (vat) {
         rows.append({QStringLiteral("Omzetbelasting (") +
-                         formats::number(double(vat) / 100, QStringLiteral("0.0%")) + QLatin1Char(')'),
-                     dv.BTWbedrag(vat)});
-        rows.append({QStringLiteral("Doelvermogen incl. BTW"), dv.DoelvermogenMetRisicofonds_InclBTW(vat)});
+                         formats::number(double(*vat) / 100, QStringLiteral("0.0%")) + QLatin1Char(')'),
+                     dv.BTWbedrag(*vat)});
+        rows.append({QStringLiteral("Doelvermogen incl. BTW"), dv.DoelvermogenMetRisicofonds_InclBTW(*vat)});
     }
     return rows;
 }
 
-void writeSummary(ReportWriter& writer, const clsDV& dv, bool showVat)
+void writeSummary(ReportWriter& writer, const clsDV& dv, std::optional<float> vat)
 {
     writer.paragraph(blankLine());
     writer.paragraph(boldLine(QStringLiteral("Samenvatting berekening doelvermogen")));
     writer.beginTable(tableLayout({7.0, 4.0}, false));
-    for (const SummaryRow& row : summaryRows(dv, showVat)) {
+    for (const SummaryRow& row : summaryRows(dv, vat)) {
         // The amount gets the same empty line, so it stays level with its label.
         const QString space = row.spaced ? QStringLiteral("\n") : QString();
         writer.tableRow(
@@ -463,8 +462,8 @@ PageSetup portraitPage()
             .footerCm = 1.0};
 }
 
-bool writeGeneralData(ReportWriter& writer, GeneralDataReport report, const clsDV* calculation, bool showVat,
-                      const ReportContext& context)
+bool writeGeneralData(ReportWriter& writer, GeneralDataReport report, const clsDV* calculation,
+                      std::optional<float> vat, const ReportContext& context)
 {
     clsStort stort;
     if (!stort.initializeStort(context.facilityId))
@@ -484,7 +483,7 @@ bool writeGeneralData(ReportWriter& writer, GeneralDataReport report, const clsD
     writeBlock(writer, QStringLiteral("Invuller"), fillerBlock(stort));
     writeBlock(writer, QStringLiteral("Berekeningen"), calculationBlock(stort, checklist));
     if (calculation)
-        writeSummary(writer, *calculation, showVat);
+        writeSummary(writer, *calculation, vat);
     if (forecast.AantalRecords() == 0) {
         writer.paragraph(blankLine());
         writer.paragraph(Paragraph(QStringLiteral("Er is geen prognose van het afvalaanbod ingevoerd.")));

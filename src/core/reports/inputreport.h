@@ -5,6 +5,8 @@
 
 #include <QList>
 
+#include <optional>
+
 namespace dovra {
 class clsDV;
 }
@@ -24,9 +26,9 @@ enum class GeneralDataReport
 };
 
 // The general data; with a calculation (the cover) also the summary of the target capital, with the VAT
-// lines when `showVat`.
-bool writeGeneralData(ReportWriter& writer, GeneralDataReport report, const clsDV* calculation, bool showVat,
-                      const ReportContext& context);
+// lines at the percentage `vat` when there is one.
+bool writeGeneralData(ReportWriter& writer, GeneralDataReport report, const clsDV* calculation,
+                      std::optional<float> vat, const ReportContext& context);
 bool writeProvisions(ReportWriter& writer, const ReportContext& context);
 bool writeCostItems(ReportWriter& writer, const ReportContext& context);
 // `firstOfTargetCapitalReport`: the list opens the target capital report, which changes its title.

@@ -82,7 +82,7 @@ bool TargetCapitalReportRun::write(ReportWriter& writer, const ReportContext& co
             progress(++done);
     };
     if (m_options.voorblad && document) {
-        if (!writeGeneralData(writer, GeneralDataReport::Cover, m_dv.get(), m_options.showVat, context))
+        if (!writeGeneralData(writer, GeneralDataReport::Cover, m_dv.get(), m_options.vat, context))
             return false;
         step();
     }
@@ -130,7 +130,7 @@ bool writeInputReportDocument(const InputReportOptions& options, const QString& 
     DocxDocument document;
     const bool written =
         (!options.algemeen ||
-         writeGeneralData(document, GeneralDataReport::InputData, nullptr, false, context)) &&
+         writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt, context)) &&
         (!options.voorzieningen || writeProvisions(document, context)) &&
         (!options.kostenposten || writeCostItems(document, context)) &&
         (!options.checklistposten || writeUnselectedChecklistItems(document, false, context));

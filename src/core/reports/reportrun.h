@@ -27,7 +27,7 @@ struct TargetCapitalReportOptions
     bool checklistposten = false; // checklist items not selected (document only)
     bool heffing = false;         // levy section
     DVGrouping grouping = DVGrouping::Voorziening;
-    bool showVat = false; // VAT lines on the cover
+    std::optional<float> vat; // the VAT percentage of the VAT lines on the cover; none: no VAT lines
 };
 
 // One run of the target capital and levy report for one facility: first the calculation, then the

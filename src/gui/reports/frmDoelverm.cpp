@@ -135,7 +135,8 @@ report::TargetCapitalReportOptions frmDoelverm::chosenOptions() const
     options.grouping = m_ui->optRapSort2->isChecked()   ? DVGrouping::Rubriek
                        : m_ui->optRapSort3->isChecked() ? DVGrouping::Talvo
                                                         : DVGrouping::Voorziening;
-    options.showVat = !m_ui->txtBTWperc->text().trimmed().isEmpty();
+    if (!m_ui->txtBTWperc->text().trimmed().isEmpty())
+        options.vat = appState().view().vatPercentage;
     return options;
 }
 

@@ -388,12 +388,6 @@ TEST_F(TargetCapitalTest, VatOverTheTargetCapitalWithRiskAmount)
     EXPECT_EQ(dv.DoelvermogenMetRisicofonds_InclBTW(19), 2380000.0f);
     EXPECT_EQ(dv.BTWbedrag(0), 0.0f);
     EXPECT_EQ(dv.DoelvermogenMetRisicofonds_InclBTW(0), 2000000.0f);
-    // Without a percentage given, the application's.
-    appState().view().vatPercentage = 19;
-    EXPECT_EQ(dv.BTWbedrag(), 380000.0f);
-    appState().view().vatPercentage = 0;
-    EXPECT_EQ(dv.BTWbedrag(), 0.0f);
-    EXPECT_EQ(dv.DoelvermogenMetRisicofonds_InclBTW(), 2000000.0f);
 
     // No share of a target capital of nothing.
     EXPECT_EQ(dv.rapPercVanDV(1000), QStringLiteral("-"));

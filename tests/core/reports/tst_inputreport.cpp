@@ -171,7 +171,7 @@ protected:
     test::DocxContent generalData(long facilityId)
     {
         return write([&](DocxDocument& document) {
-            return writeGeneralData(document, GeneralDataReport::InputData, nullptr, false,
+            return writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt,
                                     contextOf(facilityId));
         });
     }
@@ -391,7 +391,7 @@ TEST_F(InputReportTest, EverySectionStartsOnItsOwnPortraitPage)
 {
     DocxDocument document;
     const ReportContext context = contextOf(1);
-    ASSERT_TRUE(writeGeneralData(document, GeneralDataReport::InputData, nullptr, false, context));
+    ASSERT_TRUE(writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt, context));
     ASSERT_TRUE(writeProvisions(document, context));
     ASSERT_TRUE(writeCostItems(document, context));
     ASSERT_TRUE(writeUnselectedChecklistItems(document, false, context));
@@ -438,7 +438,8 @@ TEST_F(InputReportTest, HeaderAndFooter)
 TEST_F(InputReportTest, UnknownFacilityWritesNothing)
 {
     DocxDocument document;
-    EXPECT_FALSE(writeGeneralData(document, GeneralDataReport::InputData, nullptr, false, contextOf(99)));
+    EXPECT_FALSE(
+        writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt, contextOf(99)));
     EXPECT_FALSE(writeUnselectedChecklistItems(document, false, contextOf(99)));
     EXPECT_TRUE(bodyOf(document).lines().isEmpty());
 }
@@ -453,12 +454,11 @@ protected:
     void SetUp() override { ASSERT_TRUE(LinkDataFile(folder.copyDemoData(), false, true)); }
 
     // The cover over a finished calculation of the facility.
-    test::DocxContent cover(long facilityId, bool showVat)
+    test::DocxContent cover(long facilityId, std::optional<float> vat = std::nullopt)
     {
         EXPECT_TRUE(dv.initializeDV(facilityId) && dv.BerekenAlles());
         DocxDocument document;
-        EXPECT_TRUE(
-            writeGeneralData(document, GeneralDataReport::Cover, &dv, showVat, contextOf(facilityId)));
+        EXPECT_TRUE(writeGeneralData(document, GeneralDataReport::Cover, &dv, vat, contextOf(facilityId)));
         return bodyOf(document);
     }
 
@@ -491,7 +491,7 @@ protected:
 
 TEST_F(CoverTest, CoverTitleInsteadOfReportTitle)
 {
-    const test::DocxContent content = cover(2, false);
+    const test::DocxContent content = cover(2);
     ASSERT_EQ(content.sections.size(), 1);
     EXPECT_EQ(content.lines().mid(0, 2),
               QStringList({"R a p p o r t a g e   D O V R A",
@@ -505,7 +505,7 @@ TEST_F(CoverTest, CoverTitleInsteadOfReportTitle)
 
 TEST_F(CoverTest, SummaryWithFixedDesignSurcharge)
 {
-    const test::DocxContent content = cover(2, false);
+    const test::DocxContent content = cover(2);
     EXPECT_GT(dv.DoelvermogenMetRisicoFonds(), 0.0f);
     const QStringList rows = tableAfter(content, "Samenvatting berekening doelvermogen");
     EXPECT_EQ(rows, summary("Toeslag ontwerp/directie (12,0%)", dv.toeslagB()));
@@ -520,8 +520,7 @@ TEST_F(CoverTest, SummaryWithFixedDesignSurcharge)
 
 TEST_F(CoverTest, SummaryWithDifferentiatedSurchargesAndVat)
 {
-    appState().view().vatPercentage = 21;
-    const test::DocxContent content = cover(1, true);
+    const test::DocxContent content = cover(1, 21);
     QStringList expected =
         summary("Som toeslagen ontwerp/directievoering/toezicht", dv.Toeslagen2008SomWaardeNCW());
     expected << "Omzetbelasting (21,0%)\t" + euro(dv.BTWbedrag(21))
@@ -536,7 +535,7 @@ TEST_F(CoverTest, SummaryWithDifferentiatedSurchargesAndVat)
 
 TEST_F(CoverTest, SignatureTableThenForecast)
 {
-    const test::DocxContent content = cover(1, false);
+    const test::DocxContent content = cover(1);
     const std::optional<test::DocxTable> signature = tableStartingWith(content, SignatureHeadings);
     ASSERT_TRUE(signature);
     EXPECT_EQ(signature->rows.size(), 2);
@@ -549,7 +548,7 @@ TEST_F(CoverTest, SignatureTableThenForecast)
 
 TEST_F(CoverTest, NoForecastNoteBeforeTheSignatureTable)
 {
-    const test::DocxContent content = cover(3, false);
+    const test::DocxContent content = cover(3);
     const QStringList lines = content.lines();
     const qsizetype note = lines.indexOf("Er is geen prognose van het afvalaanbod ingevoerd.");
     ASSERT_GE(note, 0);

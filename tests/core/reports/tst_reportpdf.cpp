@@ -102,7 +102,7 @@ TEST_F(ReportPdfTest, TargetCapitalReportHasLandscapeCalculationPages)
     ASSERT_TRUE(OpenFacility(1));
     report::TargetCapitalReportOptions options;
     options.voorblad = options.doelvermogen = options.checklistposten = options.heffing = true;
-    options.showVat = true;
+    options.vat = 21;
     report::TargetCapitalReportRun run(1, options);
     ASSERT_TRUE(run.calculate());
     const QString path = output.filePath(QStringLiteral("Rapportage Stortplaats De Kragge.docx"));
