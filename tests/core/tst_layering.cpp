@@ -21,13 +21,13 @@ QStringList violationsIn(const QString& text)
     QStringList violations;
     for (const QRegularExpressionMatch& match : include.globalMatch(text)) {
         const QString name = match.captured(2);
-        const bool above = match.captured(1) == QLatin1String("\"")
-                               ? !Sources.exists(QStringLiteral("core/") + name) &&
-                                     (Sources.exists(QStringLiteral("gui/") + name) ||
-                                      Sources.exists(QStringLiteral("cli/") + name) ||
-                                      name.startsWith(QLatin1String("gui/")) ||
-                                      name.startsWith(QLatin1String("cli/")))
-                               : name.startsWith(QLatin1String("QtWidgets/")) || widgetHeaders.contains(name);
+        const bool above =
+            match.captured(1) == QLatin1String("\"")
+                ? !Sources.exists(QStringLiteral("core/") + name) &&
+                      (Sources.exists(QStringLiteral("gui/") + name) ||
+                       Sources.exists(QStringLiteral("cli/") + name) ||
+                       name.startsWith(QLatin1String("gui/")) || name.startsWith(QLatin1String("cli/")))
+                : name.startsWith(QLatin1String("QtWidgets/")) || widgetHeaders.contains(name);
         if (above)
             violations.append(name);
     }
@@ -44,15 +44,17 @@ TEST(Layering, TheRuleFindsIncludesFromAbove)
               (QStringList{QStringLiteral("QWidget"), QStringLiteral("QtWidgets/QDialog"),
                            QStringLiteral("app/frmMDI_main.h"), QStringLiteral("gui/app/appstate.h"),
                            QStringLiteral("clifigures.h")}));
-    EXPECT_EQ(violationsIn(QStringLiteral("#include <QString>\n#include \"storage/database.h\"\n"
-                                          "#include \"reports/reportrun.h\"\n#include <sqlcipher/sqlite3.h>\n")),
-              QStringList());
+    EXPECT_EQ(
+        violationsIn(QStringLiteral("#include <QString>\n#include \"storage/database.h\"\n"
+                                    "#include \"reports/reportrun.h\"\n#include <sqlcipher/sqlite3.h>\n")),
+        QStringList());
 }
 
 TEST(Layering, TheCoreIncludesNothingFromAbove)
 {
-    QDirIterator files(Sources.filePath(QStringLiteral("core")), {QStringLiteral("*.h"), QStringLiteral("*.cpp")},
-                       QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator files(Sources.filePath(QStringLiteral("core")),
+                       {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+                       QDirIterator::Subdirectories);
     int read = 0;
     while (files.hasNext()) {
         QFile file(files.next());
