@@ -134,6 +134,19 @@ TEST_F(DatabaseTest, TypedValuesRoundTrip)
     EXPECT_FALSE(rows.failed());
 }
 
+// A real is read as a whole number by cutting it off, and only while the 64-bit range can hold it.
+TEST_F(DatabaseTest, RealsAsWholeNumbers)
+{
+    auto db = createWithTable();
+    Statement values = db->prepare(QStringLiteral("SELECT 2.9, -2.9, 9.2e18, 1e30, -1e30, 'abc'"));
+    ASSERT_TRUE(values.next());
+    EXPECT_EQ(values.integer(0), 2);
+    EXPECT_EQ(values.integer(1), -2);
+    EXPECT_EQ(values.integer(2), qint64(9.2e18));
+    for (const int column : {3, 4, 5})
+        EXPECT_FALSE(values.integer(column).has_value()) << column;
+}
+
 TEST_F(DatabaseTest, TransactionsRollBackUnlessCommitted)
 {
     auto db = createWithTable();
