@@ -4,7 +4,6 @@
 
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
-#include "facility/facilitymanagement.h"
 #include "support/messagerecorder.h"
 
 #include <benchmark/benchmark.h>
@@ -15,9 +14,8 @@ void TargetCapital1000Items(benchmark::State& state)
 {
     dovra::MessageRecorder quiet;
     dovra::bench::BenchFiles files(1, 1000);
-    dovra::OpenFacility(int(files.ids().first()));
     for (auto _ : state) {
-        dovra::clsDV dv;
+        dovra::clsDV dv(files.workspace());
         const bool ok =
             dv.initializeDV(files.ids().first()) && dv.VerifyBeforeBerekening2() && dv.BerekenAlles();
         if (!ok)
@@ -31,13 +29,12 @@ void Equalisation50Facilities(benchmark::State& state)
 {
     dovra::MessageRecorder quiet;
     dovra::bench::BenchFiles files(50, 200);
-    dovra::OpenFacility(int(files.ids().first()));
-    dovra::clsDV own;
+    dovra::clsDV own(files.workspace());
     own.initializeDV(files.ids().first());
     own.VerifyBeforeBerekening2();
     own.BerekenAlles();
     for (auto _ : state) {
-        dovra::clsHeffing levy;
+        dovra::clsHeffing levy(files.workspace(), files.ids().first());
         levy.psubBerekenHeffingPerTon(own.DoelvermogenMetRisicoFonds());
         if (!levy.ValidatieOK)
             state.SkipWithError("equalisation failed");

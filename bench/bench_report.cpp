@@ -2,12 +2,10 @@
 // from the calculation to the saved document, and the same report for the report window.
 #include "benchdata.h"
 
-#include "facility/facilitymanagement.h"
 #include "reports/reportrun.h"
 #include "reports/screenreport.h"
 #include "support/messagerecorder.h"
 
-#include <QDateTime>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
@@ -30,13 +28,12 @@ void TargetCapitalReportDocument1000Items(benchmark::State& state)
     dovra::MessageRecorder quiet;
     dovra::bench::BenchFiles files(1, 1000);
     const long id = files.ids().first();
-    dovra::OpenFacility(int(id));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Rapportage.docx"));
-    const dovra::report::ReportContext context{id, QStringLiteral("dbTALVOdata_bench.mdb"),
-                                               QDateTime::currentDateTime()};
+    const dovra::report::ReportContext context =
+        dovra::report::reportContext(files.workspace(), id, QString());
     for (auto _ : state) {
-        dovra::report::TargetCapitalReportRun run(id, allSections());
+        dovra::report::TargetCapitalReportRun run(files.workspace(), id, allSections());
         if (!run.calculate() || !run.writeDocument(path, context))
             state.SkipWithError("report failed");
     }
@@ -48,18 +45,18 @@ void TargetCapitalReportScreen1000Items(benchmark::State& state)
     dovra::MessageRecorder quiet;
     dovra::bench::BenchFiles files(1, 1000);
     const long id = files.ids().first();
-    dovra::OpenFacility(int(id));
-    const dovra::report::ReportContext context{id, QString(), QDateTime::currentDateTime()};
+    const dovra::report::ReportContext context =
+        dovra::report::reportContext(files.workspace(), id, QString());
     {
         // Every section is written, the levy too (the facility is equalised over itself).
-        dovra::report::TargetCapitalReportRun run(id, allSections());
+        dovra::report::TargetCapitalReportRun run(files.workspace(), id, allSections());
         dovra::report::ScreenReport screen;
         if (!run.calculate() || !run.write(screen, context) ||
             !screen.plainText().contains(QLatin1String("Rapportage heffingen:")))
             state.SkipWithError("the report misses a section");
     }
     for (auto _ : state) {
-        dovra::report::TargetCapitalReportRun run(id, allSections());
+        dovra::report::TargetCapitalReportRun run(files.workspace(), id, allSections());
         dovra::report::ScreenReport screen;
         if (!run.calculate() || !run.write(screen, context))
             state.SkipWithError("report failed");

@@ -2,9 +2,9 @@
 
 // Builds the files the benchmarks run on: a checklist file from the project's SQL and a data file
 // with generated facilities, in a temporary program folder.
-#include "base/appstate.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
+#include "storage/workspace.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -78,7 +78,7 @@ inline long addFacility(Database& db, const QString& name, int items)
 }
 
 // A program folder with the checklist file and a data file holding `facilities` landfills of
-// `items` cost items each, linked and ready.
+// `items` cost items each, linked in a workspace on the folder.
 class BenchFiles
 {
 public:
@@ -96,15 +96,15 @@ public:
                 m_ids.append(addFacility(*db, QStringLiteral("Stortplaats %1").arg(f), items));
             transaction.commit();
         }
-        appState().configure(ProgramPaths(m_dir.path()));
-        appState().settings().setReadOnly(true);
-        if (!LinkDataFile(data, false, true))
+        if (!LinkDataFile(m_workspace, data, false, true))
             throw std::runtime_error("cannot link the data file");
     }
     const QList<long>& ids() const { return m_ids; }
+    Workspace& workspace() { return m_workspace; }
 
 private:
     QTemporaryDir m_dir;
+    Workspace m_workspace{ProgramPaths(m_dir.path())};
     QList<long> m_ids;
 };
 

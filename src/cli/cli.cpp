@@ -1,13 +1,15 @@
 #include "cli.h"
 
-#include "base/appstate.h"
+#include "base/programpaths.h"
+#include "base/settings.h"
 #include "checklist/checklistsystem.h"
 #include "clifigures.h"
 #include "clireports.h"
-#include "facility/facilitymanagement.h"
+#include "facility/clsStort.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
 #include "storage/outputtarget.h"
+#include "storage/workspace.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -78,6 +80,21 @@ std::optional<Arguments> readArguments(const QStringList& line, QString* error)
     return read;
 }
 
+// The files and settings of one run: the program's own folder, the user's settings (only read), and the
+// data and checklist files of the command line or the settings.
+struct Session
+{
+    Session()
+        : workspace(ProgramPaths::detect()),
+          settings(workspace.version().settingsSection(), workspace.paths().defaultDataFile())
+    {
+        settings.setReadOnly(true);
+    }
+
+    Workspace workspace;
+    Settings settings;
+};
+
 // What a command line asks for, with every value checked before any file is opened.
 struct Request
 {
@@ -100,30 +117,29 @@ int fail(QTextStream& out, const QString& text, int status = CliUnusable)
 }
 
 // The data file of --data, or the one the settings link.
-QString chosenDataFile(const Arguments& arguments)
+QString chosenDataFile(const Arguments& arguments, Settings& settings)
 {
     return arguments.isSet(QStringLiteral("data")) ? arguments.value(QStringLiteral("data"))
-                                                   : appState().settings().dataFileName();
+                                                   : settings.dataFileName();
 }
 
-// Prepares the application state as start-up does, without windows: checklist values read,
-// data file linked silently (an older file is upgraded).
-bool linkFiles(const Arguments& arguments, QTextStream& out)
+// Prepares the workspace as start-up does, without windows: checklist values read, data file linked
+// silently (an older file is upgraded).
+bool linkFiles(Session& session, const Arguments& arguments, QTextStream& out)
 {
-    AppState& state = appState();
     if (arguments.isSet(QStringLiteral("checklist")))
-        state.setChecklistFilePath(
+        session.workspace.setChecklistFile(
             QFileInfo(arguments.value(QStringLiteral("checklist"))).absoluteFilePath());
-    if (!ReadChecklistSystemValues())
+    if (!ReadChecklistSystemValues(session.workspace))
         return false;
 
-    const QString dataFile = chosenDataFile(arguments);
+    const QString dataFile = chosenDataFile(arguments, session.settings);
     if (!QFileInfo(dataFile).isFile()) {
         fail(out, QStringLiteral("Koppeling databestand: het databestand ") + dataFile +
                       QStringLiteral(" is niet gevonden."));
         return false;
     }
-    return LinkDataFile(dataFile, false, true);
+    return LinkDataFile(session.workspace, dataFile, false, true);
 }
 
 // The --id value: a whole number in the range of the facility ids, or nothing.
@@ -147,7 +163,7 @@ std::optional<float> vatPercentage(const QString& text)
 }
 
 // The facility and the VAT percentage; the message when one of them is wrong.
-std::optional<QString> readFacilityAndVat(const Arguments& arguments, Request& request)
+std::optional<QString> readFacilityAndVat(const Arguments& arguments, Settings& settings, Request& request)
 {
     if (arguments.isSet(QStringLiteral("facility")) == arguments.isSet(QStringLiteral("id")))
         return QStringLiteral("Geef de inrichting op met --facility of met --id.\n") + Usage;
@@ -165,7 +181,7 @@ std::optional<QString> readFacilityAndVat(const Arguments& arguments, Request& r
             return QStringLiteral("Het BTW-percentage moet een getal van 0 tot en met 30 zijn.");
         request.vat = *vat;
     } else {
-        request.vat = appState().settings().vatPercentage();
+        request.vat = settings.vatPercentage();
     }
     return std::nullopt;
 }
@@ -188,15 +204,16 @@ std::optional<QString> readSections(const Arguments& arguments, const QString& a
 }
 
 // The document of --out, refused before anything is opened when no report may be saved there.
-std::optional<QString> readTarget(const Arguments& arguments, Request& request)
+std::optional<QString> readTarget(Session& session, const Arguments& arguments, Request& request)
 {
     request.out = arguments.value(QStringLiteral("out"));
-    return report::reportTargetProblem(request.out, programDatabaseFiles()
-                                                        << chosenDataFile(arguments)
-                                                        << arguments.value(QStringLiteral("checklist")));
+    return report::reportTargetProblem(
+        request.out, programDatabaseFiles(session.workspace, session.settings.dataFileName())
+                         << chosenDataFile(arguments, session.settings)
+                         << arguments.value(QStringLiteral("checklist")));
 }
 
-std::optional<QString> readTargetCapitalReport(const Arguments& arguments, Request& request)
+std::optional<QString> readTargetCapitalReport(Session& session, const Arguments& arguments, Request& request)
 {
     if (arguments.isSet(QStringLiteral("scherm")) == arguments.isSet(QStringLiteral("out")))
         return QStringLiteral("Geef het rapport op met --out of kies --scherm.\n") + Usage;
@@ -213,10 +230,10 @@ std::optional<QString> readTargetCapitalReport(const Arguments& arguments, Reque
     // As in the dialog: a VAT of 0 leaves the VAT lines off the cover.
     if (request.vat != 0)
         request.targetCapital.vat = request.vat;
-    return arguments.isSet(QStringLiteral("out")) ? readTarget(arguments, request) : std::nullopt;
+    return arguments.isSet(QStringLiteral("out")) ? readTarget(session, arguments, request) : std::nullopt;
 }
 
-std::optional<QString> readInputReport(const Arguments& arguments, Request& request)
+std::optional<QString> readInputReport(Session& session, const Arguments& arguments, Request& request)
 {
     if (!arguments.isSet(QStringLiteral("out")))
         return QStringLiteral("Geef het rapport op met --out.\n") + Usage;
@@ -224,20 +241,21 @@ std::optional<QString> readInputReport(const Arguments& arguments, Request& requ
             readSections(arguments, QStringLiteral("algemeen,voorzieningen,kostenposten,checklist"),
                          &inputReportSections, request.input))
         return problem;
-    return readTarget(arguments, request);
+    return readTarget(session, arguments, request);
 }
 
 // The request of a facility command; empty (after telling) when an argument is wrong.
-std::optional<Request> readRequest(const QString& command, const Arguments& arguments, QTextStream& out)
+std::optional<Request> readRequest(Session& session, const QString& command, const Arguments& arguments,
+                                   QTextStream& out)
 {
     Request request;
     request.command = command;
     request.json = arguments.isSet(QStringLiteral("json"));
-    std::optional<QString> problem = readFacilityAndVat(arguments, request);
+    std::optional<QString> problem = readFacilityAndVat(arguments, session.settings, request);
     if (!problem && command == QLatin1String("rapport"))
-        problem = readTargetCapitalReport(arguments, request);
+        problem = readTargetCapitalReport(session, arguments, request);
     if (!problem && command == QLatin1String("invoerrapport"))
-        problem = readInputReport(arguments, request);
+        problem = readInputReport(session, arguments, request);
     if (problem) {
         fail(out, *problem);
         return std::nullopt;
@@ -246,9 +264,9 @@ std::optional<Request> readRequest(const QString& command, const Arguments& argu
 }
 
 // The facility asked for; 0 (after telling) when there is no such facility.
-int chosenFacility(const Request& request, QTextStream& out)
+int chosenFacility(Workspace& workspace, const Request& request, QTextStream& out)
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = workspace.dataDatabase();
     Statement query =
         request.id != 0
             ? data->prepare(QStringLiteral("SELECT idrStort_ID FROM tblStort WHERE idrStort_ID = ?"))
@@ -262,40 +280,45 @@ int chosenFacility(const Request& request, QTextStream& out)
     return int(query.integer(0).value_or(0));
 }
 
-// Opens the facility asked for; the exit status: 0 when it is open, 2 when there is none, 1 when its
-// checklist version is not installed (told by the opening; its commands stay off, as in the window).
-int openChosenFacility(const Request& request, QTextStream& out)
+// Reads the facility asked for into *id; the exit status: 0 when it can be worked on, 2 when there is
+// none, 1 when its checklist version is not installed (told; as in the window, its commands stay off).
+int openChosenFacility(Workspace& workspace, const Request& request, QTextStream& out, int* id)
 {
-    const int id = chosenFacility(request, out);
-    if (id == 0 || !OpenFacility(id))
+    *id = chosenFacility(workspace, request, out);
+    const std::optional<OpenFacilityState> facility =
+        *id != 0 ? readOpenFacility(workspace, *id) : std::nullopt;
+    if (!facility)
         return CliUnusable;
-    return appState().facilityCommandsEnabled() ? CliOk : CliFailed;
+    return checklistBestaat(workspace, facility->checklistVersion) ? CliOk : CliFailed;
 }
 
-int info(QTextStream& out)
+int info(Workspace& workspace, QTextStream& out)
 {
-    AppState& state = appState();
-    const std::optional<long> dataVersion = DataFileVersion(state.dataFilePath());
-    out << "programmaversie: " << state.version().number() << '\n';
-    out << "checklist: " << state.checklistFilePath() << '\n';
-    out << "checklist-volgnummer: " << state.checklistSequence() << '\n';
-    out << "progvermin: " << state.checklistProgramMinimum() << '\n';
-    out << "databestand: " << state.dataFilePath() << '\n';
+    const std::shared_ptr<Database> data = workspace.dataDatabase();
+    const std::optional<long> dataVersion = data ? DataFileVersion(*data) : std::nullopt;
+    out << "programmaversie: " << workspace.version().number() << '\n';
+    out << "checklist: " << workspace.checklistFilePath() << '\n';
+    out << "checklist-volgnummer: " << workspace.checklistSequence() << '\n';
+    out << "progvermin: " << workspace.checklistProgramMinimum() << '\n';
+    out << "databestand: " << workspace.dataFilePath() << '\n';
     out << "databestand-versie: " << dataVersion.value_or(0) << '\n';
     out.flush();
     return CliOk;
 }
 
-// Runs a facility command on the open facility.
-int runFacilityCommand(const Request& request, QTextStream& out)
+// Runs a facility command on facility id.
+int runFacilityCommand(Session& session, int id, const Request& request, QTextStream& out)
 {
+    Workspace& workspace = session.workspace;
     if (request.command == QLatin1String("doelvermogen"))
-        return printTargetCapital(request.vat, request.json, out);
+        return printTargetCapital(workspace, id, request.vat, request.json, out);
     if (request.command == QLatin1String("heffing"))
-        return printLevy(request.json, out);
+        return printLevy(workspace, id, request.json, out);
+    const report::ReportContext context =
+        report::reportContext(workspace, id, session.settings.dataFileName());
     if (request.command == QLatin1String("invoerrapport"))
-        return writeInputReport(request.input, request.out);
-    return writeTargetCapitalReport(request.targetCapital, request.out.isEmpty(), request.out, out);
+        return writeInputReport(context, request.input, request.out);
+    return writeTargetCapitalReport(context, request.targetCapital, request.out.isEmpty(), request.out, out);
 }
 
 } // namespace
@@ -313,16 +336,18 @@ int runCli(const QStringList& arguments, QTextStream& out)
                             QStringLiteral("rapport"), QStringLiteral("invoerrapport")};
     if (!known.contains(command))
         return fail(out, QStringLiteral("Onbekende opdracht: ") + command + QLatin1Char('\n') + Usage);
+    Session session;
     if (command == QLatin1String("info"))
-        return linkFiles(*read, out) ? info(out) : CliUnusable;
+        return linkFiles(session, *read, out) ? info(session.workspace, out) : CliUnusable;
 
-    const std::optional<Request> request = readRequest(command, *read, out);
-    if (!request || !linkFiles(*read, out))
+    const std::optional<Request> request = readRequest(session, command, *read, out);
+    if (!request || !linkFiles(session, *read, out))
         return CliUnusable;
-    const int opened = openChosenFacility(*request, out);
+    int id = 0;
+    const int opened = openChosenFacility(session.workspace, *request, out, &id);
     if (opened != CliOk)
         return opened;
-    return runFacilityCommand(*request, out);
+    return runFacilityCommand(session, id, *request, out);
 }
 
 } // namespace dovra

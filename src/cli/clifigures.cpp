@@ -1,6 +1,5 @@
 #include "clifigures.h"
 
-#include "base/appstate.h"
 #include "base/formats.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
@@ -15,13 +14,10 @@ QString euro(double amount)
     return formats::number(amount, QStringLiteral("€ #,##0"));
 }
 
-// Runs the checks and the calculation of the open facility; null when either fails.
-std::unique_ptr<clsDV> calculate()
+// Runs the checks and the calculation of the facility; false when either fails.
+bool calculate(clsDV& dv, long facilityId)
 {
-    auto dv = std::make_unique<clsDV>();
-    if (!dv->initializeDV(appState().facility().id) || !dv->VerifyBeforeBerekening2() || !dv->BerekenAlles())
-        return nullptr;
-    return dv;
+    return dv.initializeDV(facilityId) && dv.VerifyBeforeBerekening2() && dv.BerekenAlles();
 }
 
 // The report's text of a "shown year": a number, "nvt" or "-".
@@ -146,11 +142,11 @@ void writeTargetCapitalText(const clsDV& dv, float vat, QTextStream& out)
 
 } // namespace
 
-int printTargetCapital(float vatPercentage, bool json, QTextStream& out)
+int printTargetCapital(Workspace& workspace, long facilityId, float vatPercentage, bool json,
+                       QTextStream& out)
 {
-    auto dv = std::make_unique<clsDV>();
-    const bool ok =
-        dv->initializeDV(appState().facility().id) && dv->VerifyBeforeBerekening2() && dv->BerekenAlles();
+    auto dv = std::make_unique<clsDV>(workspace);
+    const bool ok = calculate(*dv, facilityId);
     if (json) {
         // The figures are printed with their flag also after a failed calculation, for scripts that
         // want to see how far it got; they must not be used then.
@@ -166,12 +162,12 @@ int printTargetCapital(float vatPercentage, bool json, QTextStream& out)
     return ok ? 0 : 1;
 }
 
-int printLevy(bool json, QTextStream& out)
+int printLevy(Workspace& workspace, long facilityId, bool json, QTextStream& out)
 {
-    std::unique_ptr<clsDV> dv = calculate();
-    if (!dv)
+    auto dv = std::make_unique<clsDV>(workspace);
+    if (!calculate(*dv, facilityId))
         return 1;
-    clsHeffing levy;
+    clsHeffing levy(workspace, facilityId);
     levy.psubBerekenHeffingPerTon(dv->DoelvermogenMetRisicoFonds());
     if (json) {
         JsonWriter writer;

@@ -1,5 +1,4 @@
 // dovra-cli: the headless program. Messages of the core go to stderr.
-#include "base/appstate.h"
 #include "base/stderrmessages.h"
 #include "cli.h"
 
@@ -12,8 +11,6 @@ int main(int argc, char** argv)
     QCoreApplication::setApplicationName(QStringLiteral("DOVRA"));
     dovra::StderrMessages stderrMessages;
     dovra::setMessageService(&stderrMessages);
-    dovra::appState().configure(dovra::ProgramPaths::detect());
-    dovra::appState().settings().setReadOnly(true);
     QTextStream out(stdout);
     return dovra::runCli(app.arguments().mid(1), out);
 }

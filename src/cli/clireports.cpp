@@ -1,6 +1,5 @@
 #include "clireports.h"
 
-#include "base/appstate.h"
 #include "cli.h"
 #include "reports/screenreport.h"
 
@@ -75,30 +74,29 @@ std::optional<DVGrouping> reportGrouping(const QString& name)
     return std::nullopt;
 }
 
-int writeTargetCapitalReport(const report::TargetCapitalReportOptions& options, bool screen,
+int writeTargetCapitalReport(const report::ReportContext& context,
+                             const report::TargetCapitalReportOptions& options, bool screen,
                              const QString& path, QTextStream& out)
 {
-    report::TargetCapitalReportRun run(appState().facility().id, options);
+    report::TargetCapitalReportRun run(*context.workspace, context.facilityId, options);
     if (!run.calculate())
         return CliFailed;
     if (screen) {
         report::ScreenReport text;
-        if (!run.write(text, report::currentReportContext()))
+        if (!run.write(text, context))
             return CliFailed;
         out << text.plainText();
         out.flush();
         return CliOk;
     }
-    return run.writeDocument(QFileInfo(path).absoluteFilePath(), report::currentReportContext()) ? CliOk
-                                                                                                 : CliFailed;
+    return run.writeDocument(QFileInfo(path).absoluteFilePath(), context) ? CliOk : CliFailed;
 }
 
-int writeInputReport(const report::InputReportOptions& options, const QString& path)
+int writeInputReport(const report::ReportContext& context, const report::InputReportOptions& options,
+                     const QString& path)
 {
-    return report::writeInputReportDocument(options, QFileInfo(path).absoluteFilePath(),
-                                            report::currentReportContext())
-               ? CliOk
-               : CliFailed;
+    return report::writeInputReportDocument(options, QFileInfo(path).absoluteFilePath(), context) ? CliOk
+                                                                                                  : CliFailed;
 }
 
 } // namespace dovra

@@ -9,14 +9,16 @@
 
 namespace dovra {
 
-// The report commands of dovra-cli, for a facility that is open in the application state. They return
-// the exit status: 0 written, 1 a check, the calculation or the saving failed.
+// The report commands of dovra-cli, for the facility and workspace of the context. They return the exit
+// status: 0 written, 1 a check, the calculation or the saving failed.
 
 // The target capital and levy report into a document at path, or with `screen` the report window's text
 // to out.
-int writeTargetCapitalReport(const report::TargetCapitalReportOptions& options, bool screen,
+int writeTargetCapitalReport(const report::ReportContext& context,
+                             const report::TargetCapitalReportOptions& options, bool screen,
                              const QString& path, QTextStream& out);
-int writeInputReport(const report::InputReportOptions& options, const QString& path);
+int writeInputReport(const report::ReportContext& context, const report::InputReportOptions& options,
+                     const QString& path);
 
 // Whether a "--secties" list names no section at all (blank names do not count).
 bool namesNoSection(const QString& list);

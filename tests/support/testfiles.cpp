@@ -1,6 +1,5 @@
 #include "support/testfiles.h"
 
-#include "base/appstate.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
 
@@ -37,17 +36,11 @@ void clearSettings()
     QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QUARVEL-TALVO")).clear();
 }
 
-ProgramFolder::ProgramFolder()
+ProgramFolder::ProgramFolder() : m_own(ProgramPaths(m_dir.path()))
 {
     clearSettings();
     for (const char* name : {"dbTALVOCL.mdb", "db00.mdb"})
         QFile::copy(builtFile(QLatin1String(name)), filePath(QLatin1String(name)));
-    appState().configure(paths());
-}
-
-ProgramFolder::~ProgramFolder()
-{
-    releaseAllSharedDatabases();
 }
 
 QString ProgramFolder::filePath(const QString& name) const
@@ -82,17 +75,23 @@ QString ProgramFolder::createDatabase(const QString& name, const QStringList& sc
     return target;
 }
 
-void ProgramFolder::useChecklist(const QString& sql) const
+void ProgramFolder::useChecklist(const QString& sql)
 {
-    appState().setChecklistFilePath(createDatabase(QStringLiteral("dbTALVOCL_test.mdb"),
-                                                   {QStringLiteral("data/checklist_schema.sql"), sql}));
+    workspace().setChecklistFile(createDatabase(QStringLiteral("dbTALVOCL_test.mdb"),
+                                                {QStringLiteral("data/checklist_schema.sql"), sql}));
 }
 
-bool ProgramFolder::linkDataFile(const QString& sql) const
+bool ProgramFolder::linkDataFile(const QString& sql)
 {
-    return LinkDataFile(createDatabase(QStringLiteral("dbTALVOdata_test.mdb"),
+    return LinkDataFile(workspace(),
+                        createDatabase(QStringLiteral("dbTALVOdata_test.mdb"),
                                        {QStringLiteral("data/datafile_schema.sql"), sql}),
                         false, true);
+}
+
+bool ProgramFolder::linkDemoData(const QString& name)
+{
+    return LinkDataFile(workspace(), copyDemoData(name), false, true);
 }
 
 QString ProgramFolder::createTextFile(const QString& name, const QByteArray& contents) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/programpaths.h"
+#include "storage/workspace.h"
 #include "support/messagerecorder.h"
 
 #include <QString>
@@ -10,31 +11,38 @@
 
 namespace dovra::test {
 
-// A throw-away program folder holding copies of the built checklist file and template,
-// with the application state configured for it and the settings of earlier tests cleared.
+// A throw-away program folder holding copies of the built checklist file and template, with a
+// workspace on it and the settings of earlier tests cleared.
 class ProgramFolder
 {
 public:
     ProgramFolder();
-    ~ProgramFolder();
 
     QString path() const { return m_dir.path(); }
     QString filePath(const QString& name) const;
     ProgramPaths paths() const { return ProgramPaths(path()); }
 
+    // The workspace the files below are used in: the folder's own, or the one given to useWorkspace.
+    Workspace& workspace() { return *m_workspace; }
+    void useWorkspace(Workspace& workspace) { m_workspace = &workspace; }
+
     // A copy of the built demo data file under name.
     QString copyDemoData(const QString& name = QStringLiteral("dbTALVOdata_1.mdb")) const;
     // A password-protected file built from SQL scripts (file names under tests/data, or SQL text).
     QString createDatabase(const QString& name, const QStringList& scripts) const;
-    // A checklist file of the checklist schema and sql, made the one in use.
-    void useChecklist(const QString& sql) const;
-    // A data file of the data file schema and sql, linked; false when linking failed.
-    bool linkDataFile(const QString& sql) const;
+    // A checklist file of the checklist schema and sql, made the workspace's.
+    void useChecklist(const QString& sql);
+    // A data file of the data file schema and sql, linked in the workspace; false when linking failed.
+    bool linkDataFile(const QString& sql);
+    // The built demo data file copied under name and linked in the workspace; false when linking failed.
+    bool linkDemoData(const QString& name = QStringLiteral("dbTALVOdata_1.mdb"));
     // A file with the given contents, e.g. one that is no database at all.
     QString createTextFile(const QString& name, const QByteArray& contents) const;
 
 private:
     QTemporaryDir m_dir;
+    Workspace m_own;
+    Workspace* m_workspace = &m_own;
 };
 
 // A test on a checklist file and a data file of its own, built from SQL on top of the schemas,

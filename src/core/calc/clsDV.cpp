@@ -1,6 +1,5 @@
 #include "calc/clsDV.h"
 
-#include "base/appstate.h"
 #include "base/formats.h"
 #include "base/messageservice.h"
 #include "calc/toeslagen.h"
@@ -10,6 +9,7 @@
 #include "facility/facilityvalidation.h"
 #include "model/options.h"
 #include "storage/database.h"
+#include "storage/workspace.h"
 
 #include <QHashFunctions>
 #include <QStringList>
@@ -276,6 +276,7 @@ struct Item
 
 struct clsDV::Impl
 {
+    Workspace* workspace = nullptr;
     bool initialized = false;
     long facilityId = 0;
     QString name;
@@ -334,7 +335,7 @@ struct clsDV::Impl
 const std::vector<StoredCostItem>* clsDV::Impl::readCostItems()
 {
     if (!costItems) {
-        std::shared_ptr<Database> data = appState().dataDatabase();
+        std::shared_ptr<Database> data = workspace->dataDatabase();
         if (!data)
             return nullptr;
         costItems = readStoredCostItems(*data, facilityId);
@@ -552,14 +553,15 @@ void clsDV::Impl::calculateToeslagen(bool& success)
     appBasisKAP = checked(perpetual * appBasis * F);
 }
 
-clsDV::clsDV() : d(std::make_unique<Impl>()) {}
+clsDV::clsDV(Workspace& workspace) : m_workspace(&workspace), d(std::make_unique<Impl>()) {}
 
 clsDV::~clsDV() = default;
 
 bool clsDV::initializeDV(long facilityId, float interest, float inflation)
 {
     d = std::make_unique<Impl>();
-    clsStort facility;
+    d->workspace = m_workspace;
+    clsStort facility(*m_workspace);
     if (!facility.initializeStort(facilityId))
         return false;
     d->facilityId = facilityId;
@@ -578,6 +580,7 @@ bool clsDV::initializeDV(long facilityId, float interest, float inflation)
     d->i = inflation == OwnRate ? facility.inflatie() : inflation;
     d->S = facility.AanvangNazorgGebrokenJaar();
     d->P = facility.JaarPrijsPeil();
+    d->checklist = clsCL(*m_workspace);
     if (!d->checklist.initializeCL(int(facility.checklist_ID())))
         return false;
     d->differentiated = d->checklist.GebruikGedifferentieerdeToeslagB();
@@ -595,7 +598,7 @@ bool clsDV::initializeDV(long facilityId, float interest, float inflation)
     d->ontwerpdirectie = d->differentiated ? 0 : facility.OntwerpdirectieFixed();
     d->risico = facility.RisicoBedrag();
 
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data)
         return false;
     Statement provisions =

@@ -13,6 +13,7 @@
 namespace dovra {
 
 class clsCL;
+class Workspace;
 
 // The target capital of one facility: present values of all cost items (A yearly costs,
 // B replacements), the general aftercare surcharges (C), the risk amount and VAT.
@@ -25,7 +26,8 @@ public:
     // The highest VAT percentage that can be chosen.
     static constexpr float MaxVatPercentage = 30.0f;
 
-    clsDV();
+    // Calculates facilities of the workspace's data file.
+    explicit clsDV(Workspace& workspace);
     ~clsDV();
     clsDV(const clsDV&) = delete;
     clsDV& operator=(const clsDV&) = delete;
@@ -123,6 +125,7 @@ public:
 private:
     std::optional<float> shareOfTotal(float amount) const;
     struct Impl;
+    Workspace* m_workspace;
     std::unique_ptr<Impl> d;
 };
 

@@ -1,10 +1,10 @@
 #include "calc/clsHeffing.h"
 
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "calc/clsDV.h"
 #include "facility/clsStort.h"
 #include "storage/database.h"
+#include "storage/workspace.h"
 
 #include <QStringList>
 
@@ -138,9 +138,9 @@ void clsHeffing::psubBerekenHeffingPerTon(float doelvermogen)
     rapStortNamen.clear();
     ValidatieOK = true;
 
-    std::shared_ptr<Database> data = appState().dataDatabase();
-    clsStort open;
-    if (!data || !open.initializeStort(appState().facility().id)) {
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
+    clsStort open(*m_workspace);
+    if (!data || !open.initializeStort(m_facility)) {
         ValidatieOK = false;
         return;
     }
@@ -237,7 +237,7 @@ bool clsHeffing::reportValuesFinite() const
 bool clsHeffing::pfunVerevening(const QString& naamOpen, int stortType, int provincie,
                                 std::vector<qint64>& ids)
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data)
         return false;
     // The group is read first: each member's target capital reads the file again.
@@ -267,7 +267,7 @@ bool clsHeffing::pfunVerevening(const QString& naamOpen, int stortType, int prov
                 QStringLiteral("Berekening heffing afgebroken"), MessageIcon::Exclamation);
             return false;
         }
-        clsDV dv;
+        clsDV dv(*m_workspace);
         if (!dv.initializeDV(long(lid.id), clsDV::OwnRate, clsDV::OwnRate) || !dv.VerifyBeforeBerekening2())
             return false;
         // A partial target capital would understate the levy of the whole group.

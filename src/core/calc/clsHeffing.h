@@ -8,14 +8,19 @@
 
 namespace dovra {
 
-// The levy per ton of supplied waste that raises the target capital of the open facility, at the
+class Workspace;
+
+// The levy per ton of supplied waste that raises the target capital of one facility, at the
 // price level of the reference year tRef. An object-bound facility raises its own target capital
 // from its own forecast; a facility that is neither object- nor company-bound shares the levy with
 // every such facility of its province and type (equalisation). A company-bound facility has no levy.
 class clsHeffing
 {
 public:
-    // doelvermogen: the open facility's target capital including the risk amount, excluding VAT.
+    // The levy of facility facilityId of the workspace's data file.
+    clsHeffing(Workspace& workspace, long facilityId) : m_workspace(&workspace), m_facility(facilityId) {}
+
+    // doelvermogen: the facility's target capital including the risk amount, excluding VAT.
     void psubBerekenHeffingPerTon(float doelvermogen);
 
     double HeffingPerTon_prijspeil_tRef = 0;
@@ -62,6 +67,8 @@ private:
     bool reportValuesFinite() const;
     bool isJaar(int i) const { return i >= 1 && i <= intAantaljaren; }
 
+    Workspace* m_workspace;
+    long m_facility;
     std::vector<qint16> m_jaren;  // index i − 1
     std::vector<qint64> m_aanbod; // kilotonnes, index i − 1
     QDate m_datumAanvangNazorg;

@@ -1,18 +1,18 @@
 #include "checklist/checklistsystem.h"
 
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "storage/database.h"
 #include "storage/requiredschema.h"
+#include "storage/workspace.h"
 
 namespace dovra {
 
-std::optional<ChecklistSystemValues> readChecklistSystemValues(const QString& path)
+namespace {
+
+// Reads tblSYS of a checklist file; empty when it cannot be read.
+std::optional<ChecklistSystemValues> readChecklistSystemValues(Database& db)
 {
-    std::shared_ptr<Database> db = sharedDatabase(path, Database::OpenMode::ReadOnly);
-    if (!db)
-        return std::nullopt;
-    Statement query = db->prepare(QStringLiteral("SELECT strSYS_ID, strSYSvalue FROM tblSYS"));
+    Statement query = db.prepare(QStringLiteral("SELECT strSYS_ID, strSYSvalue FROM tblSYS"));
     ChecklistSystemValues values;
     while (query.next()) {
         const QString key = query.value(0).toString();
@@ -27,26 +27,23 @@ std::optional<ChecklistSystemValues> readChecklistSystemValues(const QString& pa
     return values;
 }
 
-namespace {
-
-// The table or column the program reads that the checklist file at path lacks; empty when it has them
-// all or cannot be opened at all (which the read of its values then reports).
-std::optional<QString> checklistSchemaGap(const QString& path)
+// The table or column the program reads that the checklist file lacks; empty when it has them all.
+std::optional<QString> checklistSchemaGap(Database& db)
 {
     static const RequiredSchema required =
         RequiredSchema::fromScriptFile(QStringLiteral(":/schema/checklist_schema.sql"));
-    std::shared_ptr<Database> db = sharedDatabase(path, Database::OpenMode::ReadOnly);
-    return db ? required.firstGap(SchemaCatalog(*db)) : std::nullopt;
+    return required.firstGap(SchemaCatalog(db));
 }
 
 } // namespace
 
-bool ReadChecklistSystemValues()
+bool ReadChecklistSystemValues(Workspace& workspace)
 {
-    AppState& state = appState();
-    const QString path = state.checklistFilePath();
-    const std::optional<QString> gap = checklistSchemaGap(path);
-    const std::optional<ChecklistSystemValues> values = gap ? std::nullopt : readChecklistSystemValues(path);
+    const QString path = workspace.checklistFilePath();
+    std::shared_ptr<Database> db = workspace.checklistDatabase();
+    const std::optional<QString> gap = db ? checklistSchemaGap(*db) : std::nullopt;
+    const std::optional<ChecklistSystemValues> values =
+        db && !gap ? readChecklistSystemValues(*db) : std::nullopt;
     if (!values) {
         messages().inform(
             QStringLiteral("Het checklistbestand ") + path +
@@ -54,17 +51,16 @@ bool ReadChecklistSystemValues()
                      : QStringLiteral(" kan niet worden gelezen. Installeer het checklistbestand "
                                       "opnieuw of neem contact op met de helpdesk.")),
             QStringLiteral("Controle checklistbestand"), MessageIcon::Critical);
-        state.setChecklistSystemValues(0, 0);
+        workspace.setChecklistSystemValues(0, 0);
         return false;
     }
-    state.setChecklistSystemValues(values->sequence, values->programMinimum);
+    workspace.setChecklistSystemValues(values->sequence, values->programMinimum);
     return true;
 }
 
-bool CheckProgramNotOutdated()
+bool CheckProgramNotOutdated(const Workspace& workspace)
 {
-    AppState& state = appState();
-    if (state.version().number() >= state.checklistProgramMinimum())
+    if (workspace.version().number() >= workspace.checklistProgramMinimum())
         return true;
     messages().inform(
         QStringLiteral("Om met het geïnstalleerde TALVO-checklistbestand te kunnen werken dient u "
@@ -74,10 +70,10 @@ bool CheckProgramNotOutdated()
     return false;
 }
 
-bool checklistBestaat(int versionId)
+bool checklistBestaat(Workspace& workspace, int versionId)
 {
     bool found = false;
-    if (std::shared_ptr<Database> checklist = appState().checklistDatabase()) {
+    if (std::shared_ptr<Database> checklist = workspace.checklistDatabase()) {
         Statement items = checklist->prepare(
             QStringLiteral("SELECT 1 FROM tblCLitem WHERE intCL_REF = ? AND blnActief = -1 LIMIT 1"));
         items.bind(1, versionId);

@@ -1,11 +1,11 @@
 #include "checklist/clsCL.h"
 
-#include "base/appstate.h"
 #include "base/formats.h"
 #include "checklist/checklistsystem.h"
 #include "model/options.h"
 #include "model/rawvalue.h"
 #include "storage/database.h"
+#include "storage/workspace.h"
 
 #include <QHash>
 #include <QStringList>
@@ -194,39 +194,20 @@ QString yearText(std::optional<int> reference, std::optional<int> year, bool ear
 
 } // namespace
 
-namespace {
-
-// A version as read, for as long as the connection it was read through is open. The checklist file is
-// published and only read, so a version read once stays valid; a replaced or relinked file has a new
-// connection.
-struct CachedVersion
-{
-    std::weak_ptr<Database> connection;
-    clsCL version;
-};
-
-QHash<int, CachedVersion>& versionCache()
-{
-    static QHash<int, CachedVersion> cache;
-    return cache;
-}
-
-} // namespace
+clsCL::clsCL(Workspace& workspace) : m_workspace(&workspace) {}
 
 bool clsCL::initializeCL(int intCL_ID)
 {
-    std::shared_ptr<Database> checklist = appState().checklistDatabase();
-    if (checklist) {
-        const auto cached = versionCache().constFind(intCL_ID);
-        if (cached != versionCache().constEnd() && cached->connection.lock() == checklist) {
-            *this = cached->version;
-            m_current = 0;
-            return true;
-        }
-    }
-    if (!readFromFile(checklist, intCL_ID))
+    if (!m_workspace)
         return false;
-    versionCache().insert(intCL_ID, CachedVersion{checklist, *this});
+    if (const std::shared_ptr<const clsCL> known = m_workspace->checklistVersion(intCL_ID)) {
+        *this = *known;
+        m_current = 0;
+        return true;
+    }
+    if (!readFromFile(m_workspace->checklistDatabase(), intCL_ID))
+        return false;
+    m_workspace->keepChecklistVersion(intCL_ID, std::make_shared<const clsCL>(*this));
     return true;
 }
 
@@ -264,7 +245,7 @@ bool clsCL::readFromFile(const std::shared_ptr<Database>& checklist, int intCL_I
 
 bool clsCL::checklistBestaat() const
 {
-    return dovra::checklistBestaat(m_versionId);
+    return m_workspace && dovra::checklistBestaat(*m_workspace, m_versionId);
 }
 
 void clsCL::movenext_rsCLitem()
@@ -472,7 +453,7 @@ float clsCL::sngPrijsPeilCorr(int intJaarVan, int intJaarNaar) const
 {
     if (intJaarVan == intJaarNaar)
         return 1;
-    std::shared_ptr<Database> checklist = appState().checklistDatabase();
+    std::shared_ptr<Database> checklist = m_workspace ? m_workspace->checklistDatabase() : nullptr;
     if (!checklist)
         return 1;
     const bool forward = intJaarNaar > intJaarVan;
@@ -580,9 +561,9 @@ ChecklistInfo checklistInformation(clsCL& checklist, const QVariant& lngClitem_R
     return info;
 }
 
-bool clsCL::GebruikGedifferentieerdeToeslagB(int versionId)
+bool clsCL::GebruikGedifferentieerdeToeslagB(Workspace& workspace, int versionId)
 {
-    std::shared_ptr<Database> checklist = appState().checklistDatabase();
+    std::shared_ptr<Database> checklist = workspace.checklistDatabase();
     if (!checklist)
         return false;
     Statement version =

@@ -11,6 +11,7 @@
 namespace dovra {
 
 class Database;
+class Workspace;
 
 // One row of tblCLitem. Criterion fields may be Null, which the checks read as "no criterion".
 struct ChecklistItemRow
@@ -100,6 +101,11 @@ using ChecklistInfo = QList<ChecklistInfoEntry>;
 class clsCL
 {
 public:
+    // An empty version that reads nothing.
+    clsCL() = default;
+    // A version to be read from the workspace's checklist file.
+    explicit clsCL(Workspace& workspace);
+
     // False when the checklist file cannot be read.
     bool initializeCL(int intCL_ID);
     // False, after telling the user, when the checklist file has no active items of the version.
@@ -195,7 +201,7 @@ public:
     // The version sets the replacement surcharge per item instead of one design and supervision rate.
     bool GebruikGedifferentieerdeToeslagB() const { return m_version.ontwerpdirectie == PerItemSurcharges; }
     // The same for a version without loading it: −999 as design percentage.
-    static bool GebruikGedifferentieerdeToeslagB(int versionId);
+    static bool GebruikGedifferentieerdeToeslagB(Workspace& workspace, int versionId);
     static constexpr float PerItemSurcharges = -999.0f;
 
     // The ids of the version's combination posts, comma-separated in item order.
@@ -209,12 +215,14 @@ public:
     int CalcOptieRapEval(const QVariant& area) const;
 
     // Conformity of a cost item's values (raw, as stored or entered) with the current item's criteria.
+    // Years are counted from aftercareStart, the decimal year in which the item's facility starts its
+    // aftercare.
     bool VerifyCL_JaarStart(const QVariant& bytOptieStart, const QVariant& bytStartBA,
                             const QVariant& intStartAbs, const QVariant& intStartRel,
-                            const QVariant& intStartBA) const;
+                            const QVariant& intStartBA, double aftercareStart) const;
     bool VerifyCL_JaarEind(const QVariant& bytOptieEind, const QVariant& bytEindBA,
-                           const QVariant& intEindAbs, const QVariant& intEindRel,
-                           const QVariant& intEindBA) const;
+                           const QVariant& intEindAbs, const QVariant& intEindRel, const QVariant& intEindBA,
+                           double aftercareStart) const;
     bool VerifyCL_Freq(const QVariant& bytOptieFreq, const QVariant& intFreqX) const;
     bool VerifyCL_Kosten(const QVariant& bytOptieKosten, const QVariant& sngPercInvest,
                          const QVariant& sngKostenInvest, const QVariant& sngKostenTotaal,
@@ -243,6 +251,7 @@ private:
         QString text;
     };
 
+    Workspace* m_workspace = nullptr;
     int m_versionId = 0;
     std::vector<ChecklistItemRow> m_items;
     std::size_t m_current = 0;

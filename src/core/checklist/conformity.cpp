@@ -1,7 +1,6 @@
 // Conformity of cost items and facility values with the criteria of the checklist version.
 #include "checklist/conformity.h"
 
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "base/unexpectederror.h"
 #include "checklist/clsCL.h"
@@ -43,17 +42,18 @@ bool within(const QVariant& value, std::optional<float> min, std::optional<float
     return number && InBereik(*number, min, max);
 }
 
-// Years counted from the aftercare start, from a calendar year or an aftercare year. The start may
-// lie within a year, so the count may have a fraction, which no criterion year equals.
+// Years counted from the facility's aftercare start (a decimal year), from a calendar year or an
+// aftercare year. The start may lie within a year, so the count may have a fraction, which no criterion
+// year equals.
 std::optional<double> aftercareYear(bool calendar, const QVariant& calendarYear,
-                                    const QVariant& aftercareYear)
+                                    const QVariant& aftercareYear, double aftercareStart)
 {
     if (!calendar)
         return finiteNumber(aftercareYear);
     const std::optional<double> year = finiteNumber(calendarYear);
     if (!year)
         return std::nullopt;
-    return *year - appState().facility().aftercareStart + 1;
+    return *year - aftercareStart + 1;
 }
 
 void reportChecklistFault()
@@ -74,7 +74,7 @@ bool InBereik(float value, std::optional<float> min, std::optional<float> max)
 
 bool clsCL::VerifyCL_JaarStart(const QVariant& bytOptieStart, const QVariant& bytStartBA,
                                const QVariant& intStartAbs, const QVariant& intStartRel,
-                               const QVariant& intStartBA) const
+                               const QVariant& intStartBA, double aftercareStart) const
 {
     const ChecklistItemRow& criteria = item();
     if (!sameCode(bytStartBA, criteria.startBA))
@@ -90,7 +90,8 @@ bool clsCL::VerifyCL_JaarStart(const QVariant& bytOptieStart, const QVariant& by
     }
     if (criteria.startBA == 0) {
         const std::optional<double> year =
-            aftercareYear(finiteNumber(bytOptieStart) == StartOption::CalendarYear, intStartAbs, intStartRel);
+            aftercareYear(finiteNumber(bytOptieStart) == StartOption::CalendarYear, intStartAbs, intStartRel,
+                          aftercareStart);
         if (!year)
             return false;
         return criteria.startjaarEerderMag ? *year <= limit : *year == limit;
@@ -100,7 +101,7 @@ bool clsCL::VerifyCL_JaarStart(const QVariant& bytOptieStart, const QVariant& by
 
 bool clsCL::VerifyCL_JaarEind(const QVariant& bytOptieEind, const QVariant& bytEindBA,
                               const QVariant& intEindAbs, const QVariant& intEindRel,
-                              const QVariant& intEindBA) const
+                              const QVariant& intEindBA, double aftercareStart) const
 {
     const ChecklistItemRow& criteria = item();
     const std::optional<double> option = finiteNumber(bytOptieEind);
@@ -114,7 +115,8 @@ bool clsCL::VerifyCL_JaarEind(const QVariant& bytOptieEind, const QVariant& bytE
     if (criteria.eindBA == 1)
         return finiteNumber(intEindBA) == limit;
     if (criteria.eindBA == 0)
-        return aftercareYear(option == EndOption::CalendarYear, intEindAbs, intEindRel) == limit;
+        return aftercareYear(option == EndOption::CalendarYear, intEindAbs, intEindRel, aftercareStart) ==
+               limit;
     return true;
 }
 

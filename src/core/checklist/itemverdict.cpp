@@ -23,7 +23,8 @@ QString conformityText(int conformity)
     }
 }
 
-ItemVerdict judgeCostItem(const ShownCostItem& shown, clsCL& checklist, bool gediffToeslag)
+ItemVerdict judgeCostItem(const ShownCostItem& shown, clsCL& checklist, bool gediffToeslag,
+                          double aftercareStart)
 {
     ItemVerdict verdict;
     const bool fromChecklist = numericValue(shown.bytIsTALVO).value_or(0) != 0;
@@ -62,7 +63,7 @@ ItemVerdict judgeCostItem(const ShownCostItem& shown, clsCL& checklist, bool ged
                      shown.intStartBA),
           [&] {
               return checklist.VerifyCL_JaarStart(shown.bytOptieStart, shown.bytStartBA, shown.intStartAbs,
-                                                  shown.intStartRel, shown.intStartBA);
+                                                  shown.intStartRel, shown.intStartBA, aftercareStart);
           });
     if (numericValue(shown.bytOptieFreq) != FrequencyOption::OneOff) {
         judge(verdict.end,
@@ -70,7 +71,7 @@ ItemVerdict judgeCostItem(const ShownCostItem& shown, clsCL& checklist, bool ged
                         shown.intEindBA),
               [&] {
                   return checklist.VerifyCL_JaarEind(shown.bytOptieEind, shown.bytEindBA, shown.intEindAbs,
-                                                     shown.intEindRel, shown.intEindBA);
+                                                     shown.intEindRel, shown.intEindBA, aftercareStart);
               });
     }
     judge(verdict.frequency, CheckFreq(shown.bytOptieFreq, shown.intFreqX),

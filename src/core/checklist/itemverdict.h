@@ -33,8 +33,10 @@ struct ItemVerdict
 };
 
 // Judges the shown values. The checklist is the facility's version; the checklist item becomes its
-// current item when found. gediffToeslag: the version sets the replacement surcharge per item.
-ItemVerdict judgeCostItem(const ShownCostItem& shown, clsCL& checklist, bool gediffToeslag);
+// current item when found. gediffToeslag: the version sets the replacement surcharge per item;
+// aftercareStart: the facility's aftercare start as a decimal year.
+ItemVerdict judgeCostItem(const ShownCostItem& shown, clsCL& checklist, bool gediffToeslag,
+                          double aftercareStart);
 
 // The indicator text of a conformity code.
 QString conformityText(int conformity);

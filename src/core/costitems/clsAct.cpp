@@ -1,12 +1,12 @@
 #include "costitems/clsAct.h"
 
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "checklist/clsCL.h"
 #include "costitems/clsVoorz.h"
 #include "model/options.h"
 #include "model/rawvalue.h"
 #include "storage/database.h"
+#include "storage/workspace.h"
 
 #include <QDateTime>
 
@@ -45,9 +45,10 @@ const QStringList YearFields{QStringLiteral("intStartRel"), QStringLiteral("intS
 
 } // namespace
 
+clsAct::clsAct(Workspace& workspace, long facilityId) : m_workspace(&workspace), m_facility(facilityId) {}
+
 bool clsAct::initialize()
 {
-    m_facility = appState().facility().id;
     return read();
 }
 
@@ -56,7 +57,7 @@ bool clsAct::read()
     m_rows.clear();
     m_current = 0;
     m_pending.clear();
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data)
         return false;
     Statement query =
@@ -85,7 +86,7 @@ bool clsAct::read()
 
 bool clsAct::refreshCurrent()
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data || EOF_())
         return false;
     Statement query = data->prepare(QStringLiteral("SELECT * FROM tblAct WHERE idrAct_ID = ?"));
@@ -128,7 +129,7 @@ bool clsAct::UpdateNu()
 {
     if (m_pending.isEmpty())
         return true;
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data || EOF_())
         return false;
     QStringList assignments;
@@ -222,7 +223,7 @@ QString clsAct::Rubriek() const
 
 bool clsAct::LetbytIsTALVO(int conformity)
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data || EOF_() ||
         !data->exec(QStringLiteral("UPDATE tblAct SET bytIsTALVO = ? WHERE idrAct_ID = ?"),
                     {conformity, qint64(idrAct_ID())}))
@@ -234,7 +235,7 @@ bool clsAct::LetbytIsTALVO(int conformity)
 
 long clsAct::insertRow(const QList<std::pair<QString, QVariant>>& values)
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     const long id = data ? insertInto(*data, values) : 0;
     return id ? insertedRow(id) : 0;
 }
@@ -271,7 +272,7 @@ long clsAct::VoegToe_CustomAct(const QString& name, long provisionId, int rubric
 
 bool clsAct::ActiviteitBestaatAl(const QString& name, long provisionId) const
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data)
         return false;
     // strAct has the NOCASE collation, so the file decides what counts as the same name.
@@ -284,7 +285,7 @@ bool clsAct::ActiviteitBestaatAl(const QString& name, long provisionId) const
 long clsAct::Dupliceer_Act(int aantalFasen)
 {
     Q_UNUSED(aantalFasen)
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data || EOF_())
         return 0;
     // Copies the row as stored; the new phase gets its own start and end years.
@@ -320,7 +321,7 @@ bool clsAct::pfunHernoemActNaamOfRubriek(const QString& newName, std::optional<i
                           QStringLiteral("Bewerking ongeldig"), MessageIcon::Exclamation);
         return false;
     }
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data || EOF_())
         return false;
     const long current = idrAct_ID();
@@ -355,7 +356,7 @@ bool clsAct::pfunHernoemActNaamOfRubriek(const QString& newName, std::optional<i
 
 bool clsAct::verwijderAct()
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data || EOF_() ||
         !data->exec(QStringLiteral("DELETE FROM tblAct WHERE idrAct_ID = ?"), {qint64(idrAct_ID())}))
         return false;
@@ -364,9 +365,19 @@ bool clsAct::verwijderAct()
     return true;
 }
 
+int clsAct::checklistVersion() const
+{
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
+    if (!data)
+        return 0;
+    Statement query = data->prepare(QStringLiteral("SELECT intCL_REF FROM tblStort WHERE idrStort_ID = ?"));
+    query.bind(1, qint64(m_facility));
+    return query.next() ? int(query.integer(0).value_or(0)) : 0;
+}
+
 bool clsAct::IsTALVOvoorziening(long provisionId) const
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data)
         return false;
     Statement query = data->prepare(
@@ -430,15 +441,15 @@ QVariant orNull(const std::optional<int>& value)
 long clsAct::VoegToe_CLitem(long itemId)
 {
     BusyPointer busy;
-    clsCL checklist;
-    if (!checklist.initializeCL(appState().facility().checklistVersion) || !checklist.GaNaarItem(itemId)) {
+    clsCL checklist(*m_workspace);
+    if (!checklist.initializeCL(checklistVersion()) || !checklist.GaNaarItem(itemId)) {
         messages().inform(QStringLiteral("Fout bij VoegToe_CLitem(") + QString::number(itemId) +
                               QLatin1Char(')'),
                           applicationTitle(), MessageIcon::Critical);
         // Without the item there are no values to take over.
         return 0;
     }
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data)
         return 0;
 
@@ -507,8 +518,8 @@ long clsAct::VoegToe_CLitem(long itemId)
     Transaction transaction(*data);
     if (!transaction.isActive())
         return 0;
-    const long provisionId =
-        VoorzieningVanChecklistItem(checklist.bytObjectCat_ID().value_or(0), checklist.Voorziening());
+    const long provisionId = VoorzieningVanChecklistItem(
+        *m_workspace, m_facility, checklist.bytObjectCat_ID().value_or(0), checklist.Voorziening());
     if (provisionId == 0)
         return 0;
     set("lngInrichting_REF", qint64(provisionId));
@@ -518,16 +529,16 @@ long clsAct::VoegToe_CLitem(long itemId)
     return insertedRow(id);
 }
 
-int clsAct::ToetsAanNieuweCL(const clsCL& checklist) const
+int clsAct::ToetsAanNieuweCL(const clsCL& checklist, double aftercareStart) const
 {
     auto f = [this](const char* name) {
         return field(QLatin1String(name));
     };
     // Every check runs, so each can report on its own part.
     const bool start = checklist.VerifyCL_JaarStart(f("bytOptieStart"), f("bytStartBA"), f("intStartAbs"),
-                                                    f("intStartRel"), f("intStartBA"));
+                                                    f("intStartRel"), f("intStartBA"), aftercareStart);
     const bool end = checklist.VerifyCL_JaarEind(f("bytOptieEind"), f("bytEindBA"), f("intEindAbs"),
-                                                 f("intEindRel"), f("intEindBA"));
+                                                 f("intEindRel"), f("intEindBA"), aftercareStart);
     const bool cost =
         checklist.VerifyCL_Kosten(f("bytOptieKosten"), f("sngPercInvest"), f("sngKostenInvest"),
                                   f("sngKostenTotaal"), f("sngKostenPE"), f("strEenheid"), f("sngAantal"));

@@ -13,16 +13,20 @@
 namespace dovra {
 
 class clsCL;
+class Workspace;
 
-// The cost items (tblAct) of the open facility, kept in memory with a current row. Field writes
+// The cost items (tblAct) of one facility, kept in memory with a current row. Field writes
 // on the current row are pending until UpdateNu, so a refused edit never reaches the file; moving
 // to another row or reading the rows again drops them. The operations that add, copy, rename or
 // delete rows write to the file at once.
 class clsAct : public FieldSource
 {
 public:
-    // Reads the cost items of the open facility; the first row becomes current. False when the
-    // data file cannot be read (no cost items then).
+    // The cost items of facility facilityId in the workspace's data file.
+    clsAct(Workspace& workspace, long facilityId);
+
+    // Reads the cost items; the first row becomes current. False when the data file cannot be read
+    // (no cost items then).
     bool initialize();
     long AantalRecords() const { return long(m_rows.size()); }
 
@@ -92,7 +96,8 @@ public:
     // or nothing could be stored.
     long VoegToe_CLitem(long itemId);
     // 1 when the current row meets the criteria of the checklist item cl is positioned on, else 2.
-    int ToetsAanNieuweCL(const clsCL& cl) const;
+    // aftercareStart: the facility's aftercare start as a decimal year.
+    int ToetsAanNieuweCL(const clsCL& cl, double aftercareStart) const;
 
 private:
     bool read();
@@ -105,7 +110,11 @@ private:
     long insertRow(const QList<std::pair<QString, QVariant>>& values);
     long insertedRow(long id);
 
-    long m_facility = 0;
+    // The facility's checklist version; 0 when it cannot be read.
+    int checklistVersion() const;
+
+    Workspace* m_workspace;
+    long m_facility;
     QStringList m_columns;
     QHash<QString, int> m_columnIndex; // lower-case field name -> column
     QList<QVariantList> m_rows;

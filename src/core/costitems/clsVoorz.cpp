@@ -1,15 +1,16 @@
 #include "costitems/clsVoorz.h"
 
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "storage/database.h"
 #include "storage/lookups.h"
+#include "storage/workspace.h"
 
 namespace dovra {
 
+clsVoorz::clsVoorz(Workspace& workspace, long facilityId) : m_workspace(&workspace), m_facility(facilityId) {}
+
 bool clsVoorz::initialize()
 {
-    m_facility = appState().facility().id;
     return read();
 }
 
@@ -17,7 +18,7 @@ bool clsVoorz::read()
 {
     m_rows.clear();
     m_current = 0;
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data)
         return false;
     Statement query = data->prepare(
@@ -66,7 +67,7 @@ bool clsVoorz::ActiveerID(long id)
 
 long clsVoorz::ZoekIDvanVoorz(int category, const QString& name) const
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data)
         return 0;
     // strObject has the NOCASE collation, so the file decides what counts as the same name.
@@ -79,7 +80,7 @@ long clsVoorz::ZoekIDvanVoorz(int category, const QString& name) const
 
 long clsVoorz::VoegVoorzieningToe(int category, const QString& name)
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data || !data->exec(QStringLiteral("INSERT INTO tblInrichting (lngStort_REF, bytObjectCat_REF, "
                                             "strObject) VALUES (?, ?, ?)"),
                              {qint64(m_facility), category, name}))
@@ -101,7 +102,7 @@ bool clsVoorz::HernoemVoorzNaam(const QString& newName)
     }
     if (EOF_())
         return false;
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data ||
         !data->exec(QStringLiteral("UPDATE tblInrichting SET strObject = ? WHERE idrInrichting_ID = ?"),
                     {newName, qint64(m_rows[m_current].id)}))
@@ -114,7 +115,7 @@ bool clsVoorz::verwijderVoorz()
 {
     if (EOF_())
         return false;
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (!data || !data->exec(QStringLiteral("DELETE FROM tblInrichting WHERE idrInrichting_ID = ?"),
                              {qint64(m_rows[m_current].id)}))
         return false;
@@ -138,9 +139,10 @@ QString clsVoorz::ObjectCat() const
     return ObjectCategoryName(bytObjectCat_ID());
 }
 
-long VoorzieningVanChecklistItem(int category, const QString& provisionName)
+long VoorzieningVanChecklistItem(Workspace& workspace, long facilityId, int category,
+                                 const QString& provisionName)
 {
-    clsVoorz provisions;
+    clsVoorz provisions(workspace, facilityId);
     if (!provisions.initialize())
         return 0;
     if (const long id = provisions.ZoekIDvanVoorz(category, provisionName))

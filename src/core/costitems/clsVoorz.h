@@ -7,7 +7,9 @@
 
 namespace dovra {
 
-// The provisions (tblInrichting) of the open facility, in category and name order, kept in memory
+class Workspace;
+
+// The provisions (tblInrichting) of one facility, in category and name order, kept in memory
 // with a current row. Every edit is written to the data file at once.
 class clsVoorz
 {
@@ -19,8 +21,11 @@ public:
         QString name;                   // strObject
     };
 
-    // Reads the provisions of the open facility; the first row becomes current. False when the
-    // data file cannot be read (no provisions then).
+    // The provisions of facility facilityId in the workspace's data file.
+    clsVoorz(Workspace& workspace, long facilityId);
+
+    // Reads the provisions; the first row becomes current. False when the data file cannot be read
+    // (no provisions then).
     bool initialize();
     long AantalRecords() const { return long(m_rows.size()); }
 
@@ -32,7 +37,7 @@ public:
     // The id of the first provision of the facility with this category and name (letter case as
     // the data file compares it); 0 when there is none.
     long ZoekIDvanVoorz(int category, const QString& name) const;
-    // Adds a provision to the open facility and makes it current; its id, 0 when it could not be
+    // Adds a provision to the facility and makes it current; its id, 0 when it could not be
     // stored.
     long VoegVoorzieningToe(int category, const QString& name);
     // Renames the current provision; an empty name is refused with a message.
@@ -58,13 +63,15 @@ private:
     // Index of the row with id in memory, -1 when absent.
     qsizetype indexOf(long id) const;
 
-    long m_facility = 0;
+    Workspace* m_workspace;
+    long m_facility;
     QList<Row> m_rows;
     qsizetype m_current = 0;
 };
 
-// The provision a checklist item belongs to: the existing one with the item's category and
-// provision name, otherwise a new one. 0 when it could neither be found nor stored.
-long VoorzieningVanChecklistItem(int category, const QString& provisionName);
+// The provision of facility facilityId a checklist item belongs to: the existing one with the item's
+// category and provision name, otherwise a new one. 0 when it could neither be found nor stored.
+long VoorzieningVanChecklistItem(Workspace& workspace, long facilityId, int category,
+                                 const QString& provisionName);
 
 } // namespace dovra

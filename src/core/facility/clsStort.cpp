@@ -1,8 +1,8 @@
 #include "facility/clsStort.h"
 
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "storage/lookups.h"
+#include "storage/workspace.h"
 
 #include <QStringList>
 
@@ -16,7 +16,7 @@ bool clsStort::initializeStort(long stort_ID)
     m_row.clear();
     m_columns.clear();
     m_pending.clear();
-    m_db = appState().dataDatabase();
+    m_db = m_workspace->dataDatabase();
     if (!m_db)
         return false;
     Statement row = m_db->prepare(QStringLiteral("SELECT * FROM tblStort WHERE idrStort_ID = ?"));
@@ -109,7 +109,7 @@ bool clsStort::GetInfoChecklist()
     strChecklistJaar.clear();
     strOpmerking.clear();
     intChecklistPrijspeil = 0;
-    std::shared_ptr<Database> checklist = appState().checklistDatabase();
+    std::shared_ptr<Database> checklist = m_workspace->checklistDatabase();
     if (!checklist)
         return false;
     Statement query = checklist->prepare(QStringLiteral(
@@ -231,12 +231,11 @@ float clsStort::AanvangNazorgGebrokenJaar() const
     return float(date->year() + (date->month() - 1) / 12.0 + half / 24.0);
 }
 
-bool LoadOpenFacility()
+std::optional<OpenFacilityState> readOpenFacility(Workspace& workspace, int id)
 {
-    AppState& state = appState();
-    clsStort facility;
-    if (!facility.initializeStort(state.facility().id))
-        return false;
+    clsStort facility(workspace);
+    if (!facility.initializeStort(id))
+        return std::nullopt;
     facility.GetInfoChecklist();
     OpenFacilityState open;
     open.id = int(facility.stort_ID());
@@ -245,8 +244,7 @@ bool LoadOpenFacility()
     open.checklistVersion = qint16(facility.checklist_ID());
     open.checklistYear = facility.strChecklistJaar;
     open.aftercareStart = facility.AanvangNazorgGebrokenJaar();
-    state.setFacility(open);
-    return true;
+    return open;
 }
 
 } // namespace dovra

@@ -12,11 +12,16 @@
 
 namespace dovra {
 
+class Workspace;
+
 // One facility row of tblStort with typed properties. Changes are kept until Move0, which
 // writes them in one statement, so a refused edit never reaches the file.
 class clsStort
 {
 public:
+    // A facility of the workspace's data file, read by initializeStort.
+    explicit clsStort(Workspace& workspace) : m_workspace(&workspace) {}
+
     bool initializeStort(long stort_ID);
     bool isLoaded() const { return !m_row.isEmpty(); }
 
@@ -123,13 +128,25 @@ private:
     void setSingle(const char* name, float value) { setField(QLatin1String(name), value); }
     QString columnName(const QString& name) const;
 
+    Workspace* m_workspace;
     std::shared_ptr<Database> m_db;
     QHash<QString, QVariant> m_row;    // lower-case field name -> stored value
     QHash<QString, QString> m_columns; // lower-case field name -> column name
     QHash<QString, QVariant> m_pending;
 };
 
-// Reloads the application state of the open facility from its row; false when it is gone.
-bool LoadOpenFacility();
+// What the program keeps of the facility the user works on.
+struct OpenFacilityState
+{
+    int id = 0; // 0 while none has been opened
+    QString name;
+    int type = 0;
+    int checklistVersion = 0;
+    QString checklistYear;     // year of the version's date, shown as "checklistversie"
+    double aftercareStart = 0; // aftercare start as a decimal year
+};
+
+// Reads that of facility id; empty when it is gone.
+std::optional<OpenFacilityState> readOpenFacility(Workspace& workspace, int id);
 
 } // namespace dovra

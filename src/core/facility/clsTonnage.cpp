@@ -1,8 +1,8 @@
 #include "facility/clsTonnage.h"
 
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "storage/database.h"
+#include "storage/workspace.h"
 
 #include <algorithm>
 
@@ -24,7 +24,7 @@ bool clsTonnage::psubInitialiseer(long lngStort_ID)
     m_current = 0;
     m_loaded = false;
 
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
     if (data) {
         Statement query = data->prepare(
             QStringLiteral("SELECT idrTonnage_ID, lngStort_REF, intKalJaar, lngTonnage FROM tblTonnage "
@@ -101,7 +101,7 @@ bool clsTonnage::pfunValideerIngevoerdeData() const
 
 bool clsTonnage::addRow(std::optional<qint64> year, std::optional<qint64> kilotonnes)
 {
-    std::shared_ptr<Database> data = m_loaded ? appState().dataDatabase() : nullptr;
+    std::shared_ptr<Database> data = m_loaded ? m_workspace->dataDatabase() : nullptr;
     const auto bound = [](const std::optional<qint64>& value) {
         return value ? QVariant(*value) : QVariant();
     };
@@ -135,7 +135,7 @@ bool clsTonnage::removeRow(int index)
 {
     if (index < 0 || index >= m_rows.size())
         return false;
-    std::shared_ptr<Database> data = m_loaded ? appState().dataDatabase() : nullptr;
+    std::shared_ptr<Database> data = m_loaded ? m_workspace->dataDatabase() : nullptr;
     if (!data ||
         !data->exec(QStringLiteral("DELETE FROM tblTonnage WHERE idrTonnage_ID = ?"), {m_rows[index].id})) {
         reportWriteFailure();
@@ -152,7 +152,7 @@ bool clsTonnage::update(int index, const QString& column, qint64 value)
 {
     if (index < 0 || index >= m_rows.size())
         return false;
-    std::shared_ptr<Database> data = m_loaded ? appState().dataDatabase() : nullptr;
+    std::shared_ptr<Database> data = m_loaded ? m_workspace->dataDatabase() : nullptr;
     if (!data || !data->exec(QStringLiteral("UPDATE tblTonnage SET ") + column +
                                  QStringLiteral(" = ? WHERE idrTonnage_ID = ?"),
                              {value, m_rows[index].id})) {

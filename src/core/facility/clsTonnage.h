@@ -7,6 +7,8 @@
 
 namespace dovra {
 
+class Workspace;
+
 // The waste supply forecast of one facility (tblTonnage): kilotonnes per calendar year.
 // The rows are read once and kept in memory with a current row for the report writers; every edit
 // is written to the data file at once, so memory and file never differ.
@@ -23,6 +25,8 @@ public:
 
     // Returned by TonnageInJaar for a year without a row.
     static constexpr float NoYear = -9.0f;
+
+    explicit clsTonnage(Workspace& workspace) : m_workspace(&workspace) {}
 
     // Reads the forecast of facility lngStort_ID in year order; the first row becomes current.
     // On false (with a message) the forecast is empty and refuses edits.
@@ -63,6 +67,7 @@ private:
     bool update(int index, const QString& column, qint64 value);
     void reportWriteFailure() const;
 
+    Workspace* m_workspace;
     long m_facility = 0;
     bool m_loaded = false;
     QList<Row> m_rows;

@@ -1,10 +1,8 @@
 #include "facility/facilitymanagement.h"
 
-#include "base/appstate.h"
 #include "base/messageservice.h"
-#include "checklist/checklistsystem.h"
-#include "facility/clsStort.h"
 #include "storage/database.h"
+#include "storage/workspace.h"
 
 #include <QHash>
 
@@ -22,9 +20,9 @@ QString typeName(const std::optional<qint64>& type)
 }
 
 // Checklist version id -> year of its date.
-std::optional<QHash<int, QString>> checklistYears()
+std::optional<QHash<int, QString>> checklistYears(Workspace& workspace)
 {
-    std::shared_ptr<Database> checklist = appState().checklistDatabase();
+    std::shared_ptr<Database> checklist = workspace.checklistDatabase();
     if (!checklist)
         return std::nullopt;
     QHash<int, QString> years;
@@ -41,11 +39,11 @@ std::optional<QHash<int, QString>> checklistYears()
 
 } // namespace
 
-std::optional<QList<FacilityListEntry>> readFacilityList()
+std::optional<QList<FacilityListEntry>> readFacilityList(Workspace& workspace)
 {
     BusyPointer busy;
-    const std::optional<QHash<int, QString>> years = checklistYears();
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    const std::optional<QHash<int, QString>> years = checklistYears(workspace);
+    std::shared_ptr<Database> data = workspace.dataDatabase();
     if (!years || !data)
         return std::nullopt;
 
@@ -72,9 +70,9 @@ std::optional<QList<FacilityListEntry>> readFacilityList()
     return entries;
 }
 
-int NewestChecklistVersion(int facilityType)
+int NewestChecklistVersion(Workspace& workspace, int facilityType)
 {
-    std::shared_ptr<Database> checklist = appState().checklistDatabase();
+    std::shared_ptr<Database> checklist = workspace.checklistDatabase();
     if (!checklist)
         return 0;
     Statement newest = checklist->prepare(
@@ -83,28 +81,10 @@ int NewestChecklistVersion(int facilityType)
     return newest.next() ? int(newest.integer(0).value_or(0)) : 0;
 }
 
-bool OpenFacility(int id)
-{
-    AppState& state = appState();
-    const OpenFacilityState previous = state.facility();
-    OpenFacilityState facility;
-    facility.id = id;
-    state.setFacility(facility);
-    if (!LoadOpenFacility()) {
-        // A facility that cannot be read (deleted meanwhile) leaves the open one open.
-        state.setFacility(previous);
-        return false;
-    }
-    state.settings().setCurrentFacilityId(id);
-    state.settings().sync();
-    state.SetFacilityOpenState(checklistBestaat(state.facility().checklistVersion));
-    return true;
-}
-
-int CreateFacility(const QString& name, int facilityType)
+int CreateFacility(Workspace& workspace, const QString& name, int facilityType)
 {
     const QString title = QStringLiteral("Aanmaken nieuwe inrichting");
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = workspace.dataDatabase();
     if (!data)
         return 0;
     Statement existing = data->prepare(QStringLiteral("SELECT 1 FROM tblStort WHERE strStortNaam = ?"));
@@ -115,7 +95,7 @@ int CreateFacility(const QString& name, int facilityType)
                           title, MessageIcon::Exclamation);
         return 0;
     }
-    const int checklistVersion = NewestChecklistVersion(facilityType);
+    const int checklistVersion = NewestChecklistVersion(workspace, facilityType);
     if (checklistVersion == 0) {
         messages().inform(
             QStringLiteral("Het checklistbestand bevat geen checklistversie voor dit soort inrichting. "
@@ -139,7 +119,7 @@ int CreateFacility(const QString& name, int facilityType)
     return int(data->lastInsertId());
 }
 
-bool DeleteFacility(int id, const QString& name)
+bool DeleteFacility(Workspace& workspace, int id, const QString& name)
 {
     const bool confirmed = messages().askYesNo(QStringLiteral("Weet u zeker dat u inrichting '") + name +
                                                    QStringLiteral("' wilt verwijderen uit de database?"),
@@ -148,8 +128,7 @@ bool DeleteFacility(int id, const QString& name)
     if (!confirmed)
         return false;
 
-    AppState& state = appState();
-    std::shared_ptr<Database> data = state.dataDatabase();
+    std::shared_ptr<Database> data = workspace.dataDatabase();
     bool deleted = false;
     if (data) {
         Transaction transaction(*data);
@@ -166,10 +145,6 @@ bool DeleteFacility(int id, const QString& name)
                                              "databestand."),
                           QStringLiteral("Verwijderen inrichting"), MessageIcon::Critical);
         return false;
-    }
-    if (state.facility().id == id) {
-        state.setFacility({});
-        state.SetFacilityOpenState(false);
     }
     return true;
 }

@@ -7,6 +7,8 @@
 
 namespace dovra {
 
+class Workspace;
+
 // One line of the facility list.
 struct FacilityListEntry
 {
@@ -18,24 +20,19 @@ struct FacilityListEntry
     QString checklistYear; // year of the facility's checklist version, "?" when that version is unknown
 };
 
-// The facilities of the linked data file in name order, as the facility list shows them.
+// The facilities of the workspace's data file in name order, as the facility list shows them.
 // A facility whose province id is unknown is not listed. Empty when a file cannot be read.
-std::optional<QList<FacilityListEntry>> readFacilityList();
+std::optional<QList<FacilityListEntry>> readFacilityList(Workspace& workspace);
 
 // The id of the newest checklist version (latest date) for a facility type; 0 when there is none.
-int NewestChecklistVersion(int facilityType);
-
-// Makes the facility the open one: application state, the HUIDIGSTORT_ID setting, and the
-// facility commands, which are enabled only when its checklist version is installed.
-// Returns false when the facility could not be read.
-bool OpenFacility(int id);
+int NewestChecklistVersion(Workspace& workspace, int facilityType);
 
 // Adds a facility with the defaults of a new facility and the newest checklist version of its
 // type; returns its id, or 0 when the name is taken (the user is told) or the row could not be written.
-int CreateFacility(const QString& name, int facilityType);
+int CreateFacility(Workspace& workspace, const QString& name, int facilityType);
 
 // Deletes a facility with all its rows after the user confirmed; true when it was deleted.
 // The rows go in one transaction, so a failure leaves the facility whole.
-bool DeleteFacility(int id, const QString& name);
+bool DeleteFacility(Workspace& workspace, int id, const QString& name);
 
 } // namespace dovra

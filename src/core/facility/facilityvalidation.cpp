@@ -1,33 +1,34 @@
 #include "facility/facilityvalidation.h"
 
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "checklist/clsCL.h"
 #include "storage/database.h"
+#include "storage/workspace.h"
 
 namespace dovra {
 
 namespace {
 
 // Whether the facility's checklist version sets the replacement surcharge per item.
-bool usesDifferentiatedSurcharges(Database& data, int facilityId)
+bool usesDifferentiatedSurcharges(Workspace& workspace, Database& data, int facilityId)
 {
     Statement version = data.prepare(QStringLiteral("SELECT intCL_REF FROM tblStort WHERE idrStort_ID = ?"));
     version.bind(1, facilityId);
     if (!version.next())
         return false;
-    return clsCL::GebruikGedifferentieerdeToeslagB(int(version.integer(0).value_or(0)));
+    return clsCL::GebruikGedifferentieerdeToeslagB(workspace, int(version.integer(0).value_or(0)));
 }
 
 } // namespace
 
-bool ValidateFacilityInput(int facilityId, const QString& name)
+bool ValidateFacilityInput(Workspace& workspace, int facilityId, const QString& name)
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = workspace.dataDatabase();
     if (!data)
         return false;
     const std::optional<std::vector<StoredCostItem>> items = readStoredCostItems(*data, facilityId);
-    return items && ValidateFacilityInput(*items, usesDifferentiatedSurcharges(*data, facilityId), name);
+    return items &&
+           ValidateFacilityInput(*items, usesDifferentiatedSurcharges(workspace, *data, facilityId), name);
 }
 
 bool ValidateFacilityInput(const std::vector<StoredCostItem>& items, bool gediffToeslag, const QString& name)

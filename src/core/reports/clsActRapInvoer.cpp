@@ -1,8 +1,8 @@
 #include "reports/clsActRapInvoer.h"
 
-#include "base/appstate.h"
 #include "base/formats.h"
 #include "model/options.h"
+#include "storage/workspace.h"
 
 #include <QLocale>
 
@@ -31,7 +31,7 @@ void clsActRapInvoer::rapSorteerOp(const QString& order)
 
 bool clsActRapInvoer::OpenRecordset(long facilityId)
 {
-    const std::shared_ptr<Database> data = appState().dataDatabase();
+    const std::shared_ptr<Database> data = m_workspace->dataDatabase();
     return data && m_rows.open(*data, facilityId, orderClause(m_order));
 }
 
@@ -158,6 +158,4 @@ QString clsActRapInvoer::rapOpmerkingen() const
     return m_rows.storedText(QStringLiteral("strOpm"));
 }
 
-// A value as stored, "?" when empty. Reals are singles: their shortest text, with a decimal point
-// whatever the user's locale, so the report shows the number exactly as it was entered and kept.
 } // namespace dovra

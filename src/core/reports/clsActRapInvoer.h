@@ -6,11 +6,16 @@
 
 namespace dovra {
 
+class Workspace;
+
 // The cost items of the input data report: one row per item with the texts of its cells, numbers as
 // stored (no number formats), "?" for an empty value.
 class clsActRapInvoer
 {
 public:
+    // The cost items of the workspace's data file.
+    explicit clsActRapInvoer(Workspace& workspace) : m_workspace(&workspace) {}
+
     // "ObjCat" (the default) or "Rubriek"; any other value keeps the current order.
     void rapSorteerOp(const QString& order);
     // Reads the rows of the facility in the chosen order; false when they cannot be read.
@@ -38,6 +43,7 @@ public:
     QString rapOpmerkingen() const;          // "opmerkingen"
 
 private:
+    Workspace* m_workspace;
     QString m_order = QStringLiteral("ObjCat");
     CostItemRows m_rows;
 };

@@ -34,8 +34,8 @@ public:
     qint64 whole(const QString& name) const;
     // The same as text, "" when empty.
     QString text(const QString& name) const;
-    // The same as the reports write a stored number: "?" when empty, a whole number as such, a single in
-    // its shortest form.
+    // The same as the reports write a stored number: "?" when empty, a whole number as such, a single as
+    // its ordinary text with a decimal point, whatever the user's locale.
     QString storedText(const QString& name) const;
 
     // Texts both reports share for the current cost item.

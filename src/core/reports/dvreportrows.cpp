@@ -1,10 +1,10 @@
 #include "reports/dvreportrows.h"
 
-#include "base/appstate.h"
 #include "base/formats.h"
 #include "base/messageservice.h"
 #include "calc/clsDV.h"
 #include "model/options.h"
+#include "storage/workspace.h"
 
 #include <array>
 
@@ -58,7 +58,10 @@ QString euros(float amount, const char* pattern)
 
 } // namespace
 
-DVReportRows::DVReportRows(const clsDV& calculation) : m_dv(calculation) {}
+DVReportRows::DVReportRows(Workspace& workspace, const clsDV& calculation)
+    : m_workspace(&workspace), m_dv(calculation), m_checklist(workspace)
+{
+}
 
 QString DVReportRows::rapSorteerVeldNaam(DVGrouping grouping)
 {
@@ -82,7 +85,7 @@ bool DVReportRows::rapOpenActRecordset(DVGrouping grouping)
     m_indexById.clear();
     for (int index = m_dv.AantalKostenposten() - 1; index >= 0; --index)
         m_indexById.insert(m_dv.itemId(index), index);
-    const std::shared_ptr<Database> data = appState().dataDatabase();
+    const std::shared_ptr<Database> data = m_workspace->dataDatabase();
     return data && m_rows.open(*data, m_dv.facilityId(), orderClause(grouping));
 }
 
@@ -164,9 +167,9 @@ void DVReportRows::checkCriteria()
         return m_rows.field(QLatin1String(name));
     };
     m_failedStart = !m_checklist.VerifyCL_JaarStart(f("bytOptieStart"), f("bytStartBA"), f("intStartAbs"),
-                                                    f("intStartRel"), f("intStartBA"));
+                                                    f("intStartRel"), f("intStartBA"), m_dv.aanvangNazorg());
     m_failedEnd = !m_checklist.VerifyCL_JaarEind(f("bytOptieEind"), f("bytEindBA"), f("intEindAbs"),
-                                                 f("intEindRel"), f("intEindBA"));
+                                                 f("intEindRel"), f("intEindBA"), m_dv.aanvangNazorg());
     m_failedCost =
         !m_checklist.VerifyCL_Kosten(f("bytOptieKosten"), f("sngPercInvest"), f("sngKostenInvest"),
                                      f("sngKostenTotaal"), f("sngKostenPE"), f("strEenheid"), f("sngAantal"));

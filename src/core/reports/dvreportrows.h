@@ -9,6 +9,7 @@
 namespace dovra {
 
 class clsDV;
+class Workspace;
 
 // How the target capital report groups its cost items (the option numbers of the dialog).
 enum class DVGrouping
@@ -24,7 +25,8 @@ enum class DVGrouping
 class DVReportRows
 {
 public:
-    explicit DVReportRows(const clsDV& calculation);
+    // The rows of the calculated facility in the workspace's data file.
+    DVReportRows(Workspace& workspace, const clsDV& calculation);
 
     // The sort field name of a grouping ("bytObjectCat_REF", "bytRubriek_REF", "bytIsTALVO").
     static QString rapSorteerVeldNaam(DVGrouping grouping);
@@ -69,6 +71,7 @@ private:
     void checkCriteria();
     void leaveRow();
 
+    Workspace* m_workspace;
     const clsDV& m_dv;
     clsCL m_checklist;
     bool m_checklistRead = false;

@@ -1,6 +1,5 @@
 #include "reports/inputreport.h"
 
-#include "base/appstate.h"
 #include "base/formats.h"
 #include "base/messageservice.h"
 #include "calc/clsDV.h"
@@ -10,6 +9,8 @@
 #include "model/options.h"
 #include "reports/clsActRapInvoer.h"
 #include "reports/docxdocument.h"
+#include "storage/database.h"
+#include "storage/workspace.h"
 
 #include <optional>
 #include <utility>
@@ -380,9 +381,9 @@ void writeCostItemLegend(ReportWriter& writer)
 // --- provisions and checklist items ---
 
 // The provisions of the facility by category, then name; none on a read error.
-std::optional<QList<GroupedLine>> provisionLines(long facilityId)
+std::optional<QList<GroupedLine>> provisionLines(Workspace& workspace, long facilityId)
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = workspace.dataDatabase();
     if (!data)
         return std::nullopt;
     Statement rows = data->prepare(QStringLiteral(
@@ -417,9 +418,10 @@ std::optional<QVariantList> selectedChecklistItems(Database& data, long facility
 }
 
 // The active items of the version that no cost item was taken from, by rubric.
-std::optional<QList<GroupedLine>> unselectedLines(int version, const QVariantList& selected)
+std::optional<QList<GroupedLine>> unselectedLines(Workspace& workspace, int version,
+                                                  const QVariantList& selected)
 {
-    std::shared_ptr<Database> checklist = appState().checklistDatabase();
+    std::shared_ptr<Database> checklist = workspace.checklistDatabase();
     if (!checklist)
         return std::nullopt;
     QString sql = QStringLiteral(
@@ -465,15 +467,16 @@ PageSetup portraitPage()
 bool writeGeneralData(ReportWriter& writer, GeneralDataReport report, const clsDV* calculation,
                       std::optional<float> vat, const ReportContext& context)
 {
-    clsStort stort;
+    Workspace& workspace = *context.workspace;
+    clsStort stort(workspace);
     if (!stort.initializeStort(context.facilityId))
         return false;
     // A version missing from the checklist file leaves its type and year empty; the rest can be shown.
     stort.GetInfoChecklist();
-    clsCL checklist;
+    clsCL checklist(workspace);
     if (!checklist.initializeCL(int(stort.checklist_ID())))
         return false;
-    clsTonnage forecast;
+    clsTonnage forecast(workspace);
     if (!forecast.psubInitialiseer(context.facilityId))
         return false;
 
@@ -497,7 +500,7 @@ bool writeGeneralData(ReportWriter& writer, GeneralDataReport report, const clsD
 
 bool writeProvisions(ReportWriter& writer, const ReportContext& context)
 {
-    const std::optional<QList<GroupedLine>> lines = provisionLines(context.facilityId);
+    const std::optional<QList<GroupedLine>> lines = provisionLines(*context.workspace, context.facilityId);
     if (!lines)
         return false;
     openSection(writer, ReportTitle, QStringLiteral(">>  Voorzieningen"));
@@ -507,7 +510,7 @@ bool writeProvisions(ReportWriter& writer, const ReportContext& context)
 
 bool writeCostItems(ReportWriter& writer, const ReportContext& context)
 {
-    clsActRapInvoer items;
+    clsActRapInvoer items(*context.workspace);
     items.rapSorteerOp(QStringLiteral("ObjCat"));
     if (!items.OpenRecordset(context.facilityId))
         return false;
@@ -525,14 +528,16 @@ bool writeCostItems(ReportWriter& writer, const ReportContext& context)
 bool writeUnselectedChecklistItems(ReportWriter& writer, bool firstOfTargetCapitalReport,
                                    const ReportContext& context)
 {
-    clsStort stort;
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    Workspace& workspace = *context.workspace;
+    clsStort stort(workspace);
+    std::shared_ptr<Database> data = workspace.dataDatabase();
     if (!data || !stort.initializeStort(context.facilityId))
         return false;
     const std::optional<QVariantList> selected = selectedChecklistItems(*data, context.facilityId);
     if (!selected)
         return false;
-    const std::optional<QList<GroupedLine>> lines = unselectedLines(int(stort.checklist_ID()), *selected);
+    const std::optional<QList<GroupedLine>> lines =
+        unselectedLines(workspace, int(stort.checklist_ID()), *selected);
     if (!lines)
         return false;
 
@@ -549,7 +554,7 @@ bool writeUnselectedChecklistItems(ReportWriter& writer, bool firstOfTargetCapit
 
 void writeHeaderFooter(DocxDocument& document, const ReportContext& context)
 {
-    const ProgramVersion& version = appState().version();
+    const ProgramVersion& version = context.workspace->version();
     document.setHeader({Paragraph(applicationTitle() + QLatin1Char(' ') + QString::number(version.major) +
                                       QLatin1Char('.') + QString::number(version.minor),
                                   HeaderFooterSize)});

@@ -1,11 +1,11 @@
 #include "reports/reportrun.h"
 
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
 #include "reports/docxdocument.h"
 #include "reports/inputreport.h"
+#include "storage/workspace.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,10 +14,10 @@ namespace dovra::report {
 
 namespace {
 
-bool saveDocument(const DocxDocument& document, const QString& path)
+bool saveDocument(const DocxDocument& document, const QString& path, const ReportContext& context)
 {
     // Checked again right before saving: the target may have changed since it was chosen.
-    if (const std::optional<QString> problem = reportTargetProblem(path)) {
+    if (const std::optional<QString> problem = reportTargetProblem(path, context.databaseFiles)) {
         messages().inform(*problem, QStringLiteral("Rapportage"), MessageIcon::Critical);
         return false;
     }
@@ -32,8 +32,9 @@ bool saveDocument(const DocxDocument& document, const QString& path)
 
 } // namespace
 
-TargetCapitalReportRun::TargetCapitalReportRun(long facilityId, const TargetCapitalReportOptions& options)
-    : m_facilityId(facilityId), m_options(options)
+TargetCapitalReportRun::TargetCapitalReportRun(Workspace& workspace, long facilityId,
+                                               const TargetCapitalReportOptions& options)
+    : m_workspace(&workspace), m_facilityId(facilityId), m_options(options)
 {
 }
 
@@ -41,7 +42,7 @@ TargetCapitalReportRun::~TargetCapitalReportRun() = default;
 
 bool TargetCapitalReportRun::calculate()
 {
-    m_dv = std::make_unique<clsDV>();
+    m_dv = std::make_unique<clsDV>(*m_workspace);
     if (!m_dv->initializeDV(m_facilityId, clsDV::OwnRate, clsDV::OwnRate) ||
         !m_dv->VerifyBeforeBerekening2()) {
         m_dv.reset();
@@ -91,7 +92,7 @@ bool TargetCapitalReportRun::write(ReportWriter& writer, const ReportContext& co
             if (progress)
                 progress(done + rowsDone);
         };
-        if (!writeTargetCapital(writer, *m_dv, m_options.grouping, rows))
+        if (!writeTargetCapital(writer, *m_workspace, *m_dv, m_options.grouping, rows))
             return false;
         done += m_dv->AantalKostenposten();
     }
@@ -104,7 +105,7 @@ bool TargetCapitalReportRun::write(ReportWriter& writer, const ReportContext& co
     if (m_options.heffing) {
         // A levy that cannot be calculated has told why; the other sections stand. Without a forecast
         // the levy keeps ValidatieOK but has said it cannot be calculated: no section of empty years.
-        clsHeffing levy;
+        clsHeffing levy(*m_workspace, m_facilityId);
         levy.psubBerekenHeffingPerTon(m_dv->DoelvermogenMetRisicoFonds());
         if (levy.ValidatieOK && levy.intAantaljaren > 0)
             writeLevy(writer, *m_dv, levy);
@@ -121,7 +122,7 @@ bool TargetCapitalReportRun::writeDocument(const QString& path, const ReportCont
         return false;
     writeHeaderFooter(document, context);
     document.protectForForms(reportProtectionPassword());
-    return saveDocument(document, path);
+    return saveDocument(document, path, context);
 }
 
 bool writeInputReportDocument(const InputReportOptions& options, const QString& path,
@@ -137,7 +138,7 @@ bool writeInputReportDocument(const InputReportOptions& options, const QString& 
     if (!written)
         return false;
     writeHeaderFooter(document, context);
-    return saveDocument(document, path);
+    return saveDocument(document, path, context);
 }
 
 std::optional<QString> reportTargetProblem(const QString& path, const QStringList& databaseFiles)
@@ -160,9 +161,10 @@ QString proposedReportName(const QString& prefix, const QString& facilityName, c
            QStringLiteral(".docx");
 }
 
-ReportContext currentReportContext()
+ReportContext reportContext(Workspace& workspace, long facilityId, const QString& configuredDataFile)
 {
-    return ReportContext{appState().facility().id, appState().dataFilePath(), QDateTime::currentDateTime()};
+    return ReportContext{&workspace, facilityId, workspace.dataFilePath(), QDateTime::currentDateTime(),
+                         programDatabaseFiles(workspace, configuredDataFile)};
 }
 
 QString reportProtectionPassword()

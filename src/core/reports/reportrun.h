@@ -35,7 +35,7 @@ struct TargetCapitalReportOptions
 class TargetCapitalReportRun
 {
 public:
-    TargetCapitalReportRun(long facilityId, const TargetCapitalReportOptions& options);
+    TargetCapitalReportRun(Workspace& workspace, long facilityId, const TargetCapitalReportOptions& options);
     ~TargetCapitalReportRun();
 
     // The checks and the calculation; false (after their messages) when no report can be written.
@@ -51,6 +51,7 @@ public:
     bool writeDocument(const QString& path, const ReportContext& context, const Progress& progress = {});
 
 private:
+    Workspace* m_workspace;
     long m_facilityId;
     TargetCapitalReportOptions m_options;
     std::unique_ptr<clsDV> m_dv;
@@ -71,8 +72,7 @@ bool writeInputReportDocument(const InputReportOptions& options, const QString& 
                               const ReportContext& context);
 
 // The message that refuses path as the file of a report; empty when a report may be saved there.
-std::optional<QString> reportTargetProblem(const QString& path,
-                                           const QStringList& databaseFiles = programDatabaseFiles());
+std::optional<QString> reportTargetProblem(const QString& path, const QStringList& databaseFiles);
 
 // The name a file dialog proposes: prefix, facility name and the date as dd-mm-yyyy, with ".docx".
 QString proposedReportName(const QString& prefix, const QString& facilityName, const QDate& today);

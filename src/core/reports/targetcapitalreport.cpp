@@ -461,11 +461,11 @@ void levyTable(ReportWriter& writer, const clsHeffing& levy)
 
 } // namespace
 
-bool writeTargetCapital(ReportWriter& writer, const clsDV& calculation, DVGrouping grouping,
-                        const Progress& progress)
+bool writeTargetCapital(ReportWriter& writer, Workspace& workspace, const clsDV& calculation,
+                        DVGrouping grouping, const Progress& progress)
 {
     // The rows are read before anything is written, so that a failure leaves no half section.
-    DVReportRows rows(calculation);
+    DVReportRows rows(workspace, calculation);
     if (!rows.rapOpenActRecordset(grouping))
         return false;
     return TargetCapitalSection(writer, calculation, rows, grouping).write(progress);

@@ -8,6 +8,7 @@
 namespace dovra {
 class clsDV;
 class clsHeffing;
+class Workspace;
 } // namespace dovra
 
 namespace dovra::report {
@@ -17,8 +18,8 @@ using Progress = std::function<void(int rowsDone)>;
 
 // The target capital section over a finished calculation, grouped as chosen. False when the rows cannot
 // be read or a row is missing from the calculation (after its message).
-bool writeTargetCapital(ReportWriter& writer, const clsDV& calculation, DVGrouping grouping,
-                        const Progress& progress = {});
+bool writeTargetCapital(ReportWriter& writer, Workspace& workspace, const clsDV& calculation,
+                        DVGrouping grouping, const Progress& progress = {});
 
 // The levy section over a levy calculation that passed its checks (ValidatieOK).
 void writeLevy(ReportWriter& writer, const clsDV& calculation, const clsHeffing& levy);

@@ -1,6 +1,7 @@
 #include "base/messageservice.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
+#include "storage/workspace.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -50,13 +51,13 @@ bool copyIsSound(const QString& target)
 
 } // namespace
 
-bool CompactDataFile(const QString& path)
+bool CompactDataFile(Workspace& workspace, const QString& path)
 {
     BusyPointer busy;
     const QString temporary = path + QStringLiteral("new");
 
     // A file that is no data file at all is left to the link, which says so.
-    releaseSharedDatabase(path);
+    workspace.closeFile(path);
     if (!QFileInfo(path).isFile())
         return false;
     // Attached files open with the main file's flags: it must be allowed to create the copy.

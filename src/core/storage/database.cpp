@@ -1,7 +1,6 @@
 #include "storage/database.h"
 
 #include <QFileInfo>
-#include <QHash>
 
 #include <sqlcipher/sqlite3.h>
 
@@ -426,45 +425,6 @@ std::optional<QDate> fromStoredDate(const QString& text)
 {
     QDate d = QDate::fromString(text.left(10), Qt::ISODate);
     return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
-}
-
-// --- shared connections ---
-
-namespace {
-QHash<QString, std::shared_ptr<Database>>& registry()
-{
-    static QHash<QString, std::shared_ptr<Database>> connections;
-    return connections;
-}
-
-QString registryKey(const QString& path)
-{
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-}
-} // namespace
-
-std::shared_ptr<Database> sharedDatabase(const QString& path, Database::OpenMode mode, QString* error)
-{
-    const QString key = registryKey(path);
-    auto it = registry().find(key);
-    if (it != registry().end() && (mode == Database::OpenMode::ReadOnly || !it.value()->readOnly()))
-        return it.value();
-    std::shared_ptr<Database> db = Database::open(path, mode, error);
-    if (db)
-        registry().insert(key, db);
-    return db;
-}
-
-void releaseSharedDatabase(const QString& path)
-{
-    registry().remove(registryKey(path));
-}
-
-void releaseAllSharedDatabases()
-{
-    registry().clear();
 }
 
 } // namespace dovra

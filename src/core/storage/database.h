@@ -19,7 +19,7 @@ QString databasePassword();
 class Statement;
 
 // One open, password-protected database file. Opening derives the key from the password,
-// which is deliberately slow: open a file once and share the connection (see sharedDatabase).
+// which is deliberately slow: open a file once and share the connection (see Workspace).
 class Database
 {
 public:
@@ -138,12 +138,5 @@ private:
 QString toStoredDate(const QDate& date);
 QString toStoredDateTime(const QDateTime& dateTime);
 std::optional<QDate> fromStoredDate(const QString& text);
-
-// The shared connections of this process, one per file.
-std::shared_ptr<Database> sharedDatabase(const QString& path, Database::OpenMode mode,
-                                         QString* error = nullptr);
-// Closes the shared connection of path, if any (before the file is replaced or compacted).
-void releaseSharedDatabase(const QString& path);
-void releaseAllSharedDatabases();
 
 } // namespace dovra

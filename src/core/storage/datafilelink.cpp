@@ -1,9 +1,9 @@
 #include "storage/datafilelink.h"
 
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "storage/database.h"
 #include "storage/requiredschema.h"
+#include "storage/workspace.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,12 +30,12 @@ void reportUnusableFile(const QString& path)
 
 // Copies the blank template to path. The copy is written next to the target and renamed over it,
 // so a failure never leaves a half-written file under the data file's name.
-bool createFromTemplate(const QString& path)
+bool createFromTemplate(Workspace& workspace, const QString& path)
 {
-    const QString templateFile = appState().paths().templateFile();
+    const QString templateFile = workspace.paths().templateFile();
     const QString partial = path + QStringLiteral(".part");
     QFile::remove(partial);
-    releaseSharedDatabase(path);
+    workspace.closeFile(path);
     const bool copied = QFile::copy(templateFile, partial);
     bool replaced = false;
     if (copied) {
@@ -65,16 +65,11 @@ void reportDamagedFile()
 
 // Whether the file has every table and column the program reads; an older file may lack the
 // columns its upgrade adds. Checked before anything is written to the file.
-bool acceptSchema(const QString& path)
+bool acceptSchema(Database& db, const QString& path)
 {
     static const RequiredSchema required =
         RequiredSchema::fromScriptFile(QStringLiteral(":/schema/datafile_schema.sql"));
-    std::shared_ptr<Database> db = sharedDatabase(path, Database::OpenMode::ReadWrite);
-    if (!db) {
-        reportUnusableFile(path);
-        return false;
-    }
-    const std::optional<QString> gap = required.firstGap(SchemaCatalog(*db), addedByUpgrade);
+    const std::optional<QString> gap = required.firstGap(SchemaCatalog(db), addedByUpgrade);
     if (gap) {
         messages().inform(QStringLiteral("Het databestand ") + path +
                               QStringLiteral(" kan niet worden gebruikt: ") + *gap,
@@ -84,14 +79,13 @@ bool acceptSchema(const QString& path)
 }
 
 // The version and schema checks of an existing file; true when it may be linked.
-bool acceptExistingFile(const QString& path)
+bool acceptExistingFile(Database& db, const QString& path, long programNumber)
 {
-    const std::optional<long> version = DataFileVersion(path);
+    const std::optional<long> version = DataFileVersion(db);
     if (!version) {
         reportUnusableFile(path);
         return false;
     }
-    const long programNumber = appState().version().number();
     if (*version > programNumber) {
         messages().inform(
             QStringLiteral(
@@ -99,7 +93,7 @@ bool acceptExistingFile(const QString& path)
             LinkTitle, MessageIcon::Exclamation);
         return false;
     }
-    if (!acceptSchema(path))
+    if (!acceptSchema(db, path))
         return false;
     if (*version < programNumber) {
         const bool convert = messages().confirmOk(
@@ -135,12 +129,9 @@ bool ValidDataFileName(const QString& path)
     return valid;
 }
 
-std::optional<long> DataFileVersion(const QString& path)
+std::optional<long> DataFileVersion(Database& db)
 {
-    std::shared_ptr<Database> db = sharedDatabase(path, Database::OpenMode::ReadWrite);
-    if (!db)
-        return std::nullopt;
-    Statement query = db->prepare(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = ?"));
+    Statement query = db.prepare(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = ?"));
     query.bind(1, QStringLiteral("versie"));
     if (query.failed())
         return std::nullopt;
@@ -169,38 +160,36 @@ std::optional<int> formatVersionFromText(const QString& text)
     return version;
 }
 
-bool LinkDataFile(const QString& path, bool isNew, bool silent)
+bool LinkDataFile(Workspace& workspace, const QString& path, bool isNew, bool silent)
 {
     if (!ValidDataFileName(path))
         return false;
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    AppState& state = appState();
-
-    const bool usable =
-        isNew ? createFromTemplate(fullPath) && acceptSchema(fullPath) : acceptExistingFile(fullPath);
-    if (!usable) {
-        // A refused file is not kept open.
-        if (fullPath != state.dataFilePath())
-            releaseSharedDatabase(fullPath);
+    if (isNew && !createFromTemplate(workspace, fullPath))
+        return false;
+    // The connection the checks open is the one the workspace keeps: opening a file is slow. A refused
+    // file is not kept open.
+    std::shared_ptr<Database> db = Database::open(fullPath, Database::OpenMode::ReadWrite);
+    if (!db) {
+        reportUnusableFile(fullPath);
         return false;
     }
+    const bool usable =
+        isNew ? acceptSchema(*db, fullPath) : acceptExistingFile(*db, fullPath, workspace.version().number());
+    if (!usable)
+        return false;
 
-    const QString previousPath = state.dataFilePath();
-    state.setDataFilePath(fullPath);
+    const QString previousPath = workspace.dataFilePath();
+    workspace.setDataFile(fullPath, std::move(db));
     if (!silent) {
         messages().inform(QStringLiteral("Koppeling aan {") + fullPath + QStringLiteral("} is ingesteld. "),
                           LinkTitle, MessageIcon::Information);
-        state.setFacility({});
-        state.SetFacilityOpenState(false);
     }
-    if (!UpgradeDataFile()) {
+    if (!UpgradeDataFile(workspace)) {
         // The file could not be brought to the current format: keep the previous link.
-        releaseSharedDatabase(fullPath);
-        state.setDataFilePath(previousPath);
+        workspace.setDataFile(previousPath);
         return false;
     }
-    state.settings().setDataFileName(fullPath);
-    state.settings().sync();
     return true;
 }
 

@@ -6,6 +6,9 @@
 
 namespace dovra {
 
+class Database;
+class Workspace;
+
 // The user data file: name rule, format version, linking, upgrade and compaction.
 // Every function tells the user through the message service and reports by its result.
 
@@ -13,9 +16,9 @@ namespace dovra {
 bool ValidDataFileName(const QString& path);
 
 // The data file's format version ('versie' in tblSYS); DamagedFileVersion when the row is missing
-// or holds no version. Empty when the file cannot be opened as a data file at all.
+// or holds no version. Empty when it cannot be read as a data file at all.
 constexpr long DamagedFileVersion = 1000;
-std::optional<long> DataFileVersion(const QString& path);
+std::optional<long> DataFileVersion(Database& data);
 
 // A stored format version: a whole number of digits only (spaces around it allowed) within 32 bits.
 std::optional<int> formatVersionFromText(const QString& text);
@@ -23,17 +26,17 @@ std::optional<int> formatVersionFromText(const QString& text);
 // Whether the format upgrade adds column to table, so that an older file may lack it.
 bool addedByUpgrade(const QString& table, const QString& column);
 
-// Links path as the data file: checks the name, creates it from the template when isNew,
-// offers to convert an older format, refuses a newer one, stores the link and upgrades the file.
-// Returns whether the file is now linked; on false the previous link stays as it was.
-bool LinkDataFile(const QString& path, bool isNew, bool silent);
+// Links path as the workspace's data file: checks the name, creates it from the template when isNew,
+// offers to convert an older format, refuses a newer one and upgrades the file. Returns whether the
+// file is now linked; on false the previous link stays as it was.
+bool LinkDataFile(Workspace& workspace, const QString& path, bool isNew, bool silent);
 
-// Brings the linked file up to the current format. Returns false (with a message) when the file
-// could not be changed; it is then left exactly as it was.
-bool UpgradeDataFile();
+// Brings the workspace's data file up to the current format. Returns false (with a message) when the
+// file could not be changed; it is then left exactly as it was.
+bool UpgradeDataFile(Workspace& workspace);
 
-// Rewrites the file compactly under the same password. The original is replaced only by a
-// complete copy, so a failure leaves it untouched.
-bool CompactDataFile(const QString& path);
+// Rewrites the file compactly under the same password, closing the workspace's connection to it
+// first. The original is replaced only by a complete copy, so a failure leaves it untouched.
+bool CompactDataFile(Workspace& workspace, const QString& path);
 
 } // namespace dovra

@@ -1,7 +1,7 @@
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "storage/datafilelink.h"
 #include "storage/schemacatalog.h"
+#include "storage/workspace.h"
 
 #include <algorithm>
 #include <iterator>
@@ -135,10 +135,9 @@ bool addedByUpgrade(const QString& table, const QString& column)
            std::any_of(std::begin(ActSteps), std::end(ActSteps), matches);
 }
 
-bool UpgradeDataFile()
+bool UpgradeDataFile(Workspace& workspace)
 {
-    AppState& state = appState();
-    std::shared_ptr<Database> db = state.dataDatabase();
+    std::shared_ptr<Database> db = workspace.dataDatabase();
     bool upgraded = false;
     bool ok = false;
     if (db) {
@@ -146,15 +145,15 @@ bool UpgradeDataFile()
         Transaction transaction(*db);
         std::optional<bool> stamped;
         ok = transaction.isActive() && upgradeColumns(*db) &&
-             (stamped = stampFormatVersion(*db, state.version().number())).has_value() &&
+             (stamped = stampFormatVersion(*db, workspace.version().number())).has_value() &&
              transaction.commit();
         upgraded = ok && *stamped;
     }
     if (!ok) {
-        qWarning("upgrade of %s failed: %s", qPrintable(state.dataFilePath()),
+        qWarning("upgrade of %s failed: %s", qPrintable(workspace.dataFilePath()),
                  db ? qPrintable(db->lastError()) : "no connection");
         messages().inform(
-            QStringLiteral("Het databestand ") + state.dataFilePath() +
+            QStringLiteral("Het databestand ") + workspace.dataFilePath() +
                 QStringLiteral(" kon niet worden bijgewerkt naar het format van de huidige DOVRA "
                                "versie. Het bestand is niet gewijzigd en de koppeling is niet "
                                "ingesteld."),

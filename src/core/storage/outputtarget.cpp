@@ -1,6 +1,6 @@
 #include "storage/outputtarget.h"
 
-#include "base/appstate.h"
+#include "storage/workspace.h"
 
 #include <QDir>
 #include <QFile>
@@ -58,11 +58,10 @@ std::optional<QString> existingFileProblem(const QString& path, const struct sta
 
 } // namespace
 
-QStringList programDatabaseFiles()
+QStringList programDatabaseFiles(const Workspace& workspace, const QString& configuredDataFile)
 {
-    AppState& state = appState();
-    return {state.dataFilePath(), state.settings().dataFileName(), state.checklistFilePath(),
-            state.paths().checklistFile(), state.paths().templateFile()};
+    return {workspace.dataFilePath(), configuredDataFile, workspace.checklistFilePath(),
+            workspace.paths().checklistFile(), workspace.paths().templateFile()};
 }
 
 std::optional<QString> outputTargetProblem(const QString& path, const QStringList& databaseFiles)

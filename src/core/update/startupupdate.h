@@ -1,10 +1,17 @@
 #pragma once
 
-#include "base/appstate.h"
-
 #include <QString>
 
 namespace dovra {
+
+// How the update service reaches the network, and whether it is asked at start-up.
+struct ProxyPreferences
+{
+    quint8 mode = 0;
+    QString host;
+    qint16 port = 0;
+    bool autoUpdateOnStart = false;
+};
 
 // What the update server offers. A status is 0 (nothing new), 1 (a newer version is available)
 // or 9 (no valid update information came back).

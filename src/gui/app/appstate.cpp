@@ -1,4 +1,8 @@
-#include "base/appstate.h"
+#include "app/appstate.h"
+
+#include "checklist/checklistsystem.h"
+#include "facility/facilitymanagement.h"
+#include "storage/datafilelink.h"
 
 namespace dovra {
 
@@ -10,17 +14,8 @@ AppState& appState()
 
 void AppState::configure(const ProgramPaths& paths, const ProgramVersion& version)
 {
-    if (!m_dataFilePath.isEmpty())
-        releaseSharedDatabase(m_dataFilePath);
-    if (!m_checklistFilePath.isEmpty())
-        releaseSharedDatabase(m_checklistFilePath);
-    m_version = version;
-    m_paths = paths;
+    m_workspace = std::make_unique<Workspace>(paths, version);
     m_settings = std::make_unique<Settings>(version.settingsSection(), paths.defaultDataFile());
-    m_dataFilePath.clear();
-    m_checklistFilePath = paths.checklistFile();
-    m_checklistSequence = 0;
-    m_checklistProgramMinimum = 0;
     m_facility = {};
     m_view = {};
     m_proxy = {};
@@ -29,31 +24,57 @@ void AppState::configure(const ProgramPaths& paths, const ProgramVersion& versio
     m_facilityCommandsEnabled = false;
 }
 
-void AppState::setDataFilePath(const QString& path)
+bool AppState::linkDataFile(const QString& path, bool isNew, bool silent)
 {
-    if (!m_dataFilePath.isEmpty() && m_dataFilePath != path)
-        releaseSharedDatabase(m_dataFilePath);
-    m_dataFilePath = path;
-    emit dataFileLinked(path);
+    if (!LinkDataFile(*m_workspace, path, isNew, silent))
+        return false;
+    if (!silent)
+        closeFacility();
+    m_settings->setDataFileName(m_workspace->dataFilePath());
+    m_settings->sync();
+    return true;
 }
 
-std::shared_ptr<Database> AppState::dataDatabase(QString* error) const
+bool AppState::readChecklistSystemValues()
 {
-    if (m_dataFilePath.isEmpty())
-        return nullptr;
-    return sharedDatabase(m_dataFilePath, Database::OpenMode::ReadWrite, error);
-}
-
-std::shared_ptr<Database> AppState::checklistDatabase(QString* error) const
-{
-    return sharedDatabase(m_checklistFilePath, Database::OpenMode::ReadOnly, error);
-}
-
-void AppState::setChecklistSystemValues(qint16 sequence, qint16 programMinimum)
-{
-    m_checklistSequence = sequence;
-    m_checklistProgramMinimum = programMinimum;
+    const bool read = ReadChecklistSystemValues(*m_workspace);
     emit checklistSystemValuesChanged();
+    return read;
+}
+
+bool AppState::openFacility(int id)
+{
+    const std::optional<OpenFacilityState> facility = readOpenFacility(*m_workspace, id);
+    if (!facility)
+        return false;
+    m_facility = *facility;
+    m_settings->setCurrentFacilityId(id);
+    m_settings->sync();
+    SetFacilityOpenState(checklistBestaat(*m_workspace, m_facility.checklistVersion));
+    return true;
+}
+
+bool AppState::reloadFacility()
+{
+    const std::optional<OpenFacilityState> facility = readOpenFacility(*m_workspace, m_facility.id);
+    if (facility)
+        m_facility = *facility;
+    return facility.has_value();
+}
+
+bool AppState::deleteFacility(int id, const QString& name)
+{
+    if (!DeleteFacility(*m_workspace, id, name))
+        return false;
+    if (m_facility.id == id)
+        closeFacility();
+    return true;
+}
+
+void AppState::closeFacility()
+{
+    m_facility = {};
+    SetFacilityOpenState(false);
 }
 
 void AppState::loadViewPreferences()

@@ -3,24 +3,15 @@
 #include "base/programpaths.h"
 #include "base/programversion.h"
 #include "base/settings.h"
-#include "storage/database.h"
+#include "facility/clsStort.h"
+#include "storage/workspace.h"
+#include "update/startupupdate.h"
 
 #include <QObject>
 
 #include <memory>
 
 namespace dovra {
-
-// The facility the user works on.
-struct OpenFacilityState
-{
-    int id = 0; // 0 while none has been opened
-    QString name;
-    int type = 0;
-    int checklistVersion = 0;
-    QString checklistYear;     // year of the version's date, shown as "checklistversie"
-    double aftercareStart = 0; // aftercare start as a decimal year
-};
 
 // Display and calculation preferences read from the settings at start-up.
 struct ViewPreferences
@@ -33,44 +24,40 @@ struct ViewPreferences
     float vatPercentage = Settings::DefaultVatPercentage;
 };
 
-struct ProxyPreferences
-{
-    quint8 mode = 0;
-    QString host;
-    qint16 port = 0;
-    bool autoUpdateOnStart = false;
-};
-
-// The process-wide state every part of the program shares: the linked data file, the checklist
-// file's system values, the open facility, the settings and two flags.
+// What the windows share: the workspace of the linked files, the open facility, the settings and two
+// flags. The core is handed the workspace and the facility id; it never reads this state.
 class AppState : public QObject
 {
     Q_OBJECT
 public:
-    // (Re)starts the state for a program folder and version, dropping any linked file.
+    // (Re)starts the state for a program folder and version, with a new workspace without a data file.
     void configure(const ProgramPaths& paths, const ProgramVersion& version = {});
 
-    const ProgramVersion& version() const { return m_version; }
-    const ProgramPaths& paths() const { return m_paths; }
+    Workspace& workspace() { return *m_workspace; }
+    const ProgramVersion& version() const { return m_workspace->version(); }
+    const ProgramPaths& paths() const { return m_workspace->paths(); }
     Settings& settings() { return *m_settings; }
 
     // The linked data file; empty while none is linked.
-    const QString& dataFilePath() const { return m_dataFilePath; }
-    bool isDataFileLinked() const { return !m_dataFilePath.isEmpty(); }
-    void setDataFilePath(const QString& path);
-    // The one shared connection to the linked data file (null when unlinked or unreadable).
-    std::shared_ptr<Database> dataDatabase(QString* error = nullptr) const;
+    const QString& dataFilePath() const { return m_workspace->dataFilePath(); }
+    bool isDataFileLinked() const { return m_workspace->isDataFileLinked(); }
+    // Links the data file (see LinkDataFile) and stores the link in the settings. A link the user
+    // made (not silent) closes the open facility.
+    bool linkDataFile(const QString& path, bool isNew, bool silent);
 
-    QString checklistFilePath() const { return m_checklistFilePath; }
-    void setChecklistFilePath(const QString& path) { m_checklistFilePath = path; }
-    std::shared_ptr<Database> checklistDatabase(QString* error = nullptr) const;
-
-    qint16 checklistSequence() const { return m_checklistSequence; }
-    qint16 checklistProgramMinimum() const { return m_checklistProgramMinimum; }
-    void setChecklistSystemValues(qint16 sequence, qint16 programMinimum);
+    // Reads the checklist file's system values into the workspace and tells the windows.
+    bool readChecklistSystemValues();
 
     const OpenFacilityState& facility() const { return m_facility; }
     void setFacility(const OpenFacilityState& facility) { m_facility = facility; }
+    // Makes the facility the open one: its state, the HUIDIGSTORT_ID setting, and the facility
+    // commands, which are enabled only when its checklist version is installed. False when the
+    // facility could not be read; the open one then stays open.
+    bool openFacility(int id);
+    // Reads the open facility's state again from its row; false when it is gone.
+    bool reloadFacility();
+    // Deletes a facility after the user confirmed (see DeleteFacility); closes it when it is open.
+    bool deleteFacility(int id, const QString& name);
 
     ViewPreferences& view() { return m_view; }
     ProxyPreferences& proxy() { return m_proxy; }
@@ -81,7 +68,7 @@ public:
     void setEditorOpen(bool open) { m_editorOpen = open; }
     bool confirmationShowing() const { return m_confirmationShowing; }
     void setConfirmationShowing(bool showing) { m_confirmationShowing = showing; }
-    bool testBuild() const { return m_version.isTestBuild(); }
+    bool testBuild() const { return version().isTestBuild(); }
 
     // Asks the main window to switch its facility commands on or off.
     void SetFacilityOpenState(bool isOpen);
@@ -92,16 +79,12 @@ public:
 signals:
     void facilityOpenStateChanged(bool isOpen);
     void checklistSystemValuesChanged();
-    void dataFileLinked(const QString& path);
 
 private:
-    ProgramVersion m_version;
-    ProgramPaths m_paths{QString()};
+    void closeFacility();
+
+    std::unique_ptr<Workspace> m_workspace = std::make_unique<Workspace>(ProgramPaths(QString()));
     std::unique_ptr<Settings> m_settings;
-    QString m_dataFilePath;
-    QString m_checklistFilePath;
-    qint16 m_checklistSequence = 0;
-    qint16 m_checklistProgramMinimum = 0;
     OpenFacilityState m_facility;
     ViewPreferences m_view;
     ProxyPreferences m_proxy;

@@ -1,6 +1,6 @@
 #include "app/frmConfig.h"
 
-#include "base/appstate.h"
+#include "app/appstate.h"
 #include "storage/datafilelink.h"
 #include "ui_frmConfig.h"
 #include "widgets/colours.h"
@@ -77,7 +77,7 @@ void frmConfig::relinkDataFile()
     const QString path = messages().openFileName(request);
     if (path.isEmpty())
         return;
-    LinkDataFile(path, false, false);
+    appState().linkDataFile(path, false, false);
     showDataFilePath();
 }
 
@@ -91,7 +91,7 @@ void frmConfig::createDataFile()
     const QString path = messages().saveFileName(request);
     if (path.isEmpty())
         return;
-    LinkDataFile(path, true, false);
+    appState().linkDataFile(path, true, false);
     showDataFilePath();
 }
 

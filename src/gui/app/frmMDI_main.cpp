@@ -1,9 +1,9 @@
 #include "app/frmMDI_main.h"
 
+#include "app/appstate.h"
 #include "app/frmConfig.h"
 #include "app/frmSplash.h"
 #include "app/screenregistration.h"
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "checklist/checklistsystem.h"
 #include "facility/frmAlgemeen.h"
@@ -51,7 +51,8 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
     connect(&appState(), &AppState::facilityOpenStateChanged, this, &frmMDI_main::SetFacilityOpenState);
     connect(&appState(), &AppState::checklistSystemValuesChanged, this, [this] {
         statusPanel(3)->setText(QStringLiteral(" volgnr. bestand checklists: ") +
-                                QString::number(appState().checklistSequence()) + QLatin1Char(' '));
+                                QString::number(appState().workspace().checklistSequence()) +
+                                QLatin1Char(' '));
     });
     SetFacilityOpenState(false);
     resize(1024, 720);
@@ -232,7 +233,7 @@ void frmMDI_main::runCommand(const QString& name)
         return;
     if (command.gate != Gate::None && !CheckScreensClosed())
         return;
-    if (command.gate == Gate::Full && !CheckProgramNotOutdated())
+    if (command.gate == Gate::Full && !CheckProgramNotOutdated(appState().workspace()))
         return;
     command.handler();
 }
@@ -279,7 +280,7 @@ void frmMDI_main::SetFacilityOpenState(bool isOpen)
 
 void frmMDI_main::ReadChecklistSystemValues()
 {
-    dovra::ReadChecklistSystemValues();
+    appState().readChecklistSystemValues();
 }
 
 void frmMDI_main::writeProgramVersionPanel()

@@ -1,6 +1,6 @@
 #include "app/frmSplash.h"
 
-#include "base/appstate.h"
+#include "app/appstate.h"
 #include "base/messageservice.h"
 #include "ui_frmSplash.h"
 

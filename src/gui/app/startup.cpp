@@ -1,9 +1,9 @@
 #include "app/startup.h"
 
+#include "app/appstate.h"
 #include "app/frmMDI_main.h"
 #include "app/frmSplash.h"
 #include "app/instancelock.h"
-#include "base/appstate.h"
 #include "base/messageservice.h"
 #include "storage/datafilelink.h"
 #include "update/startupupdate.h"
@@ -105,8 +105,8 @@ StartupResult Startup::Main()
         state.settings().sync();
         return end();
     case FileLookup::Exists: {
-        CompactDataFile(dataFile);
-        if (!LinkDataFile(dataFile, false, true))
+        CompactDataFile(state.workspace(), dataFile);
+        if (!state.linkDataFile(dataFile, false, true))
             return end();
         auto* splash = new frmSplash(frmSplash::Mode::Startup, m_mainWindow);
         QObject::connect(splash, &frmSplash::startupFinished, m_mainWindow.data(),

@@ -1,6 +1,6 @@
 #include "facility/frmAlgNazKosten.h"
 
-#include "base/appstate.h"
+#include "app/appstate.h"
 #include "base/formats.h"
 #include "base/messageservice.h"
 #include "base/unexpectederror.h"
@@ -35,7 +35,8 @@ std::optional<QVariant> asVariant(std::optional<float> value)
 } // namespace
 
 frmAlgNazKosten::frmAlgNazKosten(QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::frmAlgNazKosten>()), m_binding(new FieldBinding(this))
+    : QDialog(parent), m_ui(std::make_unique<Ui::frmAlgNazKosten>()), m_stort(appState().workspace()),
+      m_checklist(appState().workspace()), m_binding(new FieldBinding(this))
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);

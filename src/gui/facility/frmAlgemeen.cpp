@@ -1,6 +1,6 @@
 #include "facility/frmAlgemeen.h"
 
-#include "base/appstate.h"
+#include "app/appstate.h"
 #include "base/formats.h"
 #include "base/messageservice.h"
 #include "base/unexpectederror.h"
@@ -65,7 +65,8 @@ QString showDate(const QVariant& value)
 } // namespace
 
 frmAlgemeen::frmAlgemeen(QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::frmAlgemeen>()), m_binding(new FieldBinding(this))
+    : QDialog(parent), m_ui(std::make_unique<Ui::frmAlgemeen>()), m_stort(appState().workspace()),
+      m_binding(new FieldBinding(this))
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -287,7 +288,7 @@ void frmAlgemeen::closeEvent(QCloseEvent* event)
     }
     // Told again, but no reason to keep the screen open.
     clsStort::checkDatumAanvangNazorg(m_stort.DatumAanvangNazorg());
-    LoadOpenFacility();
+    appState().reloadFacility();
     event->accept();
 }
 

@@ -1,6 +1,6 @@
 #include "facility/frmInrNieuwDialog.h"
 
-#include "base/appstate.h"
+#include "app/appstate.h"
 #include "base/messageservice.h"
 #include "facility/facilitymanagement.h"
 #include "facility/frmOpenInrConfirm.h"
@@ -55,10 +55,10 @@ void frmInrNieuwDialog::CreateFacility()
     const int type = chosenType();
     if (name.isEmpty() || type == 0)
         return;
-    const int id = dovra::CreateFacility(name, type);
+    const int id = dovra::CreateFacility(appState().workspace(), name, type);
     if (id == 0)
         return;
-    if (!OpenFacility(id)) {
+    if (!appState().openFacility(id)) {
         accept();
         return;
     }

@@ -1,6 +1,6 @@
 #include "facility/frmOpenInr.h"
 
-#include "base/appstate.h"
+#include "app/appstate.h"
 #include "base/unexpectederror.h"
 #include "facility/facilitymanagement.h"
 #include "facility/frmInrNieuwDialog.h"
@@ -79,7 +79,7 @@ void frmOpenInr::pFillList()
 {
     QTreeWidget* list = m_ui->lvwInrichtingen;
     list->clear();
-    const std::optional<QList<FacilityListEntry>> entries = readFacilityList();
+    const std::optional<QList<FacilityListEntry>> entries = readFacilityList(appState().workspace());
     if (!entries) {
         ReportUnexpectedError(
             ErrorInfo{0, QStringLiteral("Fout bij het lezen van de inrichtingen"), std::nullopt},
@@ -143,7 +143,7 @@ void frmOpenInr::openSelected()
         reject();
         return;
     }
-    if (!OpenFacility(facilityId(item))) {
+    if (!appState().openFacility(facilityId(item))) {
         // Gone since the list was read: show what the file holds now.
         pFillList();
         return;
@@ -166,7 +166,7 @@ void frmOpenInr::deleteSelected()
     QTreeWidgetItem* item = m_ui->lvwInrichtingen->currentItem();
     if (!item)
         return;
-    if (DeleteFacility(facilityId(item), item->text(NameColumn)))
+    if (appState().deleteFacility(facilityId(item), item->text(NameColumn)))
         pFillList();
 }
 

@@ -1,6 +1,6 @@
 #include "facility/frmOpenInrConfirm.h"
 
-#include "base/appstate.h"
+#include "app/appstate.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -1,5 +1,6 @@
 #include "facility/frmTonnage.h"
 
+#include "app/appstate.h"
 #include "base/formats.h"
 #include "base/messageservice.h"
 #include "facility/tonnagemodel.h"
@@ -71,7 +72,7 @@ private:
 };
 
 frmTonnage::frmTonnage(int facilityId, QWidget* parent)
-    : QDialog(parent), m_ui(std::make_unique<Ui::frmTonnage>())
+    : QDialog(parent), m_ui(std::make_unique<Ui::frmTonnage>()), m_forecast(appState().workspace())
 {
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);

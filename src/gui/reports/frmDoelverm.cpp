@@ -1,6 +1,6 @@
 #include "reports/frmDoelverm.h"
 
-#include "base/appstate.h"
+#include "app/appstate.h"
 #include "base/formats.h"
 #include "base/messageservice.h"
 #include "reports/frmRapScherm.h"
@@ -151,7 +151,7 @@ void frmDoelverm::runReport()
     if (m_ui->txtBTWperc->text().trimmed() == QLatin1String("0"))
         m_ui->txtBTWperc->clear();
 
-    report::TargetCapitalReportRun run(appState().facility().id, chosenOptions());
+    report::TargetCapitalReportRun run(appState().workspace(), appState().facility().id, chosenOptions());
     if (run.calculate()) {
         if (m_ui->optRapNaar2->isChecked())
             writeDocument(run);
@@ -168,7 +168,7 @@ void frmDoelverm::writeDocument(report::TargetCapitalReportRun& run)
         return;
     const bool written = reportfile::writeShowingProgress(
         m_ui->ProgressBar1, run.progressMaximum(), [&](const report::Progress& progress) {
-            return run.writeDocument(path, report::currentReportContext(), progress);
+            return run.writeDocument(path, reportfile::currentReportContext(), progress);
         });
     if (written)
         reportfile::offerToOpen(path, QStringLiteral("Rapportage doelvermogen & heffing"));
@@ -179,7 +179,7 @@ void frmDoelverm::writeScreen(report::TargetCapitalReportRun& run)
     report::ScreenReport screen;
     {
         BusyPointer busy;
-        if (!run.write(screen, report::currentReportContext()))
+        if (!run.write(screen, reportfile::currentReportContext()))
             return;
     }
     // The window outlives this dialog: it belongs to the main window.

@@ -1,6 +1,6 @@
 #include "reports/frmRapVoorz.h"
 
-#include "base/appstate.h"
+#include "app/appstate.h"
 #include "base/messageservice.h"
 #include "reports/reportfiledialog.h"
 #include "reports/reportrun.h"
@@ -38,7 +38,7 @@ void frmRapVoorz::runReport()
     // The sections report no steps: the bar only shows that the report is being written.
     const bool written =
         reportfile::writeShowingProgress(m_ui->ProgressBar1, 0, [&](const report::Progress&) {
-            return report::writeInputReportDocument(options, path, report::currentReportContext());
+            return report::writeInputReportDocument(options, path, reportfile::currentReportContext());
         });
     if (written)
         reportfile::offerToOpen(path, QStringLiteral("Rapportage ingevoerde gegevens"));

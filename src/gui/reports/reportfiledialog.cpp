@@ -1,6 +1,6 @@
 #include "reports/reportfiledialog.h"
 
-#include "base/appstate.h"
+#include "app/appstate.h"
 #include "base/messageservice.h"
 #include "facility/clsStort.h"
 #include "reports/reportrun.h"
@@ -24,7 +24,8 @@ QString askUsableTarget(const FileDialogRequest& request)
         const QString path = messages().saveFileName(request);
         if (path.isEmpty())
             return path;
-        const std::optional<QString> problem = report::reportTargetProblem(path);
+        const std::optional<QString> problem =
+            report::reportTargetProblem(path, currentReportContext().databaseFiles);
         if (!problem)
             return path;
         messages().inform(*problem, QStringLiteral("Rapportage"), MessageIcon::Exclamation);
@@ -33,10 +34,16 @@ QString askUsableTarget(const FileDialogRequest& request)
 
 } // namespace
 
+report::ReportContext currentReportContext()
+{
+    AppState& state = appState();
+    return report::reportContext(state.workspace(), state.facility().id, state.settings().dataFileName());
+}
+
 QString choose(const QString& prefix)
 {
     const OpenFacilityState& facility = appState().facility();
-    clsStort stort;
+    clsStort stort(appState().workspace());
     stort.initializeStort(facility.id);
     const QString name = report::proposedReportName(prefix, facility.name, QDate::currentDate());
     // A directory that is gone (or the Windows default "c:\" elsewhere) is no place to propose.

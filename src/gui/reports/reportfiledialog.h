@@ -1,5 +1,6 @@
 #pragma once
 
+#include "reports/reportcontext.h"
 #include "reports/targetcapitalreport.h"
 
 #include <QString>
@@ -12,6 +13,9 @@ namespace dovra {
 
 // The steps both report dialogs share around a written document.
 namespace reportfile {
+
+// The open facility of the linked data file, written now.
+report::ReportContext currentReportContext();
 
 // Asks where to save a report, proposing prefix, facility name and today's date in the open facility's
 // export directory; the chosen directory becomes that export directory. A place no report may be saved

@@ -1,5 +1,4 @@
 // Program version number, settings section, stored settings and their defaults.
-#include "base/appstate.h"
 #include "base/programversion.h"
 #include "base/settings.h"
 #include "storage/lookups.h"
@@ -13,6 +12,12 @@
 using namespace dovra;
 
 namespace {
+
+// The settings of this program version in the folder, as the program reads them.
+Settings settingsOf(const test::ProgramFolder& folder)
+{
+    return Settings(ProgramVersion().settingsSection(), folder.paths().defaultDataFile());
+}
 
 TEST(ProgramVersionTest, NumberAndSection)
 {
@@ -31,7 +36,7 @@ TEST(ProgramVersionTest, NumberAndSection)
 TEST(SettingsTest, DefaultsWithoutStoredSettings)
 {
     test::ProgramFolder folder;
-    Settings& settings = appState().settings();
+    Settings settings = settingsOf(folder);
     EXPECT_EQ(settings.section(), QStringLiteral("DOVRA3_0"));
     EXPECT_EQ(settings.dataFileName(), folder.filePath(QStringLiteral("dbTALVOdata_1.mdb")));
     EXPECT_EQ(settings.proxySetting(), 0);
@@ -50,7 +55,7 @@ TEST(SettingsTest, DefaultsWithoutStoredSettings)
 TEST(SettingsTest, StoredAsTextUnderApplicationAndSection)
 {
     test::ProgramFolder folder;
-    Settings& settings = appState().settings();
+    Settings settings = settingsOf(folder);
     settings.setTreePlusMinus(true);
     settings.setCostItemColour(255);
     settings.setVatPercentage(21.5f);
@@ -81,7 +86,7 @@ TEST(SettingsTest, ReadsTextsAsEarlierVersionsWroteThem)
     raw.setValue(QStringLiteral("DOVRA3_0/bytProxySetting"), QStringLiteral("onzin"));
     raw.sync();
 
-    Settings& settings = appState().settings();
+    Settings settings = settingsOf(folder);
     EXPECT_FALSE(settings.treeLines());
     EXPECT_TRUE(settings.treeSingleSelect());
     EXPECT_TRUE(settings.autoUpdateOnStart());
@@ -93,7 +98,7 @@ TEST(SettingsTest, ReadsTextsAsEarlierVersionsWroteThem)
 TEST(SettingsTest, ReadOnlySettingsIgnoreWrites)
 {
     test::ProgramFolder folder;
-    Settings& settings = appState().settings();
+    Settings settings = settingsOf(folder);
     settings.setReadOnly(true);
     settings.setDataFileName(QStringLiteral("/elders/dbTALVOdata_x.mdb"));
     EXPECT_EQ(settings.dataFileName(), folder.filePath(QStringLiteral("dbTALVOdata_1.mdb")));

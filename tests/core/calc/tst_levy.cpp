@@ -1,10 +1,9 @@
 // The levy per ton of supplied waste: an object-bound facility's own levy, the company-bound refusal,
 // a missing forecast, and the equalisation over a province's facilities of one type.
-#include "base/appstate.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
-#include "facility/clsStort.h"
 #include "storage/database.h"
+#include "storage/workspace.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -47,10 +46,10 @@ INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, blnIsCombinatiePost, 
     "sngRapEvalMin, sngRapEvalPerHa, sngRapEvalMax, sngAlgCommunicatieKosten, sngAlgAppKostenBasis, "        \
     "sngAppKostenPerc, sngOnvoorzien, sngOntwerpdirectie, sngAlgRisicoBedrag) "
 
-// The equalisation group of province 120, landfills: 1 (the open one) and 2. Object-bound 3 and 10 to
-// 14, province 30's 4 and depot 5 share the province or the type only; their other interest would stop
-// the equalisation if they were taken in. 12 and 13 are company-bound. Each facility has one yearly
-// total-amount item of 1000 × its id.
+// The equalisation group of province 120, landfills: 1 and 2. Object-bound 3 and 10 to 14, province 30's
+// 4 and depot 5 share the province or the type only; their other interest would stop the equalisation if
+// they were taken in. 12 and 13 are company-bound. Each facility has one yearly total-amount item of
+// 1000 × its id.
 const char* const DataSql = FACILITY_COLUMNS R"(VALUES
     (1, 'Noordhoek', 120, 1, 1, 0, 0, 5, 2, 2008, '2010-01-01', 10, 1, 3500, 225, 9000, 2000, 5000, 3, 10, 12, 10000),
     (2, 'Zuidkamp', 120, 1, 1, 0, 0, 5, 2, 2008, '2012-07-01', 12, 1, 3500, 225, 9000, 2500, 6000, 3, 10, 12, 20000),
@@ -88,15 +87,31 @@ class LevyTest : public test::SqlFilesTest
 protected:
     void SetUp() override { useFiles(ChecklistSql, DataSql); }
 
-    static void openFacility(int id)
+    Workspace& workspace() { return folder.workspace(); }
+
+    void change(const char* sql, const QVariantList& params = {})
     {
-        OpenFacilityState facility;
-        facility.id = id;
-        appState().setFacility(facility);
-        ASSERT_TRUE(LoadOpenFacility());
+        ASSERT_TRUE(workspace().dataDatabase()->exec(QLatin1String(sql), params));
     }
 
-    static void change(const char* sql) { ASSERT_TRUE(appState().dataDatabase()->exec(QLatin1String(sql))); }
+    // Calculates levy (of facility) as if the facility had the binding, rates, aftercare start and ten years
+    // of forecast of object-bound facility 10, and undoes that change: figures of an earlier calculation
+    // that the next one on the same object must not show.
+    void calculateAsObjectBound(clsHeffing& levy, int facility)
+    {
+        Transaction undo(*workspace().dataDatabase());
+        change(
+            "UPDATE tblStort SET (bytBedrijfsGebonden, bytObjectGebonden, sngRentePerc, sngInflPerc, "
+            "dtmAanvangNazorg) = (SELECT bytBedrijfsGebonden, bytObjectGebonden, sngRentePerc, sngInflPerc, "
+            "dtmAanvangNazorg FROM tblStort WHERE idrStort_ID = 10) WHERE idrStort_ID = ?",
+            {facility});
+        change("DELETE FROM tblTonnage WHERE lngStort_REF = ?", {facility});
+        change("UPDATE tblTonnage SET lngStort_REF = ? WHERE lngStort_REF = 10", {facility});
+        levy.psubBerekenHeffingPerTon(10'000'000);
+        ASSERT_TRUE(levy.ValidatieOK) << recorder.texts().join(QLatin1Char('|')).toStdString();
+        ASSERT_EQ(levy.intAantaljaren, 10);
+        ASSERT_EQ(levy.DatumAanvangNazorg(), QDate(2010, 1, 1));
+    }
 
     // A facility's own target capital (including risk, excluding VAT) and aftercare start.
     struct OwnFigures
@@ -104,9 +119,9 @@ protected:
         double doelvermogen = 0;
         double aanvang = 0;
     };
-    static OwnFigures ownFigures(long id)
+    OwnFigures ownFigures(long id)
     {
-        clsDV dv;
+        clsDV dv(workspace());
         EXPECT_TRUE(dv.initializeDV(id, clsDV::OwnRate, clsDV::OwnRate));
         EXPECT_TRUE(dv.VerifyBeforeBerekening2());
         EXPECT_TRUE(dv.BerekenAlles());
@@ -126,11 +141,10 @@ protected:
     // message and nothing calculated: that message.
     MessageRecorder::Message refusal(int facility, const char* sql)
     {
-        Transaction undo(*appState().dataDatabase());
+        Transaction undo(*workspace().dataDatabase());
         change(sql);
-        openFacility(facility);
         recorder.clear();
-        clsHeffing levy;
+        clsHeffing levy(workspace(), facility);
         levy.psubBerekenHeffingPerTon(1'000'000);
         EXPECT_FALSE(levy.ValidatieOK);
         expectNoLevy(levy);
@@ -143,8 +157,7 @@ protected:
 
 TEST_F(LevyTest, ObjectBoundFacilityRaisesItsOwnTargetCapitalFromItsOwnForecast)
 {
-    openFacility(10);
-    clsHeffing levy;
+    clsHeffing levy(workspace(), 10);
     const double D = 10'000'000;
     levy.psubBerekenHeffingPerTon(float(D));
 
@@ -188,12 +201,10 @@ TEST_F(LevyTest, EqualInterestAndInflationLeaveTheSupplyUnweighed)
 {
     // Aftercare from 16 July 2010: 2010 + 6/12 + 1/24. Years in entry order 2014, 2012, 2013 (supply not
     // entered: counts as none), no year (left out), 2015.
-    // Calculated after another facility's levy on the same object, which must not show through.
-    clsHeffing levy;
-    openFacility(10);
-    levy.psubBerekenHeffingPerTon(10'000'000);
-    ASSERT_EQ(levy.intAantaljaren, 10);
-    openFacility(11);
+    // Calculated after a levy of other rates, start and forecast on the same object, which must not show
+    // through.
+    clsHeffing levy(workspace(), 11);
+    ASSERT_NO_FATAL_FAILURE(calculateAsObjectBound(levy, 11));
     const double D = 2'500'000;
     levy.psubBerekenHeffingPerTon(float(D));
 
@@ -244,13 +255,10 @@ TEST_F(LevyTest, CompanyBoundFacilityHasNoLevy)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.facility);
         // An earlier calculation on the same object must not show through.
-        openFacility(10);
-        clsHeffing levy;
-        levy.psubBerekenHeffingPerTon(1'000'000);
-        ASSERT_EQ(levy.intAantaljaren, 10);
+        clsHeffing levy(workspace(), c.facility);
+        ASSERT_NO_FATAL_FAILURE(calculateAsObjectBound(levy, c.facility));
         recorder.clear();
 
-        openFacility(c.facility);
         levy.psubBerekenHeffingPerTon(1'000'000);
         EXPECT_FALSE(levy.ValidatieOK);
         EXPECT_EQ(levy.bytBedrijfsGebonden, 1);
@@ -268,9 +276,8 @@ TEST_F(LevyTest, WithoutForecastTheLevyIsZeroAndTheCalculationStillValid)
     change("DELETE FROM tblTonnage WHERE lngStort_REF IN (1, 2)");
     for (const int facility : {14, 1}) {
         SCOPED_TRACE(facility);
-        openFacility(facility);
         recorder.clear();
-        clsHeffing levy;
+        clsHeffing levy(workspace(), facility);
         levy.psubBerekenHeffingPerTon(1'000'000);
         EXPECT_TRUE(levy.ValidatieOK);
         expectNoLevy(levy);
@@ -338,8 +345,7 @@ TEST_F(LevyTest, NonFiniteLevyFiguresStopTheLevy)
 TEST_F(LevyTest, LargestSuppliesAddUpWithoutWrapping)
 {
     change("UPDATE tblTonnage SET lngTonnage = 2147483647 WHERE lngStort_REF IN (1, 2, 10)");
-    openFacility(10);
-    clsHeffing own;
+    clsHeffing own(workspace(), 10);
     own.psubBerekenHeffingPerTon(1'000'000);
     ASSERT_TRUE(own.ValidatieOK);
     EXPECT_EQ(own.rapAantalKtonTotaal(), 10 * qint64(2147483647));
@@ -347,8 +353,7 @@ TEST_F(LevyTest, LargestSuppliesAddUpWithoutWrapping)
     EXPECT_NEAR(own.rapControleDVsom(), 1'000'000, 1.0);
 
     // The group shares 2011: both facilities' supplies in that one year.
-    openFacility(1);
-    clsHeffing group;
+    clsHeffing group(workspace(), 1);
     group.psubBerekenHeffingPerTon(ownFigures(1).doelvermogen);
     ASSERT_TRUE(group.ValidatieOK) << recorder.texts().join(QLatin1Char('|')).toStdString();
     ASSERT_EQ(group.rapJaar(2), 2011);
@@ -369,8 +374,7 @@ TEST_F(LevyTest, EqualisationSharesTheGroupsTargetCapitalsAtThePriceLevelYear)
     ASSERT_GT(std::abs(noordhoek.doelvermogen - zuidkamp.doelvermogen), 1000.0);
     recorder.clear();
 
-    openFacility(1);
-    clsHeffing levy;
+    clsHeffing levy(workspace(), 1);
     levy.psubBerekenHeffingPerTon(float(noordhoek.doelvermogen));
 
     EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(QLatin1Char('|')).toStdString();
@@ -401,9 +405,8 @@ TEST_F(LevyTest, EqualisationSharesTheGroupsTargetCapitalsAtThePriceLevelYear)
     EXPECT_NEAR(levy.rapHeffingPerTonInJaar(2), perTon * std::pow(1.02, 3), perTon * 1e-5);
     EXPECT_NEAR(levy.rapControleDVsom(), levy.DVref, levy.DVref * 1e-7);
 
-    // Opened from the other member, the group and its figures are the same.
-    openFacility(2);
-    clsHeffing fromOther;
+    // Calculated for the other member, the group and its figures are the same.
+    clsHeffing fromOther(workspace(), 2);
     fromOther.psubBerekenHeffingPerTon(float(zuidkamp.doelvermogen));
     EXPECT_TRUE(fromOther.ValidatieOK);
     EXPECT_EQ(fromOther.rapStortNamen, levy.rapStortNamen);
@@ -413,7 +416,7 @@ TEST_F(LevyTest, EqualisationSharesTheGroupsTargetCapitalsAtThePriceLevelYear)
     EXPECT_EQ(fromOther.DatumAanvangNazorg(), QDate(2012, 7, 1));
 }
 
-TEST_F(LevyTest, TheGroupIsTheOpenFacilitysProvinceAndTypeOnly)
+TEST_F(LevyTest, TheGroupIsTheFacilitysProvinceAndTypeOnly)
 {
     // Province 30's landfill and province 120's depot are each alone in their group, at 7 % interest, with
     // 999 kton in 2011.
@@ -426,9 +429,8 @@ TEST_F(LevyTest, TheGroupIsTheOpenFacilitysProvinceAndTypeOnly)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.facility);
         const OwnFigures own = ownFigures(c.facility);
-        openFacility(c.facility);
         recorder.clear();
-        clsHeffing levy;
+        clsHeffing levy(workspace(), c.facility);
         levy.psubBerekenHeffingPerTon(float(own.doelvermogen));
         EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(QLatin1Char('|')).toStdString();
         EXPECT_TRUE(levy.ValidatieOK);
@@ -447,14 +449,14 @@ TEST_F(LevyTest, EqualisationStopsAtAnotherInterestOrInflation)
     struct Case
     {
         const char* change;
-        int open;
+        int facility;
         QString other;
-        QString openName;
+        QString name;
     };
     const Case cases[] = {
         {"UPDATE tblStort SET sngRentePerc = 4 WHERE idrStort_ID = 2", 1, QStringLiteral("Zuidkamp"),
          QStringLiteral("Noordhoek")},
-        // The first member differs from the open facility: it is named first.
+        // The first member differs from the facility calculated: it is named first.
         {"UPDATE tblStort SET sngRentePerc = 4 WHERE idrStort_ID = 2", 2, QStringLiteral("Noordhoek"),
          QStringLiteral("Zuidkamp")},
         {"UPDATE tblStort SET sngInflPerc = 2.5 WHERE idrStort_ID = 2", 1, QStringLiteral("Zuidkamp"),
@@ -465,12 +467,12 @@ TEST_F(LevyTest, EqualisationStopsAtAnotherInterestOrInflation)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.change);
-        SCOPED_TRACE(c.open);
-        const MessageRecorder::Message message = refusal(c.open, c.change);
+        SCOPED_TRACE(c.facility);
+        const MessageRecorder::Message message = refusal(c.facility, c.change);
         EXPECT_EQ(message.text,
                   QStringLiteral("Bij inrichting '") + c.other +
                       QStringLiteral("' heeft u andere rente en/of inflatie ingevoerd dan bij inrichting '") +
-                      c.openName +
+                      c.name +
                       QStringLiteral("'.\r\nDe verevening kan alleen berekend worden bij gelijke rente en "
                                      "inflatie per provincie."));
         EXPECT_EQ(message.title, LevyStopped);
@@ -496,19 +498,18 @@ TEST_F(LevyTest, EqualisationStopsWhenAMembersTargetCapitalCannotBeCalculated)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.change);
-        Transaction undo(*appState().dataDatabase());
+        Transaction undo(*workspace().dataDatabase());
         change(c.change);
         {
-            clsDV dv;
+            clsDV dv(workspace());
             ASSERT_TRUE(dv.initializeDV(2, clsDV::OwnRate, clsDV::OwnRate));
             ASSERT_EQ(dv.VerifyBeforeBerekening2(), c.passesChecks);
             if (c.passesChecks) {
                 ASSERT_FALSE(dv.BerekenAlles());
             }
         }
-        openFacility(1);
         recorder.clear();
-        clsHeffing levy;
+        clsHeffing levy(workspace(), 1);
         levy.psubBerekenHeffingPerTon(1'000'000);
         EXPECT_FALSE(levy.ValidatieOK);
         expectNoLevy(levy);
@@ -551,15 +552,11 @@ TEST(LevyLargeGroup, FiftyEqualFacilitiesOfTwoHundredItems)
     MessageRecorder recorder;
     folder.useChecklist(QString::fromUtf8(ChecklistSql));
     ASSERT_TRUE(folder.linkDataFile(QString::fromUtf8(LargeGroupSql)));
-    OpenFacilityState facility;
-    facility.id = 1;
-    appState().setFacility(facility);
-    ASSERT_TRUE(LoadOpenFacility());
     // The connections are opened once at start-up, not per calculation.
-    ASSERT_TRUE(appState().dataDatabase());
-    ASSERT_TRUE(appState().checklistDatabase());
+    ASSERT_TRUE(folder.workspace().dataDatabase());
+    ASSERT_TRUE(folder.workspace().checklistDatabase());
 
-    clsHeffing levy;
+    clsHeffing levy(folder.workspace(), 1);
     levy.psubBerekenHeffingPerTon(1'000'000);
 
     EXPECT_TRUE(levy.ValidatieOK);
@@ -568,7 +565,7 @@ TEST(LevyLargeGroup, FiftyEqualFacilitiesOfTwoHundredItems)
     ASSERT_EQ(levy.intAantaljaren, 20);
     EXPECT_EQ(levy.rapAantalKtonPerJaar(1), 500);
     // All alike: fifty times one target capital, discounted over two years.
-    clsDV one;
+    clsDV one(folder.workspace());
     ASSERT_TRUE(one.initializeDV(1, clsDV::OwnRate, clsDV::OwnRate));
     ASSERT_TRUE(one.VerifyBeforeBerekening2());
     ASSERT_TRUE(one.BerekenAlles());

@@ -1,6 +1,5 @@
 // Present values of single cost items: the discount factor per frequency, the relative years and the
 // shown first and last years, the price level uplift and the subtotals the items add to.
-#include "base/appstate.h"
 #include "calc/clsDV.h"
 #include "support/messagerecorder.h"
 #include "support/testfiles.h"
@@ -108,7 +107,7 @@ class PresentValueTest : public ::testing::Test
 protected:
     test::ProgramFolder folder;
     MessageRecorder recorder;
-    clsDV dv;
+    clsDV dv{folder.workspace()};
 
     void SetUp() override { folder.useChecklist(QString::fromUtf8(ChecklistSql)); }
 

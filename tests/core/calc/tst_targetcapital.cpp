@@ -1,8 +1,8 @@
 // The target capital of a facility: the general surcharges, the replacement surcharges per item, the
 // sums up to VAT, the checks before a calculation and the ways a calculation fails.
-#include "base/appstate.h"
 #include "calc/clsDV.h"
 #include "storage/database.h"
+#include "storage/workspace.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -167,7 +167,7 @@ class TargetCapitalTest : public ::testing::Test
 protected:
     test::ProgramFolder folder;
     MessageRecorder recorder;
-    clsDV dv;
+    clsDV dv{folder.workspace()};
 
     void link(const std::vector<Facility>& facilities, const std::vector<Post>& posts = {})
     {
@@ -176,7 +176,7 @@ protected:
     }
 
     // Runs SQL on the linked file, for values the rows above cannot hold.
-    static void change(const char* sql) { ASSERT_TRUE(appState().dataDatabase()->exec(QLatin1String(sql))); }
+    void change(const char* sql) { ASSERT_TRUE(folder.workspace().dataDatabase()->exec(QLatin1String(sql))); }
 
     // Calculates a facility; true when the calculation succeeded.
     bool calculate(int id)
@@ -554,7 +554,7 @@ TEST_F(TargetCapitalTest, StoredValuesBeyondCalculationStopIt)
         link({{.rente = 4, .inflatie = 2}}, {{.id = 1, .act = QStringLiteral("Maaien")}}));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.change);
-        Transaction undo(*appState().dataDatabase());
+        Transaction undo(*folder.workspace().dataDatabase());
         change(c.change);
         EXPECT_FALSE(calculate(1));
         expectOnlyMessage(c.text, QStringLiteral("Doelvermogenberekening inrichting 'Zuid' afgebroken"),

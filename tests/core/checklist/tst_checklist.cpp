@@ -1,6 +1,5 @@
 // A checklist version in memory: its items, criterion texts, typical values, price level factors,
 // reporting threshold and the checklist information of the cost item editor.
-#include "base/appstate.h"
 #include "checklist/clsCL.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
@@ -38,13 +37,14 @@ class ChecklistTest : public ::testing::Test
 protected:
     test::ProgramFolder folder;
     MessageRecorder recorder;
-    clsCL cl;
+    clsCL cl{folder.workspace()};
 
     void useChecklist(const QStringList& sql)
     {
         QStringList scripts{QStringLiteral("data/checklist_schema.sql"), versions};
         scripts += sql;
-        appState().setChecklistFilePath(folder.createDatabase(QStringLiteral("dbTALVOCL_test.mdb"), scripts));
+        folder.workspace().setChecklistFile(
+            folder.createDatabase(QStringLiteral("dbTALVOCL_test.mdb"), scripts));
     }
 
     // The text of the item after making it current.
@@ -104,15 +104,16 @@ TEST_F(ChecklistTest, AVersionReadOnceServesEveryReaderOfTheSameFile)
     ASSERT_TRUE(cl.GaNaarItem(13));
 
     // A second reader of the version starts at its first item, whatever the first reader did.
-    clsCL again;
+    clsCL again(folder.workspace());
     ASSERT_TRUE(again.initializeCL(1));
     EXPECT_EQ(again.lngCLitem_ID(), 10);
     EXPECT_EQ(again.strVersie(), QStringLiteral("2013-1"));
 
     // Another checklist file is read anew: its version 1 has other items.
     QStringList scripts{QStringLiteral("data/checklist_schema.sql"), versions, itemSql(30)};
-    appState().setChecklistFilePath(folder.createDatabase(QStringLiteral("dbTALVOCL_other.mdb"), scripts));
-    clsCL other;
+    folder.workspace().setChecklistFile(
+        folder.createDatabase(QStringLiteral("dbTALVOCL_other.mdb"), scripts));
+    clsCL other(folder.workspace());
     ASSERT_TRUE(other.initializeCL(1));
     EXPECT_EQ(other.lngCLitem_ID(), 30);
     EXPECT_FALSE(other.GaNaarItem(10));
@@ -137,7 +138,7 @@ TEST_F(ChecklistTest, AVersionWithoutActiveItems)
     EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Verificatie beschikbaarheid checklist"));
     EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Exclamation);
 
-    appState().setChecklistFilePath(folder.filePath(QStringLiteral("ontbreekt.mdb")));
+    folder.workspace().setChecklistFile(folder.filePath(QStringLiteral("ontbreekt.mdb")));
     EXPECT_FALSE(cl.initializeCL(1));
 }
 

@@ -1,6 +1,5 @@
 // Conformity of cost items and facility values with a checklist version's criteria, and the editor's
 // verdict on the shown values of a cost item.
-#include "base/appstate.h"
 #include "checklist/clsCL.h"
 #include "checklist/conformity.h"
 #include "checklist/itemverdict.h"
@@ -42,7 +41,9 @@ class ConformityTest : public ::testing::Test
 protected:
     test::ProgramFolder folder;
     MessageRecorder recorder;
-    clsCL cl;
+    clsCL cl{folder.workspace()};
+    // The aftercare start, as a decimal year, that the checks count years from.
+    double aftercareStart = 2010;
 
     void SetUp() override
     {
@@ -82,31 +83,23 @@ protected:
                                    "strEenheid = 'm2'")),
             itemSql(40, QStringLiteral("bytOptieKosten = 2"), 2),
         };
-        appState().setChecklistFilePath(folder.createDatabase(
+        folder.workspace().setChecklistFile(folder.createDatabase(
             QStringLiteral("dbTALVOCL_test.mdb"),
             QStringList{QStringLiteral("data/checklist_schema.sql"), versions} + items));
         ASSERT_TRUE(cl.initializeCL(1));
-        setAftercareStart(2010);
-    }
-
-    static void setAftercareStart(double start)
-    {
-        OpenFacilityState facility = appState().facility();
-        facility.aftercareStart = start;
-        appState().setFacility(facility);
     }
 
     bool start(long id, const QVariant& option, const QVariant& reference, const QVariant& calendar,
                const QVariant& aftercare, const QVariant& afterLiner)
     {
         EXPECT_TRUE(cl.GaNaarItem(id));
-        return cl.VerifyCL_JaarStart(option, reference, calendar, aftercare, afterLiner);
+        return cl.VerifyCL_JaarStart(option, reference, calendar, aftercare, afterLiner, aftercareStart);
     }
     bool end(long id, const QVariant& option, const QVariant& reference, const QVariant& calendar,
              const QVariant& aftercare, const QVariant& afterLiner)
     {
         EXPECT_TRUE(cl.GaNaarItem(id));
-        return cl.VerifyCL_JaarEind(option, reference, calendar, aftercare, afterLiner);
+        return cl.VerifyCL_JaarEind(option, reference, calendar, aftercare, afterLiner, aftercareStart);
     }
     bool freq(long id, const QVariant& option, const QVariant& x)
     {
@@ -146,7 +139,7 @@ TEST_F(ConformityTest, StartYearsCountedFromTheAftercareStart)
     EXPECT_TRUE(start(2, 1, 0, 2014, none, none));
     EXPECT_FALSE(start(2, 1, 0, 2015, none, none));
     // From a start halfway 2010, 2015 is year 5.5: not the 5th, not 5 or earlier, but 6 or earlier.
-    setAftercareStart(2010.5);
+    aftercareStart = 2010.5;
     EXPECT_FALSE(start(2, 1, 0, 2015, none, none));
     EXPECT_FALSE(start(1, 1, 0, 2015, none, none));
     EXPECT_TRUE(start(3, 1, 0, QStringLiteral("2015"), none, none));
@@ -379,7 +372,7 @@ const QString userText = QStringLiteral("Dit is een door de gebruiker gedefiniee
 
 TEST_F(ConformityTest, VerdictOnAChecklistItem)
 {
-    ItemVerdict verdict = judgeCostItem(withinCriteria(), cl, true);
+    ItemVerdict verdict = judgeCostItem(withinCriteria(), cl, true, aftercareStart);
     EXPECT_EQ(colours(verdict), (Colours{K, K, K, K, K}));
     EXPECT_TRUE(verdict.valid);
     EXPECT_EQ(verdict.conformity, 1);
@@ -390,7 +383,7 @@ TEST_F(ConformityTest, VerdictOnAChecklistItem)
     shown.intStartRel = QStringLiteral("6");
     shown.intFreqX = QStringLiteral("4");
     shown.sngVervangingsToeslagPerc = QStringLiteral("7");
-    verdict = judgeCostItem(shown, cl, true);
+    verdict = judgeCostItem(shown, cl, true, aftercareStart);
     EXPECT_EQ(colours(verdict), (Colours{O, K, O, K, O}));
     EXPECT_TRUE(verdict.valid);
     EXPECT_EQ(verdict.conformity, 2);
@@ -400,7 +393,7 @@ TEST_F(ConformityTest, VerdictOnAChecklistItem)
     shown = withinCriteria();
     shown.intFreqX = QString();
     shown.strEenheid = QString();
-    verdict = judgeCostItem(shown, cl, true);
+    verdict = judgeCostItem(shown, cl, true, aftercareStart);
     EXPECT_EQ(colours(verdict), (Colours{K, K, R, R, K}));
     EXPECT_FALSE(verdict.valid);
     EXPECT_EQ(verdict.conformity, 2);
@@ -411,9 +404,24 @@ TEST_F(ConformityTest, VerdictOnAChecklistItem)
     shown = withinCriteria();
     shown.bytOptieFreq = 1;
     shown.intEindRel = QString();
-    verdict = judgeCostItem(shown, cl, true);
+    verdict = judgeCostItem(shown, cl, true, aftercareStart);
     EXPECT_EQ(colours(verdict), (Colours{K, K, O, K, K}));
     EXPECT_TRUE(verdict.valid);
+}
+
+TEST_F(ConformityTest, VerdictCountsACalendarYearFromTheGivenAftercareStart)
+{
+    // Item 30 starts in the 5th aftercare year or before: 2015 is the 6th year from 2010, the 5th from 2011.
+    ShownCostItem shown = withinCriteria();
+    shown.bytOptieStart = 1;
+    shown.intStartAbs = QStringLiteral("2015");
+    shown.intStartRel = QVariant();
+    const ItemVerdict from2010 = judgeCostItem(shown, cl, true, 2010);
+    EXPECT_EQ(colours(from2010), (Colours{O, K, K, K, K}));
+    EXPECT_EQ(from2010.conformity, 2);
+    const ItemVerdict from2011 = judgeCostItem(shown, cl, true, 2011);
+    EXPECT_EQ(colours(from2011), (Colours{K, K, K, K, K}));
+    EXPECT_EQ(from2011.conformity, 1);
 }
 
 TEST_F(ConformityTest, VerdictOnCombinedMissingAndUserDefinedItems)
@@ -423,7 +431,7 @@ TEST_F(ConformityTest, VerdictOnCombinedMissingAndUserDefinedItems)
     shown.intFreqX = QString();
     shown.intStartRel = QStringLiteral("6");
     shown.bytCombineer = -1;
-    ItemVerdict verdict = judgeCostItem(shown, cl, true);
+    ItemVerdict verdict = judgeCostItem(shown, cl, true, aftercareStart);
     EXPECT_EQ(colours(verdict), (Colours{K, K, K, K, K}));
     EXPECT_TRUE(verdict.valid);
     EXPECT_EQ(verdict.conformity, 1);
@@ -432,24 +440,24 @@ TEST_F(ConformityTest, VerdictOnCombinedMissingAndUserDefinedItems)
     // An item the version lacks (here one of another version) cannot be within its criteria.
     shown = withinCriteria();
     shown.lngClitem_REF = 40;
-    verdict = judgeCostItem(shown, cl, true);
+    verdict = judgeCostItem(shown, cl, true, aftercareStart);
     EXPECT_EQ(colours(verdict), (Colours{K, K, K, K, K}));
     EXPECT_TRUE(verdict.valid);
     EXPECT_EQ(verdict.conformity, 2);
     EXPECT_EQ(verdict.indicatorText, outsideText);
     shown.bytCombineer = -1;
-    EXPECT_EQ(judgeCostItem(shown, cl, true).conformity, 2);
+    EXPECT_EQ(judgeCostItem(shown, cl, true, aftercareStart).conformity, 2);
 
     // User-defined: only completeness.
     shown = withinCriteria();
     shown.bytIsTALVO = 0;
     shown.intStartRel = QStringLiteral("6");
-    verdict = judgeCostItem(shown, cl, true);
+    verdict = judgeCostItem(shown, cl, true, aftercareStart);
     EXPECT_EQ(colours(verdict), (Colours{K, K, K, K, K}));
     EXPECT_EQ(verdict.conformity, 0);
     EXPECT_EQ(verdict.indicatorText, userText);
     shown.sngAantal = QVariant();
-    verdict = judgeCostItem(shown, cl, true);
+    verdict = judgeCostItem(shown, cl, true, aftercareStart);
     EXPECT_EQ(colours(verdict), (Colours{K, K, K, R, K}));
     EXPECT_FALSE(verdict.valid);
     EXPECT_EQ(verdict.conformity, 0);

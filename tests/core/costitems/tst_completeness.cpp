@@ -1,10 +1,9 @@
 // Completeness of cost items: the bounds of each rule, and the check of a whole facility before a
 // calculation.
-#include "base/appstate.h"
 #include "costitems/completeness.h"
 #include "facility/facilityvalidation.h"
 #include "storage/database.h"
-#include "storage/datafilelink.h"
+#include "storage/workspace.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -166,7 +165,7 @@ protected:
 
 TEST_F(FacilityValidationTest, ProvisionsWithoutCostItemsAreNoInput)
 {
-    EXPECT_FALSE(ValidateFacilityInput(1, QStringLiteral("Leeg")));
+    EXPECT_FALSE(ValidateFacilityInput(folder.workspace(), 1, QStringLiteral("Leeg")));
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(recorder.recorded()[0].text,
               QStringLiteral("Er zijn geen voorzieningen en kostenposten ingevoerd bij deze inrichting."));
@@ -176,7 +175,7 @@ TEST_F(FacilityValidationTest, ProvisionsWithoutCostItemsAreNoInput)
 
 TEST_F(FacilityValidationTest, FirstIncompleteCostItemIsNamedWithItsProvision)
 {
-    EXPECT_FALSE(ValidateFacilityInput(2, QStringLiteral("Half 'n half")));
+    EXPECT_FALSE(ValidateFacilityInput(folder.workspace(), 2, QStringLiteral("Half 'n half")));
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(
         recorder.recorded()[0].text,
@@ -190,40 +189,37 @@ TEST_F(FacilityValidationTest, FirstIncompleteCostItemIsNamedWithItsProvision)
 
 TEST_F(FacilityValidationTest, CompleteFacilityPassesSilently)
 {
-    EXPECT_TRUE(ValidateFacilityInput(3, QStringLiteral("Klaar")));
+    EXPECT_TRUE(ValidateFacilityInput(folder.workspace(), 3, QStringLiteral("Klaar")));
     EXPECT_TRUE(recorder.recorded().isEmpty());
 }
 
 TEST_F(FacilityValidationTest, StoredTextThatIsNoNumberIsNoValue)
 {
     // A per-unit cost with a quantity that is text, or empty text, or without its unit is not complete.
-    std::shared_ptr<Database> data = appState().dataDatabase();
+    std::shared_ptr<Database> data = folder.workspace().dataDatabase();
     for (const char* update :
          {"UPDATE tblAct SET sngAantal = 'veel' WHERE lngStort_REF = 3",
           "UPDATE tblAct SET sngAantal = '' WHERE lngStort_REF = 3",
           "UPDATE tblAct SET sngAantal = 1000, strEenheid = '' WHERE lngStort_REF = 3"}) {
         ASSERT_TRUE(data->exec(QString::fromUtf8(update)));
         recorder.clear();
-        EXPECT_FALSE(ValidateFacilityInput(3, QStringLiteral("Klaar"))) << update;
+        EXPECT_FALSE(ValidateFacilityInput(folder.workspace(), 3, QStringLiteral("Klaar"))) << update;
         EXPECT_EQ(recorder.recorded().size(), 1) << update;
     }
     ASSERT_TRUE(data->exec(QStringLiteral("UPDATE tblAct SET strEenheid = 'm2' WHERE lngStort_REF = 3")));
-    EXPECT_TRUE(ValidateFacilityInput(3, QStringLiteral("Klaar")));
+    EXPECT_TRUE(ValidateFacilityInput(folder.workspace(), 3, QStringLiteral("Klaar")));
 }
 
 TEST_F(FacilityValidationTest, SurchargeTypeFollowsTheFacilitysOwnVersion)
 {
-    // The open facility's version must not decide for another facility.
-    OpenFacilityState open;
-    open.id = 5;
-    open.checklistVersion = 8;
-    appState().setFacility(open);
-    EXPECT_FALSE(ValidateFacilityInput(4, QStringLiteral("Nieuw")));
+    // The same replacement without surcharge type: incomplete under version 7, which sets surcharges per
+    // item, complete under version 8.
+    EXPECT_FALSE(ValidateFacilityInput(folder.workspace(), 4, QStringLiteral("Nieuw")));
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_TRUE(recorder.recorded()[0].text.contains(QStringLiteral("\tGasbron --> Pomp\r\n")));
 
     recorder.clear();
-    EXPECT_TRUE(ValidateFacilityInput(5, QStringLiteral("Oud")));
+    EXPECT_TRUE(ValidateFacilityInput(folder.workspace(), 5, QStringLiteral("Oud")));
     EXPECT_TRUE(recorder.recorded().isEmpty());
 }
 

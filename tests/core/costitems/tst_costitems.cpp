@@ -1,10 +1,10 @@
-// The provisions and cost items of the open facility: lookups, additions from the user and from the
+// The provisions and cost items of a facility: lookups, additions from the user and from the
 // checklist, phases, renaming, price level changes and the test against the checklist.
-#include "base/appstate.h"
 #include "checklist/clsCL.h"
 #include "costitems/clsAct.h"
 #include "costitems/clsVoorz.h"
-#include "storage/datafilelink.h"
+#include "storage/database.h"
+#include "storage/workspace.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -67,45 +67,38 @@ INSERT INTO tblAct (idrAct_ID, lngStort_REF, lngInrichting_REF, lngClitem_REF, b
         NULL, 0, NULL, NULL, NULL, '2020-05-01T10:00:00');
 )";
 
+// The facility the cost items and provisions are of, and its aftercare start.
+constexpr long Zuid = 1;
+constexpr double ZuidAftercareStart = 2030;
+
 class CostItemsTest : public test::SqlFilesTest
 {
 protected:
-    void SetUp() override
-    {
-        useFiles(ChecklistSql, DataSql);
-        openFacility(1);
-    }
+    void SetUp() override { useFiles(ChecklistSql, DataSql); }
 
-    static void openFacility(int id)
-    {
-        OpenFacilityState facility;
-        facility.id = id;
-        facility.checklistVersion = 7;
-        facility.aftercareStart = 2030;
-        appState().setFacility(facility);
-    }
+    Workspace& workspace() { return folder.workspace(); }
 
     // A row as the file holds it, by field name.
-    static QVariant stored(long id, const char* field)
+    QVariant stored(long id, const char* field)
     {
-        Statement row = appState().dataDatabase()->prepare(
+        Statement row = workspace().dataDatabase()->prepare(
             QStringLiteral("SELECT %1 FROM tblAct WHERE idrAct_ID = ?").arg(QLatin1String(field)));
         row.bind(1, qint64(id));
         return row.next() ? row.value(0) : QVariant(QStringLiteral("<no row>"));
     }
 
-    static qint64 count(const QString& sql)
+    qint64 count(const QString& sql)
     {
-        Statement query = appState().dataDatabase()->prepare(sql);
+        Statement query = workspace().dataDatabase()->prepare(sql);
         return query.next() ? query.integer(0).value_or(-1) : -1;
     }
 };
 
 // --- provisions ---
 
-TEST_F(CostItemsTest, ProvisionsOfTheOpenFacilityInCategoryOrder)
+TEST_F(CostItemsTest, ProvisionsOfTheFacilityInCategoryOrder)
 {
-    clsVoorz provisions;
+    clsVoorz provisions(workspace(), Zuid);
     ASSERT_TRUE(provisions.initialize());
     ASSERT_EQ(provisions.AantalRecords(), 3);
     EXPECT_EQ(provisions.VoorzieningNaam(), QStringLiteral("Bovenafdichting"));
@@ -122,7 +115,7 @@ TEST_F(CostItemsTest, ProvisionsOfTheOpenFacilityInCategoryOrder)
 
 TEST_F(CostItemsTest, ProvisionLookupComparesNamesAsTheFileDoes)
 {
-    clsVoorz provisions;
+    clsVoorz provisions(workspace(), Zuid);
     ASSERT_TRUE(provisions.initialize());
     EXPECT_EQ(provisions.ZoekIDvanVoorz(3, QStringLiteral("Peilbuis 'A'")), 2);
     EXPECT_EQ(provisions.ZoekIDvanVoorz(3, QStringLiteral("PEILBUIS 'a'")), 2);
@@ -135,7 +128,7 @@ TEST_F(CostItemsTest, ProvisionLookupComparesNamesAsTheFileDoes)
 
 TEST_F(CostItemsTest, AddingAProvisionAndFindingOrCreatingOne)
 {
-    clsVoorz provisions;
+    clsVoorz provisions(workspace(), Zuid);
     ASSERT_TRUE(provisions.initialize());
     const long added = provisions.VoegVoorzieningToe(5, QStringLiteral("Gasbron 'Noord'"));
     ASSERT_GT(added, 4);
@@ -143,8 +136,8 @@ TEST_F(CostItemsTest, AddingAProvisionAndFindingOrCreatingOne)
     EXPECT_EQ(provisions.AantalRecords(), 4);
     EXPECT_EQ(provisions.ZoekIDvanVoorz(5, QStringLiteral("gasbron 'noord'")), added);
 
-    EXPECT_EQ(VoorzieningVanChecklistItem(5, QStringLiteral("GASBRON 'NOORD'")), added);
-    const long general = VoorzieningVanChecklistItem(1, QStringLiteral("Algemeen"));
+    EXPECT_EQ(VoorzieningVanChecklistItem(workspace(), Zuid, 5, QStringLiteral("GASBRON 'NOORD'")), added);
+    const long general = VoorzieningVanChecklistItem(workspace(), Zuid, 1, QStringLiteral("Algemeen"));
     EXPECT_GT(general, added);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM tblInrichting WHERE lngStort_REF = 1")), 5);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM tblInrichting WHERE lngStort_REF = 2")), 1);
@@ -153,7 +146,7 @@ TEST_F(CostItemsTest, AddingAProvisionAndFindingOrCreatingOne)
 
 TEST_F(CostItemsTest, RenamingAndDeletingAProvision)
 {
-    clsVoorz provisions;
+    clsVoorz provisions(workspace(), Zuid);
     ASSERT_TRUE(provisions.initialize());
     ASSERT_TRUE(provisions.ActiveerID(2));
 
@@ -166,7 +159,7 @@ TEST_F(CostItemsTest, RenamingAndDeletingAProvision)
     EXPECT_EQ(provisions.VoorzieningNaam(), QStringLiteral("Peilbuis 'A'"));
 
     ASSERT_TRUE(provisions.HernoemVoorzNaam(QStringLiteral("Peilbuis 'B'")));
-    clsVoorz reread;
+    clsVoorz reread(workspace(), Zuid);
     ASSERT_TRUE(reread.initialize());
     EXPECT_EQ(reread.ZoekIDvanVoorz(3, QStringLiteral("Peilbuis 'B'")), 2);
     EXPECT_EQ(reread.ZoekIDvanVoorz(3, QStringLiteral("Peilbuis 'A'")), 0);
@@ -179,19 +172,19 @@ TEST_F(CostItemsTest, RenamingAndDeletingAProvision)
 
 TEST_F(CostItemsTest, ActivatingAProvisionRereadsOnceThenReports)
 {
-    clsVoorz provisions;
+    clsVoorz provisions(workspace(), Zuid);
     ASSERT_TRUE(provisions.initialize());
     ASSERT_TRUE(provisions.ActiveerID(2));
 
     // Added through another list after this one was read.
-    clsVoorz other;
+    clsVoorz other(workspace(), Zuid);
     ASSERT_TRUE(other.initialize());
     const long added = other.VoegVoorzieningToe(6, QStringLiteral("Pompput"));
     ASSERT_TRUE(provisions.ActiveerID(added));
     EXPECT_EQ(provisions.VoorzieningNaam(), QStringLiteral("Pompput"));
     ASSERT_TRUE(provisions.ActiveerID(2));
 
-    // Facility 2's provision is not among the open facility's.
+    // Facility 2's provision is not among facility 1's.
     EXPECT_FALSE(provisions.ActiveerID(3));
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(recorder.recorded()[0].text,
@@ -204,7 +197,7 @@ TEST_F(CostItemsTest, ActivatingAProvisionRereadsOnceThenReports)
 
 TEST_F(CostItemsTest, CostItemOfTheUsersOwnStartsWithDefaults)
 {
-    clsAct items;
+    clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
 
@@ -235,7 +228,7 @@ TEST_F(CostItemsTest, CostItemOfTheUsersOwnStartsWithDefaults)
 
 TEST_F(CostItemsTest, CostItemNamesCompareWithinTheirProvision)
 {
-    clsAct items;
+    clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
     EXPECT_TRUE(items.ActiviteitBestaatAl(QStringLiteral("MAAIEN"), 1));
     EXPECT_FALSE(items.ActiviteitBestaatAl(QStringLiteral("Maaien"), 2));
@@ -246,14 +239,14 @@ TEST_F(CostItemsTest, CostItemNamesCompareWithinTheirProvision)
 
 TEST_F(CostItemsTest, APhaseCopiesEverythingButItsYears)
 {
-    clsAct items;
+    clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
     ASSERT_TRUE(items.ActiveerID(12));
     const long copy = items.Dupliceer_Act(2);
     ASSERT_GT(copy, 20);
     EXPECT_EQ(items.idrAct_ID(), copy);
 
-    Statement both = appState().dataDatabase()->prepare(
+    Statement both = workspace().dataDatabase()->prepare(
         QStringLiteral("SELECT * FROM tblAct WHERE idrAct_ID IN (12, ?) ORDER BY idrAct_ID"));
     both.bind(1, qint64(copy));
     ASSERT_TRUE(both.next());
@@ -275,7 +268,7 @@ TEST_F(CostItemsTest, APhaseCopiesEverythingButItsYears)
 
 TEST_F(CostItemsTest, RenamingCoversEveryPhaseOfTheProvisionOnly)
 {
-    clsAct items;
+    clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
     ASSERT_TRUE(items.ActiveerID(13));
 
@@ -304,7 +297,7 @@ TEST_F(CostItemsTest, RenamingCoversEveryPhaseOfTheProvisionOnly)
 
 TEST_F(CostItemsTest, LeavingTheReplacementsDropsTheSurcharge)
 {
-    clsAct items;
+    clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
     ASSERT_TRUE(items.ActiveerID(12));
     ASSERT_TRUE(items.pfunHernoemActNaamOfRubriek(QStringLiteral("Pomp vervangen"), 4));
@@ -322,7 +315,7 @@ TEST_F(CostItemsTest, LeavingTheReplacementsDropsTheSurcharge)
 
 TEST_F(CostItemsTest, ChecklistReferencesAndChecklistProvisions)
 {
-    clsAct items;
+    clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
     EXPECT_EQ(items.strAlleChecklistRefs(), QStringLiteral("|55|56|57|"));
     EXPECT_TRUE(items.IsTALVOvoorziening(1));
@@ -335,8 +328,7 @@ TEST_F(CostItemsTest, ChecklistReferencesAndChecklistProvisions)
     EXPECT_EQ(stored(14, "bytIsTALVO"), 0);
     EXPECT_FALSE(items.IsTALVOvoorziening(2));
 
-    openFacility(3);
-    clsAct none;
+    clsAct none(workspace(), 3);
     ASSERT_TRUE(none.initialize());
     EXPECT_EQ(none.AantalRecords(), 0);
     EXPECT_EQ(none.strAlleChecklistRefs(), QStringLiteral("|"));
@@ -344,7 +336,7 @@ TEST_F(CostItemsTest, ChecklistReferencesAndChecklistProvisions)
 
 TEST_F(CostItemsTest, PriceLevelChangeMultipliesTheAmountOfTheCostOption)
 {
-    clsAct items;
+    clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
     const float factor = 1.1f;
     for (items.moveFirst(); !items.EOF_(); items.moveNext())
@@ -363,7 +355,7 @@ TEST_F(CostItemsTest, PriceLevelChangeMultipliesTheAmountOfTheCostOption)
 
 TEST_F(CostItemsTest, FieldChangesWaitForUpdateNu)
 {
-    clsAct items;
+    clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
     ASSERT_TRUE(items.ActiveerID(10));
     items.setField(QStringLiteral("STROPM"), QStringLiteral("jaarlijks 'twee keer'"));
@@ -390,7 +382,7 @@ TEST_F(CostItemsTest, FieldChangesWaitForUpdateNu)
 
 TEST_F(CostItemsTest, NavigationActivationAndDeletion)
 {
-    clsAct items;
+    clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
     EXPECT_EQ(items.AantalRecords(), 7);
     ASSERT_TRUE(items.ActiveerID(16));
@@ -403,7 +395,7 @@ TEST_F(CostItemsTest, NavigationActivationAndDeletion)
     EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
     EXPECT_EQ(items.idrAct_ID(), 16);
 
-    clsAct other;
+    clsAct other(workspace(), Zuid);
     ASSERT_TRUE(other.initialize());
     const long added = other.VoegToe_CustomAct(QStringLiteral("Later"), 4, 6);
     EXPECT_TRUE(items.ActiveerID(added));
@@ -420,7 +412,7 @@ TEST_F(CostItemsTest, NavigationActivationAndDeletion)
 
 TEST_F(CostItemsTest, ChecklistItemCreatesItsProvisionAndTakesTypicalValues)
 {
-    clsAct items;
+    clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
     const long id = items.VoegToe_CLitem(101);
     ASSERT_GT(id, 20);
@@ -428,7 +420,7 @@ TEST_F(CostItemsTest, ChecklistItemCreatesItsProvisionAndTakesTypicalValues)
     EXPECT_TRUE(recorder.recorded().isEmpty());
     EXPECT_EQ(recorder.busyDepth(), 0);
 
-    clsVoorz provisions;
+    clsVoorz provisions(workspace(), Zuid);
     ASSERT_TRUE(provisions.initialize());
     const long provision = provisions.ZoekIDvanVoorz(5, QStringLiteral("Gasbron 'Noord'"));
     ASSERT_GT(provision, 4); // not facility 2's provision of that name
@@ -480,7 +472,7 @@ TEST_F(CostItemsTest, ChecklistItemCreatesItsProvisionAndTakesTypicalValues)
 
 TEST_F(CostItemsTest, UnknownChecklistItemAddsNothing)
 {
-    clsAct items;
+    clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
     ASSERT_TRUE(items.ActiveerID(14));
     EXPECT_EQ(items.VoegToe_CLitem(104), 0);
@@ -495,24 +487,24 @@ TEST_F(CostItemsTest, UnknownChecklistItemAddsNothing)
 
 TEST_F(CostItemsTest, TestAgainstTheChecklistRunsEveryCheck)
 {
-    clsAct items;
+    clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
     ASSERT_GT(items.VoegToe_CLitem(101), 0);
-    clsCL checklist;
+    clsCL checklist(workspace());
     ASSERT_TRUE(checklist.initializeCL(7));
     ASSERT_TRUE(checklist.GaNaarItem(101));
-    EXPECT_EQ(items.ToetsAanNieuweCL(checklist), 1);
+    EXPECT_EQ(items.ToetsAanNieuweCL(checklist, ZuidAftercareStart), 1);
 
     items.setField(QStringLiteral("sngKostenPE"), 250.0f);
-    EXPECT_EQ(items.ToetsAanNieuweCL(checklist), 2);
+    EXPECT_EQ(items.ToetsAanNieuweCL(checklist, ZuidAftercareStart), 2);
     items.setField(QStringLiteral("sngKostenPE"), 200.0f);
     items.setField(QStringLiteral("intStartRel"), 11);
-    EXPECT_EQ(items.ToetsAanNieuweCL(checklist), 2);
+    EXPECT_EQ(items.ToetsAanNieuweCL(checklist, ZuidAftercareStart), 2);
     EXPECT_TRUE(recorder.recorded().isEmpty());
 
     // The frequency check still runs after the start check failed, and reports its missing value.
     items.setField(QStringLiteral("intFreqX"), QVariant());
-    EXPECT_EQ(items.ToetsAanNieuweCL(checklist), 2);
+    EXPECT_EQ(items.ToetsAanNieuweCL(checklist, ZuidAftercareStart), 2);
     EXPECT_FALSE(recorder.recorded().isEmpty());
 }
 

@@ -1,8 +1,8 @@
 // The facility list, the newest checklist version of a type, and deleting a facility.
-#include "base/appstate.h"
 #include "facility/facilitymanagement.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
+#include "storage/workspace.h"
 #include "support/messagerecorder.h"
 #include "support/testfiles.h"
 
@@ -17,13 +17,14 @@ class FacilityManagementTest : public ::testing::Test
 protected:
     test::ProgramFolder folder;
     MessageRecorder recorder;
+    Workspace& workspace = folder.workspace();
 
     void SetUp() override
     {
         const QString path = folder.createDatabase(
             QStringLiteral("dbTALVOdata_lijst.mdb"),
             {QStringLiteral("data/datafile_schema.sql"), QStringLiteral("facilities.sql")});
-        ASSERT_TRUE(LinkDataFile(path, false, true));
+        ASSERT_TRUE(LinkDataFile(workspace, path, false, true));
     }
 
     int count(const QString& table, int facility)
@@ -31,8 +32,8 @@ protected:
         const QString key = table == QLatin1String("tblStort") ? QStringLiteral("idrStort_ID")
                                                                : QStringLiteral("lngStort_REF");
         Statement query =
-            appState().dataDatabase()->prepare(QStringLiteral("SELECT count(*) FROM ") + table +
-                                               QStringLiteral(" WHERE ") + key + QStringLiteral(" = ?"));
+            workspace.dataDatabase()->prepare(QStringLiteral("SELECT count(*) FROM ") + table +
+                                              QStringLiteral(" WHERE ") + key + QStringLiteral(" = ?"));
         query.bind(1, facility);
         return query.next() ? int(query.integer(0).value_or(-1)) : -1;
     }
@@ -47,7 +48,7 @@ protected:
 
 TEST_F(FacilityManagementTest, ListShowsKnownProvincesInNameOrder)
 {
-    const auto list = readFacilityList();
+    const auto list = readFacilityList(workspace);
     ASSERT_TRUE(list);
     QStringList names;
     for (const FacilityListEntry& entry : *list)
@@ -79,14 +80,14 @@ TEST_F(FacilityManagementTest, ListShowsKnownProvincesInNameOrder)
 
 TEST_F(FacilityManagementTest, NewestChecklistVersionPerType)
 {
-    EXPECT_EQ(NewestChecklistVersion(1), 3);
-    EXPECT_EQ(NewestChecklistVersion(2), 4);
-    EXPECT_EQ(NewestChecklistVersion(3), 0);
+    EXPECT_EQ(NewestChecklistVersion(workspace, 1), 3);
+    EXPECT_EQ(NewestChecklistVersion(workspace, 2), 4);
+    EXPECT_EQ(NewestChecklistVersion(workspace, 3), 0);
 }
 
 TEST_F(FacilityManagementTest, DeleteAsksFirstAndRemovesEveryRow)
 {
-    EXPECT_FALSE(DeleteFacility(1, QStringLiteral("stortplaats Zuid")));
+    EXPECT_FALSE(DeleteFacility(workspace, 1, QStringLiteral("stortplaats Zuid")));
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(
         recorder.recorded()[0].text,
@@ -97,38 +98,22 @@ TEST_F(FacilityManagementTest, DeleteAsksFirstAndRemovesEveryRow)
     EXPECT_EQ(rowsOf(1), 1 + 1 + 2 + 2);
 
     recorder.answerNext(MessageAnswer::Yes);
-    EXPECT_TRUE(DeleteFacility(1, QStringLiteral("stortplaats Zuid")));
+    EXPECT_TRUE(DeleteFacility(workspace, 1, QStringLiteral("stortplaats Zuid")));
     EXPECT_EQ(rowsOf(1), 0);
     // Other facilities keep their rows.
     EXPECT_EQ(rowsOf(2), 1 + 1 + 1 + 1);
 }
 
-TEST_F(FacilityManagementTest, DeletingTheOpenFacilityClosesIt)
-{
-    appState().setFacility({2, QStringLiteral("Baggerdepot 't Slik"), 2, 2, QStringLiteral("2007"), 2030.0});
-    std::optional<bool> signalled;
-    QObject receiver; // connected for this test only: the application state outlives it
-    QObject::connect(&appState(), &AppState::facilityOpenStateChanged, &receiver,
-                     [&](bool open) { signalled = open; });
-    recorder.answerNext(MessageAnswer::Yes);
-    EXPECT_TRUE(DeleteFacility(2, QStringLiteral("Baggerdepot 't Slik")));
-    EXPECT_EQ(signalled, false);
-    EXPECT_EQ(appState().facility().id, 0);
-    EXPECT_EQ(appState().facility().name, QString());
-}
-
 TEST_F(FacilityManagementTest, FailedDeleteLeavesTheFacilityWhole)
 {
     // The last statement fails after the cost items, provisions and forecast were deleted.
-    ASSERT_TRUE(appState().dataDatabase()->execScript(QStringLiteral(
+    ASSERT_TRUE(workspace.dataDatabase()->execScript(QStringLiteral(
         "CREATE TRIGGER weigerStort BEFORE DELETE ON tblStort BEGIN SELECT RAISE(ABORT, 'geweigerd'); END")));
-    appState().setFacility({1, QStringLiteral("stortplaats Zuid"), 1, 3, QStringLiteral("2013"), 2030.0});
     recorder.answerNext(MessageAnswer::Yes);
-    EXPECT_FALSE(DeleteFacility(1, QStringLiteral("stortplaats Zuid")));
+    EXPECT_FALSE(DeleteFacility(workspace, 1, QStringLiteral("stortplaats Zuid")));
     ASSERT_EQ(recorder.recorded().size(), 2);
     EXPECT_EQ(recorder.recorded()[1].icon, MessageIcon::Critical);
     EXPECT_EQ(rowsOf(1), 1 + 1 + 2 + 2);
-    EXPECT_EQ(appState().facility().id, 1);
 }
 
 } // namespace

@@ -1,8 +1,9 @@
-// The facility record: typed fields, derived values, the rules of the general data, and opening.
-#include "base/appstate.h"
+// The facility record: typed fields, derived values, the rules of the general data, and what is kept of
+// the facility the user opens.
 #include "facility/clsStort.h"
 #include "facility/facilitymanagement.h"
 #include "storage/datafilelink.h"
+#include "storage/workspace.h"
 #include "support/messagerecorder.h"
 #include "support/testfiles.h"
 
@@ -17,7 +18,8 @@ class FacilityRecordTest : public ::testing::Test
 protected:
     test::ProgramFolder folder;
     MessageRecorder recorder;
-    clsStort stort;
+    Workspace& workspace = folder.workspace();
+    clsStort stort{workspace};
 
     void SetUp() override
     {
@@ -30,7 +32,7 @@ protected:
                  "UPDATE tblStort SET dtmAanvangNazorg = '2030-01-16', sngRentePerc = 5.06, "
                  "sngInflPerc = 2, bytBedrijfsGebonden = 0, bytObjectGebonden = 1 WHERE idrStort_ID = 1;"
                  "UPDATE tblStort SET dtmAanvangNazorg = '2031-01-01' WHERE idrStort_ID = 4;")});
-        ASSERT_TRUE(LinkDataFile(path, false, true));
+        ASSERT_TRUE(LinkDataFile(workspace, path, false, true));
     }
 
     float startOf(const char* storedDate)
@@ -128,7 +130,7 @@ TEST_F(FacilityRecordTest, ChangesReachTheFileOnlyOnMove0)
     stort.setRisicoBedrag(125000.5f);
     stort.setField(QStringLiteral("strRIVMnr"), QString());
 
-    clsStort other;
+    clsStort other(workspace);
     ASSERT_TRUE(other.initializeStort(1));
     EXPECT_EQ(other.VergHouderNaam(), QString());
 
@@ -158,46 +160,31 @@ TEST_F(FacilityRecordTest, CompanyBoundMeansObjectBound)
     EXPECT_FALSE(stort.ObjectGebondenWijzigbaar());
 }
 
-TEST_F(FacilityRecordTest, OpeningFillsTheApplicationState)
+TEST_F(FacilityRecordTest, StateOfTheFacilityToOpen)
 {
-    std::optional<bool> enabled;
-    QObject receiver; // connected for this test only: the application state outlives it
-    QObject::connect(&appState(), &AppState::facilityOpenStateChanged, &receiver,
-                     [&](bool open) { enabled = open; });
-    ASSERT_TRUE(OpenFacility(1));
-    const OpenFacilityState& open = appState().facility();
-    EXPECT_EQ(open.id, 1);
-    EXPECT_EQ(open.name, QStringLiteral("stortplaats Zuid"));
-    EXPECT_EQ(open.type, 1);
-    EXPECT_EQ(open.checklistVersion, 3);
-    EXPECT_EQ(open.checklistYear, QStringLiteral("2013"));
-    EXPECT_DOUBLE_EQ(open.aftercareStart, double(float(2030 + 1.0 / 24)));
-    EXPECT_EQ(appState().settings().currentFacilityId(), 1);
-    EXPECT_EQ(enabled, true);
+    const std::optional<OpenFacilityState> open = readOpenFacility(workspace, 1);
+    ASSERT_TRUE(open);
+    EXPECT_EQ(open->id, 1);
+    EXPECT_EQ(open->name, QStringLiteral("stortplaats Zuid"));
+    EXPECT_EQ(open->type, 1);
+    EXPECT_EQ(open->checklistVersion, 3);
+    EXPECT_EQ(open->checklistYear, QStringLiteral("2013"));
+    EXPECT_DOUBLE_EQ(open->aftercareStart, double(float(2030 + 1.0 / 24)));
+
+    // A version the installed checklist file lacks: readable, without its year.
+    const std::optional<OpenFacilityState> unknownVersion = readOpenFacility(workspace, 4);
+    ASSERT_TRUE(unknownVersion);
+    EXPECT_EQ(unknownVersion->id, 4);
+    EXPECT_EQ(unknownVersion->checklistVersion, 99);
+    EXPECT_EQ(unknownVersion->checklistYear, QString());
     EXPECT_TRUE(recorder.recorded().isEmpty());
 
-    // A version the installed checklist file lacks: opened, but its commands stay off.
-    ASSERT_TRUE(OpenFacility(4));
-    EXPECT_EQ(appState().facility().id, 4);
-    EXPECT_EQ(appState().facility().checklistYear, QString());
-    EXPECT_EQ(enabled, false);
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Verificatie beschikbaarheid checklist"));
-    EXPECT_EQ(
-        recorder.recorded()[0].text,
-        QStringLiteral(
-            "Deze inrichting is gerelateerd aan een nieuwere versie van de TALVO-checklist.\r\nDownload "
-            "eerst de benodigde update."));
-
-    // A facility that is gone leaves the open one as it was.
-    EXPECT_FALSE(OpenFacility(99));
-    EXPECT_EQ(appState().facility().id, 4);
-    EXPECT_EQ(appState().settings().currentFacilityId(), 4);
+    EXPECT_FALSE(readOpenFacility(workspace, 99));
 }
 
 TEST_F(FacilityRecordTest, NewFacilityDefaults)
 {
-    const int id = CreateFacility(QStringLiteral("Stortplaats O'Neill"), 2);
+    const int id = CreateFacility(workspace, QStringLiteral("Stortplaats O'Neill"), 2);
     ASSERT_GT(id, 6);
     ASSERT_TRUE(stort.initializeStort(id));
     EXPECT_EQ(stort.NaamStort(), QStringLiteral("Stortplaats O'Neill"));
@@ -214,13 +201,13 @@ TEST_F(FacilityRecordTest, NewFacilityDefaults)
     EXPECT_TRUE(recorder.recorded().isEmpty());
 
     // Taken names are refused before anything is written, whatever their letter case.
-    EXPECT_EQ(CreateFacility(QStringLiteral("DEPOT ÉCHELLE"), 1), 0);
+    EXPECT_EQ(CreateFacility(workspace, QStringLiteral("DEPOT ÉCHELLE"), 1), 0);
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(
         recorder.recorded()[0].text,
         QStringLiteral("De naam DEPOT ÉCHELLE komt reeds voor in uw databestand. Voer een andere naam in."));
     EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Aanmaken nieuwe inrichting"));
-    EXPECT_EQ(readFacilityList()->size(), 6);
+    EXPECT_EQ(readFacilityList(workspace)->size(), 6);
 }
 
 } // namespace

@@ -2,12 +2,11 @@
 // document and read back from its XML: titles, page set-up, the general data blocks, the summary of a
 // real calculation, the forecast, provisions, cost items with their legend, the checklist items not
 // taken over, and the header and footer.
-#include "base/appstate.h"
 #include "base/formats.h"
 #include "calc/clsDV.h"
 #include "reports/docxdocument.h"
 #include "reports/inputreport.h"
-#include "storage/datafilelink.h"
+#include "storage/workspace.h"
 #include "support/docxinspect.h"
 #include "support/messagerecorder.h"
 #include "support/testfiles.h"
@@ -95,9 +94,13 @@ const QString Title = QStringLiteral("Rapportage DOVRA: ingevoerde data");
 const QString Written = QStringLiteral("Gegenereerd d.d.  6-dec-2026  14:05");
 const QString SignatureHeadings = QStringLiteral("Naam\tDatum\tParaaf");
 
-ReportContext contextOf(long facilityId)
+ReportContext contextOf(Workspace& workspace, long facilityId)
 {
-    return {facilityId, QStringLiteral("/data/nazorg.mdb"), QDateTime(QDate(2026, 12, 6), QTime(14, 5))};
+    return {&workspace,
+            facilityId,
+            QStringLiteral("/data/nazorg.mdb"),
+            QDateTime(QDate(2026, 12, 6), QTime(14, 5)),
+            {}};
 }
 
 test::DocxContent bodyOf(const DocxDocument& document)
@@ -172,7 +175,7 @@ protected:
     {
         return write([&](DocxDocument& document) {
             return writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt,
-                                    contextOf(facilityId));
+                                    contextOf(folder.workspace(), facilityId));
         });
     }
 };
@@ -284,16 +287,18 @@ TEST_F(InputReportTest, NoForecastGivesItsLine)
 
 TEST_F(InputReportTest, ProvisionsByCategoryThenName)
 {
-    const test::DocxContent content =
-        write([](DocxDocument& document) { return writeProvisions(document, contextOf(1)); });
+    const test::DocxContent content = write([this](DocxDocument& document) {
+        return writeProvisions(document, contextOf(folder.workspace(), 1));
+    });
     EXPECT_EQ(content.lines(), QStringList({Title, ">>  Voorzieningen", "ALGEMEEN", "\tBeheer",
                                             "BOVENAFDICHTING", "\tAfdekking", "\tBovenafdichting"}));
 }
 
 TEST_F(InputReportTest, CostItemsByCategoryAndProvision)
 {
-    const test::DocxContent content =
-        write([](DocxDocument& document) { return writeCostItems(document, contextOf(1)); });
+    const test::DocxContent content = write([this](DocxDocument& document) {
+        return writeCostItems(document, contextOf(folder.workspace(), 1));
+    });
     EXPECT_EQ(content.lines().mid(0, 2), QStringList({Title, ">>  Kostenposten"}));
     const std::optional<test::DocxTable> table =
         tableStartingWith(content, "\tpost\tstart\teind\tfreq.\tkosten\tverwijzing nazorgplan\topmerkingen");
@@ -319,8 +324,9 @@ TEST_F(InputReportTest, CostItemsByCategoryAndProvision)
 
 TEST_F(InputReportTest, CostItemLegendFollowsTheTable)
 {
-    const test::DocxContent content =
-        write([](DocxDocument& document) { return writeCostItems(document, contextOf(1)); });
+    const test::DocxContent content = write([this](DocxDocument& document) {
+        return writeCostItems(document, contextOf(folder.workspace(), 1));
+    });
     QStringList legend = linesAfter(content, "Verklaring:");
     legend.removeAll(QString());
     EXPECT_EQ(
@@ -346,8 +352,9 @@ TEST_F(InputReportTest, CostItemLegendFollowsTheTable)
 
 TEST_F(InputReportTest, NoCostItemsGivesItsLineOnly)
 {
-    const test::DocxContent content =
-        write([](DocxDocument& document) { return writeCostItems(document, contextOf(2)); });
+    const test::DocxContent content = write([this](DocxDocument& document) {
+        return writeCostItems(document, contextOf(folder.workspace(), 2));
+    });
     EXPECT_EQ(content.lines(), QStringList({Title, ">>  Kostenposten",
                                             "Er zijn geen 'voorzieningen en kostenposten' gedefinieerd."}));
 }
@@ -357,8 +364,9 @@ TEST_F(InputReportTest, NoCostItemsGivesItsLineOnly)
 TEST_F(InputReportTest, UnselectedChecklistItemsByRubric)
 {
     const auto unselected = [this](long facilityId) {
-        return write([facilityId](DocxDocument& document) {
-                   return writeUnselectedChecklistItems(document, false, contextOf(facilityId));
+        return write([this, facilityId](DocxDocument& document) {
+                   return writeUnselectedChecklistItems(document, false,
+                                                        contextOf(folder.workspace(), facilityId));
                })
             .lines();
     };
@@ -378,8 +386,9 @@ TEST_F(InputReportTest, UnselectedChecklistItemsByRubric)
 
 TEST_F(InputReportTest, UnselectedListOpeningTheTargetCapitalReportHasItsOwnTitle)
 {
-    const test::DocxContent content = write(
-        [](DocxDocument& document) { return writeUnselectedChecklistItems(document, true, contextOf(3)); });
+    const test::DocxContent content = write([this](DocxDocument& document) {
+        return writeUnselectedChecklistItems(document, true, contextOf(folder.workspace(), 3));
+    });
     EXPECT_EQ(content.lines(), QStringList({"Overzicht niet geselecteerde checklistposten",
                                             "Alle checklistposten zijn geselecteerd."}));
     EXPECT_DOUBLE_EQ(content.sections.value(0).blocks.value(0).paragraph.runs.value(0).sizePt, 15.0);
@@ -390,7 +399,7 @@ TEST_F(InputReportTest, UnselectedListOpeningTheTargetCapitalReportHasItsOwnTitl
 TEST_F(InputReportTest, EverySectionStartsOnItsOwnPortraitPage)
 {
     DocxDocument document;
-    const ReportContext context = contextOf(1);
+    const ReportContext context = contextOf(folder.workspace(), 1);
     ASSERT_TRUE(writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt, context));
     ASSERT_TRUE(writeProvisions(document, context));
     ASSERT_TRUE(writeCostItems(document, context));
@@ -417,11 +426,11 @@ TEST_F(InputReportTest, EverySectionStartsOnItsOwnPortraitPage)
 TEST_F(InputReportTest, HeaderAndFooter)
 {
     DocxDocument document;
-    writeHeaderFooter(document, contextOf(1));
-    const ProgramVersion& version = appState().version();
+    // The header names the program version of the report's workspace.
+    Workspace workspace(folder.paths(), ProgramVersion{3, 9, 0});
+    writeHeaderFooter(document, contextOf(workspace, 1));
     const test::DocxContent header = test::readDocx(document.part(QStringLiteral("word/header1.xml")));
-    EXPECT_EQ(header.lines(),
-              QStringList({QStringLiteral("DOVRA %1.%2").arg(version.major).arg(version.minor)}));
+    EXPECT_EQ(header.lines(), QStringList({QStringLiteral("DOVRA 3.9")}));
     const test::DocxContent footer = test::readDocx(document.part(QStringLiteral("word/footer1.xml")));
     EXPECT_EQ(footer.lines(),
               QStringList({Written + "\tAfgedrukt d.d. {DATE \\@ \"d-MMM-yyyy  HH:mm\"}\tpag. "
@@ -438,9 +447,9 @@ TEST_F(InputReportTest, HeaderAndFooter)
 TEST_F(InputReportTest, UnknownFacilityWritesNothing)
 {
     DocxDocument document;
-    EXPECT_FALSE(
-        writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt, contextOf(99)));
-    EXPECT_FALSE(writeUnselectedChecklistItems(document, false, contextOf(99)));
+    EXPECT_FALSE(writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt,
+                                  contextOf(folder.workspace(), 99)));
+    EXPECT_FALSE(writeUnselectedChecklistItems(document, false, contextOf(folder.workspace(), 99)));
     EXPECT_TRUE(bodyOf(document).lines().isEmpty());
 }
 
@@ -451,14 +460,15 @@ namespace {
 class CoverTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(LinkDataFile(folder.copyDemoData(), false, true)); }
+    void SetUp() override { ASSERT_TRUE(folder.linkDemoData()); }
 
     // The cover over a finished calculation of the facility.
     test::DocxContent cover(long facilityId, std::optional<float> vat = std::nullopt)
     {
         EXPECT_TRUE(dv.initializeDV(facilityId) && dv.BerekenAlles());
         DocxDocument document;
-        EXPECT_TRUE(writeGeneralData(document, GeneralDataReport::Cover, &dv, vat, contextOf(facilityId)));
+        EXPECT_TRUE(writeGeneralData(document, GeneralDataReport::Cover, &dv, vat,
+                                     contextOf(folder.workspace(), facilityId)));
         return bodyOf(document);
     }
 
@@ -484,7 +494,7 @@ protected:
 
     test::ProgramFolder folder;
     MessageRecorder recorder;
-    clsDV dv;
+    clsDV dv{folder.workspace()};
 };
 
 } // namespace

@@ -2,9 +2,7 @@
 // page set-up of every section and the page fields filled in.
 #include "base/formats.h"
 #include "calc/clsDV.h"
-#include "facility/facilitymanagement.h"
 #include "reports/reportrun.h"
-#include "storage/datafilelink.h"
 #include "support/testfiles.h"
 
 #include <QDir>
@@ -44,7 +42,7 @@ protected:
         if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty() ||
             QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
             GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
-        ASSERT_TRUE(LinkDataFile(folder.copyDemoData(), false, true));
+        ASSERT_TRUE(folder.linkDemoData());
     }
 
     // The document converted by LibreOffice, page by page; empty when the conversion failed.
@@ -99,15 +97,13 @@ protected:
 
 TEST_F(ReportPdfTest, TargetCapitalReportHasLandscapeCalculationPages)
 {
-    ASSERT_TRUE(OpenFacility(1));
     report::TargetCapitalReportOptions options;
     options.voorblad = options.doelvermogen = options.checklistposten = options.heffing = true;
     options.vat = 21;
-    report::TargetCapitalReportRun run(1, options);
+    report::TargetCapitalReportRun run(folder.workspace(), 1, options);
     ASSERT_TRUE(run.calculate());
     const QString path = output.filePath(QStringLiteral("Rapportage Stortplaats De Kragge.docx"));
-    ASSERT_TRUE(
-        run.writeDocument(path, {1, QStringLiteral("dbTALVOdata_1.mdb"), QDateTime::currentDateTime()}));
+    ASSERT_TRUE(run.writeDocument(path, report::reportContext(folder.workspace(), 1, QString())));
 
     const QList<Page> pages = pagesOf(path);
     ASSERT_GE(pages.size(), 4);
@@ -146,11 +142,9 @@ TEST_F(ReportPdfTest, TargetCapitalReportHasLandscapeCalculationPages)
 
 TEST_F(ReportPdfTest, InputDataReportIsPortrait)
 {
-    ASSERT_TRUE(OpenFacility(3));
     const QString path = output.filePath(QStringLiteral("Rapp invoer.docx"));
-    ASSERT_TRUE(report::writeInputReportDocument(
-        report::InputReportOptions{}, path,
-        {3, QStringLiteral("dbTALVOdata_1.mdb"), QDateTime::currentDateTime()}));
+    ASSERT_TRUE(report::writeInputReportDocument(report::InputReportOptions{}, path,
+                                                 report::reportContext(folder.workspace(), 3, QString())));
     const QList<Page> pages = pagesOf(path);
     ASSERT_GE(pages.size(), 4);
     expectPageNumbers(pages);

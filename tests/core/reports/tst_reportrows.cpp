@@ -1,13 +1,12 @@
 // The cost item rows of the two reports: the record set both read, the cell texts of the input data
 // report, and the rows of the target capital report over a finished calculation with their groups,
 // texts, conformity checks and messages.
-#include "base/appstate.h"
 #include "calc/clsDV.h"
 #include "reports/clsActRapInvoer.h"
 #include "reports/costitemrows.h"
 #include "reports/dvreportrows.h"
 #include "storage/database.h"
-#include "storage/datafilelink.h"
+#include "storage/workspace.h"
 #include "support/messagerecorder.h"
 #include "support/testfiles.h"
 
@@ -105,7 +104,9 @@ protected:
         recorder.clear();
     }
 
-    static void change(const char* sql) { ASSERT_TRUE(appState().dataDatabase()->exec(QLatin1String(sql))); }
+    Workspace& workspace() { return folder.workspace(); }
+
+    void change(const char* sql) { ASSERT_TRUE(workspace().dataDatabase()->exec(QLatin1String(sql))); }
 
     // Opens the target capital rows and activates each row while walking them.
     QList<QString> dvColumn(DVReportRows& rows, DVGrouping grouping, const std::function<QString()>& value)
@@ -125,7 +126,7 @@ protected:
         EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
     }
 
-    clsDV dv;
+    clsDV dv{folder.workspace()};
 };
 
 // The demo data file with the program's own checklist file.
@@ -143,7 +144,7 @@ protected:
 TEST_F(ReportRowsTest, RecordSetHoldsTheFacilitysRowsWithTheirProvisionAndCategory)
 {
     CostItemRows rows;
-    ASSERT_TRUE(rows.open(*appState().dataDatabase(), 1, QStringLiteral("idrAct_ID")));
+    ASSERT_TRUE(rows.open(*workspace().dataDatabase(), 1, QStringLiteral("idrAct_ID")));
     EXPECT_EQ(rows.count(), 8);
 
     ASSERT_TRUE(rows.GaNaarEersteRecord());
@@ -175,10 +176,10 @@ TEST_F(ReportRowsTest, RecordSetHoldsTheFacilitysRowsWithTheirProvisionAndCatego
     EXPECT_EQ(rows.whole(QStringLiteral("idrAct_ID")), 1);
 
     // A facility without items, and an order the file cannot sort by.
-    EXPECT_TRUE(rows.open(*appState().dataDatabase(), 3, QStringLiteral("idrAct_ID")));
+    EXPECT_TRUE(rows.open(*workspace().dataDatabase(), 3, QStringLiteral("idrAct_ID")));
     EXPECT_EQ(rows.count(), 0);
     EXPECT_FALSE(rows.GaNaarEersteRecord());
-    EXPECT_FALSE(rows.open(*appState().dataDatabase(), 1, QStringLiteral("geenVeld")));
+    EXPECT_FALSE(rows.open(*workspace().dataDatabase(), 1, QStringLiteral("geenVeld")));
     EXPECT_EQ(rows.count(), 0);
 }
 
@@ -186,7 +187,7 @@ TEST_F(ReportRowsTest, RecordSetHoldsTheFacilitysRowsWithTheirProvisionAndCatego
 
 TEST_F(ReportRowsTest, InputReportSortsByCategoryOrByRubric)
 {
-    clsActRapInvoer report;
+    clsActRapInvoer report(workspace());
     ASSERT_TRUE(report.OpenRecordset(1));
     EXPECT_EQ(report.count(), 8);
     EXPECT_EQ(collect(report, [&] { return report.rapKostenpost(); }), ByCategory);
@@ -223,7 +224,7 @@ TEST_F(ReportRowsTest, InputReportCellsShowTheStoredValuesInCompactNotation)
     {
         QString post, start, end, freq, cost, reference, remark;
     };
-    clsActRapInvoer report;
+    clsActRapInvoer report(workspace());
     ASSERT_TRUE(report.OpenRecordset(1));
     const QList<Cells> cells = collect(report, [&] {
         return Cells{report.rapKostenpost(), report.rapTstart(),       report.rapTeind(),
@@ -265,7 +266,7 @@ TEST_F(ReportRowsTest, TargetCapitalRowsFollowTheGrouping)
     EXPECT_EQ(DVReportRows::rapSorteerVeldNaam(DVGrouping::Rubriek), QStringLiteral("bytRubriek_REF"));
     EXPECT_EQ(DVReportRows::rapSorteerVeldNaam(DVGrouping::Talvo), QStringLiteral("bytIsTALVO"));
 
-    DVReportRows rows(dv);
+    DVReportRows rows(workspace(), dv);
     ASSERT_TRUE(rows.rapOpenActRecordset(DVGrouping::Voorziening));
     EXPECT_EQ(rows.count(), 8);
     EXPECT_EQ(collect(rows, [&] { return rows.rapKostenpost(); }), ByCategory);
@@ -314,7 +315,7 @@ TEST_F(ReportRowsTest, TargetCapitalRowTextsShowTimingFrequencyAndCost)
     {
         QString post, construction, start, end, freq, cost;
     };
-    DVReportRows rows(dv);
+    DVReportRows rows(workspace(), dv);
     ASSERT_TRUE(rows.rapOpenActRecordset(DVGrouping::Voorziening));
     const QList<Cells> cells = collect(rows, [&] {
         EXPECT_TRUE(rows.rapActiveerDV_ID());
@@ -353,7 +354,7 @@ TEST_F(ReportRowsTest, TargetCapitalRowTextsShowTimingFrequencyAndCost)
 
 TEST_F(ReportRowsTest, TargetCapitalRowsCarryTheItemsPresentValues)
 {
-    DVReportRows rows(dv);
+    DVReportRows rows(workspace(), dv);
     const float total = dv.DoelvermogenZonderRisicoFonds();
     ASSERT_GT(total, 0.0f);
     const auto figures = [&](DVGrouping grouping) {
@@ -389,7 +390,7 @@ TEST_F(ReportRowsTest, TargetCapitalRowsCarryTheItemsPresentValues)
 
 TEST_F(ReportRowsTest, FailedChecksAreRecordedPerRowOutsideTheCriteria)
 {
-    DVReportRows rows(dv);
+    DVReportRows rows(workspace(), dv);
     const auto flags = [&] {
         return dvColumn(rows, DVGrouping::Talvo, [&] {
             const int code = rows.rapIsTALVO();
@@ -425,7 +426,7 @@ TEST_F(ReportRowsTest, FailedChecksAreRecordedPerRowOutsideTheCriteria)
 TEST_F(ReportRowsTest, ChecklistItemNoLongerInTheChecklistIsReportedAndNotChecked)
 {
     ASSERT_NO_FATAL_FAILURE(change("UPDATE tblAct SET lngClitem_REF = 999 WHERE idrAct_ID = 6"));
-    DVReportRows rows(dv);
+    DVReportRows rows(workspace(), dv);
     ASSERT_TRUE(rows.rapOpenActRecordset(DVGrouping::Talvo));
     ASSERT_TRUE(rows.GaNaarEersteRecord());
     ASSERT_EQ(rows.rapKostenpost(), QStringLiteral("Peilbuizen"));
@@ -448,7 +449,7 @@ TEST_F(ReportRowsTest, RowMissingFromTheCalculationIsReported)
         change("INSERT INTO tblAct (idrAct_ID, lngStort_REF, lngInrichting_REF, bytIsTALVO, "
                "strAct, bytRubriek_REF, bytOptieKosten, sngKostenTotaal) "
                "VALUES (50, 1, 12, 0, 'Nieuw', 4, 2, 500)"));
-    DVReportRows rows(dv);
+    DVReportRows rows(workspace(), dv);
     ASSERT_TRUE(rows.rapOpenActRecordset(DVGrouping::Voorziening));
     QStringList found;
     for (bool more = rows.GaNaarEersteRecord(); more; more = rows.GaNaarVolgendeRecord()) {
@@ -466,15 +467,16 @@ TEST_F(ReportRowsTest, RowMissingFromTheCalculationIsReported)
 
 TEST_F(DemoRowsTest, EveryRowOfEveryFacilityIsInItsCalculation)
 {
-    ASSERT_TRUE(LinkDataFile(folder.copyDemoData(), false, true));
+    Workspace& workspace = folder.workspace();
+    ASSERT_TRUE(folder.linkDemoData());
     Statement facilities =
-        appState().dataDatabase()->prepare(QStringLiteral("SELECT idrStort_ID FROM tblStort"));
+        workspace.dataDatabase()->prepare(QStringLiteral("SELECT idrStort_ID FROM tblStort"));
     int facilityCount = 0;
     while (facilities.next()) {
         const long id = long(facilities.integer(0).value_or(0));
         SCOPED_TRACE(id);
         ++facilityCount;
-        clsDV calculation;
+        clsDV calculation(workspace);
         ASSERT_TRUE(calculation.initializeDV(id));
         ASSERT_TRUE(calculation.VerifyBeforeBerekening2());
         ASSERT_TRUE(calculation.BerekenAlles());
@@ -484,7 +486,7 @@ TEST_F(DemoRowsTest, EveryRowOfEveryFacilityIsInItsCalculation)
         for (int index = 0; index < calculation.AantalKostenposten(); ++index)
             calculated.insert(calculation.itemNCW(index));
 
-        clsActRapInvoer input;
+        clsActRapInvoer input(workspace);
         ASSERT_TRUE(input.OpenRecordset(id));
         EXPECT_EQ(input.count(), calculation.AantalKostenposten());
         for (bool more = input.GaNaarEersteRecord(); more; more = input.GaNaarVolgendeRecord()) {
@@ -493,7 +495,7 @@ TEST_F(DemoRowsTest, EveryRowOfEveryFacilityIsInItsCalculation)
         }
 
         for (DVGrouping grouping : {DVGrouping::Voorziening, DVGrouping::Rubriek, DVGrouping::Talvo}) {
-            DVReportRows rows(calculation);
+            DVReportRows rows(workspace, calculation);
             ASSERT_TRUE(rows.rapOpenActRecordset(grouping));
             EXPECT_EQ(rows.count(), calculation.AantalKostenposten());
             // Every row finds its own item: together they hold every present value once.

@@ -1,10 +1,8 @@
 // The report runs: which sections go where, in which order, and what happens when input or saving fails.
-#include "base/appstate.h"
-#include "facility/facilitymanagement.h"
 #include "reports/reportrun.h"
 #include "reports/screenreport.h"
 #include "storage/database.h"
-#include "storage/datafilelink.h"
+#include "storage/workspace.h"
 #include "support/docxinspect.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -22,7 +20,7 @@ namespace {
 class ReportRunTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(LinkDataFile(folder.copyDemoData(), false, true)); }
+    void SetUp() override { ASSERT_TRUE(folder.linkDemoData()); }
 
     static TargetCapitalReportOptions sections(bool cover, bool targetCapital, bool checklist, bool levy)
     {
@@ -37,13 +35,17 @@ protected:
     // The document of a target capital report run of the facility, read back.
     test::DocxContent targetCapitalDocument(int facility, const TargetCapitalReportOptions& options)
     {
-        EXPECT_TRUE(OpenFacility(facility));
-        TargetCapitalReportRun run(facility, options);
+        TargetCapitalReportRun run(workspace(), facility, options);
         EXPECT_TRUE(run.calculate());
         const QString path = output.filePath(QStringLiteral("rapport.docx"));
-        EXPECT_TRUE(run.writeDocument(path, currentReportContext()));
+        EXPECT_TRUE(run.writeDocument(path, contextOf(facility)));
         return test::readDocx(test::readDocxPart(path, QStringLiteral("word/document.xml")));
     }
+
+    Workspace& workspace() { return folder.workspace(); }
+
+    // A report of the facility, naming the linked data file.
+    ReportContext contextOf(long facility) { return reportContext(workspace(), facility, QString()); }
 
     // The first line of every section.
     static QStringList openings(const test::DocxContent& content)
@@ -92,11 +94,10 @@ TEST_F(ReportRunTest, OnlyTheLevyAfterAFullCalculation)
 
 TEST_F(ReportRunTest, TheDocumentIsProtectedForFormsOnly)
 {
-    ASSERT_TRUE(OpenFacility(2));
-    TargetCapitalReportRun run(2, sections(false, true, false, false));
+    TargetCapitalReportRun run(workspace(), 2, sections(false, true, false, false));
     ASSERT_TRUE(run.calculate());
     const QString path = output.filePath(QStringLiteral("rapport.docx"));
-    ASSERT_TRUE(run.writeDocument(path, currentReportContext()));
+    ASSERT_TRUE(run.writeDocument(path, contextOf(2)));
     const QString settings = QString::fromUtf8(test::readDocxPart(path, QStringLiteral("word/settings.xml")));
     EXPECT_TRUE(settings.contains(QLatin1String("w:edit=\"forms\""))) << settings.toStdString();
     EXPECT_TRUE(settings.contains(QLatin1String("w:enforcement=\"1\"")));
@@ -106,11 +107,10 @@ TEST_F(ReportRunTest, TheDocumentIsProtectedForFormsOnly)
 
 TEST_F(ReportRunTest, TheScreenGetsNoCoverAndNoChecklistList)
 {
-    ASSERT_TRUE(OpenFacility(1));
-    TargetCapitalReportRun run(1, sections(true, true, true, true));
+    TargetCapitalReportRun run(workspace(), 1, sections(true, true, true, true));
     ASSERT_TRUE(run.calculate());
     ScreenReport screen;
-    ASSERT_TRUE(run.write(screen, currentReportContext()));
+    ASSERT_TRUE(run.write(screen, contextOf(1)));
     const QString text = screen.plainText();
     EXPECT_FALSE(text.contains(QLatin1String("R a p p o r t a g e")));
     EXPECT_FALSE(text.contains(QLatin1String("niet geselecteerde checklistposten")));
@@ -130,24 +130,23 @@ TEST_F(ReportRunTest, ALevyThatCannotBeCalculatedLeavesTheOtherSections)
 
 TEST_F(ReportRunTest, InvalidInputWritesNothing)
 {
-    std::shared_ptr<Database> data = appState().dataDatabase();
-    ASSERT_TRUE(OpenFacility(1));
+    std::shared_ptr<Database> data = workspace().dataDatabase();
 
     // A failed pre-check has said why; the report adds nothing.
     ASSERT_TRUE(data->exec(QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 1")));
-    TargetCapitalReportRun unchecked(1, sections(false, true, false, false));
+    TargetCapitalReportRun unchecked(workspace(), 1, sections(false, true, false, false));
     EXPECT_FALSE(unchecked.calculate());
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_TRUE(recorder.recorded()[0].text.startsWith(QLatin1String("Er is geen (geldig) nazorgoppervlak")));
     ScreenReport screen;
-    EXPECT_FALSE(unchecked.write(screen, currentReportContext()));
+    EXPECT_FALSE(unchecked.write(screen, contextOf(1)));
     EXPECT_TRUE(screen.paragraphs().isEmpty());
 
     // A calculation that fails: its own message, then the report's.
     recorder.clear();
     ASSERT_TRUE(data->exec(QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 34.5, sngRentePerc = 0.5, "
                                           "sngInflPerc = 10 WHERE idrStort_ID = 1")));
-    TargetCapitalReportRun overflowing(1, sections(false, true, false, false));
+    TargetCapitalReportRun overflowing(workspace(), 1, sections(false, true, false, false));
     EXPECT_FALSE(overflowing.calculate());
     ASSERT_EQ(recorder.recorded().size(), 2);
     EXPECT_TRUE(recorder.recorded()[0].text.startsWith(QLatin1String("Overloop bij berekening")));
@@ -159,10 +158,8 @@ TEST_F(ReportRunTest, InvalidInputWritesNothing)
 
 TEST_F(ReportRunTest, InputReportWithoutSectionsStillHasHeaderAndFooter)
 {
-    ASSERT_TRUE(OpenFacility(2));
     const QString path = output.filePath(QStringLiteral("leeg.docx"));
-    ASSERT_TRUE(writeInputReportDocument(InputReportOptions{false, false, false, false}, path,
-                                         currentReportContext()));
+    ASSERT_TRUE(writeInputReportDocument(InputReportOptions{false, false, false, false}, path, contextOf(2)));
     EXPECT_TRUE(
         test::readDocx(test::readDocxPart(path, QStringLiteral("word/document.xml"))).lines().isEmpty());
     const QString footer = QString::fromUtf8(test::readDocxPart(path, QStringLiteral("word/footer1.xml")));
@@ -174,14 +171,13 @@ TEST_F(ReportRunTest, InputReportWithoutSectionsStillHasHeaderAndFooter)
 
 TEST_F(ReportRunTest, SavingOverTheDataFileIsRefusedAndLeavesItAsItWas)
 {
-    ASSERT_TRUE(OpenFacility(2));
-    const QString data = appState().dataFilePath();
+    const QString data = workspace().dataFilePath();
     QFile file(data);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray before = file.readAll();
     file.close();
 
-    EXPECT_FALSE(writeInputReportDocument(InputReportOptions{}, data, currentReportContext()));
+    EXPECT_FALSE(writeInputReportDocument(InputReportOptions{}, data, contextOf(2)));
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(recorder.recorded()[0].text,
               QStringLiteral("De rapportage kan niet worden opgeslagen: '") + data +

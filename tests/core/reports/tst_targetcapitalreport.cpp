@@ -2,15 +2,13 @@
 // report window: layout, grouping, the rows of the cost items and surcharges, and the levy per year.
 #include "reports/targetcapitalreport.h"
 
-#include "base/appstate.h"
 #include "base/formats.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
-#include "facility/clsStort.h"
 #include "reports/docxdocument.h"
 #include "reports/screenreport.h"
 #include "storage/database.h"
-#include "storage/datafilelink.h"
+#include "storage/workspace.h"
 #include "support/docxinspect.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
@@ -244,14 +242,6 @@ QStringList heading(const QString& text)
     return row({{}, text});
 }
 
-void openFacility(int id)
-{
-    OpenFacilityState facility;
-    facility.id = id;
-    appState().setFacility(facility);
-    ASSERT_TRUE(LoadOpenFacility());
-}
-
 // The section written into a new document, read back.
 struct WrittenDocument
 {
@@ -259,10 +249,10 @@ struct WrittenDocument
     test::DocxContent content;
 };
 
-WrittenDocument documentOf(const clsDV& dv, DVGrouping grouping)
+WrittenDocument documentOf(Workspace& workspace, const clsDV& dv, DVGrouping grouping)
 {
     DocxDocument document;
-    const bool written = report::writeTargetCapital(document, dv, grouping);
+    const bool written = report::writeTargetCapital(document, workspace, dv, grouping);
     return {written, test::readDocx(document.part(QStringLiteral("word/document.xml")))};
 }
 
@@ -312,7 +302,6 @@ protected:
 
     void calculate(int id)
     {
-        ASSERT_NO_FATAL_FAILURE(openFacility(id));
         ASSERT_TRUE(dv.initializeDV(id));
         ASSERT_TRUE(dv.VerifyBeforeBerekening2());
         ASSERT_TRUE(dv.BerekenAlles());
@@ -322,7 +311,7 @@ protected:
     // The rows of the document's table.
     QList<QStringList> documentRows(DVGrouping grouping)
     {
-        const WrittenDocument document = documentOf(dv, grouping);
+        const WrittenDocument document = documentOf(workspace(), dv, grouping);
         EXPECT_TRUE(document.written);
         EXPECT_EQ(document.content.parseError, QString());
         const test::DocxTable* table = tableOf(document.content);
@@ -338,11 +327,13 @@ protected:
     QStringList screenOf(DVGrouping grouping)
     {
         ScreenReport screen;
-        EXPECT_TRUE(report::writeTargetCapital(screen, dv, grouping));
+        EXPECT_TRUE(report::writeTargetCapital(screen, workspace(), dv, grouping));
         return screenLines(screen);
     }
 
-    clsDV dv;
+    Workspace& workspace() { return folder.workspace(); }
+
+    clsDV dv{folder.workspace()};
 };
 
 } // namespace
@@ -352,7 +343,7 @@ protected:
 TEST_F(TargetCapitalReportTest, DocumentSectionIsLandscapeWithTitleAndOneTableOfNineColumns)
 {
     ASSERT_NO_FATAL_FAILURE(calculate(1));
-    const WrittenDocument document = documentOf(dv, DVGrouping::Voorziening);
+    const WrittenDocument document = documentOf(workspace(), dv, DVGrouping::Voorziening);
     ASSERT_TRUE(document.written);
     ASSERT_EQ(document.content.sections.size(), 1);
     const test::DocxSection& section = document.content.sections[0];
@@ -453,7 +444,7 @@ TEST_F(TargetCapitalReportTest, DocumentByObjectCategoryEndsTheGroupsWithBlocksA
 TEST_F(TargetCapitalReportTest, DocumentMarksOnlyTheFailingCellsOfAnItemOutsideItsCriteria)
 {
     ASSERT_NO_FATAL_FAILURE(calculate(1));
-    const WrittenDocument document = documentOf(dv, DVGrouping::Voorziening);
+    const WrittenDocument document = documentOf(workspace(), dv, DVGrouping::Voorziening);
     const test::DocxTable* table = tableOf(document.content);
     ASSERT_NE(table, nullptr);
     bool outsideSeen = false;
@@ -477,7 +468,7 @@ TEST_F(TargetCapitalReportTest, DocumentMarksOnlyTheFailingCellsOfAnItemOutsideI
 TEST_F(TargetCapitalReportTest, ProvisionHeadingsAreUnderlinedAndBlockTotalsBold)
 {
     ASSERT_NO_FATAL_FAILURE(calculate(1));
-    const WrittenDocument document = documentOf(dv, DVGrouping::Voorziening);
+    const WrittenDocument document = documentOf(workspace(), dv, DVGrouping::Voorziening);
     const test::DocxTable* table = tableOf(document.content);
     ASSERT_NE(table, nullptr);
     const auto cellOf = [table](const QString& post, int column) -> const test::DocxCell* {
@@ -694,7 +685,7 @@ TEST_F(TargetCapitalReportTest, ScreenUsesTheTableTabStopsAndNoItalics)
 {
     ASSERT_NO_FATAL_FAILURE(calculate(1));
     ScreenReport screen;
-    ASSERT_TRUE(report::writeTargetCapital(screen, dv, DVGrouping::Rubriek));
+    ASSERT_TRUE(report::writeTargetCapital(screen, workspace(), dv, DVGrouping::Rubriek));
     const QList<double> stops{0.5, 5.5, 6.7, 7.9, 9.1, 10.9, 15.6, 17.2};
     ASSERT_FALSE(screen.paragraphs().isEmpty());
     for (const report::Paragraph& paragraph : screen.paragraphs()) {
@@ -726,7 +717,7 @@ TEST_F(TargetCapitalReportTest, ProgressCountsTheCostItems)
     ASSERT_NO_FATAL_FAILURE(calculate(1));
     QList<int> steps;
     ScreenReport screen;
-    ASSERT_TRUE(report::writeTargetCapital(screen, dv, DVGrouping::Talvo,
+    ASSERT_TRUE(report::writeTargetCapital(screen, workspace(), dv, DVGrouping::Talvo,
                                            [&steps](int done) { steps.append(done); }));
     EXPECT_EQ(steps, (QList<int>{1, 2, 3, 4, 5}));
 }
@@ -735,11 +726,11 @@ TEST_F(TargetCapitalReportTest, NoSectionWhenARowIsNotInTheCalculation)
 {
     ASSERT_NO_FATAL_FAILURE(calculate(2));
     // A cost item added after the calculation.
-    ASSERT_TRUE(appState().dataDatabase()->exec(
+    ASSERT_TRUE(workspace().dataDatabase()->exec(
         QStringLiteral("INSERT INTO tblAct (idrAct_ID, lngStort_REF, lngInrichting_REF, bytIsTALVO, strAct, "
                        "bytRubriek_REF) VALUES (40, 2, 4, 0, 'Nieuw', 4)")));
     ScreenReport screen;
-    EXPECT_FALSE(report::writeTargetCapital(screen, dv, DVGrouping::Voorziening));
+    EXPECT_FALSE(report::writeTargetCapital(screen, workspace(), dv, DVGrouping::Voorziening));
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(recorder.recorded()[0].text, QStringLiteral("Doelvermogen-ID 40 niet gevonden."));
     EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Fout in rapActiveerDV_ID Noord"));
@@ -749,9 +740,9 @@ TEST_F(TargetCapitalReportTest, NoSectionWhenARowIsNotInTheCalculation)
 TEST_F(TargetCapitalReportTest, NoSectionWhenTheRowsCannotBeRead)
 {
     ASSERT_NO_FATAL_FAILURE(calculate(2));
-    ASSERT_TRUE(appState().dataDatabase()->exec(QStringLiteral("DROP TABLE tblAct")));
+    ASSERT_TRUE(workspace().dataDatabase()->exec(QStringLiteral("DROP TABLE tblAct")));
     DocxDocument document;
-    EXPECT_FALSE(report::writeTargetCapital(document, dv, DVGrouping::Rubriek));
+    EXPECT_FALSE(report::writeTargetCapital(document, workspace(), dv, DVGrouping::Rubriek));
     // Nothing was written.
     const test::DocxContent content = test::readDocx(document.part(QStringLiteral("word/document.xml")));
     EXPECT_TRUE(content.lines().join(QString()).isEmpty()) << content.lines().join(u'|').toStdString();
@@ -762,7 +753,7 @@ TEST_F(TargetCapitalReportTest, NoSectionWhenTheRowsCannotBeRead)
 TEST_F(TargetCapitalReportTest, LevyOfAnObjectBoundFacilityInTheDocument)
 {
     ASSERT_NO_FATAL_FAILURE(calculate(3));
-    clsHeffing levy;
+    clsHeffing levy(workspace(), 3);
     levy.psubBerekenHeffingPerTon(dv.DoelvermogenMetRisicoFonds());
     ASSERT_TRUE(levy.ValidatieOK);
     ASSERT_EQ(levy.intAantaljaren, 2);
@@ -798,7 +789,7 @@ TEST_F(TargetCapitalReportTest, LevyOfAnObjectBoundFacilityInTheDocument)
 TEST_F(TargetCapitalReportTest, EqualisedLevyOnScreenNamesTheGroup)
 {
     ASSERT_NO_FATAL_FAILURE(calculate(1));
-    clsHeffing levy;
+    clsHeffing levy(workspace(), 1);
     levy.psubBerekenHeffingPerTon(dv.DoelvermogenMetRisicoFonds());
     ASSERT_TRUE(levy.ValidatieOK) << recorder.texts().join(u'|').toStdString();
     ASSERT_EQ(levy.intAantaljaren, 3);
@@ -846,7 +837,9 @@ TEST_F(TargetCapitalReportTest, EqualisedLevyOnScreenNamesTheGroup)
 class DemoReportTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(LinkDataFile(folder.copyDemoData(), false, true)); }
+    void SetUp() override { ASSERT_TRUE(folder.linkDemoData()); }
+
+    Workspace& workspace() { return folder.workspace(); }
 
     test::ProgramFolder folder;
     MessageRecorder recorder;
@@ -856,15 +849,14 @@ TEST_F(DemoReportTest, EveryFacilityAndGroupingFitsItsTable)
 {
     for (int id : {1, 2, 3}) {
         SCOPED_TRACE(id);
-        ASSERT_NO_FATAL_FAILURE(openFacility(id));
-        clsDV dv;
+        clsDV dv(workspace());
         ASSERT_TRUE(dv.initializeDV(id) && dv.VerifyBeforeBerekening2() && dv.BerekenAlles());
         for (DVGrouping grouping : {DVGrouping::Voorziening, DVGrouping::Rubriek, DVGrouping::Talvo}) {
             SCOPED_TRACE(int(grouping));
             int items = 0;
             DocxDocument document;
-            ASSERT_TRUE(
-                report::writeTargetCapital(document, dv, grouping, [&items](int done) { items = done; }));
+            ASSERT_TRUE(report::writeTargetCapital(document, workspace(), dv, grouping,
+                                                   [&items](int done) { items = done; }));
             EXPECT_EQ(items, dv.AantalKostenposten());
             const test::DocxContent content =
                 test::readDocx(document.part(QStringLiteral("word/document.xml")));
@@ -882,20 +874,19 @@ TEST_F(DemoReportTest, EveryFacilityAndGroupingFitsItsTable)
 
 TEST_F(DemoReportTest, DifferentiatedReplacementSurchargesAreListedInBlockB)
 {
-    ASSERT_NO_FATAL_FAILURE(openFacility(1));
-    clsDV dv;
+    clsDV dv(workspace());
     ASSERT_TRUE(dv.initializeDV(1) && dv.VerifyBeforeBerekening2() && dv.BerekenAlles());
     ASSERT_TRUE(dv.GebruikGedifferentieerdeToeslagB());
     ASSERT_FALSE(dv.toeslagen().empty());
 
     DocxDocument document;
-    ASSERT_TRUE(report::writeTargetCapital(document, dv, DVGrouping::Voorziening));
+    ASSERT_TRUE(report::writeTargetCapital(document, workspace(), dv, DVGrouping::Voorziening));
     const test::DocxContent content = test::readDocx(document.part(QStringLiteral("word/document.xml")));
     const test::DocxTable* table = tableOf(content);
     ASSERT_NE(table, nullptr);
     const QList<QStringList> rows = rowTexts(*table);
     ScreenReport screen;
-    ASSERT_TRUE(report::writeTargetCapital(screen, dv, DVGrouping::Voorziening));
+    ASSERT_TRUE(report::writeTargetCapital(screen, workspace(), dv, DVGrouping::Voorziening));
     const QStringList lines = screenLines(screen);
 
     const auto euro = [](float amount) {
@@ -932,10 +923,9 @@ TEST_F(DemoReportTest, DifferentiatedReplacementSurchargesAreListedInBlockB)
 
 TEST_F(DemoReportTest, DemoLandfillsShareOneLevy)
 {
-    ASSERT_NO_FATAL_FAILURE(openFacility(1));
-    clsDV dv;
+    clsDV dv(workspace());
     ASSERT_TRUE(dv.initializeDV(1) && dv.VerifyBeforeBerekening2() && dv.BerekenAlles());
-    clsHeffing levy;
+    clsHeffing levy(workspace(), 1);
     levy.psubBerekenHeffingPerTon(dv.DoelvermogenMetRisicoFonds());
     ASSERT_TRUE(levy.ValidatieOK) << recorder.texts().join(u'|').toStdString();
     DocxDocument document;

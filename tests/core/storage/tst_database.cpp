@@ -1,5 +1,6 @@
 // The database layer: password protection, parameters, typed reads, transactions.
 #include "storage/database.h"
+#include "storage/workspace.h"
 #include "support/testfiles.h"
 
 #include <QFile>
@@ -184,17 +185,44 @@ TEST_F(DatabaseTest, ErrorsAreReportedByResult)
     EXPECT_TRUE(invalid.failed());
 }
 
-TEST_F(DatabaseTest, SharedConnectionIsOnePerFile)
+// A workspace keeps one connection per file, opened on first use, until the file is closed under any
+// spelling of its path; another workspace opens connections of its own.
+TEST_F(DatabaseTest, WorkspaceKeepsOneConnectionPerFileUntilItIsClosed)
 {
-    const QString path = folder.filePath(QStringLiteral("dbTALVOCL.mdb"));
-    auto first = sharedDatabase(path, Database::OpenMode::ReadOnly);
-    auto second =
-        sharedDatabase(folder.path() + QStringLiteral("/./dbTALVOCL.mdb"), Database::OpenMode::ReadOnly);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first.get(), second.get());
-    releaseSharedDatabase(path);
-    auto third = sharedDatabase(path, Database::OpenMode::ReadOnly);
-    EXPECT_NE(first.get(), third.get());
+    Workspace& workspace = folder.workspace();
+    ASSERT_TRUE(folder.linkDemoData());
+    const auto checklist = workspace.checklistDatabase();
+    const auto data = workspace.dataDatabase();
+    ASSERT_TRUE(checklist);
+    ASSERT_TRUE(data);
+    EXPECT_TRUE(checklist->readOnly());
+    EXPECT_FALSE(data->readOnly());
+    EXPECT_EQ(workspace.checklistDatabase(), checklist);
+    EXPECT_EQ(workspace.dataDatabase(), data);
+
+    Workspace other(folder.paths());
+    other.setDataFile(workspace.dataFilePath());
+    EXPECT_NE(other.checklistDatabase(), checklist);
+    EXPECT_NE(other.dataDatabase(), data);
+
+    // A file the workspace does not use: both stay open.
+    workspace.closeFile(folder.filePath(QStringLiteral("db00.mdb")));
+    EXPECT_EQ(workspace.checklistDatabase(), checklist);
+    EXPECT_EQ(workspace.dataDatabase(), data);
+
+    workspace.closeFile(folder.path() + QStringLiteral("/./dbTALVOCL.mdb"));
+    const auto reopened = workspace.checklistDatabase();
+    ASSERT_TRUE(reopened);
+    EXPECT_NE(reopened, checklist);
+    EXPECT_EQ(workspace.checklistDatabase(), reopened);
+    EXPECT_EQ(workspace.dataDatabase(), data);
+
+    workspace.closeFile(folder.path() + QStringLiteral("/./dbTALVOdata_1.mdb"));
+    const auto reopenedData = workspace.dataDatabase();
+    ASSERT_TRUE(reopenedData);
+    EXPECT_NE(reopenedData, data);
+    EXPECT_FALSE(reopenedData->readOnly());
+    EXPECT_EQ(workspace.checklistDatabase(), reopened);
 }
 
 } // namespace

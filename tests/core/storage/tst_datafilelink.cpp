@@ -1,9 +1,11 @@
 // Linking, version check, format upgrade and compaction of the user data file.
-#include "base/appstate.h"
+#include "base/programversion.h"
+#include "base/settings.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
 #include "storage/requiredschema.h"
 #include "storage/schemacatalog.h"
+#include "storage/workspace.h"
 #include "support/messagerecorder.h"
 #include "support/testfiles.h"
 
@@ -25,6 +27,14 @@ class DataFileTest : public ::testing::Test
 protected:
     test::ProgramFolder folder;
     MessageRecorder recorder;
+    Workspace& workspace = folder.workspace();
+
+    // The format version of the file, read through a connection of its own.
+    static std::optional<long> versionOf(const QString& path)
+    {
+        auto db = Database::open(path, Database::OpenMode::ReadOnly);
+        return db ? DataFileVersion(*db) : std::nullopt;
+    }
 
     QString oldFormatFile(const QString& name = QStringLiteral("dbTALVOdata_oud.mdb"))
     {
@@ -72,46 +82,41 @@ TEST_F(DataFileTest, CurrentFileLinksWithoutQuestions)
 {
     const QString path = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
     const QByteArray before = contents(path);
-    ASSERT_TRUE(LinkDataFile(path, false, true));
+    ASSERT_TRUE(LinkDataFile(workspace, path, false, true));
     EXPECT_TRUE(recorder.recorded().isEmpty());
-    EXPECT_EQ(appState().dataFilePath(), path);
-    EXPECT_EQ(appState().settings().dataFileName(), path);
-    EXPECT_EQ(DataFileVersion(path), 30);
+    EXPECT_EQ(workspace.dataFilePath(), path);
+    EXPECT_EQ(versionOf(path), 30);
+    // The link is not stored in the settings: that is the windowed program's choice.
+    EXPECT_EQ(Settings(ProgramVersion().settingsSection(), QStringLiteral("<standaard>")).dataFileName(),
+              QStringLiteral("<standaard>"));
     // Linking a current file does not write to it.
-    releaseAllSharedDatabases();
+    workspace.closeFile(path);
     EXPECT_EQ(contents(path), before);
 }
 
-TEST_F(DataFileTest, NotSilentLinkTellsAndClosesTheFacility)
+TEST_F(DataFileTest, NotSilentLinkTells)
 {
     const QString path = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
-    appState().setFacility({7, QStringLiteral("Oud"), 1, 3, QStringLiteral("2013"), 2030.0});
-    bool closed = false;
-    // Connected for this test only: the application state outlives it.
-    QObject receiver;
-    QObject::connect(&appState(), &AppState::facilityOpenStateChanged, &receiver,
-                     [&](bool open) { closed = !open; });
-    ASSERT_TRUE(LinkDataFile(path, false, false));
+    ASSERT_TRUE(LinkDataFile(workspace, path, false, false));
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(recorder.recorded()[0].text,
               QStringLiteral("Koppeling aan {") + path + QStringLiteral("} is ingesteld. "));
     EXPECT_EQ(recorder.recorded()[0].title, LinkTitle);
-    EXPECT_TRUE(closed);
-    EXPECT_EQ(appState().facility().id, 0);
+    EXPECT_EQ(workspace.dataFilePath(), path);
 }
 
 TEST_F(DataFileTest, NewFileIsACopyOfTheTemplate)
 {
     const QString linked = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
-    ASSERT_TRUE(LinkDataFile(linked, false, true));
+    ASSERT_TRUE(LinkDataFile(workspace, linked, false, true));
 
     // An existing file of that name is overwritten by the blank template.
     const QString path = folder.copyDemoData(QStringLiteral("dbTALVOdata_nieuw.mdb"));
     recorder.clear();
-    ASSERT_TRUE(LinkDataFile(path, true, false));
+    ASSERT_TRUE(LinkDataFile(workspace, path, true, false));
     ASSERT_EQ(recorder.texts(),
               QStringList{QStringLiteral("Koppeling aan {") + path + QStringLiteral("} is ingesteld. ")});
-    EXPECT_EQ(appState().dataFilePath(), path);
+    EXPECT_EQ(workspace.dataFilePath(), path);
     EXPECT_EQ(single(path, QStringLiteral("SELECT count(*) FROM tblStort")).toInt(), 0);
     EXPECT_EQ(single(path, QStringLiteral("SELECT count(*) FROM tblProv")).toInt(), 13);
     EXPECT_EQ(single(path, QStringLiteral("SELECT strObjectCat FROM tblObjectCat WHERE bytObjectCat_ID = 5")),
@@ -122,13 +127,13 @@ TEST_F(DataFileTest, NewFileIsACopyOfTheTemplate)
 TEST_F(DataFileTest, NewFileWithoutTemplateKeepsTheLink)
 {
     const QString linked = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
-    ASSERT_TRUE(LinkDataFile(linked, false, true));
+    ASSERT_TRUE(LinkDataFile(workspace, linked, false, true));
     QFile::remove(folder.filePath(QStringLiteral("db00.mdb")));
     const QString path = folder.filePath(QStringLiteral("dbTALVOdata_nieuw.mdb"));
-    EXPECT_FALSE(LinkDataFile(path, true, false));
+    EXPECT_FALSE(LinkDataFile(workspace, path, true, false));
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
-    EXPECT_EQ(appState().dataFilePath(), linked);
+    EXPECT_EQ(workspace.dataFilePath(), linked);
     EXPECT_FALSE(QFile::exists(path));
 }
 
@@ -137,7 +142,7 @@ TEST_F(DataFileTest, OldFormatCancelledChangesNothing)
     const QString path = oldFormatFile();
     const QByteArray before = contents(path);
     recorder.answerNext(MessageAnswer::Cancel);
-    EXPECT_FALSE(LinkDataFile(path, false, false));
+    EXPECT_FALSE(LinkDataFile(workspace, path, false, false));
     ASSERT_EQ(recorder.recorded().size(), 2);
     EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Upgraden databestand"));
     EXPECT_EQ(recorder.recorded()[0].buttons, MessageButtons::OkCancel);
@@ -149,8 +154,7 @@ TEST_F(DataFileTest, OldFormatCancelledChangesNothing)
                       "kan het databestand niet meer worden gebruikt met de vorige versie van DOVRA."));
     EXPECT_EQ(recorder.recorded()[1].text, QStringLiteral("Koppeling is geannuleerd."));
     EXPECT_EQ(recorder.recorded()[1].icon, MessageIcon::Information);
-    EXPECT_FALSE(appState().isDataFileLinked());
-    releaseAllSharedDatabases();
+    EXPECT_FALSE(workspace.isDataFileLinked());
     EXPECT_EQ(contents(path), before);
 }
 
@@ -158,14 +162,14 @@ TEST_F(DataFileTest, OldFormatIsUpgraded)
 {
     const QString path = oldFormatFile();
     recorder.answerNext(MessageAnswer::Ok);
-    ASSERT_TRUE(LinkDataFile(path, false, true));
+    ASSERT_TRUE(LinkDataFile(workspace, path, false, true));
     EXPECT_EQ(recorder.titles(),
               (QStringList{QStringLiteral("Upgraden databestand"), QStringLiteral("Upgraden databestand")}));
     EXPECT_EQ(recorder.texts().last(),
               QStringLiteral("Het databestand is bijgewerkt naar het format van de huidige DOVRA versie."));
-    EXPECT_EQ(DataFileVersion(path), 30);
+    EXPECT_EQ(versionOf(path), 30);
 
-    auto db = appState().dataDatabase();
+    auto db = workspace.dataDatabase();
     ASSERT_TRUE(db);
     Statement stort = db->prepare(QStringLiteral(
         "SELECT dtmAanvangNazorg, sngAppKostenPerc, sngRapEvalPerHa, sngOnvoorzien, sngOntwerpdirectie, "
@@ -227,14 +231,14 @@ TEST_F(DataFileTest, UpgradeIsIdempotent)
 {
     const QString path = oldFormatFile();
     recorder.answerNext(MessageAnswer::Ok);
-    ASSERT_TRUE(LinkDataFile(path, false, true));
-    auto db = appState().dataDatabase();
+    ASSERT_TRUE(LinkDataFile(workspace, path, false, true));
+    auto db = workspace.dataDatabase();
     const QString schemaBefore =
         single(path, QStringLiteral("SELECT group_concat(sql, ';') FROM sqlite_master")).toString();
 
     recorder.clear();
-    ASSERT_TRUE(UpgradeDataFile());
-    ASSERT_TRUE(LinkDataFile(path, false, true));
+    ASSERT_TRUE(UpgradeDataFile(workspace));
+    ASSERT_TRUE(LinkDataFile(workspace, path, false, true));
     EXPECT_TRUE(recorder.recorded().isEmpty());
     EXPECT_EQ(single(path, QStringLiteral("SELECT group_concat(sql, ';') FROM sqlite_master")).toString(),
               schemaBefore);
@@ -248,7 +252,7 @@ TEST_F(DataFileTest, UnitColumnOfOtherSizeIsLeftAlone)
          QStringLiteral("UPDATE tblSYS SET strSYSvalue = '29';"
                         "INSERT INTO tblAct (strAct, strEenheid) VALUES ('Peilbuizen', 'stuks');")});
     recorder.answerNext(MessageAnswer::Ok);
-    ASSERT_TRUE(LinkDataFile(path, false, true));
+    ASSERT_TRUE(LinkDataFile(workspace, path, false, true));
     const QString schema =
         single(path, QStringLiteral("SELECT sql FROM sqlite_master WHERE name = 'tblAct'")).toString();
     // Still in its place in the middle of the table, not rebuilt.
@@ -259,11 +263,11 @@ TEST_F(DataFileTest, UnitColumnOfOtherSizeIsLeftAlone)
 TEST_F(DataFileTest, DamagedFileIsRefused)
 {
     const QString linked = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
-    ASSERT_TRUE(LinkDataFile(linked, false, true));
+    ASSERT_TRUE(LinkDataFile(workspace, linked, false, true));
     const QString path =
         folder.createDatabase(QStringLiteral("dbTALVOdata_kapot.mdb"),
                               {QStringLiteral("data/datafile_schema.sql"), QStringLiteral("no_versie.sql")});
-    EXPECT_FALSE(LinkDataFile(path, false, false));
+    EXPECT_FALSE(LinkDataFile(workspace, path, false, false));
     ASSERT_EQ(recorder.recorded().size(), 2);
     EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Beschadigd databestand"));
     EXPECT_EQ(recorder.recorded()[0].text,
@@ -271,7 +275,7 @@ TEST_F(DataFileTest, DamagedFileIsRefused)
     EXPECT_EQ(recorder.recorded()[1].text,
               QStringLiteral(
                   "Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden gelegd."));
-    EXPECT_EQ(appState().dataFilePath(), linked);
+    EXPECT_EQ(workspace.dataFilePath(), linked);
 }
 
 TEST_F(DataFileTest, NewerFileIsRefused)
@@ -279,12 +283,12 @@ TEST_F(DataFileTest, NewerFileIsRefused)
     const QString path =
         folder.createDatabase(QStringLiteral("dbTALVOdata_nieuwer.mdb"),
                               {QStringLiteral("data/datafile_schema.sql"), QStringLiteral("versie_40.sql")});
-    EXPECT_EQ(DataFileVersion(path), 40);
-    EXPECT_FALSE(LinkDataFile(path, false, true));
+    EXPECT_EQ(versionOf(path), 40);
+    EXPECT_FALSE(LinkDataFile(workspace, path, false, true));
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(recorder.recorded()[0].title, LinkTitle);
     EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Exclamation);
-    EXPECT_FALSE(appState().isDataFileLinked());
+    EXPECT_FALSE(workspace.isDataFileLinked());
 }
 
 TEST(FormatVersionText, OnlyAWholeNumberWithin32BitsIsAVersion)
@@ -317,7 +321,7 @@ TEST(FormatVersionText, OnlyAWholeNumberWithin32BitsIsAVersion)
 TEST_F(DataFileTest, VersionThatIsNoWholeNumberMakesTheFileDamaged)
 {
     const QString linked = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
-    ASSERT_TRUE(LinkDataFile(linked, false, true));
+    ASSERT_TRUE(LinkDataFile(workspace, linked, false, true));
     for (const char* stored : {"'1e30'", "NULL"}) {
         SCOPED_TRACE(stored);
         const QString path = folder.createDatabase(
@@ -327,10 +331,9 @@ TEST_F(DataFileTest, VersionThatIsNoWholeNumberMakesTheFileDamaged)
                  .arg(QLatin1String(stored))});
         const QByteArray before = contents(path);
         recorder.clear();
-        EXPECT_FALSE(LinkDataFile(path, false, false));
+        EXPECT_FALSE(LinkDataFile(workspace, path, false, false));
         EXPECT_EQ(recorder.titles(), (QStringList{QStringLiteral("Beschadigd databestand"), LinkTitle}));
-        EXPECT_EQ(appState().dataFilePath(), linked);
-        releaseSharedDatabase(path);
+        EXPECT_EQ(workspace.dataFilePath(), linked);
         EXPECT_EQ(contents(path), before);
     }
 }
@@ -338,7 +341,7 @@ TEST_F(DataFileTest, VersionThatIsNoWholeNumberMakesTheFileDamaged)
 TEST_F(DataFileTest, FileWithoutATableOrColumnIsRefusedUntouched)
 {
     const QString linked = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
-    ASSERT_TRUE(LinkDataFile(linked, false, true));
+    ASSERT_TRUE(LinkDataFile(workspace, linked, false, true));
     const struct
     {
         const char* script;
@@ -367,15 +370,14 @@ TEST_F(DataFileTest, FileWithoutATableOrColumnIsRefusedUntouched)
                                   {QString(script).remove(QLatin1String(c.cut)), QLatin1String(c.after)});
         const QByteArray before = contents(path);
         recorder.clear();
-        EXPECT_FALSE(LinkDataFile(path, false, false));
+        EXPECT_FALSE(LinkDataFile(workspace, path, false, false));
         ASSERT_EQ(recorder.recorded().size(), 1);
         EXPECT_EQ(recorder.recorded()[0].title, LinkTitle);
         EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
         EXPECT_EQ(recorder.recorded()[0].text, QStringLiteral("Het databestand ") + path +
                                                    QStringLiteral(" kan niet worden gebruikt: ") +
                                                    QLatin1String(c.gap));
-        EXPECT_EQ(appState().dataFilePath(), linked);
-        releaseSharedDatabase(path);
+        EXPECT_EQ(workspace.dataFilePath(), linked);
         EXPECT_EQ(contents(path), before);
     }
 }
@@ -383,10 +385,10 @@ TEST_F(DataFileTest, FileWithoutATableOrColumnIsRefusedUntouched)
 TEST_F(DataFileTest, UnusableFilesAreRefusedWithAMessage)
 {
     const QString linked = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
-    ASSERT_TRUE(LinkDataFile(linked, false, true));
+    ASSERT_TRUE(LinkDataFile(workspace, linked, false, true));
 
     const QString text = folder.createTextFile(QStringLiteral("dbTALVOdata_tekst.mdb"), "geen database");
-    EXPECT_FALSE(LinkDataFile(text, false, false));
+    EXPECT_FALSE(LinkDataFile(workspace, text, false, false));
 
     const QString wrongKey = folder.filePath(QStringLiteral("dbTALVOdata_anderwachtwoord.mdb"));
     {
@@ -394,7 +396,7 @@ TEST_F(DataFileTest, UnusableFilesAreRefusedWithAMessage)
         ASSERT_TRUE(db);
         ASSERT_TRUE(db->execScript(test::readScript(QStringLiteral("data/datafile_schema.sql"))));
     }
-    EXPECT_FALSE(LinkDataFile(wrongKey, false, false));
+    EXPECT_FALSE(LinkDataFile(workspace, wrongKey, false, false));
 
     ASSERT_EQ(recorder.recorded().size(), 2);
     for (const auto& message : recorder.recorded()) {
@@ -402,7 +404,7 @@ TEST_F(DataFileTest, UnusableFilesAreRefusedWithAMessage)
         EXPECT_EQ(message.icon, MessageIcon::Critical);
         EXPECT_TRUE(message.text.contains(QLatin1String("kan niet worden geopend als databestand")));
     }
-    EXPECT_EQ(appState().dataFilePath(), linked);
+    EXPECT_EQ(workspace.dataFilePath(), linked);
     EXPECT_EQ(contents(text), QByteArray("geen database"));
 }
 
@@ -421,7 +423,7 @@ TEST_F(DataFileTest, CompactionKeepsPasswordDataAndCounters)
     }
     const qint64 sizeBefore = QFileInfo(path).size();
 
-    ASSERT_TRUE(CompactDataFile(path));
+    ASSERT_TRUE(CompactDataFile(workspace, path));
     EXPECT_TRUE(recorder.recorded().isEmpty());
     EXPECT_EQ(recorder.busyDepth(), 0);
     EXPECT_LT(QFileInfo(path).size(), sizeBefore);
@@ -445,7 +447,7 @@ TEST_F(DataFileTest, FailedCompactionLeavesTheOriginal)
     const QString blocker = path + QStringLiteral("new");
     ASSERT_TRUE(QDir().mkpath(blocker + QStringLiteral("/inhoud")));
 
-    EXPECT_FALSE(CompactDataFile(path));
+    EXPECT_FALSE(CompactDataFile(workspace, path));
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Schrijffout"));
     EXPECT_EQ(recorder.recorded()[0].text,
@@ -454,13 +456,13 @@ TEST_F(DataFileTest, FailedCompactionLeavesTheOriginal)
                       "\". Verplaats dit databestand naar een andere locatie, bij voorkeur op het netwerk."));
     EXPECT_EQ(recorder.busyDepth(), 0);
     EXPECT_EQ(contents(path), before);
-    EXPECT_TRUE(LinkDataFile(path, false, true));
+    EXPECT_TRUE(LinkDataFile(workspace, path, false, true));
 }
 
 TEST_F(DataFileTest, CompactionLeavesAFileThatIsNoDatabaseToTheLink)
 {
     const QString path = folder.createTextFile(QStringLiteral("dbTALVOdata_tekst.mdb"), "geen database");
-    EXPECT_FALSE(CompactDataFile(path));
+    EXPECT_FALSE(CompactDataFile(workspace, path));
     EXPECT_TRUE(recorder.recorded().isEmpty());
     EXPECT_EQ(contents(path), QByteArray("geen database"));
 }

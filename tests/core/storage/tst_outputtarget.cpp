@@ -1,6 +1,5 @@
 // Where a document may be written: a new file in a usable folder or a writable file of the user's, never a
 // folder, a link, a special file or one of the program's databases, whatever the path is called.
-#include "storage/datafilelink.h"
 #include "storage/outputtarget.h"
 #include "support/messagerecorder.h"
 #include "support/testfiles.h"
@@ -39,12 +38,20 @@ QByteArray encoded(const QDir& folder, const char* name)
     return QFile::encodeName(folder.filePath(QLatin1String(name)));
 }
 
-void existingFile(const QDir& folder)
+void writeFile(const QDir& folder, const char* name)
 {
-    QFile file(folder.filePath(QStringLiteral("oud.docx")));
+    QFile file(folder.filePath(QLatin1String(name)));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("oud");
 }
+
+void existingFile(const QDir& folder)
+{
+    writeFile(folder, "oud.docx");
+}
+
+// The data file the settings link, which is not the one linked now.
+const char* const ConfiguredDataFile = "dbTALVOdata_instellingen.mdb";
 
 const TargetCase Cases[] = {
     {"NewFile", "nieuw.docx", ""},
@@ -93,6 +100,11 @@ const TargetCase Cases[] = {
              link(encoded(folder, "dbTALVOCL.mdb").constData(), encoded(folder, "kopie.docx").constData()),
              0);
      }},
+    {"ConfiguredDataFile", ConfiguredDataFile,
+     "'{folder}/dbTALVOdata_instellingen.mdb' is een database die het programma gebruikt.",
+     [](const QDir& folder) {
+         writeFile(folder, ConfiguredDataFile);
+     }},
     {"Template", "db00.mdb", "'{folder}/db00.mdb' is een database die het programma gebruikt."},
     {"NoName", "", "er is geen bestandsnaam opgegeven."},
 };
@@ -109,13 +121,14 @@ TEST_P(OutputTargetTest, RefusesEverythingButAUsableFile)
     const TargetCase& c = GetParam();
     if (c.needsPermissions && geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind root";
-    ASSERT_TRUE(LinkDataFile(folder.copyDemoData(), false, true));
+    ASSERT_TRUE(folder.linkDemoData());
     const QDir dir(folder.path());
     if (c.prepare)
         c.prepare(dir);
 
     const QString target = *c.target ? dir.absoluteFilePath(QString::fromUtf8(c.target)) : QString();
-    const std::optional<QString> problem = outputTargetProblem(target, programDatabaseFiles());
+    const std::optional<QString> problem = outputTargetProblem(
+        target, programDatabaseFiles(folder.workspace(), dir.filePath(QLatin1String(ConfiguredDataFile))));
     EXPECT_EQ(problem.value_or(QString()),
               QString::fromUtf8(c.problem).replace(QLatin1String("{folder}"), dir.path()));
 }

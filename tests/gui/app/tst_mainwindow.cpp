@@ -1,11 +1,12 @@
 // The main window (menus, toolbar, command gates, status bar), the configuration window and the splash.
+#include "app/appstate.h"
 #include "app/frmConfig.h"
 #include "app/frmMDI_main.h"
 #include "app/frmSplash.h"
 #include "app/screenregistration.h"
-#include "base/appstate.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
+#include "support/guiprogramfolder.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -80,7 +81,7 @@ protected:
         appState().SetFacilityOpenState(true);
     }
 
-    test::ProgramFolder folder;
+    test::GuiProgramFolder folder;
     MessageRecorder recorder;
     QPointer<frmMDI_main> window = new frmMDI_main;
     QStringList ran;
@@ -239,7 +240,7 @@ TEST_F(MainWindowTest, OutdatedProgramBlocksScreenCommands)
 
     // The installed checklist file asks for this program version.
     window->ReadChecklistSystemValues();
-    EXPECT_EQ(appState().checklistProgramMinimum(), 30);
+    EXPECT_EQ(appState().workspace().checklistProgramMinimum(), 30);
     EXPECT_EQ(window->statusPanel(3)->text(), u" volgnr. bestand checklists: 14 ");
     window->runCommand(QStringLiteral("Algemeen"));
     EXPECT_EQ(ran, QStringList({"Algemeen"}));
@@ -247,12 +248,13 @@ TEST_F(MainWindowTest, OutdatedProgramBlocksScreenCommands)
 
     // A checklist file for a newer program.
     {
-        auto checklist = Database::open(appState().checklistFilePath(), Database::OpenMode::ReadWrite);
+        auto checklist =
+            Database::open(appState().workspace().checklistFilePath(), Database::OpenMode::ReadWrite);
         ASSERT_TRUE(checklist);
         ASSERT_TRUE(checklist->execScript(test::readScript(QStringLiteral("checklist_progvermin_31.sql"))));
     }
     window->ReadChecklistSystemValues();
-    EXPECT_EQ(appState().checklistProgramMinimum(), 31);
+    EXPECT_EQ(appState().workspace().checklistProgramMinimum(), 31);
     action("Algemeen")->trigger();
     EXPECT_EQ(ran.size(), 1);
     ASSERT_EQ(recorder.recorded().size(), 1);
@@ -265,7 +267,7 @@ TEST_F(MainWindowTest, OutdatedProgramBlocksScreenCommands)
     window->runCommand(QStringLiteral("check_updates"));
     EXPECT_EQ(ran, QStringList({"Algemeen", "check_updates"}));
 
-    appState().setChecklistSystemValues(14, 30);
+    appState().workspace().setChecklistSystemValues(14, 30);
     window->runCommand(QStringLiteral("Algemeen"));
     EXPECT_EQ(ran.size(), 3);
     EXPECT_EQ(recorder.recorded().size(), 1);
@@ -273,7 +275,7 @@ TEST_F(MainWindowTest, OutdatedProgramBlocksScreenCommands)
 
 TEST_F(MainWindowTest, InfoIsNeverGated)
 {
-    appState().setChecklistSystemValues(14, 31);
+    appState().workspace().setChecklistSystemValues(14, 31);
     ScreenRegistration screen;
     action("Info")->trigger();
     EXPECT_TRUE(recorder.recorded().isEmpty());
@@ -337,7 +339,7 @@ protected:
     {
         MainWindowTest::SetUp();
         linked = folder.copyDemoData();
-        ASSERT_TRUE(LinkDataFile(linked, false, true));
+        ASSERT_TRUE(appState().linkDataFile(linked, false, true));
         window->runCommand(QStringLiteral("Configuratie"));
         config = window->findChild<frmConfig*>();
         ASSERT_TRUE(config);
@@ -454,7 +456,7 @@ TEST_F(ConfigTest, CreatesANewFileFromTheTemplate)
     EXPECT_EQ(shownPath(), created);
     EXPECT_EQ(appState().dataFilePath(), created);
     EXPECT_EQ(storedSettings().dataFileName(), created);
-    EXPECT_EQ(DataFileVersion(created), 30);
+    EXPECT_EQ(DataFileVersion(*appState().workspace().dataDatabase()), 30);
     EXPECT_FALSE(QFileInfo::exists(created + QStringLiteral(".part")));
 }
 

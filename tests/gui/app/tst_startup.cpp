@@ -1,10 +1,11 @@
 // The start-up routine and the update check it runs.
+#include "app/appstate.h"
 #include "app/frmConfig.h"
 #include "app/frmMDI_main.h"
 #include "app/frmSplash.h"
 #include "app/startup.h"
-#include "base/appstate.h"
 #include "storage/database.h"
+#include "support/guiprogramfolder.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -102,7 +103,7 @@ protected:
 
     frmMDI_main* window() const { return startup ? startup->mainWindow() : nullptr; }
 
-    test::ProgramFolder folder;
+    test::GuiProgramFolder folder;
     MessageRecorder recorder;
     QTemporaryDir lockDir;
     std::unique_ptr<Startup> startup;
@@ -248,7 +249,6 @@ TEST_F(StartupTest, OldFormatIsConvertedOnlyWhenConfirmed)
     EXPECT_EQ(recorder.texts(), QStringList({question, "Koppeling is geannuleerd."}));
     EXPECT_EQ(recorder.titles(), QStringList({"Upgraden databestand", "Koppeling databestand"}));
     EXPECT_EQ(window(), nullptr);
-    releaseAllSharedDatabases();
     EXPECT_EQ(storedVersion(path), 20);
 
     recorder.clear();
@@ -262,7 +262,6 @@ TEST_F(StartupTest, OldFormatIsConvertedOnlyWhenConfirmed)
     EXPECT_EQ(window()->statusPanel(1)->text(), u"<geen inrichting geopend>");
     EXPECT_EQ(window()->statusPanel(2)->text(), u" DOVRA programmaversie: 3.0 ");
     EXPECT_EQ(window()->statusPanel(3)->text(), u" volgnr. bestand checklists: 14 ");
-    releaseAllSharedDatabases();
     EXPECT_EQ(storedVersion(path), 30);
 }
 
@@ -273,7 +272,7 @@ TEST_F(StartupTest, GoodFileShowsTheSplashThenTheFacilityList)
     EXPECT_EQ(start(), StartupResult::Splash);
     EXPECT_TRUE(recorder.recorded().isEmpty());
     EXPECT_EQ(appState().dataFilePath(), path);
-    EXPECT_EQ(appState().checklistSequence(), 14);
+    EXPECT_EQ(appState().workspace().checklistSequence(), 14);
     ASSERT_NE(window(), nullptr);
     EXPECT_TRUE(window()->isVisible());
 

@@ -1,14 +1,15 @@
 // The facility list, the new facility dialog and the notice of the opened facility, alone and
 // as the main window opens them.
+#include "app/appstate.h"
 #include "app/frmMDI_main.h"
 #include "app/screenregistration.h"
-#include "base/appstate.h"
 #include "facility/facilitymanagement.h"
 #include "facility/frmInrNieuwDialog.h"
 #include "facility/frmOpenInr.h"
 #include "facility/frmOpenInrConfirm.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
+#include "support/guiprogramfolder.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -85,7 +86,7 @@ protected:
     void linkData(const QString& name, const QStringList& scripts)
     {
         const QString path = folder.createDatabase(name, scripts);
-        ASSERT_TRUE(LinkDataFile(path, false, true));
+        ASSERT_TRUE(appState().linkDataFile(path, false, true));
     }
 
     void createWindow()
@@ -153,11 +154,12 @@ protected:
 
     int facilityCount()
     {
-        Statement query = appState().dataDatabase()->prepare(QStringLiteral("SELECT count(*) FROM tblStort"));
+        Statement query =
+            appState().workspace().dataDatabase()->prepare(QStringLiteral("SELECT count(*) FROM tblStort"));
         return query.next() ? int(query.integer(0).value_or(-1)) : -1;
     }
 
-    test::ProgramFolder folder;
+    test::GuiProgramFolder folder;
     MessageRecorder recorder;
     QPointer<frmMDI_main> window;
     QPointer<frmOpenInr> list;
@@ -317,8 +319,8 @@ TEST_F(FacilityScreensTest, FacilityDeletedMeanwhileIsNotOpened)
 {
     openList();
     select(QStringLiteral("Zonder soort"));
-    ASSERT_TRUE(
-        appState().dataDatabase()->exec(QStringLiteral("DELETE FROM tblStort WHERE idrStort_ID = 5")));
+    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
+        QStringLiteral("DELETE FROM tblStort WHERE idrStort_ID = 5")));
     click(list, "cmdOK");
     deletePending();
     ASSERT_TRUE(list);
@@ -348,7 +350,7 @@ TEST_F(FacilityScreensTest, EmptyFileOffersNothingToOpenOrDelete)
 
 TEST_F(FacilityScreensTest, UnreadableFacilitiesAreReported)
 {
-    appState().setChecklistFilePath(folder.filePath(QStringLiteral("weg.mdb")));
+    appState().workspace().setChecklistFile(folder.filePath(QStringLiteral("weg.mdb")));
     openList();
     EXPECT_EQ(tree()->topLevelItemCount(), 0);
     EXPECT_FALSE(child<QPushButton>(list, "cmdVerwijderen")->isEnabled());
@@ -392,7 +394,7 @@ TEST_F(FacilityScreensTest, DeleteAsksAndRefillsTheList)
 TEST_F(FacilityScreensTest, DeletingTheOpenFacilityDisablesItsCommands)
 {
     createWindow();
-    ASSERT_TRUE(OpenFacility(1));
+    ASSERT_TRUE(appState().openFacility(1));
     EXPECT_TRUE(action("Algemeen")->isEnabled());
 
     window->runCommand(QStringLiteral("open_inrichting"));
@@ -520,7 +522,7 @@ TEST_F(NewFacilityTest, CreatesOpensAndHandsOverToTheGeneralData)
     enter(QStringLiteral("Nieuwe stort"), "optStortplaats");
     click(dialog, "cmdOK");
 
-    Statement row = appState().dataDatabase()->prepare(QStringLiteral(
+    Statement row = appState().workspace().dataDatabase()->prepare(QStringLiteral(
         "SELECT idrStort_ID, intStortType, bytProv_REF, sngRentePerc, sngInflPerc, bytBedrijfsGebonden, "
         "bytObjectGebonden, dtmAanvangNazorg, intCL_REF FROM tblStort WHERE strStortNaam = 'Nieuwe stort'"));
     ASSERT_TRUE(row.next());
@@ -533,8 +535,8 @@ TEST_F(NewFacilityTest, CreatesOpensAndHandsOverToTheGeneralData)
     EXPECT_EQ(row.integer(5), 1);
     EXPECT_EQ(row.integer(6), 1);
     EXPECT_EQ(row.date(7), QDate(2030, 1, 1));
-    EXPECT_EQ(row.integer(8), NewestChecklistVersion(1));
-    EXPECT_EQ(NewestChecklistVersion(1), 3);
+    EXPECT_EQ(row.integer(8), NewestChecklistVersion(appState().workspace(), 1));
+    EXPECT_EQ(NewestChecklistVersion(appState().workspace(), 1), 3);
 
     EXPECT_EQ(appState().facility().id, id);
     EXPECT_EQ(appState().settings().currentFacilityId(), id);
@@ -594,7 +596,7 @@ TEST_F(NewFacilityTest, TakenNamesAreRefused)
     click(dialog, "cmdOK");
     EXPECT_EQ(facilityCount(), 7);
     EXPECT_EQ(appState().facility().name, u"Depot Echelle");
-    EXPECT_EQ(appState().facility().checklistVersion, NewestChecklistVersion(2));
+    EXPECT_EQ(appState().facility().checklistVersion, NewestChecklistVersion(appState().workspace(), 2));
 }
 
 TEST_F(NewFacilityTest, ListHandsOverToTheNewFacilityDialog)

@@ -1,11 +1,12 @@
 // The waste supply forecast: its rules, the grid's cell checks and the forecast window.
+#include "app/appstate.h"
 #include "app/screenregistration.h"
-#include "base/appstate.h"
 #include "facility/clsTonnage.h"
 #include "facility/frmTonnage.h"
 #include "facility/tonnagemodel.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
+#include "support/guiprogramfolder.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -72,7 +73,7 @@ private:
 class ForecastTest : public ::testing::Test
 {
 protected:
-    test::ProgramFolder folder;
+    test::GuiProgramFolder folder;
     MessageRecorder recorder;
 
     void SetUp() override
@@ -80,13 +81,13 @@ protected:
         const QString path =
             folder.createDatabase(QStringLiteral("dbTALVOdata_prognose.mdb"),
                                   {QStringLiteral("data/datafile_schema.sql"), ForecastRows});
-        ASSERT_TRUE(LinkDataFile(path, false, true));
+        ASSERT_TRUE(appState().linkDataFile(path, false, true));
     }
 
     // The facility's rows as the file holds them, in id order: "year:kilotonnes" ("-" for null).
     static QStringList fileRows(int facility)
     {
-        Statement query = appState().dataDatabase()->prepare(QStringLiteral(
+        Statement query = appState().workspace().dataDatabase()->prepare(QStringLiteral(
             "SELECT intKalJaar, lngTonnage FROM tblTonnage WHERE lngStort_REF = ? ORDER BY idrTonnage_ID"));
         query.bind(1, facility);
         QStringList rows;
@@ -102,7 +103,7 @@ protected:
     // Makes every write to tblTonnage fail.
     static void refuseWrites()
     {
-        ASSERT_TRUE(appState().dataDatabase()->execScript(QStringLiteral(
+        ASSERT_TRUE(appState().workspace().dataDatabase()->execScript(QStringLiteral(
             "CREATE TRIGGER weigerIn BEFORE INSERT ON tblTonnage BEGIN SELECT RAISE(ABORT, 'geweigerd'); END;"
             "CREATE TRIGGER weigerWijzig BEFORE UPDATE ON tblTonnage BEGIN SELECT RAISE(ABORT, 'geweigerd'); "
             "END;"
@@ -126,13 +127,13 @@ TEST_F(ForecastTest, YearsMustFormOneUnbrokenRun)
     };
     for (const auto& [facility, valid] : cases) {
         SCOPED_TRACE(facility);
-        clsTonnage forecast;
+        clsTonnage forecast(appState().workspace());
         ASSERT_TRUE(forecast.psubInitialiseer(facility));
         EXPECT_EQ(forecast.pfunValideerIngevoerdeData(), valid);
     }
 
     // Rows entered out of order are judged by their years, not by their order.
-    clsTonnage entered;
+    clsTonnage entered(appState().workspace());
     ASSERT_TRUE(entered.psubInitialiseer(15));
     ASSERT_TRUE(entered.addRow(2012, 3));
     ASSERT_TRUE(entered.addRow(2010, 1));
@@ -144,7 +145,7 @@ TEST_F(ForecastTest, YearsMustFormOneUnbrokenRun)
 
 TEST_F(ForecastTest, EmptyForecast)
 {
-    clsTonnage forecast;
+    clsTonnage forecast(appState().workspace());
     ASSERT_TRUE(forecast.psubInitialiseer(15));
     EXPECT_EQ(forecast.AantalRecords(), 0);
     EXPECT_EQ(forecast.TotaalTonnage(), 0);
@@ -157,7 +158,7 @@ TEST_F(ForecastTest, EmptyForecast)
 
 TEST_F(ForecastTest, AmountsPerYearAndTotalOfOneFacility)
 {
-    clsTonnage forecast;
+    clsTonnage forecast(appState().workspace());
     ASSERT_TRUE(forecast.psubInitialiseer(1));
     EXPECT_EQ(forecast.AantalRecords(), 3);
     EXPECT_EQ(forecast.TonnageInJaar(2025), 1000.0f);
@@ -166,7 +167,7 @@ TEST_F(ForecastTest, AmountsPerYearAndTotalOfOneFacility)
     EXPECT_EQ(forecast.TonnageInJaar(2028), -9.0f); // facility 2's year
     EXPECT_EQ(forecast.TotaalTonnage(), 1230);
 
-    clsTonnage other;
+    clsTonnage other(appState().workspace());
     ASSERT_TRUE(other.psubInitialiseer(2));
     EXPECT_EQ(other.AantalRecords(), 2);
     EXPECT_EQ(other.TonnageInJaar(2025), 5.0f);
@@ -175,7 +176,7 @@ TEST_F(ForecastTest, AmountsPerYearAndTotalOfOneFacility)
 
 TEST_F(ForecastTest, ReportNavigationInYearOrder)
 {
-    clsTonnage forecast;
+    clsTonnage forecast(appState().workspace());
     ASSERT_TRUE(forecast.psubInitialiseer(1));
     EXPECT_FALSE(forecast.BOF());
     QStringList seen;
@@ -193,7 +194,7 @@ TEST_F(ForecastTest, ReportNavigationInYearOrder)
 
 TEST_F(ForecastTest, EditsReachTheFileAtOnce)
 {
-    clsTonnage forecast;
+    clsTonnage forecast(appState().workspace());
     ASSERT_TRUE(forecast.psubInitialiseer(1));
     ASSERT_TRUE(forecast.addRow(2028, std::nullopt));
     ASSERT_TRUE(forecast.setKilotonnes(3, 40));
@@ -202,7 +203,7 @@ TEST_F(ForecastTest, EditsReachTheFileAtOnce)
     EXPECT_EQ(fileRows(1), QStringList({"2026:230", "2029:-", "2028:40"}));
     EXPECT_EQ(forecast.TotaalTonnage(), 270);
 
-    clsTonnage reread;
+    clsTonnage reread(appState().workspace());
     ASSERT_TRUE(reread.psubInitialiseer(1));
     EXPECT_EQ(reread.TotaalTonnage(), 270);
     EXPECT_EQ(reread.TonnageInJaar(2028), 40.0f);
@@ -212,7 +213,7 @@ TEST_F(ForecastTest, EditsReachTheFileAtOnce)
 
 TEST_F(ForecastTest, FailedWritesChangeNeitherFileNorMemory)
 {
-    clsTonnage forecast;
+    clsTonnage forecast(appState().workspace());
     ASSERT_TRUE(forecast.psubInitialiseer(1));
     refuseWrites();
     EXPECT_FALSE(forecast.addRow(2028, 1));
@@ -237,7 +238,7 @@ TEST_F(ForecastTest, FailedWritesChangeNeitherFileNorMemory)
 class ForecastModelTest : public ForecastTest
 {
 protected:
-    clsTonnage forecast;
+    clsTonnage forecast{appState().workspace()};
     std::unique_ptr<TonnageModel> model;
 
     void SetUp() override
@@ -310,7 +311,7 @@ TEST_F(ForecastModelTest, YearCellAcceptsWholeYearsFrom1900To3000)
     check(TonnageModel::YearColumn, {{" 3000 ", true, {}, {}, MessageIcon::Information}}, 3);
     EXPECT_EQ(fileRows(1)[1], QStringLiteral("3000:1000"));
 
-    clsTonnage reread;
+    clsTonnage reread(appState().workspace());
     ASSERT_TRUE(reread.psubInitialiseer(1));
     EXPECT_EQ(reread.TonnageInJaar(3000), 1000.0f);
     EXPECT_EQ(reread.TonnageInJaar(2025), -9.0f);

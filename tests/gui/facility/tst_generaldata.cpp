@@ -1,11 +1,12 @@
 // The general data screen driven through its controls.
+#include "app/appstate.h"
 #include "app/frmMDI_main.h"
-#include "base/appstate.h"
 #include "facility/clsStort.h"
 #include "facility/facilitymanagement.h"
 #include "facility/frmAlgemeen.h"
 #include "facility/frmTonnage.h"
 #include "storage/datafilelink.h"
+#include "support/guiprogramfolder.h"
 #include "support/messagerecorder.h"
 #include "support/testfiles.h"
 
@@ -29,7 +30,7 @@ namespace {
 class GeneralDataTest : public ::testing::Test
 {
 protected:
-    test::ProgramFolder folder;
+    test::GuiProgramFolder folder;
     MessageRecorder recorder;
     QPointer<frmAlgemeen> screen;
 
@@ -41,14 +42,14 @@ protected:
              QStringLiteral(
                  "UPDATE tblStort SET dtmAanvangNazorg = '2030-01-16', sngRentePerc = 5.06, sngInflPerc = 2, "
                  "bytBedrijfsGebonden = 0, bytObjectGebonden = 0;")});
-        ASSERT_TRUE(LinkDataFile(path, false, true));
+        ASSERT_TRUE(appState().linkDataFile(path, false, true));
     }
 
     void TearDown() override { delete screen; }
 
     void open(int id)
     {
-        ASSERT_TRUE(OpenFacility(id));
+        ASSERT_TRUE(appState().openFacility(id));
         recorder.clear();
         screen = new frmAlgemeen;
         screen->show();
@@ -72,7 +73,7 @@ protected:
 
     clsStort stored(int id)
     {
-        clsStort stort;
+        clsStort stort(appState().workspace());
         EXPECT_TRUE(stort.initializeStort(id));
         return stort;
     }
@@ -193,7 +194,7 @@ TEST_F(GeneralDataTest, DredgingDepotIsObjectBoundByDefinition)
 TEST_F(GeneralDataTest, ProvinceMustBeChosen)
 {
     // Facility 5 is in Gelderland; make its province unknown to the list.
-    ASSERT_TRUE(appState().dataDatabase()->exec(
+    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
         QStringLiteral("UPDATE tblStort SET bytProv_REF = 25 WHERE idrStort_ID = 5")));
     open(5);
     auto* provinces = control<QListWidget>("lstProv");
@@ -246,7 +247,7 @@ TEST_F(GeneralDataTest, ClosingChecksTheFieldBeingEdited)
 
 TEST_F(GeneralDataTest, ClosingWarnsOfAStoredInvalidDateButCloses)
 {
-    ASSERT_TRUE(appState().dataDatabase()->exec(
+    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
         QStringLiteral("UPDATE tblStort SET dtmAanvangNazorg = '2030-01-15' WHERE idrStort_ID = 1")));
     open(1);
     screen->close();
@@ -261,7 +262,7 @@ TEST_F(GeneralDataTest, OpenForecastKeepsTheProgramOpen)
 {
     frmMDI_main window;
     window.show();
-    ASSERT_TRUE(OpenFacility(1));
+    ASSERT_TRUE(appState().openFacility(1));
     window.runCommand(QStringLiteral("Algemeen"));
     screen = window.findChild<frmAlgemeen*>();
     ASSERT_TRUE(screen);

@@ -1,10 +1,11 @@
 // The surcharges of the aftercare phase driven through the screen's controls.
+#include "app/appstate.h"
 #include "app/frmMDI_main.h"
 #include "app/screenregistration.h"
-#include "base/appstate.h"
 #include "facility/clsStort.h"
 #include "facility/facilitymanagement.h"
 #include "facility/frmAlgNazKosten.h"
+#include "support/guiprogramfolder.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -41,7 +42,7 @@ const QString Refused = QStringLiteral("Vul een waarde in.");
 class SurchargeScreenTest : public ::testing::Test
 {
 protected:
-    test::ProgramFolder folder;
+    test::GuiProgramFolder folder;
     MessageRecorder recorder;
     QPointer<frmAlgNazKosten> screen;
 
@@ -56,7 +57,7 @@ protected:
 
     void open(int id)
     {
-        ASSERT_TRUE(OpenFacility(id));
+        ASSERT_TRUE(appState().openFacility(id));
         recorder.clear();
         screen = new frmAlgNazKosten;
         screen->show();
@@ -92,7 +93,7 @@ protected:
 
     clsStort stored(int id)
     {
-        clsStort stort;
+        clsStort stort(appState().workspace());
         EXPECT_TRUE(stort.initializeStort(id));
         return stort;
     }
@@ -158,9 +159,9 @@ TEST_F(SurchargeScreenTest, EmptyValuesTakeTheChecklistDefaults)
     delete screen;
 
     // A new facility takes the newest version; values it already holds stay.
-    const int id = CreateFacility(QStringLiteral("Nieuwe stort"), 1);
+    const int id = CreateFacility(appState().workspace(), QStringLiteral("Nieuwe stort"), 1);
     ASSERT_GT(id, 0);
-    ASSERT_TRUE(appState().dataDatabase()->exec(
+    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
         QStringLiteral("UPDATE tblStort SET sngRapEvalPerHa = NULL, sngOnvoorzien = 7 WHERE idrStort_ID = ?"),
         {id}));
     open(id);
@@ -453,7 +454,7 @@ TEST_F(SurchargeScreenTest, ClosingNeedsAnAreaAboveZero)
 
 TEST_F(SurchargeScreenTest, AStoredAreaOfZeroKeepsTheScreenOpen)
 {
-    ASSERT_TRUE(appState().dataDatabase()->exec(
+    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
         QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 0, bytRapEval = 1 WHERE idrStort_ID = 1")));
     open(1);
     screen->close();
@@ -474,7 +475,7 @@ TEST_F(SurchargeScreenTest, AnAreaWithoutOptionMustBeEnteredAgain)
     EXPECT_EQ(checkedOption(), 0);
     delete screen;
 
-    ASSERT_TRUE(appState().dataDatabase()->exec(
+    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
         QStringLiteral("UPDATE tblStort SET bytRapEval = 2 WHERE idrStort_ID = 3")));
     open(3);
     EXPECT_TRUE(recorder.recorded().isEmpty());
@@ -489,7 +490,7 @@ TEST_F(SurchargeScreenTest, MainWindowOpensTheScreen)
     auto* button = window.findChild<QAction*>(QStringLiteral("frmAlgNazKosten"));
     ASSERT_TRUE(command && button);
     EXPECT_FALSE(command->isEnabled());
-    ASSERT_TRUE(OpenFacility(1));
+    ASSERT_TRUE(appState().openFacility(1));
     EXPECT_TRUE(command->isEnabled());
     EXPECT_TRUE(button->isEnabled());
     button->trigger();

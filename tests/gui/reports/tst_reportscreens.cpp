@@ -1,8 +1,8 @@
 // The report dialogs (target capital and levy, input data) and the report window, driven through their
 // controls on the demo data, with the desktop's open action replaced.
+#include "app/appstate.h"
 #include "app/frmMDI_main.h"
 #include "app/screenregistration.h"
-#include "base/appstate.h"
 #include "facility/clsStort.h"
 #include "facility/facilitymanagement.h"
 #include "reports/frmDoelverm.h"
@@ -11,6 +11,7 @@
 #include "reports/screenreport.h"
 #include "storage/datafilelink.h"
 #include "support/docxinspect.h"
+#include "support/guiprogramfolder.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -88,8 +89,8 @@ protected:
     void SetUp() override
     {
         ASSERT_EQ(ScreenRegistration::loadedScreens(), 0);
-        ASSERT_TRUE(LinkDataFile(folder.copyDemoData(), false, true));
-        ASSERT_TRUE(OpenFacility(1));
+        ASSERT_TRUE(appState().linkDataFile(folder.copyDemoData(), false, true));
+        ASSERT_TRUE(appState().openFacility(1));
         previousOpener = setDocumentOpener([this](const QString& path) {
             opened.append(path);
             return true;
@@ -122,7 +123,7 @@ protected:
     // The facility's export directory set to a folder of its own; the chosen file lies in another.
     QString prepareExport(const QString& fileName)
     {
-        clsStort stort;
+        clsStort stort(appState().workspace());
         EXPECT_TRUE(stort.initializeStort(1));
         stort.setStandaardExportDir(exportDir.path());
         EXPECT_TRUE(stort.Move0());
@@ -131,7 +132,7 @@ protected:
 
     QString storedExportDir()
     {
-        clsStort stort;
+        clsStort stort(appState().workspace());
         EXPECT_TRUE(stort.initializeStort(1));
         return stort.StandaardExportDir();
     }
@@ -158,7 +159,7 @@ protected:
         EXPECT_EQ(question.buttons, MessageButtons::YesNo);
     }
 
-    test::ProgramFolder folder;
+    test::GuiProgramFolder folder;
     MessageRecorder recorder;
     QTemporaryDir exportDir;
     QTemporaryDir chosenDir;
@@ -480,7 +481,7 @@ TEST_F(ReportScreensTest, InputReportWritesTheTickedSections)
 TEST_F(ReportScreensTest, MainWindowCommandsOpenTheDialogs)
 {
     window = new frmMDI_main;
-    ASSERT_TRUE(OpenFacility(1));
+    ASSERT_TRUE(appState().openFacility(1));
     for (const char* name : {"Doelvermogen", "rap_invoer"})
         EXPECT_TRUE(child<QAction>(window, name)->isEnabled()) << name;
 
