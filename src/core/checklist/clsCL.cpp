@@ -213,6 +213,15 @@ QHash<int, CachedVersion>& versionCache()
 
 } // namespace
 
+clsCL clsCL::fromRows(ChecklistVersionRow version, std::vector<ChecklistItemRow> items)
+{
+    clsCL checklist;
+    checklist.m_versionId = version.id;
+    checklist.m_version = std::move(version);
+    checklist.m_items = std::move(items);
+    return checklist;
+}
+
 bool clsCL::initializeCL(int intCL_ID)
 {
     std::shared_ptr<Database> checklist = appState().checklistDatabase();
