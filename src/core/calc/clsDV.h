@@ -30,8 +30,9 @@ public:
     clsDV(const clsDV&) = delete;
     clsDV& operator=(const clsDV&) = delete;
 
-    // Reads the facility and its checklist version; computes nothing. False when they cannot be read, or
-    // (after telling) when a stored value the calculation needs is no number.
+    // Reads the facility, its checklist version and its cost items (readTargetCapitalInputs); computes
+    // nothing. False when they cannot be read, after telling when a stored value the calculation needs is
+    // no number or the cost items cannot be read.
     bool initializeDV(long facilityId, float interest = OwnRate, float inflation = OwnRate);
     // Takes inputs already at hand, e.g. read once and calculated at other rates.
     void initializeDV(TargetCapitalInputs inputs);
