@@ -1,40 +1,45 @@
 #pragma once
 
 #include "calc/clsToeslag2008.h"
+#include "calc/targetcapital.h"
 
 #include <QString>
 #include <QVariant>
 
-#include <array>
 #include <memory>
 #include <optional>
-#include <vector>
 
 namespace dovra {
 
-class clsCL;
 class Workspace;
+struct TargetCapitalInputs;
 
 // The target capital of one facility: present values of all cost items (A yearly costs,
 // B replacements), the general aftercare surcharges (C), the risk amount and VAT.
-// Use: initializeDV, VerifyBeforeBerekening2, BerekenAlles, then read the results.
+// Use: initializeDV, VerifyBeforeBerekening2, BerekenAlles, then read the results. The calculation itself
+// is computeTargetCapital; this class reads its inputs and tells the user what it found.
 class clsDV
 {
 public:
     // Rates as fractions; −9 keeps the facility's own rate.
     static constexpr float OwnRate = -9.0f;
     // The highest VAT percentage that can be chosen.
-    static constexpr float MaxVatPercentage = 30.0f;
+    static constexpr float MaxVatPercentage = TargetCapitalSums::MaxVatPercentage;
 
+    // A calculation on inputs given to initializeDV(TargetCapitalInputs); it reads no file.
+    clsDV();
     // Calculates facilities of the workspace's data file.
     explicit clsDV(Workspace& workspace);
     ~clsDV();
     clsDV(const clsDV&) = delete;
     clsDV& operator=(const clsDV&) = delete;
 
-    // Reads the facility and its checklist version; computes nothing. False when they cannot be read, or
-    // (after telling) when a stored value the calculation needs is no number.
+    // Reads the facility, its checklist version and its cost items (readTargetCapitalInputs); computes
+    // nothing. False when they cannot be read, after telling when a stored value the calculation needs is
+    // no number or the cost items cannot be read.
     bool initializeDV(long facilityId, float interest = OwnRate, float inflation = OwnRate);
+    // Takes inputs already at hand, e.g. read once and calculated at other rates.
+    void initializeDV(TargetCapitalInputs inputs);
     // The checks before a calculation: aftercare area, complete input, combination posts present.
     bool VerifyBeforeBerekening2();
     // True when the calculation is complete and valid.

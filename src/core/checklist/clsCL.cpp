@@ -196,6 +196,15 @@ QString yearText(std::optional<int> reference, std::optional<int> year, bool ear
 
 clsCL::clsCL(Workspace& workspace) : m_workspace(&workspace) {}
 
+clsCL clsCL::fromRows(ChecklistVersionRow version, std::vector<ChecklistItemRow> items)
+{
+    clsCL checklist;
+    checklist.m_versionId = version.id;
+    checklist.m_version = std::move(version);
+    checklist.m_items = std::move(items);
+    return checklist;
+}
+
 bool clsCL::initializeCL(int intCL_ID)
 {
     if (!m_workspace)

@@ -106,6 +106,9 @@ public:
     // A version to be read from the workspace's checklist file.
     explicit clsCL(Workspace& workspace);
 
+    // A version given as rows rather than read from the file (it has no footnotes), so a calculation can
+    // run on values held in memory.
+    static clsCL fromRows(ChecklistVersionRow version, std::vector<ChecklistItemRow> items = {});
     // False when the checklist file cannot be read.
     bool initializeCL(int intCL_ID);
     // False, after telling the user, when the checklist file has no active items of the version.

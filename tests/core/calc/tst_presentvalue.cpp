@@ -1,5 +1,6 @@
-// Present values of single cost items: the discount factor per frequency, the relative years and the
-// shown first and last years, the price level uplift and the subtotals the items add to.
+// Present values of single cost items as read from a data file: the cost options, calendar years and years
+// counted from the top liner, the price level uplift and the subtotals the items add to. The factors per
+// frequency on values held in memory: tst_computetargetcapital.
 #include "calc/clsDV.h"
 #include "support/messagerecorder.h"
 #include "support/testfiles.h"
@@ -94,10 +95,10 @@ QString dataSql(const Facility& f, const std::vector<Post>& posts)
 }
 
 // The discount factor summed year by year: year k is discounted over k − 0.5 years.
-double yearsSum(double q, int first, int last, int step = 1)
+double yearsSum(double q, int first, int last)
 {
     double sum = 0;
-    for (int k = first; k <= last; k += step)
+    for (int k = first; k <= last; ++k)
         sum += std::pow(q, k - 0.5);
     return sum;
 }
@@ -143,44 +144,6 @@ void expectNear(double actual, double expected)
 }
 
 } // namespace
-
-TEST_F(PresentValueTest, FactorsPerFrequencyAreTheDiscountedYears)
-{
-    ASSERT_NO_FATAL_FAILURE(calculate(
-        Facility{}, {
-                        {.id = 1, .optieEind = 2, .eindRel = 30},
-                        {.id = 2},
-                        {.id = 3, .startRel = 10, .optieFreq = 1, .freqX = QVariant()},
-                        {.id = 4, .startRel = 5, .optieEind = 2, .eindRel = 30, .optieFreq = 3, .freqX = 5},
-                        {.id = 5, .optieEind = 2, .eindRel = 30, .freqX = 2},
-                    }));
-    // q in double precision from the rates as singles.
-    EXPECT_EQ(dv.q(), (1 + double(0.02f)) / (1 + double(0.04f)));
-    EXPECT_EQ(dv.F(), 1.0f);
-
-    expectNear(factor(1), yearsSum(Q, 1, 30));
-    EXPECT_NEAR(factor(1), 22.7374, 1e-4);
-    EXPECT_EQ(first(1), 1);
-    EXPECT_EQ(last(1), 30);
-
-    expectNear(factor(2), yearsSum(Q, 1, 1000));
-    EXPECT_NEAR(factor(2), 51.4976, 1e-4);
-    EXPECT_EQ(last(2), 1000);
-    EXPECT_EQ(dv.perpetualFactor(), factor(2));
-
-    expectNear(factor(3), std::pow(Q, 9.5));
-    EXPECT_NEAR(factor(3), 0.831543, 1e-6);
-    EXPECT_EQ(first(3), 10);
-    EXPECT_EQ(last(3), QStringLiteral("-"));
-
-    expectNear(factor(4), yearsSum(Q, 5, 30, 5));
-    EXPECT_NEAR(factor(4), 4.37261, 1e-5);
-    EXPECT_EQ(first(4), 5);
-    EXPECT_EQ(last(4), 30);
-
-    // Twice a year is twice the yearly factor.
-    EXPECT_EQ(factor(5), 2 * factor(1));
-}
 
 TEST_F(PresentValueTest, CostOptionsGiveTheAmountPerOccurrence)
 {
@@ -264,43 +227,6 @@ TEST_F(PresentValueTest, CalendarYearsOfAStartLateInTheYear)
     expectNear(factor(2), (std::pow(Q, -0.25) + std::pow(Q, 4.75) + std::pow(Q, 9.75)) * uplift);
     EXPECT_EQ(first(2), 0);
     EXPECT_EQ(last(2), 10);
-}
-
-TEST_F(PresentValueTest, YearlyAndEveryXYearsAroundTheStart)
-{
-    ASSERT_NO_FATAL_FAILURE(calculate(
-        Facility{}, {
-                        // Yearly from year -2 to 30 counts from year 1.
-                        {.id = 1, .startRel = -2, .optieEind = 2, .eindRel = 30},
-                        // Yearly ending before year 1.
-                        {.id = 2, .startRel = -2, .optieEind = 2, .eindRel = 0},
-                        // Every 3 years from year -1 to 10: years 2, 5 and 8.
-                        {.id = 3, .startRel = -1, .optieEind = 2, .eindRel = 10, .optieFreq = 3, .freqX = 3},
-                        // Every 3 years, ending before year 1.
-                        {.id = 4, .startRel = -5, .optieEind = 2, .eindRel = 0, .optieFreq = 3, .freqX = 3},
-                        // Every 4 years from year -6 to 1: only year -2 and 2 would count, 2 is past the end.
-                        {.id = 5, .startRel = -6, .optieEind = 2, .eindRel = 1, .optieFreq = 3, .freqX = 4},
-                    }));
-    expectNear(factor(1), yearsSum(Q, 1, 30));
-    EXPECT_EQ(first(1), 1);
-    EXPECT_EQ(last(1), 30);
-
-    EXPECT_EQ(factor(2), 0.0f);
-    EXPECT_EQ(first(2), QStringLiteral("nvt"));
-    EXPECT_EQ(last(2), QStringLiteral("nvt"));
-
-    expectNear(factor(3), yearsSum(Q, 2, 8, 3));
-    EXPECT_EQ(first(3), 2);
-    EXPECT_EQ(last(3), 8);
-
-    EXPECT_EQ(factor(4), 0.0f);
-    EXPECT_EQ(first(4), QStringLiteral("nvt"));
-    EXPECT_EQ(last(4), QStringLiteral("nvt"));
-
-    // Occurrences -6 and -2 lie before the start; none is left.
-    EXPECT_EQ(factor(5), 0.0f);
-    EXPECT_EQ(first(5), QStringLiteral("nvt"));
-    EXPECT_EQ(last(5), QStringLiteral("nvt"));
 }
 
 TEST_F(PresentValueTest, YearsCountedFromTheConstructionOfTheTopLiner)

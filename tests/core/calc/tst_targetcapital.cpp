@@ -260,22 +260,6 @@ TEST_F(TargetCapitalTest, ReportingAndEvaluationByOption)
     EXPECT_TRUE(recorder.recorded().isEmpty());
 }
 
-TEST_F(TargetCapitalTest, ReportingOptionNotSetFailsButTheRestIsCalculated)
-{
-    ASSERT_NO_FATAL_FAILURE(link({{.rapEval = 0, .rapMin = 3500, .comm = 2000}}, {{.id = 1}}));
-    EXPECT_FALSE(calculate(1));
-    expectOnlyMessage(
-        QStringLiteral("De kosten voor rapportage/evaluatie zijn niet correct ingesteld. Controleer "
-                       "uw invoer via menu 'Invoer' -> 'Toeslagen nazorgfase', tabblad 'Algemene "
-                       "nazorgkosten'."),
-        QStringLiteral("Algemene toeslag rapportage/evaluatie"), MessageIcon::Exclamation);
-    EXPECT_EQ(dv.sngRapEvalKostenPerJaar(), 0.0f);
-    EXPECT_EQ(dv.sngRapEvalKostenKAP(), 0.0f);
-    EXPECT_EQ(dv.rapRapEvalKostenCalculatie(), QStringLiteral("?"));
-    EXPECT_EQ(dv.itemNCW(0), 1000.0f);
-    EXPECT_EQ(dv.sngCommunicatieKostenKAP(), 2000000.0f);
-}
-
 TEST_F(TargetCapitalTest, GeneralYearlyCostsArePerpetualAtTheStartsPriceLevel)
 {
     ASSERT_NO_FATAL_FAILURE(link({{.rente = 4,

@@ -1,0 +1,598 @@
+#include "calc/targetcapital.h"
+
+#include "base/formats.h"
+#include "calc/targetcapitalinputs.h"
+#include "calc/toeslagen.h"
+#include "model/options.h"
+
+#include <QHashFunctions>
+
+#include <bit>
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <unordered_map>
+
+namespace dovra {
+
+namespace {
+
+// A value left the single range: the calculation stops.
+struct Overloop
+{
+};
+
+// Any other failure that stops the calculation, as a numbered error.
+struct Fout
+{
+    int number;
+    QString description;
+};
+
+void fitsSingle(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > double(std::numeric_limits<float>::max()))
+        throw Overloop{};
+}
+
+float toSingle(double value)
+{
+    fitsSingle(value);
+    return float(value);
+}
+
+float checked(float value)
+{
+    if (!std::isfinite(value))
+        throw Overloop{};
+    return value;
+}
+
+double power(double base, double exponent)
+{
+    const double value = std::pow(base, exponent);
+    fitsSingle(value);
+    return value;
+}
+
+// Int() of the shown years.
+int wholeYear(double value)
+{
+    return int(std::floor(value));
+}
+
+const QString Nvt = QStringLiteral("nvt");
+
+struct Factor
+{
+    float value = 0;
+    QVariant first;
+    QVariant last;
+};
+
+// The present value factor of costs from relative year t0 to t1. Year k lies k − 0.5 years after the
+// aftercare start, so its costs are discounted with q^(k − 0.5).
+Factor contanteWaardeFactor(double q, int option, float t0, float t1, int x)
+{
+    Factor f;
+    switch (option) {
+    case FrequencyOption::OneOff:
+        f.last = QStringLiteral("-");
+        if (t0 < 0.5f) {
+            f.first = Nvt;
+            return f;
+        }
+        f.value = toSingle(power(q, double(t0) - 0.5));
+        f.first = wholeYear(double(t0) + 0.5);
+        return f;
+    case FrequencyOption::TimesPerYear: {
+        // Years before the aftercare start do not count: the costs then start in year 1.
+        while (t0 < 0.5f)
+            t0 += 1;
+        if (t1 < t0) {
+            f.first = Nvt;
+            f.last = Nvt;
+            return f;
+        }
+        f.first = wholeYear(double(t0) + 0.5);
+        f.last = wholeYear(double(t1) + 0.5);
+        const double years = std::floor(double(t1 - t0 + 1));
+        if (years > std::numeric_limits<qint16>::max())
+            throw Overloop{};
+        const int m = int(years);
+        if (q == 1.0) {
+            f.value = float(m);
+        } else {
+            const double sum = power(q, double(t0) - 0.5) * (1.0 - power(q, m)) / (1.0 - q);
+            f.value = toSingle(sum);
+        }
+        return f;
+    }
+    case FrequencyOption::OnceEveryXYears: {
+        if (t1 < 0.5f) {
+            f.first = Nvt;
+            f.last = Nvt;
+            return f;
+        }
+        double sum = 0;
+        std::optional<float> first;
+        float lastTime = 0; // no occurrence: "nvt"
+        for (float t = t0; t <= t1; t += float(x)) {
+            if (t > 0) {
+                sum += power(q, double(t) - 0.5);
+                fitsSingle(sum);
+                if (!first)
+                    first = t;
+            }
+            lastTime = t;
+        }
+        f.value = toSingle(sum);
+        const int last = wholeYear(lastTime);
+        if (last < 1) {
+            f.first = Nvt;
+            f.last = Nvt;
+        } else {
+            f.first = wholeYear(*first);
+            f.last = last;
+        }
+        return f;
+    }
+    default:
+        return f;
+    }
+}
+
+// A stored field that holds text where the calculation needs a number.
+struct NotANumber
+{
+    const StoredField* field;
+};
+
+// The same, told with the cost item and the field's name.
+struct NotANumberInItem
+{
+    QString act;
+    QString field;
+};
+
+// Stored values; empty ones count as 0.
+double number(const StoredField& field)
+{
+    if (field.state == StoredField::State::Text)
+        throw NotANumber{&field};
+    return field.value();
+}
+
+// A whole-number field: its value cut to a whole number.
+double whole(const StoredField& field)
+{
+    return std::trunc(number(field));
+}
+
+float single(const StoredField& field)
+{
+    return toSingle(number(field));
+}
+
+// A choice among numbered options; a number that is no option at all reads as none of them.
+int option(const StoredField& field)
+{
+    const double value = whole(field);
+    return std::fabs(value) <= std::numeric_limits<qint16>::max() ? int(value) : -1;
+}
+
+// Years of a schedule, counted from the aftercare start. Entered schedules stay within centuries; a year
+// far beyond any aftercare period could not be counted through in single precision and stops the
+// calculation instead.
+constexpr double MaxScheduleYears = 100000;
+
+double scheduleYears(const StoredField& field)
+{
+    const double value = whole(field);
+    if (std::fabs(value) > MaxScheduleYears)
+        throw Overloop{};
+    return value;
+}
+
+// The end of a recurring item relative to the aftercare start; start is the relative start as entered.
+float relativeEnd(const StoredValues& v, float start, float S)
+{
+    if (option(v.bytEindBA) == 1)
+        return start + float(scheduleYears(v.intEindBA)) - 1;
+    switch (option(v.bytOptieEind)) {
+    case EndOption::CalendarYear:
+        return float(scheduleYears(v.intEindAbs)) - S + 1;
+    case EndOption::AftercareYear:
+        return float(scheduleYears(v.intEindRel));
+    case EndOption::Perpetual:
+        return 1000;
+    default:
+        return 0;
+    }
+}
+
+// The timing of a cost item, which alone decides its present value factor.
+struct Timing
+{
+    int option;
+    float t0;
+    float t1;
+    int x;
+    bool operator==(const Timing&) const = default;
+};
+
+struct TimingHash
+{
+    std::size_t operator()(const Timing& t) const
+    {
+        return qHashMulti(0, t.option, std::bit_cast<quint32>(t.t0), std::bit_cast<quint32>(t.t1), t.x);
+    }
+};
+
+// One calculation: fills the figures from the inputs, collecting its messages.
+class Calculation
+{
+public:
+    Calculation(const TargetCapitalInputs& inputs, TargetCapital& figures)
+        : m_in(inputs), m_out(figures), m_differentiated(inputs.checklist.GebruikGedifferentieerdeToeslagB())
+    {
+    }
+    void run();
+
+private:
+    void calculateItems();
+    bool calculateItem(const StoredCostItem& row);
+    void appendToeslagen(const StoredCostItem& row, int type, int rubric, float amount, float factor);
+    void calculateToeslagen();
+    void tell(Diagnostic diagnostic) { m_out.diagnostics.push_back(std::move(diagnostic)); }
+
+    const TargetCapitalInputs& m_in;
+    TargetCapital& m_out;
+    const bool m_differentiated;
+    // The cost item that overflowed; empty when the general surcharges did.
+    QString m_currentAct;
+    // Factors computed so far: items with the same timing share one (many items follow the same
+    // standard timing, and a factor over centuries of occurrences is the dearest part of the calculation).
+    std::unordered_map<Timing, Factor, TimingHash> m_factors;
+};
+
+void Calculation::run()
+{
+    m_out.success = true;
+    try {
+        m_out.q = (1.0 + double(m_in.i)) / (1.0 + double(m_in.r));
+        fitsSingle(m_out.q);
+        m_out.F = toSingle(power(1.0 + double(m_in.i), double(m_in.S - float(m_in.P))));
+        calculateItems();
+        calculateToeslagen();
+        // The sums are added up when they are read: none of them may leave the single range either,
+        // at any VAT percentage that can be chosen.
+        const TargetCapitalSums sums(m_in, m_out);
+        for (const float sum :
+             {sums.somA_inclOnvoorzien(), sums.somB_inclDirectievoering(), sums.somC(), sums.metRisicoFonds(),
+              sums.metRisicoFondsInclBtw(TargetCapitalSums::MaxVatPercentage)})
+            checked(sum);
+        return;
+    } catch (const Overloop&) {
+        tell(
+            {calculationAborted(m_in.name),
+             QStringLiteral("Overloop bij berekening van de contante waarde voor kostenpost '") +
+                 m_currentAct + QStringLiteral("'. ") + QStringLiteral("\r\n") +
+                 QStringLiteral("Pas rente- en/of inflatiepercentages aan of controleer de gegevens van deze "
+                                "post."),
+             MessageIcon::Exclamation});
+    } catch (const NotANumberInItem& error) {
+        tell({calculationAborted(m_in.name),
+              QStringLiteral("Het veld '") + error.field + QStringLiteral("' van kostenpost '") + error.act +
+                  QStringLiteral("' bevat geen getal.") + QStringLiteral("\r\n") +
+                  QStringLiteral("Controleer de gegevens van deze post."),
+              MessageIcon::Exclamation});
+    } catch (const Fout& error) {
+        tell(calculationError(m_in.name, error.number, error.description));
+    }
+    m_out.success = false;
+}
+
+// All cost items; an invalid item fails the calculation but the others are still calculated.
+void Calculation::calculateItems()
+{
+    m_out.items.reserve(m_in.costItems.size());
+    for (const StoredCostItem& row : m_in.costItems) {
+        try {
+            if (!calculateItem(row))
+                m_out.success = false;
+        } catch (const Overloop&) {
+            m_currentAct = row.act;
+            throw;
+        } catch (const NotANumber& error) {
+            throw NotANumberInItem{row.act, QString::fromLatin1(storedFieldName(row.values, *error.field))};
+        }
+    }
+}
+
+// One cost item, added to the items and subtotals; false when it is invalid and adds nothing.
+bool Calculation::calculateItem(const StoredCostItem& row)
+{
+    const StoredValues& v = row.values;
+    ItemFigures item;
+    item.id = long(row.id);
+    if (option(v.bytCombineer) == 1) {
+        // Combined into a combination post, which carries the costs.
+        m_out.items.push_back(item);
+        return true;
+    }
+
+    const int optieFreq = option(v.bytOptieFreq);
+    const bool recurring =
+        optieFreq == FrequencyOption::TimesPerYear || optieFreq == FrequencyOption::OnceEveryXYears;
+    float start = 0;
+    float end = 0;
+    if (recurring || optieFreq == FrequencyOption::OneOff) {
+        const int optieStart = option(v.bytOptieStart);
+        if (optieStart == StartOption::AftercareYear)
+            start = float(scheduleYears(v.intStartRel));
+        else if (optieStart == StartOption::CalendarYear)
+            start = float(scheduleYears(v.intStartAbs)) - m_in.S + 1;
+        // Only a recurring item has an end.
+        if (recurring)
+            end = relativeEnd(v, start, m_in.S);
+        // Counted from the construction of the top liner; the end above already counts from the start as
+        // entered.
+        if (option(v.bytStartBA) == 1)
+            start += float(scheduleYears(v.intStartBA) - 1);
+    }
+
+    float amount = 0;
+    switch (option(v.bytOptieKosten)) {
+    case CostOption::PercentageOfInvestment:
+        amount = single(v.sngPercInvest) / 100 * single(v.sngKostenInvest);
+        break;
+    case CostOption::TotalAmount:
+        amount = single(v.sngKostenTotaal);
+        break;
+    case CostOption::PerUnit:
+        amount = single(v.sngAantal) * single(v.sngKostenPE);
+        break;
+    default:
+        break;
+    }
+    checked(amount);
+
+    int x = 0;
+    if (recurring) {
+        if (!v.intFreqX.isEntered())
+            throw Fout{94, QStringLiteral("Invalid use of Null")};
+        x = int(scheduleYears(v.intFreqX));
+        // A negative number would never end the counting of occurrences either.
+        if (x <= 0) {
+            tell({QStringLiteral("Berekening doelvermogen inrichting '") + m_in.name + QLatin1Char('\''),
+                  QStringLiteral("Ongeldige frequentie (namelijk: ") + QString::number(x) +
+                      QStringLiteral(") aangetroffen bij kostenpost '") + row.act + QStringLiteral("'. "),
+                  MessageIcon::Critical});
+            m_out.items.push_back(item);
+            return false;
+        }
+    }
+
+    const Timing timing{optieFreq, start, end, x};
+    auto known = m_factors.find(timing);
+    if (known == m_factors.end())
+        known = m_factors.emplace(timing, contanteWaardeFactor(m_out.q, optieFreq, start, end, x)).first;
+    const Factor& factor = known->second;
+    float value = factor.value;
+    if (optieFreq == FrequencyOption::TimesPerYear)
+        value = checked(value * float(x));
+    const float itemFactor = checked(value * m_out.F);
+    item.factor = itemFactor;
+    item.ncw = checked(amount * itemFactor);
+    item.first = factor.first;
+    item.last = factor.last;
+
+    const int rubric = option(v.bytRubriek_REF);
+    if (m_differentiated) {
+        const int type = option(v.bytTypeVervangingsToeslag);
+        if (type != 0)
+            appendToeslagen(row, type, rubric, amount, itemFactor);
+    }
+
+    if (rubric >= 1 && rubric <= 6)
+        m_out.perRubric[rubric] = checked(m_out.perRubric[rubric] + item.ncw);
+    const qint64 category = row.objectCat;
+    if (category >= 1 && category <= 7)
+        m_out.perCategory[category] = checked(m_out.perCategory[category] + item.ncw);
+    const int origin = option(v.bytIsTALVO) + 1;
+    if (origin >= 1 && origin <= 3)
+        m_out.perOrigin[origin] = checked(m_out.perOrigin[origin] + item.ncw);
+    m_out.items.push_back(item);
+    return true;
+}
+
+void Calculation::appendToeslagen(const StoredCostItem& row, int type, int rubric, float amount, float factor)
+{
+    ToeslagPost post;
+    post.type = type;
+    post.rubric = rubric;
+    post.amount = amount;
+    post.aantal = single(row.values.sngAantal);
+    post.percentage = single(row.values.sngVervangingsToeslagPerc);
+    post.factor = factor;
+    post.object = row.object;
+    post.act = row.act;
+    switch (AppendToeslagen(m_out.toeslagen, m_in.checklist, post)) {
+    case ToeslagUitkomst::Ok:
+        return;
+    case ToeslagUitkomst::Overloop:
+        throw Overloop{};
+    case ToeslagUitkomst::OnbekendType:
+        throw Fout{5, QStringLiteral("Onbekende conditie in AppendToeslagen")};
+    }
+}
+
+void Calculation::calculateToeslagen()
+{
+    const FacilitySurcharges& s = m_in.surcharges;
+    switch (s.optieRapEval) {
+    case 1:
+        m_out.rapEvalPerJaar = s.rapEvalMin;
+        m_out.rapEvalText = formats::number(double(m_out.rapEvalPerJaar), QStringLiteral("€ #,##0"));
+        break;
+    case 2: {
+        // The checklist's minimum for the first 10 ha, the facility's amount per ha above that.
+        const float above = s.area - 10;
+        const float minimum = m_in.checklist.sngRapEvalMin();
+        m_out.rapEvalPerJaar = checked(above * s.rapEvalPerHa + minimum);
+        m_out.rapEvalText = formats::number(double(minimum), QStringLiteral("€ #,##0")) +
+                            QStringLiteral(" + ") + formats::ordinaryText(above) + QStringLiteral(" x ") +
+                            formats::number(double(s.rapEvalPerHa), QStringLiteral("€ #,##0")) +
+                            QStringLiteral(" = ") +
+                            formats::number(double(m_out.rapEvalPerJaar), QStringLiteral("€ #,##0"));
+        break;
+    }
+    case 3:
+        m_out.rapEvalPerJaar = s.rapEvalMax;
+        m_out.rapEvalText = formats::number(double(m_out.rapEvalPerJaar), QStringLiteral("€ #,##0"));
+        break;
+    default:
+        m_out.rapEvalPerJaar = 0;
+        m_out.rapEvalText = QStringLiteral("?");
+        tell({QStringLiteral("Algemene toeslag rapportage/evaluatie"),
+              QStringLiteral("De kosten voor rapportage/evaluatie zijn niet correct ingesteld. "
+                             "Controleer uw invoer via menu 'Invoer' -> 'Toeslagen nazorgfase', "
+                             "tabblad 'Algemene nazorgkosten'."),
+              MessageIcon::Exclamation});
+        m_out.success = false;
+        break;
+    }
+
+    // Yearly costs from year 1 for ever, at the price level of the aftercare start.
+    m_out.perpetual = contanteWaardeFactor(m_out.q, FrequencyOption::TimesPerYear, 1, 1000, 0).value;
+    m_out.rapEvalKAP = checked(m_out.perpetual * m_out.rapEvalPerJaar * m_out.F);
+    m_out.communicatieKAP = checked(m_out.perpetual * s.communicatie * m_out.F);
+    m_out.appBasisKAP = checked(m_out.perpetual * s.appBasis * m_out.F);
+}
+
+} // namespace
+
+TargetCapital computeTargetCapital(const TargetCapitalInputs& inputs)
+{
+    TargetCapital figures;
+    Calculation(inputs, figures).run();
+    return figures;
+}
+
+QString calculationAborted(const QString& facility)
+{
+    return QStringLiteral("Doelvermogenberekening inrichting '") + facility + QStringLiteral("' afgebroken");
+}
+
+Diagnostic calculationError(const QString& facility, int number, const QString& description)
+{
+    return {QStringLiteral("Fout bij berekening: ") + QString::number(number) + QStringLiteral(" '") +
+                facility + QLatin1Char('\''),
+            description, MessageIcon::Critical};
+}
+
+TargetCapitalSums::TargetCapitalSums(const TargetCapitalInputs& inputs, const TargetCapital& figures)
+    : m_inputs(inputs), m_figures(figures)
+{
+}
+
+bool TargetCapitalSums::differentiated() const
+{
+    return m_inputs.checklist.GebruikGedifferentieerdeToeslagB();
+}
+
+float TargetCapitalSums::onvoorzien() const
+{
+    return m_inputs.surcharges.onvoorzien / 100;
+}
+
+float TargetCapitalSums::appKostenPerc() const
+{
+    return m_inputs.surcharges.appPerc / 100;
+}
+
+float TargetCapitalSums::ontwerpdirectieFixed() const
+{
+    // The surcharges per replacement item take the place of the fixed percentage.
+    return differentiated() ? 0 : m_inputs.surcharges.ontwerpdirectie / 100;
+}
+
+float TargetCapitalSums::toeslagenNCW() const
+{
+    float sum = 0;
+    for (const clsToeslag2008& line : m_figures.toeslagen)
+        sum += line.ToeslagWaardeNCW;
+    return sum;
+}
+
+float TargetCapitalSums::somA_exclOnvoorzien() const
+{
+    const std::array<float, 7>& rubric = m_figures.perRubric;
+    return rubric[1] + rubric[2] + rubric[3] + rubric[4];
+}
+
+float TargetCapitalSums::toeslagA() const
+{
+    return somA_exclOnvoorzien() * onvoorzien();
+}
+
+float TargetCapitalSums::somA_inclOnvoorzien() const
+{
+    return toeslagA() + somA_exclOnvoorzien();
+}
+
+float TargetCapitalSums::somB_exclDirectievoering() const
+{
+    return m_figures.perRubric[5];
+}
+
+float TargetCapitalSums::toeslagB() const
+{
+    if (differentiated())
+        return toeslagenNCW();
+    return somB_exclDirectievoering() * ontwerpdirectieFixed();
+}
+
+float TargetCapitalSums::somB_inclDirectievoering() const
+{
+    return somB_exclDirectievoering() + toeslagB();
+}
+
+float TargetCapitalSums::appKostenVariabelKAP() const
+{
+    return (somA_inclOnvoorzien() + somB_inclDirectievoering()) * appKostenPerc();
+}
+
+float TargetCapitalSums::appKostenTotaalKAP() const
+{
+    return appKostenVariabelKAP() + m_figures.appBasisKAP;
+}
+
+float TargetCapitalSums::somC() const
+{
+    return appKostenTotaalKAP() + m_figures.communicatieKAP + m_figures.rapEvalKAP;
+}
+
+float TargetCapitalSums::zonderRisicoFonds() const
+{
+    // Rubric 6 is shown per rubric but is not in the target capital.
+    return somB_inclDirectievoering() + somA_inclOnvoorzien() + somC();
+}
+
+float TargetCapitalSums::metRisicoFonds() const
+{
+    return zonderRisicoFonds() + m_inputs.surcharges.risico;
+}
+
+float TargetCapitalSums::btw(float vatPercentage) const
+{
+    return vatPercentage / 100 * metRisicoFonds();
+}
+
+float TargetCapitalSums::metRisicoFondsInclBtw(float vatPercentage) const
+{
+    return btw(vatPercentage) + metRisicoFonds();
+}
+
+} // namespace dovra
