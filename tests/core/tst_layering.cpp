@@ -1,6 +1,8 @@
 // The layers' rule: nothing under src/core/ includes a file of the screens or of dovra-cli, nor a Qt
 // Widgets header, so the core builds, runs and is tested without either; nor does it reach for the
 // windows' application state, so every file the core works on is the workspace it is given.
+#include "support/qtprinting.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>

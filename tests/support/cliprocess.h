@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/qtprinting.h"
+
 #include <QString>
 #include <QStringList>
 

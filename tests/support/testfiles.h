@@ -3,6 +3,7 @@
 #include "base/programpaths.h"
 #include "storage/workspace.h"
 #include "support/messagerecorder.h"
+#include "support/qtprinting.h"
 
 #include <QString>
 #include <QTemporaryDir>

@@ -1,4 +1,5 @@
 #include "base/formats.h"
+#include "support/qtprinting.h"
 
 #include <limits>
 

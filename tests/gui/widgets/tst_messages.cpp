@@ -2,6 +2,7 @@
 #include "base/stderrmessages.h"
 #include "base/unexpectederror.h"
 #include "support/messagerecorder.h"
+#include "support/qtprinting.h"
 #include "widgets/qtmessages.h"
 
 #include <gtest/gtest.h>
