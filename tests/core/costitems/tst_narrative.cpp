@@ -55,6 +55,13 @@ TEST(NarrativeTest, FromTheFirstAftercareYear)
         QStringLiteral("Vanaf aanvang nazorg t/m nazorgjaar 30 vindt iedere 5 jaar een uitgave aan 'Maaien' "
                        "plaats. De kosten per keer bedragen € 1.500. "));
 
+    // The second occurrence falls in the last year of the run: two payments.
+    in.intEindRel = 6;
+    EXPECT_EQ(
+        CostItemNarrative(in, Dutch),
+        QStringLiteral("Vanaf aanvang nazorg t/m nazorgjaar 6 vindt iedere 5 jaar een uitgave aan 'Maaien' "
+                       "plaats. De kosten per keer bedragen € 1.500. "));
+
     // The run ends before a second occurrence.
     in.intEindRel = 3;
     EXPECT_EQ(CostItemNarrative(in, Dutch),
@@ -155,6 +162,16 @@ TEST(NarrativeTest, CountedFromTheTopLinerConstruction)
         CostItemNarrative(in, Dutch),
         QStringLiteral("Vanaf 3e jr na aanleg bovenafd (valt in nazorgjaar 6) t/m 10e jr na aanleg bovenafd "
                        "(valt in nazorgjaar 13) vindt iedere 5 jaar een uitgave aan 'Vernieuwen toplaag' "
+                       "plaats. De kosten per keer bedragen 1000 x € 12,50 = € 12.500,00. "));
+
+    // Built in the first aftercare year and counted from then on: still told as counted from the
+    // construction, not as from the aftercare start.
+    in.intStartRel = 1;
+    in.intStartBA = 1;
+    EXPECT_EQ(
+        CostItemNarrative(in, Dutch),
+        QStringLiteral("Vanaf 1e jr na aanleg bovenafd (valt in nazorgjaar 1) t/m 10e jr na aanleg bovenafd "
+                       "(valt in nazorgjaar 10) vindt iedere 5 jaar een uitgave aan 'Vernieuwen toplaag' "
                        "plaats. De kosten per keer bedragen 1000 x € 12,50 = € 12.500,00. "));
 }
 
