@@ -3,7 +3,6 @@
 #include "app/appstate.h"
 #include "app/frmMDI_main.h"
 #include "app/screenregistration.h"
-#include "facility/facilitymanagement.h"
 #include "facility/frmInrNieuwDialog.h"
 #include "facility/frmOpenInr.h"
 #include "facility/frmOpenInrConfirm.h"
