@@ -5,6 +5,7 @@
 #include "app/frmSplash.h"
 #include "app/startup.h"
 #include "storage/database.h"
+#include "support/fakeupdates.h"
 #include "support/guiprogramfolder.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
@@ -13,7 +14,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QPointer>
@@ -26,11 +26,9 @@
 
 using namespace dovra;
 using test::deletePending;
+using test::FakeUpdates;
 
 namespace {
-
-const QString LaterVersionText =
-    QStringLiteral("Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden gelegd.");
 
 Settings storedSettings()
 {
@@ -49,25 +47,6 @@ long storedVersion(const QString& path)
         db->prepare(QStringLiteral("SELECT strSYSvalue FROM tblSYS WHERE strSYS_ID = 'versie'"));
     return query.next() ? query.value(0).toString().toLong() : -1;
 }
-
-class FakeUpdates : public UpdateService
-{
-public:
-    UpdateOffer check(const ProxyPreferences& proxy) override
-    {
-        ++checks;
-        askedWith = proxy;
-        return offer;
-    }
-    void closeWindow() override { ++closes; }
-    void startDownload(bool checklist, bool program) override { downloads.append({checklist, program}); }
-
-    UpdateOffer offer;
-    int checks = 0;
-    int closes = 0;
-    ProxyPreferences askedWith;
-    QList<std::pair<bool, bool>> downloads;
-};
 
 class StartupTest : public ::testing::Test
 {
@@ -162,7 +141,6 @@ TEST_F(StartupTest, MissingDataFileOpensTheConfiguration)
         EXPECT_EQ(config->findChild<QLineEdit*>(QStringLiteral("txtDataLocatie"))->text(), path);
         EXPECT_FALSE(appState().isDataFileLinked());
         EXPECT_EQ(recorder.busyDepth(), 0);
-        EXPECT_EQ(window()->statusPanel(2)->text(), u" DOVRA programmaversie: 3.0 ");
         delete window();
         deletePending();
         startup.reset();
@@ -189,79 +167,41 @@ TEST_F(StartupTest, UnexaminablePathEndsAndResetsTheSetting)
     }
 }
 
+// Which files are refused, and the messages, are the data file link's (tests/core/storage/tst_datafilelink).
 TEST_F(StartupTest, RefusedDataFilesEnd)
 {
-    struct Case
-    {
-        const char* label;
-        QString path;
-        QStringList titles;
-        QString lastText;
-    };
-    const QString nameRule =
-        QStringLiteral("De bestandsnaam is ongeldig.\nDe bestandsnaam dient te bestaan uit "
-                       "'dbTALVOdata_' plus een door de gebruiker in te voeren tekst.");
-    const QList<Case> cases = {
-        {"damaged",
-         folder.createDatabase(QStringLiteral("dbTALVOdata_kapot.mdb"),
-                               {QStringLiteral("data/datafile_schema.sql"), QStringLiteral("no_versie.sql")}),
-         {"Beschadigd databestand", "Koppeling databestand"},
-         LaterVersionText},
-        {"newer",
-         folder.createDatabase(QStringLiteral("dbTALVOdata_nieuwer.mdb"),
-                               {QStringLiteral("data/datafile_schema.sql"), QStringLiteral("versie_40.sql")}),
-         {"Koppeling databestand"},
-         LaterVersionText},
-        {"name rule",
-         folder.copyDemoData(QStringLiteral("data.mdb")),
-         {"Instellen bestandskoppeling"},
-         nameRule},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
+    const QStringList paths = {
+        folder.createDatabase(QStringLiteral("dbTALVOdata_nieuwer.mdb"),
+                              {QStringLiteral("data/datafile_schema.sql"), QStringLiteral("versie_40.sql")}),
+        folder.copyDemoData(QStringLiteral("data.mdb"))};
+    for (const QString& path : paths) {
+        SCOPED_TRACE(path.toStdString());
         recorder.clear();
-        configureDataFile(c.path);
+        configureDataFile(path);
         EXPECT_EQ(start(), StartupResult::Ended);
-        EXPECT_EQ(recorder.titles(), c.titles);
-        ASSERT_FALSE(recorder.recorded().isEmpty());
-        EXPECT_EQ(recorder.recorded().constLast().text, c.lastText);
+        EXPECT_FALSE(recorder.recorded().isEmpty());
         EXPECT_EQ(window(), nullptr);
         EXPECT_FALSE(appState().isDataFileLinked());
-        EXPECT_EQ(storedSettings().dataFileName(), c.path);
+        EXPECT_EQ(storedSettings().dataFileName(), path);
         EXPECT_EQ(recorder.busyDepth(), 0);
     }
 }
 
+// The question and the conversion are the data file link's (tests/core/storage/tst_datafilelink).
 TEST_F(StartupTest, OldFormatIsConvertedOnlyWhenConfirmed)
 {
     const QString path =
         folder.createDatabase(QStringLiteral("dbTALVOdata_oud.mdb"), {QStringLiteral("datafile_v20.sql")});
     configureDataFile(path);
-    const QString question =
-        "Databestand '" + path +
-        "' staat in het format van een vorige versie van DOVRA.\n\n"
-        "Het bestand zal nu worden omgezet voor gebruik met de huidige versie van "
-        "DOVRA.\n\nLET OP: Na omzetting kan het databestand niet meer worden gebruikt met "
-        "de vorige versie van DOVRA.";
-
     recorder.answerNext(MessageAnswer::Cancel);
     EXPECT_EQ(start(), StartupResult::Ended);
-    EXPECT_EQ(recorder.texts(), QStringList({question, "Koppeling is geannuleerd."}));
-    EXPECT_EQ(recorder.titles(), QStringList({"Upgraden databestand", "Koppeling databestand"}));
     EXPECT_EQ(window(), nullptr);
     EXPECT_EQ(storedVersion(path), 20);
 
-    recorder.clear();
     recorder.answerNext(MessageAnswer::Ok);
     EXPECT_EQ(start(), StartupResult::Splash);
-    EXPECT_EQ(recorder.texts(),
-              QStringList(
-                  {question, "Het databestand is bijgewerkt naar het format van de huidige DOVRA versie."}));
     EXPECT_EQ(appState().dataFilePath(), path);
-    ASSERT_NE(window(), nullptr);
-    EXPECT_EQ(window()->statusPanel(1)->text(), u"<geen inrichting geopend>");
-    EXPECT_EQ(window()->statusPanel(2)->text(), u" DOVRA programmaversie: 3.0 ");
-    EXPECT_EQ(window()->statusPanel(3)->text(), u" volgnr. bestand checklists: 14 ");
+    EXPECT_NE(window(), nullptr);
     EXPECT_EQ(storedVersion(path), 30);
 }
 
@@ -279,7 +219,6 @@ TEST_F(StartupTest, GoodFileShowsTheSplashThenTheFacilityList)
     QPointer<frmSplash> splash = window()->findChild<frmSplash*>();
     ASSERT_TRUE(splash);
     EXPECT_EQ(splash->mode(), frmSplash::Mode::Startup);
-    EXPECT_EQ(splash->findChild<QLabel*>(QStringLiteral("lblVersie"))->text(), u"versie 3.0");
     EXPECT_TRUE(splash->timerActive());
 
     int listShown = 0;
@@ -290,18 +229,6 @@ TEST_F(StartupTest, GoodFileShowsTheSplashThenTheFacilityList)
     EXPECT_EQ(recorder.busyDepth(), 0);
     deletePending();
     EXPECT_FALSE(splash);
-}
-
-TEST_F(StartupTest, TestBuildSplashReportsAndClosesAtOnce)
-{
-    folder.copyDemoData();
-    StartupEnvironment environment = this->environment();
-    environment.version = ProgramVersion{3, 0, 999};
-    EXPECT_EQ(start(environment), StartupResult::Splash);
-    EXPECT_EQ(recorder.texts(), QStringList({"revision=999"}));
-    EXPECT_EQ(recorder.busyDepth(), 0);
-    deletePending();
-    EXPECT_EQ(window()->findChild<frmSplash*>(), nullptr);
 }
 
 TEST_F(StartupTest, UpdateCheckRunsOnlyWhenWanted)
@@ -346,105 +273,6 @@ TEST_F(StartupTest, UpdateCheckRunsOnlyWhenWanted)
     // The download closes the program; the user's preferences survive that.
     window()->close();
     EXPECT_FLOAT_EQ(storedSettings().vatPercentage(), 21.0f);
-}
-
-TEST(StartupUpdateCheck, ActsOnTheOffer)
-{
-    const QString noConnection =
-        QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de webserver is (tijdelijk) "
-                       "niet beschikbaar. Controleer uw internetverbinding of proxy-instellingen.");
-    const QString maintenance = QStringLiteral(
-        "Er is een update opgeleverd, maar door onderhoudsactiviteiten op de server is deze "
-        "tijdelijk niet beschikbaar. Probeert u het later nog eens. Excuses voor het ongemak.");
-    const QString question =
-        QStringLiteral("Er is een update beschikbaar.\nVersie 3.1 met nieuwe checklist.\n\nNu downloaden?");
-    using Downloads = QList<std::pair<bool, bool>>;
-    struct Case
-    {
-        const char* label;
-        int checklistStatus;
-        int programStatus;
-        bool maintenance;
-        std::optional<MessageAnswer> answer;
-        StartupUpdateOutcome outcome;
-        QString title; // of the one message, if any
-        QString text;
-        int closes;
-        Downloads downloads;
-    };
-    const auto Continue = StartupUpdateOutcome::Continue;
-    const auto Download = StartupUpdateOutcome::DownloadStarted;
-    const QList<Case> cases = {
-        {"nothing new", 0, 0, false, {}, Continue, {}, {}, 1, {}},
-        {"nothing new despite maintenance", 0, 0, true, {}, Continue, {}, {}, 1, {}},
-        {"no information on checklist",
-         9,
-         0,
-         false,
-         {},
-         Continue,
-         "Fout bij controle op updates",
-         noConnection,
-         1,
-         {}},
-        {"no information on program",
-         0,
-         9,
-         false,
-         {},
-         Continue,
-         "Fout bij controle op updates",
-         noConnection,
-         1,
-         {}},
-        {"server in maintenance", 1, 0, true, {}, Continue, "Update niet beschikbaar", maintenance, 1, {}},
-        {"declined", 1, 0, false, MessageAnswer::No, Continue, "Updaten programma", question, 1, {}},
-        {"checklist accepted", 1, 0, false, MessageAnswer::Yes, Download, "Updaten programma", question, 0,
-         Downloads{{true, false}}},
-        {"program accepted by default",
-         0,
-         1,
-         false,
-         {},
-         Download,
-         "Updaten programma",
-         question,
-         0,
-         Downloads{{false, true}}},
-        {"both accepted", 1, 1, false, MessageAnswer::Yes, Download, "Updaten programma", question, 0,
-         Downloads{{true, true}}},
-        {"one new despite missing information", 9, 1, false, MessageAnswer::Yes, Download,
-         "Updaten programma", question, 0, Downloads{{false, true}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
-        MessageRecorder recorder;
-        if (c.answer)
-            recorder.answerNext(*c.answer);
-        FakeUpdates updates;
-        updates.offer.checklistStatus = c.checklistStatus;
-        updates.offer.programStatus = c.programStatus;
-        updates.offer.serverInMaintenance = c.maintenance;
-        updates.offer.information = QStringLiteral("Versie 3.1 met nieuwe checklist.");
-        ProxyPreferences proxy;
-        proxy.host = QStringLiteral("proxy");
-
-        EXPECT_EQ(runStartupUpdateCheck(updates, proxy), c.outcome);
-        EXPECT_EQ(updates.checks, 1);
-        EXPECT_EQ(updates.askedWith.host, u"proxy");
-        if (c.title.isEmpty()) {
-            EXPECT_TRUE(recorder.recorded().isEmpty());
-        } else {
-            ASSERT_EQ(recorder.recorded().size(), 1);
-            const MessageRecorder::Message& message = recorder.recorded()[0];
-            EXPECT_EQ(message.title, c.title);
-            EXPECT_EQ(message.text, c.text);
-            EXPECT_EQ(message.buttons,
-                      c.answer || c.outcome == Download ? MessageButtons::YesNo : MessageButtons::Ok);
-        }
-        EXPECT_EQ(updates.closes, c.closes);
-        EXPECT_EQ(updates.downloads, c.downloads);
-    }
 }
 
 } // namespace

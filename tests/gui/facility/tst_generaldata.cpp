@@ -18,7 +18,6 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTabWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -79,71 +78,42 @@ protected:
     }
 };
 
-TEST_F(GeneralDataTest, ShowsTheFacility)
+TEST_F(GeneralDataTest, ShowsTheFacilityAndStoresItsPriceLevel)
 {
     open(1);
-    EXPECT_EQ(screen->windowTitle(), QStringLiteral("Gegevens inrichting"));
-    auto* tabs = control<QTabWidget>("tabAlgemeen");
-    EXPECT_EQ(tabs->tabText(0), QStringLiteral("Locatie"));
-    EXPECT_EQ(tabs->tabText(3), QStringLiteral("Doelvermogen && heffing"));
-    EXPECT_EQ(control<QLineEdit>("txtLocatieNaam")->text(), QStringLiteral("stortplaats Zuid"));
-    EXPECT_EQ(control<QLineEdit>("txtLocatieNaam")->maxLength(), 50);
-    EXPECT_EQ(control<QLineEdit>("txtVergHouderTelnr")->maxLength(), 15);
-    EXPECT_EQ(control<QLineEdit>("txtRente")->text(), QStringLiteral("5,06"));
-    EXPECT_EQ(control<QLineEdit>("txtInflatie")->text(), QStringLiteral("2,00"));
     EXPECT_EQ(control<QLineEdit>("txtAanvangNazorg")->text(), QStringLiteral("16-1-2030"));
-    EXPECT_EQ(control<QLabel>("lblStortType")->text(), QStringLiteral("stortplaats"));
-    EXPECT_EQ(control<QLabel>("lblChecklistHuidig")->text(), QStringLiteral("Checklistversie: 2013"));
-    EXPECT_FALSE(control<QLabel>("lblChecklistHuidigWijzig")->isVisible());
-
-    auto* provinces = control<QListWidget>("lstProv");
-    ASSERT_EQ(provinces->count(), 13);
-    EXPECT_EQ(provinces->item(0)->text(), QStringLiteral("Drenthe"));
-    EXPECT_EQ(provinces->item(12)->text(), QStringLiteral("??"));
-    EXPECT_EQ(provinces->currentItem()->text(), QStringLiteral("Zuid-Holland"));
-
+    EXPECT_EQ(control<QListWidget>("lstProv")->currentItem()->text(), QStringLiteral("Zuid-Holland"));
     // The price level follows the checklist version and is stored with the facility.
     EXPECT_EQ(control<QLineEdit>("txtPrijspeil")->text(), QStringLiteral("2012"));
     EXPECT_EQ(stored(1).JaarPrijsPeil(), 2012);
     EXPECT_TRUE(recorder.recorded().isEmpty());
 }
 
-TEST_F(GeneralDataTest, NameRules)
+// Leaving a field stores a value the facility record accepts and keeps one it refuses; the rules and
+// their messages are the record's (tests/core/facility/tst_facilityrecord).
+TEST_F(GeneralDataTest, LeavingAFieldStoresAnAcceptedValue)
 {
     open(1);
-    enter("txtLocatieNaam", QString());
     enter("txtLocatieNaam", QStringLiteral("BAGGERDEPOT 'T SLIK"));
-    EXPECT_EQ(recorder.texts(),
-              (QStringList{QStringLiteral("Voer de naam van de inrichting in."),
-                           QStringLiteral("Deze naam komt al voor in het momenteel actieve databestand.")}));
-    EXPECT_EQ(stored(1).NaamStort(), QStringLiteral("stortplaats Zuid"));
-
-    enter("txtLocatieNaam", QStringLiteral("Stortplaats Zuid-West"));
-    EXPECT_EQ(stored(1).NaamStort(), QStringLiteral("Stortplaats Zuid-West"));
-    EXPECT_EQ(appState().facility().name, QStringLiteral("Stortplaats Zuid-West"));
-    EXPECT_EQ(recorder.recorded().size(), 2);
-}
-
-TEST_F(GeneralDataTest, DateAndNumberRules)
-{
-    open(1);
     enter("txtAanvangNazorg", QStringLiteral("15-1-2030"));
-    enter("txtAanvangNazorg", QStringLiteral("1 januari"));
-    EXPECT_EQ(recorder.titles(), (QStringList{QStringLiteral("Ongeldige datum aanvang nazorg"),
-                                              QStringLiteral("Invoer datum aanvang nazorg")}));
-    EXPECT_EQ(stored(1).DatumAanvangNazorg(), QDate(2030, 1, 16));
-
-    enter("txtAanvangNazorg", QStringLiteral("1-7-2031"));
-    EXPECT_EQ(stored(1).DatumAanvangNazorg(), QDate(2031, 7, 1));
-    EXPECT_EQ(control<QLineEdit>("txtAanvangNazorg")->text(), QStringLiteral("1-7-2031"));
+    enter("txtInflatie", QStringLiteral("2.5"));
+    EXPECT_EQ(recorder.recorded().size(), 3);
+    const clsStort unchanged = stored(1);
+    EXPECT_EQ(unchanged.NaamStort(), QStringLiteral("stortplaats Zuid"));
+    EXPECT_EQ(unchanged.DatumAanvangNazorg(), QDate(2030, 1, 16));
+    EXPECT_FLOAT_EQ(unchanged.inflatie(), 0.02f);
 
     recorder.clear();
+    enter("txtLocatieNaam", QStringLiteral("Stortplaats Zuid-West"));
+    enter("txtAanvangNazorg", QStringLiteral("1-7-2031"));
     enter("txtRente", QStringLiteral("4,5"));
-    EXPECT_FLOAT_EQ(stored(1).rente(), 0.045f);
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+    const clsStort changed = stored(1);
+    EXPECT_EQ(changed.NaamStort(), QStringLiteral("Stortplaats Zuid-West"));
+    EXPECT_EQ(appState().facility().name, QStringLiteral("Stortplaats Zuid-West"));
+    EXPECT_EQ(changed.DatumAanvangNazorg(), QDate(2031, 7, 1));
+    EXPECT_FLOAT_EQ(changed.rente(), 0.045f);
     EXPECT_EQ(control<QLineEdit>("txtRente")->text(), QStringLiteral("4,50"));
-    enter("txtInflatie", QStringLiteral("2.5"));
-    EXPECT_EQ(recorder.texts(), QStringList{QStringLiteral("Voer een getal in.")});
-    EXPECT_FLOAT_EQ(stored(1).inflatie(), 0.02f);
 
     // The decimal key of the numeric keypad types the decimal comma.
     QLineEdit* inflation = control<QLineEdit>("txtInflatie");
@@ -154,16 +124,13 @@ TEST_F(GeneralDataTest, DateAndNumberRules)
     EXPECT_EQ(inflation->text(), QStringLiteral("3,5"));
 }
 
-TEST_F(GeneralDataTest, CompanyBoundRules)
+// That company-bound means object-bound is the record's (tests/core/facility/tst_facilityrecord); the screen
+// ticks and locks the box and turns the forecast off.
+TEST_F(GeneralDataTest, CompanyBoundLocksObjectBoundAndTheForecast)
 {
     open(1);
     auto* objectBound = control<QCheckBox>("chkObjectGebonden");
     auto* forecast = control<QPushButton>("cmdAfvalprognose");
-    EXPECT_TRUE(control<QRadioButton>("optBedrijfsGebonden0")->isChecked());
-    EXPECT_TRUE(objectBound->isEnabled());
-    EXPECT_FALSE(objectBound->isChecked());
-    EXPECT_TRUE(forecast->isEnabled());
-
     objectBound->click();
     EXPECT_EQ(stored(1).bytObjectGebonden(), 1);
     objectBound->click();
@@ -174,21 +141,16 @@ TEST_F(GeneralDataTest, CompanyBoundRules)
     EXPECT_FALSE(objectBound->isEnabled());
     EXPECT_FALSE(forecast->isEnabled());
     EXPECT_EQ(stored(1).bytBedrijfsGebonden(), 1);
-    EXPECT_EQ(stored(1).bytObjectGebonden(), 1);
 
     control<QRadioButton>("optBedrijfsGebonden0")->click();
     EXPECT_TRUE(objectBound->isEnabled());
     EXPECT_TRUE(forecast->isEnabled());
     EXPECT_EQ(stored(1).bytBedrijfsGebonden(), 0);
-}
 
-TEST_F(GeneralDataTest, DredgingDepotIsObjectBoundByDefinition)
-{
+    // A dredging depot is object-bound by definition.
+    delete screen;
     open(2);
-    auto* objectBound = control<QCheckBox>("chkObjectGebonden");
-    EXPECT_EQ(objectBound->text(), QStringLiteral("Objectgebonden (per definitie voor baggerdepots)"));
-    EXPECT_FALSE(objectBound->isEnabled());
-    EXPECT_EQ(control<QLabel>("lblStortType")->text(), QStringLiteral("baggerdepot"));
+    EXPECT_FALSE(control<QCheckBox>("chkObjectGebonden")->isEnabled());
 }
 
 TEST_F(GeneralDataTest, ProvinceMustBeChosen)
@@ -201,7 +163,6 @@ TEST_F(GeneralDataTest, ProvinceMustBeChosen)
     EXPECT_EQ(provinces->selectedItems().size(), 0);
     QFocusEvent leave(QEvent::FocusOut, Qt::TabFocusReason);
     QApplication::sendEvent(provinces, &leave);
-    EXPECT_EQ(recorder.texts(), QStringList{QStringLiteral("Selecteer een bestaande provincie.")});
     EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Selectie provincie")});
 
     QListWidgetItem* limburg = provinces->findItems(QStringLiteral("Limburg"), Qt::MatchExactly).value(0);
@@ -215,11 +176,7 @@ TEST_F(GeneralDataTest, PriceLevelInformation)
 {
     open(1);
     emit control<QLabel>("lblInfoPrijspeil")->linkActivated(QStringLiteral("info"));
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Informatie prijspeil"));
-    EXPECT_EQ(recorder.recorded()[0].text,
-              QStringLiteral("Het prijspeil is vastgelegd in de TALVO-checklist. Alle "
-                             "bedragen dienen ingevoerd te worden in dit prijspeil."));
+    EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Informatie prijspeil")});
 }
 
 TEST_F(GeneralDataTest, ClosingChecksTheFieldBeingEdited)
@@ -233,6 +190,7 @@ TEST_F(GeneralDataTest, ClosingChecksTheFieldBeingEdited)
     name->setText(QString());
     control<QPushButton>("cmdApply")->click();
     EXPECT_TRUE(screen->isVisible());
+    // The record's message on leaving, the screen's on closing.
     EXPECT_EQ(recorder.texts(), (QStringList{QStringLiteral("Voer de naam van de inrichting in."),
                                              QStringLiteral("Ongeldige invoer")}));
 

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "update/startupupdate.h"
+
+#include <QList>
+
+#include <utility>
+
+namespace dovra::test {
+
+// An update service that answers with a set offer and records what it was asked.
+class FakeUpdates : public UpdateService
+{
+public:
+    UpdateOffer check(const ProxyPreferences& proxy) override
+    {
+        ++checks;
+        askedWith = proxy;
+        return offer;
+    }
+    void closeWindow() override { ++closes; }
+    void startDownload(bool checklist, bool program) override { downloads.append({checklist, program}); }
+
+    UpdateOffer offer;
+    int checks = 0;
+    int closes = 0;
+    ProxyPreferences askedWith;
+    QList<std::pair<bool, bool>> downloads;
+};
+
+} // namespace dovra::test

@@ -1,0 +1,248 @@
+#include "support/widgetdump.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractScrollArea>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QTabBar>
+#include <QTableView>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QTreeView>
+
+namespace dovra::test {
+
+namespace {
+
+// A line edit's maximum length unless one is set.
+constexpr int DefaultMaxLength = 32767;
+
+QString quoted(const QString& text)
+{
+    QString escaped = text;
+    escaped.replace(u'\\', QStringLiteral("\\\\"))
+        .replace(u'\r', QStringLiteral("\\r"))
+        .replace(u'\n', QStringLiteral("\\n"))
+        .replace(u'\t', QStringLiteral("\\t"));
+    return u'"' + escaped + u'"';
+}
+
+bool isQtHelper(const QObject* object)
+{
+    return object->objectName().startsWith(QStringLiteral("qt_"));
+}
+
+QString indent(int depth)
+{
+    return QString(depth * 2, u' ');
+}
+
+// One line for an action of a menu, menu bar, toolbar or widget.
+QString actionLine(const QAction* action, bool withToolTip)
+{
+    if (action->isSeparator())
+        return QStringLiteral("---");
+    QStringList parts;
+    if (const QMenu* menu = action->menu())
+        parts << QStringLiteral("menu") << menu->objectName() << quoted(menu->title());
+    else
+        parts << QStringLiteral("action") << action->objectName() << quoted(action->text());
+    if (!action->shortcut().isEmpty())
+        parts << action->shortcut().toString(QKeySequence::PortableText);
+    if (withToolTip)
+        parts << QStringLiteral("tip") << quoted(action->toolTip());
+    if (action->isCheckable())
+        parts << (action->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]"));
+    if (!action->isEnabled())
+        parts << QStringLiteral("disabled");
+    if (!action->isVisible())
+        parts << QStringLiteral("hidden");
+    return parts.join(u' ');
+}
+
+// The actions of a menu, menu bar, toolbar or widget, a submenu's under its line.
+void appendActions(QStringList& lines, const QList<QAction*>& actions, int depth, bool withToolTip)
+{
+    for (const QAction* action : actions) {
+        lines << indent(depth) + actionLine(action, withToolTip);
+        if (const QMenu* menu = action->menu())
+            appendActions(lines, menu->actions(), depth + 1, false);
+    }
+}
+
+// Whether the view shows the column: a table or tree can hide one.
+bool shown(const QAbstractItemView* view, int column)
+{
+    if (const auto* table = qobject_cast<const QTableView*>(view))
+        return !table->isColumnHidden(column);
+    if (const auto* tree = qobject_cast<const QTreeView*>(view))
+        return !tree->isColumnHidden(column);
+    return true;
+}
+
+// The rows of an item view, each row's shown cells joined by "|", children indented.
+void appendItems(QStringList& lines, const QAbstractItemView* view, const QModelIndex& parent, int depth)
+{
+    const QAbstractItemModel* model = view->model();
+    for (int row = 0; row < model->rowCount(parent); ++row) {
+        QStringList cells;
+        for (int column = 0; column < model->columnCount(parent); ++column) {
+            if (!shown(view, column))
+                continue;
+            const QModelIndex index = model->index(row, column, parent);
+            QString cell = index.data(Qt::DisplayRole).toString();
+            if (const QVariant check = index.data(Qt::CheckStateRole); check.isValid())
+                cell.prepend(check.toInt() == Qt::Checked ? QStringLiteral("[x] ") : QStringLiteral("[ ] "));
+            cells << cell;
+        }
+        lines << indent(depth) + QStringLiteral("row ") + quoted(cells.join(u'|'));
+        appendItems(lines, view, model->index(row, 0, parent), depth + 1);
+    }
+}
+
+// The header of a table or tree, then the rows.
+void appendItemView(QStringList& lines, const QAbstractItemView* view, int depth)
+{
+    const QAbstractItemModel* model = view->model();
+    if (!model)
+        return;
+    if (qobject_cast<const QTableView*>(view) || qobject_cast<const QTreeView*>(view)) {
+        QStringList headers;
+        for (int column = 0; column < model->columnCount(); ++column) {
+            if (shown(view, column))
+                headers << model->headerData(column, Qt::Horizontal).toString();
+        }
+        lines << indent(depth) + QStringLiteral("header ") + quoted(headers.join(u'|'));
+    }
+    appendItems(lines, view, QModelIndex(), depth);
+}
+
+// What the user sees of the widget itself, after its class and name.
+QStringList describe(const QWidget* widget)
+{
+    QStringList parts;
+    if (widget->isWindow()) {
+        parts << QStringLiteral("title") << quoted(widget->windowTitle());
+        if (widget->isModal())
+            parts << QStringLiteral("modal");
+        if (widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            parts << QStringLiteral("on-top");
+    }
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        parts << quoted(button->text());
+        if (button->isCheckable())
+            parts << (button->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]"));
+    } else if (const auto* label = qobject_cast<const QLabel*>(widget)) {
+        parts << quoted(label->text());
+    } else if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
+        parts << quoted(edit->text());
+        if (edit->maxLength() != DefaultMaxLength)
+            parts << QStringLiteral("max %1").arg(edit->maxLength());
+        if (edit->isReadOnly())
+            parts << QStringLiteral("read-only");
+    } else if (const auto* box = qobject_cast<const QGroupBox*>(widget)) {
+        parts << quoted(box->title());
+        if (box->isCheckable())
+            parts << (box->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]"));
+    } else if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) {
+        parts << quoted(plain->toPlainText());
+        if (plain->isReadOnly())
+            parts << QStringLiteral("read-only");
+    } else if (const auto* text = qobject_cast<const QTextEdit*>(widget)) {
+        parts << quoted(text->toPlainText());
+        if (text->isReadOnly())
+            parts << QStringLiteral("read-only");
+    } else if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
+        QStringList items;
+        for (int item = 0; item < combo->count(); ++item)
+            items << combo->itemText(item);
+        parts << quoted(combo->currentText()) << QStringLiteral("of") << quoted(items.join(u'|'));
+    } else if (const auto* progress = qobject_cast<const QProgressBar*>(widget)) {
+        parts << QStringLiteral("%1 of %2..%3")
+                     .arg(progress->value())
+                     .arg(progress->minimum())
+                     .arg(progress->maximum());
+    } else if (const auto* tabs = qobject_cast<const QTabWidget*>(widget)) {
+        QStringList titles;
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            titles << tabs->tabText(tab) +
+                          (tabs->isTabEnabled(tab) ? QString() : QStringLiteral(" (disabled)"));
+        parts << quoted(titles.join(u'|')) << QStringLiteral("current %1").arg(tabs->currentIndex());
+    }
+    if (!widget->toolTip().isEmpty())
+        parts << QStringLiteral("tip") << quoted(widget->toolTip());
+    if (!widget->isWindow() && !widget->isEnabledTo(widget->parentWidget()))
+        parts << QStringLiteral("disabled");
+    if (!widget->isWindow() && !widget->isVisibleTo(widget->parentWidget()))
+        parts << QStringLiteral("hidden");
+    return parts;
+}
+
+void appendWidget(QStringList& lines, const QWidget* widget, int depth);
+
+void appendChildren(QStringList& lines, const QObject* parent, int depth)
+{
+    for (const QObject* object : parent->children()) {
+        const auto* child = qobject_cast<const QWidget*>(object);
+        if (!child)
+            continue;
+        if (qobject_cast<const QTabBar*>(child))
+            continue; // its tabs are shown with the tab widget
+        if (isQtHelper(child))
+            appendChildren(lines, child, depth);
+        else
+            appendWidget(lines, child, depth);
+    }
+}
+
+void appendWidget(QStringList& lines, const QWidget* widget, int depth)
+{
+    QStringList head{QString::fromLatin1(widget->metaObject()->className())};
+    if (!widget->objectName().isEmpty())
+        head << widget->objectName();
+    lines << indent(depth) + (head + describe(widget)).join(u' ');
+    // A toolbar shows its buttons' tool tips; the menus of a menu bar are shown under it.
+    const bool toolBar = qobject_cast<const QToolBar*>(widget);
+    appendActions(lines, widget->actions(), depth + 1, toolBar);
+    if (toolBar || qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QMenu*>(widget) ||
+        qobject_cast<const QComboBox*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget))
+        return;
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(widget)) {
+        appendItemView(lines, view, depth + 1);
+        return;
+    }
+    if (const auto* area = qobject_cast<const QAbstractScrollArea*>(widget)) {
+        appendChildren(lines, area->viewport(), depth + 1);
+        return;
+    }
+    appendChildren(lines, widget, depth + 1);
+}
+
+} // namespace
+
+QString dumpWidgetTree(const QWidget* root)
+{
+    QStringList lines;
+    appendWidget(lines, root, 0);
+    QStringList order;
+    for (const QWidget* widget = root->nextInFocusChain(); widget && widget != root;
+         widget = widget->nextInFocusChain()) {
+        if (root->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) && !isQtHelper(widget) &&
+            !widget->objectName().isEmpty() && !qobject_cast<const QTabBar*>(widget->parentWidget()))
+            order << widget->objectName();
+    }
+    lines << QString(QStringLiteral("tab order: ") + order.join(QStringLiteral(", "))).trimmed();
+    return lines.join(u'\n') + u'\n';
+}
+
+} // namespace dovra::test
