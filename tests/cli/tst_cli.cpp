@@ -171,7 +171,7 @@ TEST_F(CliTest, BadArgumentsExitWithTwo)
     const struct
     {
         QStringList arguments;
-        QString err; // part of stderr, if any
+        QString err; // text stderr holds, if any
     } cases[] = {
         {{}, {}},
         {{QStringLiteral("onbekend")}, {}},
