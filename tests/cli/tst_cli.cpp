@@ -2,13 +2,10 @@
 #include "storage/database.h"
 #include "support/cliprocess.h"
 #include "support/docxinspect.h"
+#include "support/golden.h"
 #include "support/testfiles.h"
 
-#include <QDir>
 #include <QFileInfo>
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QRegularExpression>
 #include <QSettings>
 
@@ -94,69 +91,37 @@ TEST_F(CliTest, RefusedFilesExitWithTwo)
     EXPECT_TRUE(result.err.startsWith(QLatin1String("Controle checklistbestand: ")));
 }
 
-TEST_F(CliTest, BadArgumentsExitWithTwo)
+// The output of every figure and screen report command per demo facility (two landfills of one province
+// and a dredging depot without forecast), with its messages and exit status.
+TEST_F(CliTest, OutputOfEveryDemoFacility)
 {
-    EXPECT_EQ(run({}).exitCode, 2);
-    EXPECT_EQ(run({QStringLiteral("onbekend")}).exitCode, 2);
-    const CliRun result = run({QStringLiteral("info"), QStringLiteral("--datum")});
-    EXPECT_EQ(result.exitCode, 2);
-    EXPECT_TRUE(result.err.contains(QLatin1String("gebruik: dovra-cli")));
-}
-
-// The demo data file's three facilities: two landfills of one province and a dredging depot.
-const QStringList DemoFacilities{QStringLiteral("Stortplaats De Kragge"),
-                                 QStringLiteral("Stortplaats Vlagheide"),
-                                 QStringLiteral("Baggerdepot Hollandsch Diep")};
-
-QJsonObject jsonOf(const CliRun& run)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(run.out.toUtf8(), &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.toStdString();
-    return document.object();
-}
-
-TEST_F(CliTest, TargetCapitalOfEveryDemoFacility)
-{
-    const QString data = folder.copyDemoData();
-    for (const QString& name : DemoFacilities) {
-        const CliRun run = this->run(
-            {QStringLiteral("doelvermogen"), QStringLiteral("--json"), QStringLiteral("--btw"),
-             QStringLiteral("19"), QStringLiteral("--facility"), name, QStringLiteral("--data"), data,
-             QStringLiteral("--checklist"), folder.filePath(QStringLiteral("dbTALVOCL.mdb"))});
-        EXPECT_EQ(run.exitCode, 0) << name.toStdString() << run.err.toStdString();
-        EXPECT_EQ(run.err, QString());
-        const QJsonObject figures = jsonOf(run);
-        EXPECT_TRUE(figures.value(QStringLiteral("ok")).toBool());
-        EXPECT_EQ(figures.value(QStringLiteral("strStortNaam")).toString(), name);
-
-        // The sums fit together as the report shows them (single precision).
-        auto f = [&figures](const char* key) {
-            return float(figures.value(QLatin1String(key)).toDouble());
-        };
-        EXPECT_GT(f("DoelvermogenZonderRisicoFonds"), 0.0f);
-        EXPECT_FLOAT_EQ(f("somA_inclOnvoorzien"), f("somA_exclOnvoorzien") + f("toeslagA"));
-        EXPECT_FLOAT_EQ(f("somB_inclDirectievoering"), f("somB_exclDirectievoering") + f("toeslagB"));
-        EXPECT_FLOAT_EQ(f("somC"), f("sngAppKostenTotaalKAP") + f("sngCommunicatieKostenKAP") +
-                                       f("sngRapEvalKostenKAP"));
-        EXPECT_FLOAT_EQ(f("DoelvermogenMetRisicoFonds"),
-                        f("DoelvermogenZonderRisicoFonds") + f("sngRisicobedragKAP"));
-        EXPECT_FLOAT_EQ(f("BTWbedrag"), 0.19f * f("DoelvermogenMetRisicoFonds"));
-
-        const QJsonObject subtotals = figures.value(QStringLiteral("subtotalen")).toObject();
-        EXPECT_EQ(subtotals.value(QStringLiteral("rubriek")).toArray().size(), 6);
-        EXPECT_EQ(subtotals.value(QStringLiteral("objectcategorie")).toArray().size(), 7);
-        EXPECT_EQ(subtotals.value(QStringLiteral("herkomst")).toArray().size(), 3);
-        float rubrics14 = 0;
-        for (int rubric = 0; rubric < 4; ++rubric)
-            rubrics14 += float(subtotals.value(QStringLiteral("rubriek")).toArray().at(rubric).toDouble());
-        EXPECT_NEAR(rubrics14, f("somA_exclOnvoorzien"), 1.0f);
-
-        const QJsonArray items = figures.value(QStringLiteral("items")).toArray();
-        EXPECT_GT(items.size(), 5);
-        for (const QJsonValue& item : items) {
-            const QJsonValue first = item.toObject().value(QStringLiteral("eerste"));
-            EXPECT_TRUE(first.isDouble() || first.isNull() || first.toString() == QLatin1String("nvt"));
+    const QStringList files{QStringLiteral("--data"), folder.copyDemoData(), QStringLiteral("--checklist"),
+                            folder.filePath(QStringLiteral("dbTALVOCL.mdb"))};
+    const struct
+    {
+        const char* name;
+        QStringList arguments;
+    } commands[] = {
+        {"doelvermogen.json",
+         {QStringLiteral("doelvermogen"), QStringLiteral("--json"), QStringLiteral("--btw=19")}},
+        {"doelvermogen.txt", {QStringLiteral("doelvermogen"), QStringLiteral("--btw"), QStringLiteral("0")}},
+        {"heffing.json", {QStringLiteral("heffing"), QStringLiteral("--json")}},
+        {"heffing.txt", {QStringLiteral("heffing")}},
+        {"rapport-voorziening.txt", {QStringLiteral("rapport"), QStringLiteral("--scherm")}},
+        {"rapport-rubriek.txt",
+         {QStringLiteral("rapport"), QStringLiteral("--scherm"), QStringLiteral("--secties"),
+          QStringLiteral("doelvermogen,heffing"), QStringLiteral("--indeling"), QStringLiteral("rubriek")}},
+        {"rapport-talvo.txt",
+         {QStringLiteral("rapport"), QStringLiteral("--scherm"), QStringLiteral("--indeling=talvo")}},
+    };
+    for (const QString& id : {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3")}) {
+        for (const auto& command : commands) {
+            const QString golden = QStringLiteral("cli/facility%1-%2").arg(id, QLatin1String(command.name));
+            SCOPED_TRACE(golden.toStdString());
+            const CliRun result = run(command.arguments + QStringList{QStringLiteral("--id"), id} + files);
+            EXPECT_TRUE(
+                test::matchesGolden(golden, result.out + QStringLiteral("--- stderr\n") + result.err +
+                                                QStringLiteral("--- exit %1\n").arg(result.exitCode)));
         }
     }
 }
@@ -179,71 +144,6 @@ TEST_F(CliTest, NumbersReadBackAsTheValuesHeld)
     EXPECT_EQ(float(dv.toDouble()), dv.toFloat());
 }
 
-TEST_F(CliTest, TargetCapitalAsText)
-{
-    const CliRun run =
-        this->run({QStringLiteral("doelvermogen"), QStringLiteral("--facility"),
-                   QStringLiteral("Stortplaats Vlagheide"), QStringLiteral("--btw"), QStringLiteral("0"),
-                   QStringLiteral("--data"), folder.copyDemoData(), QStringLiteral("--checklist"),
-                   folder.filePath(QStringLiteral("dbTALVOCL.mdb"))});
-    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.startsWith(QLatin1String("Inrichting: Stortplaats Vlagheide (id 2)\n")));
-    EXPECT_TRUE(run.out.contains(QStringLiteral("Doelvermogen met risicofonds: € ")));
-    EXPECT_TRUE(run.out.contains(QStringLiteral("BTW 0%: € 0\n")));
-}
-
-TEST_F(CliTest, LevyOfTheDemoFacilities)
-{
-    const QString data = folder.copyDemoData();
-    const QString checklist = folder.filePath(QStringLiteral("dbTALVOCL.mdb"));
-    // The two landfills of Noord-Brabant are equalised.
-    for (const QString& name : {DemoFacilities[0], DemoFacilities[1]}) {
-        const CliRun run =
-            this->run({QStringLiteral("heffing"), QStringLiteral("--json"), QStringLiteral("--facility"),
-                       name, QStringLiteral("--data"), data, QStringLiteral("--checklist"), checklist});
-        EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        const QJsonObject levy = jsonOf(run);
-        EXPECT_TRUE(levy.value(QStringLiteral("ValidatieOK")).toBool());
-        EXPECT_EQ(levy.value(QStringLiteral("rapStortNamen")).toString(),
-                  QStringLiteral(", Stortplaats De Kragge, Stortplaats Vlagheide"));
-        EXPECT_EQ(levy.value(QStringLiteral("intAantaljaren")).toInt(), 5);
-        EXPECT_GT(levy.value(QStringLiteral("HeffingPerTon_prijspeil_tRef")).toDouble(), 0.0);
-        EXPECT_NEAR(levy.value(QStringLiteral("rapControleDVsom")).toDouble(),
-                    levy.value(QStringLiteral("DVref")).toDouble(),
-                    levy.value(QStringLiteral("DVref")).toDouble() * 1e-6);
-        const QJsonArray years = levy.value(QStringLiteral("jaren")).toArray();
-        ASSERT_EQ(years.size(), 5);
-        EXPECT_EQ(years.at(0).toObject().value(QStringLiteral("jaar")).toInt(), 2025);
-        // Supplies of both landfills in 2025: 410 and 220 kton.
-        EXPECT_EQ(years.at(0).toObject().value(QStringLiteral("kton")).toInt(), 630);
-    }
-
-    // The depot is object-bound and has no forecast: told so, levy 0.
-    const CliRun depot = this->run({QStringLiteral("heffing"), QStringLiteral("--json"),
-                                    QStringLiteral("--facility"), DemoFacilities[2], QStringLiteral("--data"),
-                                    data, QStringLiteral("--checklist"), checklist});
-    EXPECT_TRUE(depot.err.contains(QLatin1String("Berekening heffingen: Er zijn geen gegevens beschikbaar")));
-    EXPECT_EQ(jsonOf(depot).value(QStringLiteral("HeffingPerTon_prijspeil_tRef")).toDouble(), 0.0);
-}
-
-TEST_F(CliTest, FiguresNeedAFacilityAndAValidVat)
-{
-    const QString data = folder.copyDemoData();
-    const QString checklist = folder.filePath(QStringLiteral("dbTALVOCL.mdb"));
-    const QStringList files{QStringLiteral("--data"), data, QStringLiteral("--checklist"), checklist};
-    EXPECT_EQ(run(QStringList{QStringLiteral("doelvermogen")} + files).exitCode, 2);
-    EXPECT_EQ(run(QStringList{QStringLiteral("doelvermogen"), QStringLiteral("--facility"),
-                              QStringLiteral("Onbekend")} +
-                  files)
-                  .exitCode,
-              2);
-    EXPECT_EQ(run(QStringList{QStringLiteral("doelvermogen"), QStringLiteral("--id"), QStringLiteral("1"),
-                              QStringLiteral("--btw"), QStringLiteral("31")} +
-                  files)
-                  .exitCode,
-              2);
-}
-
 TEST_F(CliTest, FailedCalculationExitsWithOne)
 {
     const QString data = folder.copyDemoData();
@@ -260,88 +160,85 @@ TEST_F(CliTest, FailedCalculationExitsWithOne)
                                          "nazorgoppervlak ingevoerd")));
 }
 
-TEST_F(CliTest, ReportsOfEveryDemoFacility)
+// Arguments that are refused before any file is used: exit status 2, nothing written.
+TEST_F(CliTest, BadArgumentsExitWithTwo)
 {
-    const QString data = folder.copyDemoData();
-    const QStringList files{QStringLiteral("--data"), data, QStringLiteral("--checklist"),
+    const QStringList files{QStringLiteral("--data"), folder.copyDemoData(), QStringLiteral("--checklist"),
                             folder.filePath(QStringLiteral("dbTALVOCL.mdb"))};
-    for (const QString& name : DemoFacilities) {
-        const QString report = folder.filePath(name + QStringLiteral(".docx"));
-        const CliRun written = run(QStringList{QStringLiteral("rapport"), QStringLiteral("--facility"), name,
-                                               QStringLiteral("--out"), report} +
-                                   files);
-        // The depot has no forecast: the levy tells why it is left out, the rest is written.
-        EXPECT_EQ(written.exitCode, 0) << name.toStdString() << written.err.toStdString();
-        const QStringList lines =
-            test::readDocx(test::readDocxPart(report, QStringLiteral("word/document.xml"))).lines();
-        EXPECT_TRUE(lines.contains(QStringLiteral("R a p p o r t a g e   D O V R A")));
-        EXPECT_TRUE(lines.contains(QStringLiteral("Inrichting: ") + name));
-
-        const QString input = folder.filePath(name + QStringLiteral(" invoer.docx"));
-        const CliRun inputRun = run(QStringList{QStringLiteral("invoerrapport"), QStringLiteral("--facility"),
-                                                name, QStringLiteral("--out"), input,
-                                                QStringLiteral("--secties"), QStringLiteral("kostenposten")} +
-                                    files);
-        EXPECT_EQ(inputRun.exitCode, 0) << inputRun.err.toStdString();
-        const QStringList inputLines =
-            test::readDocx(test::readDocxPart(input, QStringLiteral("word/document.xml"))).lines();
-        EXPECT_TRUE(inputLines.contains(QStringLiteral(">>  Kostenposten")));
-        EXPECT_FALSE(inputLines.contains(QStringLiteral(">>  Voorzieningen")));
-    }
-}
-
-TEST_F(CliTest, ScreenReportGoesToStandardOutput)
-{
-    const CliRun screen = run(
-        {QStringLiteral("rapport"), QStringLiteral("--scherm"), QStringLiteral("--id"), QStringLiteral("2"),
-         QStringLiteral("--secties"), QStringLiteral("doelvermogen,heffing"), QStringLiteral("--indeling"),
-         QStringLiteral("rubriek"), QStringLiteral("--data"), folder.copyDemoData(),
-         QStringLiteral("--checklist"), folder.filePath(QStringLiteral("dbTALVOCL.mdb"))});
-    ASSERT_EQ(screen.exitCode, 0) << screen.err.toStdString();
-    const QStringList lines = screen.out.split(u'\n');
-    // Headings on two lines, tab-separated, then block A before the replacements.
-    EXPECT_TRUE(lines.value(0).startsWith(
-        QLatin1String("\tpost\taanleg\teerste\tlaatste\tfrequentie\tkosten (prijspeil ")))
-        << lines.value(0).toStdString();
-    EXPECT_TRUE(screen.out.contains(QLatin1String("Jaarlijkse nazorgkosten (A)")));
-    EXPECT_LT(screen.out.indexOf(QLatin1String("Jaarlijkse nazorgkosten (A)")),
-              screen.out.indexOf(QLatin1String("B: Vervangingskosten")));
-    EXPECT_TRUE(lines.contains(QStringLiteral("Rapportage heffingen:")));
-    EXPECT_TRUE(screen.out.contains(
-        QLatin1String("Betrokken inrichtingen:, Stortplaats De Kragge, Stortplaats Vlagheide. ")));
-}
-
-TEST_F(CliTest, ReportArgumentsAreChecked)
-{
-    const QString data = folder.copyDemoData();
-    const QStringList files{QStringLiteral("--id"),        QStringLiteral("1"),
-                            QStringLiteral("--data"),      data,
-                            QStringLiteral("--checklist"), folder.filePath(QStringLiteral("dbTALVOCL.mdb"))};
+    const QStringList facility = QStringList{QStringLiteral("--id"), QStringLiteral("1")} + files;
     const QString out = folder.filePath(QStringLiteral("r.docx"));
-    // Neither a file nor the screen, an unknown section, an unknown grouping: nothing is written.
-    EXPECT_EQ(run(QStringList{QStringLiteral("rapport")} + files).exitCode, 2);
-    EXPECT_EQ(run(QStringList{QStringLiteral("rapport"), QStringLiteral("--out"), out,
-                              QStringLiteral("--secties"), QStringLiteral("voorblad,inhoud")} +
-                  files)
-                  .exitCode,
-              2);
-    EXPECT_EQ(run(QStringList{QStringLiteral("rapport"), QStringLiteral("--out"), out,
-                              QStringLiteral("--indeling"), QStringLiteral("alfabet")} +
-                  files)
-                  .exitCode,
-              2);
-    EXPECT_EQ(run(QStringList{QStringLiteral("invoerrapport")} + files).exitCode, 2);
-    EXPECT_FALSE(QFileInfo::exists(out));
-
-    // A place no document can be saved: refused before the facility is opened, nothing left behind.
     const QString nowhere = folder.filePath(QStringLiteral("geen map/r.docx"));
-    const CliRun unsaved =
-        run(QStringList{QStringLiteral("invoerrapport"), QStringLiteral("--out"), nowhere} + files);
-    EXPECT_EQ(unsaved.exitCode, 2);
-    EXPECT_EQ(unsaved.err, QStringLiteral("De rapportage kan niet worden opgeslagen: de map '") +
-                               folder.filePath(QStringLiteral("geen map")) +
-                               QStringLiteral("' bestaat niet.\n"));
+    const struct
+    {
+        QStringList arguments;
+        QString err; // text stderr holds, if any
+    } cases[] = {
+        {{}, {}},
+        {{QStringLiteral("onbekend")}, {}},
+        {{QStringLiteral("info"), QStringLiteral("--datum")}, QStringLiteral("gebruik: dovra-cli")},
+        {QStringList{QStringLiteral("doelvermogen")} + files, {}},
+        {QStringList{QStringLiteral("doelvermogen"), QStringLiteral("--facility"),
+                     QStringLiteral("Onbekend")} +
+             files,
+         {}},
+        {QStringList{QStringLiteral("doelvermogen"), QStringLiteral("--btw"), QStringLiteral("31")} +
+             facility,
+         {}},
+        // Neither a file nor the screen, an unknown section, an unknown grouping.
+        {QStringList{QStringLiteral("rapport")} + facility, {}},
+        {QStringList{QStringLiteral("rapport"), QStringLiteral("--out"), out, QStringLiteral("--secties"),
+                     QStringLiteral("voorblad,inhoud")} +
+             facility,
+         {}},
+        {QStringList{QStringLiteral("rapport"), QStringLiteral("--out"), out, QStringLiteral("--indeling"),
+                     QStringLiteral("alfabet")} +
+             facility,
+         {}},
+        {QStringList{QStringLiteral("invoerrapport")} + facility, {}},
+        // A place no document can be saved: refused before the facility is opened.
+        {QStringList{QStringLiteral("invoerrapport"), QStringLiteral("--out"), nowhere} + facility,
+         QStringLiteral("De rapportage kan niet worden opgeslagen: de map '") +
+             folder.filePath(QStringLiteral("geen map")) + QStringLiteral("' bestaat niet.\n")},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const CliRun result = run(c.arguments);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_EQ(result.out, QString());
+        EXPECT_TRUE(result.err.contains(c.err)) << result.err.toStdString();
+    }
+    EXPECT_FALSE(QFileInfo::exists(out));
     EXPECT_FALSE(QFileInfo::exists(nowhere));
+}
+
+// The documents of the facility named are written where asked, with the sections chosen; their contents
+// are the report tests'.
+TEST_F(CliTest, DocumentsHoldTheChosenSections)
+{
+    const QString name = QStringLiteral("Baggerdepot Hollandsch Diep");
+    const QStringList facility{
+        QStringLiteral("--facility"),  name,
+        QStringLiteral("--data"),      folder.copyDemoData(),
+        QStringLiteral("--checklist"), folder.filePath(QStringLiteral("dbTALVOCL.mdb"))};
+    const QString report = folder.filePath(QStringLiteral("rapport.docx"));
+    // The depot has no forecast: the levy tells why it is left out, the rest is written.
+    const CliRun written =
+        run(QStringList{QStringLiteral("rapport"), QStringLiteral("--out"), report} + facility);
+    EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
+    const QStringList lines =
+        test::readDocx(test::readDocxPart(report, QStringLiteral("word/document.xml"))).lines();
+    EXPECT_TRUE(lines.contains(QStringLiteral("R a p p o r t a g e   D O V R A")));
+    EXPECT_TRUE(lines.contains(QStringLiteral("Inrichting: ") + name));
+
+    const QString input = folder.filePath(QStringLiteral("invoer.docx"));
+    const CliRun inputRun = run(QStringList{QStringLiteral("invoerrapport"), QStringLiteral("--out=") + input,
+                                            QStringLiteral("--secties"), QStringLiteral("kostenposten")} +
+                                facility);
+    EXPECT_EQ(inputRun.exitCode, 0) << inputRun.err.toStdString();
+    const QStringList inputLines =
+        test::readDocx(test::readDocxPart(input, QStringLiteral("word/document.xml"))).lines();
+    EXPECT_TRUE(inputLines.contains(QStringLiteral(">>  Kostenposten")));
+    EXPECT_FALSE(inputLines.contains(QStringLiteral(">>  Voorzieningen")));
 }
 
 } // namespace

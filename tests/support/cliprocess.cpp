@@ -10,6 +10,8 @@ CliRun runCli(const QStringList& arguments, const QString& home, int timeoutMs)
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home);
+    // Numbers in text follow the system locale: the program's users' one, whatever the machine's.
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("nl_NL.UTF-8"));
     process.setProcessEnvironment(environment);
     process.start(QDir(QStringLiteral(DOVRA_TEST_PROGRAM_DIR)).filePath(QStringLiteral("dovra-cli")),
                   arguments);

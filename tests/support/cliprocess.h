@@ -16,7 +16,8 @@ struct CliRun
     QString err;
 };
 
-// Runs dovra-cli with its settings under home (away from the user's), stopping it after timeoutMs.
+// Runs dovra-cli with its settings under home (away from the user's) in the Dutch locale, stopping it
+// after timeoutMs.
 CliRun runCli(const QStringList& arguments, const QString& home, int timeoutMs = 60000);
 
 } // namespace dovra::test

@@ -69,6 +69,67 @@ QStringList DocxContent::lines() const
 
 namespace {
 
+QString cm(double value)
+{
+    return QString::number(value, 'f', 2);
+}
+
+QString marks(const DocxRun& run)
+{
+    QStringList marks;
+    if (run.bold)
+        marks.append(QStringLiteral("b"));
+    if (run.italic)
+        marks.append(QStringLiteral("i"));
+    if (run.underline)
+        marks.append(QStringLiteral("u"));
+    if (!run.colour.isEmpty())
+        marks.append(u'#' + run.colour);
+    if (!run.font.isEmpty())
+        marks.append(run.font);
+    if (run.sizePt != 0)
+        marks.append(QString::number(run.sizePt) + QStringLiteral("pt"));
+    return u'[' + marks.join(u' ') + u']';
+}
+
+QString dumpParagraph(const DocxParagraph& paragraph)
+{
+    QString line;
+    QString previous;
+    for (const DocxRun& run : paragraph.runs) {
+        const QString look = marks(run);
+        if (look != previous && !(previous.isEmpty() && look == u"[]"))
+            line += look;
+        previous = look;
+        line += QString(run.text).replace(u'\t', u'→').replace(u'\n', u'↵');
+    }
+    return line;
+}
+
+void dumpTable(const DocxTable& table, QStringList& lines)
+{
+    QStringList grid;
+    for (double width : table.gridCm)
+        grid.append(cm(width));
+    lines.append(QStringLiteral("table grid ") + grid.join(u' '));
+    for (const DocxRow& row : table.rows) {
+        QStringList cells;
+        for (qsizetype i = 0; i < row.cells.size(); ++i) {
+            const DocxCell& cell = row.cells[i];
+            QStringList paragraphs;
+            for (const DocxParagraph& paragraph : cell.paragraphs)
+                paragraphs.append(dumpParagraph(paragraph));
+            QString text = paragraphs.join(QStringLiteral(" ¶ "));
+            if (i >= table.gridCm.size() || cm(cell.widthCm) != cm(table.gridCm[i]))
+                text += u'@' + cm(cell.widthCm);
+            if (cell.bottomBorder)
+                text += u'‗';
+            cells.append(text);
+        }
+        lines.append(cells.join(QStringLiteral(" | ")));
+    }
+}
+
 const QString W = QStringLiteral("http://schemas.openxmlformats.org/wordprocessingml/2006/main");
 
 double twipsToCm(const QString& twips)
@@ -389,6 +450,32 @@ struct FileClose
 };
 
 } // namespace
+
+QString dumpDocx(const DocxContent& content)
+{
+    QStringList lines;
+    for (const DocxSection& section : content.sections) {
+        if (section.widthCm > 0)
+            lines.append(QStringLiteral("section %1 x %2 cm%3, margins top %4 bottom %5 left %6 right %7, "
+                                        "header %8 footer %9")
+                             .arg(cm(section.widthCm), cm(section.heightCm),
+                                  section.landscape ? QStringLiteral(" landscape") : QString(),
+                                  cm(section.topCm), cm(section.bottomCm), cm(section.leftCm),
+                                  cm(section.rightCm), cm(section.headerCm), cm(section.footerCm)));
+        for (const DocxBlock& block : section.blocks) {
+            if (block.isTable) {
+                dumpTable(block.table, lines);
+                continue;
+            }
+            lines.append(dumpParagraph(block.paragraph));
+            if (block.paragraph.pageBreak)
+                lines.append(QStringLiteral("page break"));
+        }
+    }
+    if (!content.parseError.isEmpty())
+        lines.append(QStringLiteral("parse error ") + content.parseError);
+    return lines.join(u'\n') + u'\n';
+}
 
 DocxContent readDocx(const QByteArray& xml)
 {

@@ -14,7 +14,7 @@ namespace dovra::test {
 struct DocxRun
 {
     QString text;
-    QString font; // "" when not set
+    QString font;      // "" when not set
     double sizePt = 0; // 0 when not set
     bool bold = false;
     bool italic = false;
@@ -81,6 +81,15 @@ struct DocxContent
     QStringList lines() const; // of all sections
     QString parseError;        // empty when the XML was read without error
 };
+
+// The content as readable text, for golden files. One line a paragraph; a run whose look differs from
+// the run before it in its paragraph opens with its marks in brackets: b(old), i(talic), u(nderline),
+// the colour as #RRGGBB, the font and the size ("[b Arial 10pt]"; "[]" when it has none). A tab shows as
+// "→", a line break within a paragraph as "↵". A table opens with its column grid in cm and has one line
+// a row, the cells separated by " | " (a cell's paragraphs by " ¶ "); a cell's width is added as "@cm"
+// when it differs from its grid column, "‗" marks a bottom border. A page break is a line of its own;
+// each section opens with its page set-up (a header or footer has none).
+QString dumpDocx(const DocxContent& content);
 
 // Reads word/document.xml (or a header/footer part: one section of its paragraphs).
 DocxContent readDocx(const QByteArray& xml);

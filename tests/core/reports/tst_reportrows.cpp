@@ -7,6 +7,7 @@
 #include "reports/dvreportrows.h"
 #include "storage/database.h"
 #include "storage/workspace.h"
+#include "support/golden.h"
 #include "support/messagerecorder.h"
 #include "support/testfiles.h"
 
@@ -37,7 +38,11 @@ INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, blnIsCombinatiePost, 
 // Facility 1 starts its aftercare on 1 January 2010 at the price level of 2010 and without rates, so a
 // present value factor counts the occurrences. Without regard to case provision "bovenafdichting oost"
 // sorts before "Bovenafdichting West" and item "afvoer" before "Zaaien"; in binary order they would not.
-// Items 4 and 8 lack calendar years; item 9 belongs to another facility.
+// Items 4 and 8 lack calendar years; item 9 belongs to another facility. Aftercare year 6 is calendar
+// year 2015. Drainage (4) counts from the top liner built in aftercare year 4: it starts in year 5 and its
+// ten years end in year 13, so its last occurrence falls in year 10. Folie vervangen (3), built in 2012
+// (year 3), is done once in its third year: year 5. Only the cost of Peilbuizen (6) lies outside the range
+// of its checklist item.
 const char* const DataSql = R"(
 INSERT INTO tblStort (idrStort_ID, strStortNaam, intStortType, intCL_REF, sngRentePerc, sngInflPerc,
     dtmAanvangNazorg, intJaarPrijspeil, sngNazorgOpp, bytRapEval, sngRapEvalMin, sngRapEvalPerHa, sngRapEvalMax,
@@ -72,17 +77,12 @@ INSERT INTO tblAct (idrAct_ID, lngStort_REF, lngInrichting_REF, lngClitem_REF, b
         NULL, NULL, 0, NULL, NULL);
 )";
 
-// Category 1 (Terrein) before category 2, whose provision "bovenafdichting oost" comes before
-// "Bovenafdichting West" without regard to case.
+// The order by object category: category 1 (Terrein) before category 2, whose provision
+// "bovenafdichting oost" comes before "Bovenafdichting West" without regard to case.
 const QStringList ByCategory{QStringLiteral("Deelpost"),         QStringLiteral("Peilbuizen"),
                              QStringLiteral("Peilbuizen meten"), QStringLiteral("Onbekend"),
                              QStringLiteral("afvoer"),           QStringLiteral("Zaaien"),
                              QStringLiteral("Drainage"),         QStringLiteral("Folie vervangen")};
-const QStringList ByRubric{QStringLiteral("Deelpost"),         QStringLiteral("Peilbuizen"),
-                           QStringLiteral("Peilbuizen meten"), QStringLiteral("afvoer"),
-                           QStringLiteral("Zaaien"),           QStringLiteral("Drainage"),
-                           QStringLiteral("Folie vervangen"),  QStringLiteral("Onbekend")};
-
 // Walks all rows from the first and collects one value of each.
 template <typename Rows, typename Value> auto collect(Rows& rows, Value value)
 {
@@ -183,236 +183,103 @@ TEST_F(ReportRowsTest, RecordSetHoldsTheFacilitysRowsWithTheirProvisionAndCatego
     EXPECT_EQ(rows.count(), 0);
 }
 
-// --- input data report ---
+// --- the rows of both reports ---
 
-TEST_F(ReportRowsTest, InputReportSortsByCategoryOrByRubric)
+// The cells of the input data report in both orders and the rows of the target capital report in every
+// grouping, with their present values and the checks of checklist items outside their criteria.
+TEST_F(ReportRowsTest, RowsOfBothReportsMatchTheirGoldenFile)
 {
-    clsActRapInvoer report(workspace());
-    ASSERT_TRUE(report.OpenRecordset(1));
-    EXPECT_EQ(report.count(), 8);
-    EXPECT_EQ(collect(report, [&] { return report.rapKostenpost(); }), ByCategory);
-    EXPECT_EQ(collect(report, [&] { return report.strObjectCat(); }),
-              (QList<QString>(4, QStringLiteral("Algemeen")) +
-               QList<QString>(4, QStringLiteral("Bovenafdichting"))));
-    EXPECT_EQ(collect(report, [&] { return report.objectCategorie(); }),
-              (QList<int>{1, 1, 1, 1, 2, 2, 2, 2}));
-    EXPECT_EQ(collect(report, [&] { return report.rapVoorz(); }),
-              (QList<QString>{QStringLiteral("Terrein"), QStringLiteral("Terrein"), QStringLiteral("Terrein"),
-                              QStringLiteral("Terrein"), QStringLiteral("bovenafdichting oost"),
-                              QStringLiteral("bovenafdichting oost"), QStringLiteral("Bovenafdichting West"),
-                              QStringLiteral("Bovenafdichting West")}));
-    EXPECT_EQ(collect(report, [&] { return report.provisionId(); }),
-              (QList<long>{12, 12, 12, 12, 10, 10, 11, 11}));
-    EXPECT_EQ(collect(report, [&] { return report.rapIsTALVO(); }), (QList<int>{1, 2, 2, 0, 1, 0, 0, 0}));
-
-    report.rapSorteerOp(QStringLiteral("Rubriek"));
-    ASSERT_TRUE(report.OpenRecordset(1));
-    EXPECT_EQ(collect(report, [&] { return report.rapKostenpost(); }), ByRubric);
-
-    // An unknown option keeps the order chosen before.
-    report.rapSorteerOp(QStringLiteral("rubriek"));
-    ASSERT_TRUE(report.OpenRecordset(1));
-    EXPECT_EQ(collect(report, [&] { return report.rapKostenpost(); }), ByRubric);
-    report.rapSorteerOp(QStringLiteral("ObjCat"));
-    ASSERT_TRUE(report.OpenRecordset(1));
-    EXPECT_EQ(collect(report, [&] { return report.rapKostenpost(); }), ByCategory);
-}
-
-TEST_F(ReportRowsTest, InputReportCellsShowTheStoredValuesInCompactNotation)
-{
-    struct Cells
-    {
-        QString post, start, end, freq, cost, reference, remark;
-    };
-    clsActRapInvoer report(workspace());
-    ASSERT_TRUE(report.OpenRecordset(1));
-    const QList<Cells> cells = collect(report, [&] {
-        return Cells{report.rapKostenpost(), report.rapTstart(),       report.rapTeind(),
-                     report.rapFreq(),       report.rapPrijsPerKeer(), report.rapVerwijzingNazorgplan(),
-                     report.rapOpmerkingen()};
-    });
-    const QString none = QStringLiteral("?");
-    const QList<Cells> expected{
-        // A member of a combination post: its costs are in the combination post.
-        {"Deelpost", "-", "-", "-", "zie combinatiepost", none, none},
-        {"Peilbuizen", "1", "oo", "1x per jr", " €9000", none, none},
-        {"Peilbuizen meten", "1", "oo", "2x per jr", " €1000", none, none},
-        // Calendar years not entered.
-        {"Onbekend", "? *", "? *", "1x per jr", " €10", none, none},
-        {"afvoer", "2015 *", "2020 *", "1x per 5 jr", "2.5 x €1234.5/m2", none, none},
-        {"Zaaien", "1", "30", "1x per jr", " €1234.5", "H3.2", "jaarlijks"},
-        // Counted from the construction of the top liner.
-        {"Drainage", "4 + 2 #", " + 10 #", "1x per 5 jr", " €1000", none, none},
-        {"Folie vervangen", "2012 * + 3 #", "-", "eenm.", "2.5 % x €100000", none, none},
-    };
-    ASSERT_EQ(cells.size(), expected.size());
-    for (qsizetype i = 0; i < cells.size(); ++i) {
-        SCOPED_TRACE(expected[i].post.toStdString());
-        EXPECT_EQ(cells[i].post, expected[i].post);
-        EXPECT_EQ(cells[i].start, expected[i].start);
-        EXPECT_EQ(cells[i].end, expected[i].end);
-        EXPECT_EQ(cells[i].freq, expected[i].freq);
-        EXPECT_EQ(cells[i].cost, expected[i].cost);
-        EXPECT_EQ(cells[i].reference, expected[i].reference);
-        EXPECT_EQ(cells[i].remark, expected[i].remark);
+    QStringList lines;
+    clsActRapInvoer input(workspace());
+    for (const QString& order : {QStringLiteral("ObjCat"), QStringLiteral("Rubriek")}) {
+        input.rapSorteerOp(order);
+        EXPECT_TRUE(input.OpenRecordset(1));
+        lines.append(QStringLiteral("input data report by %1, %2 rows").arg(order).arg(input.count()));
+        lines += collect(input, [&] {
+            return QStringList{input.rapKostenpost(),
+                               QString::number(input.objectCategorie()) + u' ' + input.strObjectCat(),
+                               input.rapVoorz() + QStringLiteral(" (%1)").arg(input.provisionId()),
+                               QString::number(input.rapIsTALVO()),
+                               input.rapTstart(),
+                               input.rapTeind(),
+                               input.rapFreq(),
+                               input.rapPrijsPerKeer(),
+                               input.rapVerwijzingNazorgplan(),
+                               input.rapOpmerkingen()}
+                .join(QStringLiteral(" | "));
+        });
     }
-}
-
-// --- target capital report: order and groups ---
-
-TEST_F(ReportRowsTest, TargetCapitalRowsFollowTheGrouping)
-{
-    EXPECT_EQ(DVReportRows::rapSorteerVeldNaam(DVGrouping::Voorziening), QStringLiteral("bytObjectCat_REF"));
-    EXPECT_EQ(DVReportRows::rapSorteerVeldNaam(DVGrouping::Rubriek), QStringLiteral("bytRubriek_REF"));
-    EXPECT_EQ(DVReportRows::rapSorteerVeldNaam(DVGrouping::Talvo), QStringLiteral("bytIsTALVO"));
-
-    DVReportRows rows(workspace(), dv);
-    ASSERT_TRUE(rows.rapOpenActRecordset(DVGrouping::Voorziening));
-    EXPECT_EQ(rows.count(), 8);
-    EXPECT_EQ(collect(rows, [&] { return rows.rapKostenpost(); }), ByCategory);
-    EXPECT_EQ(collect(rows, [&] { return rows.rapSorteerVeldwaardeID(); }),
-              (QList<int>{1, 1, 1, 1, 2, 2, 2, 2}));
-    EXPECT_EQ(collect(rows, [&] { return rows.rapSorteerVeldwaardeString(); }),
-              (QList<QString>(4, QStringLiteral("Algemeen")) +
-               QList<QString>(4, QStringLiteral("Bovenafdichting"))));
-
-    ASSERT_TRUE(rows.rapOpenActRecordset(DVGrouping::Rubriek));
-    EXPECT_EQ(collect(rows, [&] { return rows.rapKostenpost(); }), ByRubric);
-    EXPECT_EQ(collect(rows, [&] { return rows.rapSorteerVeldwaardeID(); }),
-              (QList<int>{2, 2, 2, 4, 4, 5, 5, 6}));
-    EXPECT_EQ(collect(rows, [&] { return rows.rapSorteerVeldwaardeString(); }),
-              (QList<QString>{QStringLiteral("Controlemetingen"), QStringLiteral("Controlemetingen"),
-                              QStringLiteral("Controlemetingen"), QStringLiteral("Onderhoud"),
-                              QStringLiteral("Onderhoud"), QStringLiteral("Vervanging"),
-                              QStringLiteral("Vervanging"), QStringLiteral("Overig")}));
-
-    // Items outside their criteria first, then conforming checklist items, then the user's own.
-    ASSERT_TRUE(rows.rapOpenActRecordset(DVGrouping::Talvo));
-    EXPECT_EQ(collect(rows, [&] { return rows.rapKostenpost(); }),
-              (QList<QString>{QStringLiteral("Peilbuizen"), QStringLiteral("Peilbuizen meten"),
-                              QStringLiteral("Deelpost"), QStringLiteral("afvoer"),
-                              QStringLiteral("Onbekend"), QStringLiteral("Zaaien"),
-                              QStringLiteral("Drainage"), QStringLiteral("Folie vervangen")}));
-    EXPECT_EQ(collect(rows, [&] { return rows.rapSorteerVeldwaardeID(); }),
-              (QList<int>{2, 2, 1, 1, 0, 0, 0, 0}));
-    EXPECT_EQ(collect(rows, [&] { return rows.rapSorteerVeldwaardeString(); }),
-              (QList<QString>(2, QStringLiteral("Checklistposten, niet conform criteria")) +
-               QList<QString>(2, QStringLiteral("Checklistposten")) +
-               QList<QString>(4, QStringLiteral("Door gebruiker gedefinieerd"))));
-    EXPECT_EQ(collect(rows, [&] { return rows.rapVoorz(); }),
-              (QList<QString>{QStringLiteral("Terrein"), QStringLiteral("Terrein"), QStringLiteral("Terrein"),
-                              QStringLiteral("bovenafdichting oost"), QStringLiteral("Terrein"),
-                              QStringLiteral("bovenafdichting oost"), QStringLiteral("Bovenafdichting West"),
-                              QStringLiteral("Bovenafdichting West")}));
-    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'\n').toStdString();
-}
-
-// --- target capital report: texts and figures ---
-
-TEST_F(ReportRowsTest, TargetCapitalRowTextsShowTimingFrequencyAndCost)
-{
-    struct Cells
-    {
-        QString post, construction, start, end, freq, cost;
-    };
-    DVReportRows rows(workspace(), dv);
-    ASSERT_TRUE(rows.rapOpenActRecordset(DVGrouping::Voorziening));
-    const QList<Cells> cells = collect(rows, [&] {
-        EXPECT_TRUE(rows.rapActiveerDV_ID());
-        return Cells{rows.rapKostenpost(), rows.rapKalJaarAanlegBA(), rows.rapTstart(), rows.rapTeind(),
-                     rows.rapFreq(),       rows.rapPrijsPerKeer()};
-    });
-    // Aftercare starts in 2010, so calendar year 2015 is aftercare year 6. Amounts in the Dutch format.
-    const QList<Cells> expected{
-        {"Deelpost", "-", "-", "-", "-", "zie combinatiepost"},
-        {"Peilbuizen", "", "1", "oo", "1x per jr", "€ 9.000,00"},
-        {"Peilbuizen meten", "", "1", "oo", "2x per jr", "€ 1.000,00"},
-        // Years before the aftercare start: nothing falls due; the calendar years were not entered.
-        {"Onbekend", "", "nvt (?)", "nvt (?)", "1x per jr", "€ 10,00"},
-        {"afvoer", "", "6 (2015)", "11 (2020)", "1x per 5 jr", "2,5 x € 1234,50/m2 = € 3.086"},
-        {"Zaaien", "", "1", "30", "1x per jr", "€ 1.234,50"},
-        // Top liner built in aftercare year 4; counted from there the item starts in year 5 and its
-        // ten years end in year 13, so the last occurrence falls in year 10. The end counts from the
-        // construction, so the calendar end year it lacks is not shown.
-        {"Drainage", "naz.jr. 4", "5", "10", "1x per 5 jr", "€ 1.000,00"},
-        // Built in 2012 (year 3), done in its third year: year 5, once.
-        {"Folie vervangen", "2012", "5", "-", "eenm.", "2,5% x€ 100.000 = € 2.500"},
-    };
-    ASSERT_EQ(cells.size(), expected.size());
-    for (qsizetype i = 0; i < cells.size(); ++i) {
-        SCOPED_TRACE(expected[i].post.toStdString());
-        EXPECT_EQ(cells[i].post, expected[i].post);
-        EXPECT_EQ(cells[i].construction, expected[i].construction);
-        EXPECT_EQ(cells[i].start, expected[i].start);
-        EXPECT_EQ(cells[i].end, expected[i].end);
-        EXPECT_EQ(cells[i].freq, expected[i].freq);
-        EXPECT_EQ(cells[i].cost, expected[i].cost);
-    }
-    EXPECT_EQ(collect(rows, [&] { return rows.isCombined(); }),
-              (QList<bool>{true, false, false, false, false, false, false, false}));
-}
-
-TEST_F(ReportRowsTest, TargetCapitalRowsCarryTheItemsPresentValues)
-{
     DVReportRows rows(workspace(), dv);
     const float total = dv.DoelvermogenZonderRisicoFonds();
-    ASSERT_GT(total, 0.0f);
-    const auto figures = [&](DVGrouping grouping) {
+    for (DVGrouping grouping : {DVGrouping::Voorziening, DVGrouping::Rubriek, DVGrouping::Talvo}) {
         EXPECT_TRUE(rows.rapOpenActRecordset(grouping));
-        return collect(rows, [&] {
+        lines.append(QStringLiteral("target capital report by %1, %2 rows")
+                         .arg(DVReportRows::rapSorteerVeldNaam(grouping))
+                         .arg(rows.count()));
+        lines += collect(rows, [&] {
             EXPECT_TRUE(rows.rapActiveerDV_ID());
             EXPECT_EQ(rows.rapFractieVanTotaalDV(), rows.rapNCW() / total);
-            return std::pair{rows.rapNCWFactorX(), rows.rapNCW()};
+            // The conformity code, then which checks failed: start, end, cost, frequency.
+            const QString checks = QStringLiteral("%1 %2%3%4%5")
+                                       .arg(rows.rapIsTALVO())
+                                       .arg(int(rows.failedStart()))
+                                       .arg(int(rows.failedEnd()))
+                                       .arg(int(rows.failedCost()))
+                                       .arg(int(rows.failedFrequency()));
+            return QStringList{
+                rows.rapKostenpost() + (rows.isCombined() ? QStringLiteral(" (deelpost)") : QString()),
+                QString::number(rows.rapSorteerVeldwaardeID()) + u' ' + rows.rapSorteerVeldwaardeString(),
+                rows.rapVoorz(),
+                checks,
+                rows.rapKalJaarAanlegBA(),
+                rows.rapTstart(),
+                rows.rapTeind(),
+                rows.rapFreq(),
+                rows.rapPrijsPerKeer(),
+                QString::number(rows.rapNCWFactorX()),
+                QString::number(rows.rapNCW(), 'f', 2)}
+                .join(QStringLiteral(" | "));
         });
-    };
-    // Without rates a factor counts the occurrences: 1000 years, twice a year, 30 years, two in ten.
-    EXPECT_EQ(figures(DVGrouping::Voorziening), (QList<std::pair<float, float>>{{0, 0},
-                                                                                {1000, 9'000'000},
-                                                                                {2000, 2'000'000},
-                                                                                {0, 0},
-                                                                                {2, 6172.5f},
-                                                                                {30, 37035},
-                                                                                {2, 2000},
-                                                                                {1, 2500}}));
-    // The same items in another order keep their own figures.
-    EXPECT_EQ(figures(DVGrouping::Rubriek), (QList<std::pair<float, float>>{{0, 0},
-                                                                            {1000, 9'000'000},
-                                                                            {2000, 2'000'000},
-                                                                            {2, 6172.5f},
-                                                                            {30, 37035},
-                                                                            {2, 2000},
-                                                                            {1, 2500},
-                                                                            {0, 0}}));
+    }
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("reports/rows.txt"), lines.join(u'\n') + u'\n'));
     EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'\n').toStdString();
+}
+
+TEST_F(ReportRowsTest, UnknownInputReportOrderKeepsTheOneChosenBefore)
+{
+    clsActRapInvoer report(workspace());
+    report.rapSorteerOp(QStringLiteral("Rubriek"));
+    ASSERT_TRUE(report.OpenRecordset(1));
+    const QList<QString> byRubric = collect(report, [&] { return report.rapKostenpost(); });
+    report.rapSorteerOp(QStringLiteral("rubriek"));
+    ASSERT_TRUE(report.OpenRecordset(1));
+    EXPECT_EQ(collect(report, [&] { return report.rapKostenpost(); }), byRubric);
+    report.rapSorteerOp(QStringLiteral("ObjCat"));
+    ASSERT_TRUE(report.OpenRecordset(1));
+    EXPECT_NE(collect(report, [&] { return report.rapKostenpost(); }), byRubric);
 }
 
 // --- target capital report: conformity of checklist items outside their criteria ---
 
 TEST_F(ReportRowsTest, FailedChecksAreRecordedPerRowOutsideTheCriteria)
 {
-    DVReportRows rows(workspace(), dv);
-    const auto flags = [&] {
-        return dvColumn(rows, DVGrouping::Talvo, [&] {
-            const int code = rows.rapIsTALVO();
-            return QStringLiteral("%1 %2%3%4%5")
-                .arg(code)
-                .arg(int(rows.failedStart()))
-                .arg(int(rows.failedEnd()))
-                .arg(int(rows.failedCost()))
-                .arg(int(rows.failedFrequency()));
-        });
-    };
-    // Flags as "code start end cost frequency". Only the cost of "Peilbuizen" lies outside its range; the
-    // conforming row after it is clear throughout.
-    EXPECT_EQ(flags(), (QList<QString>{"2 0010", "2 0000", "1 0000", "1 0000", "0 0000", "0 0000", "0 0000",
-                                       "0 0000"}));
-
     // Timing and frequency outside the criteria, the cost within them.
     ASSERT_NO_FATAL_FAILURE(
         change("UPDATE tblAct SET intStartRel = 3, bytOptieEind = 2, intEindRel = 40, intFreqX = 5, "
                "sngKostenTotaal = 600 WHERE idrAct_ID = 6"));
-    EXPECT_EQ(flags(), (QList<QString>{"2 1101", "2 0000", "1 0000", "1 0000", "0 0000", "0 0000", "0 0000",
-                                       "0 0000"}));
+    DVReportRows rows(workspace(), dv);
+    const QList<QString> flags = dvColumn(rows, DVGrouping::Talvo, [&] {
+        const int code = rows.rapIsTALVO();
+        return QStringLiteral("%1 %2%3%4%5")
+            .arg(code)
+            .arg(int(rows.failedStart()))
+            .arg(int(rows.failedEnd()))
+            .arg(int(rows.failedCost()))
+            .arg(int(rows.failedFrequency()));
+    });
+    // Flags as "code start end cost frequency"; the conforming row after it is clear throughout.
+    EXPECT_EQ(flags, (QList<QString>{"2 1101", "2 0000", "1 0000", "1 0000", "0 0000", "0 0000", "0 0000",
+                                     "0 0000"}));
 
     // Moving on clears the flags of the row left behind.
     ASSERT_TRUE(rows.GaNaarEersteRecord());
@@ -489,10 +356,6 @@ TEST_F(DemoRowsTest, EveryRowOfEveryFacilityIsInItsCalculation)
         clsActRapInvoer input(workspace);
         ASSERT_TRUE(input.OpenRecordset(id));
         EXPECT_EQ(input.count(), calculation.AantalKostenposten());
-        for (bool more = input.GaNaarEersteRecord(); more; more = input.GaNaarVolgendeRecord()) {
-            EXPECT_FALSE(input.rapTstart().isEmpty());
-            EXPECT_FALSE(input.rapPrijsPerKeer().isEmpty());
-        }
 
         for (DVGrouping grouping : {DVGrouping::Voorziening, DVGrouping::Rubriek, DVGrouping::Talvo}) {
             DVReportRows rows(workspace, calculation);
@@ -502,11 +365,6 @@ TEST_F(DemoRowsTest, EveryRowOfEveryFacilityIsInItsCalculation)
             std::multiset<float> found;
             for (bool more = rows.GaNaarEersteRecord(); more; more = rows.GaNaarVolgendeRecord()) {
                 EXPECT_TRUE(rows.rapActiveerDV_ID());
-                rows.rapIsTALVO();
-                EXPECT_FALSE(rows.rapSorteerVeldwaardeString().isEmpty());
-                EXPECT_FALSE(rows.rapTstart().isEmpty());
-                EXPECT_FALSE(rows.rapFreq().isEmpty());
-                EXPECT_FALSE(rows.rapPrijsPerKeer().isEmpty());
                 found.insert(rows.rapNCW());
             }
             EXPECT_EQ(found, calculated);
