@@ -292,8 +292,9 @@ TEST_F(ReportScreensTest, DocumentIsSavedWhereChosenAndOpenedOnYes)
         EXPECT_TRUE(anyContains(lines, QStringLiteral("Beheer en administratie")));
         EXPECT_EQ(anyContains(lines, QStringLiteral("Rapportage heffingen")), c.levy);
         EXPECT_EQ(anyContains(lines, QStringLiteral("Omzetbelasting")), c.vatLine != nullptr);
-        if (c.vatLine)
+        if (c.vatLine) {
             EXPECT_TRUE(anyContains(lines, QLatin1String(c.vatLine)));
+        }
         EXPECT_FALSE(anyContains(lines, QStringLiteral("niet geselecteerde")));
         deletePending();
         EXPECT_FALSE(dialog);
