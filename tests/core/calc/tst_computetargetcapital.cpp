@@ -3,6 +3,7 @@
 #include "calc/clsDV.h"
 #include "calc/targetcapital.h"
 #include "calc/targetcapitalinputs.h"
+#include "calc/toeslagen.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 
@@ -326,4 +327,21 @@ TEST(ComputeTargetCapital, ClsDvTellsWhatTheCalculationOnlyReports)
     const double perpetual = yearsSum(1.02 / 1.04, 1, 1000);
     EXPECT_EQ(figures.items[1].ncw, 1000000.0f);
     EXPECT_NEAR(dv.itemNCW(1), 1000 * perpetual, 1000 * perpetual * 3e-7);
+}
+
+// The top liner's design fee and supervision percentage step up with its area: each step begins at its
+// bound, one square metre less is the step below.
+TEST(ComputeTargetCapital, TopLinerSurchargesStepAtTheirAreaBounds)
+{
+    const std::pair<float, float> fees[] = {
+        {149999, 110000}, {150000, 120000}, {199999, 120000}, {200000, 130000},
+        {249999, 130000}, {250000, 135000}, {299999, 135000}, {300000, 140000},
+        {349999, 140000}, {350000, 145000}, {399999, 145000}, {400000, 150000},
+        {449999, 150000}, {450000, 155000}, {499999, 155000}, {500000, 160000}};
+    for (const auto& [area, fee] : fees)
+        EXPECT_EQ(OntwerpHonorariumBovenafdichting(area), fee) << area;
+    const std::pair<float, float> percentages[] = {{199999, 6.5f}, {200000, 6.3f}, {299999, 6.3f},
+                                                   {300000, 6.2f}, {399999, 6.2f}, {400000, 6.0f}};
+    for (const auto& [area, percentage] : percentages)
+        EXPECT_EQ(DirectievoeringPercBovenafdichting(area), percentage) << area;
 }
