@@ -63,6 +63,15 @@ TEST(Completeness, CalendarYearsFrom1970To2300)
     EXPECT_FALSE(complete(item.set("intStartAbs", QStringLiteral("twintig"))));
 }
 
+TEST(Completeness, AftercareYearsFrom1To1000)
+{
+    Item item;
+    for (const int year : {0, 1001})
+        EXPECT_FALSE(complete(item.set("intStartRel", year))) << year;
+    for (const int year : {1, 1000})
+        EXPECT_TRUE(complete(item.set("intStartRel", year))) << year;
+}
+
 TEST(Completeness, PartOfACombinationNeedsNothingElse)
 {
     Item combined;

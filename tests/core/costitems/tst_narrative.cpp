@@ -38,6 +38,18 @@ TEST(NarrativeTest, CalendarStartForEver)
                   "per keer bedragen € 1.500. "));
 }
 
+TEST(NarrativeTest, CalendarStartOnTheAftercareStart)
+{
+    // Aftercare from 1 July 2012: the July expenditure of 2012 is its very first one.
+    NarrativeInput in = mowing(2012.5f);
+    in.startOption = StartOption::CalendarYear;
+    in.intStartAbs = 2012;
+    EXPECT_EQ(CostItemNarrative(in, Dutch),
+              QStringLiteral(
+                  "Vanaf juli 2012 (nazorgjaar 1) vindt jaarlijks een uitgave aan 'Maaien' plaats. De kosten "
+                  "per keer bedragen € 1.500. "));
+}
+
 TEST(NarrativeTest, FromTheFirstAftercareYear)
 {
     NarrativeInput in = mowing();
