@@ -188,7 +188,8 @@ TEST_F(ForecastTest, EditsReachTheFileAtOnce)
     ASSERT_TRUE(forecast.addRow(2028, std::nullopt));
     ASSERT_TRUE(forecast.setKilotonnes(3, 40));
     ASSERT_TRUE(forecast.setYear(2, 2029)); // the row of 2027
-    ASSERT_TRUE(forecast.removeRow(0));     // the row of 2025
+    ASSERT_TRUE(forecast.removeRow(0));     // the row of 2025, the current one: the next becomes current
+    EXPECT_EQ(forecast.rapJaartalTonnage(), QStringLiteral("2026"));
     EXPECT_EQ(fileRows(1), QStringList({"2026:230", "2029:-", "2028:40"}));
     EXPECT_EQ(forecast.TotaalTonnage(), 270);
 
