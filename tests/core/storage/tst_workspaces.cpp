@@ -2,6 +2,7 @@
 // of the workspace it is given.
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
+#include "checklist/clsCL.h"
 #include "facility/clsStort.h"
 #include "support/testfiles.h"
 
@@ -58,6 +59,28 @@ TEST(Workspaces, TwoDataFilesSideBySide)
     EXPECT_FLOAT_EQ(levyAfter.sngRente, ownRate + 0.01f);
     EXPECT_NE(levyBefore.HeffingPerTon_prijspeil_tRef, levyAfter.HeffingPerTon_prijspeil_tRef);
     EXPECT_TRUE(recorder.texts().isEmpty()) << recorder.texts().join(u'\n').toStdString();
+}
+
+// A checklist file replaced under the workspace (an update) is read again, versions included.
+TEST(Workspaces, AReplacedChecklistFileIsReadAgain)
+{
+    test::ProgramFolder folder;
+    Workspace& workspace = folder.workspace();
+    clsCL before(workspace);
+    ASSERT_TRUE(before.initializeCL(1));
+    EXPECT_NE(before.strVersie(), u"bijgewerkt");
+
+    workspace.closeFile(workspace.checklistFilePath());
+    {
+        std::unique_ptr<Database> update =
+            Database::open(workspace.checklistFilePath(), Database::OpenMode::ReadWrite);
+        ASSERT_TRUE(update);
+        ASSERT_TRUE(
+            update->exec(QStringLiteral("UPDATE tblCL SET strVersie = 'bijgewerkt' WHERE intCL_ID = 1")));
+    }
+    clsCL after(workspace);
+    ASSERT_TRUE(after.initializeCL(1));
+    EXPECT_EQ(after.strVersie(), u"bijgewerkt");
 }
 
 } // namespace
