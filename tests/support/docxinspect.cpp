@@ -74,7 +74,9 @@ QString cm(double value)
     return QString::number(value, 'f', 2);
 }
 
-QString marks(const DocxRun& run)
+} // namespace
+
+QString runLook(const DocxRun& run)
 {
     QStringList marks;
     if (run.bold)
@@ -92,12 +94,14 @@ QString marks(const DocxRun& run)
     return u'[' + marks.join(u' ') + u']';
 }
 
+namespace {
+
 QString dumpParagraph(const DocxParagraph& paragraph)
 {
     QString line;
     QString previous;
     for (const DocxRun& run : paragraph.runs) {
-        const QString look = marks(run);
+        const QString look = runLook(run);
         if (look != previous && !(previous.isEmpty() && look == u"[]"))
             line += look;
         previous = look;

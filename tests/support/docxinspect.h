@@ -91,6 +91,9 @@ struct DocxContent
 // each section opens with its page set-up (a header or footer has none).
 QString dumpDocx(const DocxContent& content);
 
+// A run's look as a golden file shows it: "[b i u #0000FF Arial 8pt]", only what is set.
+QString runLook(const DocxRun& run);
+
 // Reads word/document.xml (or a header/footer part: one section of its paragraphs).
 DocxContent readDocx(const QByteArray& xml);
 // A part of a saved .docx file ("word/document.xml"); empty when missing.

@@ -1,5 +1,7 @@
 #include "support/screendump.h"
 
+#include "support/docxinspect.h"
+
 #include <QStringList>
 
 namespace dovra::test {
@@ -12,22 +14,19 @@ using report::Paragraph;
 using report::Run;
 using report::TabStop;
 
+// The same marks as a document's run.
 QString marks(const Run& run)
 {
-    QStringList marks;
-    if (run.bold)
-        marks.append(QStringLiteral("b"));
-    if (run.italic)
-        marks.append(QStringLiteral("i"));
-    if (run.underline)
-        marks.append(QStringLiteral("u"));
+    DocxRun look;
+    look.bold = run.bold;
+    look.italic = run.italic;
+    look.underline = run.underline;
     if (run.colour)
-        marks.append(u'#' + QStringLiteral("%1").arg(*run.colour, 6, 16, QLatin1Char('0')).toUpper());
+        look.colour = QStringLiteral("%1").arg(*run.colour, 6, 16, QLatin1Char('0')).toUpper();
     if (run.font == Font::Wingdings)
-        marks.append(QStringLiteral("Wingdings"));
-    if (run.sizePt != 0)
-        marks.append(QString::number(run.sizePt) + QStringLiteral("pt"));
-    return u'[' + marks.join(u' ') + u']';
+        look.font = QStringLiteral("Wingdings");
+    look.sizePt = run.sizePt;
+    return runLook(look);
 }
 
 QString layout(const Paragraph& paragraph)
