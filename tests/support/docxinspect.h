@@ -25,8 +25,8 @@ struct DocxRun
 struct DocxParagraph
 {
     QList<DocxRun> runs;
-    QString text() const;
     bool pageBreak = false; // holds a page break
+    QString text() const;
 };
 
 struct DocxCell
@@ -34,14 +34,11 @@ struct DocxCell
     QList<DocxParagraph> paragraphs;
     double widthCm = 0;
     bool bottomBorder = false;
-    QString text() const; // paragraphs joined by "\n"
-    bool anyItalic() const;
 };
 
 struct DocxRow
 {
     QList<DocxCell> cells;
-    QStringList texts() const;
 };
 
 struct DocxTable
@@ -60,18 +57,13 @@ struct DocxBlock
 
 struct DocxSection
 {
-    double widthCm = 0;
-    double heightCm = 0;
-    double topCm = 0;
-    double bottomCm = 0;
-    double leftCm = 0;
-    double rightCm = 0;
-    double headerCm = 0;
-    double footerCm = 0;
-    bool landscape = false; // w:orient="landscape"
+    // "21.00 x 29.70 cm, margins top 2.00 bottom 2.00 left 2.00 right 2.00, header 1.00 footer 1.00",
+    // " landscape" after "cm" when so oriented; empty for a header or footer.
+    QString page;
     QList<DocxBlock> blocks;
 
-    // Every paragraph's text, and every table row's cell texts joined by "\t", in order.
+    // Every paragraph's text, and every table row's cell texts joined by "\t" (a cell's paragraphs by
+    // "\n"), in order.
     QStringList lines() const;
 };
 
@@ -82,17 +74,17 @@ struct DocxContent
     QString parseError;        // empty when the XML was read without error
 };
 
-// The content as readable text, for golden files. One line a paragraph; a run whose look differs from
-// the run before it in its paragraph opens with its marks in brackets: b(old), i(talic), u(nderline),
-// the colour as #RRGGBB, the font and the size ("[b Arial 10pt]"; "[]" when it has none). A tab shows as
-// "→", a line break within a paragraph as "↵". A table opens with its column grid in cm and has one line
-// a row, the cells separated by " | " (a cell's paragraphs by " ¶ "); a cell's width is added as "@cm"
-// when it differs from its grid column, "‗" marks a bottom border. A page break is a line of its own;
-// each section opens with its page set-up (a header or footer has none).
+// The content as readable text, for golden files. One line a paragraph (see dumpParagraph). A table
+// opens with its column grid in cm and has one line a row, the cells separated by " | " (a cell's
+// paragraphs by " ¶ "); a cell's width is added as "@cm" when it differs from its grid column, "‗" marks
+// a bottom border. A page break is a line of its own; each section opens with its page set-up (a header
+// or footer has none).
 QString dumpDocx(const DocxContent& content);
 
-// A run's look as a golden file shows it: "[b i u #0000FF Arial 8pt]", only what is set.
-QString runLook(const DocxRun& run);
+// A paragraph as one line: a run whose look differs from the run before it opens with its marks in
+// brackets: b(old), i(talic), u(nderline), the colour as #RRGGBB, the font and the size ("[b Arial 10pt]";
+// "[]" when it has none). A tab shows as "→", a line break within the paragraph as "↵".
+QString dumpParagraph(const DocxParagraph& paragraph);
 
 // Reads word/document.xml (or a header/footer part: one section of its paragraphs).
 DocxContent readDocx(const QByteArray& xml);

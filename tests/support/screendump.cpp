@@ -4,70 +4,45 @@
 
 #include <QStringList>
 
+#include <utility>
+
 namespace dovra::test {
 
-namespace {
+using namespace report;
 
-using report::Alignment;
-using report::Font;
-using report::Paragraph;
-using report::Run;
-using report::TabStop;
-
-// The same marks as a document's run.
-QString marks(const Run& run)
-{
-    DocxRun look;
-    look.bold = run.bold;
-    look.italic = run.italic;
-    look.underline = run.underline;
-    if (run.colour)
-        look.colour = QStringLiteral("%1").arg(*run.colour, 6, 16, QLatin1Char('0')).toUpper();
-    if (run.font == Font::Wingdings)
-        look.font = QStringLiteral("Wingdings");
-    look.sizePt = run.sizePt;
-    return runLook(look);
-}
-
-QString layout(const Paragraph& paragraph)
-{
-    QStringList stops;
-    for (const TabStop& tab : paragraph.tabs)
-        stops.append(QString::number(tab.positionCm, 'f', 2) +
-                     (tab.align == TabStop::Align::Right ? QStringLiteral("r") : QString()));
-    const QString alignment = paragraph.alignment == Alignment::Left    ? QString()
-                              : paragraph.alignment == Alignment::Right ? QStringLiteral(" right")
-                                                                        : QStringLiteral(" centre");
-    return QStringLiteral("tabs %1 | %2pt%3")
-        .arg(stops.isEmpty() ? QStringLiteral("none") : stops.join(u' '))
-        .arg(paragraph.sizePt)
-        .arg(alignment);
-}
-
-} // namespace
-
-QString dumpScreen(const report::ScreenReport& screen)
+QString dumpScreen(const ScreenReport& screen)
 {
     QStringList lines;
     QString previousLayout;
     for (const Paragraph& paragraph : screen.paragraphs()) {
-        const QString look = layout(paragraph);
-        if (look != previousLayout)
-            lines.append(look);
-        previousLayout = look;
-        QString line;
-        QString previous;
+        QStringList stops;
+        for (const TabStop& tab : paragraph.tabs)
+            stops.append(QString::number(tab.positionCm, 'f', 2) +
+                         (tab.align == TabStop::Align::Right ? QStringLiteral("r") : QString()));
+        const QString alignment = paragraph.alignment == Alignment::Left    ? QString()
+                                  : paragraph.alignment == Alignment::Right ? QStringLiteral(" right")
+                                                                            : QStringLiteral(" centre");
+        const QString layout = QStringLiteral("tabs %1 | %2pt%3")
+                                   .arg(stops.isEmpty() ? QStringLiteral("none") : stops.join(u' '))
+                                   .arg(paragraph.sizePt)
+                                   .arg(alignment);
+        if (layout != std::exchange(previousLayout, layout))
+            lines.append(layout);
+        // The runs with the marks a document's runs would have.
+        DocxParagraph shown;
         for (const Run& run : paragraph.runs) {
-            const QString runMarks = marks(run);
-            if (runMarks != previous && !(previous.isEmpty() && runMarks == u"[]"))
-                line += runMarks;
-            previous = runMarks;
-            QString text;
+            const bool symbols = run.font == Font::Wingdings;
+            DocxRun look{QString(),  symbols ? QStringLiteral("Wingdings") : QString(),
+                         run.sizePt, run.bold,
+                         run.italic, run.underline,
+                         QString()};
+            if (run.colour)
+                look.colour = QStringLiteral("%1").arg(*run.colour, 6, 16, QLatin1Char('0')).toUpper();
             for (const QChar c : run.text)
-                text += run.font == Font::Wingdings ? report::symbolLookAlike(c.unicode()) : QString(c);
-            line += text.replace(u'\t', u'→');
+                look.text += symbols ? symbolLookAlike(c.unicode()) : QString(c);
+            shown.runs.append(look);
         }
-        lines.append(line);
+        lines.append(dumpParagraph(shown));
     }
     return lines.join(u'\n') + u'\n';
 }
