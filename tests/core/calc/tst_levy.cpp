@@ -37,20 +37,15 @@ INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, blnIsCombinatiePost, 
     (2, 2, -1, 0, 0, 2, 'Bovenafdichting', 'Maaien', 4, 1, 0, 3, 0, 2, 1, 2, 2, 500, 5000, 0);
 )";
 
-// Columns of a facility row: every surcharge entered, so that a target capital can be calculated.
-#define FACILITY_COLUMNS                                                                                     \
-    "INSERT INTO tblStort (idrStort_ID, strStortNaam, bytProv_REF, intStortType, intCL_REF, "                \
-    "bytBedrijfsGebonden, "                                                                                  \
-    "bytObjectGebonden, sngRentePerc, sngInflPerc, intJaarPrijspeil, dtmAanvangNazorg, sngNazorgOpp, "       \
-    "bytRapEval, "                                                                                           \
-    "sngRapEvalMin, sngRapEvalPerHa, sngRapEvalMax, sngAlgCommunicatieKosten, sngAlgAppKostenBasis, "        \
-    "sngAppKostenPerc, sngOnvoorzien, sngOntwerpdirectie, sngAlgRisicoBedrag) "
-
 // The equalisation group of province 120, landfills: 1 and 2. Object-bound 3 and 10 to 14, province 30's
 // 4 and depot 5 share the province or the type only; their other interest would stop the equalisation if
 // they were taken in. 12 and 13 are company-bound. Each facility has one yearly total-amount item of
-// 1000 × its id.
-const char* const DataSql = FACILITY_COLUMNS R"(VALUES
+// 1000 × its id. Every surcharge is entered, so that a target capital can be calculated.
+const char* const DataSql = R"(
+INSERT INTO tblStort (idrStort_ID, strStortNaam, bytProv_REF, intStortType, intCL_REF, bytBedrijfsGebonden,
+    bytObjectGebonden, sngRentePerc, sngInflPerc, intJaarPrijspeil, dtmAanvangNazorg, sngNazorgOpp, bytRapEval,
+    sngRapEvalMin, sngRapEvalPerHa, sngRapEvalMax, sngAlgCommunicatieKosten, sngAlgAppKostenBasis,
+    sngAppKostenPerc, sngOnvoorzien, sngOntwerpdirectie, sngAlgRisicoBedrag) VALUES
     (1, 'Noordhoek', 120, 1, 1, 0, 0, 5, 2, 2008, '2010-01-01', 10, 1, 3500, 225, 9000, 2000, 5000, 3, 10, 12, 10000),
     (2, 'Zuidkamp', 120, 1, 1, 0, 0, 5, 2, 2008, '2012-07-01', 12, 1, 3500, 225, 9000, 2500, 6000, 3, 10, 12, 20000),
     (3, 'Eigen put', 120, 1, 1, 0, 1, 7, 2, 2008, '2010-01-01', 10, 1, 3500, 225, 9000, 2000, 5000, 3, 10, 12, 10000),
@@ -94,6 +89,8 @@ protected:
         ASSERT_TRUE(workspace().dataDatabase()->exec(QLatin1String(sql), params));
     }
 
+    QString told() const { return recorder.texts().join(QLatin1Char('|')); }
+
     // Calculates levy (of facility) as if the facility had the binding, rates, aftercare start and ten years
     // of forecast of object-bound facility 10, and undoes that change: figures of an earlier calculation
     // that the next one on the same object must not show.
@@ -108,23 +105,17 @@ protected:
         change("DELETE FROM tblTonnage WHERE lngStort_REF = ?", {facility});
         change("UPDATE tblTonnage SET lngStort_REF = ? WHERE lngStort_REF = 10", {facility});
         levy.psubBerekenHeffingPerTon(10'000'000);
-        ASSERT_TRUE(levy.ValidatieOK) << recorder.texts().join(QLatin1Char('|')).toStdString();
+        ASSERT_TRUE(levy.ValidatieOK) << told().toStdString();
         ASSERT_EQ(levy.intAantaljaren, 10);
         ASSERT_EQ(levy.DatumAanvangNazorg(), QDate(2010, 1, 1));
     }
 
     // A facility's own target capital (including risk, excluding VAT) and aftercare start.
-    struct OwnFigures
-    {
-        double doelvermogen = 0;
-        double aanvang = 0;
-    };
-    OwnFigures ownFigures(long id)
+    std::pair<double, double> ownFigures(long id)
     {
         clsDV dv(workspace());
-        EXPECT_TRUE(dv.initializeDV(id, clsDV::OwnRate, clsDV::OwnRate));
-        EXPECT_TRUE(dv.VerifyBeforeBerekening2());
-        EXPECT_TRUE(dv.BerekenAlles());
+        EXPECT_TRUE(dv.initializeDV(id) && dv.VerifyBeforeBerekening2() && dv.BerekenAlles());
+        recorder.clear();
         return {dv.DoelvermogenMetRisicoFonds(), dv.aanvangNazorg()};
     }
 
@@ -136,21 +127,6 @@ protected:
         EXPECT_EQ(levy.rapAantalKtonTotaal(), 0);
         EXPECT_EQ(levy.rapControleDVsom(), 0.0);
     }
-
-    // The levy of facility after a change that is undone afterwards, expected to be refused with one
-    // message and nothing calculated: that message.
-    MessageRecorder::Message refusal(int facility, const char* sql)
-    {
-        Transaction undo(*workspace().dataDatabase());
-        change(sql);
-        recorder.clear();
-        clsHeffing levy(workspace(), facility);
-        levy.psubBerekenHeffingPerTon(1'000'000);
-        EXPECT_FALSE(levy.ValidatieOK);
-        expectNoLevy(levy);
-        EXPECT_EQ(recorder.recorded().size(), 1) << recorder.texts().join(QLatin1Char('|')).toStdString();
-        return recorder.recorded().value(0);
-    }
 };
 
 // --- the facility's own levy ---
@@ -160,18 +136,11 @@ TEST_F(LevyTest, ObjectBoundFacilityRaisesItsOwnTargetCapitalFromItsOwnForecast)
     clsHeffing levy(workspace(), 10);
     const double D = 10'000'000;
     levy.psubBerekenHeffingPerTon(float(D));
-
-    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(recorder.recorded().isEmpty()) << told().toStdString();
     EXPECT_TRUE(levy.ValidatieOK);
-    EXPECT_EQ(levy.bytBedrijfsGebonden, 0);
-    EXPECT_EQ(levy.bytObjectGebonden, 1);
-    EXPECT_FLOAT_EQ(levy.sngRente, 0.05f);
-    EXPECT_FLOAT_EQ(levy.sngInflatie, 0.02f);
     EXPECT_FLOAT_EQ(levy.sngTref, 2010.0f);
-    EXPECT_FLOAT_EQ(levy.sngDV, float(D));
     EXPECT_FLOAT_EQ(levy.DVref, float(D));
     EXPECT_EQ(levy.rapStortNamen, QString());
-    EXPECT_EQ(levy.DatumAanvangNazorg(), QDate(2010, 1, 1));
 
     // 100 kton a year from 2010 to 2019, each year's levy grown by inflation and discounted to 2010.
     double T = 0;
@@ -179,7 +148,6 @@ TEST_F(LevyTest, ObjectBoundFacilityRaisesItsOwnTargetCapitalFromItsOwnForecast)
         T += 100 * std::pow(1.02, j - 2010) / std::pow(1.05, j - 2010);
     const double perTon = D / (T * 1000);
     EXPECT_NEAR(levy.HeffingPerTon_prijspeil_tRef, perTon, perTon * 1e-6);
-
     ASSERT_EQ(levy.intAantaljaren, 10);
     EXPECT_EQ(levy.rapAantalKtonTotaal(), 1000);
     for (int i = 1; i <= 10; ++i) {
@@ -200,74 +168,34 @@ TEST_F(LevyTest, ObjectBoundFacilityRaisesItsOwnTargetCapitalFromItsOwnForecast)
 TEST_F(LevyTest, EqualInterestAndInflationLeaveTheSupplyUnweighed)
 {
     // Aftercare from 16 July 2010: 2010 + 6/12 + 1/24. Years in entry order 2014, 2012, 2013 (supply not
-    // entered: counts as none), no year (left out), 2015.
-    // Calculated after a levy of other rates, start and forecast on the same object, which must not show
-    // through.
+    // entered: counts as none), no year (left out), 2015. Calculated after a levy of other rates, start
+    // and forecast on the same object, which must not show through.
     clsHeffing levy(workspace(), 11);
     ASSERT_NO_FATAL_FAILURE(calculateAsObjectBound(levy, 11));
     const double D = 2'500'000;
     levy.psubBerekenHeffingPerTon(float(D));
-
     EXPECT_TRUE(recorder.recorded().isEmpty());
     EXPECT_TRUE(levy.ValidatieOK);
     const double S = 2010 + 6.0 / 12 + 1.0 / 24;
     EXPECT_FLOAT_EQ(levy.sngTref, float(S));
-    // The reference year is kept in single precision; a difference of its last bit would show in the levies.
-    const double tRef = double(float(S));
     EXPECT_EQ(levy.DatumAanvangNazorg(), QDate(2010, 7, 16));
     ASSERT_EQ(levy.intAantaljaren, 4);
     const int years[] = {2012, 2013, 2014, 2015};
     const int supplies[] = {25, 0, 40, 35};
-    const int total = 100;
-    EXPECT_EQ(levy.rapAantalKtonTotaal(), total);
+    EXPECT_EQ(levy.rapAantalKtonTotaal(), 100);
     // The weighing cancels out: the levy at tRef is the target capital over the total supply.
-    EXPECT_NEAR(levy.HeffingPerTon_prijspeil_tRef, D / (1000.0 * total), 1e-9);
+    EXPECT_NEAR(levy.HeffingPerTon_prijspeil_tRef, D / 100'000, 1e-9);
     for (int i = 1; i <= 4; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(levy.rapJaar(i), years[i - 1]);
         EXPECT_EQ(levy.rapAantalKtonPerJaar(i), supplies[i - 1]);
-        const double inYear = D / (1000.0 * total) * std::pow(1.03, years[i - 1] - tRef);
+        // The reference year is kept in single precision; a difference of its last bit would show here.
+        const double inYear = D / 100'000 * std::pow(1.03, years[i - 1] - double(float(S)));
         EXPECT_NEAR(levy.rapHeffingPerTonInJaar(i), inYear, inYear * 1e-6);
-        const double inYearTotal = inYear * supplies[i - 1] * 1000;
-        EXPECT_NEAR(levy.rapHeffingInJaar(i), inYearTotal, inYearTotal * 1e-6);
+        EXPECT_NEAR(levy.rapHeffingInJaar(i), inYear * supplies[i - 1] * 1000,
+                    inYear * supplies[i - 1] * 1e-3);
     }
     EXPECT_NEAR(levy.rapControleDVsom(), D, 0.25);
-}
-
-TEST_F(LevyTest, CompanyBoundFacilityHasNoLevy)
-{
-    struct Case
-    {
-        int facility;
-        QString text;
-        QString title;
-        MessageIcon icon;
-    };
-    const Case cases[] = {
-        {12,
-         QStringLiteral(
-             "Bij objectgebonden inrichtingen is de (eenmalige) heffing gelijk aan het doelvermogen.\r\n"
-             "Er wordt geen heffingsrapportage opgesteld."),
-         QStringLiteral("Rapportage heffing"), MessageIcon::Information},
-        {13, QStringLiteral("Fout bij berekening heffing bedrijfsgebonden inrichting"),
-         QStringLiteral("Heffing"), MessageIcon::Critical},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.facility);
-        // An earlier calculation on the same object must not show through.
-        clsHeffing levy(workspace(), c.facility);
-        ASSERT_NO_FATAL_FAILURE(calculateAsObjectBound(levy, c.facility));
-        recorder.clear();
-
-        levy.psubBerekenHeffingPerTon(1'000'000);
-        EXPECT_FALSE(levy.ValidatieOK);
-        EXPECT_EQ(levy.bytBedrijfsGebonden, 1);
-        expectNoLevy(levy);
-        ASSERT_EQ(recorder.recorded().size(), 1);
-        EXPECT_EQ(recorder.recorded()[0].text, c.text);
-        EXPECT_EQ(recorder.recorded()[0].title, c.title);
-        EXPECT_EQ(recorder.recorded()[0].icon, c.icon);
-    }
 }
 
 TEST_F(LevyTest, WithoutForecastTheLevyIsZeroAndTheCalculationStillValid)
@@ -282,63 +210,10 @@ TEST_F(LevyTest, WithoutForecastTheLevyIsZeroAndTheCalculationStillValid)
         EXPECT_TRUE(levy.ValidatieOK);
         expectNoLevy(levy);
         EXPECT_GT(levy.DVref, 0.0f);
-        ASSERT_EQ(recorder.recorded().size(), 1) << recorder.texts().join(QLatin1Char('|')).toStdString();
-        EXPECT_EQ(
-            recorder.recorded()[0].text,
-            QStringLiteral("Er zijn geen gegevens beschikbaar m.b.t. de prognose van het afvalaanbod. De "
-                           "heffing kan niet berekend worden."));
-        EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Berekening heffingen"));
-        EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(recorder.texts(),
+                  QStringList{QStringLiteral("Er zijn geen gegevens beschikbaar m.b.t. de prognose van het "
+                                             "afvalaanbod. De heffing kan niet berekend worden.")});
     }
-}
-
-// A forecast the forecast screen would not take stops the levy; nothing of it is reported.
-TEST_F(LevyTest, ForecastValuesOutsideTheScreensBoundsStopTheLevy)
-{
-    const QString bounds = QStringLiteral("'). Een hoeveelheid is een geheel aantal kiloton van 0 tot en met "
-                                          "2147483647.");
-    struct Case
-    {
-        const char* change;
-        QString text;
-    };
-    const Case cases[] = {
-        {"UPDATE tblTonnage SET intKalJaar = 99999 WHERE intKalJaar = 2015",
-         QStringLiteral("een ongeldig jaartal ('99999'). Een jaartal ligt tussen 1900 en 3000.")},
-        {"UPDATE tblTonnage SET intKalJaar = 1899 WHERE intKalJaar = 2015",
-         QStringLiteral("een ongeldig jaartal ('1899'). Een jaartal ligt tussen 1900 en 3000.")},
-        {"UPDATE tblTonnage SET intKalJaar = 'twee' WHERE intKalJaar = 2015",
-         QStringLiteral("een ongeldig jaartal ('twee'). Een jaartal ligt tussen 1900 en 3000.")},
-        {"UPDATE tblTonnage SET lngTonnage = 1e30 WHERE intKalJaar = 2015",
-         QStringLiteral("voor het jaar 2015 een ongeldige hoeveelheid ('1e+30") + bounds},
-        {"UPDATE tblTonnage SET lngTonnage = 2147483648 WHERE intKalJaar = 2015",
-         QStringLiteral("voor het jaar 2015 een ongeldige hoeveelheid ('2147483648") + bounds},
-        {"UPDATE tblTonnage SET lngTonnage = -1 WHERE intKalJaar = 2015",
-         QStringLiteral("voor het jaar 2015 een ongeldige hoeveelheid ('-1") + bounds},
-        {"UPDATE tblTonnage SET lngTonnage = 2.5 WHERE intKalJaar = 2015",
-         QStringLiteral("voor het jaar 2015 een ongeldige hoeveelheid ('2.5") + bounds},
-        {"UPDATE tblTonnage SET lngTonnage = 'veel' WHERE intKalJaar = 2015",
-         QStringLiteral("voor het jaar 2015 een ongeldige hoeveelheid ('veel") + bounds},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.change);
-        const MessageRecorder::Message message = refusal(10, c.change);
-        EXPECT_EQ(message.text, QStringLiteral("De prognose van het afvalaanbod bevat ") + c.text);
-        EXPECT_EQ(message.title, QStringLiteral("Berekening heffingen"));
-    }
-    // Nor is a forecast that cannot be read at all taken as none.
-    EXPECT_EQ(refusal(10, "ALTER TABLE tblTonnage RENAME TO tblWeg").text,
-              QStringLiteral("De prognose afvalaanbod kon niet worden gelezen uit het databestand."));
-}
-
-// An inflation far beyond any real one grows the supplies beyond any number: the levy stops instead of
-// showing infinite figures.
-TEST_F(LevyTest, NonFiniteLevyFiguresStopTheLevy)
-{
-    EXPECT_EQ(
-        refusal(10, "UPDATE tblStort SET sngInflPerc = 3e38 WHERE idrStort_ID = 10").text,
-        QStringLiteral("Overloop bij berekening van de heffing.\r\nPas rente- en/of inflatiepercentages "
-                       "aan of controleer de prognose van het afvalaanbod."));
 }
 
 // Supplies at the top of their range add up in 64 bits: no total wraps to a negative number or a levy of 0.
@@ -349,13 +224,12 @@ TEST_F(LevyTest, LargestSuppliesAddUpWithoutWrapping)
     own.psubBerekenHeffingPerTon(1'000'000);
     ASSERT_TRUE(own.ValidatieOK);
     EXPECT_EQ(own.rapAantalKtonTotaal(), 10 * qint64(2147483647));
-    EXPECT_GT(own.HeffingPerTon_prijspeil_tRef, 0.0);
     EXPECT_NEAR(own.rapControleDVsom(), 1'000'000, 1.0);
 
     // The group shares 2011: both facilities' supplies in that one year.
     clsHeffing group(workspace(), 1);
-    group.psubBerekenHeffingPerTon(ownFigures(1).doelvermogen);
-    ASSERT_TRUE(group.ValidatieOK) << recorder.texts().join(QLatin1Char('|')).toStdString();
+    group.psubBerekenHeffingPerTon(ownFigures(1).first);
+    ASSERT_TRUE(group.ValidatieOK) << told().toStdString();
     ASSERT_EQ(group.rapJaar(2), 2011);
     EXPECT_EQ(group.rapAantalKtonPerJaar(2), 2 * qint64(2147483647));
     EXPECT_GT(group.HeffingPerTon_prijspeil_tRef, 0.0);
@@ -365,26 +239,20 @@ TEST_F(LevyTest, LargestSuppliesAddUpWithoutWrapping)
 
 TEST_F(LevyTest, EqualisationSharesTheGroupsTargetCapitalsAtThePriceLevelYear)
 {
-    const OwnFigures noordhoek = ownFigures(1);
-    const OwnFigures zuidkamp = ownFigures(2);
-    ASSERT_EQ(noordhoek.aanvang, 2010.0);
-    ASSERT_EQ(zuidkamp.aanvang, 2012.5);
-    ASSERT_GT(noordhoek.doelvermogen, 0.0);
+    const auto [noordhoek, noordhoekStart] = ownFigures(1);
+    const auto [zuidkamp, zuidkampStart] = ownFigures(2);
+    ASSERT_EQ(noordhoekStart, 2010.0);
+    ASSERT_EQ(zuidkampStart, 2012.5);
     // Different target capitals, so that a swap of the two shows.
-    ASSERT_GT(std::abs(noordhoek.doelvermogen - zuidkamp.doelvermogen), 1000.0);
-    recorder.clear();
+    ASSERT_GT(std::abs(noordhoek - zuidkamp), 1000.0);
 
     clsHeffing levy(workspace(), 1);
-    levy.psubBerekenHeffingPerTon(float(noordhoek.doelvermogen));
-
-    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(QLatin1Char('|')).toStdString();
+    levy.psubBerekenHeffingPerTon(float(noordhoek));
+    EXPECT_TRUE(recorder.recorded().isEmpty()) << told().toStdString();
     EXPECT_TRUE(levy.ValidatieOK);
-    EXPECT_EQ(levy.bytObjectGebonden, 0);
     EXPECT_FLOAT_EQ(levy.sngTref, 2008.0f);
-    EXPECT_FLOAT_EQ(levy.sngDV, float(noordhoek.doelvermogen));
     EXPECT_EQ(levy.rapStortNamen, QStringLiteral(", Noordhoek, Zuidkamp"));
-    const double dvRef =
-        noordhoek.doelvermogen / std::pow(1.05, 2) + zuidkamp.doelvermogen / std::pow(1.05, 4.5);
+    const double dvRef = noordhoek / std::pow(1.05, 2) + zuidkamp / std::pow(1.05, 4.5);
     EXPECT_NEAR(levy.DVref, dvRef, dvRef * 1e-6);
 
     // The group's forecast summed per year; the other facilities' 2011 rows stay out, as does the row
@@ -407,11 +275,10 @@ TEST_F(LevyTest, EqualisationSharesTheGroupsTargetCapitalsAtThePriceLevelYear)
 
     // Calculated for the other member, the group and its figures are the same.
     clsHeffing fromOther(workspace(), 2);
-    fromOther.psubBerekenHeffingPerTon(float(zuidkamp.doelvermogen));
+    fromOther.psubBerekenHeffingPerTon(float(zuidkamp));
     EXPECT_TRUE(fromOther.ValidatieOK);
     EXPECT_EQ(fromOther.rapStortNamen, levy.rapStortNamen);
     EXPECT_FLOAT_EQ(fromOther.DVref, levy.DVref);
-    EXPECT_FLOAT_EQ(fromOther.sngDV, float(zuidkamp.doelvermogen));
     EXPECT_DOUBLE_EQ(fromOther.HeffingPerTon_prijspeil_tRef, levy.HeffingPerTon_prijspeil_tRef);
     EXPECT_EQ(fromOther.DatumAanvangNazorg(), QDate(2012, 7, 1));
 }
@@ -420,22 +287,15 @@ TEST_F(LevyTest, TheGroupIsTheFacilitysProvinceAndTypeOnly)
 {
     // Province 30's landfill and province 120's depot are each alone in their group, at 7 % interest, with
     // 999 kton in 2011.
-    struct Case
-    {
-        int facility;
-        QString names;
-    };
-    const Case cases[] = {{4, QStringLiteral(", Elders")}, {5, QStringLiteral(", Slibdepot")}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.facility);
-        const OwnFigures own = ownFigures(c.facility);
-        recorder.clear();
-        clsHeffing levy(workspace(), c.facility);
-        levy.psubBerekenHeffingPerTon(float(own.doelvermogen));
-        EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(QLatin1Char('|')).toStdString();
-        EXPECT_TRUE(levy.ValidatieOK);
-        EXPECT_EQ(levy.rapStortNamen, c.names);
-        const double dvRef = own.doelvermogen / std::pow(1.07, 2010 - 2008);
+    for (const auto& [facility, names] :
+         {std::pair{4, QStringLiteral(", Elders")}, std::pair{5, QStringLiteral(", Slibdepot")}}) {
+        SCOPED_TRACE(facility);
+        const double own = ownFigures(facility).first;
+        clsHeffing levy(workspace(), facility);
+        levy.psubBerekenHeffingPerTon(float(own));
+        EXPECT_TRUE(recorder.recorded().isEmpty()) << told().toStdString();
+        EXPECT_EQ(levy.rapStortNamen, names);
+        const double dvRef = own / std::pow(1.07, 2010 - 2008);
         EXPECT_NEAR(levy.DVref, dvRef, dvRef * 1e-6);
         ASSERT_EQ(levy.intAantaljaren, 1);
         EXPECT_EQ(levy.rapAantalKtonPerJaar(1), 999);
@@ -444,70 +304,113 @@ TEST_F(LevyTest, TheGroupIsTheFacilitysProvinceAndTypeOnly)
     }
 }
 
-TEST_F(LevyTest, EqualisationStopsAtAnotherInterestOrInflation)
+// --- refusals ---
+
+// Refused with one message and nothing calculated, even after an earlier levy on the same object.
+TEST_F(LevyTest, RefusedLeviesShowNothing)
 {
+    const QString forecast = QStringLiteral("De prognose van het afvalaanbod bevat ");
+    const QString year = QStringLiteral("'). Een jaartal ligt tussen 1900 en 3000.");
+    const QString amount =
+        QStringLiteral("'). Een hoeveelheid is een geheel aantal kiloton van 0 tot en met 2147483647.");
+    const QString in2015 = forecast + QStringLiteral("voor het jaar 2015 een ongeldige hoeveelheid ('");
+    const auto otherRates = [](const char* other, const char* name) -> QString {
+        return QStringLiteral("Bij inrichting '") + QLatin1String(other) +
+               QStringLiteral("' heeft u andere rente en/of inflatie ingevoerd dan bij inrichting '") +
+               QLatin1String(name) +
+               QStringLiteral(
+                   "'.\r\nDe verevening kan alleen berekend worden bij gelijke rente en inflatie per "
+                   "provincie.");
+    };
+    const QString levyTitle = QStringLiteral("Berekening heffingen"), stopped = LevyStopped;
+    const auto E = MessageIcon::Exclamation;
     struct Case
     {
-        const char* change;
         int facility;
-        QString other;
-        QString name;
+        const char* change;
+        QString text;
+        QString title;
+        MessageIcon icon;
     };
     const Case cases[] = {
-        {"UPDATE tblStort SET sngRentePerc = 4 WHERE idrStort_ID = 2", 1, QStringLiteral("Zuidkamp"),
-         QStringLiteral("Noordhoek")},
-        // The first member differs from the facility calculated: it is named first.
-        {"UPDATE tblStort SET sngRentePerc = 4 WHERE idrStort_ID = 2", 2, QStringLiteral("Noordhoek"),
-         QStringLiteral("Zuidkamp")},
-        {"UPDATE tblStort SET sngInflPerc = 2.5 WHERE idrStort_ID = 2", 1, QStringLiteral("Zuidkamp"),
-         QStringLiteral("Noordhoek")},
-        // Not entered is another rate than 2 %.
-        {"UPDATE tblStort SET sngInflPerc = NULL WHERE idrStort_ID = 2", 1, QStringLiteral("Zuidkamp"),
-         QStringLiteral("Noordhoek")},
+        {12, "",
+         QStringLiteral("Bij objectgebonden inrichtingen is de (eenmalige) heffing gelijk aan het "
+                        "doelvermogen.\r\nEr wordt geen heffingsrapportage opgesteld."),
+         QStringLiteral("Rapportage heffing"), MessageIcon::Information},
+        {13, "", QStringLiteral("Fout bij berekening heffing bedrijfsgebonden inrichting"),
+         QStringLiteral("Heffing"), MessageIcon::Critical},
+        // A forecast the forecast screen would not take.
+        {11, "UPDATE tblTonnage SET intKalJaar = 99999 WHERE intKalJaar = 2015",
+         forecast + QStringLiteral("een ongeldig jaartal ('99999") + year, levyTitle, E},
+        {11, "UPDATE tblTonnage SET intKalJaar = 1899 WHERE intKalJaar = 2015",
+         forecast + QStringLiteral("een ongeldig jaartal ('1899") + year, levyTitle, E},
+        {11, "UPDATE tblTonnage SET intKalJaar = 'twee' WHERE intKalJaar = 2015",
+         forecast + QStringLiteral("een ongeldig jaartal ('twee") + year, levyTitle, E},
+        {11, "UPDATE tblTonnage SET lngTonnage = 1e30 WHERE intKalJaar = 2015", in2015 + "1e+30" + amount,
+         levyTitle, E},
+        {11, "UPDATE tblTonnage SET lngTonnage = 2147483648 WHERE intKalJaar = 2015",
+         in2015 + "2147483648" + amount, levyTitle, E},
+        {11, "UPDATE tblTonnage SET lngTonnage = -1 WHERE intKalJaar = 2015", in2015 + "-1" + amount,
+         levyTitle, E},
+        {11, "UPDATE tblTonnage SET lngTonnage = 2.5 WHERE intKalJaar = 2015", in2015 + "2.5" + amount,
+         levyTitle, E},
+        {11, "UPDATE tblTonnage SET lngTonnage = 'veel' WHERE intKalJaar = 2015", in2015 + "veel" + amount,
+         levyTitle, E},
+        // Nor is a forecast that cannot be read at all taken as none.
+        {11, "ALTER TABLE tblTonnage RENAME TO tblWeg",
+         QStringLiteral("De prognose afvalaanbod kon niet worden gelezen uit het databestand."), levyTitle,
+         MessageIcon::Critical},
+        // An inflation far beyond any real one grows the supplies beyond any number.
+        {10, "UPDATE tblStort SET sngInflPerc = 3e38 WHERE idrStort_ID = 10",
+         QStringLiteral(
+             "Overloop bij berekening van de heffing.\r\nPas rente- en/of inflatiepercentages aan of "
+             "controleer de prognose van het afvalaanbod."),
+         levyTitle, E},
+        // The equalisation stops at another interest or inflation; the first member that differs from the
+        // facility calculated is named first. Not entered is another rate than 2 %.
+        {1, "UPDATE tblStort SET sngRentePerc = 4 WHERE idrStort_ID = 2", otherRates("Zuidkamp", "Noordhoek"),
+         stopped, E},
+        {2, "UPDATE tblStort SET sngRentePerc = 4 WHERE idrStort_ID = 2", otherRates("Noordhoek", "Zuidkamp"),
+         stopped, E},
+        {1, "UPDATE tblStort SET sngInflPerc = 2.5 WHERE idrStort_ID = 2",
+         otherRates("Zuidkamp", "Noordhoek"), stopped, E},
+        {1, "UPDATE tblStort SET sngInflPerc = NULL WHERE idrStort_ID = 2",
+         otherRates("Zuidkamp", "Noordhoek"), stopped, E},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.change);
         SCOPED_TRACE(c.facility);
-        const MessageRecorder::Message message = refusal(c.facility, c.change);
-        EXPECT_EQ(message.text,
-                  QStringLiteral("Bij inrichting '") + c.other +
-                      QStringLiteral("' heeft u andere rente en/of inflatie ingevoerd dan bij inrichting '") +
-                      c.name +
-                      QStringLiteral("'.\r\nDe verevening kan alleen berekend worden bij gelijke rente en "
-                                     "inflatie per provincie."));
-        EXPECT_EQ(message.title, LevyStopped);
-        EXPECT_EQ(message.icon, MessageIcon::Exclamation);
+        clsHeffing levy(workspace(), c.facility);
+        // 10 is the facility those figures come from.
+        if (c.facility != 10) {
+            ASSERT_NO_FATAL_FAILURE(calculateAsObjectBound(levy, c.facility));
+        }
+        Transaction undo(*workspace().dataDatabase());
+        if (*c.change)
+            change(c.change);
+        recorder.clear();
+        levy.psubBerekenHeffingPerTon(1'000'000);
+        EXPECT_FALSE(levy.ValidatieOK);
+        expectNoLevy(levy);
+        ASSERT_EQ(recorder.recorded().size(), 1) << told().toStdString();
+        EXPECT_EQ(recorder.recorded()[0].text, c.text);
+        EXPECT_EQ(recorder.recorded()[0].title, c.title);
+        EXPECT_EQ(recorder.recorded()[0].icon, c.icon);
     }
 }
 
 TEST_F(LevyTest, EqualisationStopsWhenAMembersTargetCapitalCannotBeCalculated)
 {
-    struct Case
-    {
-        const char* change;
-        bool passesChecks;
-    };
-    const Case cases[] = {
-        // Refused before the calculation.
-        {"UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 2", false},
-        {"UPDATE tblAct SET intFreqX = 0 WHERE lngStort_REF = 2", false},
-        // Pass the checks, but the calculation fails: with the reporting option not set it still yields a
-        // (partial) target capital, which must not be shared out as if it were complete.
-        {"UPDATE tblStort SET bytRapEval = 0 WHERE idrStort_ID = 2", true},
-        {"UPDATE tblAct SET sngKostenTotaal = 3e38 WHERE lngStort_REF = 2", true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.change);
+    // The first two are refused before the calculation; the others pass the checks but the calculation
+    // fails: with the reporting option not set it still yields a (partial) target capital, which must not
+    // be shared out as if it were complete.
+    for (const char* sql : {"UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 2",
+                            "UPDATE tblAct SET intFreqX = 0 WHERE lngStort_REF = 2",
+                            "UPDATE tblStort SET bytRapEval = 0 WHERE idrStort_ID = 2",
+                            "UPDATE tblAct SET sngKostenTotaal = 3e38 WHERE lngStort_REF = 2"}) {
+        SCOPED_TRACE(sql);
         Transaction undo(*workspace().dataDatabase());
-        change(c.change);
-        {
-            clsDV dv(workspace());
-            ASSERT_TRUE(dv.initializeDV(2, clsDV::OwnRate, clsDV::OwnRate));
-            ASSERT_EQ(dv.VerifyBeforeBerekening2(), c.passesChecks);
-            if (c.passesChecks) {
-                ASSERT_FALSE(dv.BerekenAlles());
-            }
-        }
+        change(sql);
         recorder.clear();
         clsHeffing levy(workspace(), 1);
         levy.psubBerekenHeffingPerTon(1'000'000);
@@ -515,62 +418,10 @@ TEST_F(LevyTest, EqualisationStopsWhenAMembersTargetCapitalCannotBeCalculated)
         expectNoLevy(levy);
         EXPECT_EQ(levy.rapStortNamen, QStringLiteral(", Noordhoek, Zuidkamp"));
         // Only the member's own message: no levy message follows.
-        EXPECT_EQ(recorder.recorded().size(), 1) << recorder.texts().join(QLatin1Char('|')).toStdString();
-        for (const MessageRecorder::Message& message : recorder.recorded()) {
-            EXPECT_NE(message.title, QStringLiteral("Berekening heffingen"));
-            EXPECT_NE(message.title, LevyStopped);
-        }
+        ASSERT_EQ(recorder.recorded().size(), 1) << told().toStdString();
+        EXPECT_NE(recorder.recorded()[0].title, QStringLiteral("Berekening heffingen"));
+        EXPECT_NE(recorder.recorded()[0].title, LevyStopped);
     }
-}
-
-// --- performance ---
-
-// 50 facilities of one province and type, 200 cost items each (half of them replacements), 20 years
-// of forecast each; all alike.
-const char* const LargeGroupSql = R"(
-WITH RECURSIVE f(k) AS (SELECT 1 UNION ALL SELECT k + 1 FROM f WHERE k < 50)
-)" FACILITY_COLUMNS R"(
-    SELECT k, 'Stort ' || k, 120, 1, 1, 0, 0, 5, 2, 2008, '2010-01-01', 10, 1, 3500, 225, 9000, 2000, 5000, 3, 10,
-        12, 10000 FROM f;
-INSERT INTO tblInrichting (idrInrichting_ID, lngStort_REF, bytObjectCat_REF, strObject)
-    SELECT idrStort_ID, idrStort_ID, 2, 'Bovenafdichting' FROM tblStort;
-WITH RECURSIVE n(m) AS (SELECT 1 UNION ALL SELECT m + 1 FROM n WHERE m < 200)
-INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, bytIsTALVO, strAct, bytRubriek_REF, bytOptieStart,
-    intStartRel, bytStartBA, bytOptieEind, bytEindBA, bytOptieFreq, intFreqX, bytOptieKosten, sngKostenTotaal,
-    dtmMut)
-    SELECT idrStort_ID, idrStort_ID, 0, 'Post ' || m, CASE m % 2 WHEN 0 THEN 5 ELSE 4 END, 2, 1, 0, 3, 0,
-        CASE m % 2 WHEN 0 THEN 3 ELSE 2 END, CASE m % 2 WHEN 0 THEN 10 ELSE 1 END, 2, 10 * m,
-        '2020-01-01T00:00:00' FROM tblStort, n;
-WITH RECURSIVE y(j) AS (SELECT 2010 UNION ALL SELECT j + 1 FROM y WHERE j < 2029)
-INSERT INTO tblTonnage (lngStort_REF, intKalJaar, lngTonnage) SELECT idrStort_ID, j, 10 FROM tblStort, y;
-)";
-
-// A large group adds up as fifty equal facilities must (its speed is measured in bench/).
-TEST(LevyLargeGroup, FiftyEqualFacilitiesOfTwoHundredItems)
-{
-    test::ProgramFolder folder;
-    MessageRecorder recorder;
-    folder.useChecklist(QString::fromUtf8(ChecklistSql));
-    ASSERT_TRUE(folder.linkDataFile(QString::fromUtf8(LargeGroupSql)));
-    // The connections are opened once at start-up, not per calculation.
-    ASSERT_TRUE(folder.workspace().dataDatabase());
-    ASSERT_TRUE(folder.workspace().checklistDatabase());
-
-    clsHeffing levy(folder.workspace(), 1);
-    levy.psubBerekenHeffingPerTon(1'000'000);
-
-    EXPECT_TRUE(levy.ValidatieOK);
-    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(QLatin1Char('|')).toStdString();
-    EXPECT_EQ(levy.rapStortNamen.count(QStringLiteral(", Stort ")), 50);
-    ASSERT_EQ(levy.intAantaljaren, 20);
-    EXPECT_EQ(levy.rapAantalKtonPerJaar(1), 500);
-    // All alike: fifty times one target capital, discounted over two years.
-    clsDV one(folder.workspace());
-    ASSERT_TRUE(one.initializeDV(1, clsDV::OwnRate, clsDV::OwnRate));
-    ASSERT_TRUE(one.VerifyBeforeBerekening2());
-    ASSERT_TRUE(one.BerekenAlles());
-    const double dvRef = 50.0 * one.DoelvermogenMetRisicoFonds() / std::pow(1.05, 2);
-    EXPECT_NEAR(levy.DVref, dvRef, dvRef * 1e-5);
 }
 
 } // namespace
