@@ -3,38 +3,117 @@
 #include "checklist/clsCL.h"
 #include "checklist/conformity.h"
 #include "checklist/itemverdict.h"
-#include "support/messagerecorder.h"
-#include "support/qtprinting.h"
 #include "support/testfiles.h"
-
-#include <gtest/gtest.h>
-
-#include <array>
 
 using namespace dovra;
 
 namespace {
 
-QString itemSql(int id, const QString& fields, int version = 1)
-{
-    return QStringLiteral(
-               "INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, strVoorz, strOmschrijving) "
-               "VALUES (%1, %2, -1, 'Bovenafdichting', 'Post %1');"
-               "UPDATE tblCLitem SET %3 WHERE lngCLitem_ID = %1;")
-        .arg(id)
-        .arg(version)
-        .arg(fields);
-}
+const QVariant n; // not entered
 
 // Version 1 sets surcharges per item and only a minimum for communication; version 2 fixes both.
-const QString versions = QStringLiteral(
+const char* const Versions =
     "INSERT INTO tblCL (intCL_ID, intJaarPrijspeil, sngCommunicatieMIN, sngCommunicatieMAX, sngRapEvalPerHa, "
     "sngRapEvalMin, sngRapEvalMax, sngAppKostenBasisMIN, sngAppKostenBasisMAX, sngAppKostenPerc, "
     "sngOnvoorzien, "
     "sngOntwerpdirectie) VALUES (1, 2012, 2000, -999, 225, 3500, 9000, 1000, 5000, 5.06, 10, -999);"
     "INSERT INTO tblCL (intCL_ID, intJaarPrijspeil, sngCommunicatieMIN, sngCommunicatieMAX, "
     "sngOntwerpdirectie) "
-    "VALUES (2, 2014, 2000, 10000, 7.5);");
+    "VALUES (2, 2014, 2000, 10000, 7.5);";
+
+// Active items of version 1 (item 40: of version 2), by id and the criteria set on them.
+const std::pair<int, const char*> Items[] = {
+    // A replacement: start in the 5th aftercare year or before, end in the 30th, once every 5 to 10 years,
+    // 10 to 50 per m2 for at least 1 m2.
+    {30,
+     "bytRubriek_REF = 5, bytStartBA = 0, intStartJaar = 5, blnStartjaarEerderMag = -1, bytOptieEind = 2, "
+     "bytEindBA = 0, intEINDJAAR = 30, bytOptieFreq = 3, sngFreqXMin = 5, sngFreqXMax = 10, "
+     "bytOptieKosten = 3, sngPrijsPEmin = 10, sngPrijsPEmax = 50, strEenheid = 'm2', sngAantalMIN = 1"},
+    {2, "bytStartBA = 0, intStartJaar = 5, blnStartjaarEerderMag = 0"},
+    {4, "bytStartBA = 1, intStartJaar = 3, blnStartjaarEerderMag = -1"},
+    {5, "bytStartBA = 1, intStartJaar = 3, blnStartjaarEerderMag = 0"},
+    {6, "bytStartBA = 0"},
+    {7, "bytOptieEind = 3, bytEindBA = 0"},
+    {9, "bytOptieEind = 2, bytEindBA = 1, intEINDJAAR = 20"},
+    {10, "bytOptieEind = 2, bytEindBA = 0"},
+    {12, "bytOptieFreq = 2"},
+    {13, "bytOptieFreq = 1"},
+    {14, "bytOptieFreq = 3, sngFreqXMin = 0, sngFreqXMax = 10"},
+    {15, "bytOptieFreq = 2, sngFreqXMin = 2, sngFreqXMax = 4"},
+    {17, "bytOptieKosten = 1, sngPercInvestMIN = 1, sngPercInvestMAX = 2, sngKostenInvestMAX = 100000"},
+    {18, "bytOptieKosten = 2, sngKostenTotaalMIN = 1000, sngKostenTotaalMAX = 2500"},
+    {19, "bytOptieKosten = 3, sngAantalMAX = 10"},
+    {40, "bytOptieKosten = 2"},
+};
+
+enum Check
+{
+    Start,
+    End,
+    Freq,
+    Cost,
+    Surcharge
+};
+
+// Shown values checked against one item's criteria, in the order of the check's arguments: values
+// within them and values outside them (none: {}), at the bounds where that matters.
+struct Case
+{
+    Check check;
+    long item;
+    QVariantList within;
+    QVariantList outside;
+    double aftercareStart = 2010;
+};
+
+const Case Cases[] = {
+    // Start: option (1 calendar year, 2 aftercare year), counted from (0 aftercare start, 1 top liner),
+    // calendar year, aftercare year, years after the top liner.
+    {Start, 30, {2, 0, n, 5}, {2, 0, n, 6}},         // the 5th year or before
+    {Start, 2, {2, 0, n, 5}, {2, 0, n, 4}},          // only the 5th
+    {Start, 2, {1, 0, 2014}, {1, 0, 2015}},          // 2014 is the 5th year from 2010
+    {Start, 30, {1, 0, 2014}, {1, 0, 2015}, 2010.5}, // years 4.5 and 5.5
+    {Start, 2, {}, {1, 0, 2014}, 2010.5},
+    {Start, 6, {2, 0, n, 40}, {2, 1, n, 3, 3}}, // no year, but counted from the aftercare start
+    {Start, 30, {}, {2, n, n, 3}},
+    {Start, 30, {}, {2, 0, n, ""}},
+    {Start, 4, {2, 1, n, n, 3}, {2, 1, n, n, 4}}, // the 3rd year after the top liner or before,
+    {Start, 4, {2, 1, n, n, 1}, {2, 1, n, n, 0}}, // but not before it was built
+    {Start, 5, {2, 1, n, n, 3}, {2, 1, n, n, 2}},
+    // End: option (1 calendar year, 2 aftercare year, 3 perpetual), counted from, years as for the start.
+    {End, 7, {3, 0}, {3, 1, n, n, 30}}, // perpetual: only perpetual, not counted from the top liner
+    {End, 7, {}, {2, 0, n, 30}},
+    {End, 30, {2, 0, n, 30}, {2, 0, n, 29}},
+    {End, 30, {1, 0, 2039}, {1, 0, 2040}},
+    {End, 9, {2, 1, n, n, 20}, {2, 1, n, n, 21}},
+    {End, 10, {2, 0, n, 75}, {2, 1, n, n, 75}}, // no year, but counted from the aftercare start
+    // Frequency: option (1 one-off, 2 times per year, 3 once every X years) and X.
+    {Freq, 30, {3, 5}, {3, 4}},
+    {Freq, 30, {3, "10"}, {3, 11}},
+    {Freq, 30, {2, "0,15"}, {1}}, // compared as times per year
+    {Freq, 12, {2, 3}, {1}},      // without bounds any repeated expense will do
+    {Freq, 13, {1}, {2, 1}},
+    {Freq, 15, {3, "0,25"}, {2, "4,5"}},
+    // Cost: option (1 share of an investment, 2 total, 3 per unit), percentage, investment, total, price per
+    // unit, unit, number of units.
+    {Cost, 30, {3, n, n, n, 50, "m2", 1}, {3, n, n, n, "50,01", "m2", 1}},
+    {Cost, 30, {3, n, n, n, 10, "m2", 1}, {3, n, n, n, "9,99", "m2", 1}},
+    {Cost, 30, {3, n, n, n, 20, "", 1}, {3, n, n, n, 20, "M2", 1}}, // a unit left open is no deviation
+    {Cost, 30, {3, n, n, n, 20, "m2", 1}, {3, n, n, n, 20, "m2", "0,5"}},
+    {Cost, 30, {}, {2, n, n, 20}},                        // an item with amount bounds wants its own option
+    {Cost, 19, {2, n, n, 20}, {3, n, n, n, 20, "m", 11}}, // only the number bounded: any option
+    {Cost, 19, {2, n, n, 0}, {2, n, n, -1}},              // no amount below 0
+    {Cost, 17, {1, 1, 100000}, {1, "2,5", 100000}},
+    {Cost, 17, {1, 2, 0}, {1, "1,5", 100001}},
+    {Cost, 17, {}, {1, "1,5"}},
+    {Cost, 18, {2, n, n, 1000}, {2, n, n, 999}},
+    {Cost, 18, {2, n, n, 2500}, {2, n, n, "2500,01"}},
+    // Replacement surcharge: rubric, type (0 none, 2 large works, 3 small works), percentage.
+    {Surcharge, 30, {5, 3, 5}, {5, 3, "5,5"}},
+    {Surcharge, 30, {5, 2, "6,25"}, {5, 2, "6,6"}},
+    {Surcharge, 30, {5, 0}, {5, 2}},
+    {Surcharge, 30, {4, 9}, {}}, // not a replacement
+};
 
 class ConformityTest : public ::testing::Test
 {
@@ -42,425 +121,178 @@ protected:
     test::ProgramFolder folder;
     MessageRecorder recorder;
     clsCL cl{folder.workspace()};
-    // The aftercare start, as a decimal year, that the checks count years from.
-    double aftercareStart = 2010;
 
     void SetUp() override
     {
-        const QStringList items{
-            // Start years
-            itemSql(1, QStringLiteral("bytStartBA = 0, intStartJaar = 5, blnStartjaarEerderMag = -1")),
-            itemSql(2, QStringLiteral("bytStartBA = 0, intStartJaar = 5, blnStartjaarEerderMag = 0")),
-            itemSql(3, QStringLiteral("bytStartBA = 0, intStartJaar = 6, blnStartjaarEerderMag = -1")),
-            itemSql(4, QStringLiteral("bytStartBA = 1, intStartJaar = 3, blnStartjaarEerderMag = -1")),
-            itemSql(5, QStringLiteral("bytStartBA = 1, intStartJaar = 3, blnStartjaarEerderMag = 0")),
-            itemSql(6, QStringLiteral("bytStartBA = 0")),
-            // End years
-            itemSql(7, QStringLiteral("bytOptieEind = 3, bytEindBA = 0")),
-            itemSql(8, QStringLiteral("bytOptieEind = 2, bytEindBA = 0, intEINDJAAR = 30")),
-            itemSql(9, QStringLiteral("bytOptieEind = 2, bytEindBA = 1, intEINDJAAR = 20")),
-            itemSql(10, QStringLiteral("bytOptieEind = 2, bytEindBA = 0")),
-            // Frequencies
-            itemSql(11, QStringLiteral("bytOptieFreq = 3, sngFreqXMin = 5, sngFreqXMax = 10")),
-            itemSql(12, QStringLiteral("bytOptieFreq = 2")),
-            itemSql(13, QStringLiteral("bytOptieFreq = 1")),
-            itemSql(14, QStringLiteral("bytOptieFreq = 3, sngFreqXMin = 0, sngFreqXMax = 10")),
-            itemSql(15, QStringLiteral("bytOptieFreq = 2, sngFreqXMin = 2, sngFreqXMax = 4")),
-            // Costs
-            itemSql(16, QStringLiteral("bytOptieKosten = 3, sngPrijsPEmax = 50, strEenheid = 'm2', "
-                                       "sngAantalMIN = 1")),
-            itemSql(17, QStringLiteral("bytOptieKosten = 1, sngPercInvestMIN = 1, sngPercInvestMAX = 2, "
-                                       "sngKostenInvestMAX = 100000")),
-            itemSql(18, QStringLiteral(
-                            "bytOptieKosten = 2, sngKostenTotaalMIN = 1000, sngKostenTotaalMAX = 2500")),
-            itemSql(19, QStringLiteral("bytOptieKosten = 3, sngAantalMAX = 10")),
-            // For the editor's verdict
-            itemSql(30,
-                    QStringLiteral("bytRubriek_REF = 5, bytStartBA = 0, intStartJaar = 5, "
-                                   "blnStartjaarEerderMag = -1, bytOptieEind = 2, bytEindBA = 0, "
-                                   "intEINDJAAR = 30, bytOptieFreq = 3, sngFreqXMin = 5, sngFreqXMax = 10, "
-                                   "bytOptieKosten = 3, sngPrijsPEmin = 10, sngPrijsPEmax = 50, "
-                                   "strEenheid = 'm2'")),
-            itemSql(40, QStringLiteral("bytOptieKosten = 2"), 2),
-        };
-        folder.workspace().setChecklistFile(folder.createDatabase(
-            QStringLiteral("dbTALVOCL_test.mdb"),
-            QStringList{QStringLiteral("data/checklist_schema.sql"), versions} + items));
+        QStringList scripts{QStringLiteral("data/checklist_schema.sql"), QString::fromUtf8(Versions)};
+        for (const auto& [id, fields] : Items)
+            scripts.append(
+                QStringLiteral("INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, strVoorz, "
+                               "strOmschrijving) VALUES (%1, %2, -1, 'Bovenafdichting', 'Post %1');"
+                               "UPDATE tblCLitem SET %3 WHERE lngCLitem_ID = %1;")
+                    .arg(id)
+                    .arg(id == 40 ? 2 : 1)
+                    .arg(QLatin1String(fields)));
+        folder.workspace().setChecklistFile(
+            folder.createDatabase(QStringLiteral("dbTALVOCL_test.mdb"), scripts));
         ASSERT_TRUE(cl.initializeCL(1));
     }
 
-    bool start(long id, const QVariant& option, const QVariant& reference, const QVariant& calendar,
-               const QVariant& aftercare, const QVariant& afterLiner)
+    bool verify(const Case& c, QVariantList v)
     {
-        EXPECT_TRUE(cl.GaNaarItem(id));
-        return cl.VerifyCL_JaarStart(option, reference, calendar, aftercare, afterLiner, aftercareStart);
-    }
-    bool end(long id, const QVariant& option, const QVariant& reference, const QVariant& calendar,
-             const QVariant& aftercare, const QVariant& afterLiner)
-    {
-        EXPECT_TRUE(cl.GaNaarItem(id));
-        return cl.VerifyCL_JaarEind(option, reference, calendar, aftercare, afterLiner, aftercareStart);
-    }
-    bool freq(long id, const QVariant& option, const QVariant& x)
-    {
-        EXPECT_TRUE(cl.GaNaarItem(id));
-        return cl.VerifyCL_Freq(option, x);
-    }
-    bool perUnit(long id, const QVariant& price, const QVariant& unit, const QVariant& amount)
-    {
-        EXPECT_TRUE(cl.GaNaarItem(id));
-        return cl.VerifyCL_Kosten(3, QVariant(), QVariant(), QVariant(), price, unit, amount);
+        EXPECT_TRUE(cl.GaNaarItem(c.item));
+        v.resize(7);
+        switch (c.check) {
+        case Start:
+            return cl.VerifyCL_JaarStart(v[0], v[1], v[2], v[3], v[4], c.aftercareStart);
+        case End:
+            return cl.VerifyCL_JaarEind(v[0], v[1], v[2], v[3], v[4], c.aftercareStart);
+        case Freq:
+            return cl.VerifyCL_Freq(v[0], v[1]);
+        case Cost:
+            return cl.VerifyCL_Kosten(v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
+        case Surcharge:
+            return cl.VerifyCL_VervangingsToeslag(v[0], v[1], v[2]);
+        }
+        return false;
     }
 };
 
-TEST_F(ConformityTest, WithinRange)
+TEST_F(ConformityTest, CostItemValuesAgainstTheItemsCriteria)
 {
-    EXPECT_TRUE(InBereik(0.0f, std::nullopt, std::nullopt));
-    EXPECT_FALSE(InBereik(-0.01f, std::nullopt, std::nullopt));
-    EXPECT_TRUE(InBereik(-5.0f, -5.0f, std::nullopt));
-    EXPECT_TRUE(InBereik(6.5f, 6.0f, 6.5f));
-    EXPECT_FALSE(InBereik(6.5001f, 6.0f, 6.5f));
-    EXPECT_FALSE(InBereik(5.9999f, 6.0f, 6.5f));
-}
-
-TEST_F(ConformityTest, StartYearsCountedFromTheAftercareStart)
-{
-    const QVariant none;
-    // Earlier allowed: the 5th year or before.
-    EXPECT_TRUE(start(1, 2, 0, none, 3, none));
-    EXPECT_TRUE(start(1, 2, 0, none, 5, none));
-    EXPECT_FALSE(start(1, 2, 0, none, 6, none));
-    // Not allowed: only the 5th.
-    EXPECT_TRUE(start(2, 2, 0, none, 5, none));
-    EXPECT_FALSE(start(2, 2, 0, none, 4, none));
-    EXPECT_FALSE(start(2, 2, 0, none, 6, none));
-
-    // A calendar year counts from the aftercare start: 2014 is the 5th year from 2010.
-    EXPECT_TRUE(start(2, 1, 0, 2014, none, none));
-    EXPECT_FALSE(start(2, 1, 0, 2015, none, none));
-    // From a start halfway 2010, 2015 is year 5.5: not the 5th, not 5 or earlier, but 6 or earlier.
-    aftercareStart = 2010.5;
-    EXPECT_FALSE(start(2, 1, 0, 2015, none, none));
-    EXPECT_FALSE(start(1, 1, 0, 2015, none, none));
-    EXPECT_TRUE(start(3, 1, 0, QStringLiteral("2015"), none, none));
-
-    // Counted from another moment than the item's, or not at all.
-    EXPECT_FALSE(start(1, 2, 1, none, 3, 3));
-    EXPECT_FALSE(start(1, 2, none, none, 3, none));
-    EXPECT_FALSE(start(6, 2, 1, none, 3, 3));
-    EXPECT_TRUE(start(6, 2, 0, none, 40, none));
-    // A year that is missing is not within the criteria.
-    EXPECT_FALSE(start(1, 2, 0, none, QString(), none));
-    EXPECT_FALSE(start(2, 1, 0, QStringLiteral("abc"), none, none));
+    for (const Case& c : Cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "check " << c.check << ", item " << c.item << ", case " << &c - Cases);
+        EXPECT_TRUE(c.within.isEmpty() || verify(c, c.within));
+        EXPECT_TRUE(c.outside.isEmpty() || !verify(c, c.outside));
+    }
     EXPECT_TRUE(recorder.recorded().isEmpty());
 }
 
-TEST_F(ConformityTest, StartYearsCountedFromTheTopLiner)
+TEST_F(ConformityTest, ChecksThatCannotBeMade)
 {
-    const QVariant none;
-    EXPECT_TRUE(start(4, 2, 1, none, none, 2));
-    EXPECT_TRUE(start(4, 2, 1, none, none, 3));
-    EXPECT_FALSE(start(4, 2, 1, none, none, 4));
-    // Earlier, but not before the construction.
-    EXPECT_FALSE(start(4, 2, 1, none, none, 0));
-    EXPECT_FALSE(start(4, 2, 1, none, none, QString()));
-    EXPECT_TRUE(start(5, 2, 1, none, none, 3));
-    EXPECT_FALSE(start(5, 2, 1, none, none, 2));
-    EXPECT_FALSE(start(5, 2, 0, none, 3, none));
-}
-
-TEST_F(ConformityTest, EndYears)
-{
-    const QVariant none;
-    // Perpetual items accept only perpetual cost items, not counted from the top liner.
-    EXPECT_TRUE(end(7, 3, 0, none, none, none));
-    EXPECT_TRUE(end(7, 3, none, none, none, none));
-    EXPECT_FALSE(end(7, 3, 1, none, none, 30));
-    EXPECT_FALSE(end(7, 2, 0, none, 30, none));
-
-    EXPECT_TRUE(end(8, 2, 0, none, 30, none));
-    EXPECT_FALSE(end(8, 2, 0, none, 29, none));
-    EXPECT_TRUE(end(8, 1, 0, 2039, none, none));
-    EXPECT_FALSE(end(8, 1, 0, 2040, none, none));
-    EXPECT_FALSE(end(8, 3, 0, none, none, none));
-    EXPECT_FALSE(end(8, 2, 1, none, none, 30));
-
-    EXPECT_TRUE(end(9, 2, 1, none, none, 20));
-    EXPECT_FALSE(end(9, 2, 1, none, none, 21));
-    EXPECT_FALSE(end(9, 2, 0, none, 20, none));
-    // No end year given: any year will do.
-    EXPECT_TRUE(end(10, 2, 0, none, 75, none));
-}
-
-TEST_F(ConformityTest, Frequencies)
-{
-    // Once every 5 to 10 years.
-    EXPECT_TRUE(freq(11, 3, 8));
-    EXPECT_TRUE(freq(11, 3, 5));
-    EXPECT_TRUE(freq(11, 3, QStringLiteral("10")));
-    EXPECT_FALSE(freq(11, 3, 4));
-    EXPECT_FALSE(freq(11, 3, 11));
-    // The same as times per year.
-    EXPECT_TRUE(freq(11, 2, QStringLiteral("0,15")));
-    EXPECT_FALSE(freq(11, 2, 1));
-    EXPECT_FALSE(freq(11, 1, QString()));
-
-    // Without bounds any repeated expense will do.
-    EXPECT_TRUE(freq(12, 2, 3));
-    EXPECT_TRUE(freq(12, 3, 4));
-    EXPECT_FALSE(freq(12, 1, QString()));
-    EXPECT_TRUE(freq(13, 1, QString()));
-    EXPECT_FALSE(freq(13, 2, 1));
-
-    EXPECT_TRUE(freq(15, 2, 2));
-    EXPECT_TRUE(freq(15, 3, QStringLiteral("0,25")));
-    EXPECT_FALSE(freq(15, 2, QStringLiteral("4,5")));
-    EXPECT_TRUE(recorder.recorded().isEmpty());
-}
-
-TEST_F(ConformityTest, FrequenciesThatCannotBeChecked)
-{
-    // Once every 0 years, entered or in the checklist.
-    EXPECT_FALSE(freq(12, 3, 0));
-    EXPECT_FALSE(freq(14, 3, 8));
-    EXPECT_EQ(
-        recorder.texts(),
-        QStringList(2, QStringLiteral(
-                           "Er zit een fout in de TALVO-checklist, validatie kon niet uitgevoerd worden")));
-    EXPECT_EQ(recorder.titles(), QStringList(2, QStringLiteral("Fout in TALVO-checklist")));
-    EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
-
-    recorder.clear();
-    EXPECT_FALSE(freq(12, 2, QStringLiteral("abc")));
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Type mismatch"));
-    EXPECT_EQ(recorder.recorded()[0].text, QStringLiteral("Fout 13\nBron: clsCL.VerifyCL_Freq"));
-    EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
-}
-
-TEST_F(ConformityTest, Costs)
-{
-    // Per unit: at most 50 per m2, at least 1 unit.
-    EXPECT_TRUE(perUnit(16, 50, QStringLiteral("m2"), 1));
-    EXPECT_FALSE(perUnit(16, QStringLiteral("50,01"), QStringLiteral("m2"), 1));
-    EXPECT_FALSE(perUnit(16, -1, QStringLiteral("m2"), 1));
-    EXPECT_FALSE(perUnit(16, 20, QStringLiteral("m2"), QStringLiteral("0,5")));
-    EXPECT_FALSE(perUnit(16, 20, QStringLiteral("m2"), QVariant()));
-    EXPECT_FALSE(perUnit(16, 20, QStringLiteral("M2"), 1));
-    EXPECT_TRUE(perUnit(16, 20, QString(), 1));
-    // An item with bounds wants its own option.
-    EXPECT_FALSE(cl.VerifyCL_Kosten(2, QVariant(), QVariant(), 20, QVariant(), QVariant(), QVariant()));
-    // Only the amount bounded: no option required.
-    ASSERT_TRUE(cl.GaNaarItem(19));
-    EXPECT_TRUE(cl.VerifyCL_Kosten(2, QVariant(), QVariant(), 20, QVariant(), QVariant(), QVariant()));
-    EXPECT_FALSE(perUnit(19, 20, QStringLiteral("m"), 11));
-
-    ASSERT_TRUE(cl.GaNaarItem(17));
-    EXPECT_TRUE(
-        cl.VerifyCL_Kosten(1, QStringLiteral("1,5"), 100000, QVariant(), QVariant(), QVariant(), QVariant()));
-    EXPECT_FALSE(
-        cl.VerifyCL_Kosten(1, QStringLiteral("2,5"), 100000, QVariant(), QVariant(), QVariant(), QVariant()));
-    EXPECT_FALSE(
-        cl.VerifyCL_Kosten(1, QStringLiteral("1,5"), 100001, QVariant(), QVariant(), QVariant(), QVariant()));
-    EXPECT_FALSE(cl.VerifyCL_Kosten(1, QStringLiteral("1,5"), QVariant(), QVariant(), QVariant(), QVariant(),
-                                    QVariant()));
-
-    ASSERT_TRUE(cl.GaNaarItem(18));
-    EXPECT_TRUE(cl.VerifyCL_Kosten(2, QVariant(), QVariant(), 2500, QVariant(), QVariant(), QVariant()));
-    EXPECT_FALSE(cl.VerifyCL_Kosten(2, QVariant(), QVariant(), 999, QVariant(), QVariant(), QVariant()));
-    EXPECT_FALSE(cl.VerifyCL_Kosten(3, QVariant(), QVariant(), QVariant(), 20, QStringLiteral("m2"), 1));
-}
-
-TEST_F(ConformityTest, ReplacementSurcharges)
-{
-    const auto surcharge = [this](const QVariant& rubric, const QVariant& type, const QVariant& percentage) {
-        return cl.VerifyCL_VervangingsToeslag(rubric, type, percentage);
-    };
-    EXPECT_TRUE(surcharge(5, 3, 5));
-    EXPECT_FALSE(surcharge(5, 3, QStringLiteral("5,5")));
-    EXPECT_TRUE(surcharge(5, 2, QStringLiteral("6,25")));
-    EXPECT_TRUE(surcharge(5, 2, 6));
-    EXPECT_FALSE(surcharge(5, 2, QStringLiteral("6,6")));
-    EXPECT_FALSE(surcharge(5, 2, QVariant()));
-    EXPECT_TRUE(surcharge(5, 0, QVariant()));
-    EXPECT_TRUE(surcharge(5, 1, QVariant()));
-    EXPECT_TRUE(surcharge(4, 9, QVariant()));
-    EXPECT_TRUE(recorder.recorded().isEmpty());
-
-    EXPECT_FALSE(surcharge(5, 9, 5));
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_EQ(recorder.recorded()[0].text, QStringLiteral("Onbekende conditie vervangingstoeslag"));
-    EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Controle invoer vervangingstoeslag"));
-    EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
-
-    // A version with one rate for all: nothing to check per item.
-    ASSERT_TRUE(cl.initializeCL(2));
-    EXPECT_TRUE(surcharge(5, 9, 5));
-    EXPECT_EQ(recorder.recorded().size(), 1);
+    // Once every 0 years, entered or in the checklist; an X that is no number; an unknown surcharge type.
+    EXPECT_FALSE(verify({Freq, 12}, {3, 0}));
+    EXPECT_FALSE(verify({Freq, 14}, {3, 8}));
+    EXPECT_FALSE(verify({Freq, 12}, {2, "abc"}));
+    EXPECT_FALSE(verify({Surcharge, 30}, {5, 9, 5}));
+    const QString fault =
+        QStringLiteral("Er zit een fout in de TALVO-checklist, validatie kon niet uitgevoerd worden");
+    EXPECT_EQ(recorder.texts(), QStringList({fault, fault, "Fout 13\nBron: clsCL.VerifyCL_Freq",
+                                             "Onbekende conditie vervangingstoeslag"}));
+    EXPECT_EQ(recorder.titles(), QStringList({"Fout in TALVO-checklist", "Fout in TALVO-checklist",
+                                              "Type mismatch", "Controle invoer vervangingstoeslag"}));
+    for (const MessageRecorder::Message& message : recorder.recorded())
+        EXPECT_EQ(message.icon, MessageIcon::Critical);
 }
 
 TEST_F(ConformityTest, FacilityValues)
 {
-    // Only a minimum for communication.
-    EXPECT_FALSE(cl.verifyCL_CommKosten(1999));
-    EXPECT_TRUE(cl.verifyCL_CommKosten(2000));
+    // Values within the criteria of version 1 and just outside them.
+    using Check = bool (clsCL::*)(float) const;
+    const std::tuple<Check, float, float> bounds[] = {
+        {&clsCL::verifyCL_CommKosten, 2000, 1999}, // only a minimum
+        {&clsCL::verifyCL_AppKostenBasis, 1000, 999},     {&clsCL::verifyCL_AppKostenBasis, 5000, 5001},
+        {&clsCL::verifyCL_AppKostenPerc, 5.06f, 5.0601f}, {&clsCL::verifyCL_Onvoorzien, 10, 9.99f},
+    };
+    for (const auto& [check, within, outside] : bounds) {
+        EXPECT_TRUE((cl.*check)(within)) << within;
+        EXPECT_FALSE((cl.*check)(outside)) << outside;
+    }
     EXPECT_TRUE(cl.verifyCL_CommKosten(50000));
-    EXPECT_FALSE(cl.verifyCL_AppKostenBasis(999));
-    EXPECT_TRUE(cl.verifyCL_AppKostenBasis(1000));
-    EXPECT_TRUE(cl.verifyCL_AppKostenBasis(5000));
-    EXPECT_FALSE(cl.verifyCL_AppKostenBasis(5001));
-    EXPECT_TRUE(cl.verifyCL_AppKostenPerc(5.06f));
-    EXPECT_FALSE(cl.verifyCL_AppKostenPerc(5.0601f));
-    EXPECT_TRUE(cl.verifyCL_Onvoorzien(10));
-    EXPECT_FALSE(cl.verifyCL_Onvoorzien(9.99f));
-    EXPECT_TRUE(cl.verifyCL_OntwerpdirectieFixed(3));
-    EXPECT_TRUE(cl.verifyCL_RapEvalPerHa(0, 1, 1, 1));
+    EXPECT_TRUE(cl.verifyCL_OntwerpdirectieFixed(3)); // surcharges per item: any design fee
+    // The reporting option says which of minimum, per hectare and maximum must be the version's.
     EXPECT_TRUE(cl.verifyCL_RapEvalPerHa(1, 3500, 1, 1));
     EXPECT_FALSE(cl.verifyCL_RapEvalPerHa(1, 3000, 225, 9000));
     EXPECT_TRUE(cl.verifyCL_RapEvalPerHa(2, 1, 225, 1));
     EXPECT_FALSE(cl.verifyCL_RapEvalPerHa(2, 3500, 200, 9000));
     EXPECT_TRUE(cl.verifyCL_RapEvalPerHa(3, 1, 1, 9000));
     EXPECT_FALSE(cl.verifyCL_RapEvalPerHa(3, 3500, 225, 9500));
-    EXPECT_TRUE(cl.verifyCL_RapEvalPerHa(4, 1, 1, 1));
 
+    // Version 2: communication from 2000 to 10000, one design fee and one surcharge rate for all.
     ASSERT_TRUE(cl.initializeCL(2));
-    EXPECT_FALSE(cl.verifyCL_CommKosten(1999));
     EXPECT_TRUE(cl.verifyCL_CommKosten(10000));
-    EXPECT_FALSE(cl.verifyCL_CommKosten(50000));
+    EXPECT_FALSE(cl.verifyCL_CommKosten(10001));
     EXPECT_TRUE(cl.verifyCL_OntwerpdirectieFixed(7.5f));
     EXPECT_FALSE(cl.verifyCL_OntwerpdirectieFixed(3));
-}
-
-// A replacement after checklist item 30 within all its criteria.
-ShownCostItem withinCriteria()
-{
-    ShownCostItem shown;
-    shown.bytOptieStart = 2;
-    shown.bytStartBA = 0;
-    shown.intStartRel = QStringLiteral("3");
-    shown.bytOptieEind = 2;
-    shown.bytEindBA = 0;
-    shown.intEindRel = QStringLiteral("30");
-    shown.bytOptieFreq = 3;
-    shown.intFreqX = QStringLiteral("8");
-    shown.bytOptieKosten = 3;
-    shown.sngKostenPE = QStringLiteral("20");
-    shown.strEenheid = QStringLiteral("m2");
-    shown.sngAantal = QStringLiteral("100");
-    shown.bytRubriek_REF = 5;
-    shown.bytTypeVervangingsToeslag = 2;
-    shown.sngVervangingsToeslagPerc = QStringLiteral("6,25");
-    shown.bytIsTALVO = 1;
-    shown.lngClitem_REF = 30;
-    shown.bytCombineer = 0;
-    return shown;
-}
-
-using Colours = std::array<ColourValue, 5>;
-Colours colours(const ItemVerdict& verdict)
-{
-    return {verdict.start, verdict.end, verdict.frequency, verdict.cost, verdict.surcharge};
-}
-constexpr ColourValue K = VerdictColour::Black;
-constexpr ColourValue R = VerdictColour::Red;
-constexpr ColourValue O = VerdictColour::Orange;
-
-const QString withinText = QStringLiteral("Dit is een post uit de TALVO-Checklist.");
-const QString outsideText = QStringLiteral("Dit is een TALVO-checklistpost, maar de ingevoerde gegevens "
-                                           "voldoen niet aan de criteria. Zie oranje markering.");
-const QString userText = QStringLiteral("Dit is een door de gebruiker gedefinieerde post.");
-
-TEST_F(ConformityTest, VerdictOnAChecklistItem)
-{
-    ItemVerdict verdict = judgeCostItem(withinCriteria(), cl, true, aftercareStart);
-    EXPECT_EQ(colours(verdict), (Colours{K, K, K, K, K}));
-    EXPECT_TRUE(verdict.valid);
-    EXPECT_EQ(verdict.conformity, 1);
-    EXPECT_EQ(verdict.indicatorText, withinText);
-
-    // Outside the criteria: orange, still complete.
-    ShownCostItem shown = withinCriteria();
-    shown.intStartRel = QStringLiteral("6");
-    shown.intFreqX = QStringLiteral("4");
-    shown.sngVervangingsToeslagPerc = QStringLiteral("7");
-    verdict = judgeCostItem(shown, cl, true, aftercareStart);
-    EXPECT_EQ(colours(verdict), (Colours{O, K, O, K, O}));
-    EXPECT_TRUE(verdict.valid);
-    EXPECT_EQ(verdict.conformity, 2);
-    EXPECT_EQ(verdict.indicatorText, outsideText);
-
-    // Incomplete: red and not judged against the criteria.
-    shown = withinCriteria();
-    shown.intFreqX = QString();
-    shown.strEenheid = QString();
-    verdict = judgeCostItem(shown, cl, true, aftercareStart);
-    EXPECT_EQ(colours(verdict), (Colours{K, K, R, R, K}));
-    EXPECT_FALSE(verdict.valid);
-    EXPECT_EQ(verdict.conformity, 2);
-    EXPECT_EQ(verdict.indicatorText, outsideText);
+    EXPECT_TRUE(cl.VerifyCL_VervangingsToeslag(5, 9, 5));
     EXPECT_TRUE(recorder.recorded().isEmpty());
-
-    // A one-off expense has no end to judge.
-    shown = withinCriteria();
-    shown.bytOptieFreq = 1;
-    shown.intEindRel = QString();
-    verdict = judgeCostItem(shown, cl, true, aftercareStart);
-    EXPECT_EQ(colours(verdict), (Colours{K, K, O, K, K}));
-    EXPECT_TRUE(verdict.valid);
 }
 
-TEST_F(ConformityTest, VerdictCountsACalendarYearFromTheGivenAftercareStart)
+// --- the editor's verdict ---
+
+using S = ShownCostItem;
+
+// Changes to a replacement within all criteria of item 30, and the verdict: the colours of start, end,
+// frequency, cost and surcharge (Black, Red: incomplete, Orange: outside the criteria), and the conformity
+// (0 user-defined, 1 within the criteria, 2 outside them). Complete means nothing red.
+struct VerdictCase
 {
-    // Item 30 starts in the 5th aftercare year or before: 2015 is the 6th year from 2010, the 5th from 2011.
-    ShownCostItem shown = withinCriteria();
-    shown.bytOptieStart = 1;
-    shown.intStartAbs = QStringLiteral("2015");
-    shown.intStartRel = QVariant();
-    const ItemVerdict from2010 = judgeCostItem(shown, cl, true, 2010);
-    EXPECT_EQ(colours(from2010), (Colours{O, K, K, K, K}));
-    EXPECT_EQ(from2010.conformity, 2);
-    const ItemVerdict from2011 = judgeCostItem(shown, cl, true, 2011);
-    EXPECT_EQ(colours(from2011), (Colours{K, K, K, K, K}));
-    EXPECT_EQ(from2011.conformity, 1);
-}
+    const char* what;
+    QList<std::pair<QVariant S::*, QVariant>> changes;
+    const char* colours;
+    int conformity;
+    double aftercareStart = 2010;
+};
 
-TEST_F(ConformityTest, VerdictOnCombinedMissingAndUserDefinedItems)
+const VerdictCase Verdicts[] = {
+    {"within", {}, "BBBBB", 1},
+    {"outside", {{&S::intStartRel, "6"}, {&S::intFreqX, "4"}}, "OBOBB", 2},
+    {"surcharge", {{&S::sngVervangingsToeslagPerc, "7"}}, "BBBBO", 2},
+    {"incomplete: not judged", {{&S::intFreqX, ""}, {&S::strEenheid, ""}}, "BBRRB", 2},
+    {"one-off: no end to judge", {{&S::bytOptieFreq, 1}, {&S::intEindRel, ""}}, "BBOBB", 2},
+    {"2015 from 2010", {{&S::bytOptieStart, 1}, {&S::intStartAbs, "2015"}}, "OBBBB", 2},
+    {"2015 from 2011", {{&S::bytOptieStart, 1}, {&S::intStartAbs, "2015"}}, "BBBBB", 1, 2011},
+    {"combined", {{&S::intFreqX, ""}, {&S::intStartRel, "6"}, {&S::bytCombineer, -1}}, "BBBBB", 1},
+    {"an item the version lacks", {{&S::lngClitem_REF, 40}}, "BBBBB", 2},
+    {"lacked, combined", {{&S::lngClitem_REF, 40}, {&S::bytCombineer, -1}}, "BBBBB", 2},
+    {"user-defined: only completeness", {{&S::bytIsTALVO, 0}, {&S::intStartRel, "6"}}, "BBBBB", 0},
+    {"user-defined, incomplete", {{&S::bytIsTALVO, 0}, {&S::sngAantal, n}}, "BBBRB", 0},
+};
+
+TEST_F(ConformityTest, VerdictOnTheShownValues)
 {
-    // Part of a combination post: neither completeness nor criteria count.
-    ShownCostItem shown = withinCriteria();
-    shown.intFreqX = QString();
-    shown.intStartRel = QStringLiteral("6");
-    shown.bytCombineer = -1;
-    ItemVerdict verdict = judgeCostItem(shown, cl, true, aftercareStart);
-    EXPECT_EQ(colours(verdict), (Colours{K, K, K, K, K}));
-    EXPECT_TRUE(verdict.valid);
-    EXPECT_EQ(verdict.conformity, 1);
-    EXPECT_EQ(verdict.indicatorText, withinText);
-
-    // An item the version lacks (here one of another version) cannot be within its criteria.
-    shown = withinCriteria();
-    shown.lngClitem_REF = 40;
-    verdict = judgeCostItem(shown, cl, true, aftercareStart);
-    EXPECT_EQ(colours(verdict), (Colours{K, K, K, K, K}));
-    EXPECT_TRUE(verdict.valid);
-    EXPECT_EQ(verdict.conformity, 2);
-    EXPECT_EQ(verdict.indicatorText, outsideText);
-    shown.bytCombineer = -1;
-    EXPECT_EQ(judgeCostItem(shown, cl, true, aftercareStart).conformity, 2);
-
-    // User-defined: only completeness.
-    shown = withinCriteria();
-    shown.bytIsTALVO = 0;
-    shown.intStartRel = QStringLiteral("6");
-    verdict = judgeCostItem(shown, cl, true, aftercareStart);
-    EXPECT_EQ(colours(verdict), (Colours{K, K, K, K, K}));
-    EXPECT_EQ(verdict.conformity, 0);
-    EXPECT_EQ(verdict.indicatorText, userText);
-    shown.sngAantal = QVariant();
-    verdict = judgeCostItem(shown, cl, true, aftercareStart);
-    EXPECT_EQ(colours(verdict), (Colours{K, K, K, R, K}));
-    EXPECT_FALSE(verdict.valid);
-    EXPECT_EQ(verdict.conformity, 0);
+    const QString texts[] = {
+        QStringLiteral("Dit is een door de gebruiker gedefinieerde post."),
+        QStringLiteral("Dit is een post uit de TALVO-Checklist."),
+        QStringLiteral("Dit is een TALVO-checklistpost, maar de ingevoerde gegevens voldoen niet aan de "
+                       "criteria. Zie oranje markering.")};
+    const auto letter = [](ColourValue colour) {
+        return colour == VerdictColour::Black    ? 'B'
+               : colour == VerdictColour::Red    ? 'R'
+               : colour == VerdictColour::Orange ? 'O'
+                                                 : '?';
+    };
+    for (const VerdictCase& c : Verdicts) {
+        SCOPED_TRACE(c.what);
+        S shown{.bytOptieStart = 2,
+                .bytStartBA = 0,
+                .intStartRel = "3",
+                .bytOptieEind = 2,
+                .bytEindBA = 0,
+                .intEindRel = "30",
+                .bytOptieFreq = 3,
+                .intFreqX = "8",
+                .bytOptieKosten = 3,
+                .sngKostenPE = "20",
+                .strEenheid = "m2",
+                .sngAantal = "100",
+                .bytRubriek_REF = 5,
+                .bytTypeVervangingsToeslag = 2,
+                .sngVervangingsToeslagPerc = "6,25",
+                .bytIsTALVO = 1,
+                .lngClitem_REF = 30,
+                .bytCombineer = 0};
+        for (const auto& [field, value] : c.changes)
+            shown.*field = value;
+        const ItemVerdict v = judgeCostItem(shown, cl, true, c.aftercareStart);
+        EXPECT_EQ(std::string({letter(v.start), letter(v.end), letter(v.frequency), letter(v.cost),
+                               letter(v.surcharge)}),
+                  c.colours);
+        EXPECT_EQ(v.valid, !QByteArray(c.colours).contains('R'));
+        EXPECT_EQ(v.conformity, c.conformity);
+        EXPECT_EQ(v.indicatorText, texts[c.conformity]);
+    }
     EXPECT_TRUE(recorder.recorded().isEmpty());
 }
 

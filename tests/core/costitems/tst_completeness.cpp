@@ -16,28 +16,28 @@ using namespace dovra;
 
 namespace {
 
+const QVariant n; // not entered
+
 // A cost item as the editor holds it; starts complete: aftercare year 1, perpetual, a total amount, one-off.
 class Item : public FieldSource
 {
 public:
-    Item()
+    explicit Item(const QList<std::pair<const char*, QVariant>>& changes = {})
     {
-        set("bytCombineer", 0);
-        set("bytRubriek_REF", 4);
-        set("bytOptieStart", 2);
-        set("intStartRel", 1);
-        set("bytStartBA", 0);
-        set("bytOptieEind", 3);
-        set("bytEindBA", 0);
-        set("bytOptieKosten", 2);
-        set("sngKostenTotaal", 100);
-        set("bytOptieFreq", 1);
-        set("bytTypeVervangingsToeslag", 0);
-    }
-    Item& set(const char* name, const QVariant& value)
-    {
-        m_fields.insert(QString::fromLatin1(name).toLower(), value);
-        return *this;
+        for (const auto& [name, value] : {std::pair<const char*, QVariant>{"bytCombineer", 0},
+                                          {"bytRubriek_REF", 4},
+                                          {"bytOptieStart", 2},
+                                          {"intStartRel", 1},
+                                          {"bytStartBA", 0},
+                                          {"bytOptieEind", 3},
+                                          {"bytEindBA", 0},
+                                          {"bytOptieKosten", 2},
+                                          {"sngKostenTotaal", 100},
+                                          {"bytOptieFreq", 1},
+                                          {"bytTypeVervangingsToeslag", 0}})
+            m_fields.insert(QString::fromLatin1(name).toLower(), value);
+        for (const auto& [name, value] : changes)
+            m_fields.insert(QString::fromLatin1(name).toLower(), value);
     }
     QVariant field(const QString& name) const override { return m_fields.value(name.toLower()); }
 
@@ -45,97 +45,72 @@ private:
     QHash<QString, QVariant> m_fields;
 };
 
-bool complete(const Item& item, bool gediffToeslag = false)
+// Changes to the complete item, whether it is then complete, and whether the version sets surcharges per
+// item.
+struct Case
 {
-    return verify_ansich(item, gediffToeslag);
-}
+    QList<std::pair<const char*, QVariant>> changes;
+    bool complete;
+    bool gediffToeslag = false;
+};
 
-TEST(Completeness, CalendarYearsFrom1970To2300)
-{
-    Item item;
-    item.set("bytOptieStart", 1).set("intStartRel", QVariant());
-    for (const int year : {1969, 2301})
-        EXPECT_FALSE(complete(item.set("intStartAbs", year))) << year;
-    for (const int year : {1970, 2300})
-        EXPECT_TRUE(complete(item.set("intStartAbs", year))) << year;
-    // As typed into the box.
-    EXPECT_TRUE(complete(item.set("intStartAbs", QStringLiteral("2030"))));
-    EXPECT_FALSE(complete(item.set("intStartAbs", QStringLiteral("twintig"))));
-}
+const Case Cases[] = {
+    // Calendar years from 1970 to 2300, also as typed into the box.
+    {{{"bytOptieStart", 1}, {"intStartAbs", 1969}}, false},
+    {{{"bytOptieStart", 1}, {"intStartAbs", 1970}}, true},
+    {{{"bytOptieStart", 1}, {"intStartAbs", 2300}}, true},
+    {{{"bytOptieStart", 1}, {"intStartAbs", 2301}}, false},
+    {{{"bytOptieStart", 1}, {"intStartAbs", "2030"}}, true},
+    {{{"bytOptieStart", 1}, {"intStartAbs", "twintig"}}, false},
+    // Aftercare years from 1 to 1000.
+    {{{"intStartRel", 0}}, false},
+    {{{"intStartRel", 1000}}, true},
+    {{{"intStartRel", 1001}}, false},
+    // Counted from the construction: an end needs only its number of years, 0 included; a start lies in
+    // year 1 or later.
+    {{{"bytOptieEind", 2}, {"bytEindBA", 1}, {"intEindBA", 0}}, true},
+    {{{"bytOptieEind", 2}, {"bytEindBA", 1}, {"intEindBA", ""}}, false},
+    {{{"bytStartBA", 1}, {"intStartBA", 1}}, true},
+    {{{"bytStartBA", 1}, {"intStartBA", 0}}, false},
+    // The amounts of each cost option.
+    {{{"sngKostenTotaal", 0}}, true},
+    {{{"sngKostenTotaal", n}}, false},
+    {{{"bytOptieKosten", 3}, {"sngKostenPE", 12.5}, {"strEenheid", "m"}, {"sngAantal", 4}}, true},
+    {{{"bytOptieKosten", 3}, {"sngKostenPE", 12.5}, {"strEenheid", "m"}, {"sngAantal", 0}}, false},
+    {{{"bytOptieKosten", 3}, {"sngKostenPE", 0}, {"strEenheid", "m"}, {"sngAantal", 4}}, false},
+    {{{"bytOptieKosten", 3}, {"sngKostenPE", 12.5}, {"strEenheid", ""}, {"sngAantal", 4}}, false},
+    {{{"bytOptieKosten", 1}, {"sngKostenInvest", 25000}, {"sngPercInvest", 100}}, true},
+    {{{"bytOptieKosten", 1}, {"sngKostenInvest", 25000}, {"sngPercInvest", 0}}, false},
+    {{{"bytOptieKosten", 1}, {"sngKostenInvest", 25000}, {"sngPercInvest", 100.5}}, false},
+    {{{"bytOptieKosten", 1}, {"sngKostenInvest", 0}, {"sngPercInvest", 5}}, false},
+    // A surcharge only for replacements, when the version sets it per item.
+    {{{"bytRubriek_REF", 5}}, true},
+    {{{"bytRubriek_REF", 5}}, false, true},
+    {{{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 1}}, true, true},
+    {{{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 2}}, false, true},
+    {{{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 2}, {"sngVervangingsToeslagPerc", 6}}, true, true},
+    {{{"bytTypeVervangingsToeslag", 7}}, true, true},
+};
 
-TEST(Completeness, AftercareYearsFrom1To1000)
-{
-    Item item;
-    for (const int year : {0, 1001})
-        EXPECT_FALSE(complete(item.set("intStartRel", year))) << year;
-    for (const int year : {1, 1000})
-        EXPECT_TRUE(complete(item.set("intStartRel", year))) << year;
-}
-
-TEST(Completeness, PartOfACombinationNeedsNothingElse)
-{
-    Item combined;
-    for (const char* name :
-         {"bytRubriek_REF", "bytOptieStart", "intStartRel", "bytStartBA", "bytOptieEind", "bytEindBA",
-          "bytOptieKosten", "sngKostenTotaal", "bytOptieFreq", "bytTypeVervangingsToeslag"})
-        combined.set(name, QVariant());
-    EXPECT_FALSE(complete(Item(combined).set("bytOptieKosten", 3)));
-    EXPECT_TRUE(complete(combined.set("bytCombineer", 1)));
-}
-
-TEST(Completeness, YearsCountedFromTheConstruction)
-{
-    // An end counted from the construction needs only its number of years, 0 included.
-    EXPECT_TRUE(complete(Item().set("bytOptieEind", 2).set("bytEindBA", 1).set("intEindBA", 0)));
-    EXPECT_FALSE(complete(Item().set("bytOptieEind", 2).set("bytEindBA", 1).set("intEindBA", QString())));
-    // A start counted from the construction must lie in year 1 or later.
-    EXPECT_FALSE(complete(Item().set("bytStartBA", 1).set("intStartBA", 0)));
-    EXPECT_TRUE(complete(Item().set("bytStartBA", 1).set("intStartBA", 1)));
-}
-
-TEST(Completeness, AmountsPerCostOption)
-{
-    EXPECT_TRUE(complete(Item().set("sngKostenTotaal", 0)));
-    EXPECT_FALSE(complete(Item().set("sngKostenTotaal", QVariant())));
-
-    Item perUnit;
-    perUnit.set("bytOptieKosten", 3)
-        .set("sngKostenPE", 12.5)
-        .set("strEenheid", QStringLiteral("m"))
-        .set("sngAantal", 4);
-    EXPECT_TRUE(complete(perUnit));
-    EXPECT_FALSE(complete(Item(perUnit).set("sngAantal", 0)));
-    EXPECT_FALSE(complete(Item(perUnit).set("sngKostenPE", 0)));
-    EXPECT_FALSE(complete(Item(perUnit).set("strEenheid", QString())));
-
-    Item share;
-    share.set("bytOptieKosten", 1).set("sngKostenInvest", 25000);
-    EXPECT_TRUE(complete(share.set("sngPercInvest", 100)));
-    EXPECT_FALSE(complete(share.set("sngPercInvest", 0)));
-    EXPECT_FALSE(complete(share.set("sngPercInvest", 100.5)));
-    EXPECT_FALSE(complete(share.set("sngPercInvest", 5).set("sngKostenInvest", 0)));
-}
-
-TEST(Completeness, SurchargeOnlyWhenTheVersionDifferentiates)
+TEST(Completeness, OfOneCostItem)
 {
     MessageRecorder recorder;
-    Item replacement;
-    replacement.set("bytRubriek_REF", 5);
-    EXPECT_TRUE(complete(replacement, false));
-    EXPECT_FALSE(complete(replacement, true));
-    EXPECT_TRUE(complete(Item(replacement).set("bytTypeVervangingsToeslag", 1), true));
-    EXPECT_FALSE(complete(Item(replacement).set("bytTypeVervangingsToeslag", 2), true));
-    EXPECT_TRUE(complete(
-        Item(replacement).set("bytTypeVervangingsToeslag", 2).set("sngVervangingsToeslagPerc", 6), true));
-    // Other rubrics have none.
-    EXPECT_TRUE(complete(Item().set("bytTypeVervangingsToeslag", 7), true));
+    for (const Case& c : Cases)
+        EXPECT_EQ(verify_ansich(Item(c.changes), c.gediffToeslag), c.complete) << "case " << &c - Cases;
     EXPECT_TRUE(recorder.recorded().isEmpty());
 
-    EXPECT_TRUE(complete(Item(replacement).set("bytTypeVervangingsToeslag", 9), true));
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_EQ(recorder.recorded()[0].text, QStringLiteral("Onbekende conditie vervangingstoeslag"));
-    EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Controle invoer vervangingstoeslag"));
-    EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
+    // Part of a combination post: needs nothing else.
+    QList<std::pair<const char*, QVariant>> nothing{{"bytOptieKosten", 3}};
+    for (const char* name : {"bytRubriek_REF", "bytOptieStart", "intStartRel", "bytStartBA", "bytOptieEind",
+                             "bytEindBA", "sngKostenTotaal", "bytOptieFreq"})
+        nothing.append({name, n});
+    EXPECT_FALSE(verify_ansich(Item(nothing), false));
+    nothing.append({"bytCombineer", 1});
+    EXPECT_TRUE(verify_ansich(Item(nothing), true));
+
+    EXPECT_TRUE(verify_ansich(Item({{"bytRubriek_REF", 5}, {"bytTypeVervangingsToeslag", 9}}), true));
+    EXPECT_EQ(recorder.texts(), QStringList({"Onbekende conditie vervangingstoeslag"}));
+    EXPECT_EQ(recorder.titles(), QStringList({"Controle invoer vervangingstoeslag"}));
 }
 
 // --- a whole facility ---
@@ -170,66 +145,50 @@ class FacilityValidationTest : public test::SqlFilesTest
 {
 protected:
     void SetUp() override { useFiles(ChecklistSql, DataSql); }
+
+    // Validates the facility; the text of its message, if any.
+    QString validate(long facility, const QString& name, bool valid)
+    {
+        recorder.clear();
+        EXPECT_EQ(ValidateFacilityInput(folder.workspace(), facility, name), valid) << facility;
+        EXPECT_LE(recorder.recorded().size(), 1);
+        return recorder.texts().value(0);
+    }
 };
 
-TEST_F(FacilityValidationTest, ProvisionsWithoutCostItemsAreNoInput)
+TEST_F(FacilityValidationTest, NoCostItemsOrTheFirstIncompleteOne)
 {
-    EXPECT_FALSE(ValidateFacilityInput(folder.workspace(), 1, QStringLiteral("Leeg")));
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_EQ(recorder.recorded()[0].text,
+    EXPECT_EQ(validate(1, QStringLiteral("Leeg"), false),
               QStringLiteral("Er zijn geen voorzieningen en kostenposten ingevoerd bij deze inrichting."));
-    EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Validatie invoer inrichting 'Leeg'"));
+    EXPECT_EQ(recorder.titles(), QStringList({"Validatie invoer inrichting 'Leeg'"}));
     EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Exclamation);
-}
-
-TEST_F(FacilityValidationTest, FirstIncompleteCostItemIsNamedWithItsProvision)
-{
-    EXPECT_FALSE(ValidateFacilityInput(folder.workspace(), 2, QStringLiteral("Half 'n half")));
-    ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(
-        recorder.recorded()[0].text,
+        validate(2, QStringLiteral("Half 'n half"), false),
         QStringLiteral("Bij een of meer kostenposten is de invoer nog niet volledig ('rood stopbord' in "
                        "formulier 'Voorzieningen en kostenposten').\r\n\r\nKostenpost: \r\n\tPeilbuis 'A' "
                        "--> Analyse 'zware' metalen\r\n\r\nVoer de gegevens van de kostenposten eerst "
                        "volledig in."));
-    EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Validatie invoer inrichting 'Half 'n half'"));
-    EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Exclamation);
-}
-
-TEST_F(FacilityValidationTest, CompleteFacilityPassesSilently)
-{
-    EXPECT_TRUE(ValidateFacilityInput(folder.workspace(), 3, QStringLiteral("Klaar")));
-    EXPECT_TRUE(recorder.recorded().isEmpty());
+    EXPECT_EQ(recorder.titles(), QStringList({"Validatie invoer inrichting 'Half 'n half'"}));
+    EXPECT_EQ(validate(3, QStringLiteral("Klaar"), true), QString());
 }
 
 TEST_F(FacilityValidationTest, StoredTextThatIsNoNumberIsNoValue)
 {
     // A per-unit cost with a quantity that is text, or empty text, or without its unit is not complete.
-    std::shared_ptr<Database> data = folder.workspace().dataDatabase();
-    for (const char* update :
-         {"UPDATE tblAct SET sngAantal = 'veel' WHERE lngStort_REF = 3",
-          "UPDATE tblAct SET sngAantal = '' WHERE lngStort_REF = 3",
-          "UPDATE tblAct SET sngAantal = 1000, strEenheid = '' WHERE lngStort_REF = 3"}) {
-        ASSERT_TRUE(data->exec(QString::fromUtf8(update)));
-        recorder.clear();
-        EXPECT_FALSE(ValidateFacilityInput(folder.workspace(), 3, QStringLiteral("Klaar"))) << update;
-        EXPECT_EQ(recorder.recorded().size(), 1) << update;
+    for (const char* update : {"sngAantal = 'veel'", "sngAantal = ''", "sngAantal = 1000, strEenheid = ''"}) {
+        ASSERT_TRUE(folder.workspace().dataDatabase()->exec(
+            QStringLiteral("UPDATE tblAct SET %1 WHERE lngStort_REF = 3").arg(QLatin1String(update))));
+        EXPECT_FALSE(validate(3, QStringLiteral("Klaar"), false).isEmpty()) << update;
     }
-    ASSERT_TRUE(data->exec(QStringLiteral("UPDATE tblAct SET strEenheid = 'm2' WHERE lngStort_REF = 3")));
-    EXPECT_TRUE(ValidateFacilityInput(folder.workspace(), 3, QStringLiteral("Klaar")));
 }
 
 TEST_F(FacilityValidationTest, SurchargeTypeFollowsTheFacilitysOwnVersion)
 {
     // The same replacement without surcharge type: incomplete under version 7, which sets surcharges per
     // item, complete under version 8.
-    EXPECT_FALSE(ValidateFacilityInput(folder.workspace(), 4, QStringLiteral("Nieuw")));
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_TRUE(recorder.recorded()[0].text.contains(QStringLiteral("\tGasbron --> Pomp\r\n")));
-
-    recorder.clear();
-    EXPECT_TRUE(ValidateFacilityInput(folder.workspace(), 5, QStringLiteral("Oud")));
-    EXPECT_TRUE(recorder.recorded().isEmpty());
+    EXPECT_TRUE(
+        validate(4, QStringLiteral("Nieuw"), false).contains(QStringLiteral("\tGasbron --> Pomp\r\n")));
+    EXPECT_EQ(validate(5, QStringLiteral("Oud"), true), QString());
 }
 
 } // namespace

@@ -1,13 +1,12 @@
-// The facility record: typed fields, derived values, the rules of the general data, and what is kept of
-// the facility the user opens.
+// The facility record: typed fields, derived values, the rules of the general data and what is kept of the
+// facility the user opens; the facility list, the newest checklist version of a type, and deleting a
+// facility.
 #include "facility/clsStort.h"
 #include "facility/facilitymanagement.h"
+#include "storage/database.h"
 #include "storage/datafilelink.h"
 #include "storage/workspace.h"
-#include "support/messagerecorder.h"
 #include "support/testfiles.h"
-
-#include <gtest/gtest.h>
 
 using namespace dovra;
 
@@ -41,32 +40,45 @@ protected:
                        storedDate ? QVariant(QLatin1String(storedDate)) : QVariant());
         return stort.AanvangNazorgGebrokenJaar();
     }
+
+    // The facility's rows in the tables that hold it.
+    int rowsOf(int facility)
+    {
+        Statement query = workspace.dataDatabase()->prepare(QStringLiteral(
+            "SELECT (SELECT count(*) FROM tblStort WHERE idrStort_ID = ?1) + (SELECT count(*) FROM "
+            "tblInrichting "
+            "WHERE lngStort_REF = ?1) + (SELECT count(*) FROM tblAct WHERE lngStort_REF = ?1) + "
+            "(SELECT count(*) FROM tblTonnage WHERE lngStort_REF = ?1)"));
+        query.bind(1, facility);
+        return query.next() ? int(query.integer(0).value_or(-1)) : -1;
+    }
 };
 
-TEST_F(FacilityRecordTest, FieldsAndDerivedTexts)
+TEST_F(FacilityRecordTest, DerivedValues)
 {
     ASSERT_TRUE(stort.initializeStort(1));
-    EXPECT_EQ(stort.stort_ID(), 1);
-    EXPECT_EQ(stort.NaamStort(), QStringLiteral("stortplaats Zuid"));
-    EXPECT_EQ(stort.RivmNr(), QStringLiteral("ZH-01"));
     EXPECT_EQ(stort.ProvNaam(), QStringLiteral("Zuid-Holland"));
     EXPECT_FLOAT_EQ(stort.rente(), 0.0506f);
     EXPECT_FLOAT_EQ(stort.inflatie(), 0.02f);
-    EXPECT_EQ(stort.checklist_ID(), 3.0f);
     EXPECT_EQ(stort.Bedrijfs_Objectgebonden(),
               QStringLiteral("De inrichting is niet-bedrijfsgebonden en objectgebonden. "));
-    // Not entered: absent, not zero.
-    EXPECT_FALSE(stort.single(QStringLiteral("sngNazorgOpp")).has_value());
-
+    EXPECT_FALSE(stort.single(QStringLiteral("sngNazorgOpp")).has_value()); // not entered: absent, not zero
     ASSERT_TRUE(stort.GetInfoChecklist());
-    EXPECT_EQ(stort.strStortType, QStringLiteral("stortplaats"));
-    EXPECT_EQ(stort.strChecklistJaar, QStringLiteral("2013"));
+    EXPECT_EQ(stort.strStortType + u'|' + stort.strChecklistJaar, QStringLiteral("stortplaats|2013"));
     EXPECT_EQ(stort.intChecklistPrijspeil, 2012);
 
+    // A company-bound facility is object-bound: no forecast, no choice.
+    stort.setField(QStringLiteral("bytObjectGebonden"), 0);
+    EXPECT_TRUE(stort.ObjectGebondenWijzigbaar());
+    EXPECT_TRUE(stort.PrognoseNodig());
+    stort.setBedrijfsGebonden(1);
+    EXPECT_EQ(stort.bytObjectGebonden(), 1);
+    EXPECT_FALSE(stort.ObjectGebondenWijzigbaar());
+    EXPECT_FALSE(stort.PrognoseNodig());
+    // A dredging depot never chooses.
     ASSERT_TRUE(stort.initializeStort(2));
-    stort.setField(QStringLiteral("bytBedrijfsGebonden"), 1);
-    EXPECT_EQ(stort.Bedrijfs_Objectgebonden(),
-              QStringLiteral("De inrichting is bedrijfsgebonden en niet-objectgebonden. "));
+    stort.setBedrijfsGebonden(0);
+    EXPECT_FALSE(stort.ObjectGebondenWijzigbaar());
     EXPECT_FALSE(stort.initializeStort(99));
 }
 
@@ -74,62 +86,44 @@ TEST_F(FacilityRecordTest, AftercareStartAsDecimalYear)
 {
     ASSERT_TRUE(stort.initializeStort(1));
     EXPECT_FLOAT_EQ(startOf("2030-01-01"), 2030.0f);
-    EXPECT_FLOAT_EQ(startOf("2030-01-16"), float(2030 + 1.0 / 24));
     EXPECT_FLOAT_EQ(startOf("2010-07-16"), float(2010 + 6.0 / 12 + 1.0 / 24));
     EXPECT_TRUE(recorder.recorded().isEmpty());
-
-    // A stored 15th is used as the 1st of that month, after a warning.
+    // A stored 15th is used as the 1st of that month, after a warning; no date as 2030.
     EXPECT_FLOAT_EQ(startOf("2030-03-15"), float(2030 + 2.0 / 12));
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Ongeldige datum aanvang nazorg"));
-    EXPECT_EQ(recorder.recorded()[0].text,
-              QStringLiteral(
-                  "Ongeldige datum aanvang nazorg (15-3-2030) ingevoerd. De dag van aanvang nazorg dient de "
-                  "1e of de 16e te zijn. \nEr zal nu worden gerekend met 1-3-2030.\nPast u de datum aanvang "
-                  "nazorg aan via de menu-optie 'Invoer -> Gegevens inrichting'."));
-
-    recorder.clear();
     EXPECT_FLOAT_EQ(startOf(nullptr), 2030.0f);
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Datum nazorg onbekend"));
-    EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Information);
+    EXPECT_EQ(recorder.titles(), QStringList({"Ongeldige datum aanvang nazorg", "Datum nazorg onbekend"}));
+    EXPECT_TRUE(
+        recorder.texts().value(0).contains(QStringLiteral("Er zal nu worden gerekend met 1-3-2030.")));
+
+    // Only the 1st and the 16th are start dates.
+    recorder.clear();
+    EXPECT_TRUE(clsStort::checkDatumAanvangNazorg(QDate(2030, 1, 1)));
+    EXPECT_TRUE(clsStort::checkDatumAanvangNazorg(QDate(2030, 1, 16)));
+    EXPECT_FALSE(clsStort::checkDatumAanvangNazorg(QDate(2030, 1, 15)));
+    EXPECT_FALSE(clsStort::checkDatumAanvangNazorg(std::nullopt));
+    EXPECT_EQ(recorder.titles(),
+              QStringList({"Ongeldige datum aanvang nazorg", "Invoer datum aanvang nazorg"}));
 }
 
-TEST_F(FacilityRecordTest, NameRules)
+TEST_F(FacilityRecordTest, NamesAreUniqueWithoutRegardToCase)
 {
     ASSERT_TRUE(stort.initializeStort(1));
-    EXPECT_FALSE(stort.StortnaamBestaatAl(QStringLiteral("stortplaats Zuid")));
+    EXPECT_FALSE(stort.StortnaamBestaatAl(QStringLiteral("stortplaats Zuid"))); // its own
     EXPECT_TRUE(stort.StortnaamBestaatAl(QStringLiteral("BAGGERDEPOT 'T SLIK")));
-    EXPECT_TRUE(stort.StortnaamBestaatAl(QStringLiteral("depot échelle")));
     EXPECT_FALSE(stort.StortnaamBestaatAl(QStringLiteral("Depot Echelle")));
-
     EXPECT_TRUE(stort.checkNaamStort(QStringLiteral("Nieuwe naam")));
     EXPECT_FALSE(stort.checkNaamStort(QString()));
     EXPECT_FALSE(stort.checkNaamStort(QStringLiteral("DEPOT ÉCHELLE")));
     EXPECT_EQ(recorder.texts(),
-              (QStringList{QStringLiteral("Voer de naam van de inrichting in."),
-                           QStringLiteral("Deze naam komt al voor in het momenteel actieve databestand.")}));
-    EXPECT_EQ(recorder.titles(), QStringList(2, QStringLiteral("Ongeldige invoer")));
-}
-
-TEST_F(FacilityRecordTest, DateRules)
-{
-    EXPECT_TRUE(clsStort::checkDatumAanvangNazorg(QDate(2030, 1, 1)));
-    EXPECT_TRUE(clsStort::checkDatumAanvangNazorg(QDate(2030, 1, 16)));
-    EXPECT_TRUE(recorder.recorded().isEmpty());
-    EXPECT_FALSE(clsStort::checkDatumAanvangNazorg(QDate(2030, 1, 15)));
-    EXPECT_FALSE(clsStort::checkDatumAanvangNazorg(std::nullopt));
-    EXPECT_EQ(recorder.titles(), (QStringList{QStringLiteral("Ongeldige datum aanvang nazorg"),
-                                              QStringLiteral("Invoer datum aanvang nazorg")}));
+              QStringList({"Voer de naam van de inrichting in.",
+                           "Deze naam komt al voor in het momenteel actieve databestand."}));
 }
 
 TEST_F(FacilityRecordTest, ChangesReachTheFileOnlyOnMove0)
 {
     ASSERT_TRUE(stort.initializeStort(1));
     stort.setField(QStringLiteral("strVergNaam"), QStringLiteral("Afvalzorg 'Zuid' B.V."));
-    stort.setRisicoBedrag(125000.5f);
     stort.setField(QStringLiteral("strRIVMnr"), QString());
-
     clsStort other(workspace);
     ASSERT_TRUE(other.initializeStort(1));
     EXPECT_EQ(other.VergHouderNaam(), QString());
@@ -138,47 +132,23 @@ TEST_F(FacilityRecordTest, ChangesReachTheFileOnlyOnMove0)
     EXPECT_FALSE(stort.hasPendingChanges());
     ASSERT_TRUE(other.initializeStort(1));
     EXPECT_EQ(other.VergHouderNaam(), QStringLiteral("Afvalzorg 'Zuid' B.V."));
-    EXPECT_FLOAT_EQ(other.RisicoBedrag(), 125000.5f);
-    // An emptied text is stored as not entered.
-    EXPECT_TRUE(other.field(QStringLiteral("strRIVMnr")).isNull());
-}
-
-TEST_F(FacilityRecordTest, CompanyBoundMeansObjectBound)
-{
-    ASSERT_TRUE(stort.initializeStort(1));
-    stort.setField(QStringLiteral("bytObjectGebonden"), 0);
-    EXPECT_TRUE(stort.ObjectGebondenWijzigbaar());
-    EXPECT_TRUE(stort.PrognoseNodig());
-    stort.setBedrijfsGebonden(1);
-    EXPECT_EQ(stort.bytObjectGebonden(), 1);
-    EXPECT_FALSE(stort.ObjectGebondenWijzigbaar());
-    EXPECT_FALSE(stort.PrognoseNodig());
-
-    // A dredging depot never chooses.
-    ASSERT_TRUE(stort.initializeStort(2));
-    stort.setBedrijfsGebonden(0);
-    EXPECT_FALSE(stort.ObjectGebondenWijzigbaar());
+    EXPECT_TRUE(other.field(QStringLiteral("strRIVMnr")).isNull()); // an emptied text: not entered
 }
 
 TEST_F(FacilityRecordTest, StateOfTheFacilityToOpen)
 {
     const std::optional<OpenFacilityState> open = readOpenFacility(workspace, 1);
     ASSERT_TRUE(open);
-    EXPECT_EQ(open->id, 1);
     EXPECT_EQ(open->name, QStringLiteral("stortplaats Zuid"));
     EXPECT_EQ(open->type, 1);
-    EXPECT_EQ(open->checklistVersion, 3);
     EXPECT_EQ(open->checklistYear, QStringLiteral("2013"));
     EXPECT_DOUBLE_EQ(open->aftercareStart, double(float(2030 + 1.0 / 24)));
-
     // A version the installed checklist file lacks: readable, without its year.
     const std::optional<OpenFacilityState> unknownVersion = readOpenFacility(workspace, 4);
     ASSERT_TRUE(unknownVersion);
-    EXPECT_EQ(unknownVersion->id, 4);
     EXPECT_EQ(unknownVersion->checklistVersion, 99);
     EXPECT_EQ(unknownVersion->checklistYear, QString());
     EXPECT_TRUE(recorder.recorded().isEmpty());
-
     EXPECT_FALSE(readOpenFacility(workspace, 99));
 }
 
@@ -188,26 +158,74 @@ TEST_F(FacilityRecordTest, NewFacilityDefaults)
     ASSERT_GT(id, 6);
     ASSERT_TRUE(stort.initializeStort(id));
     EXPECT_EQ(stort.NaamStort(), QStringLiteral("Stortplaats O'Neill"));
-    EXPECT_EQ(stort.intStortType(), 2);
-    EXPECT_EQ(stort.checklist_ID(), 4.0f);
-    EXPECT_EQ(stort.prov_id(), 0);
+    EXPECT_EQ(stort.checklist_ID(), 4.0f); // the newest version of its type
     EXPECT_EQ(stort.ProvNaam(), QStringLiteral("??"));
     EXPECT_FLOAT_EQ(*stort.single(QStringLiteral("sngRentePerc")), 5.06f);
     EXPECT_FLOAT_EQ(*stort.single(QStringLiteral("sngInflPerc")), 2.0f);
-    EXPECT_EQ(stort.bytBedrijfsGebonden(), 1);
-    EXPECT_EQ(stort.bytObjectGebonden(), 1);
+    EXPECT_EQ(stort.bytBedrijfsGebonden() + stort.bytObjectGebonden(), 2);
     EXPECT_EQ(stort.DatumAanvangNazorg(), QDate(2030, 1, 1));
     EXPECT_TRUE(stort.field(QStringLiteral("intJaarPrijspeil")).isNull());
     EXPECT_TRUE(recorder.recorded().isEmpty());
 
     // Taken names are refused before anything is written, whatever their letter case.
     EXPECT_EQ(CreateFacility(workspace, QStringLiteral("DEPOT ÉCHELLE"), 1), 0);
-    ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(
-        recorder.recorded()[0].text,
-        QStringLiteral("De naam DEPOT ÉCHELLE komt reeds voor in uw databestand. Voer een andere naam in."));
-    EXPECT_EQ(recorder.recorded()[0].title, QStringLiteral("Aanmaken nieuwe inrichting"));
+        recorder.texts(),
+        QStringList({"De naam DEPOT ÉCHELLE komt reeds voor in uw databestand. Voer een andere naam in."}));
     EXPECT_EQ(readFacilityList(workspace)->size(), 6);
+}
+
+TEST_F(FacilityRecordTest, ListShowsKnownProvincesInNameOrder)
+{
+    const auto list = readFacilityList(workspace);
+    ASSERT_TRUE(list);
+    QStringList rows;
+    for (const FacilityListEntry& entry : *list)
+        rows.append(QStringList{QString::number(entry.id), entry.name, entry.rivmNumber, entry.province,
+                                entry.typeName, entry.checklistYear}
+                        .join(u'|'));
+    // Sorted without regard to case; the facility with an unknown province is not listed.
+    EXPECT_EQ(rows, QStringList({"4|Afgedankte versie||??|stortplaats|?",
+                                 "2|Baggerdepot 't Slik||Zeeland|baggerdepot|2007",
+                                 "6|Depot Échelle||Limburg|baggerdepot|2013",
+                                 "1|stortplaats Zuid|ZH-01|Zuid-Holland|stortplaats|2013",
+                                 "5|Zonder soort|Q-5|Gelderland|?|2007"}));
+    EXPECT_EQ(recorder.busyDepth(), 0);
+}
+
+TEST_F(FacilityRecordTest, NewestChecklistVersionPerType)
+{
+    EXPECT_EQ(NewestChecklistVersion(workspace, 1), 3);
+    EXPECT_EQ(NewestChecklistVersion(workspace, 2), 4);
+    EXPECT_EQ(NewestChecklistVersion(workspace, 3), 0);
+}
+
+TEST_F(FacilityRecordTest, DeleteAsksFirstAndRemovesEveryRow)
+{
+    EXPECT_FALSE(DeleteFacility(workspace, 1, QStringLiteral("stortplaats Zuid")));
+    EXPECT_EQ(
+        recorder.texts(),
+        QStringList({"Weet u zeker dat u inrichting 'stortplaats Zuid' wilt verwijderen uit de database?"}));
+    EXPECT_EQ(recorder.recorded()[0].buttons, MessageButtons::YesNo);
+    EXPECT_EQ(recorder.recorded()[0].answer, MessageAnswer::No);
+    EXPECT_EQ(rowsOf(1), 1 + 1 + 2 + 2);
+
+    recorder.answerNext(MessageAnswer::Yes);
+    EXPECT_TRUE(DeleteFacility(workspace, 1, QStringLiteral("stortplaats Zuid")));
+    EXPECT_EQ(rowsOf(1), 0);
+    EXPECT_EQ(rowsOf(2), 1 + 1 + 1 + 1); // other facilities keep their rows
+}
+
+TEST_F(FacilityRecordTest, FailedDeleteLeavesTheFacilityWhole)
+{
+    // The last statement fails after the cost items, provisions and forecast were deleted.
+    ASSERT_TRUE(workspace.dataDatabase()->execScript(QStringLiteral(
+        "CREATE TRIGGER weigerStort BEFORE DELETE ON tblStort BEGIN SELECT RAISE(ABORT, 'geweigerd'); END")));
+    recorder.answerNext(MessageAnswer::Yes);
+    EXPECT_FALSE(DeleteFacility(workspace, 1, QStringLiteral("stortplaats Zuid")));
+    ASSERT_EQ(recorder.recorded().size(), 2);
+    EXPECT_EQ(recorder.recorded()[1].icon, MessageIcon::Critical);
+    EXPECT_EQ(rowsOf(1), 1 + 1 + 2 + 2);
 }
 
 } // namespace
