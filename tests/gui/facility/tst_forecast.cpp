@@ -1,54 +1,34 @@
 // The forecast window: its grid's keys and editors, the total and the ways it may close. The forecast's
-// rules and the grid model are the core's: tests/core/facility/tst_tonnage.
-#include "app/appstate.h"
-#include "app/screenregistration.h"
+// rules and the grid model are the core's (tests/core/facility/tst_tonnage); its columns are in its dump.
 #include "facility/clsTonnage.h"
 #include "facility/frmTonnage.h"
 #include "facility/tonnagemodel.h"
 #include "support/guiprogramfolder.h"
-#include "support/messagerecorder.h"
-#include "support/qtprinting.h"
-#include "support/testfiles.h"
 
 #include <QLabel>
-#include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <QTableView>
 #include <QTest>
-
-#include <gtest/gtest.h>
 
 using namespace dovra;
 using test::deletePending;
 
 namespace {
 
-class ForecastScreenTest : public ::testing::Test
+using Cell = std::pair<int, int>;
+
+class ForecastScreenTest : public test::WindowTest
 {
 protected:
-    test::GuiProgramFolder folder;
-    MessageRecorder recorder;
-    QPointer<frmTonnage> screen;
-    QTableView* grid = nullptr;
-
     void SetUp() override
     {
-        ASSERT_EQ(ScreenRegistration::loadedScreens(), 0);
         ASSERT_TRUE(folder.linkDataFile(QStringLiteral(
             "INSERT INTO tblTonnage (idrTonnage_ID, lngStort_REF, intKalJaar, lngTonnage) VALUES "
             "(1, 1, 2026, 230), (2, 1, 2025, 1000), (3, 1, 2027, NULL);")));
         screen = new frmTonnage(1);
         screen->show();
-        grid = screen->findChild<QTableView*>(QStringLiteral("grdTonnage"));
+        grid = test::child<QTableView>(screen, "grdTonnage");
         ASSERT_TRUE(grid);
-    }
-
-    void TearDown() override
-    {
-        delete screen;
-        deletePending();
-        EXPECT_EQ(ScreenRegistration::loadedScreens(), 0);
     }
 
     // The forecast as the file now holds it, in year order: "year=kilotonnes" ("?" when not entered).
@@ -62,12 +42,9 @@ protected:
         return rows;
     }
 
-    QString total() const { return screen->findChild<QLabel*>(QStringLiteral("lblTotaal"))->text(); }
-    QPushButton* okButton() const { return screen->findChild<QPushButton*>(QStringLiteral("cmdOK")); }
-    std::pair<int, int> current() const
-    {
-        return {grid->currentIndex().row(), grid->currentIndex().column()};
-    }
+    QString total() const { return test::child<QLabel>(screen, "lblTotaal")->text(); }
+    Cell current() const { return {grid->currentIndex().row(), grid->currentIndex().column()}; }
+    void select(int row, int column) { grid->setCurrentIndex(grid->model()->index(row, column)); }
 
     // The cell editor that is open now.
     QLineEdit* editor() const
@@ -82,36 +59,38 @@ protected:
 
     void type(int row, int column, const QString& text)
     {
-        grid->setCurrentIndex(grid->model()->index(row, column));
+        select(row, column);
         grid->edit(grid->currentIndex());
         QLineEdit* edit = editor();
         ASSERT_TRUE(edit);
         edit->setText(text);
     }
+
+    void clickOk() { test::child<QPushButton>(screen, "cmdOK")->click(); }
+
+    QPointer<frmTonnage> screen;
+    QTableView* grid = nullptr;
 };
 
-TEST_F(ForecastScreenTest, ShowsTheForecastAndItsTotal)
-{
-    EXPECT_TRUE(screen->testAttribute(Qt::WA_DeleteOnClose));
-    EXPECT_TRUE(grid->isColumnHidden(TonnageModel::FacilityColumn));
-    EXPECT_FALSE(grid->isColumnHidden(TonnageModel::KilotonnesColumn));
-    EXPECT_EQ(total(), QStringLiteral("Totaal (kTon): 1.230"));
-}
-
+// Enter, Return and Down move on like Tab, skipping the hidden facility column; with a modifier Down is the
+// ordinary move down.
 TEST_F(ForecastScreenTest, NextCellKeysMoveLikeTab)
 {
     grid->setFocus();
-    grid->setCurrentIndex(grid->model()->index(0, TonnageModel::YearColumn));
-    QTest::keyClick(grid, Qt::Key_Return);
-    EXPECT_EQ(current(), std::make_pair(0, 1));
-    // The hidden facility column is skipped.
-    QTest::keyClick(grid, Qt::Key_Down);
-    EXPECT_EQ(current(), std::make_pair(1, 0));
-    QTest::keyClick(grid, Qt::Key_Enter, Qt::KeypadModifier);
-    EXPECT_EQ(current(), std::make_pair(1, 1));
-    // With a modifier Down is the ordinary move down.
-    QTest::keyClick(grid, Qt::Key_Down, Qt::ShiftModifier);
-    EXPECT_EQ(current(), std::make_pair(2, 1));
+    select(0, TonnageModel::YearColumn);
+    const struct
+    {
+        Qt::Key key;
+        Qt::KeyboardModifiers modifiers;
+        Cell then;
+    } keys[] = {{Qt::Key_Return, {}, {0, 1}},
+                {Qt::Key_Down, {}, {1, 0}},
+                {Qt::Key_Enter, Qt::KeypadModifier, {1, 1}},
+                {Qt::Key_Down, Qt::ShiftModifier, {2, 1}}};
+    for (const auto& k : keys) {
+        QTest::keyClick(grid, k.key, k.modifiers);
+        EXPECT_EQ(current(), k.then) << k.key;
+    }
     EXPECT_TRUE(recorder.recorded().isEmpty());
 }
 
@@ -121,16 +100,15 @@ TEST_F(ForecastScreenTest, EnterInAnEditorCommitsMovesOnAndUpdatesTheTotal)
     QTest::keyClick(editor(), Qt::Key_Return);
     EXPECT_EQ(stored(), QStringList({"2025=1500", "2026=230", "2027=?"}));
     EXPECT_EQ(total(), QStringLiteral("Totaal (kTon): 1.730"));
-    EXPECT_EQ(current(), std::make_pair(1, 0));
     // Editing goes on in the next cell, as after Tab.
+    EXPECT_EQ(current(), Cell(1, 0));
     QLineEdit* next = editor();
     ASSERT_TRUE(next);
     EXPECT_EQ(next->text(), QStringLiteral("2026"));
-
     next->setText(QStringLiteral("2030"));
     QTest::keyClick(next, Qt::Key_Down);
     EXPECT_EQ(stored(), QStringList({"2025=1500", "2027=?", "2030=230"}));
-    EXPECT_EQ(current(), std::make_pair(1, 1));
+    EXPECT_EQ(current(), Cell(1, 1));
 
     // A refused value is not written and the total stays.
     QLineEdit* amount = editor();
@@ -142,23 +120,21 @@ TEST_F(ForecastScreenTest, EnterInAnEditorCommitsMovesOnAndUpdatesTheTotal)
     EXPECT_EQ(total(), QStringLiteral("Totaal (kTon): 1.730"));
 }
 
+// A year typed on the empty line and left open is stored, then the years are checked: a gap or a repeat
+// keeps the window open.
 TEST_F(ForecastScreenTest, CloseButtonChecksTheYears)
 {
-    // 2025, 2026, 2027 plus 2029 typed on the empty line and left open: a gap.
-    type(3, TonnageModel::YearColumn, QStringLiteral("2029"));
-    okButton()->click();
-    EXPECT_EQ(stored().last(), QStringLiteral("2029=?"));
-    EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Controle invoer")});
-    deletePending();
-    ASSERT_TRUE(screen);
-    EXPECT_TRUE(screen->isVisible());
-
-    type(3, TonnageModel::YearColumn, QStringLiteral("2028"));
-    okButton()->click();
-    EXPECT_EQ(recorder.recorded().size(), 1);
-    deletePending();
-    EXPECT_FALSE(screen);
-    EXPECT_EQ(ScreenRegistration::loadedScreens(), 0);
+    for (const auto& [year, closes] :
+         {std::pair{"2029", false}, std::pair{"2027", false}, std::pair{"2028", true}}) {
+        recorder.clear();
+        type(3, TonnageModel::YearColumn, QLatin1String(year));
+        clickOk();
+        deletePending();
+        EXPECT_EQ(!screen, closes) << year;
+        EXPECT_EQ(recorder.titles(), closes ? QStringList() : QStringList{QStringLiteral("Controle invoer")})
+            << year;
+    }
+    EXPECT_EQ(stored().last(), QStringLiteral("2028=?"));
 }
 
 TEST_F(ForecastScreenTest, OtherWaysToCloseAreRefused)
@@ -181,15 +157,10 @@ TEST_F(ForecastScreenTest, OtherWaysToCloseAreRefused)
 TEST_F(ForecastScreenTest, DeleteKeyAsksBeforeRemovingTheYear)
 {
     grid->setFocus();
-    grid->setCurrentIndex(grid->model()->index(1, TonnageModel::KilotonnesColumn));
+    select(1, TonnageModel::KilotonnesColumn);
     QTest::keyClick(grid, Qt::Key_Delete);
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    const MessageRecorder::Message question = recorder.recorded()[0];
-    EXPECT_EQ(question.text, QStringLiteral("Wilt u het jaar 2026 verwijderen uit de prognose?"));
-    EXPECT_EQ(question.title, QStringLiteral("Verwijderen prognose"));
-    EXPECT_EQ(question.icon, MessageIcon::Question);
-    EXPECT_EQ(question.buttons, MessageButtons::YesNo);
-    EXPECT_EQ(question.answer, MessageAnswer::No);
+    EXPECT_EQ(recorder.texts(),
+              QStringList{QStringLiteral("Wilt u het jaar 2026 verwijderen uit de prognose?")});
     EXPECT_EQ(stored().size(), 3);
 
     recorder.answerNext(MessageAnswer::Yes);
@@ -200,7 +171,7 @@ TEST_F(ForecastScreenTest, DeleteKeyAsksBeforeRemovingTheYear)
 
     // The empty line has no year to delete.
     recorder.clear();
-    grid->setCurrentIndex(grid->model()->index(2, TonnageModel::YearColumn));
+    select(2, TonnageModel::YearColumn);
     QTest::keyClick(grid, Qt::Key_Delete);
     EXPECT_TRUE(recorder.recorded().isEmpty());
 }
