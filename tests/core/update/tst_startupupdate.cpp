@@ -9,84 +9,43 @@
 #include <optional>
 
 using namespace dovra;
-using test::FakeUpdates;
 
 namespace {
 
 TEST(StartupUpdateCheck, ActsOnTheOffer)
 {
-    const QString noConnection =
-        QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de webserver is (tijdelijk) "
-                       "niet beschikbaar. Controleer uw internetverbinding of proxy-instellingen.");
-    const QString maintenance = QStringLiteral(
-        "Er is een update opgeleverd, maar door onderhoudsactiviteiten op de server is deze "
-        "tijdelijk niet beschikbaar. Probeert u het later nog eens. Excuses voor het ongemak.");
-    const QString question =
-        QStringLiteral("Er is een update beschikbaar.\nVersie 3.1 met nieuwe checklist.\n\nNu downloaden?");
-    using Downloads = QList<std::pair<bool, bool>>;
-    struct Case
+    const QString failed = QStringLiteral("Fout bij controle op updates");
+    const QString question = QStringLiteral("Updaten programma");
+    const auto No = std::optional(MessageAnswer::No);
+    const auto Yes = std::optional(MessageAnswer::Yes);
+    // Status 0: nothing new, 1: an update, 9: no information. An accepted offer starts its downloads and
+    // keeps the window open for them.
+    const struct
     {
-        const char* label;
         int checklistStatus;
         int programStatus;
         bool maintenance;
-        std::optional<MessageAnswer> answer;
-        StartupUpdateOutcome outcome;
-        QString title; // of the one message, if any
-        QString text;
-        int closes;
-        Downloads downloads;
+        std::optional<MessageAnswer> answer; // none: the default, yes
+        QString title;                       // of the one message, if any
+        QList<std::pair<bool, bool>> downloads;
+    } cases[] = {
+        {0, 0, false, {}, {}, {}},
+        {0, 0, true, {}, {}, {}},
+        {9, 0, false, {}, failed, {}},
+        {0, 9, false, {}, failed, {}},
+        {1, 0, true, {}, QStringLiteral("Update niet beschikbaar"), {}},
+        {1, 0, false, No, question, {}},
+        {1, 0, false, Yes, question, {{true, false}}},
+        {0, 1, false, {}, question, {{false, true}}},
+        {1, 1, false, Yes, question, {{true, true}}},
+        {9, 1, false, Yes, question, {{false, true}}},
     };
-    const auto Continue = StartupUpdateOutcome::Continue;
-    const auto Download = StartupUpdateOutcome::DownloadStarted;
-    const QList<Case> cases = {
-        {"nothing new", 0, 0, false, {}, Continue, {}, {}, 1, {}},
-        {"nothing new despite maintenance", 0, 0, true, {}, Continue, {}, {}, 1, {}},
-        {"no information on checklist",
-         9,
-         0,
-         false,
-         {},
-         Continue,
-         "Fout bij controle op updates",
-         noConnection,
-         1,
-         {}},
-        {"no information on program",
-         0,
-         9,
-         false,
-         {},
-         Continue,
-         "Fout bij controle op updates",
-         noConnection,
-         1,
-         {}},
-        {"server in maintenance", 1, 0, true, {}, Continue, "Update niet beschikbaar", maintenance, 1, {}},
-        {"declined", 1, 0, false, MessageAnswer::No, Continue, "Updaten programma", question, 1, {}},
-        {"checklist accepted", 1, 0, false, MessageAnswer::Yes, Download, "Updaten programma", question, 0,
-         Downloads{{true, false}}},
-        {"program accepted by default",
-         0,
-         1,
-         false,
-         {},
-         Download,
-         "Updaten programma",
-         question,
-         0,
-         Downloads{{false, true}}},
-        {"both accepted", 1, 1, false, MessageAnswer::Yes, Download, "Updaten programma", question, 0,
-         Downloads{{true, true}}},
-        {"one new despite missing information", 9, 1, false, MessageAnswer::Yes, Download,
-         "Updaten programma", question, 0, Downloads{{false, true}}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.checklistStatus << c.programStatus << c.maintenance);
         MessageRecorder recorder;
         if (c.answer)
             recorder.answerNext(*c.answer);
-        FakeUpdates updates;
+        test::FakeUpdates updates;
         updates.offer.checklistStatus = c.checklistStatus;
         updates.offer.programStatus = c.programStatus;
         updates.offer.serverInMaintenance = c.maintenance;
@@ -94,20 +53,18 @@ TEST(StartupUpdateCheck, ActsOnTheOffer)
         ProxyPreferences proxy;
         proxy.host = QStringLiteral("proxy");
 
-        EXPECT_EQ(runStartupUpdateCheck(updates, proxy), c.outcome);
-        EXPECT_EQ(updates.checks, 1);
+        const bool download = !c.downloads.isEmpty();
+        EXPECT_EQ(runStartupUpdateCheck(updates, proxy),
+                  download ? StartupUpdateOutcome::DownloadStarted : StartupUpdateOutcome::Continue);
         EXPECT_EQ(updates.askedWith.host, u"proxy");
-        if (c.title.isEmpty()) {
-            EXPECT_TRUE(recorder.recorded().isEmpty());
-        } else {
-            ASSERT_EQ(recorder.recorded().size(), 1);
-            const MessageRecorder::Message& message = recorder.recorded()[0];
-            EXPECT_EQ(message.title, c.title);
-            EXPECT_EQ(message.text, c.text);
-            EXPECT_EQ(message.buttons,
-                      c.answer || c.outcome == Download ? MessageButtons::YesNo : MessageButtons::Ok);
+        EXPECT_EQ(recorder.titles(), c.title.isEmpty() ? QStringList() : QStringList{c.title});
+        if (c.title == question) {
+            EXPECT_EQ(recorder.texts()[0],
+                      QStringLiteral("Er is een update beschikbaar.\nVersie 3.1 met nieuwe "
+                                     "checklist.\n\nNu downloaden?"));
+            EXPECT_EQ(recorder.recorded()[0].buttons, MessageButtons::YesNo);
         }
-        EXPECT_EQ(updates.closes, c.closes);
+        EXPECT_EQ(updates.closes, download ? 0 : 1);
         EXPECT_EQ(updates.downloads, c.downloads);
     }
 }
