@@ -1,17 +1,23 @@
-// The report runs: the sections chosen alone, protection, and what happens when input or saving fails.
-// (The whole reports of the demo facilities are in golden files.)
+// The report runs over the demo facilities: the whole reports compared line by line with golden files (the
+// report window's paragraphs and the target capital report per grouping, the input data report per
+// facility; dovra-cli's tests hold the report window's plain text), the sections chosen alone, and what
+// happens when input or saving fails.
 #include "reports/reportrun.h"
 #include "reports/screenreport.h"
 #include "storage/database.h"
 #include "storage/workspace.h"
 #include "support/docxinspect.h"
+#include "support/golden.h"
 #include "support/qtprinting.h"
+#include "support/screendump.h"
 #include "support/testfiles.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <utility>
 
 using namespace dovra;
 using namespace dovra::report;
@@ -23,38 +29,41 @@ class ReportRunTest : public ::testing::Test
 protected:
     void SetUp() override { ASSERT_TRUE(folder.linkDemoData()); }
 
-    static TargetCapitalReportOptions sections(bool cover, bool targetCapital, bool checklist, bool levy)
-    {
-        TargetCapitalReportOptions options;
-        options.voorblad = cover;
-        options.doelvermogen = targetCapital;
-        options.checklistposten = checklist;
-        options.heffing = levy;
-        return options;
-    }
-
-    // The document of a target capital report run of the facility, read back.
-    test::DocxContent targetCapitalDocument(int facility, const TargetCapitalReportOptions& options)
-    {
-        TargetCapitalReportRun run(workspace(), facility, options);
-        EXPECT_TRUE(run.calculate());
-        const QString path = output.filePath(QStringLiteral("rapport.docx"));
-        EXPECT_TRUE(run.writeDocument(path, contextOf(facility)));
-        return test::readDocx(test::readDocxPart(path, QStringLiteral("word/document.xml")));
-    }
-
     Workspace& workspace() { return folder.workspace(); }
 
-    // A report of the facility, naming the linked data file.
-    ReportContext contextOf(long facility) { return reportContext(workspace(), facility, QString()); }
-
-    // The first line of every section.
-    static QStringList openings(const test::DocxContent& content)
+    // A report of the facility, written at a fixed moment from a data file of a fixed name.
+    ReportContext contextOf(long facility)
     {
-        QStringList first;
-        for (const test::DocxSection& section : content.sections)
-            first.append(section.lines().value(0));
-        return first;
+        ReportContext context = reportContext(workspace(), facility, QString());
+        context.dataFile = QStringLiteral("<databestand>");
+        context.written = QDateTime(QDate(2026, 12, 6), QTime(14, 5));
+        return context;
+    }
+
+    // The messages given since the last call.
+    QString messages()
+    {
+        QString text;
+        for (const MessageRecorder::Message& message : recorder.recorded())
+            text += QStringLiteral("message %1: %2\n").arg(message.title, message.text);
+        recorder.clear();
+        return text;
+    }
+
+    // A saved document's body, header and footer as text, whether it is protected so that only its form
+    // fields can be edited, and the messages.
+    QString dumpDocument(const QString& path)
+    {
+        QString text;
+        for (const char* part : {"document", "header1", "footer1"}) {
+            const QString name = QStringLiteral("word/%1.xml").arg(QLatin1String(part));
+            text += QStringLiteral("=== %1\n").arg(name) +
+                    test::dumpDocx(test::readDocx(test::readDocxPart(path, name)));
+        }
+        if (test::readDocxPart(path, QStringLiteral("word/settings.xml"))
+                .contains(R"(<w:documentProtection w:edit="forms" w:enforcement="1")"))
+            text += QStringLiteral("=== protected: forms only\n");
+        return text + messages();
     }
 
     test::ProgramFolder folder;
@@ -62,38 +71,72 @@ protected:
     QTemporaryDir output;
 };
 
-TEST_F(ReportRunTest, TheChecklistListOpeningTheReportHasItsOwnTitle)
+// Per demo facility every section on screen per grouping; the whole document grouped by provision, the
+// target capital section alone for the other groupings; the cover has VAT lines except for facility 2.
+// The whole input data report, and one without sections.
+TEST_F(ReportRunTest, DemoReportsMatchTheirGoldenFiles)
 {
-    const test::DocxContent content = targetCapitalDocument(2, sections(false, false, true, false));
-    EXPECT_EQ(openings(content),
-              QStringList({QStringLiteral("Overzicht niet geselecteerde checklistposten")}));
-}
-
-TEST_F(ReportRunTest, OnlyTheLevyAfterAFullCalculation)
-{
-    const test::DocxContent content = targetCapitalDocument(1, sections(false, false, false, true));
-    EXPECT_EQ(openings(content), QStringList({QStringLiteral("Rapportage heffingen")}));
-    EXPECT_TRUE(recorder.recorded().isEmpty());
-}
-
-TEST_F(ReportRunTest, TheDocumentIsProtectedForFormsOnly)
-{
-    TargetCapitalReportRun run(workspace(), 2, sections(false, true, false, false));
-    ASSERT_TRUE(run.calculate());
     const QString path = output.filePath(QStringLiteral("rapport.docx"));
-    ASSERT_TRUE(run.writeDocument(path, contextOf(2)));
-    const QString settings = QString::fromUtf8(test::readDocxPart(path, QStringLiteral("word/settings.xml")));
-    EXPECT_TRUE(settings.contains(QLatin1String("w:edit=\"forms\""))) << settings.toStdString();
-    EXPECT_TRUE(settings.contains(QLatin1String("w:enforcement=\"1\"")));
+    for (int id : {1, 2, 3}) {
+        const auto golden = [id](const QString& kind) {
+            return QStringLiteral("reports/facility%1-%2.txt").arg(id).arg(kind);
+        };
+        for (const auto& [grouping, name] :
+             {std::pair{DVGrouping::Voorziening, "voorziening"}, std::pair{DVGrouping::Rubriek, "rubriek"},
+              std::pair{DVGrouping::Talvo, "talvo"}}) {
+            SCOPED_TRACE(QStringLiteral("%1 %2").arg(id).arg(QLatin1String(name)).toStdString());
+            const bool whole = grouping == DVGrouping::Voorziening;
+            const std::optional<float> vat = id == 2 ? std::nullopt : std::optional<float>(21);
+            TargetCapitalReportRun run(workspace(), id,
+                                       TargetCapitalReportOptions{whole, true, whole, true, grouping, vat});
+            ASSERT_TRUE(run.calculate());
+            ScreenReport screen;
+            ASSERT_TRUE(run.write(screen, contextOf(id)));
+            EXPECT_TRUE(test::matchesGolden(golden(QLatin1String(name) + QStringLiteral("-scherm")),
+                                            test::dumpScreen(screen) + messages()));
+            ASSERT_TRUE(run.writeDocument(path, contextOf(id)));
+            EXPECT_TRUE(test::matchesGolden(golden(QLatin1String(name) + QStringLiteral("-docx")),
+                                            dumpDocument(path)));
+        }
+        ASSERT_TRUE(writeInputReportDocument(InputReportOptions{}, path, contextOf(id)));
+        EXPECT_TRUE(test::matchesGolden(golden(QStringLiteral("invoer-docx")), dumpDocument(path)));
+    }
+    ASSERT_TRUE(writeInputReportDocument(InputReportOptions{false, false, false, false}, path, contextOf(2)));
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("reports/invoer-leeg-docx.txt"), dumpDocument(path)));
+}
+
+// The checklist items list opening the report has its own title; the levy alone still has the whole
+// calculation behind it.
+TEST_F(ReportRunTest, SectionsChosenAloneOpenTheReport)
+{
+    const struct
+    {
+        int facility;
+        TargetCapitalReportOptions options;
+        const char* opening;
+    } cases[] = {{2, {false, false, true, false}, "Overzicht niet geselecteerde checklistposten"},
+                 {1, {false, false, false, true}, "Rapportage heffingen"}};
+    const QString path = output.filePath(QStringLiteral("rapport.docx"));
+    for (const auto& c : cases) {
+        TargetCapitalReportRun run(workspace(), c.facility, c.options);
+        ASSERT_TRUE(run.calculate());
+        ASSERT_TRUE(run.writeDocument(path, contextOf(c.facility)));
+        const test::DocxContent content =
+            test::readDocx(test::readDocxPart(path, QStringLiteral("word/document.xml")));
+        ASSERT_EQ(content.sections.size(), 1);
+        EXPECT_EQ(content.sections[0].lines().value(0), QLatin1String(c.opening));
+    }
+    EXPECT_TRUE(recorder.recorded().isEmpty()) << messages().toStdString();
 }
 
 TEST_F(ReportRunTest, InvalidInputWritesNothing)
 {
     std::shared_ptr<Database> data = workspace().dataDatabase();
+    const TargetCapitalReportOptions targetCapital;
 
     // A failed pre-check has said why; the report adds nothing.
     ASSERT_TRUE(data->exec(QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 1")));
-    TargetCapitalReportRun unchecked(workspace(), 1, sections(false, true, false, false));
+    TargetCapitalReportRun unchecked(workspace(), 1, targetCapital);
     EXPECT_FALSE(unchecked.calculate());
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_TRUE(recorder.recorded()[0].text.startsWith(QLatin1String("Er is geen (geldig) nazorgoppervlak")));
@@ -105,7 +148,7 @@ TEST_F(ReportRunTest, InvalidInputWritesNothing)
     recorder.clear();
     ASSERT_TRUE(data->exec(QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 34.5, sngRentePerc = 0.5, "
                                           "sngInflPerc = 10 WHERE idrStort_ID = 1")));
-    TargetCapitalReportRun overflowing(workspace(), 1, sections(false, true, false, false));
+    TargetCapitalReportRun overflowing(workspace(), 1, targetCapital);
     EXPECT_FALSE(overflowing.calculate());
     ASSERT_EQ(recorder.recorded().size(), 2);
     EXPECT_TRUE(recorder.recorded()[0].text.startsWith(QLatin1String("Overloop bij berekening")));
@@ -113,19 +156,6 @@ TEST_F(ReportRunTest, InvalidInputWritesNothing)
               QStringLiteral("Uw ingevoerde gegevens bevatten fouten. Er wordt geen rapportage opgesteld."));
     EXPECT_EQ(recorder.recorded()[1].title, QStringLiteral("Rapportage"));
     EXPECT_EQ(recorder.recorded()[1].icon, MessageIcon::Exclamation);
-}
-
-TEST_F(ReportRunTest, InputReportWithoutSectionsStillHasHeaderAndFooter)
-{
-    const QString path = output.filePath(QStringLiteral("leeg.docx"));
-    ASSERT_TRUE(writeInputReportDocument(InputReportOptions{false, false, false, false}, path, contextOf(2)));
-    EXPECT_TRUE(
-        test::readDocx(test::readDocxPart(path, QStringLiteral("word/document.xml"))).lines().isEmpty());
-    const QString footer = QString::fromUtf8(test::readDocxPart(path, QStringLiteral("word/footer1.xml")));
-    EXPECT_TRUE(footer.contains(QLatin1String("PAGE")));
-    // Not protected: only the target capital report is.
-    EXPECT_FALSE(QString::fromUtf8(test::readDocxPart(path, QStringLiteral("word/settings.xml")))
-                     .contains(QLatin1String("documentProtection")));
 }
 
 TEST_F(ReportRunTest, SavingOverTheDataFileIsRefusedAndLeavesItAsItWas)
@@ -137,11 +167,9 @@ TEST_F(ReportRunTest, SavingOverTheDataFileIsRefusedAndLeavesItAsItWas)
     file.close();
 
     EXPECT_FALSE(writeInputReportDocument(InputReportOptions{}, data, contextOf(2)));
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_EQ(recorder.recorded()[0].text,
-              QStringLiteral("De rapportage kan niet worden opgeslagen: '") + data +
-                  QStringLiteral("' is een database die het programma gebruikt."));
-    EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
+    EXPECT_EQ(recorder.recorded().value(0).icon, MessageIcon::Critical);
+    EXPECT_EQ(messages(), QStringLiteral("message Rapportage: De rapportage kan niet worden opgeslagen: '") +
+                              data + QStringLiteral("' is een database die het programma gebruikt.\n"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
 }
