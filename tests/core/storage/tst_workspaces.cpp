@@ -3,25 +3,12 @@
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
 #include "checklist/clsCL.h"
-#include "facility/clsStort.h"
 #include "support/testfiles.h"
 
 #include <gtest/gtest.h>
 
 namespace dovra {
 namespace {
-
-bool calculate(clsDV& dv, long facilityId)
-{
-    return dv.initializeDV(facilityId) && dv.VerifyBeforeBerekening2() && dv.BerekenAlles();
-}
-
-float storedRate(Workspace& workspace)
-{
-    clsStort facility(workspace);
-    EXPECT_TRUE(facility.initializeStort(1));
-    return facility.rente();
-}
 
 TEST(Workspaces, TwoDataFilesSideBySide)
 {
@@ -30,22 +17,15 @@ TEST(Workspaces, TwoDataFilesSideBySide)
     test::ProgramFolder second;
     ASSERT_TRUE(first.linkDemoData());
     ASSERT_TRUE(second.linkDemoData());
-    EXPECT_NE(first.workspace().dataDatabase(), second.workspace().dataDatabase());
-
-    // The second file's facilities at a rate one percent higher (all of them, as equalisation asks); the
-    // first file keeps its own.
-    const float ownRate = storedRate(first.workspace());
+    // The second file's facilities at a rate one percent higher; the first file keeps its own.
     ASSERT_TRUE(second.workspace().dataDatabase()->exec(
         QStringLiteral("UPDATE tblStort SET sngRentePerc = sngRentePerc + 1")));
-    EXPECT_FLOAT_EQ(storedRate(first.workspace()), ownRate);
-    EXPECT_FLOAT_EQ(storedRate(second.workspace()), ownRate + 0.01f);
 
     clsDV before(first.workspace());
     clsDV after(second.workspace());
-    ASSERT_TRUE(calculate(before, 1));
-    ASSERT_TRUE(calculate(after, 1));
-    EXPECT_FLOAT_EQ(before.rente(), ownRate);
-    EXPECT_FLOAT_EQ(after.rente(), ownRate + 0.01f);
+    for (clsDV* dv : {&before, &after})
+        ASSERT_TRUE(dv->initializeDV(1) && dv->VerifyBeforeBerekening2() && dv->BerekenAlles());
+    EXPECT_FLOAT_EQ(after.rente(), before.rente() + 0.01f);
     // Costs discounted at a higher rate are worth less now.
     EXPECT_LT(after.DoelvermogenMetRisicoFonds(), before.DoelvermogenMetRisicoFonds());
 
@@ -53,11 +33,8 @@ TEST(Workspaces, TwoDataFilesSideBySide)
     clsHeffing levyAfter(second.workspace(), 1);
     levyBefore.psubBerekenHeffingPerTon(before.DoelvermogenMetRisicoFonds());
     levyAfter.psubBerekenHeffingPerTon(after.DoelvermogenMetRisicoFonds());
-    ASSERT_TRUE(levyBefore.ValidatieOK);
-    ASSERT_TRUE(levyAfter.ValidatieOK);
-    EXPECT_FLOAT_EQ(levyBefore.sngRente, ownRate);
-    EXPECT_FLOAT_EQ(levyAfter.sngRente, ownRate + 0.01f);
-    EXPECT_NE(levyBefore.HeffingPerTon_prijspeil_tRef, levyAfter.HeffingPerTon_prijspeil_tRef);
+    ASSERT_TRUE(levyBefore.ValidatieOK && levyAfter.ValidatieOK);
+    EXPECT_FLOAT_EQ(levyAfter.sngRente, levyBefore.sngRente + 0.01f);
     EXPECT_TRUE(recorder.texts().isEmpty()) << recorder.texts().join(u'\n').toStdString();
 }
 
