@@ -1,7 +1,9 @@
 // The report runs over the demo facilities: the whole reports compared line by line with golden files (the
 // report window's paragraphs and the target capital report per grouping, the input data report per
 // facility; dovra-cli's tests hold the report window's plain text), the sections chosen alone, and what
-// happens when input or saving fails.
+// happens when input or saving fails; LibreOffice lays the reports out.
+#include "base/formats.h"
+#include "calc/clsDV.h"
 #include "reports/reportrun.h"
 #include "reports/screenreport.h"
 #include "storage/database.h"
@@ -13,7 +15,11 @@
 #include "support/testfiles.h"
 
 #include <QFile>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -172,6 +178,85 @@ TEST_F(ReportRunTest, SavingOverTheDataFileIsRefusedAndLeavesItAsItWas)
                               data + QStringLiteral("' is een database die het programma gebruikt.\n"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), before);
+}
+
+// What a program printed; empty when it failed.
+QString outputOf(const QString& program, const QStringList& arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(180000) || process.exitCode() != 0)
+        return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The document printed to PDF by LibreOffice, the text of each page, "landscape" before the text of a
+// landscape page. Every page is A4 and its footer counts the pages of the whole document.
+QStringList pagesOf(const QString& docx)
+{
+    QTemporaryDir profile; // of its own, so a LibreOffice the user has open does not take the job
+    outputOf(QStringLiteral("soffice"),
+             {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
+              QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
+              QStringLiteral("--outdir"), QFileInfo(docx).path(), docx});
+    const QString pdf = docx.chopped(4) + QStringLiteral("pdf");
+    static const QRegularExpression size(
+        QStringLiteral(R"(Page\s+(\d+) size:\s+([\d.]+) x ([\d.]+) pts(.*))"));
+    QStringList pages;
+    for (const QRegularExpressionMatch& match : size.globalMatch(
+             outputOf(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
+                                                  QStringLiteral("-l"), QStringLiteral("9999"), pdf}))) {
+        const QString number = match.captured(1);
+        pages.append(
+            (match.captured(2).toDouble() > match.captured(3).toDouble() ? QStringLiteral("landscape\n")
+                                                                         : QString()) +
+            outputOf(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), number,
+                                                   QStringLiteral("-l"), number, pdf, QStringLiteral("-")}));
+        EXPECT_TRUE(match.captured(4).contains(QLatin1String("A4"))) << "page " << number.toStdString();
+    }
+    for (qsizetype i = 0; i < pages.size(); ++i)
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("pag. %1 van %2").arg(i + 1).arg(pages.size())))
+            << pages[i].toStdString();
+    return pages;
+}
+
+// The target capital report's cover and levy portrait, every page of the calculation landscape; the
+// input data report portrait throughout. (File names with spaces, as the program proposes them.)
+TEST_F(ReportRunTest, WordProcessorLaysTheReportsOut)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+        GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
+    TargetCapitalReportRun run(
+        workspace(), 1, TargetCapitalReportOptions{true, true, true, true, DVGrouping::Voorziening, 21});
+    ASSERT_TRUE(run.calculate());
+    const QString path = output.filePath(QStringLiteral("Rapportage Stortplaats De Kragge.docx"));
+    ASSERT_TRUE(run.writeDocument(path, contextOf(1)));
+    const QStringList pages = pagesOf(path);
+    ASSERT_GE(pages.size(), 4);
+    EXPECT_TRUE(pages.first().contains(QLatin1String("Stortplaats De Kragge")));
+    bool inCalculation = false;
+    for (const QString& page : pages) {
+        if (page.contains(QLatin1String("Rapportage doelvermogen")))
+            inCalculation = true;
+        if (page.contains(QLatin1String("Overzicht niet geselecteerde checklistposten")) ||
+            page.contains(QLatin1String("Rapportage heffingen")))
+            inCalculation = false;
+        EXPECT_EQ(page.startsWith(QLatin1String("landscape")), inCalculation) << page.toStdString();
+    }
+    const QString all = pages.join(QString());
+    for (const QString& expected :
+         {QStringLiteral("Rapportage doelvermogen"), QStringLiteral("Rapportage heffingen"),
+          formats::number(double(run.calculation().DoelvermogenMetRisicoFonds()), QStringLiteral("€ #,#0"))})
+        EXPECT_TRUE(all.contains(expected)) << expected.toStdString();
+
+    const QString input = output.filePath(QStringLiteral("Rapp invoer.docx"));
+    ASSERT_TRUE(writeInputReportDocument(InputReportOptions{}, input, contextOf(3)));
+    const QStringList inputPages = pagesOf(input);
+    ASSERT_GE(inputPages.size(), 4);
+    EXPECT_TRUE(inputPages.first().contains(QLatin1String("Baggerdepot Hollandsch Diep")));
+    for (const QString& page : inputPages)
+        EXPECT_FALSE(page.startsWith(QLatin1String("landscape")));
 }
 
 TEST(ProposedReportName, NameAndDateMakeAFileName)
