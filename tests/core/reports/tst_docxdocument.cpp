@@ -9,13 +9,10 @@
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-#include <QSet>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
-
-#include <zip.h>
 
 using namespace dovra::report;
 using namespace dovra::test;
@@ -28,27 +25,21 @@ const QStringList Parts{
     "[Content_Types].xml", "_rels/.rels",      "word/document.xml", "word/styles.xml",
     "word/settings.xml",   "word/header1.xml", "word/footer1.xml",  "word/_rels/document.xml.rels"};
 
-TextRun styled(const char* text, bool italic, bool underline, std::optional<unsigned> colour = {},
-               double size = 0)
-{
-    TextRun run = TextRun::plain(QLatin1String(text));
-    run.italic = italic;
-    run.underline = underline;
-    run.colour = colour;
-    run.sizePt = size;
-    return run;
-}
-
 // Two sections with their own page set-up (a portrait one with odd margins, a landscape one), runs of
 // every look, symbols, tab stops, tabs, a line break and characters XML cannot hold, a page break, a
 // table with a short row, a rule and an italic and a right-aligned cell ending the first section, a
 // bordered table ending the document, and fields in header and footer.
 void fill(DocxDocument& document)
 {
+    TextRun italic = TextRun::plain(QStringLiteral("schuin"));
+    TextRun underlined = TextRun::plain(QStringLiteral("onderstreept"));
+    TextRun blue = TextRun::plain(QStringLiteral("blauw"));
+    italic.italic = underlined.underline = true;
+    blue.colour = 0x0000FF;
+    blue.sizePt = 12;
     document.beginSection(PageSetup{21.0, 29.7, 2.0, 1.5, 2.2, 1.8, 0.9, 0.8});
-    Paragraph looks({TextRun::boldText(QStringLiteral("vet")), styled("schuin", true, false),
-                     styled("onderstreept", false, true), styled("blauw", false, false, 0x0000FF, 12),
-                     TextRun::symbol(252), TextRun::plain(QStringLiteral(" binnen")), TextRun::symbol(214)},
+    Paragraph looks({TextRun::boldText(QStringLiteral("vet")), italic, underlined, blue, TextRun::symbol(252),
+                     TextRun::plain(QStringLiteral(" binnen")), TextRun::symbol(214)},
                     9);
     looks.tabs = {TabStop{5.0, TabStop::Align::Right}, TabStop{7.5}};
     looks.alignment = Alignment::Centre;
@@ -56,8 +47,8 @@ void fill(DocxDocument& document)
     document.paragraph(Paragraph(QStringLiteral("a\tb\t c\nregel 2\x01\x0B\x1F <&>\"")));
     document.pageBreak();
     document.beginTable(TableLayout{{0.5, 8.2, 1.3, 2.75}, {}, 7, false});
-    document.tableRow({Cell(QStringLiteral("1")), Cell({styled("schuin", true, false)}),
-                       Cell(QStringLiteral("3")), Cell(QStringLiteral("12,50"), Alignment::Right)});
+    document.tableRow({Cell(QStringLiteral("1")), Cell({italic}), Cell(QStringLiteral("3")),
+                       Cell(QStringLiteral("12,50"), Alignment::Right)});
     document.tableRow({Cell(QStringLiteral("kort"))});
     document.tableRule();
     document.endTable();
@@ -132,43 +123,45 @@ TEST(DocxDocument, FormProtectionHashesThePasswordAsWordDoes)
                       R"(w:hash="pVjR9ktO9vlxijXcMPlH+4PLwD4Xwy1aqbNQOFmWaSpvBjipNh//T8S3nBhq6HRoRVfWL6s/)"
                       R"(+NdUCPTxUr0vZw==" w:salt="pH1TDVHSfGBxkd3Q88UNhQ=="/>)"));
 
-    QStringList salts;
-    for (int i = 0; i < 2; ++i) {
-        DocxDocument document;
-        document.protectForForms(QStringLiteral("geheim"));
-        static const QRegularExpression salt(QStringLiteral(R"x(w:salt="([^"]*)")x"));
-        salts.append(salt.match(QString::fromUtf8(document.part(QStringLiteral("word/settings.xml")))).captured(1));
-        EXPECT_EQ(QByteArray::fromBase64(salts.last().toLatin1()).size(), 16);
-    }
-    EXPECT_NE(salts[0], salts[1]);
+    DocxDocument first;
+    DocxDocument second;
+    first.protectForForms(QStringLiteral("geheim"));
+    second.protectForForms(QStringLiteral("geheim"));
+    const QString settings = QString::fromUtf8(first.part(QStringLiteral("word/settings.xml")));
+    EXPECT_TRUE(settings.contains(QRegularExpression(QStringLiteral(R"x(w:salt="[A-Za-z0-9+/]{22}==")x"))));
+    EXPECT_NE(settings, QString::fromUtf8(second.part(QStringLiteral("word/settings.xml"))));
     const QByteArray open = DocxDocument().part(QStringLiteral("word/settings.xml"));
     EXPECT_TRUE(wellFormed(open));
     EXPECT_FALSE(open.contains("documentProtection"));
 }
 
-TEST(DocxDocument, SavesAZipOfWellFormedPartsOverAnExistingFile)
+// Whole or nothing: a folder that does not exist, a folder in the way or a file where a folder should be
+// leave everything as it was; an existing file is replaced by a zip of every part, well-formed.
+TEST(DocxDocument, SavesAZipOfWellFormedPartsOrNothing)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("rapport.docx"));
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("oud") == 3);
-    old.close();
     DocxDocument document;
     fill(document);
-    QString error;
-    ASSERT_TRUE(document.save(path, &error)) << error.toStdString();
+    QFile old(dir.filePath(QStringLiteral("rapport.docx")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("oud") == 3);
+    old.close();
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("map.docx/binnen")));
+    for (const char* target : {"nergens/rapport.docx", "map.docx", "rapport.docx/nieuw.docx"}) {
+        QString error;
+        EXPECT_FALSE(document.save(dir.filePath(QLatin1String(target)), &error)) << target;
+        EXPECT_FALSE(error.isEmpty()) << target;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"map.docx", "rapport.docx"}));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("map.docx/binnen"))).isDir());
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "oud");
+    old.close();
 
-    // The content types come first; every part is listed and well-formed.
-    zip_t* archive = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, nullptr);
-    ASSERT_NE(archive, nullptr);
-    QStringList entries;
-    for (zip_int64_t i = 0; i < zip_get_num_entries(archive, 0); ++i)
-        entries.append(QString::fromUtf8(zip_get_name(archive, zip_uint64_t(i), 0)));
-    zip_discard(archive);
-    EXPECT_EQ(entries.value(0), Parts[0]);
-    EXPECT_EQ(QSet<QString>(entries.begin(), entries.end()), QSet<QString>(Parts.begin(), Parts.end()));
+    QString error;
+    ASSERT_TRUE(document.save(old.fileName(), &error)) << error.toStdString();
     for (const QString& part : Parts) {
-        EXPECT_EQ(readDocxPart(path, part), document.part(part)) << part.toStdString();
+        EXPECT_EQ(readDocxPart(old.fileName(), part), document.part(part)) << part.toStdString();
         EXPECT_TRUE(wellFormed(document.part(part))) << part.toStdString();
     }
     EXPECT_TRUE(QString::fromUtf8(document.part(Parts[0]))
@@ -178,29 +171,6 @@ TEST(DocxDocument, SavesAZipOfWellFormedPartsOverAnExistingFile)
     EXPECT_TRUE(document.part(QStringLiteral("word/nothing.xml")).isEmpty());
     EXPECT_TRUE(DocxDocument().part(QStringLiteral("word/header1.xml")).isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"rapport.docx"}));
-}
-
-TEST(DocxDocument, FailedSaveLeavesEverythingAsItWas)
-{
-    QTemporaryDir dir;
-    DocxDocument document;
-    fill(document);
-    QFile old(dir.filePath(QStringLiteral("oud.docx")));
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("oud") == 3);
-    old.close();
-    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("map.docx/binnen")));
-
-    // A folder that does not exist, a folder in the way, a file where a folder should be.
-    for (const char* target : {"nergens/rapport.docx", "map.docx", "oud.docx/nieuw.docx"}) {
-        QString error;
-        EXPECT_FALSE(document.save(dir.filePath(QLatin1String(target)), &error)) << target;
-        EXPECT_FALSE(error.isEmpty()) << target;
-    }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
-              QStringList({"map.docx", "oud.docx"}));
-    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("map.docx/binnen"))).isDir());
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), "oud");
 }
 
 } // namespace
