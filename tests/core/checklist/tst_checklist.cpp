@@ -24,8 +24,7 @@ const QString Versions = QStringLiteral(
     "INSERT INTO tblCL (intCL_ID, strVersie, dtmCL, intJaarPrijspeil, sngRapEvalPerHa, sngRapEvalMin, "
     "sngRapEvalMax, sngOntwerpdirectie) VALUES (1, '2013-1', '2013-03-01', 2012, 225, 3500, 9000, -999);"
     "INSERT INTO tblCL (intCL_ID, strVersie, intJaarPrijspeil, sngRapEvalPerHa, sngRapEvalMin, "
-    "sngRapEvalMax, "
-    "sngOntwerpdirectie) VALUES (2, '2015-1', 2014, 3, 0, 1, 7.5);");
+    "sngRapEvalMax, sngOntwerpdirectie) VALUES (2, '2015-1', 2014, 3, 0, 1, 7.5);");
 
 class ChecklistTest : public ::testing::Test
 {

@@ -13,13 +13,12 @@ const QVariant n; // not entered
 
 // Version 1 sets surcharges per item and only a minimum for communication; version 2 fixes both.
 const char* const Versions =
-    "INSERT INTO tblCL (intCL_ID, intJaarPrijspeil, sngCommunicatieMIN, sngCommunicatieMAX, sngRapEvalPerHa, "
-    "sngRapEvalMin, sngRapEvalMax, sngAppKostenBasisMIN, sngAppKostenBasisMAX, sngAppKostenPerc, "
-    "sngOnvoorzien, "
-    "sngOntwerpdirectie) VALUES (1, 2012, 2000, -999, 225, 3500, 9000, 1000, 5000, 5.06, 10, -999);"
     "INSERT INTO tblCL (intCL_ID, intJaarPrijspeil, sngCommunicatieMIN, sngCommunicatieMAX, "
-    "sngOntwerpdirectie) "
-    "VALUES (2, 2014, 2000, 10000, 7.5);";
+    "sngRapEvalPerHa, sngRapEvalMin, sngRapEvalMax, sngAppKostenBasisMIN, sngAppKostenBasisMAX, "
+    "sngAppKostenPerc, sngOnvoorzien, sngOntwerpdirectie) "
+    "VALUES (1, 2012, 2000, -999, 225, 3500, 9000, 1000, 5000, 5.06, 10, -999);"
+    "INSERT INTO tblCL (intCL_ID, intJaarPrijspeil, sngCommunicatieMIN, sngCommunicatieMAX, "
+    "sngOntwerpdirectie) VALUES (2, 2014, 2000, 10000, 7.5);";
 
 // Active items of version 1 (item 40: of version 2), by id and the criteria set on them.
 const std::pair<int, const char*> Items[] = {

@@ -44,11 +44,11 @@ protected:
     // The facility's rows in the tables that hold it.
     int rowsOf(int facility)
     {
-        Statement query = workspace.dataDatabase()->prepare(QStringLiteral(
-            "SELECT (SELECT count(*) FROM tblStort WHERE idrStort_ID = ?1) + (SELECT count(*) FROM "
-            "tblInrichting "
-            "WHERE lngStort_REF = ?1) + (SELECT count(*) FROM tblAct WHERE lngStort_REF = ?1) + "
-            "(SELECT count(*) FROM tblTonnage WHERE lngStort_REF = ?1)"));
+        Statement query = workspace.dataDatabase()->prepare(
+            QStringLiteral("SELECT (SELECT count(*) FROM tblStort WHERE idrStort_ID = ?1) + "
+                           "(SELECT count(*) FROM tblInrichting WHERE lngStort_REF = ?1) + "
+                           "(SELECT count(*) FROM tblAct WHERE lngStort_REF = ?1) + "
+                           "(SELECT count(*) FROM tblTonnage WHERE lngStort_REF = ?1)"));
         query.bind(1, facility);
         return query.next() ? int(query.integer(0).value_or(-1)) : -1;
     }
