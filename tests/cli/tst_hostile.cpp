@@ -33,24 +33,7 @@ struct CliCase
     void (*prepare)(const QString& folder) = nullptr;
 };
 
-void PrintTo(const CliCase& c, std::ostream* os)
-{
-    *os << c.name;
-}
-
-// What can be seen of a path without following it: its type and inode, and the contents of a file.
-QByteArray fingerprint(const QString& path)
-{
-    struct stat info;
-    if (lstat(QFile::encodeName(path).constData(), &info) != 0)
-        return QByteArrayLiteral("missing");
-    QByteArray print = QByteArray::number(info.st_mode) + ' ' + QByteArray::number(quint64(info.st_ino));
-    QFile file(path);
-    if (S_ISREG(info.st_mode) && file.open(QIODevice::ReadOnly))
-        print += ' ' + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
-    return print;
-}
-
+// What can be seen of each path without following it: its type and inode, and the contents of a file.
 QMap<QString, QByteArray> snapshot(const QString& folder)
 {
     QMap<QString, QByteArray> prints;
@@ -58,9 +41,14 @@ QMap<QString, QByteArray> snapshot(const QString& folder)
                          QDirIterator::Subdirectories);
     while (entries.hasNext()) {
         const QString path = entries.next();
-        prints.insert(path, fingerprint(path));
+        struct stat info;
+        EXPECT_EQ(lstat(QFile::encodeName(path).constData(), &info), 0);
+        QByteArray& print = prints[path] =
+            QByteArray::number(info.st_mode) + ' ' + QByteArray::number(info.st_ino);
+        QFile file(path);
+        if (S_ISREG(info.st_mode) && file.open(QIODevice::ReadOnly))
+            print += ' ' + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
     }
-    prints.insert(QStringLiteral("/dev/null"), fingerprint(QStringLiteral("/dev/null")));
     return prints;
 }
 
@@ -92,14 +80,9 @@ TEST_P(HostileTest, ExitsWithItsStatusAndChangesNothingItShouldNot)
 
     const test::CliRun run = test::runCli(arguments.split(u' ', Qt::SkipEmptyParts), home.path());
     ASSERT_TRUE(run.finished) << "dovra-cli did not end normally within a minute: " << run.err.toStdString();
-    EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString() << run.out.toStdString();
+    EXPECT_EQ(run.exitCode, c.exitCode) << run.err.toStdString();
     const QString shows = QString::fromUtf8(c.shows).replace(QLatin1String("{folder}"), folder.path());
-    EXPECT_TRUE((c.exitCode == 0 ? run.out : run.err).contains(shows))
-        << "expected: " << shows.toStdString() << "\nstdout: " << run.out.toStdString()
-        << "\nstderr: " << run.err.toStdString();
-    if (c.exitCode != 0) {
-        EXPECT_FALSE(run.err.trimmed().isEmpty());
-    }
+    EXPECT_TRUE((c.exitCode == 0 ? run.out : run.err).contains(shows)) << shows.toStdString();
     // Refused before anything is calculated: nothing on stdout.
     if (c.exitCode == 2) {
         EXPECT_EQ(run.out, QString());
@@ -136,11 +119,6 @@ const CliCase StoredValueCases[] = {
      "UPDATE tblAct SET bytEindBA = 1, intEindBA = 1e30, bytOptieFreq = 2, intFreqX = 1" FIRST_ITEM_OF_1,
      "heffing --id 2 {files}", 1, "Overloop"},
     {"RiskAmountBeyondSingles", HUGE_RISK, "doelvermogen --json --id 1 {files}", 1, "Overloop"},
-    {"RiskAmountBeyondSinglesReport", HUGE_RISK, "rapport --id 1 --scherm {files}", 1, "Overloop"},
-    {"InterestAsText", "UPDATE tblStort SET sngRentePerc = 'abc' WHERE idrStort_ID = 1",
-     "doelvermogen --id 1 {files}", 1, "'sngRentePerc'"},
-    {"AmountAsText", "UPDATE tblAct SET sngKostenTotaal = 'veel', bytOptieKosten = 2" FIRST_ITEM_OF_1,
-     "doelvermogen --id 1 {files}", 1, ""},
     {"ForecastYearBeyondTheScreen", "UPDATE tblTonnage SET intKalJaar = 99999 WHERE intKalJaar = 2029",
      "heffing --id 1 {files}", 1, "ongeldig jaartal ('99999')"},
     {"SupplyBeyondAnyNumber", "UPDATE tblTonnage SET lngTonnage = 1e30 WHERE intKalJaar = 2029",
@@ -168,15 +146,12 @@ INSTANTIATE_TEST_SUITE_P(StoredValues, HostileTest, ::testing::ValuesIn(StoredVa
 const CliCase FileCases[] = {
     {"VersionWithExponent", VERSION("'1e30'"), "doelvermogen --id 1 --data {data}", 2,
      "Beschadigd databestand"},
-    {"VersionNull", VERSION("NULL"), "info --data {data}", 2, "Beschadigd databestand"},
     {"NewerVersion", VERSION("'40'"), "info {files}", 2,
      "Koppeling databestand: Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden "
      "gelegd.\n"},
     {"NoCostTotalColumn", WITHOUT_COLUMN("tblAct", "sngKostenTotaal"),
      "rapport --id 1 --scherm --data {data}", 2,
      "kan niet worden gebruikt: de kolom 'sngKostenTotaal' van tabel 'tblAct' ontbreekt."},
-    {"NoForecastTable", "DROP TABLE tblTonnage", "heffing --id 1 --data {data}", 2,
-     "kan niet worden gebruikt: de tabel 'tblTonnage' ontbreekt."},
     // An old file that lacks more than its upgrade adds is not upgraded.
     {"OldFileWithoutColumn", VERSION("'20'") ";" WITHOUT_COLUMN("tblAct", "sngKostenPE"),
      "info --data {data}", 2, "de kolom 'sngKostenPE' van tabel 'tblAct' ontbreekt."},
@@ -203,7 +178,6 @@ const char* const OwnDatabase = "is een database die het programma gebruikt";
 // tests, here only whether each report command asks it.
 const CliCase ArgumentCases[] = {
     {"NoCommand", "", "", 2, "gebruik: dovra-cli"},
-    {"UnknownCommand", "", "onbekend {files}", 2, "gebruik: dovra-cli"},
     {"UnknownOption", "", "info --datum", 2, "Onbekende optie: --datum"},
     {"MissingValue", "", "rapport --id 1 {files} --out", 2, "Na de optie --out ontbreekt de waarde."},
     {"FlagWithAValue", "", "doelvermogen --id 1 {files} --json=ja", 2, "De optie --json heeft geen waarde."},
@@ -212,26 +186,20 @@ const CliCase ArgumentCases[] = {
      "Inrichting niet gevonden: Onbekend"},
     {"IdBeyond32Bits", "", "doelvermogen --id 5000000000 {files}", 2, "Het id van de inrichting"},
     {"IdZero", "", "heffing --id 0 {files}", 2, "Het id van de inrichting"},
-    {"IdNotANumber", "", "doelvermogen --id abc {files}", 2, "Het id van de inrichting"},
     {"IdNotWhole", "", "doelvermogen --id 1.5 {files}", 2, "Het id van de inrichting"},
     {"VatNan", "", "doelvermogen --id 1 {files} --btw nan", 2, "Het BTW-percentage"},
     {"VatBeyondDoubles", "", "rapport --id 1 {files} --scherm --btw 1e400", 2, "Het BTW-percentage"},
-    {"VatNegative", "", "doelvermogen --id 1 {files} --btw -1", 2, "Het BTW-percentage"},
     {"VatAboveThirty", "", "doelvermogen --id 1 {files} --btw 31", 2, "Het BTW-percentage"},
     {"ReportNeitherFileNorScreen", "", "rapport --id 1 {files}", 2, "gebruik: dovra-cli"},
-    {"InputReportWithoutFile", "", "invoerrapport --id 1 {files}", 2, "gebruik: dovra-cli"},
     {"UnknownSection", "", "rapport --id 1 {files} --scherm --secties voorblad,inhoud", 2,
      "Onbekende sectie in: voorblad,inhoud"},
     {"NoSections", "", "rapport --id 1 {files} --out {folder}/r.docx --secties=", 2, "ten minste één sectie"},
-    {"OnlyAComma", "", "invoerrapport --id 1 {files} --out {folder}/r.docx --secties ,", 2, "één sectie"},
     {"UnknownGrouping", "", "rapport --id 1 {files} --scherm --indeling alfabet", 2,
      "Onbekende indeling: alfabet"},
-    {"OutIsEmpty", "", "rapport --id 1 {files} --out=", 2, "er is geen bestandsnaam opgegeven"},
     {"OutIsTheDataFile", "", "rapport --id 1 {files} --out {data}", 2, OwnDatabase},
     {"InputReportOutIsTheDataFile", "", "invoerrapport --id 1 {files} --out {data}", 2, OwnDatabase},
     {"OutIsTheTemplate", "", "rapport --id 1 {files} --out {folder}/sjabloon.docx", 2, OwnDatabase,
      hardLinkTemplate},
-    {"OutIsADevice", "", "rapport --id 1 {files} --out /dev/null", 2, "'/dev/null' is geen gewoon bestand"},
     // Refused before the facility is opened.
     {"OutInAMissingFolder", "", "invoerrapport --id 99 {files} --out {folder}/geen/r.docx", 2,
      "De rapportage kan niet worden opgeslagen: de map '{folder}/geen' bestaat niet.\n"},
