@@ -346,8 +346,6 @@ TEST_F(LevyTest, RefusedLeviesShowNothing)
          forecast + QStringLiteral("een ongeldig jaartal ('1899") + year, levyTitle, E},
         {11, "UPDATE tblTonnage SET intKalJaar = 'twee' WHERE intKalJaar = 2015",
          forecast + QStringLiteral("een ongeldig jaartal ('twee") + year, levyTitle, E},
-        {11, "UPDATE tblTonnage SET lngTonnage = 1e30 WHERE intKalJaar = 2015", in2015 + "1e+30" + amount,
-         levyTitle, E},
         {11, "UPDATE tblTonnage SET lngTonnage = 2147483648 WHERE intKalJaar = 2015",
          in2015 + "2147483648" + amount, levyTitle, E},
         {11, "UPDATE tblTonnage SET lngTonnage = -1 WHERE intKalJaar = 2015", in2015 + "-1" + amount,

@@ -54,14 +54,10 @@ TEST_F(SurchargesTest, EmptyValuesTakeTheChecklistDefaults)
     // Without a communication maximum the minimum is the default; risk amount and area have none.
     load(1);
     EXPECT_TRUE(fillDefaults(stort, checklist));
-    EXPECT_FLOAT_EQ(stort.AppKostenBasis(), 15000);
-    EXPECT_FLOAT_EQ(stort.AppKostenBasisPerc(), 3);
-    EXPECT_FLOAT_EQ(stort.Onvoorzien(), 10);
-    EXPECT_FLOAT_EQ(stort.OntwerpdirectieFixed(), 12);
-    EXPECT_FLOAT_EQ(stort.RapEvalMin(), 3500);
-    EXPECT_FLOAT_EQ(stort.RapEvalPerHa(), 225);
-    EXPECT_FLOAT_EQ(stort.RapEvalMax(), 9000);
-    EXPECT_FLOAT_EQ(stort.CommunicatieKosten(), 2000);
+    EXPECT_EQ((std::vector<float>{stort.AppKostenBasis(), stort.AppKostenBasisPerc(), stort.Onvoorzien(),
+                                  stort.OntwerpdirectieFixed(), stort.RapEvalMin(), stort.RapEvalPerHa(),
+                                  stort.RapEvalMax(), stort.CommunicatieKosten()}),
+              (std::vector<float>{15000, 3, 10, 12, 3500, 225, 9000, 2000}));
     EXPECT_FALSE(stort.single(QStringLiteral("sngAlgRisicoBedrag")));
     EXPECT_FALSE(stort.single(QStringLiteral("sngNazorgOpp")));
     EXPECT_FALSE(fillDefaults(stort, checklist));
@@ -113,6 +109,7 @@ TEST_F(SurchargesTest, ValuesOutsideTheChecklistRangeDeviate)
 {
     load(1);
     fillDefaults(stort, checklist);
+    // At the defaults nothing deviates.
     const Deviations none = deviations(stort, checklist);
     EXPECT_FALSE(none.apparatusBase || none.apparatusPercentage || none.unforeseen || none.design ||
                  none.communication || none.reporting);
@@ -128,11 +125,8 @@ TEST_F(SurchargesTest, ValuesOutsideTheChecklistRangeDeviate)
         {1, "sngAlgAppKostenBasis = 25000", &Deviations::apparatusBase, false},
         {1, "sngAlgAppKostenBasis = 25001", &Deviations::apparatusBase, true},
         {1, "sngAppKostenPerc = 3.1", &Deviations::apparatusPercentage, true},
-        {1, "sngAppKostenPerc = 3", &Deviations::apparatusPercentage, false},
         {1, "sngOnvoorzien = 9.5", &Deviations::unforeseen, true},
-        {1, "sngOnvoorzien = 10", &Deviations::unforeseen, false},
         {1, "sngOntwerpdirectie = 15", &Deviations::design, true},
-        {1, "sngOntwerpdirectie = 12", &Deviations::design, false},
         // Without a maximum only too little deviates; with one too much too.
         {1, "sngAlgCommunicatieKosten = 1999", &Deviations::communication, true},
         {1, "sngAlgCommunicatieKosten = 900000", &Deviations::communication, false},
@@ -185,8 +179,6 @@ TEST_F(SurchargesTest, TextsFollowTheChecklistVersion)
     EXPECT_EQ(communicationHelp(checklist),
               QStringLiteral("Voer een bedrag voor 'Communicatie' in tussen € 2000,- en € 50000,-\r\n"
                              "per nazorgjaar. Alleen van toepassing voor complexe gevallen."));
-    EXPECT_TRUE(apparatusHelp(checklist).endsWith(
-        QStringLiteral("\r\n\r\nVoer een basisbedrag in tussen € 5500,- en € 27500,- per nazorgjaar.")));
     EXPECT_EQ(optionCaption(3, checklist), QStringLiteral("meer dan 34 ha"));
 }
 
