@@ -135,33 +135,36 @@ TEST_F(ReportRunTest, SectionsChosenAloneOpenTheReport)
     EXPECT_TRUE(recorder.recorded().isEmpty()) << messages().toStdString();
 }
 
+// A failed pre-check has said why and the report adds nothing; a calculation that fails gives its own
+// message, then the report's. Nothing is written.
 TEST_F(ReportRunTest, InvalidInputWritesNothing)
 {
-    std::shared_ptr<Database> data = workspace().dataDatabase();
-    const TargetCapitalReportOptions targetCapital;
-
-    // A failed pre-check has said why; the report adds nothing.
-    ASSERT_TRUE(data->exec(QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 1")));
-    TargetCapitalReportRun unchecked(workspace(), 1, targetCapital);
-    EXPECT_FALSE(unchecked.calculate());
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_TRUE(recorder.recorded()[0].text.startsWith(QLatin1String("Er is geen (geldig) nazorgoppervlak")));
-    ScreenReport screen;
-    EXPECT_FALSE(unchecked.write(screen, contextOf(1)));
-    EXPECT_TRUE(screen.paragraphs().isEmpty());
-
-    // A calculation that fails: its own message, then the report's.
-    recorder.clear();
-    ASSERT_TRUE(data->exec(QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 34.5, sngRentePerc = 0.5, "
-                                          "sngInflPerc = 10 WHERE idrStort_ID = 1")));
-    TargetCapitalReportRun overflowing(workspace(), 1, targetCapital);
-    EXPECT_FALSE(overflowing.calculate());
-    ASSERT_EQ(recorder.recorded().size(), 2);
-    EXPECT_TRUE(recorder.recorded()[0].text.startsWith(QLatin1String("Overloop bij berekening")));
-    EXPECT_EQ(recorder.recorded()[1].text,
-              QStringLiteral("Uw ingevoerde gegevens bevatten fouten. Er wordt geen rapportage opgesteld."));
-    EXPECT_EQ(recorder.recorded()[1].title, QStringLiteral("Rapportage"));
-    EXPECT_EQ(recorder.recorded()[1].icon, MessageIcon::Exclamation);
+    const struct
+    {
+        const char* sql;
+        const char* messages;
+    } cases[] = {{"UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 1",
+                  "message Invoer onvolledig bij Stortplaats De Kragge: Er is geen (geldig) nazorgoppervlak "
+                  "ingevoerd in "
+                  "het scherm 'Toeslagen nazorgfase'.\n"},
+                 {"UPDATE tblStort SET sngNazorgOpp = 34.5, sngRentePerc = 0.5, sngInflPerc = 10 WHERE "
+                  "idrStort_ID = 1",
+                  "message Doelvermogenberekening inrichting 'Stortplaats De Kragge' afgebroken: Overloop "
+                  "bij berekening van "
+                  "de contante waarde voor kostenpost 'Beheer en administratie'. \r\nPas rente- en/of "
+                  "inflatiepercentages aan "
+                  "of controleer de gegevens van deze post.\n"
+                  "message Rapportage: Uw ingevoerde gegevens bevatten fouten. Er wordt geen rapportage "
+                  "opgesteld.\n"}};
+    for (const auto& c : cases) {
+        ASSERT_TRUE(workspace().dataDatabase()->exec(QLatin1String(c.sql)));
+        TargetCapitalReportRun run(workspace(), 1, TargetCapitalReportOptions());
+        EXPECT_FALSE(run.calculate());
+        ScreenReport screen;
+        EXPECT_FALSE(run.write(screen, contextOf(1)));
+        EXPECT_TRUE(screen.paragraphs().isEmpty());
+        EXPECT_EQ(messages(), QString::fromUtf8(c.messages));
+    }
 }
 
 TEST_F(ReportRunTest, SavingOverTheDataFileIsRefusedAndLeavesItAsItWas)
