@@ -1,8 +1,6 @@
-// Program version number, stored settings and their defaults, the fixed lookups.
+// Program version number, stored settings and their defaults.
 #include "base/programversion.h"
 #include "base/settings.h"
-#include "storage/lookups.h"
-#include "support/messagerecorder.h"
 #include "support/testfiles.h"
 
 #include <QSettings>
@@ -66,20 +64,6 @@ TEST(SettingsTest, StoredAsTextPerProgramVersion)
     earlier.setReadOnly(true);
     earlier.setDataFileName(QStringLiteral("/elders/dbTALVOdata_x.mdb"));
     EXPECT_EQ(earlier.dataFileName(), defaultData);
-}
-
-TEST(LookupsTest, ProvincesAndObjectCategories)
-{
-    MessageRecorder recorder;
-    EXPECT_EQ(pfunStrProv(0), QStringLiteral("??"));
-    EXPECT_EQ(pfunStrProv(70), QStringLiteral("Noord-Brabant"));
-    EXPECT_EQ(pfunStrProv(120), QStringLiteral("Zuid-Holland"));
-    EXPECT_TRUE(recorder.recorded().isEmpty());
-    EXPECT_EQ(pfunStrProv(130), QString());
-    EXPECT_EQ(pfunStrProv(15), QString());
-    EXPECT_EQ(recorder.texts(), QStringList(2, QStringLiteral("Onbekende provincie-id in pfunStrProv")));
-    EXPECT_EQ(ObjectCategoryName(6), QStringLiteral("Grondwaterbeheerssysteem"));
-    EXPECT_EQ(ObjectCategoryName(8), QString());
 }
 
 } // namespace
