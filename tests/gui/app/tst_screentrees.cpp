@@ -1,7 +1,6 @@
 // Every screen's widget tree in its opening state on the demo data (facility 1 open where the screen needs
 // one), compared with its golden file: the captions, menus, shortcuts, control names, initial texts and
 // states and the tab order.
-#include "app/appstate.h"
 #include "app/frmConfig.h"
 #include "app/frmMDI_main.h"
 #include "app/frmSplash.h"
@@ -9,18 +8,14 @@
 #include "facility/frmAlgNazKosten.h"
 #include "facility/frmInrNieuwDialog.h"
 #include "facility/frmOpenInr.h"
+#include "facility/frmOpenInrConfirm.h"
 #include "facility/frmTonnage.h"
 #include "reports/frmDoelverm.h"
+#include "reports/frmRapScherm.h"
 #include "reports/frmRapVoorz.h"
 #include "support/golden.h"
 #include "support/guiprogramfolder.h"
-#include "support/messagerecorder.h"
-#include "support/qtprinting.h"
 #include "support/widgetdump.h"
-
-#include <QPointer>
-
-#include <gtest/gtest.h>
 
 #include <functional>
 
@@ -28,38 +23,42 @@ using namespace dovra;
 
 namespace {
 
-class ScreenTreeTest : public ::testing::Test
+class ScreenTreeTest : public test::WindowTest
 {
 protected:
     void SetUp() override { ASSERT_TRUE(appState().linkDataFile(folder.copyDemoData(), false, true)); }
 
-    void TearDown() override
+    // Each screen's tree, the temporary program folder written as <programmamap>; no screen says anything.
+    void expectTrees(const QList<std::pair<const char*, std::function<QWidget*()>>>& screens)
     {
-        delete window;
-        test::deletePending();
+        recorder.clear();
+        for (const auto& [name, open] : screens) {
+            SCOPED_TRACE(name);
+            QPointer<QWidget> screen = open();
+            ASSERT_TRUE(screen);
+            if (screen != window)
+                screen->show(); // the main window as before it is shown
+            const QString tree =
+                test::dumpWidgetTree(screen).replace(folder.path(), QStringLiteral("<programmamap>"));
+            EXPECT_TRUE(test::matchesGolden(QStringLiteral("gui/") + QLatin1String(name), tree));
+            if (screen != window)
+                delete screen.data();
+        }
+        EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'|').toStdString();
     }
 
-    // The screen's tree with the temporary program folder written as <programmamap>.
-    QString dump(const QWidget* screen) const
-    {
-        return test::dumpWidgetTree(screen).replace(folder.path(), QStringLiteral("<programmamap>"));
-    }
-
-    test::GuiProgramFolder folder;
-    MessageRecorder recorder;
     QPointer<frmMDI_main> window = new frmMDI_main;
 };
 
-TEST_F(ScreenTreeTest, MainWindowAsStartedWithoutFacility)
+TEST_F(ScreenTreeTest, ScreensWithoutFacility)
 {
     window->ReadChecklistSystemValues();
     window->writeProgramVersionPanel();
-    EXPECT_TRUE(test::matchesGolden(QStringLiteral("gui/mainwindow.txt"), dump(window)));
-}
-
-TEST_F(ScreenTreeTest, ScreensWithoutFacility)
-{
-    const QList<std::pair<const char*, std::function<QWidget*()>>> screens = {
+    expectTrees({
+        {"mainwindow.txt",
+         [this] {
+             return window.data();
+         }},
         {"facilitylist.txt",
          [this] {
              return openFacilityList(window, [] {});
@@ -77,22 +76,21 @@ TEST_F(ScreenTreeTest, ScreensWithoutFacility)
          [this] {
              return new frmSplash(frmSplash::Mode::Startup, window);
          }},
-    };
-    for (const auto& [name, open] : screens) {
-        SCOPED_TRACE(name);
-        QPointer<QWidget> screen = open();
-        ASSERT_TRUE(screen);
-        EXPECT_TRUE(test::matchesGolden(QStringLiteral("gui/") + QLatin1String(name), dump(screen)));
-        delete screen;
-    }
-    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'|').toStdString();
+        {"notice.txt",
+         [] {
+             return showOpenedNotice(QStringLiteral("Stortplaats De Kragge"), nullptr);
+         }},
+        {"reportwindow.txt",
+         [this] {
+             return new frmRapScherm(window);
+         }},
+    });
 }
 
 TEST_F(ScreenTreeTest, ScreensOfTheOpenFacility)
 {
     ASSERT_TRUE(appState().openFacility(1));
-    recorder.clear();
-    const QList<std::pair<const char*, std::function<QWidget*()>>> screens = {
+    expectTrees({
         {"generaldata.txt",
          [this] {
              return new frmAlgemeen(window);
@@ -113,15 +111,7 @@ TEST_F(ScreenTreeTest, ScreensOfTheOpenFacility)
          [this] {
              return new frmRapVoorz(window);
          }},
-    };
-    for (const auto& [name, open] : screens) {
-        SCOPED_TRACE(name);
-        QPointer<QWidget> screen = open();
-        screen->show();
-        EXPECT_TRUE(test::matchesGolden(QStringLiteral("gui/") + QLatin1String(name), dump(screen)));
-        delete screen;
-    }
-    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'|').toStdString();
+    });
 }
 
 } // namespace
