@@ -144,18 +144,6 @@ TEST_F(MainWindowTest, CommandGates)
     EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Verouderd programmabestand")});
 }
 
-TEST_F(MainWindowTest, InfoShowsTheSplashUntilClosed)
-{
-    window->runCommand(QStringLiteral("Info"));
-    QPointer<frmSplash> splash = window->findChild<frmSplash*>();
-    ASSERT_TRUE(splash);
-    EXPECT_EQ(splash->mode(), frmSplash::Mode::Info);
-    EXPECT_FALSE(splash->timerActive());
-    child<QPushButton>(splash, "cmdSluiten")->click();
-    deletePending();
-    EXPECT_FALSE(splash);
-}
-
 TEST_F(MainWindowTest, ClosingStoresTheVatPercentage)
 {
     appState().view().vatPercentage = 21;
