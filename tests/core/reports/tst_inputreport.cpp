@@ -125,18 +125,14 @@ TEST_F(InputReportTest, EverySectionPerFacilityMatchesItsGoldenFile)
     EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'\n').toStdString();
 }
 
-TEST_F(InputReportTest, HeaderNamesTheVersionOfTheWorkspace)
+// The header names the version of the workspace; a facility that is not there writes nothing.
+TEST_F(InputReportTest, HeaderVersionAndUnknownFacility)
 {
     DocxDocument document;
     Workspace workspace(folder.paths(), ProgramVersion{3, 9, 0});
     writeHeaderFooter(document, contextOf(workspace, 1));
     EXPECT_EQ(test::readDocx(document.part(QStringLiteral("word/header1.xml"))).lines(),
               QStringList({QStringLiteral("DOVRA 3.9")}));
-}
-
-TEST_F(InputReportTest, UnknownFacilityWritesNothing)
-{
-    DocxDocument document;
     EXPECT_FALSE(writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt,
                                   contextOf(folder.workspace(), 99)));
     EXPECT_FALSE(writeUnselectedChecklistItems(document, false, contextOf(folder.workspace(), 99)));

@@ -17,6 +17,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace dovra;
 using report::DocxDocument;
 using report::ScreenReport;
@@ -106,27 +108,20 @@ QString dumpOf(const DocxDocument& document)
 // progress it reported, and on screen.
 TEST_F(TargetCapitalReportTest, SectionPerGroupingMatchesItsGoldenFile)
 {
-    const struct
-    {
-        int id;
-        DVGrouping grouping;
-        const char* golden;
-    } cases[] = {
-        {1, DVGrouping::Voorziening, "reports/zuid-voorziening.txt"},
-        {1, DVGrouping::Rubriek, "reports/zuid-rubriek.txt"},
-        {1, DVGrouping::Talvo, "reports/zuid-talvo.txt"},
-        {2, DVGrouping::Rubriek, "reports/noord-rubriek.txt"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.golden);
-        ASSERT_NO_FATAL_FAILURE(calculate(c.id));
+    for (const auto& [id, grouping, golden] :
+         {std::tuple{1, DVGrouping::Voorziening, "reports/zuid-voorziening.txt"},
+          std::tuple{1, DVGrouping::Rubriek, "reports/zuid-rubriek.txt"},
+          std::tuple{1, DVGrouping::Talvo, "reports/zuid-talvo.txt"},
+          std::tuple{2, DVGrouping::Rubriek, "reports/noord-rubriek.txt"}}) {
+        SCOPED_TRACE(golden);
+        ASSERT_NO_FATAL_FAILURE(calculate(id));
         DocxDocument document;
         QStringList progress;
-        ASSERT_TRUE(report::writeTargetCapital(document, workspace(), dv, c.grouping,
+        ASSERT_TRUE(report::writeTargetCapital(document, workspace(), dv, grouping,
                                                [&](int done) { progress.append(QString::number(done)); }));
         ScreenReport screen;
-        ASSERT_TRUE(report::writeTargetCapital(screen, workspace(), dv, c.grouping));
-        EXPECT_TRUE(test::matchesGolden(QLatin1String(c.golden),
+        ASSERT_TRUE(report::writeTargetCapital(screen, workspace(), dv, grouping));
+        EXPECT_TRUE(test::matchesGolden(QLatin1String(golden),
                                         QStringLiteral("=== document, progress ") + progress.join(u' ') +
                                             u'\n' + dumpOf(document) + QStringLiteral("=== screen\n") +
                                             test::dumpScreen(screen)));
