@@ -56,17 +56,33 @@ QMap<QString, QByteArray> snapshot(const QString& folder)
     return prints;
 }
 
-class HostileTest : public ::testing::TestWithParam<CliCase>
+class CliTest : public ::testing::Test
 {
 protected:
     test::ProgramFolder folder;
     QTemporaryDir home;
+    const QString checklist = folder.filePath(QStringLiteral("dbTALVOCL.mdb"));
+    const QString demoData = folder.copyDemoData();
+
+    // A run on the checklist file and data (the demo data file when empty).
+    test::CliRun run(const QStringList& arguments, const QString& data = {})
+    {
+        const QStringList files{QStringLiteral("--data"), data.isEmpty() ? demoData : data,
+                                QStringLiteral("--checklist"), checklist};
+        test::CliRun result = test::runCli(arguments + files, home.path());
+        EXPECT_TRUE(result.finished);
+        return result;
+    }
+};
+
+class HostileTest : public CliTest, public ::testing::WithParamInterface<CliCase>
+{
 };
 
 TEST_P(HostileTest, ExitsWithItsStatusAndChangesNothingItShouldNot)
 {
     const CliCase& c = GetParam();
-    const QString data = folder.copyDemoData();
+    const QString& data = demoData;
     if (*c.sql) {
         std::unique_ptr<Database> db = Database::open(data, Database::OpenMode::ReadWrite);
         ASSERT_TRUE(db);
@@ -78,7 +94,7 @@ TEST_P(HostileTest, ExitsWithItsStatusAndChangesNothingItShouldNot)
         QString::fromUtf8(c.arguments)
             .replace(QLatin1String("{files}"), QLatin1String("--data {data} --checklist {checklist}"))
             .replace(QLatin1String("{data}"), data)
-            .replace(QLatin1String("{checklist}"), folder.filePath(QStringLiteral("dbTALVOCL.mdb")))
+            .replace(QLatin1String("{checklist}"), checklist)
             .replace(QLatin1String("{folder}"), folder.path());
     const QMap<QString, QByteArray> before = snapshot(folder.path());
 
@@ -190,25 +206,6 @@ const CliCase Cases[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(Cli, HostileTest, ::testing::ValuesIn(Cases), caseName);
-
-class CliTest : public ::testing::Test
-{
-protected:
-    test::ProgramFolder folder;
-    QTemporaryDir home;
-    const QString checklist = folder.filePath(QStringLiteral("dbTALVOCL.mdb"));
-    const QString demoData = folder.copyDemoData();
-
-    // A run on the checklist file and data (the demo data file when empty).
-    test::CliRun run(const QStringList& arguments, const QString& data = {})
-    {
-        const QStringList files{QStringLiteral("--data"), data.isEmpty() ? demoData : data,
-                                QStringLiteral("--checklist"), checklist};
-        test::CliRun result = test::runCli(arguments + files, home.path());
-        EXPECT_TRUE(result.finished);
-        return result;
-    }
-};
 
 TEST_F(CliTest, InfoPrintsTheLinkedFilesAndLeavesTheSettings)
 {
