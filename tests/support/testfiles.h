@@ -46,6 +46,9 @@ private:
     Workspace* m_workspace = &m_own;
 };
 
+// The SQL text of a script in tests/data, or of one in data/ when name starts with "data/".
+QString readScript(const QString& name);
+
 // A test on a checklist file and a data file of its own, built from SQL on top of the schemas,
 // with every message recorded.
 class SqlFilesTest : public ::testing::Test
@@ -56,13 +59,16 @@ protected:
         folder.useChecklist(QString::fromUtf8(checklistSql));
         ASSERT_TRUE(folder.linkDataFile(QString::fromUtf8(dataSql)));
     }
+    // The same from scripts in tests/data.
+    void useScripts(const QString& checklistScript, const QString& dataScript)
+    {
+        folder.useChecklist(readScript(checklistScript));
+        ASSERT_TRUE(folder.linkDataFile(readScript(dataScript)));
+    }
 
     ProgramFolder folder;
     MessageRecorder recorder;
 };
-
-// The SQL text of a script in tests/data, or of one in data/ when name starts with "data/".
-QString readScript(const QString& name);
 
 // Removes every stored setting of the program.
 void clearSettings();

@@ -106,38 +106,13 @@ TEST(Completeness, OfOneCostItem)
 
 // --- a whole facility ---
 
-// Version 7 sets surcharges per item, version 8 does not. Facility 1 has a provision without cost
-// items; facility 2 an incomplete cost item behind a complete one; facility 3 only complete ones;
-// facilities 4 (version 7) and 5 (version 8) a replacement without surcharge type.
-const char* const ChecklistSql = R"(
-INSERT INTO tblCL (intCL_ID, strVersie, dtmCL, lngStortType_REF, sngOntwerpdirectie) VALUES
-    (7, 'per post', '2020-01-01', 1, -999), (8, 'vast', '2015-01-01', 1, 12);
-)";
-
-const char* const DataSql = R"(
-INSERT INTO tblStort (idrStort_ID, strStortNaam, bytProv_REF, intStortType, intCL_REF) VALUES
-    (1, 'Leeg', 120, 1, 7), (2, 'Half', 120, 1, 7), (3, 'Klaar', 120, 1, 7), (4, 'Nieuw', 120, 1, 7),
-    (5, 'Oud', 120, 1, 8);
-INSERT INTO tblInrichting (idrInrichting_ID, lngStort_REF, bytObjectCat_REF, strObject) VALUES
-    (1, 1, 2, 'Bovenafdichting'), (2, 2, 3, 'Peilbuis ''A'''), (3, 3, 2, 'Bovenafdichting'),
-    (4, 4, 5, 'Gasbron'), (5, 5, 5, 'Gasbron');
-INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, strAct, bytRubriek_REF, bytOptieStart, intStartRel,
-    bytStartBA, bytOptieEind, bytEindBA, bytOptieFreq, intFreqX, bytOptieKosten, sngKostenTotaal, sngKostenPE,
-    sngAantal, strEenheid, bytTypeVervangingsToeslag) VALUES
-    (2, 2, 'Bemonsteren', 2, 2, 1, 0, 3, 0, 2, 4, 2, 0, NULL, NULL, NULL, 0),
-    (2, 2, 'Analyse ''zware'' metalen', 2, 2, 1, 0, 3, 0, 2, 4, 3, NULL, 80, 0, 'st', 0),
-    (3, 3, 'Maaien', 4, 2, 1, 0, 3, 0, 2, 2, 2, 1500, NULL, NULL, NULL, 0),
-    (3, 3, 'Toplaag', 5, 2, 10, 0, 3, 0, 3, 25, 3, NULL, 12.5, 1000, 'm2', 1),
-    (4, 4, 'Pomp', 5, 2, 10, 0, 3, 0, 3, 15, 2, 900, NULL, NULL, NULL, 0),
-    (5, 5, 'Pomp', 5, 2, 10, 0, 3, 0, 3, 15, 2, 900, NULL, NULL, NULL, 0);
-)";
-
+// The facilities, one per case: tests/data/completeness_*.sql.
 class FacilityValidationTest : public test::SqlFilesTest
 {
 protected:
     void SetUp() override
     {
-        useFiles(ChecklistSql, DataSql);
+        useScripts(QStringLiteral("completeness_checklist.sql"), QStringLiteral("completeness_data.sql"));
         // A data file in the current format is linked without a question.
         EXPECT_TRUE(recorder.recorded().isEmpty());
     }

@@ -10,62 +10,17 @@ using namespace dovra;
 
 namespace {
 
-// Version 7 sets surcharges per item. Item 101 needs a provision the facility lacks (facility 2 has one
-// of that name), item 102 shares it, item 103 belongs to an existing provision written in other
-// letter case, item 104 is no longer active.
-const char* const ChecklistSql = R"(
-INSERT INTO tblCL (intCL_ID, strVersie, dtmCL, lngStortType_REF, intJaarPrijspeil, sngOntwerpdirectie,
-    sngVervangingstoeslagKleineWerken, sngVervangingstoeslagGroteWerkenMin,
-    sngVervangingstoeslagGroteWerkenMax)
-    VALUES (7, 'test', '2020-01-01', 1, 2020, -999, 7.5, 10, 16);
-INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, bytObjectCat_REF, strVoorz, strOmschrijving,
-    bytRubriek_REF, intStartJaar, bytStartBA, intEINDJAAR, bytOptieEind, bytEindBA, bytOptieFreq, sngFreqXMin,
-    sngFreqXMax, bytOptieKosten, sngPrijsPEmin, sngPrijsPEmax, sngPercInvestMIN, sngPercInvestMAX,
-    sngKostenInvestMIN, sngKostenInvestMAX, sngKostenTotaalMIN, sngKostenTotaalMAX, strEenheid, sngAantalMIN,
-    sngAantalMAX, bytTypeVervangingsToeslag) VALUES
-    (101, 7, -1, 5, 'Gasbron ''Noord''', 'Vervangen pompen', 5, 10, 0, 30, 2, 0, 3, 10, 14, 3, 100, 200,
-        NULL, NULL, NULL, NULL, NULL, NULL, 'st', 2, 4, 2),
-    (102, 7, -1, 5, 'Gasbron ''Noord''', 'Vervangen leidingen', 5, 3, 1, NULL, 3, 0, 2, 1, 1, 1, NULL, NULL,
-        2, 4, 1000, 3000, NULL, NULL, NULL, NULL, NULL, 3),
-    (103, 7, -1, 2, 'BOVENAFDICHTING', 'Herstel toplaag', 4, 1, 0, 20, 2, 1, 2, 1, 2, 2, NULL, NULL,
-        NULL, NULL, NULL, NULL, 500, 700, NULL, NULL, NULL, NULL),
-    (104, 7, 0, 2, 'Bovenafdichting', 'Vervallen post', 4, 1, 0, NULL, 3, 0, 1, NULL, NULL, 2, NULL, NULL,
-        NULL, NULL, NULL, NULL, 1, 2, NULL, NULL, NULL, 0);
-)";
-
-const char* const DataSql = R"(
-INSERT INTO tblStort (idrStort_ID, strStortNaam, bytProv_REF, intStortType, intCL_REF, dtmAanvangNazorg)
-    VALUES
-    (1, 'Zuid', 120, 1, 7, '2030-01-01'), (2, 'Noord', 120, 1, 7, '2030-01-01'),
-    (3, 'Leeg', 120, 1, 7, '2030-01-01');
-INSERT INTO tblInrichting (idrInrichting_ID, lngStort_REF, bytObjectCat_REF, strObject) VALUES
-    (1, 1, 2, 'Bovenafdichting'), (2, 1, 3, 'Peilbuis ''A'''), (3, 2, 5, 'Gasbron ''Noord'''),
-    (4, 1, 7, 'Hekwerk');
-INSERT INTO tblAct (idrAct_ID, lngStort_REF, lngInrichting_REF, lngClitem_REF, bytIsTALVO, strAct,
-    bytRubriek_REF, bytOptieStart, intStartAbs, intStartRel, bytOptieEind, intEindRel, bytOptieFreq, intFreqX,
-    bytOptieKosten, sngKostenTotaal, sngKostenPE, sngAantal, strEenheid, bytTypeVervangingsToeslag,
-    sngVervangingsToeslagPerc) VALUES
-    (10, 1, 1, 55, 1, 'Maaien', 4, 2, NULL, 1, 3, NULL, 2, 2, 2, 1000, NULL, NULL, NULL, 0, NULL),
-    (11, 1, 1, 56, 1, 'Maaien', 4, 2, NULL, 10, 3, NULL, 2, 2, 2, 1000, NULL, NULL, NULL, 0, NULL),
-    (12, 1, 2, NULL, 0, 'Pomp vervangen', 5, 1, 2035, 6, 1, 31, 3, 15, 3, NULL, NULL, 2, 'st', 2, 12),
-    (13, 1, 2, NULL, 0, 'Pomp vervangen', 5, 2, NULL, 20, 3, NULL, 3, 15, 3, NULL, 3.3, 2, 'st', 3, 7),
-    (14, 1, 2, 57, 2, 'Bemonsteren', 2, 2, NULL, 1, 3, NULL, 2, 4, 1, NULL, NULL, NULL, NULL, 0, NULL),
-    (15, 1, 1, NULL, 0, 'Pomp vervangen', 5, 2, NULL, 1, 3, NULL, 3, 15, 2, 900, NULL, NULL, NULL, 2, 12),
-    (16, 1, 4, NULL, 0, 'Schilderen', 4, 2, NULL, 1, 3, NULL, 3, 5, 2, 400, NULL, NULL, NULL, 0, NULL),
-    (20, 2, 3, 101, 1, 'Maaien', 4, 2, NULL, 1, 3, NULL, 2, 2, 2, 800, NULL, NULL, NULL, 0, NULL);
-UPDATE tblAct SET bytStartBA = 0, bytEindBA = 0, dtmMut = '2020-05-01T10:00:00';
-UPDATE tblAct SET bytStartBA = 1, intEindAbs = 2060, strOpm = 'fase 1', strNazorgplanRef = 'NP 4.2'
-    WHERE idrAct_ID = 12;
-UPDATE tblAct SET sngPercInvest = 2.5, sngKostenInvest = 4000 WHERE idrAct_ID = 14;
-)";
-
 // The facility the cost items and provisions are of.
 constexpr long Zuid = 1;
 
+// The facilities, provisions, cost items and checklist items: tests/data/costitems_*.sql.
 class CostItemsTest : public test::SqlFilesTest
 {
 protected:
-    void SetUp() override { useFiles(ChecklistSql, DataSql); }
+    void SetUp() override
+    {
+        useScripts(QStringLiteral("costitems_checklist.sql"), QStringLiteral("costitems_data.sql"));
+    }
 
     Workspace& workspace() { return folder.workspace(); }
 
