@@ -1,7 +1,6 @@
 // The cost item narrative: the Dutch paragraph that says what a cost item does.
 #include "costitems/narrative.h"
-#include "model/options.h"
-#include "support/qtprinting.h"
+#include "support/golden.h"
 
 #include <gtest/gtest.h>
 
@@ -9,160 +8,95 @@ using namespace dovra;
 
 namespace {
 
-const QLocale Dutch(QLocale::Dutch, QLocale::Netherlands);
-const QString Mowing =
-    QStringLiteral(" een uitgave aan 'Maaien' plaats. De kosten per keer bedragen € 1.500. ");
+using N = NarrativeInput;
 
-// Yearly mowing from the first aftercare year on, for ever, 1 500 euro a time.
-NarrativeInput mowing(float aftercareStart = 2010)
+// Yearly mowing from the first aftercare year on, for ever, 1 500 euro a time, aftercare from 2010, with
+// "key=value" changes on top. Options: start 1 calendar / 2 aftercare year; end the same or 3 perpetual;
+// freq 1 one-off, 2 times a year, 3 once every X years; cost 1 share of an investment, 2 total, 3 per unit.
+// fromConstruction counts start and end from the top liner's construction.
+N item(const QString& changes, QLocale& locale)
 {
-    NarrativeInput in;
-    in.name = QStringLiteral("Maaien");
-    in.startOption = StartOption::AftercareYear;
-    in.intStartRel = 1;
-    in.endOption = EndOption::Perpetual;
-    in.frequencyOption = FrequencyOption::TimesPerYear;
-    in.intFreqX = 1;
-    in.costOption = CostOption::TotalAmount;
-    in.sngKostenTotaal = 1500.0f;
-    in.aftercareStart = aftercareStart;
-    return in;
-}
-
-NarrativeInput fromCalendarYear(int year, float aftercareStart)
-{
-    NarrativeInput in = mowing(aftercareStart);
-    in.startOption = StartOption::CalendarYear;
-    in.intStartAbs = year;
-    return in;
-}
-
-TEST(NarrativeTest, FromACalendarYear)
-{
-    EXPECT_EQ(CostItemNarrative(fromCalendarYear(2012, 2010), Dutch),
-              "Vanaf juli 2012 (nazorgjaar 3) vindt jaarlijks" + Mowing);
-    // Aftercare from 1 July 2012: the July expenditure of 2012 is its very first one.
-    EXPECT_EQ(CostItemNarrative(fromCalendarYear(2012, 2012.5f), Dutch),
-              "Vanaf juli 2012 (nazorgjaar 1) vindt jaarlijks" + Mowing);
-
-    // Aftercare from 1 October 2012; the first expenditure in July 2010 lies 2.25 years before.
-    NarrativeInput in = fromCalendarYear(2010, 2012.75f);
-    const QString note =
-        QStringLiteral("De eerste uitgave in juli 2010 ligt 2,25 jr voor de datum aanvang nazorg. "
-                       "Uitgaven voor datum aanvang nazorg worden niet opgenomen in de "
-                       "doelvermogenberekening. ");
-    EXPECT_EQ(CostItemNarrative(in, Dutch),
-              note + "Vanaf juli 2013 (valt in nazorgjaar 1) vindt jaarlijks" + Mowing);
-    // Every five years the series moves on by whole steps of five.
-    in.frequencyOption = FrequencyOption::OnceEveryXYears;
-    in.intFreqX = 5;
-    EXPECT_EQ(CostItemNarrative(in, Dutch),
-              note + "Vanaf juli 2015 (valt in nazorgjaar 3) vindt iedere 5 jaar" + Mowing);
-    in.frequencyOption = FrequencyOption::OneOff;
-    EXPECT_EQ(CostItemNarrative(in, Dutch),
-              QStringLiteral(
-                  "Het jaar waarin deze eenmalige uitgave van toepassing is, valt vóór aanvang nazorg."));
-}
-
-TEST(NarrativeTest, FromTheFirstAftercareYear)
-{
-    NarrativeInput in = mowing();
-    EXPECT_EQ(CostItemNarrative(in, Dutch), "Gedurende de gehele nazorgperiode vindt jaarlijks" + Mowing);
-    in.endOption = EndOption::AftercareYear;
-    in.frequencyOption = FrequencyOption::OnceEveryXYears;
-    in.intFreqX = 5;
-    // The second occurrence falls in the last year of the run: two payments.
-    for (const int end : {30, 6}) {
-        in.intEindRel = end;
-        EXPECT_EQ(CostItemNarrative(in, Dutch),
-                  QStringLiteral("Vanaf aanvang nazorg t/m nazorgjaar %1 vindt iedere 5 jaar").arg(end) +
-                      Mowing);
+    N in;
+    const QStringList options{"start", "end", "freq", "cost"};
+    int N::*const optionFields[] = {&N::startOption, &N::endOption, &N::frequencyOption, &N::costOption};
+    const QStringList values{"intStartAbs",     "intStartRel",     "intStartBA",  "intEindAbs",
+                             "intEindRel",      "intEindBA",       "intFreqX",    "sngPercInvest",
+                             "sngKostenInvest", "sngKostenTotaal", "sngKostenPE", "sngAantal"};
+    QVariant N::*const valueFields[] = {&N::intStartAbs,     &N::intStartRel,   &N::intStartBA,
+                                        &N::intEindAbs,      &N::intEindRel,    &N::intEindBA,
+                                        &N::intFreqX,        &N::sngPercInvest, &N::sngKostenInvest,
+                                        &N::sngKostenTotaal, &N::sngKostenPE,   &N::sngAantal};
+    const QString mowing = QStringLiteral("name=Maaien; start=2; intStartRel=1; end=3; freq=2; intFreqX=1; "
+                                          "cost=2; sngKostenTotaal=1500; aftercareStart=2010;");
+    for (const QString& change : QString(mowing + changes).split(u';', Qt::SkipEmptyParts)) {
+        const QString key = change.section(u'=', 0, 0).trimmed(), value = change.section(u'=', 1);
+        if (options.contains(key))
+            in.*optionFields[options.indexOf(key)] = value.toInt();
+        else if (values.contains(key))
+            in.*valueFields[values.indexOf(key)] = value.toDouble();
+        else if (key == "aftercareStart")
+            in.aftercareStart = value.toFloat();
+        else if (key == "name")
+            in.name = value;
+        else if (key == "fromConstruction")
+            in.startFromConstruction = in.endFromConstruction = true;
+        else if (key == "incomplete")
+            in.complete = false;
+        else if (key == "combined")
+            in.combined = true;
+        else if (key == "locale")
+            locale = QLocale(value);
+        else
+            ADD_FAILURE() << "unknown key " << key.toStdString();
     }
-    // The run ends before a second occurrence.
-    in.intEindRel = 5;
-    EXPECT_EQ(
-        CostItemNarrative(in, Dutch),
-        "Slechts eenmalig (als gevolg van de looptijd van de kostenpost in relatie tot de aanvang van de "
-        "nazorgfase) vindt in nazorgjaar 1" +
-            Mowing);
+    return in;
 }
 
-TEST(NarrativeTest, ItemsThatSayNothingOfTheirCosts)
-{
-    NarrativeInput in = mowing();
-    in.intStartRel = 10;
-    in.endOption = EndOption::AftercareYear;
-    in.intEindRel = 5;
-    EXPECT_EQ(CostItemNarrative(in, Dutch),
-              QStringLiteral("Deze kostenpost is niet van toepassing in de nazorgfase."));
-    // Aftercare from 1 October 2010: an end in calendar year 2010 is over before it starts.
-    in = fromCalendarYear(2011, 2010.75f);
-    in.endOption = EndOption::CalendarYear;
-    in.intEindAbs = 2010;
-    EXPECT_EQ(CostItemNarrative(in, Dutch),
-              QStringLiteral(
-                  "De periode waarin deze kostenpost van toepassing is, is al afgelopen voordat de nazorg "
-                  "begint."));
-    in = mowing();
-    in.complete = false;
-    EXPECT_EQ(CostItemNarrative(in, Dutch),
-              QStringLiteral("Vul de kostenpost volledig in. Controleer de rood gemarkeerde kentallen."));
-    in.combined = true;
-    EXPECT_EQ(CostItemNarrative(in, Dutch),
-              QStringLiteral("De kostenpost wordt ondergebracht in de daartoe bestemde "
-                             "combinatiekostenpost uit de TALVO-checklist."));
-}
+// A top liner renewed every 5 years, 1000 m2 at 12,50 euro.
+const QString TopLiner =
+    QStringLiteral("name=Vernieuwen toplaag; fromConstruction; intStartBA=3; intEindBA=10; "
+                   "freq=3; intFreqX=5; cost=3; sngAantal=1000; sngKostenPE=12.5; ");
 
-TEST(NarrativeTest, CountedFromTheTopLinerConstruction)
-{
-    NarrativeInput in = fromCalendarYear(2012, 2010);
-    in.name = QStringLiteral("Vernieuwen toplaag");
-    in.startFromConstruction = in.endFromConstruction = true;
-    in.intStartBA = 3;
-    in.intEindBA = 10;
-    in.frequencyOption = FrequencyOption::OnceEveryXYears;
-    in.intFreqX = 5;
-    in.costOption = CostOption::PerUnit;
-    in.sngAantal = 1000.0f;
-    in.sngKostenPE = 12.5f;
-    const QString tail =
-        QStringLiteral(" vindt iedere 5 jaar een uitgave aan 'Vernieuwen toplaag' plaats. De kosten "
-                       "per keer bedragen 1000 x € 12,50 = € 12.500,00. ");
-    EXPECT_EQ(CostItemNarrative(in, Dutch),
-              "Vanaf 3e jr na aanleg bovenafd (valt in 2014 = nazorgjaar 5) t/m 10e "
-              "jr na aanleg bovenafd (valt in 2021 = nazorgjaar 12)" +
-                  tail);
-    // Built in aftercare year 4: the third year after it is aftercare year 6.
-    in.startOption = StartOption::AftercareYear;
-    in.intStartRel = 4;
-    EXPECT_EQ(CostItemNarrative(in, Dutch),
-              "Vanaf 3e jr na aanleg bovenafd (valt in nazorgjaar 6) t/m 10e jr na "
-              "aanleg bovenafd (valt in nazorgjaar 13)" +
-                  tail);
-    // Built in the first aftercare year and counted from then on: still told as counted from the
-    // construction, not as from the aftercare start.
-    in.intStartRel = 1;
-    in.intStartBA = 1;
-    EXPECT_EQ(CostItemNarrative(in, Dutch),
-              "Vanaf 1e jr na aanleg bovenafd (valt in nazorgjaar 1) t/m 10e jr na "
-              "aanleg bovenafd (valt in nazorgjaar 10)" +
-                  tail);
-}
+const QString Items[] = {
+    // From a calendar year; aftercare from 1 July 2012: the July expense of 2012 is its very first one.
+    "start=1; intStartAbs=2012",
+    "start=1; intStartAbs=2012; aftercareStart=2012.5",
+    // Aftercare from 1 October 2012, 2.25 years after the first expense; every 5 years moves on by 5.
+    "start=1; intStartAbs=2010; aftercareStart=2012.75",
+    "start=1; intStartAbs=2010; aftercareStart=2012.75; freq=3; intFreqX=5",
+    "start=1; intStartAbs=2010; aftercareStart=2012.75; freq=1",
+    // From the first aftercare year: the second occurrence in the last year of the run is a second payment.
+    "",
+    "end=2; intEindRel=30; freq=3; intFreqX=5",
+    "end=2; intEindRel=6; freq=3; intFreqX=5",
+    "end=2; intEindRel=5; freq=3; intFreqX=5",
+    // Items that say nothing of their costs.
+    "intStartRel=10; end=2; intEindRel=5",
+    "start=1; intStartAbs=2011; aftercareStart=2010.75; end=1; intEindAbs=2010",
+    "incomplete",
+    "incomplete; combined",
+    // Counted from the construction: built in 2012, in aftercare year 4 and in aftercare year 1 (still told
+    // as
+    // counted from the construction, not from the aftercare start).
+    TopLiner + "start=1; intStartAbs=2012",
+    TopLiner + "intStartRel=4",
+    TopLiner + "intStartRel=1; intStartBA=1",
+    // A one-off share of an investment, in the user's locale.
+    "name=Afsluiten bronnen; start=1; intStartAbs=2015; freq=1; cost=1; sngPercInvest=2.5; "
+    "sngKostenInvest=80000",
+    "name=Afsluiten bronnen; start=1; intStartAbs=2015; freq=1; cost=1; sngPercInvest=2.5; "
+    "sngKostenInvest=80000; "
+    "locale=en_US",
+};
 
-TEST(NarrativeTest, OneOffShareOfAnInvestmentInTheUsersLocale)
+TEST(NarrativeTest, Items)
 {
-    NarrativeInput in = fromCalendarYear(2015, 2010);
-    in.name = QStringLiteral("Afsluiten bronnen");
-    in.frequencyOption = FrequencyOption::OneOff;
-    in.costOption = CostOption::PercentageOfInvestment;
-    in.sngPercInvest = 2.5f;
-    in.sngKostenInvest = 80000.0f;
-    const QString when = QStringLiteral(
-        "In juli 2015 (nazorgjaar 6) vindt eenmalig een uitgave aan 'Afsluiten bronnen' plaats. ");
-    EXPECT_EQ(CostItemNarrative(in, Dutch),
-              when + "De kosten per keer bedragen 2,5% van de investeringskosten à € 80.000 = € 2000. ");
-    EXPECT_EQ(CostItemNarrative(in, QLocale(QLocale::English, QLocale::UnitedStates)),
-              when + "De kosten per keer bedragen 2.5% van de investeringskosten à € 80,000 = € 2000. ");
+    QString text;
+    for (const QString& changes : Items) {
+        QLocale locale(QLocale::Dutch, QLocale::Netherlands);
+        text += changes + QStringLiteral("\n  → ") + CostItemNarrative(item(changes, locale), locale) + u'\n';
+    }
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/narratives.txt"), text));
 }
 
 } // namespace
