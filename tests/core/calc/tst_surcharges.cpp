@@ -5,6 +5,7 @@
 #include "facility/clsStort.h"
 #include "facility/facilitymanagement.h"
 #include "storage/database.h"
+#include "support/golden.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
 #include "support/testfiles.h"
@@ -16,28 +17,18 @@ using namespace dovra::surcharges;
 
 namespace {
 
-// Landfills of the built checklist file: 1 on the 2007 version (fixed design/direction rate, no
-// communication maximum), 2 on the 2013 version (differentiated surcharges), 3 with an area stored before
-// the reporting/evaluation option existed. Every surcharge value is empty unless set here.
-const QString Facilities = QStringLiteral(
-    "INSERT INTO tblStort (idrStort_ID, strStortNaam, intStortType, intCL_REF, bytProv_REF, sngNazorgOpp, "
-    "bytRapEval, sngOntwerpdirectie, sngAlgRisicoBedrag) VALUES "
-    "(1, 'Stort 2007', 1, 1, 120, NULL, 0, NULL, NULL), "
-    "(2, 'Stort 2013', 1, 3, 120, NULL, 0, 12, NULL), "
-    "(3, 'Stort oud', 1, 1, 120, 20, 0, NULL, 1000);");
-
+// Landfills on the built checklist file's 2007 and 2013 versions: tests/data/surcharges_data.sql.
 class SurchargesTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(folder.linkDataFile(Facilities)); }
+    void SetUp() override { ASSERT_TRUE(folder.linkDataFile(test::readScript("surcharges_data.sql"))); }
 
     // Reads facility id, after setting the given columns in the file, and its checklist version.
     void load(int id, const QString& set = QString())
     {
         if (!set.isEmpty()) {
-            ASSERT_TRUE(folder.workspace().dataDatabase()->exec(QStringLiteral("UPDATE tblStort SET ") + set +
-                                                                    QStringLiteral(" WHERE idrStort_ID = ?"),
-                                                                {id}));
+            ASSERT_TRUE(folder.workspace().dataDatabase()->exec(
+                QStringLiteral("UPDATE tblStort SET %1 WHERE idrStort_ID = ?").arg(set), {id}));
         }
         ASSERT_TRUE(stort.initializeStort(id));
         ASSERT_TRUE(checklist.initializeCL(int(stort.checklist_ID())));
@@ -49,50 +40,67 @@ protected:
     clsCL checklist{folder.workspace()};
 };
 
+// Version|apparatus base|percentage|unforeseen|design|reporting minimum|per ha|maximum|communication.
+QString surchargeValues(const clsStort& s)
+{
+    QStringList values{QString::number(s.checklist_ID())};
+    for (const float value :
+         {s.AppKostenBasis(), s.AppKostenBasisPerc(), s.Onvoorzien(), s.OntwerpdirectieFixed(),
+          s.RapEvalMin(), s.RapEvalPerHa(), s.RapEvalMax(), s.CommunicatieKosten()})
+        values << QString::number(value);
+    return values.join(QLatin1Char('|'));
+}
+
+// The names of the deviating values.
+QString marked(const Deviations& d)
+{
+    QStringList names;
+    for (const auto& [on, name] : {std::pair{d.apparatusBase, "base"},
+                                   {d.apparatusPercentage, "percentage"},
+                                   {d.unforeseen, "unforeseen"},
+                                   {d.design, "design"},
+                                   {d.communication, "communication"},
+                                   {d.reporting, "reporting"}})
+        if (on)
+            names << QLatin1String(name);
+    return names.join(QLatin1Char(','));
+}
+
+} // namespace
+
+// Empty values take the version's defaults: fractions as percentages, the middle of a range, the minimum
+// of a communication range without maximum; under differentiated surcharges no design rate. A new facility
+// takes the newest version; values a facility holds stay, the data file's own defaults of the reporting
+// amounts too. Risk amount and area have no default.
 TEST_F(SurchargesTest, EmptyValuesTakeTheChecklistDefaults)
 {
-    // Without a communication maximum the minimum is the default; risk amount and area have none.
-    load(1);
-    EXPECT_TRUE(fillDefaults(stort, checklist));
-    EXPECT_EQ((std::vector<float>{stort.AppKostenBasis(), stort.AppKostenBasisPerc(), stort.Onvoorzien(),
-                                  stort.OntwerpdirectieFixed(), stort.RapEvalMin(), stort.RapEvalPerHa(),
-                                  stort.RapEvalMax(), stort.CommunicatieKosten()}),
-              (std::vector<float>{15000, 3, 10, 12, 3500, 225, 9000, 2000}));
+    const int created = CreateFacility(folder.workspace(), QStringLiteral("Nieuwe stort"), 1);
+    ASSERT_GT(created, 0);
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {1, "", "1|15000|3|10|12|3500|225|9000|2000"},
+        {2, "", "3|16500|3|10|0|3500|225|9000|26000"},
+        {created, "sngRapEvalPerHa = NULL, sngOnvoorzien = 7", "3|16500|3|7|0|3500|250|9000|26000"}};
+    for (const auto& [id, set, values] : cases) {
+        SCOPED_TRACE(id);
+        load(id, QLatin1String(set));
+        EXPECT_TRUE(fillDefaults(stort, checklist));
+        EXPECT_EQ(surchargeValues(stort), QLatin1String(values));
+        EXPECT_FALSE(fillDefaults(stort, checklist));
+    }
     EXPECT_FALSE(stort.single(QStringLiteral("sngAlgRisicoBedrag")));
     EXPECT_FALSE(stort.single(QStringLiteral("sngNazorgOpp")));
-    EXPECT_FALSE(fillDefaults(stort, checklist));
-
-    // A new facility takes the newest version; values it already holds stay.
-    const int id = CreateFacility(folder.workspace(), QStringLiteral("Nieuwe stort"), 1);
-    ASSERT_GT(id, 0);
-    load(id, QStringLiteral("sngRapEvalPerHa = NULL, sngOnvoorzien = 7"));
-    EXPECT_EQ(stort.checklist_ID(), 3);
-    EXPECT_TRUE(fillDefaults(stort, checklist));
-    EXPECT_FLOAT_EQ(stort.AppKostenBasis(), 16500);
-    EXPECT_FLOAT_EQ(stort.CommunicatieKosten(), 26000);
-    EXPECT_FLOAT_EQ(stort.RapEvalPerHa(), 250);
-    EXPECT_FLOAT_EQ(stort.Onvoorzien(), 7);
-    EXPECT_FLOAT_EQ(stort.OntwerpdirectieFixed(), 0);
-
-    // Differentiated surcharges replace a single design/direction rate.
-    load(2);
-    EXPECT_TRUE(fillDefaults(stort, checklist));
-    EXPECT_FLOAT_EQ(stort.OntwerpdirectieFixed(), 0);
     EXPECT_TRUE(recorder.recorded().isEmpty());
 }
 
 TEST_F(SurchargesTest, AreaDeterminesTheReportingOption)
 {
-    const struct
-    {
-        const char* area;
-        long option;
-    } cases[] = {{"9.99", 1}, {"10", 2}, {"34.44", 2}, {"34.45", 3}, {"5", 1}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.area);
-        load(1, QStringLiteral("bytRapEval = 0, sngNazorgOpp = ") + QLatin1String(c.area));
+    const std::pair<const char*, long> cases[] = {
+        {"9.99", 1}, {"10", 2}, {"34.44", 2}, {"34.45", 3}, {"5", 1}};
+    for (const auto& [area, option] : cases) {
+        SCOPED_TRACE(area);
+        load(1, QStringLiteral("bytRapEval = 0, sngNazorgOpp = ") + QLatin1String(area));
         EXPECT_TRUE(updateOption(stort, checklist));
-        EXPECT_EQ(stort.OptieRapEval(), c.option);
+        EXPECT_EQ(stort.OptieRapEval(), option);
         EXPECT_FALSE(updateOption(stort, checklist));
     }
 
@@ -105,119 +113,91 @@ TEST_F(SurchargesTest, AreaDeterminesTheReportingOption)
     EXPECT_FALSE(optionMissing(stort));
 }
 
+// Each value set on top of the defaults, against the version's range.
 TEST_F(SurchargesTest, ValuesOutsideTheChecklistRangeDeviate)
 {
-    load(1);
-    fillDefaults(stort, checklist);
-    // At the defaults nothing deviates.
-    const Deviations none = deviations(stort, checklist);
-    EXPECT_FALSE(none.apparatusBase || none.apparatusPercentage || none.unforeseen || none.design ||
-                 none.communication || none.reporting);
-
-    const struct
-    {
-        int facility;
-        const char* set;
-        bool Deviations::*mark;
-        bool deviates;
-    } cases[] = {
-        {1, "sngAlgAppKostenBasis = 4999", &Deviations::apparatusBase, true},
-        {1, "sngAlgAppKostenBasis = 25000", &Deviations::apparatusBase, false},
-        {1, "sngAlgAppKostenBasis = 25001", &Deviations::apparatusBase, true},
-        {1, "sngAppKostenPerc = 3.1", &Deviations::apparatusPercentage, true},
-        {1, "sngOnvoorzien = 9.5", &Deviations::unforeseen, true},
-        {1, "sngOntwerpdirectie = 15", &Deviations::design, true},
+    const std::tuple<int, const char*, const char*> cases[] = {
+        {1, "bytRapEval = 0", ""},
+        {1, "sngAlgAppKostenBasis = 4999", "base"},
+        {1, "sngAlgAppKostenBasis = 25000", ""},
+        {1, "sngAlgAppKostenBasis = 25001", "base"},
+        {1, "sngAppKostenPerc = 3.1", "percentage"},
+        {1, "sngOnvoorzien = 9.5", "unforeseen"},
+        {1, "sngOntwerpdirectie = 15", "design"},
         // Without a maximum only too little deviates; with one too much too.
-        {1, "sngAlgCommunicatieKosten = 1999", &Deviations::communication, true},
-        {1, "sngAlgCommunicatieKosten = 900000", &Deviations::communication, false},
-        {2, "sngAlgCommunicatieKosten = 50001", &Deviations::communication, true},
-        {2, "sngAlgCommunicatieKosten = 50000", &Deviations::communication, false},
+        {1, "sngAlgCommunicatieKosten = 1999", "communication"},
+        {1, "sngAlgCommunicatieKosten = 900000", ""},
+        {2, "sngAlgCommunicatieKosten = 50001", "communication"},
+        {2, "sngAlgCommunicatieKosten = 50000", ""},
         // Never the design rate under differentiated surcharges.
-        {2, "sngOntwerpdirectie = 15", &Deviations::design, false},
+        {2, "sngOntwerpdirectie = 15", ""},
         // Only the amount of the current option counts.
-        {1, "sngNazorgOpp = 5, sngRapEvalMin = 3000", &Deviations::reporting, true},
-        {1, "sngNazorgOpp = 20, sngRapEvalMin = 3000", &Deviations::reporting, false},
-        {1, "sngNazorgOpp = 20, sngRapEvalPerHa = 230", &Deviations::reporting, true},
-        {1, "sngNazorgOpp = 40, sngRapEvalPerHa = 230", &Deviations::reporting, false},
+        {1, "sngNazorgOpp = 5, sngRapEvalMin = 3000", "reporting"},
+        {1, "sngNazorgOpp = 20, sngRapEvalMin = 3000", ""},
+        {1, "sngNazorgOpp = 20, sngRapEvalPerHa = 230", "reporting"},
+        {1, "sngNazorgOpp = 40, sngRapEvalPerHa = 230", ""},
     };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.set);
+    for (const auto& [id, set, deviating] : cases) {
+        SCOPED_TRACE(set);
         ASSERT_TRUE(folder.workspace().dataDatabase()->exec(QStringLiteral(
-            "UPDATE tblStort SET sngAlgAppKostenBasis = NULL, sngAppKostenPerc = NULL, "
-            "sngOnvoorzien = NULL, sngOntwerpdirectie = NULL, sngAlgCommunicatieKosten = NULL, "
-            "sngRapEvalMin = NULL, sngRapEvalPerHa = NULL, sngNazorgOpp = NULL")));
-        load(c.facility, QLatin1String(c.set));
+            "UPDATE tblStort SET sngAlgAppKostenBasis = NULL, sngAppKostenPerc = NULL, sngOnvoorzien = NULL, "
+            "sngOntwerpdirectie = NULL, sngAlgCommunicatieKosten = NULL, sngRapEvalMin = NULL, "
+            "sngRapEvalPerHa = NULL, sngNazorgOpp = NULL")));
+        load(id, QLatin1String(set));
         fillDefaults(stort, checklist);
         updateOption(stort, checklist);
-        EXPECT_EQ(deviations(stort, checklist).*c.mark, c.deviates);
+        EXPECT_EQ(marked(deviations(stort, checklist)), QLatin1String(deviating));
     }
 }
 
+// With the ranges and the hectare limit of the version: tests/golden/core/surcharge-texts.txt.
 TEST_F(SurchargesTest, TextsFollowTheChecklistVersion)
 {
-    load(1);
-    EXPECT_EQ(
-        communicationHelp(checklist),
-        QStringLiteral("Voer een bedrag voor 'Communicatie' in van ten minste € 2000,- per nazorgjaar.\r\n"
-                       "Alleen van toepassing voor complexe gevallen."));
-    EXPECT_EQ(
-        apparatusHelp(checklist),
-        QStringLiteral("De apparaatskosten worden berekend als een basisbedrag plus een percentage van de "
-                       "som van jaarlijkse en vervangingskosten.\r\n\r\nVoer een basisbedrag in tussen "
-                       "€ 5000,- en € 25000,- per nazorgjaar."));
-    EXPECT_EQ(
-        reportingHelp(checklist),
-        QStringLiteral("De kosten voor rapportage en evaluatie bedragen € 3500,- per jaar voor de eerste "
-                       "10 ha, daarna  € 225,- per ha nazorgoppervlak per jaar tot een maximumbedrag van "
-                       "€ 9000,-."));
-    EXPECT_EQ(
-        (QStringList{optionCaption(0, checklist), optionCaption(1, checklist), optionCaption(2, checklist),
-                     optionCaption(3, checklist)}),
-        (QStringList{"onbekend", "kleiner dan 10 ha", "tussen 10 ha en 34,44 ha", "meer dan 34,44 ha"}));
-
-    load(2);
-    EXPECT_EQ(communicationHelp(checklist),
-              QStringLiteral("Voer een bedrag voor 'Communicatie' in tussen € 2000,- en € 50000,-\r\n"
-                             "per nazorgjaar. Alleen van toepassing voor complexe gevallen."));
-    EXPECT_EQ(optionCaption(3, checklist), QStringLiteral("meer dan 34 ha"));
+    QString texts;
+    for (const int id : {1, 2}) {
+        load(id);
+        texts += QStringLiteral("version %1\n").arg(stort.checklist_ID());
+        for (const QString& text :
+             {communicationHelp(checklist), apparatusHelp(checklist), reportingHelp(checklist),
+              optionCaption(0, checklist), optionCaption(1, checklist), optionCaption(2, checklist),
+              optionCaption(3, checklist)})
+            texts +=
+                QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n")) + QLatin1Char('\n');
+    }
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/surcharge-texts.txt"), texts));
 }
 
+// A box refuses what it cannot read, telling the user "Vul een waarde in." under its title.
 TEST(SurchargeEntries, AmountsAndDecimalsAreRead)
 {
     MessageRecorder recorder;
-    const struct
-    {
-        const char* text;
-        std::optional<float> amount;
-        std::optional<float> decimal;
-    } cases[] = {{"€ 3.500", 3500, std::nullopt},
-                 {"1250", 1250, 1250},
-                 {"12.000", 12000, std::nullopt},
-                 {"2500,75", 2500.75f, 2500.75f},
-                 {"2,5", 2.5f, 2.5f},
-                 {"0", 0, 0},
-                 {"", std::nullopt, std::nullopt},
-                 {"veel", std::nullopt, std::nullopt},
-                 {"1.5", std::nullopt, std::nullopt}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
-        const QString text = QString::fromUtf8(c.text);
-        EXPECT_EQ(readAmount(text), c.amount);
-        EXPECT_EQ(readDecimal(text), c.decimal);
-        // A box refuses what it cannot read, telling the user under its title.
+    const std::tuple<const char*, std::optional<float>, std::optional<float>> cases[] = {
+        {"€ 3.500", 3500, std::nullopt},
+        {"1250", 1250, 1250},
+        {"12.000", 12000, std::nullopt},
+        {"2500,75", 2500.75f, 2500.75f},
+        {"2,5", 2.5f, 2.5f},
+        {"0", 0, 0},
+        {"", std::nullopt, std::nullopt},
+        {"veel", std::nullopt, std::nullopt},
+        {"1.5", std::nullopt, std::nullopt}};
+    for (const auto& [input, amount, decimal] : cases) {
+        SCOPED_TRACE(input);
+        const QString text = QString::fromUtf8(input);
+        EXPECT_EQ(readAmount(text), amount);
+        EXPECT_EQ(readDecimal(text), decimal);
         recorder.clear();
-        EXPECT_EQ(enteredAmount(text, QStringLiteral("Bedrag")), c.amount);
-        EXPECT_EQ(enteredPercentage(text, QStringLiteral("Percentage")), c.decimal);
-        QStringList titles;
-        if (!c.amount)
-            titles.append(QStringLiteral("Bedrag"));
-        if (!c.decimal)
-            titles.append(QStringLiteral("Percentage"));
-        EXPECT_EQ(recorder.titles(), titles);
-        for (const MessageRecorder::Message& message : recorder.recorded()) {
-            EXPECT_EQ(message.text, QStringLiteral("Vul een waarde in."));
-            EXPECT_EQ(message.icon, MessageIcon::Exclamation);
-        }
+        EXPECT_EQ(enteredAmount(text, QStringLiteral("Bedrag")), amount);
+        EXPECT_EQ(enteredPercentage(text, QStringLiteral("Percentage")), decimal);
+        QStringList told;
+        if (!amount)
+            told << QStringLiteral("Bedrag|Vul een waarde in.|%1").arg(int(MessageIcon::Exclamation));
+        if (!decimal)
+            told << QStringLiteral("Percentage|Vul een waarde in.|%1").arg(int(MessageIcon::Exclamation));
+        QStringList recorded;
+        for (const MessageRecorder::Message& m : recorder.recorded())
+            recorded << QStringLiteral("%1|%2|%3").arg(m.title, m.text).arg(int(m.icon));
+        EXPECT_EQ(recorded, told);
     }
 
     // The apparatus percentage is refused under its own title while its base amount is no number.
@@ -227,39 +207,28 @@ TEST(SurchargeEntries, AmountsAndDecimalsAreRead)
     EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Percentage apparaatskosten")});
 }
 
+// As entered, and as stored when the screen closes.
 TEST_F(SurchargesTest, TheAreaMustBeAboveZero)
 {
-    const struct
-    {
-        const char* text;
-        std::optional<float> area;
-        const char* message;
-    } cases[] = {{"12,5", 12.5f, nullptr},
-                 {"0", std::nullopt, "Voer een nazorgoppervlak groter dan 0 in."},
-                 {"-2", std::nullopt, "Voer een nazorgoppervlak groter dan 0 in."},
-                 {"geen", std::nullopt, "Voer een nazorgoppervlak in."},
-                 {"", std::nullopt, "Voer een nazorgoppervlak in."}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.text);
+    const std::pair<const char*, const char*> entered[] = {
+        {"12,5", ""},
+        {"0", "Voer een nazorgoppervlak groter dan 0 in."},
+        {"-2", "Voer een nazorgoppervlak groter dan 0 in."},
+        {"geen", "Voer een nazorgoppervlak in."},
+        {"", "Voer een nazorgoppervlak in."}};
+    for (const auto& [text, told] : entered) {
+        SCOPED_TRACE(text);
         recorder.clear();
-        EXPECT_EQ(enteredArea(QLatin1String(c.text)), c.area);
-        EXPECT_EQ(recorder.texts(), c.message ? QStringList{QLatin1String(c.message)} : QStringList());
+        EXPECT_EQ(enteredArea(QLatin1String(text)), *told ? std::nullopt : std::optional<float>(12.5f));
+        EXPECT_EQ(recorder.texts().join(QString()), QLatin1String(told));
     }
     EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Invoer nazorgoppervlak")});
 
-    // The stored area, as the screen closes.
-    const struct
-    {
-        const char* stored;
-        bool accepted;
-    } stored[] = {{"NULL", false}, {"0", false}, {"12.5", true}};
-    for (const auto& c : stored) {
-        SCOPED_TRACE(c.stored);
+    for (const auto& [stored, accepted] : {std::pair{"NULL", false}, {"0", false}, {"12.5", true}}) {
+        SCOPED_TRACE(stored);
         recorder.clear();
-        load(1, QStringLiteral("sngNazorgOpp = ") + QLatin1String(c.stored));
-        EXPECT_EQ(checkStoredArea(stort), c.accepted);
-        EXPECT_EQ(recorder.recorded().size(), c.accepted ? 0 : 1);
+        load(1, QStringLiteral("sngNazorgOpp = ") + QLatin1String(stored));
+        EXPECT_EQ(checkStoredArea(stort), accepted);
+        EXPECT_EQ(recorder.recorded().size(), accepted ? 0 : 1);
     }
 }
-
-} // namespace
