@@ -1,0 +1,453 @@
+// The facility's input screens driven through their controls: general data, the surcharges of the aftercare
+// phase and the waste forecast. The rules behind them are the core's (tests/core/facility/tst_facilityrecord,
+// tests/core/calc/tst_surcharges, tests/core/facility/tst_tonnage); captions and columns are in their dumps.
+#include "app/frmMDI_main.h"
+#include "facility/clsStort.h"
+#include "facility/clsTonnage.h"
+#include "facility/frmAlgemeen.h"
+#include "facility/frmAlgNazKosten.h"
+#include "facility/frmTonnage.h"
+#include "facility/tonnagemodel.h"
+#include "support/guiprogramfolder.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableView>
+#include <QTest>
+
+using namespace dovra;
+using test::child;
+using test::deletePending;
+using test::enter;
+
+namespace {
+
+using Cell = std::pair<int, int>;
+
+// The facilities of tests/data/facilities.sql and tests/data/facilityinput.sql.
+class FacilityInputTest : public test::WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.linkDataFile(test::readScript(QStringLiteral("facilities.sql")) +
+                                        test::readScript(QStringLiteral("facilityinput.sql"))));
+    }
+
+    // The screen of the facility, shown and active so that the focus can be followed.
+    template <typename T> void open(int id)
+    {
+        delete screen;
+        ASSERT_TRUE(appState().openFacility(id));
+        recorder.clear();
+        screen = new T;
+        screen->show();
+        screen->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
+    }
+
+    template <typename T = QLineEdit> T* control(const char* name) const { return child<T>(screen, name); }
+    void click(const char* name) { control<QAbstractButton>(name)->click(); }
+
+    clsStort stored(int id = 0)
+    {
+        clsStort stort(appState().workspace());
+        EXPECT_TRUE(stort.initializeStort(id ? id : appState().facility().id));
+        return stort;
+    }
+
+    QPointer<QWidget> screen;
+};
+
+TEST_F(FacilityInputTest, GeneralDataStoresAnAcceptedValueOnLeaving)
+{
+    open<frmAlgemeen>(1);
+    EXPECT_EQ(stored().JaarPrijsPeil(), 2012); // of the checklist version, stored on opening
+
+    // Refused: a name another facility has, a date not on the 1st, a number with a point.
+    enter(control("txtLocatieNaam"), QStringLiteral("BAGGERDEPOT 'T SLIK"));
+    enter(control("txtAanvangNazorg"), QStringLiteral("15-1-2030"));
+    enter(control("txtInflatie"), QStringLiteral("2.5"));
+    EXPECT_EQ(recorder.recorded().size(), 3);
+    const auto shown = [this] {
+        clsStort stort = stored();
+        return QStringLiteral("%1|%2|%3|%4")
+            .arg(stort.NaamStort(), stort.DatumAanvangNazorg().value_or(QDate()).toString(Qt::ISODate))
+            .arg(stort.inflatie())
+            .arg(stort.rente());
+    };
+    EXPECT_EQ(shown(), u"stortplaats Zuid|2030-01-16|0.02|0.0506");
+
+    recorder.clear();
+    enter(control("txtLocatieNaam"), QStringLiteral("Stortplaats Zuid-West"));
+    enter(control("txtAanvangNazorg"), QStringLiteral("1-7-2031"));
+    enter(control("txtRente"), QStringLiteral("4,5"));
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+    EXPECT_EQ(shown(), u"Stortplaats Zuid-West|2031-07-01|0.02|0.045");
+    EXPECT_EQ(appState().facility().name, QStringLiteral("Stortplaats Zuid-West"));
+    EXPECT_EQ(control("txtRente")->text(), QStringLiteral("4,50"));
+
+    // The decimal key of the numeric keypad types the decimal comma.
+    QLineEdit* inflation = control("txtInflatie");
+    inflation->clear();
+    QTest::keyClick(inflation, Qt::Key_3);
+    QTest::keyClick(inflation, Qt::Key_Period, Qt::KeypadModifier);
+    EXPECT_EQ(inflation->text(), QStringLiteral("3,"));
+
+    emit control<QLabel>("lblInfoPrijspeil")->linkActivated(QStringLiteral("info"));
+    EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Informatie prijspeil")});
+}
+
+// Company-bound ticks and locks object-bound and turns the forecast off; a dredging depot is always
+// object-bound.
+TEST_F(FacilityInputTest, CompanyBoundLocksObjectBoundAndTheForecast)
+{
+    open<frmAlgemeen>(1);
+    auto* objectBound = control<QCheckBox>("chkObjectGebonden");
+    for (const int ticked : {1, 0}) {
+        objectBound->click();
+        EXPECT_EQ(stored().bytObjectGebonden(), ticked);
+    }
+    for (const int companyBound : {1, 0}) {
+        click(companyBound ? "optBedrijfsGebonden1" : "optBedrijfsGebonden0");
+        EXPECT_EQ(stored().bytBedrijfsGebonden(), companyBound);
+        EXPECT_TRUE(objectBound->isChecked()); // and stays ticked
+        EXPECT_EQ(objectBound->isEnabled(), companyBound == 0);
+        EXPECT_EQ(control<QPushButton>("cmdAfvalprognose")->isEnabled(), companyBound == 0);
+    }
+    open<frmAlgemeen>(2);
+    EXPECT_FALSE(control<QCheckBox>("chkObjectGebonden")->isEnabled());
+}
+
+TEST_F(FacilityInputTest, ProvinceMustBeChosen)
+{
+    open<frmAlgemeen>(3); // its province is unknown to the list
+    auto* provinces = control<QListWidget>("lstProv");
+    EXPECT_TRUE(provinces->selectedItems().isEmpty());
+    test::leave(provinces);
+    EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Selectie provincie")});
+
+    QListWidgetItem* limburg = provinces->findItems(QStringLiteral("Limburg"), Qt::MatchExactly).value(0);
+    ASSERT_TRUE(limburg);
+    provinces->setCurrentItem(limburg);
+    QTest::mouseClick(provinces->viewport(), Qt::LeftButton, {}, provinces->visualItemRect(limburg).center());
+    EXPECT_EQ(stored(3).prov_id(), 60);
+}
+
+// Closing checks the field being edited (refused: the record's message, then the screen's, and it stays
+// open), and warns of a stored date that is not on the 1st, but closes.
+TEST_F(FacilityInputTest, GeneralDataClosingChecksTheFieldBeingEditedAndTheStoredDate)
+{
+    open<frmAlgemeen>(1);
+    QLineEdit* name = control("txtLocatieNaam");
+    name->setFocus();
+    name->setText(QString());
+    click("cmdApply");
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_EQ(recorder.texts(), (QStringList{QStringLiteral("Voer de naam van de inrichting in."),
+                                             QStringLiteral("Ongeldige invoer")}));
+
+    recorder.clear();
+    name->setText(QStringLiteral("Stortplaats Noord"));
+    click("cmdApply");
+    deletePending();
+    EXPECT_FALSE(screen);
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+    EXPECT_EQ(appState().facility().name, QStringLiteral("Stortplaats Noord"));
+
+    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
+        QStringLiteral("UPDATE tblStort SET dtmAanvangNazorg = '2030-01-15' WHERE idrStort_ID = 1")));
+    open<frmAlgemeen>(1);
+    screen->close();
+    deletePending();
+    EXPECT_FALSE(screen);
+    // Once on closing, once more as the open facility is reloaded with the 1st of the month.
+    EXPECT_EQ(recorder.titles(), QStringList(2, QStringLiteral("Ongeldige datum aanvang nazorg")));
+    EXPECT_DOUBLE_EQ(appState().facility().aftercareStart, 2030.0);
+}
+
+// The forecast opens from the screen and must be closed with its own button, which checks the years first.
+TEST_F(FacilityInputTest, OpenForecastKeepsTheProgramOpen)
+{
+    frmMDI_main window;
+    window.show();
+    ASSERT_TRUE(appState().openFacility(1));
+    window.runCommand(QStringLiteral("Algemeen"));
+    screen = window.findChild<frmAlgemeen*>();
+    ASSERT_TRUE(screen);
+    click("cmdAfvalprognose");
+    auto* forecast = window.findChild<frmTonnage*>(QStringLiteral("frmTonnage"));
+    ASSERT_TRUE(forecast);
+    EXPECT_TRUE(forecast->isVisible());
+
+    EXPECT_FALSE(window.close());
+    EXPECT_TRUE(forecast->isVisible());
+    EXPECT_EQ(recorder.texts(),
+              QStringList{QStringLiteral(
+                  "Gebruik in verband met de datavalidatie de OK-knop om het venster te sluiten")});
+    child<QPushButton>(forecast, "cmdOK")->click();
+    EXPECT_TRUE(window.close());
+    deletePending();
+    EXPECT_FALSE(screen);
+}
+
+// Opening stores the defaults; a checklist with differentiated surcharges has no design rate; an area stored
+// without an option must be entered again.
+TEST_F(FacilityInputTest, SurchargesOpeningStoresTheDefaults)
+{
+    for (const auto& [id, differentiated, base] : {std::tuple{11, false, 15000.0f}, {12, true, 16500.0f}}) {
+        open<frmAlgNazKosten>(id);
+        EXPECT_FLOAT_EQ(stored().AppKostenBasis(), base);
+        EXPECT_EQ(control("txtOntwerpdirectie")->isHidden(), differentiated);
+        EXPECT_EQ(control<QLabel>("lblOntwerpdirectieUitleg")->isHidden(), !differentiated);
+        EXPECT_TRUE(recorder.recorded().isEmpty());
+    }
+    open<frmAlgNazKosten>(13);
+    EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Toeslag Rapportage/evaluatie")});
+    EXPECT_TRUE(control<QRadioButton>("optRapEval0")->isChecked());
+}
+
+// The area stores the option that follows from it (up to the limit of 34,44 ha option 2); only that option's
+// amount may be edited, and the option buttons only tell so.
+TEST_F(FacilityInputTest, SurchargeAreaChecksTheOptionAndEnablesItsAmount)
+{
+    open<frmAlgNazKosten>(11);
+    // The checked option and which of the three amounts may be edited: "2 -x-".
+    const auto option = [this] {
+        QString shown;
+        for (int option = 0; option <= 3; ++option) {
+            if (control<QRadioButton>(qPrintable(QStringLiteral("optRapEval%1").arg(option)))->isChecked())
+                shown = QString::number(option) + u' ';
+        }
+        for (const char* name : {"txtRapEvalMin", "txtRapEvalPerHa", "txtRapEvalMax"})
+            shown += control(name)->isEnabled() ? u'x' : u'-';
+        return shown;
+    };
+    EXPECT_EQ(option(), QStringLiteral("0 ---"));
+    const std::pair<const char*, const char*> cases[] = {{"5", "1 x--"}, {"40", "3 --x"}, {"34,44", "2 -x-"}};
+    for (const auto& [area, shown] : cases) {
+        enter(control("txtNazorgOpp"), QLatin1String(area));
+        EXPECT_EQ(option(), QLatin1String(shown)) << area;
+        EXPECT_EQ(stored().OptieRapEval(), option().left(1).toInt()) << area;
+    }
+    EXPECT_EQ(control("txtNazorgOpp")->text(), QStringLiteral("34,44"));
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+
+    click("optRapEval3");
+    EXPECT_EQ(option(), QStringLiteral("2 -x-"));
+    EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Toeslag rapportage/evaluatie")});
+}
+
+// Leaving a box stores what it reads and shows it again formatted, or keeps the focus and the stored value.
+TEST_F(FacilityInputTest, SurchargeBoxStoresItsValueAndMarksADeviation)
+{
+    open<frmAlgNazKosten>(11);
+    const std::tuple<const char*, const char*, const char*, float, const char*> cases[] = {
+        {"txtRisicobedrag", "1250", "sngAlgRisicoBedrag", 1250, "€ 1.250"},
+        {"txtCommunicatie", "2500,75", "sngAlgCommunicatieKosten", 2500.75f, "€ 2.501"},
+        {"txtAppKostenPerc", "2,5", "sngAppKostenPerc", 2.5f, "2,5"},
+        {"txtOnvoorzien", "0", "sngOnvoorzien", 0, "0,0"}};
+    for (const auto& [box, entered, field, value, shown] : cases) {
+        enter(control(box), QString::fromUtf8(entered));
+        EXPECT_EQ(stored().single(QLatin1String(field)), value) << entered;
+        EXPECT_EQ(control(box)->text(), QString::fromUtf8(shown)) << entered;
+    }
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+
+    auto* mark = control<QLabel>("lblAfwijkingAppKostenBasis");
+    for (const auto& [base, deviates] : {std::pair{"4999", true}, std::pair{"25000", false}}) {
+        enter(control("txtAppKostenBasis"), QLatin1String(base));
+        EXPECT_EQ(!mark->isHidden(), deviates) << base;
+    }
+    enter(control("txtAppKostenBasis"), QStringLiteral("veel"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Basisbedrag apparaatskosten")});
+    EXPECT_TRUE(control("txtAppKostenBasis")->hasFocus());
+    EXPECT_EQ(stored().single(QStringLiteral("sngAlgAppKostenBasis")), 25000.0f);
+}
+
+// Closing checks the area, typed but not yet left, and keeps the screen open without one above 0; so does
+// a stored area of 0.
+TEST_F(FacilityInputTest, SurchargesClosingNeedsAnAreaAboveZero)
+{
+    open<frmAlgNazKosten>(11);
+    for (const char* typed : {"", "0", "12,5"}) {
+        recorder.clear();
+        control("txtNazorgOpp")->setText(QLatin1String(typed));
+        click("cmdSluiten");
+        deletePending();
+        if (QLatin1String(typed) == QLatin1String("12,5"))
+            break;
+        EXPECT_TRUE(screen->isVisible()) << typed;
+        EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Invoer nazorgoppervlak")}) << typed;
+        EXPECT_TRUE(control("txtNazorgOpp")->hasFocus()) << typed;
+    }
+    EXPECT_FALSE(screen);
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+    EXPECT_FLOAT_EQ(stored().NazorgOpp(), 12.5f);
+
+    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
+        QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 0, bytRapEval = 1 WHERE idrStort_ID = 11")));
+    open<frmAlgNazKosten>(11);
+    screen->close();
+    EXPECT_TRUE(screen->isVisible());
+    EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Invoer nazorgoppervlak")});
+}
+
+// The forecast window of facility 11 alone.
+class ForecastTest : public FacilityInputTest
+{
+protected:
+    void SetUp() override
+    {
+        FacilityInputTest::SetUp();
+        forecast = new frmTonnage(11);
+        forecast->show();
+        screen = forecast;
+        grid = control<QTableView>("grdTonnage");
+        ASSERT_TRUE(grid);
+    }
+
+    // The forecast as the file now holds it, in year order: "year=kilotonnes" ("?" when not entered).
+    QStringList years() const
+    {
+        clsTonnage forecast(appState().workspace());
+        EXPECT_TRUE(forecast.psubInitialiseer(11));
+        QStringList rows;
+        for (forecast.moveFirst(); !forecast.EOF_(); forecast.move_NEXT())
+            rows.append(forecast.rapJaartalTonnage() + u'=' + forecast.rapAantalKton());
+        return rows;
+    }
+
+    QString total() const { return control<QLabel>("lblTotaal")->text(); }
+    Cell current() const { return {grid->currentIndex().row(), grid->currentIndex().column()}; }
+    void select(int row, int column) { grid->setCurrentIndex(grid->model()->index(row, column)); }
+
+    // The cell editor that is open now.
+    QLineEdit* editor() const
+    {
+        deletePending();
+        for (QLineEdit* edit : grid->viewport()->findChildren<QLineEdit*>()) {
+            if (!edit->isHidden())
+                return edit;
+        }
+        return nullptr;
+    }
+
+    void type(int row, int column, const QString& text)
+    {
+        select(row, column);
+        grid->edit(grid->currentIndex());
+        QLineEdit* edit = editor();
+        ASSERT_TRUE(edit);
+        edit->setText(text);
+    }
+
+    QPointer<frmTonnage> forecast;
+    QTableView* grid = nullptr;
+};
+
+// Enter, Return and Down move on like Tab, skipping the hidden facility column; with a modifier Down is the
+// ordinary move down.
+TEST_F(ForecastTest, NextCellKeysMoveLikeTab)
+{
+    grid->setFocus();
+    select(0, TonnageModel::YearColumn);
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, Cell> keys[] = {
+        {Qt::Key_Return, {}, {0, 1}},
+        {Qt::Key_Down, {}, {1, 0}},
+        {Qt::Key_Enter, Qt::KeypadModifier, {1, 1}},
+        {Qt::Key_Down, Qt::ShiftModifier, {2, 1}}};
+    for (const auto& [key, modifiers, then] : keys) {
+        QTest::keyClick(grid, key, modifiers);
+        EXPECT_EQ(current(), then) << key;
+    }
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+}
+
+TEST_F(ForecastTest, EnterInAnEditorCommitsMovesOnAndUpdatesTheTotal)
+{
+    type(0, TonnageModel::KilotonnesColumn, QStringLiteral("1.500"));
+    QTest::keyClick(editor(), Qt::Key_Return);
+    EXPECT_EQ(years(), QStringList({"2025=1500", "2026=230", "2027=?"}));
+    EXPECT_EQ(total(), QStringLiteral("Totaal (kTon): 1.730"));
+    // Editing goes on in the next cell, as after Tab.
+    EXPECT_EQ(current(), Cell(1, 0));
+    QLineEdit* next = editor();
+    ASSERT_TRUE(next);
+    EXPECT_EQ(next->text(), QStringLiteral("2026"));
+    next->setText(QStringLiteral("2030"));
+    QTest::keyClick(next, Qt::Key_Down);
+    EXPECT_EQ(years(), QStringList({"2025=1500", "2027=?", "2030=230"}));
+    EXPECT_EQ(current(), Cell(1, 1));
+
+    // A refused value is not written and the total stays.
+    QLineEdit* amount = editor();
+    ASSERT_TRUE(amount);
+    amount->setText(QStringLiteral("-5"));
+    QTest::keyClick(amount, Qt::Key_Return);
+    EXPECT_EQ(recorder.recorded().size(), 1);
+    EXPECT_EQ(years(), QStringList({"2025=1500", "2027=?", "2030=230"}));
+    EXPECT_EQ(total(), QStringLiteral("Totaal (kTon): 1.730"));
+}
+
+// A year typed on the empty line and left open is stored, then the years are checked: a gap or a repeat
+// keeps the window open.
+TEST_F(ForecastTest, CloseButtonChecksTheYears)
+{
+    for (const auto& [year, closes] :
+         {std::pair{"2029", false}, std::pair{"2027", false}, std::pair{"2028", true}}) {
+        recorder.clear();
+        type(3, TonnageModel::YearColumn, QLatin1String(year));
+        click("cmdOK");
+        deletePending();
+        EXPECT_EQ(!forecast, closes) << year;
+        EXPECT_EQ(recorder.titles(), closes ? QStringList() : QStringList{QStringLiteral("Controle invoer")})
+            << year;
+    }
+    EXPECT_EQ(years().last(), QStringLiteral("2028=?"));
+}
+
+// Closing otherwise is refused, but the program itself may close it, whatever the years.
+TEST_F(ForecastTest, OtherWaysToCloseAreRefused)
+{
+    EXPECT_FALSE(forecast->close());
+    QTest::keyClick(forecast, Qt::Key_Escape);
+    deletePending();
+    ASSERT_TRUE(forecast);
+    EXPECT_TRUE(forecast->isVisible());
+    EXPECT_EQ(recorder.titles(), QStringList({"Sluiten formulier", "Sluiten formulier"}));
+
+    type(3, TonnageModel::YearColumn, QStringLiteral("2040"));
+    EXPECT_TRUE(forecast->closeByProgram());
+    deletePending();
+    EXPECT_FALSE(forecast);
+    EXPECT_EQ(recorder.recorded().size(), 2);
+}
+
+TEST_F(ForecastTest, DeleteKeyAsksBeforeRemovingTheYear)
+{
+    grid->setFocus();
+    select(1, TonnageModel::KilotonnesColumn);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_EQ(recorder.texts(),
+              QStringList{QStringLiteral("Wilt u het jaar 2026 verwijderen uit de prognose?")});
+    EXPECT_EQ(years().size(), 3);
+
+    recorder.answerNext(MessageAnswer::Yes);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_EQ(years(), QStringList({"2025=1000", "2027=?"}));
+    EXPECT_EQ(grid->model()->rowCount(), 3);
+    EXPECT_EQ(total(), QStringLiteral("Totaal (kTon): 1.000"));
+
+    // The empty line has no year to delete.
+    recorder.clear();
+    select(2, TonnageModel::YearColumn);
+    QTest::keyClick(grid, Qt::Key_Delete);
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+}
+
+} // namespace
