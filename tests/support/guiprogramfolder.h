@@ -15,17 +15,6 @@
 
 namespace dovra::test {
 
-// A program folder whose files are used in the windows' workspace.
-class GuiProgramFolder : public ProgramFolder
-{
-public:
-    GuiProgramFolder()
-    {
-        appState().configure(paths());
-        useWorkspace(appState().workspace());
-    }
-};
-
 // The child of parent with that object name; a test failure when there is none.
 template <typename T = QWidget> T* child(const QObject* parent, const char* name)
 {
@@ -49,11 +38,18 @@ inline void enter(QLineEdit* box, const QString& text)
     leave(box);
 }
 
-// The program's windows on a program folder of their own, every message recorded. Afterwards every window
+// The program's windows on a program folder of their own, its files in their workspace, every message
+// recorded. Afterwards every window
 // of the program is gone and no screen may be left loaded.
 class WindowTest : public ::testing::Test
 {
 protected:
+    WindowTest()
+    {
+        appState().configure(folder.paths());
+        folder.useWorkspace(appState().workspace());
+    }
+
     void TearDown() override
     {
         QList<QPointer<QWidget>> windows;
@@ -67,7 +63,7 @@ protected:
         EXPECT_EQ(ScreenRegistration::loadedScreens(), 0);
     }
 
-    GuiProgramFolder folder;
+    ProgramFolder folder;
     MessageRecorder recorder;
 };
 

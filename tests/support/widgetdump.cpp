@@ -1,22 +1,19 @@
 #include "support/widgetdump.h"
 
-#include <QAbstractButton>
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
 #include <QAbstractSpinBox>
 #include <QAction>
 #include <QComboBox>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTabWidget>
-#include <QTextEdit>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -26,6 +23,16 @@ namespace {
 
 // A line edit's maximum length unless one is set.
 constexpr int DefaultMaxLength = 32767;
+
+// The property holding the text a widget of the class shows; any can be checkable, checked or read-only.
+constexpr std::pair<const char*, const char*> ShownTexts[] = {
+    {"QAbstractButton", "text"},     {"QLabel", "text"},        {"QLineEdit", "text"}, {"QGroupBox", "title"},
+    {"QPlainTextEdit", "plainText"}, {"QTextEdit", "plainText"}};
+
+QString tick(bool checked)
+{
+    return checked ? QStringLiteral("[x]") : QStringLiteral("[ ]");
+}
 
 QString quoted(const QString& text)
 {
@@ -62,7 +69,7 @@ QString actionLine(const QAction* action, bool withToolTip)
     if (withToolTip)
         parts << QStringLiteral("tip") << quoted(action->toolTip());
     if (action->isCheckable())
-        parts << (action->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]"));
+        parts << tick(action->isChecked());
     if (!action->isEnabled())
         parts << QStringLiteral("disabled");
     if (!action->isVisible())
@@ -138,29 +145,16 @@ QStringList describe(const QWidget* widget)
         if (widget->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
             parts << QStringLiteral("on-top");
     }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-        parts << quoted(button->text());
-        if (button->isCheckable())
-            parts << (button->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]"));
-    } else if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-        parts << quoted(label->text());
-    } else if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
-        parts << quoted(edit->text());
-        if (edit->maxLength() != DefaultMaxLength)
+    const auto* text = std::find_if(std::begin(ShownTexts), std::end(ShownTexts),
+                                    [&](const auto& shown) { return widget->inherits(shown.first); });
+    if (text != std::end(ShownTexts)) {
+        parts << quoted(widget->property(text->second).toString());
+        if (const auto* edit = qobject_cast<const QLineEdit*>(widget);
+            edit && edit->maxLength() != DefaultMaxLength)
             parts << QStringLiteral("max %1").arg(edit->maxLength());
-        if (edit->isReadOnly())
-            parts << QStringLiteral("read-only");
-    } else if (const auto* box = qobject_cast<const QGroupBox*>(widget)) {
-        parts << quoted(box->title());
-        if (box->isCheckable())
-            parts << (box->isChecked() ? QStringLiteral("[x]") : QStringLiteral("[ ]"));
-    } else if (const auto* plain = qobject_cast<const QPlainTextEdit*>(widget)) {
-        parts << quoted(plain->toPlainText());
-        if (plain->isReadOnly())
-            parts << QStringLiteral("read-only");
-    } else if (const auto* text = qobject_cast<const QTextEdit*>(widget)) {
-        parts << quoted(text->toPlainText());
-        if (text->isReadOnly())
+        if (widget->property("checkable").toBool())
+            parts << tick(widget->property("checked").toBool());
+        if (widget->property("readOnly").toBool())
             parts << QStringLiteral("read-only");
     } else if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
         QStringList items;

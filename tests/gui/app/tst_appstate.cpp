@@ -1,5 +1,5 @@
-// What the windows' state does when the user links a data file, opens a facility or deletes one: the open
-// facility, the facility commands and the settings that remember the choice.
+// What the windows' state does when the user opens a facility or deletes one: the open facility, the facility
+// commands and the setting that remembers the choice. Linking a data file is the configuration window's test.
 #include "facility/clsStort.h"
 #include "storage/database.h"
 #include "support/guiprogramfolder.h"
@@ -63,73 +63,29 @@ TEST_F(AppStateTest, OpeningMakesTheFacilityTheOpenOne)
 TEST_F(AppStateTest, ReloadingReadsTheOpenFacilityAgain)
 {
     ASSERT_TRUE(appState().openFacility(1));
-    const auto exec = [](const char* sql) {
-        return appState().workspace().dataDatabase()->exec(QLatin1String(sql));
-    };
-    ASSERT_TRUE(exec("UPDATE tblStort SET strStortNaam = 'Zuid hernoemd' WHERE idrStort_ID = 1"));
-    ASSERT_TRUE(appState().reloadFacility());
-    EXPECT_EQ(appState().facility().name, QStringLiteral("Zuid hernoemd"));
-    // Gone from the file: the state stays as last read.
-    ASSERT_TRUE(exec("DELETE FROM tblStort WHERE idrStort_ID = 1"));
-    EXPECT_FALSE(appState().reloadFacility());
-    EXPECT_EQ(state(), u"1 Zuid hernoemd 2013 on [true]");
-}
-
-// Deleting a facility while facility 1 is open closes it only when it is the open one and gone.
-TEST_F(AppStateTest, DeletingClosesTheFacilityOnlyWhenItIsTheOpenOneAndGone)
-{
-    const struct
-    {
-        int facility;
-        MessageAnswer answer;
-        bool refusedByTheFile; // the data file refuses to delete the facility's row
-        bool deleted;
-        const char* after;
-    } cases[] = {{1, MessageAnswer::No, false, false, "1 stortplaats Zuid 2013 on []"},
-                 {1, MessageAnswer::Yes, true, false, "1 stortplaats Zuid 2013 on []"},
-                 {2, MessageAnswer::Yes, false, true, "1 stortplaats Zuid 2013 on []"},
-                 {1, MessageAnswer::Yes, false, true, "0   off [false]"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.after);
-        ASSERT_TRUE(appState().workspace().dataDatabase()->execScript(
-            c.refusedByTheFile ? QStringLiteral("CREATE TRIGGER weigerStort BEFORE DELETE ON tblStort BEGIN "
-                                                "SELECT RAISE(ABORT, 'geweigerd'); END")
-                               : QStringLiteral("DROP TRIGGER IF EXISTS weigerStort")));
-        ASSERT_TRUE(appState().openFacility(1));
-        state();
-        recorder.answerNext(c.answer);
-        EXPECT_EQ(appState().deleteFacility(c.facility, QStringLiteral("naam")), c.deleted);
-        EXPECT_EQ(readOpenFacility(appState().workspace(), c.facility).has_value(), !c.deleted);
-        EXPECT_EQ(state(), QLatin1String(c.after));
+    state();
+    // Gone from the file after the rename: the state stays as last read.
+    for (const char* sql : {"UPDATE tblStort SET strStortNaam = 'Zuid hernoemd'", "DELETE FROM tblStort"}) {
+        ASSERT_TRUE(appState().workspace().dataDatabase()->exec(QLatin1String(sql)));
+        EXPECT_EQ(appState().reloadFacility(), *sql == 'U');
+        EXPECT_EQ(state(), u"1 Zuid hernoemd 2013 on []");
     }
 }
 
-// Linking a data file while facility 1 is open stores the link for the next start, and closes the facility
-// when the user linked; a refused file changes nothing.
-TEST_F(AppStateTest, LinkingStoresTheLinkAndClosesTheFacilityWhenTheUserLinked)
+// Deleting a facility while facility 1 is open closes it only when it is the open one and gone. Which
+// deletions the file refuses is the facility record's.
+TEST_F(AppStateTest, DeletingClosesTheFacilityOnlyWhenItIsTheOpenOneAndGone)
 {
-    const struct
-    {
-        QString path;
-        bool silent;
-        bool linked;
-        const char* after;
-    } cases[] = {
-        {folder.createTextFile(QStringLiteral("dbTALVOdata_tekst.mdb"), "geen database"), false, false,
-         "1 stortplaats Zuid 2013 on []"},
-        {folder.copyDemoData(QStringLiteral("dbTALVOdata_stil.mdb")), true, true,
-         "1 stortplaats Zuid 2013 on []"},
-        {folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb")), false, true, "0   off [false]"}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.path.toStdString());
-        ASSERT_TRUE(folder.linkDataFile(test::readScript(QStringLiteral("facilities.sql"))));
+    const std::tuple<int, MessageAnswer, const char*> cases[] = {
+        {1, MessageAnswer::No, "1 stortplaats Zuid 2013 on []"},
+        {2, MessageAnswer::Yes, "1 stortplaats Zuid 2013 on []"},
+        {1, MessageAnswer::Yes, "0   off [false]"}};
+    for (const auto& [facility, answer, after] : cases) {
         ASSERT_TRUE(appState().openFacility(1));
         state();
-        const QString before = appState().dataFilePath();
-        EXPECT_EQ(appState().linkDataFile(c.path, false, c.silent), c.linked);
-        EXPECT_EQ(appState().dataFilePath(), c.linked ? c.path : before);
-        EXPECT_EQ(appState().settings().dataFileName(), c.linked ? c.path : folder.paths().defaultDataFile());
-        EXPECT_EQ(state(), QLatin1String(c.after));
+        recorder.answerNext(answer);
+        EXPECT_EQ(appState().deleteFacility(facility, QStringLiteral("naam")), answer == MessageAnswer::Yes);
+        EXPECT_EQ(state(), QLatin1String(after));
     }
 }
 

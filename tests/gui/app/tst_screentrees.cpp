@@ -17,8 +17,6 @@
 #include "support/guiprogramfolder.h"
 #include "support/widgetdump.h"
 
-#include <functional>
-
 using namespace dovra;
 
 namespace {
@@ -26,25 +24,31 @@ namespace {
 class ScreenTreeTest : public test::WindowTest
 {
 protected:
-    void SetUp() override { ASSERT_TRUE(appState().linkDataFile(folder.copyDemoData(), false, true)); }
-
-    // Each screen's tree, the temporary program folder written as <programmamap>; no screen says anything.
-    void expectTrees(const QList<std::pair<const char*, std::function<QWidget*()>>>& screens)
+    void SetUp() override
     {
+        ASSERT_TRUE(appState().linkDataFile(folder.copyDemoData(), false, true));
         recorder.clear();
-        for (const auto& [name, open] : screens) {
-            SCOPED_TRACE(name);
-            QPointer<QWidget> screen = open();
-            ASSERT_TRUE(screen);
-            if (screen != window)
-                screen->show(); // the main window as before it is shown
-            const QString tree =
-                test::dumpWidgetTree(screen).replace(folder.path(), QStringLiteral("<programmamap>"));
-            EXPECT_TRUE(test::matchesGolden(QStringLiteral("gui/") + QLatin1String(name), tree));
-            if (screen != window)
-                delete screen.data();
-        }
+    }
+
+    // No screen says anything.
+    void TearDown() override
+    {
         EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'|').toStdString();
+        WindowTest::TearDown();
+    }
+
+    // The screen's tree, the temporary program folder written as <programmamap>; the screen is deleted after.
+    void expectTree(const char* name, QWidget* screen)
+    {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(screen);
+        if (screen != window)
+            screen->show(); // the main window as before it is shown
+        const QString tree =
+            test::dumpWidgetTree(screen).replace(folder.path(), QStringLiteral("<programmamap>"));
+        EXPECT_TRUE(test::matchesGolden(QStringLiteral("gui/") + QLatin1String(name), tree));
+        if (screen != window)
+            delete screen;
     }
 
     QPointer<frmMDI_main> window = new frmMDI_main;
@@ -54,64 +58,24 @@ TEST_F(ScreenTreeTest, ScreensWithoutFacility)
 {
     window->ReadChecklistSystemValues();
     window->writeProgramVersionPanel();
-    expectTrees({
-        {"mainwindow.txt",
-         [this] {
-             return window.data();
-         }},
-        {"facilitylist.txt",
-         [this] {
-             return openFacilityList(window, [] {});
-         }},
-        {"newfacility.txt",
-         [this] {
-             return openNewFacilityDialog(window, [] {});
-         }},
-        {"configuration.txt",
-         [this] {
-             window->runCommand(QStringLiteral("Configuratie"));
-             return window->findChild<frmConfig*>();
-         }},
-        {"splash.txt",
-         [this] {
-             return new frmSplash(frmSplash::Mode::Startup, window);
-         }},
-        {"notice.txt",
-         [] {
-             return showOpenedNotice(QStringLiteral("Stortplaats De Kragge"), nullptr);
-         }},
-        {"reportwindow.txt",
-         [this] {
-             return new frmRapScherm(window);
-         }},
-    });
+    expectTree("mainwindow.txt", window);
+    expectTree("facilitylist.txt", openFacilityList(window, [] {}));
+    expectTree("newfacility.txt", openNewFacilityDialog(window, [] {}));
+    window->runCommand(QStringLiteral("Configuratie"));
+    expectTree("configuration.txt", window->findChild<frmConfig*>());
+    expectTree("splash.txt", new frmSplash(frmSplash::Mode::Startup, window));
+    expectTree("notice.txt", showOpenedNotice(QStringLiteral("Stortplaats De Kragge"), nullptr));
+    expectTree("reportwindow.txt", new frmRapScherm(window));
 }
 
 TEST_F(ScreenTreeTest, ScreensOfTheOpenFacility)
 {
     ASSERT_TRUE(appState().openFacility(1));
-    expectTrees({
-        {"generaldata.txt",
-         [this] {
-             return new frmAlgemeen(window);
-         }},
-        {"surcharges.txt",
-         [this] {
-             return new frmAlgNazKosten(window);
-         }},
-        {"forecast.txt",
-         [this] {
-             return new frmTonnage(1, window);
-         }},
-        {"targetcapitalreport.txt",
-         [this] {
-             return new frmDoelverm(window);
-         }},
-        {"inputreport.txt",
-         [this] {
-             return new frmRapVoorz(window);
-         }},
-    });
+    expectTree("generaldata.txt", new frmAlgemeen(window));
+    expectTree("surcharges.txt", new frmAlgNazKosten(window));
+    expectTree("forecast.txt", new frmTonnage(1, window));
+    expectTree("targetcapitalreport.txt", new frmDoelverm(window));
+    expectTree("inputreport.txt", new frmRapVoorz(window));
 }
 
 } // namespace

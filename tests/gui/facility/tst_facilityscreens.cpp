@@ -8,7 +8,6 @@
 #include "storage/database.h"
 #include "support/guiprogramfolder.h"
 
-#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -114,11 +113,7 @@ TEST_F(FacilityScreensTest, ListSelectsTheLastOpenedFacility)
         EXPECT_FALSE(list);
     }
     EXPECT_EQ(appState().facility().id, 0);
-    // At least the widths of old, wider where the texts need it.
-    openList();
-    const int minimum[] = {200, 67, 80, 133, 67};
-    for (int column = 0; column < 5; ++column)
-        EXPECT_GE(tree()->columnWidth(column), minimum[column]) << column;
+    openList(); // a column as wide as its texts need
     EXPECT_GT(tree()->columnWidth(2), tree()->fontMetrics().horizontalAdvance(QStringLiteral("baggerdepot")));
 }
 
@@ -272,24 +267,16 @@ TEST_F(FacilityScreensTest, NewFacilityIsCreatedOpenedAndHandedOver)
     notices()[0]->timerAction();
 }
 
-// A second notice replaces the first; the notice leaves after three seconds. That the main window lets one
+// The notice leaves after three seconds (a second one replaces it: above). That the main window lets one
 // command through while it shows is the main window's test.
 TEST_F(FacilityScreensTest, NoticeLeavesAfterThreeSeconds)
 {
-    QElapsedTimer shown;
-    shown.start();
-    QPointer<frmOpenInrConfirm> first = showOpenedNotice(QStringLiteral("A"), nullptr);
     QPointer<frmOpenInrConfirm> notice = showOpenedNotice(QStringLiteral("stortplaats Zuid"), nullptr);
-    EXPECT_FALSE(first);
     ASSERT_TRUE(notice);
-    EXPECT_TRUE(notice->timerActive());
     EXPECT_TRUE(appState().confirmationShowing());
-    EXPECT_EQ(ScreenRegistration::loadedScreens(), 1);
-    QTest::qWait(2500);
-    EXPECT_TRUE(notice);
     QSignalSpy gone(notice.data(), &QObject::destroyed);
-    EXPECT_TRUE(gone.wait(2000));
-    EXPECT_GE(shown.elapsed(), frmOpenInrConfirm::DisplayMs);
+    EXPECT_FALSE(gone.wait(frmOpenInrConfirm::DisplayMs - 300));
+    EXPECT_TRUE(gone.wait(1000));
     EXPECT_FALSE(appState().confirmationShowing());
     EXPECT_EQ(ScreenRegistration::loadedScreens(), 0);
 }

@@ -277,7 +277,7 @@ TEST(OpenDocumentTest, TellsWhenNoProgramOpensTheFile)
 }
 
 // The report window alone: each run's look, the tab stops in centimetres, a second report replacing the
-// first, and the text filling the window less 0.25 cm around it with the button in the strip below.
+// first.
 TEST(ReportWindowTest, ShowsRunsWithTheirLookOnTabStopsInCentimetres)
 {
     QPointer<frmRapScherm> window = new frmRapScherm;
@@ -332,16 +332,6 @@ TEST(ReportWindowTest, ShowsRunsWithTheirLookOnTabStopsInCentimetres)
                            "  \"post\" Arial 8 b #0000ff", "  \"\t\t\" Arial 8 u",
                            "  \"niet conform\" Arial 10 i", "left", "right", "  \"rechts\" Arial 15"}));
 
-    window->resize(2000, 1000);
-    QCoreApplication::processEvents();
-    const QRect box = text->geometry();
-    const QRect button = child(window, "cmdSluiten")->geometry();
-    const double quarter = 0.25 / 2.54 * window->logicalDpiX();
-    EXPECT_NEAR(box.left(), quarter, 1);
-    EXPECT_NEAR(window->width() - box.width(), 2 * quarter, 1);
-    EXPECT_GT(button.top(), box.bottom());
-    EXPECT_LE(button.bottom(), window->height());
-    EXPECT_EQ(button.right(), box.right());
     child<QPushButton>(window, "cmdSluiten")->click();
     deletePending();
     EXPECT_FALSE(window);
