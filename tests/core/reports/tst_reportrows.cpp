@@ -18,63 +18,6 @@ using namespace dovra;
 
 namespace {
 
-// Checklist item 10 asks for a yearly cost from aftercare year 1 for ever, once or twice a year, of 500
-// to 5000 euro in total.
-const char* const ChecklistSql = R"(
-INSERT INTO tblCL (intCL_ID, strVersie, dtmCL, lngStortType_REF, intJaarPrijspeil, sngCommunicatieMIN,
-    sngCommunicatieMAX, sngRapEvalPerHa, sngRapEvalMin, sngRapEvalMax, sngAppKostenBasisMIN,
-    sngAppKostenBasisMAX, sngAppKostenPerc, sngOnvoorzien, sngOntwerpdirectie, sngVervangingstoeslagKleineWerken,
-    sngVervangingstoeslagGroteWerkenMin, sngVervangingstoeslagGroteWerkenMax) VALUES
-    (1, 'vast', '2007-03-01', 1, 2006, 2000, -999, 225, 3500, 9000, 5000, 25000, 0.03, 0.10, 0.12, 0, 0, 0);
-INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, blnIsCombinatiePost, blnCombinatieMogelijk,
-    bytObjectCat_REF, strVoorz, strOmschrijving, bytRubriek_REF, intStartJaar, bytStartBA, bytOptieEind, bytEindBA,
-    bytOptieFreq, sngFreqXMin, sngFreqXMax, bytOptieKosten, sngKostenTotaalMIN, sngKostenTotaalMAX,
-    bytTypeVervangingsToeslag) VALUES
-    (10, 1, -1, 0, -1, 1, 'Algemeen', 'Peilbuizen', 2, 1, 0, 3, 0, 2, 1, 2, 2, 500, 5000, 0);
-)";
-
-// Facility 1 starts its aftercare on 1 January 2010 at the price level of 2010 and without rates, so a
-// present value factor counts the occurrences. Without regard to case provision "bovenafdichting oost"
-// sorts before "Bovenafdichting West" and item "afvoer" before "Zaaien"; in binary order they would not.
-// Items 4 and 8 lack calendar years; item 9 belongs to another facility. Aftercare year 6 is calendar
-// year 2015. Drainage (4) counts from the top liner built in aftercare year 4: it starts in year 5 and its
-// ten years end in year 13, so its last occurrence falls in year 10. Folie vervangen (3), built in 2012
-// (year 3), is done once in its third year: year 5. Only the cost of Peilbuizen (6) lies outside the range
-// of its checklist item.
-const char* const DataSql = R"(
-INSERT INTO tblStort (idrStort_ID, strStortNaam, intStortType, intCL_REF, sngRentePerc, sngInflPerc,
-    dtmAanvangNazorg, intJaarPrijspeil, sngNazorgOpp, bytRapEval, sngRapEvalMin, sngRapEvalPerHa, sngRapEvalMax,
-    sngAlgCommunicatieKosten, sngAlgAppKostenBasis, sngAppKostenPerc, sngOnvoorzien, sngOntwerpdirectie,
-    sngAlgRisicoBedrag) VALUES
-    (1, 'Zuid', 1, 1, 0, 0, '2010-01-01', 2010, 20, 1, 0, 225, 9000, 0, 0, 0, 0, 0, 0),
-    (2, 'Noord', 1, 1, 0, 0, '2010-01-01', 2010, 20, 1, 0, 225, 9000, 0, 0, 0, 0, 0, 0);
-INSERT INTO tblInrichting (idrInrichting_ID, lngStort_REF, bytObjectCat_REF, strObject) VALUES
-    (10, 1, 2, 'bovenafdichting oost'), (11, 1, 2, 'Bovenafdichting West'), (12, 1, 1, 'Terrein'),
-    (20, 2, 1, 'Elders');
-INSERT INTO tblAct (idrAct_ID, lngStort_REF, lngInrichting_REF, lngClitem_REF, bytIsTALVO, strAct, bytRubriek_REF,
-    bytOptieStart, intStartAbs, intStartRel, bytStartBA, intStartBA, bytOptieEind, intEindAbs, intEindRel, bytEindBA,
-    intEindBA, bytOptieFreq, intFreqX, bytOptieKosten, sngPercInvest, sngKostenInvest, sngKostenTotaal, sngKostenPE,
-    sngAantal, strEenheid, bytCombineer, strNazorgplanRef, strOpm) VALUES
-    (1, 1, 10, NULL, 0, 'Zaaien', 4, 2, NULL, 1, 0, NULL, 2, NULL, 30, 0, NULL, 2, 1, 2, NULL, NULL, 1234.5, NULL,
-        NULL, NULL, 0, 'H3.2', 'jaarlijks'),
-    (2, 1, 10, 10, 1, 'afvoer', 4, 1, 2015, NULL, 0, NULL, 1, 2020, NULL, 0, NULL, 3, 5, 3, NULL, NULL, NULL, 1234.5,
-        2.5, 'm2', 0, NULL, ''),
-    (3, 1, 11, NULL, 0, 'Folie vervangen', 5, 1, 2012, NULL, 1, 3, 3, NULL, NULL, 0, NULL, 1, NULL, 1, 2.5, 100000,
-        NULL, NULL, NULL, NULL, 0, NULL, NULL),
-    (4, 1, 11, NULL, 0, 'Drainage', 5, 2, NULL, 4, 1, 2, 1, NULL, NULL, 1, 10, 3, 5, 2, NULL, NULL, 1000, NULL,
-        NULL, NULL, 0, NULL, NULL),
-    (5, 1, 12, 10, 1, 'Deelpost', 2, 2, NULL, 1, 0, NULL, 3, NULL, NULL, 0, NULL, 2, 1, 2, NULL, NULL, 1000, NULL,
-        NULL, NULL, 1, NULL, NULL),
-    (6, 1, 12, 10, 2, 'Peilbuizen', 2, 2, NULL, 1, 0, NULL, 3, NULL, NULL, 0, NULL, 2, 1, 2, NULL, NULL, 9000, NULL,
-        NULL, NULL, 0, NULL, NULL),
-    (7, 1, 12, 10, 2, 'Peilbuizen meten', 2, 2, NULL, 1, 0, NULL, 3, NULL, NULL, 0, NULL, 2, 2, 2, NULL, NULL, 1000,
-        NULL, NULL, NULL, 0, NULL, NULL),
-    (8, 1, 12, NULL, 0, 'Onbekend', 6, 1, NULL, NULL, 0, NULL, 1, NULL, NULL, 0, NULL, 2, 1, 2, NULL, NULL, 10, NULL,
-        NULL, NULL, 0, NULL, NULL),
-    (9, 2, 20, NULL, 0, 'Vreemd', 4, 2, NULL, 1, 0, NULL, 3, NULL, NULL, 0, NULL, 2, 1, 2, NULL, NULL, 10, NULL,
-        NULL, NULL, 0, NULL, NULL);
-)";
-
 // Walks all rows from the first and collects one value of each.
 template <typename Rows, typename Value> auto collect(Rows& rows, Value value)
 {
@@ -92,46 +35,38 @@ template <typename... Cells> QString row(const Cells&... cells)
 
 const char* const Icons[] = {"critical", "exclamation", "information", "question"};
 
-class ReportRowsTest : public test::SqlFilesTest
-{
-protected:
-    // The rows do not need the checks before a calculation (item 8 would not pass them).
-    void SetUp() override
-    {
-        ASSERT_NO_FATAL_FAILURE(useFiles(ChecklistSql, DataSql));
-        ASSERT_TRUE(dv.initializeDV(1) && dv.BerekenAlles());
-        recorder.clear();
-    }
+using ReportRowsTest = test::SqlFilesTest;
 
+} // namespace
+
+// Over tests/data/reportrows_*.sql (which says what each row is for): the input data report in both orders
+// (an unknown order keeps the one chosen before), the target capital report in every grouping; then,
+// calculated again, with item 6 outside its checklist item's timing and frequency too; with the checklist
+// item gone (reported, not checked), and with a row the calculation has not seen (reported, the others
+// still found). The rows do not need the checks before a calculation (item 8 would not pass them).
+TEST_F(ReportRowsTest, RowsOfBothReportsMatchTheirGoldenFile)
+{
+    ASSERT_NO_FATAL_FAILURE(
+        useScripts(QStringLiteral("reportrows_checklist.sql"), QStringLiteral("reportrows_data.sql")));
+    clsDV dv(folder.workspace());
+    ASSERT_TRUE(dv.initializeDV(1) && dv.BerekenAlles());
+    recorder.clear();
+    QStringList lines;
     // A title, the rows, and the messages their reading gave.
-    void dump(QStringList& lines, const QString& title, const QStringList& rows)
-    {
+    const auto dump = [&](const QString& title, const QStringList& rows) {
         lines.append(title);
         lines += rows;
         for (const MessageRecorder::Message& message : recorder.recorded())
             lines.append(QStringLiteral("message (%1) %2: %3")
                              .arg(QLatin1String(Icons[int(message.icon)]), message.title, message.text));
         recorder.clear();
-    }
-
-    clsDV dv{folder.workspace()};
-};
-
-} // namespace
-
-// The input data report in both orders (an unknown order keeps the one chosen before), the target capital
-// report in every grouping; then, calculated again, with item 6 outside its checklist item's timing and
-// frequency too; with the checklist item gone (reported, not checked), and with a row the calculation has not
-// seen (reported, the others still found).
-TEST_F(ReportRowsTest, RowsOfBothReportsMatchTheirGoldenFile)
-{
-    QStringList lines;
+    };
     clsActRapInvoer input(folder.workspace());
     for (const QString& order :
          {QStringLiteral("ObjCat"), QStringLiteral("Rubriek"), QStringLiteral("rubriek")}) {
         input.rapSorteerOp(order);
         EXPECT_TRUE(input.OpenRecordset(1));
-        dump(lines, QStringLiteral("input data report by %1, %2 rows").arg(order).arg(input.count()),
+        dump(QStringLiteral("input data report by %1, %2 rows").arg(order).arg(input.count()),
              collect(input, [&] {
                  return row(input.rapKostenpost(),
                             QString::number(input.objectCategorie()) + u' ' + input.strObjectCat(),
@@ -146,7 +81,6 @@ TEST_F(ReportRowsTest, RowsOfBothReportsMatchTheirGoldenFile)
         EXPECT_TRUE(rows.rapOpenActRecordset(grouping));
         const float total = dv.DoelvermogenZonderRisicoFonds();
         dump(
-            lines,
             QStringLiteral("target capital report by %1%2, %3 rows")
                 .arg(DVReportRows::rapSorteerVeldNaam(grouping), title)
                 .arg(rows.count()),
