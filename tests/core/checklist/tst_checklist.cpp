@@ -20,12 +20,6 @@ QString itemSql(int id, const QString& fields = {}, int version = 1)
         .arg(fields.isEmpty() ? QStringLiteral("blnActief = -1") : fields);
 }
 
-const QString Versions = QStringLiteral(
-    "INSERT INTO tblCL (intCL_ID, strVersie, dtmCL, intJaarPrijspeil, sngRapEvalPerHa, sngRapEvalMin, "
-    "sngRapEvalMax, sngOntwerpdirectie) VALUES (1, '2013-1', '2013-03-01', 2012, 225, 3500, 9000, -999);"
-    "INSERT INTO tblCL (intCL_ID, strVersie, intJaarPrijspeil, sngRapEvalPerHa, sngRapEvalMin, "
-    "sngRapEvalMax, sngOntwerpdirectie) VALUES (2, '2015-1', 2014, 3, 0, 1, 7.5);");
-
 class ChecklistTest : public ::testing::Test
 {
 protected:
@@ -35,8 +29,10 @@ protected:
 
     void useChecklist(const QStringList& sql, const QString& name = QStringLiteral("dbTALVOCL_test.mdb"))
     {
-        folder.workspace().setChecklistFile(folder.createDatabase(
-            name, QStringList{QStringLiteral("data/checklist_schema.sql"), Versions} + sql));
+        folder.workspace().setChecklistFile(
+            folder.createDatabase(name, QStringList{QStringLiteral("data/checklist_schema.sql"),
+                                                    QStringLiteral("checklist_versions.sql")} +
+                                            sql));
     }
 };
 
@@ -88,71 +84,68 @@ TEST_F(ChecklistTest, AVersionWithoutActiveItems)
     EXPECT_FALSE(cl.initializeCL(1));
 }
 
-using Text = QString (clsCL::*)() const;
-const Text Start = &clsCL::strStartJaarToelichting, End = &clsCL::strEindJaarToelichting,
-           Freq = &clsCL::strFreqXtoelichting, Cost = &clsCL::strKostenToelichting;
-
-// One item per row: its criteria and the text that explains one of them.
-const std::tuple<const char*, Text, const char*> Texts[] = {
-    {"bytStartBA = 0, intStartJaar = 5, blnStartjaarEerderMag = -1", Start,
-     "5e jaar na aanvang nazorg of eerder"},
-    {"bytStartBA = 0", Start, "invoeren in nazorgjaar of kalenderjaar"},
-    {"bytStartBA = 1, intStartJaar = 3, blnStartjaarEerderMag = 0", Start,
-     "3e jaar na aanleg bovenafdichting"},
-    {"bytStartBA = 1", Start, "invoeren in jaren na aanleg bovenafdichting"},
-    {"bytOptieEind = 2, bytEindBA = 0, intEINDJAAR = 30", End, "30e jaar na aanvang nazorg"},
-    {"bytOptieEind = 2, bytEindBA = 0", End, "invoeren in nazorgjaar of kalenderjaar"},
-    {"bytOptieEind = 2, bytEindBA = 1, intEINDJAAR = 20", End, "20e jaar na aanleg bovenafdichting"},
-    {"bytOptieEind = 2, bytEindBA = 1", End, "invoeren in jaren na aanleg bovenafdichting"},
-    {"bytOptieEind = 3, bytEindBA = 0, intEINDJAAR = 30", End, "eeuwigdurend"},
-    {"bytOptieEind = 3, bytEindBA = 0, intEINDJAAR = 30", Start, ""},
-    {"bytOptieFreq = 1, sngFreqXMin = 2", Freq, "eenmalige uitgave"},
-    {"bytOptieFreq = 2, sngFreqXMin = 2", Freq, "minimaal 2 x per jaar"},
-    {"bytOptieFreq = 2, sngFreqXMax = 4", Freq, "maximaal 4 x per jaar"},
-    {"bytOptieFreq = 2, sngFreqXMin = 2, sngFreqXMax = 2", Freq, "2 x per jaar"},
-    {"bytOptieFreq = 2, sngFreqXMin = 0.5, sngFreqXMax = 2", Freq, "0,5 - 2 x per jaar"},
-    {"bytOptieFreq = 2", Freq, "onderbouwen o.b.v. nazorgplan"},
-    {"bytOptieFreq = 3, sngFreqXMin = 5", Freq, "niet vaker dan één keer per 5 jaar"},
-    {"bytOptieFreq = 3, sngFreqXMax = 10", Freq, "één keer per 10 jaar of vaker"},
-    {"bytOptieFreq = 3, sngFreqXMin = 5, sngFreqXMax = 5", Freq, "één keer per 5 jaar"},
-    {"bytOptieFreq = 3, sngFreqXMin = 5, sngFreqXMax = 10", Freq, "één keer per 5 à 10 jaar"},
-    {"bytOptieFreq = 3", Freq, "onderbouwen o.b.v. nazorgplan"},
-    {"sngFreqXMin = 5", Freq, ""},
-    {"bytOptieKosten = 1, sngPercInvestMIN = 1.5", Cost, "minimaal 1,5 % van investering bovenafdichting"},
-    {"bytOptieKosten = 1, sngPercInvestMAX = 2", Cost, "maximaal 2 % van investering bovenafdichting"},
-    {"bytOptieKosten = 1, sngPercInvestMIN = 2, sngPercInvestMAX = 2", Cost,
-     "2 % van investering bovenafdichting"},
-    {"bytOptieKosten = 1, sngPercInvestMIN = 1, sngPercInvestMAX = 2", Cost,
-     "1 - 2 % van investering bovenafdichting"},
-    {"bytOptieKosten = 1", Cost, "onderbouwen o.b.v. nazorgplan"},
-    {"bytOptieKosten = 2, sngKostenTotaalMIN = 1000, sngKostenTotaalMAX = 2500", Cost,
-     "€ 1.000,00 - € 2.500,00"},
-    {"bytOptieKosten = 2, sngKostenTotaalMIN = 2500, sngKostenTotaalMAX = 2500", Cost, "€ 2.500,00"},
-    {"bytOptieKosten = 2, sngKostenTotaalMIN = 1000", Cost, "minimaal € 1.000,00"},
-    {"bytOptieKosten = 2, sngKostenTotaalMAX = 2500", Cost, "maximaal € 2.500,00"},
-    // 2.675 as a single lies just below the half; it shows as it reads.
-    {"bytOptieKosten = 3, sngPrijsPEmin = 2.675, strEenheid = 'm2'", Cost, "minimaal € 2,68 per m2"},
-    {"bytOptieKosten = 3, sngPrijsPEmin = 10, sngPrijsPEmax = 12.5, strEenheid = 'stuk'", Cost,
-     "€ 10,00 - € 12,50 per stuk"},
-    {"bytOptieKosten = 3, strEenheid = 'm2'", Cost, "onderbouwen o.b.v. nazorgplan"},
-    {"sngKostenTotaalMIN = 1000", Cost, ""},
+// One item per row: the text that explains one of its criteria (core/criterion-texts.txt).
+const char* const Texts[] = {
+    "start: bytStartBA = 0, intStartJaar = 5, blnStartjaarEerderMag = -1",
+    "start: bytStartBA = 0",
+    "start: bytStartBA = 1, intStartJaar = 3, blnStartjaarEerderMag = 0",
+    "start: bytStartBA = 1",
+    "end: bytOptieEind = 2, bytEindBA = 0, intEINDJAAR = 30",
+    "end: bytOptieEind = 2, bytEindBA = 0",
+    "end: bytOptieEind = 2, bytEindBA = 1, intEINDJAAR = 20",
+    "end: bytOptieEind = 2, bytEindBA = 1",
+    "end: bytOptieEind = 3, bytEindBA = 0, intEINDJAAR = 30",
+    "start: bytOptieEind = 3, bytEindBA = 0, intEINDJAAR = 30",
+    "freq: bytOptieFreq = 1, sngFreqXMin = 2",
+    "freq: bytOptieFreq = 2, sngFreqXMin = 2",
+    "freq: bytOptieFreq = 2, sngFreqXMax = 4",
+    "freq: bytOptieFreq = 2, sngFreqXMin = 2, sngFreqXMax = 2",
+    "freq: bytOptieFreq = 2, sngFreqXMin = 0.5, sngFreqXMax = 2",
+    "freq: bytOptieFreq = 2",
+    "freq: bytOptieFreq = 3, sngFreqXMin = 5",
+    "freq: bytOptieFreq = 3, sngFreqXMax = 10",
+    "freq: bytOptieFreq = 3, sngFreqXMin = 5, sngFreqXMax = 5",
+    "freq: bytOptieFreq = 3, sngFreqXMin = 5, sngFreqXMax = 10",
+    "freq: bytOptieFreq = 3",
+    "freq: sngFreqXMin = 5",
+    "cost: bytOptieKosten = 1, sngPercInvestMIN = 1.5",
+    "cost: bytOptieKosten = 1, sngPercInvestMAX = 2",
+    "cost: bytOptieKosten = 1, sngPercInvestMIN = 2, sngPercInvestMAX = 2",
+    "cost: bytOptieKosten = 1, sngPercInvestMIN = 1, sngPercInvestMAX = 2",
+    "cost: bytOptieKosten = 1",
+    "cost: bytOptieKosten = 2, sngKostenTotaalMIN = 1000, sngKostenTotaalMAX = 2500",
+    "cost: bytOptieKosten = 2, sngKostenTotaalMIN = 2500, sngKostenTotaalMAX = 2500",
+    "cost: bytOptieKosten = 2, sngKostenTotaalMIN = 1000",
+    "cost: bytOptieKosten = 2, sngKostenTotaalMAX = 2500",
+    "cost: bytOptieKosten = 3, sngPrijsPEmin = 2.675, strEenheid = 'm2'", // a single just below the half
+    "cost: bytOptieKosten = 3, sngPrijsPEmin = 10, sngPrijsPEmax = 12.5, strEenheid = 'stuk'",
+    "cost: bytOptieKosten = 3, strEenheid = 'm2'",
+    "cost: sngKostenTotaalMIN = 1000",
 };
 
 TEST_F(ChecklistTest, CriterionTexts)
 {
     QStringList sql;
-    for (const auto& [fields, text, expected] : Texts)
-        sql.append(itemSql(int(sql.size()) + 1, QString::fromUtf8(fields)));
+    for (const char* row : Texts)
+        sql.append(itemSql(int(sql.size()) + 1, QString::fromUtf8(row).section(QLatin1String(": "), 1)));
     useChecklist(sql);
     ASSERT_TRUE(cl.initializeCL(1));
+    QString shown;
     int id = 0;
-    for (const auto& [fields, text, expected] : Texts) {
+    const QStringList kinds{"start", "end", "freq", "cost"};
+    using Text = QString (clsCL::*)() const;
+    const Text texts[] = {&clsCL::strStartJaarToelichting, &clsCL::strEindJaarToelichting,
+                          &clsCL::strFreqXtoelichting, &clsCL::strKostenToelichting};
+    for (const char* row : Texts) {
         ASSERT_TRUE(cl.GaNaarItem(++id));
-        EXPECT_EQ((cl.*text)(), QString::fromUtf8(expected)) << fields;
+        const int kind = int(kinds.indexOf(QString::fromUtf8(row).section(u':', 0, 0)));
+        shown += QString::fromUtf8(row) + QStringLiteral(" → ") + (cl.*texts[kind])() + u'\n';
     }
+    // With the price level note.
     ASSERT_TRUE(cl.GaNaarItem(28));
-    EXPECT_EQ(cl.strKostenToelichtingEx(),
-              QStringLiteral("€ 1.000,00 - € 2.500,00\r\nNB: Alle kostenposten invoeren in prijspeil 2012"));
+    shown += QStringLiteral("cost, noted: ") +
+             cl.strKostenToelichtingEx().replace(QLatin1String("\r\n"), QLatin1String("\\r\\n")) + u'\n';
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/criterion-texts.txt"), shown));
 }
 
 TEST_F(ChecklistTest, CombinationPostsOfAVersion)
@@ -176,26 +169,25 @@ TEST_F(ChecklistTest, TypicalValuesAndReportingThreshold)
                                    "sngFreqXMin = 5, sngFreqXMax = 10")),
          itemSql(2, QStringLiteral("sngFreqXMin = 0, sngFreqXMax = 10"))});
     ASSERT_TRUE(cl.initializeCL(1));
-    ASSERT_TRUE(cl.GaNaarItem(1));
-    EXPECT_EQ(cl.AantalGEM(), 17.5f);
-    EXPECT_EQ(cl.PrijsPEgem(), 40.0f);
-    EXPECT_EQ(cl.InvKostenGEM(), 1000.0f);
-    EXPECT_EQ(cl.KostenTotaalGEM(), std::nullopt);
-    EXPECT_EQ(cl.InvPercGEM(), 1.5f);
-    EXPECT_EQ(cl.freqXGEM(), 7.5f);
-    ASSERT_TRUE(cl.GaNaarItem(2));
-    EXPECT_EQ(cl.AantalGEM(), std::nullopt);
-    EXPECT_EQ(cl.InvPercGEM(), 0.0f);
-    EXPECT_EQ(cl.freqXGEM(), std::nullopt); // once every 0 years is no typical frequency
+    // The middle of the bounds, or the one bound; none for once every 0 years.
+    const auto typical = [this](long id) {
+        EXPECT_TRUE(cl.GaNaarItem(id));
+        const std::optional<float> values[] = {cl.AantalGEM(),       cl.PrijsPEgem(), cl.InvKostenGEM(),
+                                               cl.KostenTotaalGEM(), cl.InvPercGEM(), cl.freqXGEM()};
+        QStringList texts;
+        for (const std::optional<float>& v : values)
+            texts.append(v ? QString::number(*v, 'g', 9) : QStringLiteral("-"));
+        return texts.join(u'|');
+    };
+    EXPECT_EQ(typical(1), QStringLiteral("17.5|40|1000|-|1.5|7.5"));
+    EXPECT_EQ(typical(2), QStringLiteral("-|-|-|-|0|-"));
 
     // (9000 - 3500) / 225 + 10 = 34.444443, published as 34.44.
     EXPECT_EQ(cl.AantalHaGrens(), 34.44f);
-    EXPECT_EQ(cl.CalcOptieRapEval(QStringLiteral("9,99")), 1);
-    EXPECT_EQ(cl.CalcOptieRapEval(10), 2);
-    EXPECT_EQ(cl.CalcOptieRapEval(QStringLiteral("34,44")), 2);
-    EXPECT_EQ(cl.CalcOptieRapEval(34.45), 3);
-    EXPECT_EQ(cl.CalcOptieRapEval(QVariant()), 0);
-    EXPECT_EQ(cl.CalcOptieRapEval(QStringLiteral("abc")), 0);
+    const std::pair<QVariant, int> options[] = {{"9,99", 1}, {10, 2},         {"34,44", 2},
+                                                {34.45, 3},  {QVariant(), 0}, {"abc", 0}};
+    for (const auto& [hectares, option] : options)
+        EXPECT_EQ(cl.CalcOptieRapEval(hectares), option) << hectares.toString().toStdString();
     ASSERT_TRUE(cl.initializeCL(2));
     EXPECT_EQ(cl.AantalHaGrens(), 1.0f / 3.0f + 10.0f); // other fractions stay as computed
 }
