@@ -11,40 +11,6 @@ namespace {
 
 const QVariant n; // not entered
 
-// Version 1 sets surcharges per item and only a minimum for communication; version 2 fixes both.
-const char* const Versions =
-    "INSERT INTO tblCL (intCL_ID, intJaarPrijspeil, sngCommunicatieMIN, sngCommunicatieMAX, "
-    "sngRapEvalPerHa, sngRapEvalMin, sngRapEvalMax, sngAppKostenBasisMIN, sngAppKostenBasisMAX, "
-    "sngAppKostenPerc, sngOnvoorzien, sngOntwerpdirectie) "
-    "VALUES (1, 2012, 2000, -999, 225, 3500, 9000, 1000, 5000, 5.06, 10, -999);"
-    "INSERT INTO tblCL (intCL_ID, intJaarPrijspeil, sngCommunicatieMIN, sngCommunicatieMAX, "
-    "sngOntwerpdirectie) VALUES (2, 2014, 2000, 10000, 7.5);";
-
-// Active items of version 1 (item 40: of version 2), by id and the criteria set on them.
-const std::pair<int, const char*> Items[] = {
-    // A replacement: start in the 5th aftercare year or before, end in the 30th, once every 5 to 10 years,
-    // 10 to 50 per m2 for at least 1 m2.
-    {30,
-     "bytRubriek_REF = 5, bytStartBA = 0, intStartJaar = 5, blnStartjaarEerderMag = -1, bytOptieEind = 2, "
-     "bytEindBA = 0, intEINDJAAR = 30, bytOptieFreq = 3, sngFreqXMin = 5, sngFreqXMax = 10, "
-     "bytOptieKosten = 3, sngPrijsPEmin = 10, sngPrijsPEmax = 50, strEenheid = 'm2', sngAantalMIN = 1"},
-    {2, "bytStartBA = 0, intStartJaar = 5, blnStartjaarEerderMag = 0"},
-    {4, "bytStartBA = 1, intStartJaar = 3, blnStartjaarEerderMag = -1"},
-    {5, "bytStartBA = 1, intStartJaar = 3, blnStartjaarEerderMag = 0"},
-    {6, "bytStartBA = 0"},
-    {7, "bytOptieEind = 3, bytEindBA = 0"},
-    {9, "bytOptieEind = 2, bytEindBA = 1, intEINDJAAR = 20"},
-    {10, "bytOptieEind = 2, bytEindBA = 0"},
-    {12, "bytOptieFreq = 2"},
-    {13, "bytOptieFreq = 1"},
-    {14, "bytOptieFreq = 3, sngFreqXMin = 0, sngFreqXMax = 10"},
-    {15, "bytOptieFreq = 2, sngFreqXMin = 2, sngFreqXMax = 4"},
-    {17, "bytOptieKosten = 1, sngPercInvestMIN = 1, sngPercInvestMAX = 2, sngKostenInvestMAX = 100000"},
-    {18, "bytOptieKosten = 2, sngKostenTotaalMIN = 1000, sngKostenTotaalMAX = 2500"},
-    {19, "bytOptieKosten = 3, sngAantalMAX = 10"},
-    {40, "bytOptieKosten = 2"},
-};
-
 enum Check
 {
     Start,
@@ -123,17 +89,10 @@ protected:
 
     void SetUp() override
     {
-        QStringList scripts{QStringLiteral("data/checklist_schema.sql"), QString::fromUtf8(Versions)};
-        for (const auto& [id, fields] : Items)
-            scripts.append(
-                QStringLiteral("INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, strVoorz, "
-                               "strOmschrijving) VALUES (%1, %2, -1, 'Bovenafdichting', 'Post %1');"
-                               "UPDATE tblCLitem SET %3 WHERE lngCLitem_ID = %1;")
-                    .arg(id)
-                    .arg(id == 40 ? 2 : 1)
-                    .arg(QLatin1String(fields)));
-        folder.workspace().setChecklistFile(
-            folder.createDatabase(QStringLiteral("dbTALVOCL_test.mdb"), scripts));
+        // Versions 1 and 2, the items and their criteria: tests/data/conformity_checklist.sql.
+        folder.workspace().setChecklistFile(folder.createDatabase(
+            QStringLiteral("dbTALVOCL_test.mdb"),
+            {QStringLiteral("data/checklist_schema.sql"), QStringLiteral("conformity_checklist.sql")}));
         ASSERT_TRUE(cl.initializeCL(1));
     }
 
@@ -201,12 +160,12 @@ TEST_F(ConformityTest, FacilityValues)
     EXPECT_TRUE(cl.verifyCL_CommKosten(50000));
     EXPECT_TRUE(cl.verifyCL_OntwerpdirectieFixed(3)); // surcharges per item: any design fee
     // The reporting option says which of minimum, per hectare and maximum must be the version's.
-    EXPECT_TRUE(cl.verifyCL_RapEvalPerHa(1, 3500, 1, 1));
-    EXPECT_FALSE(cl.verifyCL_RapEvalPerHa(1, 3000, 225, 9000));
-    EXPECT_TRUE(cl.verifyCL_RapEvalPerHa(2, 1, 225, 1));
-    EXPECT_FALSE(cl.verifyCL_RapEvalPerHa(2, 3500, 200, 9000));
-    EXPECT_TRUE(cl.verifyCL_RapEvalPerHa(3, 1, 1, 9000));
-    EXPECT_FALSE(cl.verifyCL_RapEvalPerHa(3, 3500, 225, 9500));
+    const std::tuple<int, float, float, float, bool> reporting[] = {
+        {1, 3500, 1, 1, true},       {1, 3000, 225, 9000, false}, {2, 1, 225, 1, true},
+        {2, 3500, 200, 9000, false}, {3, 1, 1, 9000, true},       {3, 3500, 225, 9500, false}};
+    for (const auto& [option, minimum, perHa, maximum, within] : reporting)
+        EXPECT_EQ(cl.verifyCL_RapEvalPerHa(option, minimum, perHa, maximum), within)
+            << option << ' ' << minimum;
 
     // Version 2: communication from 2000 to 10000, one design fee and one surcharge rate for all.
     ASSERT_TRUE(cl.initializeCL(2));
