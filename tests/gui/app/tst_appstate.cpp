@@ -1,7 +1,6 @@
 // What the windows' state does when the user opens a facility or deletes one: the open facility, the facility
-// commands and the setting that remembers the choice. Linking a data file is the configuration window's test.
-#include "facility/clsStort.h"
-#include "storage/database.h"
+// commands and the setting that remembers the choice. Linking a data file is the configuration window's test,
+// reloading the open facility the general data screen's.
 #include "support/guiprogramfolder.h"
 
 #include <QSignalSpy>
@@ -58,18 +57,6 @@ TEST_F(AppStateTest, OpeningMakesTheFacilityTheOpenOne)
     EXPECT_FALSE(appState().openFacility(99));
     EXPECT_EQ(state(), u"4 Afgedankte versie  off []");
     EXPECT_EQ(appState().settings().currentFacilityId(), 4);
-}
-
-TEST_F(AppStateTest, ReloadingReadsTheOpenFacilityAgain)
-{
-    ASSERT_TRUE(appState().openFacility(1));
-    state();
-    // Gone from the file after the rename: the state stays as last read.
-    for (const char* sql : {"UPDATE tblStort SET strStortNaam = 'Zuid hernoemd'", "DELETE FROM tblStort"}) {
-        ASSERT_TRUE(appState().workspace().dataDatabase()->exec(QLatin1String(sql)));
-        EXPECT_EQ(appState().reloadFacility(), *sql == 'U');
-        EXPECT_EQ(state(), u"1 Zuid hernoemd 2013 on []");
-    }
 }
 
 // Deleting a facility while facility 1 is open closes it only when it is the open one and gone. Which

@@ -1,4 +1,5 @@
-// The main window (commands, toolbar, command gates, status bar), the configuration window and the splash.
+// The main window (commands, toolbar, command gates, status bar), the configuration window, the splash and
+// the file filters of the Qt message service.
 // Menus, captions and the states without a facility are in the main window's dump.
 #include "app/frmConfig.h"
 #include "app/frmMDI_main.h"
@@ -6,6 +7,7 @@
 #include "storage/database.h"
 #include "support/guiprogramfolder.h"
 #include "widgets/colours.h"
+#include "widgets/qtmessages.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -195,36 +197,29 @@ protected:
 // facility; a new file's name must follow the rule. Which files are refused is the data file link's.
 TEST_F(ConfigTest, LinksTheChosenFile)
 {
-    const struct
-    {
-        const char* button;
-        QString answer;
-        const char* title;
-        bool linked;
-    } cases[] = {
+    const std::tuple<const char*, QString, const char*, bool> cases[] = {
         {"cmdDataLocatie", folder.copyDemoData(QStringLiteral("dbTALVOdata_ander.mdb")),
          "Koppeling databestand", true},
         {"cmdNew", folder.filePath(QStringLiteral("nieuw.mdb")), "Instellen bestandskoppeling", false},
         {"cmdNew", folder.filePath(QStringLiteral("dbTALVOdata_nieuw.mdb")), "Koppeling databestand", true},
         {"cmdNew", QString(), nullptr, false}};
     QString current = linked;
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.answer.toStdString());
+    for (const auto& [name, answer, title, linked] : cases) {
+        SCOPED_TRACE(answer.toStdString());
         recorder.clear();
-        if (!c.answer.isEmpty())
-            recorder.answerNextFile(c.answer);
-        button(c.button)->click();
+        if (!answer.isEmpty())
+            recorder.answerNextFile(answer);
+        button(name)->click();
         ASSERT_EQ(recorder.fileRequests().size(), 1);
         const FileDialogRequest& request = recorder.fileRequests()[0];
         EXPECT_EQ(request.filter, u"databestand (dbTALVOdata_*)|dbTALVOdata_*.mdb|");
-        EXPECT_EQ(request.mustExist, c.button == std::string("cmdDataLocatie"));
-        EXPECT_EQ(request.overwritePrompt, c.button == std::string("cmdNew"));
-        EXPECT_EQ(recorder.titles(), c.title ? QStringList{QLatin1String(c.title)} : QStringList());
-        if (c.linked)
-            current = c.answer;
-        EXPECT_EQ(shownPath(), current);
-        EXPECT_EQ(appState().dataFilePath(), current);
-        EXPECT_EQ(storedSettings().dataFileName(), current);
+        EXPECT_EQ(request.mustExist, name == std::string("cmdDataLocatie"));
+        EXPECT_EQ(request.overwritePrompt, name == std::string("cmdNew"));
+        EXPECT_EQ(recorder.titles(), title ? QStringList{QLatin1String(title)} : QStringList());
+        if (linked)
+            current = answer;
+        EXPECT_EQ(QStringList({shownPath(), appState().dataFilePath(), storedSettings().dataFileName()}),
+                  QStringList(3, current));
         EXPECT_EQ(appState().facility().id, 0);
     }
     EXPECT_FALSE(QFileInfo::exists(folder.filePath(QStringLiteral("nieuw.mdb"))));
@@ -257,20 +252,24 @@ TEST_F(ConfigTest, ClosingStoresColoursAndTreeOptions)
     QSignalSpy saved(config.data(), &frmConfig::viewPreferencesSaved);
     button("OKButton")->click();
     EXPECT_EQ(saved.count(), 1);
-    Settings settings = storedSettings();
-    EXPECT_EQ(settings.provisionColour(), 0x00FF00u);
-    EXPECT_EQ(settings.costItemColour(), Settings::DefaultCostItemColour);
-    EXPECT_TRUE(settings.treeSingleSelect());
-    EXPECT_FALSE(settings.treePlusMinus());
-    EXPECT_FALSE(settings.treeLines());
+    // Colours, then single select, plus/minus and lines.
+    const auto stored = [] {
+        const Settings settings = storedSettings();
+        return QStringLiteral("%1 %2 %3%4%5")
+            .arg(settings.provisionColour())
+            .arg(settings.costItemColour())
+            .arg(settings.treeSingleSelect())
+            .arg(settings.treePlusMinus())
+            .arg(settings.treeLines());
+    };
+    EXPECT_EQ(stored(), QStringLiteral("65280 %1 100").arg(Settings::DefaultCostItemColour));
     EXPECT_TRUE(appState().view().treeSingleSelect);
 
     reopen();
     EXPECT_TRUE(button("cmdKleur")->styleSheet().contains(toQColor(0x00FF00).name()));
     button("Command3")->click();
     button("OKButton")->click();
-    EXPECT_EQ(storedSettings().costItemColour(), 128u);
-    EXPECT_EQ(storedSettings().provisionColour(), 16384u);
+    EXPECT_EQ(stored(), u"16384 128 100");
     EXPECT_EQ(appState().view().provisionColour, 16384u);
 }
 
@@ -298,6 +297,15 @@ TEST_F(MainWindowTest, TestBuildSplashReportsItselfAndHandsOverAtOnce)
     EXPECT_EQ(finished.count(), 1);
     EXPECT_EQ(recorder.texts(), QStringList({"revision=999"}));
     EXPECT_EQ(recorder.busyDepth(), 0);
+}
+
+// Each "description|pattern|" pair of the message service becomes "description (patterns)" for Qt.
+TEST(FileFilterTest, PairsBecomeQtFilters)
+{
+    EXPECT_EQ(toQtFilter(QStringLiteral("databestand (dbTALVOdata_*)|dbTALVOdata_*.mdb|")),
+              QStringLiteral("databestand (dbTALVOdata_*) (dbTALVOdata_*.mdb)"));
+    EXPECT_EQ(toQtFilter(QStringLiteral("Word bestanden (*.docx)|*.docx|XML (*.xml)|*.xml;*.XML|")),
+              QStringLiteral("Word bestanden (*.docx) (*.docx);;XML (*.xml) (*.xml *.XML)"));
 }
 
 } // namespace

@@ -120,23 +120,19 @@ TEST_F(ReportScreensTest, VatBoxTakesPercentagesUpToThirtyOnLeaving)
     dialog->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
     auto* box = child<QLineEdit>(dialog, "txtBTWperc");
-    const struct
-    {
-        const char* text;
-        bool refused;
-        float stored;
-    } cases[] = {{"35", true, 19},       {"30,5", true, 19}, {"21", false, 21},
-                 {"12,5", false, 12.5f}, {"30", false, 30},  {"", false, 30}};
-    for (const auto& c : cases) {
+    const std::tuple<const char*, bool, float> cases[] = {{"35", true, 19},  {"30,5", true, 19},
+                                                          {"21", false, 21}, {"12,5", false, 12.5f},
+                                                          {"30", false, 30}, {"", false, 30}};
+    for (const auto& [text, refused, stored] : cases) {
         box->setFocus(Qt::TabFocusReason);
         box->selectAll();
-        QTest::keyClicks(box, QLatin1String(c.text));
-        if (!*c.text)
+        QTest::keyClicks(box, QLatin1String(text));
+        if (!*text)
             QTest::keyClick(box, Qt::Key_Delete);
         child(dialog, "chkRapHef")->setFocus(Qt::TabFocusReason);
         QCoreApplication::processEvents();
-        EXPECT_EQ(QApplication::focusWidget() == box, c.refused) << c.text;
-        EXPECT_FLOAT_EQ(appState().view().vatPercentage, c.stored) << c.text;
+        EXPECT_EQ(QApplication::focusWidget() == box, refused) << text;
+        EXPECT_FLOAT_EQ(appState().view().vatPercentage, stored) << text;
     }
     EXPECT_TRUE(recorder.recorded().isEmpty());
 
@@ -150,36 +146,30 @@ TEST_F(ReportScreensTest, VatBoxTakesPercentagesUpToThirtyOnLeaving)
 // chose, proposes that folder for the next report and opens the document on Yes.
 TEST_F(ReportScreensTest, DocumentIsSavedWhereChosenAndOpenedOnYes)
 {
-    const struct
-    {
-        const char* vat;
-        MessageAnswer answer;
-        bool levy;
-        const char* vatLine;
-    } cases[] = {{"19", MessageAnswer::Yes, true, "Omzetbelasting (19,0%)"},
-                 {"0", MessageAnswer::No, false, ""}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.vat);
-        const QString path = chosen(QStringLiteral("doelvermogen %1.docx").arg(QLatin1String(c.vat)));
+    const std::tuple<const char*, MessageAnswer, bool, const char*> cases[] = {
+        {"19", MessageAnswer::Yes, true, "Omzetbelasting (19,0%)"}, {"0", MessageAnswer::No, false, ""}};
+    for (const auto& [vat, answer, levy, vatLine] : cases) {
+        SCOPED_TRACE(vat);
+        const QString path = chosen(QStringLiteral("doelvermogen %1.docx").arg(QLatin1String(vat)));
         click("chkVoorblad");
-        if (c.levy)
+        if (levy)
             click("chkRapHef");
-        child<QLineEdit>(dialog, "txtBTWperc")->setText(QLatin1String(c.vat));
+        child<QLineEdit>(dialog, "txtBTWperc")->setText(QLatin1String(vat));
         recorder.answerNextFile(path);
-        recorder.answerNext(c.answer);
+        recorder.answerNext(answer);
         click("OKButton");
 
-        expectFileRequest(QStringLiteral("Rapportage"), c.levy ? exportDir.path() : chosenDir.path());
+        expectFileRequest(QStringLiteral("Rapportage"), levy ? exportDir.path() : chosenDir.path());
         EXPECT_EQ(recorder.texts(),
                   QStringList{QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?")});
         EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Rapportage doelvermogen & heffing")});
-        EXPECT_EQ(opened, c.answer == MessageAnswer::Yes ? QStringList{path} : QStringList());
+        EXPECT_EQ(opened, answer == MessageAnswer::Yes ? QStringList{path} : QStringList());
         EXPECT_EQ(recorder.busyDepth(), 0);
 
         const QString text = documentText(path);
-        EXPECT_EQ(text.contains(QStringLiteral("Rapportage heffingen")), c.levy);
-        EXPECT_TRUE(text.contains(QLatin1String(c.vatLine)));
-        EXPECT_EQ(text.contains(QStringLiteral("Omzetbelasting")), *c.vatLine != 0);
+        EXPECT_EQ(text.contains(QStringLiteral("Rapportage heffingen")), levy);
+        EXPECT_TRUE(text.contains(QLatin1String(vatLine)));
+        EXPECT_EQ(text.contains(QStringLiteral("Omzetbelasting")), *vatLine != 0);
         deletePending();
         EXPECT_FALSE(dialog);
         dialog = new frmDoelverm;
