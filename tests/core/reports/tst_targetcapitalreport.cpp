@@ -1,11 +1,13 @@
-// The target capital section and the levy section of the report, written into a document and into the
-// report window: layout, grouping and progress over a small scenario compared with golden files, and the
-// section left out when its rows cannot be had. (The demo facilities' reports are in tst_reportrun.)
+// The sections of the reports over small scenarios of their own, compared with golden files: the target
+// capital and levy sections in a document and in the report window (layout, grouping, progress), and the
+// section left out when its rows cannot be had; the input data report's sections in a document, its header,
+// and a facility that is not there. (The demo facilities' whole reports are in tst_reportrun.)
 #include "reports/targetcapitalreport.h"
 
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
 #include "reports/docxdocument.h"
+#include "reports/inputreport.h"
 #include "reports/screenreport.h"
 #include "storage/database.h"
 #include "storage/workspace.h"
@@ -21,8 +23,7 @@
 #include <utility>
 
 using namespace dovra;
-using report::DocxDocument;
-using report::ScreenReport;
+using namespace dovra::report;
 
 namespace {
 
@@ -49,10 +50,26 @@ protected:
     clsDV dv{folder.workspace()};
 };
 
+test::DocxContent bodyOf(const DocxDocument& document)
+{
+    return test::readDocx(document.part(QStringLiteral("word/document.xml")));
+}
+
 QString dumpOf(const DocxDocument& document)
 {
-    return test::dumpDocx(test::readDocx(document.part(QStringLiteral("word/document.xml"))));
+    return test::dumpDocx(bodyOf(document));
 }
+
+ReportContext contextOf(Workspace& workspace, long facilityId)
+{
+    return {&workspace,
+            facilityId,
+            QStringLiteral("/data/nazorg.mdb"),
+            QDateTime(QDate(2026, 12, 6), QTime(14, 5)),
+            {}};
+}
+
+using InputReportTest = test::SqlFilesTest;
 
 } // namespace
 
@@ -116,4 +133,33 @@ TEST_F(TargetCapitalReportTest, NoSectionWithoutTheRowsOfTheCalculation)
     EXPECT_FALSE(report::writeTargetCapital(document, workspace(), dv, DVGrouping::Rubriek));
     EXPECT_EQ(dumpOf(document), QStringLiteral("section 21.00 x 29.70 cm, margins top 2.50 bottom 2.50 left "
                                                "2.50 right 2.50, header 1.25 footer 1.25\n"));
+}
+
+// Every section per facility of tests/data/inputreport_*.sql, which says what each facility is for.
+TEST_F(InputReportTest, EverySectionPerFacilityMatchesItsGoldenFile)
+{
+    ASSERT_NO_FATAL_FAILURE(
+        useScripts(QStringLiteral("inputreport_checklist.sql"), QStringLiteral("inputreport_data.sql")));
+    for (long id : {1, 2, 3, 4}) {
+        SCOPED_TRACE(id);
+        DocxDocument document;
+        const ReportContext context = contextOf(folder.workspace(), id);
+        ASSERT_TRUE(writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt, context));
+        ASSERT_TRUE(writeProvisions(document, context));
+        ASSERT_TRUE(writeCostItems(document, context));
+        ASSERT_TRUE(writeUnselectedChecklistItems(document, false, context));
+        EXPECT_TRUE(test::matchesGolden(QStringLiteral("reports/invoer-%1.txt").arg(id), dumpOf(document)));
+    }
+    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'\n').toStdString();
+
+    // The header names the version of the workspace; a facility that is not there writes nothing.
+    DocxDocument document;
+    Workspace workspace(folder.paths(), ProgramVersion{3, 9, 0});
+    writeHeaderFooter(document, contextOf(workspace, 1));
+    EXPECT_EQ(test::readDocx(document.part(QStringLiteral("word/header1.xml"))).lines(),
+              QStringList({QStringLiteral("DOVRA 3.9")}));
+    EXPECT_FALSE(writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt,
+                                  contextOf(folder.workspace(), 99)));
+    EXPECT_FALSE(writeUnselectedChecklistItems(document, false, contextOf(folder.workspace(), 99)));
+    EXPECT_TRUE(bodyOf(document).lines().isEmpty());
 }
