@@ -13,19 +13,6 @@ using namespace dovra;
 
 namespace {
 
-// Facility 1: an ordinary forecast with one amount not entered. Facility 2: another facility's row.
-// Facilities 10 to 16: one case each for the year rule.
-const QString ForecastRows = QStringLiteral(
-    "INSERT INTO tblTonnage (idrTonnage_ID, lngStort_REF, intKalJaar, lngTonnage) VALUES "
-    "(1, 1, 2026, 230), (2, 1, 2025, 1000), (3, 1, 2027, NULL), (4, 2, 2025, 5), (5, 2, 2028, 7);"
-    "INSERT INTO tblTonnage (lngStort_REF, intKalJaar, lngTonnage) VALUES "
-    "(10, 2012, 1), (10, 2010, 1), (10, 2011, 1),"
-    "(11, 2010, 1), (11, 2012, 1),"
-    "(12, 2010, 1), (12, 2010, 1),"
-    "(13, 2010, 1), (13, NULL, 1), (13, 2011, 1),"
-    "(14, NULL, 1),"
-    "(16, 2011, 1), (16, 2011, 1), (16, 2012, 1);");
-
 class ForecastTest : public ::testing::Test
 {
 protected:
@@ -35,9 +22,9 @@ protected:
 
     void SetUp() override
     {
-        const QString path =
-            folder.createDatabase(QStringLiteral("dbTALVOdata_prognose.mdb"),
-                                  {QStringLiteral("data/datafile_schema.sql"), ForecastRows});
+        const QString path = folder.createDatabase(
+            QStringLiteral("dbTALVOdata_prognose.mdb"),
+            {QStringLiteral("data/datafile_schema.sql"), QStringLiteral("tonnage_data.sql")});
         ASSERT_TRUE(LinkDataFile(folder.workspace(), path, false, true));
         ASSERT_TRUE(forecast.psubInitialiseer(1));
     }
@@ -72,16 +59,9 @@ protected:
 
 TEST_F(ForecastTest, YearsMustFormOneUnbrokenRun)
 {
-    const QList<std::pair<int, bool>> cases = {
-        {10, true},  // 2010, 2011, 2012 (stored out of order)
-        {11, false}, // 2010, 2012: a gap
-        {12, false}, // 2010 twice
-        {13, false}, // an empty year between valid ones
-        {14, false}, // only an empty year
-        {15, true},  // no rows
-        {16, false}, // a repeat at the start of an otherwise unbroken run
-    };
-    for (const auto& [facility, valid] : cases) {
+    // Facilities 10 to 16 of tests/data/tonnage_data.sql: only 10 and 15 (no rows) are valid.
+    for (const auto& [facility, valid] :
+         {std::pair(10, true), {11, false}, {12, false}, {13, false}, {14, false}, {15, true}, {16, false}}) {
         clsTonnage other(folder.workspace());
         ASSERT_TRUE(other.psubInitialiseer(facility));
         EXPECT_EQ(other.pfunValideerIngevoerdeData(), valid) << facility;
@@ -126,21 +106,6 @@ TEST_F(ForecastTest, EditsReachTheFileAtOnce)
     ASSERT_TRUE(forecast.addRow(2027, 1));
     EXPECT_TRUE(forecast.pfunValideerIngevoerdeData());
     EXPECT_TRUE(recorder.recorded().isEmpty());
-}
-
-TEST_F(ForecastTest, FailedWritesChangeNeitherFileNorMemory)
-{
-    refuseWrites();
-    EXPECT_FALSE(forecast.addRow(2028, 1));
-    EXPECT_FALSE(forecast.setYear(0, 2024));
-    EXPECT_FALSE(forecast.setKilotonnes(0, 1));
-    EXPECT_FALSE(forecast.removeRow(0));
-    EXPECT_EQ(fileRows(1), QStringList({"2026:230", "2025:1000", "2027:-"}));
-    EXPECT_EQ(forecast.AantalRecords(), 3);
-    EXPECT_EQ(forecast.TotaalTonnage(), 1230);
-    EXPECT_EQ(
-        recorder.texts(),
-        QStringList(4, QStringLiteral("De prognose kon niet worden opgeslagen. Er is niets gewijzigd.")));
 }
 
 // --- the grid model ---
@@ -245,16 +210,24 @@ TEST_F(ForecastModelTest, ShowsTheRowsAndAnEmptyLineToTypeOn)
     EXPECT_EQ(fileRows(1), QStringList({"2027:-", "2028:75", "2029:-"}));
 }
 
-TEST_F(ForecastModelTest, RefusedWriteKeepsTheGridAsTheFile)
+TEST_F(ForecastModelTest, FailedWritesChangeNeitherFileNorMemoryNorGrid)
 {
     refuseWrites();
+    EXPECT_FALSE(forecast.addRow(2028, 1));
+    EXPECT_FALSE(forecast.setYear(0, 2024));
+    EXPECT_FALSE(forecast.setKilotonnes(0, 1));
+    EXPECT_FALSE(forecast.removeRow(0));
     EXPECT_FALSE(model->setData(model->index(0, TonnageModel::YearColumn), QStringLiteral("2024")));
     EXPECT_FALSE(model->setData(model->index(3, TonnageModel::YearColumn), QStringLiteral("2028")));
     EXPECT_FALSE(model->removeRows(0, 1));
+    EXPECT_EQ(fileRows(1), QStringList({"2026:230", "2025:1000", "2027:-"}));
+    EXPECT_EQ(forecast.AantalRecords(), 3);
+    EXPECT_EQ(forecast.TotaalTonnage(), 1230);
     EXPECT_EQ(model->rowCount(), 4);
     EXPECT_EQ(shown(0, TonnageModel::YearColumn), QStringLiteral("2025"));
-    EXPECT_EQ(recorder.recorded().size(), 3);
-    EXPECT_EQ(fileRows(1), QStringList({"2026:230", "2025:1000", "2027:-"}));
+    EXPECT_EQ(
+        recorder.texts(),
+        QStringList(7, QStringLiteral("De prognose kon niet worden opgeslagen. Er is niets gewijzigd.")));
 }
 
 } // namespace
