@@ -153,22 +153,6 @@ TEST_F(MainWindowTest, ClosingStoresTheVatPercentage)
     EXPECT_FLOAT_EQ(storedSettings().vatPercentage(), 21.0f);
 }
 
-TEST(KeepOnTop, TogglesTheHintInPlace)
-{
-    for (const bool visible : {true, false}) {
-        QWidget window;
-        window.setGeometry(140, 120, 320, 200);
-        window.setVisible(visible);
-        const QRect geometry = window.geometry();
-        for (const bool onTop : {true, false}) {
-            frmMDI_main::KeepOnTop(&window, onTop);
-            EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), onTop);
-            EXPECT_EQ(window.isVisible(), visible);
-            EXPECT_EQ(window.geometry(), geometry);
-        }
-    }
-}
-
 // The configuration window as the menu opens it.
 class ConfigTest : public MainWindowTest
 {
