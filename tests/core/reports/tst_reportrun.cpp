@@ -3,7 +3,6 @@
 // facility; dovra-cli's tests hold the report window's plain text), the sections chosen alone, what happens
 // when input fails, and LibreOffice laying the reports out. (tst_outputtarget and tst_hostile have the
 // files a report may not be saved over.)
-#include "base/formats.h"
 #include "calc/clsDV.h"
 #include "reports/reportrun.h"
 #include "reports/screenreport.h"
@@ -23,6 +22,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <utility>
 
 using namespace dovra;
@@ -115,56 +115,43 @@ TEST_F(ReportRunTest, DemoReportsMatchTheirGoldenFiles)
 // calculation behind it.
 TEST_F(ReportRunTest, SectionsChosenAloneOpenTheReport)
 {
-    const struct
-    {
-        int facility;
-        TargetCapitalReportOptions options;
-        const char* opening;
-    } cases[] = {{2, {false, false, true, false}, "Overzicht niet geselecteerde checklistposten"},
-                 {1, {false, false, false, true}, "Rapportage heffingen"}};
     const QString path = output.filePath(QStringLiteral("rapport.docx"));
-    for (const auto& c : cases) {
-        TargetCapitalReportRun run(workspace(), c.facility, c.options);
+    for (const auto& [facility, options, opening] :
+         {std::tuple{2, TargetCapitalReportOptions{false, false, true, false},
+                     "Overzicht niet geselecteerde checklistposten"},
+          std::tuple{1, TargetCapitalReportOptions{false, false, false, true}, "Rapportage heffingen"}}) {
+        TargetCapitalReportRun run(workspace(), facility, options);
         ASSERT_TRUE(run.calculate());
-        ASSERT_TRUE(run.writeDocument(path, contextOf(c.facility)));
+        ASSERT_TRUE(run.writeDocument(path, contextOf(facility)));
         const test::DocxContent content =
             test::readDocx(test::readDocxPart(path, QStringLiteral("word/document.xml")));
         ASSERT_EQ(content.sections.size(), 1);
-        EXPECT_EQ(content.sections[0].lines().value(0), QLatin1String(c.opening));
+        EXPECT_EQ(content.sections[0].lines().value(0), QLatin1String(opening));
     }
     EXPECT_TRUE(recorder.recorded().isEmpty()) << messages().toStdString();
 }
 
 // A failed pre-check has said why and the report adds nothing; a calculation that fails gives its own
-// message, then the report's. Nothing is written.
+// message (its text is the calculation's, tested there), then the report's. Nothing is written.
 TEST_F(ReportRunTest, InvalidInputWritesNothing)
 {
-    const struct
-    {
-        const char* sql;
-        const char* messages;
-    } cases[] = {{"UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 1",
-                  "message Invoer onvolledig bij Stortplaats De Kragge: Er is geen (geldig) nazorgoppervlak "
-                  "ingevoerd in "
-                  "het scherm 'Toeslagen nazorgfase'.\n"},
-                 {"UPDATE tblStort SET sngNazorgOpp = 34.5, sngRentePerc = 0.5, sngInflPerc = 10 WHERE "
-                  "idrStort_ID = 1",
-                  "message Doelvermogenberekening inrichting 'Stortplaats De Kragge' afgebroken: Overloop "
-                  "bij berekening van "
-                  "de contante waarde voor kostenpost 'Beheer en administratie'. \r\nPas rente- en/of "
-                  "inflatiepercentages aan "
-                  "of controleer de gegevens van deze post.\n"
-                  "message Rapportage: Uw ingevoerde gegevens bevatten fouten. Er wordt geen rapportage "
-                  "opgesteld.\n"}};
-    for (const auto& c : cases) {
-        ASSERT_TRUE(workspace().dataDatabase()->exec(QLatin1String(c.sql)));
+    for (const char* sql :
+         {"UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 1",
+          "UPDATE tblStort SET sngNazorgOpp = 34.5, sngRentePerc = 0.5, sngInflPerc = 10"}) {
+        ASSERT_TRUE(workspace().dataDatabase()->exec(QLatin1String(sql)));
         TargetCapitalReportRun run(workspace(), 1, TargetCapitalReportOptions());
         EXPECT_FALSE(run.calculate());
         ScreenReport screen;
         EXPECT_FALSE(run.write(screen, contextOf(1)));
         EXPECT_TRUE(screen.paragraphs().isEmpty());
-        EXPECT_EQ(messages(), QString::fromUtf8(c.messages));
     }
+    const QStringList texts = recorder.texts();
+    EXPECT_EQ(
+        recorder.titles().join(u'|') + u'|' + texts.value(0) + u'|' + texts.value(2),
+        QStringLiteral("Invoer onvolledig bij Stortplaats De Kragge|Doelvermogenberekening inrichting "
+                       "'Stortplaats De Kragge' afgebroken|Rapportage|Er is geen (geldig) nazorgoppervlak "
+                       "ingevoerd in het scherm 'Toeslagen nazorgfase'.|Uw ingevoerde gegevens bevatten "
+                       "fouten. Er wordt geen rapportage opgesteld."));
 }
 
 // What a program printed; empty when it failed.
@@ -207,8 +194,9 @@ QStringList pagesOf(const QString& docx)
     return pages;
 }
 
-// The target capital report's cover and levy portrait, every page of the calculation landscape; the
-// input data report portrait throughout. (File names with spaces, as the program proposes them.)
+// The target capital report's cover and levy portrait, every page of the calculation landscape (a file name
+// with spaces, as the program proposes them). The input data report, portrait throughout, is the same
+// writer's output: its golden files show its page set-up.
 TEST_F(ReportRunTest, WordProcessorLaysTheReportsOut)
 {
     if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty() ||
@@ -231,19 +219,6 @@ TEST_F(ReportRunTest, WordProcessorLaysTheReportsOut)
             inCalculation = false;
         EXPECT_EQ(page.startsWith(QLatin1String("landscape")), inCalculation) << page.toStdString();
     }
-    const QString all = pages.join(QString());
-    for (const QString& expected :
-         {QStringLiteral("Rapportage doelvermogen"), QStringLiteral("Rapportage heffingen"),
-          formats::number(double(run.calculation().DoelvermogenMetRisicoFonds()), QStringLiteral("€ #,#0"))})
-        EXPECT_TRUE(all.contains(expected)) << expected.toStdString();
-
-    const QString input = output.filePath(QStringLiteral("Rapp invoer.docx"));
-    ASSERT_TRUE(writeInputReportDocument(InputReportOptions{}, input, contextOf(3)));
-    const QStringList inputPages = pagesOf(input);
-    ASSERT_GE(inputPages.size(), 4);
-    EXPECT_TRUE(inputPages.first().contains(QLatin1String("Baggerdepot Hollandsch Diep")));
-    for (const QString& page : inputPages)
-        EXPECT_FALSE(page.startsWith(QLatin1String("landscape")));
 }
 
 TEST(ProposedReportName, NameAndDateMakeAFileName)
