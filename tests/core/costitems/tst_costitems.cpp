@@ -201,16 +201,13 @@ TEST_F(CostItemsTest, PriceLevelChangeMultipliesTheAmountOfTheCostOption)
     const float factor = 1.1f;
     for (items.moveFirst(); !items.EOF_(); items.moveNext())
         ASSERT_TRUE(items.psubVermenigvuldigKostenMet(factor)) << items.idrAct_ID();
-    const auto amount = [this](long id, const char* field) {
-        return row(id, field).toFloat();
-    };
-    EXPECT_EQ(amount(10, "sngKostenTotaal"), 1000.0f * factor);
-    EXPECT_EQ(amount(13, "sngKostenPE"), 3.3f * factor);
-    // Share of an investment: the investment changes, the percentage not.
-    EXPECT_EQ(amount(14, "sngKostenInvest"), 4000.0f * factor);
-    EXPECT_EQ(row(14, "sngPercInvest"), QStringLiteral("2.5"));
-    EXPECT_EQ(row(12, "sngKostenPE"), QStringLiteral("-"));       // not entered stays so
-    EXPECT_EQ(row(20, "sngKostenTotaal"), QStringLiteral("800")); // another facility's
+    // Share of an investment: the investment changes, the percentage not. Not entered stays so; another
+    // facility's is left alone.
+    EXPECT_EQ(row(10, "sngKostenTotaal").toFloat(), 1000.0f * factor);
+    EXPECT_EQ(row(13, "sngKostenPE").toFloat(), 3.3f * factor);
+    EXPECT_EQ(row(14, "sngKostenInvest").toFloat(), 4000.0f * factor);
+    EXPECT_EQ(row(14, "sngPercInvest") + u'|' + row(12, "sngKostenPE") + u'|' + row(20, "sngKostenTotaal"),
+              QStringLiteral("2.5|-|800"));
 }
 
 TEST_F(CostItemsTest, TheCurrentCostItem)
