@@ -1,8 +1,7 @@
 // The report runs over the demo facilities: the whole reports compared line by line with golden files (the
 // report window's paragraphs and the target capital report per grouping, the input data report per
-// facility; dovra-cli's tests hold the report window's plain text), the sections chosen alone, what happens
-// when input fails, and LibreOffice laying the reports out. (tst_outputtarget and tst_hostile have the
-// files a report may not be saved over.)
+// facility), the sections chosen alone, what happens when input fails, and LibreOffice laying a report out.
+// (tst_storage and tst_hostile have the files a report may not be saved over.)
 #include "calc/clsDV.h"
 #include "reports/reportrun.h"
 #include "reports/screenreport.h"
@@ -221,11 +220,10 @@ TEST_F(ReportRunTest, WordProcessorLaysTheReportsOut)
     }
 }
 
-TEST(ProposedReportName, NameAndDateMakeAFileName)
+TEST(ProposedReportName, CharactersNoFileNameCanHoldAreReplaced)
 {
-    const QDate day(2026, 3, 9);
-    // Characters no file name can hold do not end up in one.
-    EXPECT_EQ(proposedReportName(QStringLiteral("Rapp invoer"), QStringLiteral("Noord/Zuid: \"A\""), day),
+    EXPECT_EQ(proposedReportName(QStringLiteral("Rapp invoer"), QStringLiteral("Noord/Zuid: \"A\""),
+                                 QDate(2026, 3, 9)),
               QStringLiteral("Rapp invoer Noord_Zuid_ _A_ 09-03-2026.docx"));
 }
 
