@@ -1,6 +1,8 @@
 // The facility list, the new facility dialog and the notice of the opened facility, alone and as the main
-// window opens them. The list's rows, the new row's values and which names are taken are the core's
-// (tests/core/facility); captions and starting states are in the screens' dumps.
+// window opens them, and the windows' state as facilities are opened and deleted. The list's rows, the new
+// row's values and which names are taken are the core's (tests/core/facility); captions and starting states
+// are in the screens' dumps. Linking a data file is the configuration window's test, reloading the open
+// facility the general data screen's.
 #include "app/frmMDI_main.h"
 #include "facility/frmInrNieuwDialog.h"
 #include "facility/frmOpenInr.h"
@@ -33,7 +35,8 @@ QList<frmOpenInrConfirm*> notices()
     return found;
 }
 
-// The facilities of tests/data/facilities.sql and 6, with an accented name and a lower-case RIVM number for
+// The facilities of tests/data/facilities.sql (4 is of a checklist version the installed checklist file
+// lacks) and 6, with an accented name and a lower-case RIVM number for
 // the case-blind sort; each with an aftercare start, so that opening one asks nothing.
 class FacilityScreensTest : public test::WindowTest
 {
@@ -89,10 +92,27 @@ protected:
         return query.next() ? int(query.integer(0).value_or(-1)) : -1;
     }
 
+    // The open facility's id, name and checklist year, whether its commands are on, and what
+    // facilityOpenStateChanged said since the last call: "1 stortplaats Zuid 2013 on [true]".
+    QString state()
+    {
+        const OpenFacilityState& open = appState().facility();
+        QStringList signalled;
+        for (const QList<QVariant>& arguments : std::as_const(openState))
+            signalled << arguments.value(0).toString();
+        openState.clear();
+        return QStringLiteral("%1 %2 %3 %4 [%5]")
+            .arg(open.id)
+            .arg(open.name, open.checklistYear,
+                 appState().facilityCommandsEnabled() ? QStringLiteral("on") : QStringLiteral("off"),
+                 signalled.join(u' '));
+    }
+
     QPointer<frmMDI_main> window = new frmMDI_main;
     QPointer<frmOpenInr> list;
     QStringList ran;
     int messagesBeforeGeneralData = -1;
+    QSignalSpy openState{&appState(), &AppState::facilityOpenStateChanged};
 };
 
 TEST_F(FacilityScreensTest, ListSelectsTheLastOpenedFacility)
@@ -279,6 +299,44 @@ TEST_F(FacilityScreensTest, NoticeLeavesAfterThreeSeconds)
     EXPECT_TRUE(gone.wait(1000));
     EXPECT_FALSE(appState().confirmationShowing());
     EXPECT_EQ(ScreenRegistration::loadedScreens(), 0);
+}
+
+// What opening or deleting a facility does to the windows' state: the open facility, the facility commands
+// and the setting that remembers the choice.
+TEST_F(FacilityScreensTest, OpeningMakesTheFacilityTheOpenOne)
+{
+    ASSERT_TRUE(appState().openFacility(1));
+    EXPECT_EQ(state(), u"1 stortplaats Zuid 2013 on [true]");
+    EXPECT_EQ(appState().settings().currentFacilityId(), 1);
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+
+    // A version the installed checklist file lacks: opened, but its commands stay off.
+    ASSERT_TRUE(appState().openFacility(4));
+    EXPECT_EQ(state(), u"4 Afgedankte versie  off [false]");
+    EXPECT_EQ(appState().settings().currentFacilityId(), 4);
+    EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Verificatie beschikbaarheid checklist")});
+
+    // A facility that is gone leaves the open one as it was.
+    EXPECT_FALSE(appState().openFacility(99));
+    EXPECT_EQ(state(), u"4 Afgedankte versie  off []");
+    EXPECT_EQ(appState().settings().currentFacilityId(), 4);
+}
+
+// Deleting a facility while facility 1 is open closes it only when it is the open one and gone. Which
+// deletions the file refuses is the facility record's.
+TEST_F(FacilityScreensTest, DeletingClosesTheFacilityOnlyWhenItIsTheOpenOneAndGone)
+{
+    const std::tuple<int, MessageAnswer, const char*> cases[] = {
+        {1, MessageAnswer::No, "1 stortplaats Zuid 2013 on []"},
+        {2, MessageAnswer::Yes, "1 stortplaats Zuid 2013 on []"},
+        {1, MessageAnswer::Yes, "0   off [false]"}};
+    for (const auto& [facility, answer, after] : cases) {
+        ASSERT_TRUE(appState().openFacility(1));
+        state();
+        recorder.answerNext(answer);
+        EXPECT_EQ(appState().deleteFacility(facility, QStringLiteral("naam")), answer == MessageAnswer::Yes);
+        EXPECT_EQ(state(), QLatin1String(after));
+    }
 }
 
 } // namespace
