@@ -43,16 +43,12 @@ TEST(Layering, TheRuleFindsIncludesFromAbove)
 {
     EXPECT_EQ(
         violationsIn(QStringLiteral(
-            "#include <QWidget>\n#include <QtWidgets/QDialog>\n"
-            "#include \"app/frmMDI_main.h\"\n#include \"gui/app/appstate.h\"\n#include \"app/appstate.h\"\n"
-            "#include \"clifigures.h\"\n")),
-        (QStringList{QStringLiteral("QWidget"), QStringLiteral("QtWidgets/QDialog"),
-                     QStringLiteral("app/frmMDI_main.h"), QStringLiteral("gui/app/appstate.h"),
-                     QStringLiteral("app/appstate.h"), QStringLiteral("clifigures.h")}));
-    EXPECT_EQ(
-        violationsIn(QStringLiteral("#include <QString>\n#include \"storage/database.h\"\n"
-                                    "#include \"reports/reportrun.h\"\n#include <sqlcipher/sqlite3.h>\n")),
-        QStringList());
+                         "#include <QWidget>\n#include <QtWidgets/QDialog>\n#include \"app/frmMDI_main.h\"\n"
+                         "#include \"gui/app/appstate.h\"\n#include \"app/appstate.h\"\n"
+                         "#include \"clifigures.h\"\n#include <QString>\n#include \"storage/database.h\"\n"
+                         "#include \"reports/reportrun.h\"\n#include <sqlcipher/sqlite3.h>\n"))
+            .join(u' '),
+        u"QWidget QtWidgets/QDialog app/frmMDI_main.h gui/app/appstate.h app/appstate.h clifigures.h");
 }
 
 TEST(Layering, TheCoreIncludesNothingFromAbove)

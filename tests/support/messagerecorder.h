@@ -9,16 +9,14 @@
 
 namespace dovra {
 
-// Keeps every message and answers from a script set in advance; for tests.
-// Questions without a scripted answer take their default answer; file and input
-// dialogs without a scripted answer are cancelled.
+// Keeps every message and answers from a script set in advance; for tests. Questions without a scripted
+// answer take their default answer; file and colour dialogs without one, and every input box, are cancelled.
 class MessageRecorder : public MessageService
 {
 public:
     struct Message
     {
-        QString text;
-        QString title;
+        QString text, title;
         MessageIcon icon;
         MessageButtons buttons;
         MessageAnswer answer;
@@ -32,29 +30,33 @@ public:
                           MessageAnswer defaultAnswer) override;
     QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override;
     QString openFileName(const FileDialogRequest& request) override;
-    QString saveFileName(const FileDialogRequest& request) override;
+    QString saveFileName(const FileDialogRequest& request) override { return openFileName(request); }
     std::optional<ColourValue> chooseColour(ColourValue initial) override;
-    void setBusy(bool busy) override;
+    void setBusy(bool busy) override { m_busy += busy ? 1 : -1; }
     void clearBusy() override { m_busy = 0; }
 
     void answerNext(MessageAnswer answer) { m_answers.push_back(answer); }
-    void answerNextInput(const QString& text) { m_inputs.push_back(text); }
     void answerNextFile(const QString& path) { m_files.push_back(path); }
     void answerNextColour(std::optional<ColourValue> colour) { m_colours.push_back(colour); }
 
     const QList<Message>& recorded() const { return m_messages; }
-    QStringList texts() const;
-    QStringList titles() const;
+    QStringList texts() const { return field(&Message::text); }
+    QStringList titles() const { return field(&Message::title); }
     const QList<FileDialogRequest>& fileRequests() const { return m_fileRequests; }
     int busyDepth() const { return m_busy; }
-    void clear();
+    void clear()
+    {
+        m_messages.clear();
+        m_fileRequests.clear();
+    }
 
 private:
+    QStringList field(QString Message::*part) const;
+
     MessageService* m_previous;
     QList<Message> m_messages;
     QList<FileDialogRequest> m_fileRequests;
     std::deque<MessageAnswer> m_answers;
-    std::deque<QString> m_inputs;
     std::deque<QString> m_files;
     std::deque<std::optional<ColourValue>> m_colours;
     int m_busy = 0;

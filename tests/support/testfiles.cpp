@@ -12,47 +12,33 @@
 namespace dovra::test {
 
 namespace {
-QString builtFile(const QString& name)
-{
-    return QDir(QStringLiteral(DOVRA_TEST_PROGRAM_DIR)).filePath(name);
-}
+const QDir Built(QStringLiteral(DOVRA_TEST_PROGRAM_DIR));
 } // namespace
 
 QString readScript(const QString& name)
 {
-    QString path = QDir(QStringLiteral(DOVRA_TEST_DATA_DIR)).filePath(name);
-    if (name.startsWith(QLatin1String("data/")))
-        path = QDir(QStringLiteral(DOVRA_TEST_DATA_DIR "/../../")).filePath(name);
-    QFile file(path);
+    QFile file((name.startsWith(QLatin1String("data/")) ? QStringLiteral(DOVRA_TEST_DATA_DIR "/../../")
+                                                        : QStringLiteral(DOVRA_TEST_DATA_DIR "/")) +
+               name);
     if (!file.open(QIODevice::ReadOnly)) {
-        ADD_FAILURE() << "cannot read " << path.toStdString();
+        ADD_FAILURE() << "cannot read " << file.fileName().toStdString();
         return {};
     }
     return QString::fromUtf8(file.readAll());
 }
 
-void clearSettings()
-{
-    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QUARVEL-TALVO")).clear();
-}
-
 ProgramFolder::ProgramFolder() : m_own(ProgramPaths(m_dir.path()))
 {
-    clearSettings();
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QUARVEL-TALVO")).clear();
     for (const char* name : {"dbTALVOCL.mdb", "db00.mdb"})
-        QFile::copy(builtFile(QLatin1String(name)), filePath(QLatin1String(name)));
-}
-
-QString ProgramFolder::filePath(const QString& name) const
-{
-    return m_dir.filePath(name);
+        QFile::copy(Built.filePath(QLatin1String(name)), filePath(QLatin1String(name)));
 }
 
 QString ProgramFolder::copyDemoData(const QString& name) const
 {
     const QString target = filePath(name);
     QFile::remove(target);
-    QFile::copy(builtFile(QStringLiteral("dbTALVOdata_1.mdb")), target);
+    QFile::copy(Built.filePath(QStringLiteral("dbTALVOdata_1.mdb")), target);
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
     return target;
 }
@@ -92,15 +78,6 @@ bool ProgramFolder::linkDataFile(const QString& sql)
 bool ProgramFolder::linkDemoData(const QString& name)
 {
     return LinkDataFile(workspace(), copyDemoData(name), false, true);
-}
-
-QString ProgramFolder::createTextFile(const QString& name, const QByteArray& contents) const
-{
-    const QString target = filePath(name);
-    QFile file(target);
-    if (!file.open(QIODevice::WriteOnly) || file.write(contents) != contents.size())
-        ADD_FAILURE() << "cannot write " << target.toStdString();
-    return target;
 }
 
 } // namespace dovra::test

@@ -20,7 +20,7 @@ public:
     ProgramFolder();
 
     QString path() const { return m_dir.path(); }
-    QString filePath(const QString& name) const;
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
     ProgramPaths paths() const { return ProgramPaths(path()); }
 
     // The workspace the files below are used in: the folder's own, or the one given to useWorkspace.
@@ -37,8 +37,6 @@ public:
     bool linkDataFile(const QString& sql);
     // The built demo data file copied under name and linked in the workspace; false when linking failed.
     bool linkDemoData(const QString& name = QStringLiteral("dbTALVOdata_1.mdb"));
-    // A file with the given contents, e.g. one that is no database at all.
-    QString createTextFile(const QString& name, const QByteArray& contents) const;
 
 private:
     QTemporaryDir m_dir;
@@ -69,8 +67,5 @@ protected:
     ProgramFolder folder;
     MessageRecorder recorder;
 };
-
-// Removes every stored setting of the program.
-void clearSettings();
 
 } // namespace dovra::test

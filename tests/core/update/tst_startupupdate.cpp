@@ -6,66 +6,46 @@
 
 #include <gtest/gtest.h>
 
-#include <optional>
-
 using namespace dovra;
 
 namespace {
 
 TEST(StartupUpdateCheck, ActsOnTheOffer)
 {
-    const QString failed = QStringLiteral("Fout bij controle op updates");
     const QString question = QStringLiteral("Updaten programma");
-    const auto No = std::optional(MessageAnswer::No);
-    const auto Yes = std::optional(MessageAnswer::Yes);
-    // Status 0: nothing new, 1: an update, 9: no information. An accepted offer starts its downloads and
-    // keeps the window open for them.
-    const struct
-    {
-        int checklistStatus;
-        int programStatus;
-        bool maintenance;
-        std::optional<MessageAnswer> answer; // none: the default, yes
-        QString title;                       // of the one message, if any
-        QList<std::pair<bool, bool>> downloads;
-    } cases[] = {
-        {0, 0, false, {}, {}, {}},
-        {0, 0, true, {}, {}, {}},
-        {9, 0, false, {}, failed, {}},
-        {0, 9, false, {}, failed, {}},
-        {1, 0, true, {}, QStringLiteral("Update niet beschikbaar"), {}},
-        {1, 0, false, No, question, {}},
-        {1, 0, false, Yes, question, {{true, false}}},
-        {0, 1, false, {}, question, {{false, true}}},
-        {1, 1, false, Yes, question, {{true, true}}},
-        {9, 1, false, Yes, question, {{false, true}}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.checklistStatus << c.programStatus << c.maintenance);
+    // The checklist's and the program's status (0: nothing new, 1: an update, 9: no information), m when the
+    // server is in maintenance, n when the user declines (yes is the default)|the title of the one message,
+    // if any|the downloads started: c the checklist, p the program. A started download keeps the window open.
+    for (const char* c :
+         {"00||", "00m||", "90|Fout bij controle op updates|", "09|Fout bij controle op updates|",
+          "10m|Update niet beschikbaar|", "10n|Updaten programma|", "10|Updaten programma|c",
+          "01|Updaten programma|p", "11|Updaten programma|cp", "91|Updaten programma|p"}) {
+        SCOPED_TRACE(c);
+        const QStringList fields = QString::fromUtf8(c).split(u'|');
         MessageRecorder recorder;
-        if (c.answer)
-            recorder.answerNext(*c.answer);
+        if (fields[0].contains(u'n'))
+            recorder.answerNext(MessageAnswer::No);
         test::FakeUpdates updates;
-        updates.offer.checklistStatus = c.checklistStatus;
-        updates.offer.programStatus = c.programStatus;
-        updates.offer.serverInMaintenance = c.maintenance;
-        updates.offer.information = QStringLiteral("Versie 3.1 met nieuwe checklist.");
+        updates.offer = {fields[0].contains(u'm'), QStringLiteral("Versie 3.1 met nieuwe checklist."),
+                         fields[0].left(1).toInt(), fields[0].mid(1, 1).toInt()};
         ProxyPreferences proxy;
         proxy.host = QStringLiteral("proxy");
 
-        const bool download = !c.downloads.isEmpty();
+        const bool download = !fields[2].isEmpty();
         EXPECT_EQ(runStartupUpdateCheck(updates, proxy),
                   download ? StartupUpdateOutcome::DownloadStarted : StartupUpdateOutcome::Continue);
         EXPECT_EQ(updates.askedWith.host, u"proxy");
-        EXPECT_EQ(recorder.titles(), c.title.isEmpty() ? QStringList() : QStringList{c.title});
-        if (c.title == question) {
+        EXPECT_EQ(recorder.titles().join(u','), fields[1]);
+        if (fields[1] == question) {
             EXPECT_EQ(recorder.texts()[0],
-                      QStringLiteral("Er is een update beschikbaar.\nVersie 3.1 met nieuwe "
-                                     "checklist.\n\nNu downloaden?"));
+                      u"Er is een update beschikbaar.\nVersie 3.1 met nieuwe checklist.\n\nNu downloaden?");
             EXPECT_EQ(recorder.recorded()[0].buttons, MessageButtons::YesNo);
         }
         EXPECT_EQ(updates.closes, download ? 0 : 1);
-        EXPECT_EQ(updates.downloads, c.downloads);
+        QList<std::pair<bool, bool>> downloads;
+        if (download)
+            downloads.append({fields[2].contains(u'c'), fields[2].contains(u'p')});
+        EXPECT_EQ(updates.downloads, downloads);
     }
 }
 

@@ -1,0 +1,193 @@
+// The base layer: number and date texts by the patterns the reports use, in the user's locale; the program
+// version and stored settings; the shared report of unexpected errors and the stderr message service of the
+// headless program.
+#include "base/formats.h"
+#include "base/programversion.h"
+#include "base/settings.h"
+#include "base/stderrmessages.h"
+#include "base/unexpectederror.h"
+#include "support/testfiles.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+#include <system_error>
+
+using namespace dovra;
+
+namespace {
+
+const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
+const QLocale american(QLocale::English, QLocale::UnitedStates);
+
+// value|pattern|Dutch text[|American text]
+TEST(Formats, NumberByPattern)
+{
+    const char* const cases[] = {
+        // Grouping by thousands only with a comma, also with two placeholders around it.
+        "1234567.891|€ #,##0.00|€ 1.234.567,89|€ 1,234,567.89", "999.5|€ #,##0|€ 1.000",
+        "1234567|€ #,#0|€ 1.234.567", "0.4|€ #,##0|€ 0", "1234567.125|€ 0.00|€ 1234567,13|€ 1234567.13",
+        "1e15|0.00|1000000000000000,00",
+        // The sign precedes the literal prefix; a value rounding to zero has none.
+        "-1234.5|€ #,##0|-€ 1.235", "-0.071|(0.0%)|-(7,1%)", "-0.004|0.00|0,00", "-0|0.00|0,00",
+        "-0.4|€ #,##0|€ 0", "-0.005|0.00|-0,01",
+        // Halves round away from zero, by the decimal value, not its binary approximation.
+        "2.5|€ 0|€ 3", "-2.5|€ 0|-€ 3", "-0.125|0.00|-0,13", "9.995|0.00|10,00", "0.994|0.00|0,99",
+        "1.005|0.00|1,01", "2.675|0.00|2,68", "0.00115|0.00%|0,12%", "0.00085|0.00%|0,09%",
+        // Percentages multiply by hundred.
+        "0.125|0.0%|12,5%|12.5%", "1.5|0.0%|150,0%", "0.04567|0.00 %|4,57 %|4.57 %",
+        // Optional decimals drop trailing zeros; only optional integer digits leave zero blank.
+        "1.25|0.0#|1,25|1.25", "1.255|0.0#|1,26", "1.999|0.0#|2,0", "1.204|0.0#|1,2", "-0.001|0.0#|0,0",
+        "0.4|#,#|", "0.5|#,#|1", "-1234567.4|#,#|-1.234.567|-1,234,567", "0.5|#,##0.00|0,50",
+        "123456789012.345|0.00|123456789012,35",
+        // Non-finite values stay visible.
+        "inf|€ #,##0|inf", "nan|0.00|nan"};
+    for (const char* c : cases) {
+        const QStringList fields = QString::fromUtf8(c).split(u'|');
+        const double value = fields[0].toDouble();
+        EXPECT_EQ(formats::number(value, fields[1], dutch), fields[2]) << c;
+        if (fields.size() > 3) {
+            EXPECT_EQ(formats::number(value, fields[1], american), fields[3]) << c;
+        }
+    }
+}
+
+// Date and time texts; abbreviated months without a full stop; an invalid date gives no text.
+TEST(Formats, DateByPattern)
+{
+    const QDateTime moment(QDate(2026, 3, 4), QTime(7, 8, 9));
+    EXPECT_EQ(formats::dateTime(moment, QStringLiteral("h:n:s [dd.mm.yyyy] d/m/yy"), dutch),
+              u"7:8:9 [04.03.2026] 4/3/26");
+    EXPECT_EQ(formats::dateTime(moment, QStringLiteral(" d-mmm-yyyy  hh:nn mmmm"), dutch),
+              u" 4-mrt-2026  07:08 maart");
+    EXPECT_EQ(formats::dateTime(moment, QStringLiteral(" d-mmm-yyyy"), american), u" 4-Mar-2026");
+    EXPECT_EQ(formats::date(QDate(987, 10, 1), QStringLiteral("dd-mm-yyyy hh:nn"), dutch),
+              u"01-10-0987 00:00");
+    EXPECT_EQ(formats::date(QDate(2026, 2, 30), QStringLiteral("dd-mm-yyyy"), dutch), u"");
+    EXPECT_EQ(formats::dateTime(QDateTime(), QStringLiteral("dd-mm-yyyy"), dutch), u"");
+}
+
+// The general text of a number: a single with at most 7 digits, a double with 15, exponents as Visual
+// Basic writes them; computed singles without the noise of their last bit.
+TEST(Formats, OrdinaryText)
+{
+    // value|text
+    const char* const cases[] = {
+        // Singles, marked f.
+        "5.06f|5,06", "19f|19", "-2.5f|-2,5", "1234567f|1234567", "1e7f|1E+07", "9999999.5f|1E+07",
+        "-1.9999999f|-2", "-0f|0",
+        // Doubles.
+        "1234567.5|1234567,5", "123456789012345|123456789012345", "0.0001|0,0001", "0.3|0,3",
+        "0.66666666666666663|0,666666666666667", "0.100000001490116119384765625|0,100000001490116", "-0|0",
+        "1e-7|1E-07", "-1.5e-7|-1,5E-07", "0.00001|1E-05", "1e15|1E+15", "2.5e22|2,5E+22", "1e-100|1E-100"};
+    for (const char* c : cases) {
+        const QStringList fields = QString::fromUtf8(c).split(u'|');
+        EXPECT_EQ(fields[0].endsWith(u'f') ? formats::ordinaryText(fields[0].chopped(1).toFloat(), dutch)
+                                           : formats::ordinaryText(fields[0].toDouble(), dutch),
+                  fields[1])
+            << c;
+    }
+    EXPECT_EQ(formats::ordinaryText(33.74f - 10, dutch) + formats::ordinaryText(1500 * 1.0506f, dutch) +
+                  formats::ordinaryText(0.1f + 0.2f, dutch),
+              u"23,741575,90,3");
+    EXPECT_EQ(formats::ordinaryText(0.1 + 0.2, dutch), u"0,3");
+    EXPECT_EQ(formats::ordinaryText(5.06f, american), u"5.06");
+    EXPECT_EQ(formats::ordinaryText(1.5e-7, american), u"1.5E-07");
+}
+
+TEST(ProgramVersionTest, NumberAndSection)
+{
+    EXPECT_EQ(ProgramVersion().number(), 30);
+    EXPECT_EQ(ProgramVersion().settingsSection(), QStringLiteral("DOVRA3_0"));
+    EXPECT_FALSE(ProgramVersion().isTestBuild());
+    EXPECT_EQ((ProgramVersion{12, 3, 0}).number(), 123);
+    EXPECT_FALSE((ProgramVersion{3, 10, 0}).isValid());
+    EXPECT_TRUE((ProgramVersion{3, 0, 999}).isTestBuild());
+}
+
+// Settings are texts under the application and the section of the program version, read as earlier
+// versions wrote them; what cannot be read takes the default.
+TEST(SettingsTest, StoredAsTextPerProgramVersion)
+{
+    test::ProgramFolder folder;
+    QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QUARVEL-TALVO"));
+    const QString defaultData = folder.filePath(QStringLiteral("dbTALVOdata_1.mdb"));
+    Settings settings(QStringLiteral("DOVRA3_0"), defaultData);
+    EXPECT_EQ(settings.dataFileName(), defaultData);
+    EXPECT_EQ(settings.vatPercentage(), 19.0f);
+    EXPECT_TRUE(settings.treeLines());
+    EXPECT_FALSE(settings.currentFacilityId().has_value());
+
+    for (const auto& [key, value] : {std::pair{"vwTreeLines", "0"},
+                                     {"vwTreeSingleSel", "1"},
+                                     {"vwAutoUpdateOnStart", "true"},
+                                     {"BTW_PROCENTEN", "17,5"},
+                                     {"intProxyPoort", "8080"},
+                                     {"bytProxySetting", "onzin"}})
+        raw.setValue(QStringLiteral("DOVRA3_0/") + QLatin1String(key), QLatin1String(value));
+    raw.sync();
+    Settings earlier(QStringLiteral("DOVRA3_0"), defaultData);
+    EXPECT_FALSE(earlier.treeLines());
+    EXPECT_TRUE(earlier.treeSingleSelect());
+    EXPECT_TRUE(earlier.autoUpdateOnStart());
+    EXPECT_EQ(earlier.vatPercentage(), 17.5f);
+    EXPECT_EQ(earlier.proxyPort(), 8080);
+    EXPECT_EQ(earlier.proxySetting(), 0);
+
+    earlier.setTreePlusMinus(true);
+    earlier.setVatPercentage(21.5f);
+    earlier.setCurrentFacilityId(12);
+    earlier.sync();
+    raw.sync();
+    EXPECT_EQ(raw.value(QStringLiteral("DOVRA3_0/vwTreePlusMin")).toString(), QStringLiteral("True"));
+    EXPECT_EQ(raw.value(QStringLiteral("DOVRA3_0/BTW_PROCENTEN")).toString(), QStringLiteral("21.5"));
+    EXPECT_EQ(raw.value(QStringLiteral("DOVRA3_0/HUIDIGSTORT_ID")).toString(), QStringLiteral("12"));
+    EXPECT_EQ(Settings(QStringLiteral("DOVRA3_1"), defaultData).vatPercentage(), 19.0f);
+
+    // Read-only settings (the headless program's) ignore writes.
+    earlier.setReadOnly(true);
+    earlier.setDataFileName(QStringLiteral("/elders/dbTALVOdata_x.mdb"));
+    EXPECT_EQ(earlier.dataFileName(), defaultData);
+}
+
+TEST(UnexpectedError, ReportsNumberSourceAndSystemText)
+{
+    MessageRecorder recorder;
+    recorder.setBusy(true);
+    ReportUnexpectedError(errorFromSystem(std::make_error_code(std::errc::no_space_on_device)),
+                          QStringLiteral("frmAlgemeen.Form_Unload"));
+    EXPECT_EQ(recorder.busyDepth(), 0);
+    EXPECT_EQ(
+        recorder.texts(),
+        (QStringList{
+            QStringLiteral("Fout %1\nBron: frmAlgemeen.Form_Unload").arg(int(std::errc::no_space_on_device)),
+            QStringLiteral("No space left on device")}));
+    EXPECT_EQ(recorder.titles()[0], QStringLiteral("No space left on device"));
+    EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
+
+    // A number the system has no text for gets no second message; an exception has number 0.
+    recorder.clear();
+    ReportUnexpectedError(errorFromSystem(std::error_code(98765, std::generic_category())));
+    ReportUnexpectedError(errorFromException(std::runtime_error("index buiten bereik")),
+                          QStringLiteral("clsAct"));
+    EXPECT_EQ(recorder.texts(), (QStringList{QStringLiteral("Fout 98765\nBron: niet gespecificeerd"),
+                                             QStringLiteral("Fout 0\nBron: clsAct")}));
+    EXPECT_EQ(recorder.titles()[1], QStringLiteral("index buiten bereik"));
+}
+
+TEST(StderrMessages, QuestionsTakeTheirDefault)
+{
+    StderrMessages service;
+    EXPECT_EQ(service.message(QStringLiteral("Nu downloaden?"), QStringLiteral("Updaten programma"),
+                              MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No),
+              MessageAnswer::No);
+    EXPECT_EQ(service.message(QStringLiteral("Doorgaan?"), QStringLiteral("Vraag"), MessageIcon::Exclamation,
+                              MessageButtons::OkCancel, MessageAnswer::Ok),
+              MessageAnswer::Ok);
+    EXPECT_EQ(service.inputBox(QStringLiteral("Naam"), QStringLiteral("Invoer"), QStringLiteral("standaard")),
+              QStringLiteral("standaard"));
+}
+
+} // namespace

@@ -1,0 +1,429 @@
+// The storage layer: the database files (password, parameters, typed reads, transactions), the workspace's
+// connections, linking, version check, format upgrade and compaction of the user data file, and the places a
+// document may be written. A refused or cancelled link leaves the file as it was; a file is replaced only by
+// a copy written beside it and renamed.
+#include "checklist/clsCL.h"
+#include "storage/database.h"
+#include "storage/datafilelink.h"
+#include "storage/outputtarget.h"
+#include "storage/requiredschema.h"
+#include "storage/schemacatalog.h"
+#include "support/testfiles.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace dovra;
+
+namespace {
+
+const QString LinkTitle = QStringLiteral("Koppeling databestand");
+const QString UpgradeTitle = QStringLiteral("Upgraden databestand");
+
+class StorageTest : public ::testing::Test
+{
+protected:
+    test::ProgramFolder folder;
+    MessageRecorder recorder;
+    Workspace& workspace = folder.workspace();
+
+    // The first value sql reads from the file at path.
+    static QVariant single(const QString& path, const char* sql, const QVariant& parameter = {})
+    {
+        Statement query = Database::open(path, Database::OpenMode::ReadOnly)->prepare(QString::fromUtf8(sql));
+        if (parameter.isValid())
+            query.bind(1, parameter);
+        return query.next() ? query.value(0) : QVariant();
+    }
+    // A file that is no database at all.
+    QString textFile(const char* name)
+    {
+        QFile file(folder.filePath(QLatin1String(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write("geen database") > 0);
+        return file.fileName();
+    }
+    static QByteArray contents(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+class DatabaseTest : public StorageTest
+{
+protected:
+    const QString path = folder.filePath(QStringLiteral("t.db"));
+    std::unique_ptr<Database> db = Database::open(path, Database::OpenMode::Create);
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(
+            db && db->execScript(QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY AUTOINCREMENT, name "
+                                                "VARCHAR(50) COLLATE NOCASE, flag BOOLEAN, amount REAL, day "
+                                                "DATETIME)")));
+    }
+    bool insert(const char* name)
+    {
+        return db->exec(QStringLiteral("INSERT INTO t (name) VALUES (?)"), {QString::fromUtf8(name)});
+    }
+};
+
+TEST_F(DatabaseTest, OnlyProtectedFilesOpenWithThePassword)
+{
+    const QString checklist = folder.filePath(QStringLiteral("dbTALVOCL.mdb"));
+    QFile file(checklist);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_FALSE(file.read(16).startsWith("SQLite format 3"));
+    QString error;
+    EXPECT_FALSE(
+        Database::open(checklist, Database::OpenMode::ReadOnly, QStringLiteral("molenvork6"), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_TRUE(Database::open(checklist, Database::OpenMode::ReadOnly));
+
+    // Text, a plain SQLite file, a missing file (not created): refused.
+    const QString text = textFile("tekst.mdb");
+    const QString plain = folder.filePath(QStringLiteral("plain.db"));
+    ASSERT_TRUE(Database::open(plain, Database::OpenMode::Create, QString())
+                    ->execScript(QStringLiteral("CREATE TABLE x (a INTEGER)")));
+    const QString missing = folder.filePath(QStringLiteral("ontbreekt.mdb"));
+    for (const QString& path : {text, plain, missing})
+        EXPECT_FALSE(Database::open(path, Database::OpenMode::ReadWrite)) << path.toStdString();
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+// Parameters are data, never SQL; text compares without case, also beyond ASCII.
+TEST_F(DatabaseTest, ParametersAreDataAndCompareWithoutCase)
+{
+    ASSERT_TRUE(insert("Stortplaats Écluse") && insert("O'Brien \"de\" stort"));
+    const char* find = "SELECT printf('%d %d', count(*), sum(id)) FROM t WHERE name = ?";
+    EXPECT_EQ(single(path, find, QStringLiteral("STORTPLAATS éCLUSE")), "1 1");
+    EXPECT_EQ(single(path, find, QStringLiteral("o'brien \"DE\" STORT")), "1 2");
+    EXPECT_EQ(single(path, find, QStringLiteral("Stortplaats Ecluse")), "0 0");
+}
+
+TEST_F(DatabaseTest, TypedValuesRoundTrip)
+{
+    ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO t (name, flag, amount, day) VALUES (?, ?, ?, ?)"),
+                         {QString(), true, QVariant(5.06f), QDate(2030, 1, 16)}));
+    ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO t (flag) VALUES (?)"), {false}));
+    // True is stored as -1, a single as the decimal it stands for, a date as its ISO text. An empty text
+    // reads as not entered, just like Null.
+    EXPECT_EQ(single(path, "SELECT group_concat(name || flag || ' ' || amount || ' ' || day) FROM t"),
+              "-1 5.06 2030-01-16");
+    Statement rows = db->prepare(QStringLiteral("SELECT name, flag, amount, day FROM t ORDER BY id"));
+    ASSERT_TRUE(rows.next());
+    EXPECT_FALSE(rows.text(0).has_value());
+    EXPECT_EQ(rows.boolean(1), true);
+    EXPECT_EQ(rows.date(3), QDate(2030, 1, 16));
+    ASSERT_TRUE(rows.next());
+    EXPECT_EQ(rows.boolean(1), false);
+    EXPECT_FALSE(rows.real(2).has_value() || rows.date(3).has_value() || rows.next() || rows.failed());
+
+    // A real is read as a whole number by cutting it off, and only while the 64-bit range can hold it.
+    Statement values = db->prepare(QStringLiteral("SELECT 2.9, -2.9, 9.2e18, 1e30, -1e30, 'abc'"));
+    ASSERT_TRUE(values.next());
+    EXPECT_EQ(values.integer(0), 2);
+    EXPECT_EQ(values.integer(1), -2);
+    EXPECT_EQ(values.integer(2), qint64(9.2e18));
+    for (const int column : {3, 4, 5})
+        EXPECT_FALSE(values.integer(column).has_value()) << column;
+}
+
+// An inner transaction is a savepoint: rolled back on its own, and with the outer one.
+TEST_F(DatabaseTest, TransactionsRollBackUnlessCommitted)
+{
+    {
+        Transaction transaction(*db);
+        ASSERT_TRUE(insert("weg"));
+        Transaction inner(*db);
+        ASSERT_TRUE(insert("ook weg"));
+        EXPECT_TRUE(inner.commit());
+    }
+    {
+        Transaction transaction(*db);
+        ASSERT_TRUE(insert("blijft"));
+        {
+            Transaction inner(*db);
+            ASSERT_TRUE(insert("teruggedraaid"));
+        }
+        EXPECT_TRUE(transaction.commit());
+    }
+    EXPECT_EQ(single(path, "SELECT group_concat(name) FROM t"), "blijft");
+
+    EXPECT_FALSE(db->exec(QStringLiteral("INSERT INTO bestaatniet VALUES (1)")));
+    EXPECT_TRUE(db->lastError().contains(QLatin1String("bestaatniet")));
+    Statement invalid = db->prepare(QStringLiteral("SELEKT"));
+    EXPECT_FALSE(invalid.next());
+    EXPECT_TRUE(invalid.failed());
+}
+
+// A workspace keeps one connection per file, opened on first use, until the file is closed under any
+// spelling of its path; another workspace opens connections of its own.
+TEST_F(StorageTest, WorkspaceKeepsOneConnectionPerFileUntilItIsClosed)
+{
+    ASSERT_TRUE(folder.linkDemoData());
+    const auto checklist = workspace.checklistDatabase();
+    const auto data = workspace.dataDatabase();
+    EXPECT_TRUE(checklist->readOnly());
+    EXPECT_FALSE(data->readOnly());
+    EXPECT_EQ(workspace.checklistDatabase(), checklist);
+
+    Workspace other(folder.paths());
+    other.setDataFile(workspace.dataFilePath());
+    EXPECT_NE(other.checklistDatabase(), checklist);
+    EXPECT_NE(other.dataDatabase(), data);
+
+    workspace.closeFile(folder.filePath(QStringLiteral("db00.mdb")));
+    EXPECT_EQ(workspace.checklistDatabase(), checklist);
+    workspace.closeFile(folder.path() + QStringLiteral("/./dbTALVOCL.mdb"));
+    EXPECT_NE(workspace.checklistDatabase(), checklist);
+    EXPECT_EQ(workspace.dataDatabase(), data);
+    workspace.closeFile(folder.path() + QStringLiteral("/./dbTALVOdata_1.mdb"));
+    EXPECT_NE(workspace.dataDatabase(), data);
+    EXPECT_FALSE(workspace.dataDatabase()->readOnly());
+}
+
+// A checklist file replaced under the workspace (an update) is read again, versions included.
+TEST_F(StorageTest, AReplacedChecklistFileIsReadAgain)
+{
+    clsCL before(workspace);
+    ASSERT_TRUE(before.initializeCL(1));
+    EXPECT_NE(before.strVersie(), u"bijgewerkt");
+    workspace.closeFile(workspace.checklistFilePath());
+    ASSERT_TRUE(Database::open(workspace.checklistFilePath(), Database::OpenMode::ReadWrite)
+                    ->exec(QStringLiteral("UPDATE tblCL SET strVersie = 'bijgewerkt' WHERE intCL_ID = 1")));
+    clsCL after(workspace);
+    ASSERT_TRUE(after.initializeCL(1));
+    EXPECT_EQ(after.strVersie(), u"bijgewerkt");
+}
+
+// name|whether valid
+TEST_F(StorageTest, NameIsThePrefixAndSomethingMore)
+{
+    for (const char* c :
+         {"/data/DBTALVODATA_x.mdb|1", "dbtalvodata_Provincie Zeeland|1", "/data/dbTALVOdata_.mdb|0",
+          "dbTALVOdata_abcd|0", "/dbTALVOdata_map/data.mdb|0", "|0", "talvo_dbTALVOdata_x.mdb|0"}) {
+        recorder.clear();
+        const QStringList fields = QString::fromUtf8(c).split(u'|');
+        EXPECT_EQ(ValidDataFileName(fields[0]), fields[1] == u"1") << c;
+        EXPECT_EQ(recorder.titles().join(u','), fields[1] == u"1" ? "" : "Instellen bestandskoppeling") << c;
+    }
+}
+
+TEST_F(StorageTest, CurrentFileLinksUnchangedAndANewOneIsTheTemplate)
+{
+    const QString path = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
+    const QByteArray before = contents(path);
+    ASSERT_TRUE(LinkDataFile(workspace, path, false, false));
+    EXPECT_EQ(recorder.texts(), QStringList{"Koppeling aan {" + path + "} is ingesteld. "});
+    EXPECT_EQ(workspace.dataFilePath(), path);
+    workspace.closeFile(path);
+    EXPECT_EQ(contents(path), before);
+
+    // A new file replaces any file of that name.
+    ASSERT_TRUE(LinkDataFile(workspace, path, true, true));
+    EXPECT_EQ(single(path, "SELECT (SELECT count(*) FROM tblStort) || ' ' || count(*) FROM tblProv"), "0 13");
+    EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part")));
+}
+
+TEST_F(StorageTest, OldFormatIsUpgradedOnceWhenTheUserAgrees)
+{
+    const QString path =
+        folder.createDatabase(QStringLiteral("dbTALVOdata_oud.mdb"), {QStringLiteral("datafile_v20.sql")});
+    const QByteArray before = contents(path);
+    recorder.answerNext(MessageAnswer::Cancel);
+    EXPECT_FALSE(LinkDataFile(workspace, path, false, false));
+    EXPECT_EQ(recorder.titles(), (QStringList{UpgradeTitle, LinkTitle}));
+    EXPECT_EQ(recorder.texts()[1], QStringLiteral("Koppeling is geannuleerd."));
+    EXPECT_FALSE(workspace.isDataFileLinked());
+    EXPECT_EQ(contents(path), before);
+
+    recorder.clear();
+    recorder.answerNext(MessageAnswer::Ok);
+    ASSERT_TRUE(LinkDataFile(workspace, path, false, true));
+    EXPECT_EQ(recorder.titles(), (QStringList{UpgradeTitle, UpgradeTitle}));
+    auto db = workspace.dataDatabase();
+    EXPECT_EQ(DataFileVersion(*db), 30);
+    // The new columns of existing rows hold their defaults.
+    EXPECT_EQ(
+        single(path,
+               "SELECT group_concat(dtmAanvangNazorg || ' ' || sngAppKostenPerc || ' ' || sngRapEvalPerHa "
+               "|| ' ' || sngOnvoorzien || ' ' || sngOntwerpdirectie || ' ' || memStandaardExportDir "
+               "|| ' ' || sngRapEvalMin || ' ' || sngRapEvalMax || ' ' || bytRapEval, '; ') FROM tblStort"),
+        "2012-01-01 3.0 225 10.0 12.0 c:\\ 3500 9000 0; 2015-01-01 3.0 225 10.0 12.0 c:\\ 3500 9000 0");
+    // Every table and column of the current format is there; the unit column, rebuilt to 50 characters,
+    // kept its values and the counter of the ids.
+    SchemaCatalog catalog(*db);
+    EXPECT_EQ(
+        RequiredSchema::fromScriptFile(QStringLiteral(":/schema/datafile_schema.sql")).firstGap(catalog),
+        std::nullopt);
+    EXPECT_EQ(catalog.column(QStringLiteral("tblAct"), QStringLiteral("strEenheid"))->declaredSize(), 50);
+    EXPECT_EQ(single(path, "SELECT group_concat(strEenheid) FROM tblAct"), "m2,stuks");
+    ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO tblAct (strAct) VALUES ('Nieuw')")));
+    EXPECT_EQ(db->lastInsertId(), 4);
+
+    const QVariant schema = single(path, "SELECT group_concat(sql, ';') FROM sqlite_master");
+    recorder.clear();
+    ASSERT_TRUE(UpgradeDataFile(workspace));
+    ASSERT_TRUE(LinkDataFile(workspace, path, false, true));
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+    EXPECT_EQ(single(path, "SELECT group_concat(sql, ';') FROM sqlite_master"), schema);
+}
+
+// text|version, none when empty
+TEST(FormatVersionText, OnlyAWholeNumberWithin32BitsIsAVersion)
+{
+    for (const char* c :
+         {"30|30", " 29\t|29", "007|7", "0|0", "2147483647|2147483647", "2147483648|",
+          "99999999999999999999|", "1e30|", "30.9|", "-1|", "+30|", "3 0|", "30abc|", "abc|", "|"}) {
+        const QStringList fields = QString::fromUtf8(c).split(u'|');
+        const std::optional<int> version = formatVersionFromText(fields[0]);
+        EXPECT_EQ(version ? QString::number(*version) : QString(), fields[1]) << c;
+    }
+}
+
+// SQLite of this build cannot drop a column: renaming it in the stored schema takes it away just as well.
+#define WITHOUT_COLUMN(table, column)                                                                        \
+    "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(sql, '" column "', '" column        \
+    "Weg') WHERE tbl_name = '" table "'"
+#define CURRENT "data/datafile_schema.sql"
+#define UNUSABLE "kan niet worden gebruikt: de "
+
+TEST_F(StorageTest, RefusedFilesAreLeftAsTheyWereAndTheLinkStays)
+{
+    const QString linked = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
+    ASSERT_TRUE(LinkDataFile(workspace, linked, false, true));
+    // schema, sql, whether told first that the file is damaged, a part of the last message
+    const std::tuple<const char*, const char*, bool, const char*> cases[] = {
+        {CURRENT, "no_versie.sql", true, "latere versie"},
+        {CURRENT, "UPDATE tblSYS SET strSYSvalue = NULL WHERE strSYS_ID = 'versie'", true, "latere versie"},
+        {CURRENT, "versie_40.sql", false, "latere versie"},
+        {CURRENT, "DROP TABLE tblTonnage", false, UNUSABLE "tabel 'tblTonnage' ontbreekt."},
+        {CURRENT, WITHOUT_COLUMN("tblInrichting", "bytObjectCat_REF"), false,
+         UNUSABLE "kolom 'bytObjectCat_REF' van tabel 'tblInrichting' ontbreekt."},
+        // An older file is refused before the user is asked to convert it.
+        {"datafile_v20.sql", WITHOUT_COLUMN("tblAct", "intFreqX"), false,
+         UNUSABLE "kolom 'intFreqX' van tabel 'tblAct' ontbreekt."},
+    };
+    for (const auto& [schema, sql, damaged, text] : cases) {
+        SCOPED_TRACE(sql);
+        const QString path = folder.createDatabase(QStringLiteral("dbTALVOdata_fout.mdb"),
+                                                   {QLatin1String(schema), QString::fromUtf8(sql)});
+        const QByteArray before = contents(path);
+        recorder.clear();
+        EXPECT_FALSE(LinkDataFile(workspace, path, false, false));
+        EXPECT_EQ(recorder.titles().join(u','),
+                  damaged ? QString("Beschadigd databestand," + LinkTitle) : LinkTitle);
+        EXPECT_TRUE(recorder.texts().last().contains(QString::fromUtf8(text)))
+            << recorder.texts().last().toStdString();
+        EXPECT_EQ(workspace.dataFilePath(), linked);
+        EXPECT_EQ(contents(path), before);
+    }
+
+    // No database, or one under another password: neither linked nor compacted.
+    const QString text = textFile("dbTALVOdata_tekst.mdb");
+    const QString wrongKey = folder.filePath(QStringLiteral("dbTALVOdata_anderwachtwoord.mdb"));
+    ASSERT_TRUE(Database::open(wrongKey, Database::OpenMode::Create, QStringLiteral("geheim"))
+                    ->execScript(test::readScript(QStringLiteral(CURRENT))));
+    for (const QString& path : {text, wrongKey}) {
+        recorder.clear();
+        const QByteArray before = contents(path);
+        EXPECT_FALSE(LinkDataFile(workspace, path, false, false));
+        EXPECT_FALSE(CompactDataFile(workspace, path));
+        EXPECT_EQ(recorder.titles(), QStringList{LinkTitle});
+        EXPECT_TRUE(recorder.texts()[0].contains(QLatin1String("kan niet worden geopend als databestand")));
+        EXPECT_EQ(workspace.dataFilePath(), linked);
+        EXPECT_EQ(contents(path), before);
+    }
+}
+
+// A copy that cannot be written beside the file leaves the original.
+TEST_F(StorageTest, CompactionKeepsPasswordDataAndCounters)
+{
+    const QString path = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
+    {
+        auto db = Database::open(path, Database::OpenMode::ReadWrite);
+        for (int i = 0; i < 200; ++i)
+            ASSERT_TRUE(
+                db->exec(QStringLiteral("INSERT INTO tblAct (strOpm) VALUES (?)"), {QString(500, u'x')}));
+        ASSERT_TRUE(db->execScript(QStringLiteral("DELETE FROM tblAct WHERE idrAct_ID > 1")));
+    }
+    const QByteArray before = contents(path);
+    const QString beside = path + QStringLiteral("new");
+    ASSERT_TRUE(QDir().mkpath(beside + QStringLiteral("/inhoud")));
+    EXPECT_FALSE(CompactDataFile(workspace, path));
+    EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Schrijffout")});
+    EXPECT_EQ(contents(path), before);
+
+    ASSERT_TRUE(QDir(beside).removeRecursively());
+    recorder.clear();
+    ASSERT_TRUE(CompactDataFile(workspace, path));
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+    EXPECT_EQ(recorder.busyDepth(), 0);
+    EXPECT_LT(contents(path).size(), before.size());
+    EXPECT_FALSE(QFile::exists(beside));
+    EXPECT_FALSE(contents(path).startsWith("SQLite format 3"));
+    EXPECT_EQ(single(path, "SELECT strStortNaam FROM tblStort WHERE idrStort_ID = 1"),
+              "Stortplaats De Kragge");
+    const qint64 lastId = single(path, "SELECT seq FROM sqlite_sequence WHERE name = 'tblAct'").toLongLong();
+    auto db = Database::open(path, Database::OpenMode::ReadWrite);
+    ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO tblAct (strAct) VALUES ('Na compactie')")));
+    EXPECT_EQ(db->lastInsertId(), lastId + 1);
+    EXPECT_GT(lastId, 200);
+}
+
+// A document goes only into a new file in a usable folder or a writable file of the user's, never a folder,
+// a link, a special file or one of the program's databases, whatever the path is called.
+TEST_F(StorageTest, OutputTargetRefusesEverythingButAUsableFile)
+{
+    ASSERT_TRUE(folder.linkDemoData());
+    const QDir dir(folder.path());
+    const auto at = [&dir](const char* name) {
+        return QFile::encodeName(dir.filePath(QLatin1String(name)));
+    };
+    for (const char* name : {"oud.docx", "alleen-lezen.docx", "dbTALVOdata_instellingen.mdb"})
+        ASSERT_TRUE(QFile(dir.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
+    ASSERT_TRUE(dir.mkdir(QStringLiteral("map")) && dir.mkdir(QStringLiteral("dicht")));
+    ASSERT_EQ(chmod(at("alleen-lezen.docx").constData(), 0444) | chmod(at("dicht").constData(), 0555) |
+                  symlink("oud.docx", at("link.docx").constData()) |
+                  symlink("weg.docx", at("los.docx").constData()) | symlink(".", at("ook").constData()) |
+                  mkfifo(at("fifo.docx").constData(), 0600) |
+                  link(at("dbTALVOCL.mdb").constData(), at("kopie.docx").constData()),
+              0);
+    // The data file the settings link, which is not the one linked now.
+    const QStringList databases = programDatabaseFiles(
+        folder.workspace(), dir.filePath(QStringLiteral("dbTALVOdata_instellingen.mdb")));
+
+    // target, relative to the program folder, or absolute|the refusal, none when it may be written
+    for (const char* c :
+         {"nieuw.docx|", "oud.docx|", "alleen-lezen.docx|'{f}/alleen-lezen.docx' is alleen-lezen.",
+          "map|'{f}/map' is een map.", "geen map/r.docx|de map '{f}/geen map' bestaat niet.",
+          "oud.docx/r.docx|de map '{f}/oud.docx' bestaat niet.",
+          "dicht/r.docx|in de map '{f}/dicht' kan niet worden geschreven.",
+          "link.docx|'{f}/link.docx' is een symbolische koppeling.",
+          "los.docx|'{f}/los.docx' is een symbolische koppeling.",
+          "fifo.docx|'{f}/fifo.docx' is geen gewoon bestand.",
+          "/dev/null|'/dev/null' is geen gewoon bestand.",
+          "ook/dbTALVOdata_1.mdb|'{f}/ook/dbTALVOdata_1.mdb'{own}", "kopie.docx|'{f}/kopie.docx'{own}",
+          "dbTALVOdata_instellingen.mdb|'{f}/dbTALVOdata_instellingen.mdb'{own}",
+          "db00.mdb|'{f}/db00.mdb'{own}", "|er is geen bestandsnaam opgegeven."}) {
+        const QStringList fields = QString::fromUtf8(c).split(u'|');
+        // Permissions do not bind root.
+        if (geteuid() == 0 && (fields[0].startsWith(u"alleen") || fields[0].startsWith(u"dicht")))
+            continue;
+        const QString path = fields[0].isEmpty() ? QString() : dir.absoluteFilePath(fields[0]);
+        EXPECT_EQ(outputTargetProblem(path, databases).value_or(QString()),
+                  QString(fields[1])
+                      .replace(QLatin1String("{f}"), dir.path())
+                      .replace(QLatin1String("{own}"),
+                               QLatin1String(" is een database die het programma gebruikt.")))
+            << c;
+    }
+}
+
+} // namespace
