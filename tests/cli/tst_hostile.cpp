@@ -192,19 +192,6 @@ const CliCase Cases[] = {
 INSTANTIATE_TEST_SUITE_P(Cli, HostileTest, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(CliTest, InfoUpgradesAnOldFileWithoutAsking)
-{
-    folder.createDatabase(QStringLiteral("dbTALVOdata_oud.mdb"), {QStringLiteral("datafile_v20.sql")});
-    const CliRun result = cli("info --data {folder}/dbTALVOdata_oud.mdb --checklist {checklist}");
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_TRUE(result.out.endsWith(QLatin1String("databestand-versie: 30\n")));
-    // Told what is done, never asked.
-    EXPECT_EQ(result.err.count(u'\n'), 2);
-    EXPECT_TRUE(result.err.endsWith(
-        QLatin1String("Upgraden databestand: Het databestand is bijgewerkt naar het format "
-                      "van de huidige DOVRA versie.\n")));
-}
-
 // Every figure and screen report command per demo facility (two landfills of one province and a dredging
 // depot without forecast).
 TEST_F(CliTest, OutputOfEveryDemoFacility)

@@ -22,8 +22,7 @@ public:
     void startDownload(bool checklist, bool program) override { downloads.append({checklist, program}); }
 
     UpdateOffer offer;
-    int checks = 0;
-    int closes = 0;
+    int checks = 0, closes = 0;
     ProxyPreferences askedWith;
     QList<std::pair<bool, bool>> downloads;
 };

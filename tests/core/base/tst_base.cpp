@@ -120,13 +120,10 @@ TEST(SettingsTest, StoredAsTextPerProgramVersion)
     EXPECT_TRUE(settings.treeLines());
     EXPECT_FALSE(settings.currentFacilityId().has_value());
 
-    for (const auto& [key, value] : {std::pair{"vwTreeLines", "0"},
-                                     {"vwTreeSingleSel", "1"},
-                                     {"vwAutoUpdateOnStart", "true"},
-                                     {"BTW_PROCENTEN", "17,5"},
-                                     {"intProxyPoort", "8080"},
-                                     {"bytProxySetting", "onzin"}})
-        raw.setValue(QStringLiteral("DOVRA3_0/") + QLatin1String(key), QLatin1String(value));
+    for (const char* setting : {"vwTreeLines=0", "vwTreeSingleSel=1", "vwAutoUpdateOnStart=true",
+                                "BTW_PROCENTEN=17,5", "intProxyPoort=8080", "bytProxySetting=onzin"})
+        raw.setValue(QStringLiteral("DOVRA3_0/") + QString::fromUtf8(setting).section(u'=', 0, 0),
+                     QString::fromUtf8(setting).section(u'=', 1));
     raw.sync();
     Settings earlier(QStringLiteral("DOVRA3_0"), defaultData);
     EXPECT_FALSE(earlier.treeLines());
