@@ -1,6 +1,6 @@
 // The word-processing document: one document with every feature the reports use, read back from its XML
 // and compared with a golden file, and what that dump does not show read from the XML itself; form
-// protection; saving as a zip of well-formed parts. (LibreOffice opens the reports in tst_reportpdf.)
+// protection; saving as a zip of well-formed parts. (LibreOffice opens the reports in tst_reportrun.)
 #include "reports/docxdocument.h"
 #include "support/docxinspect.h"
 #include "support/golden.h"

@@ -1,6 +1,6 @@
 // The start-up routine and when it runs the update check (what the check does with an offer is
 // tests/core/update/tst_startupupdate's). Which data files are refused or converted, and the
-// messages, are the data file link's (tests/core/storage/tst_datafilelink).
+// messages, are the data file link's (tests/core/storage/tst_storage).
 #include "app/frmConfig.h"
 #include "app/frmMDI_main.h"
 #include "app/frmSplash.h"
