@@ -4,9 +4,7 @@
 
 #include <QAbstractItemView>
 #include <QAbstractScrollArea>
-#include <QAbstractSpinBox>
 #include <QAction>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -156,11 +154,6 @@ QStringList describe(const QWidget* widget)
             parts << tick(widget->property("checked").toBool());
         if (widget->property("readOnly").toBool())
             parts << QStringLiteral("read-only");
-    } else if (const auto* combo = qobject_cast<const QComboBox*>(widget)) {
-        QStringList items;
-        for (int item = 0; item < combo->count(); ++item)
-            items << combo->itemText(item);
-        parts << quoted(combo->currentText()) << QStringLiteral("of") << quoted(items.join(u'|'));
     } else if (const auto* progress = qobject_cast<const QProgressBar*>(widget)) {
         parts << QStringLiteral("%1 of %2..%3")
                      .arg(progress->value())
@@ -208,8 +201,7 @@ void appendWidget(QStringList& lines, const QWidget* widget, int depth)
     // A toolbar shows its buttons' tool tips; the menus of a menu bar are shown under it.
     const bool toolBar = qobject_cast<const QToolBar*>(widget);
     appendActions(lines, widget->actions(), depth + 1, toolBar);
-    if (toolBar || qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QMenu*>(widget) ||
-        qobject_cast<const QComboBox*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget))
+    if (toolBar || qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QMenu*>(widget))
         return;
     if (const auto* view = qobject_cast<const QAbstractItemView*>(widget)) {
         appendItemView(lines, view, depth + 1);
