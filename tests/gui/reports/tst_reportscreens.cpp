@@ -160,9 +160,9 @@ TEST_F(ReportScreensTest, DocumentIsSavedWhereChosenAndOpenedOnYes)
         click("OKButton");
 
         expectFileRequest(QStringLiteral("Rapportage"), levy ? exportDir.path() : chosenDir.path());
-        EXPECT_EQ(recorder.texts(),
-                  QStringList{QStringLiteral("De rapportage is gereed.\r\nWilt u nu het rapport openen?")});
-        EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Rapportage doelvermogen & heffing")});
+        EXPECT_EQ(
+            recorder.titles().join(u'|') + u": " + recorder.texts().join(u'|'),
+            u"Rapportage doelvermogen & heffing: De rapportage is gereed.\r\nWilt u nu het rapport openen?");
         EXPECT_EQ(opened, answer == MessageAnswer::Yes ? QStringList{path} : QStringList());
         EXPECT_EQ(recorder.busyDepth(), 0);
 
@@ -243,8 +243,7 @@ TEST_F(ReportScreensTest, ScreenOutputFillsAReportWindowOfTheMainWindow)
     ASSERT_TRUE(report);
     EXPECT_TRUE(report->isVisible());
     const QString shown = child<QTextEdit>(report, "txtRap")->toPlainText();
-    EXPECT_TRUE(shown.contains(QStringLiteral("Beheer en administratie")));
-    EXPECT_TRUE(shown.contains(QStringLiteral("Rapportage heffingen:")));
+    EXPECT_TRUE(shown.contains(u"Beheer en administratie") && shown.contains(u"Rapportage heffingen:"));
     EXPECT_EQ(ScreenRegistration::loadedScreens(), 1);
     child<QPushButton>(report, "cmdSluiten")->click();
     deletePending();
