@@ -39,8 +39,7 @@ inline void enter(QLineEdit* box, const QString& text)
 }
 
 // The program's windows on a program folder of their own, its files in their workspace, every message
-// recorded. Afterwards every window
-// of the program is gone and no screen may be left loaded.
+// recorded. Afterwards every window of the program is gone and no screen may be left loaded.
 class WindowTest : public ::testing::Test
 {
 protected:
