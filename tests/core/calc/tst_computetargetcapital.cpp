@@ -50,27 +50,19 @@ StoredCostItem costItem(const Post& p, qint64 id = 1)
                         .objectCat = p.category,
                         .act = QString::fromUtf8(p.act),
                         .object = QStringLiteral("Bovenafdichting")};
-    StoredValues& v = item.values;
-    v.bytOptieStart = number(p.cal ? 1 : 2);
-    (p.cal ? v.intStartAbs : v.intStartRel) = number(p.start);
-    v.bytStartBA = number(p.kth ? 1 : 0);
-    v.intStartBA = number(p.kth);
-    v.bytOptieEind = number(!p.end ? 3 : p.cal ? 1 : 2);
-    (p.cal ? v.intEindAbs : v.intEindRel) = number(p.end.value_or(0));
-    v.bytEindBA = number(p.years ? 1 : 0);
-    v.intEindBA = number(p.years);
-    v.bytOptieFreq = number(p.freq);
-    v.intFreqX = number(p.x);
-    v.bytOptieKosten = number(2);
-    v.sngKostenTotaal = number(p.amount);
-    v.sngAantal = number(p.area);
-    v.bytRubriek_REF = number(p.rubric);
-    v.bytIsTALVO = number(p.origin);
-    v.bytTypeVervangingsToeslag = number(p.type);
-    v.sngVervangingsToeslagPerc = number(p.perc);
-    v.bytCombineer = number(p.combined);
-    if (p.clItem)
-        v.lngClitem_REF = number(p.clItem);
+    const auto either = [](bool first, double value) {
+        return first ? std::pair{number(value), StoredField{}} : std::pair{StoredField{}, number(value)};
+    };
+    const auto [startAbs, startRel] = either(p.cal, p.start);
+    const auto [endAbs, endRel] = either(p.cal, p.end.value_or(0));
+    const StoredField none, clItem = p.clItem ? number(p.clItem) : none;
+    const int endOption = !p.end ? 3 : p.cal ? 1 : 2;
+    // In the order of StoredValues.
+    item.values = StoredValues(number(p.cal ? 1 : 2), number(p.kth ? 1 : 0), startAbs, startRel,
+                               number(p.kth), number(endOption), number(p.years ? 1 : 0), endAbs, endRel,
+                               number(p.years), number(p.freq), number(p.x), number(2), none, none,
+                               number(p.amount), none, number(p.area), number(p.rubric), number(p.type),
+                               number(p.perc), number(p.origin), clItem, number(p.combined));
     return item;
 }
 
