@@ -24,6 +24,12 @@ template <typename T = QWidget> T* child(const QObject* parent, const char* name
     return found;
 }
 
+// The settings as the program stored them.
+inline Settings storedSettings()
+{
+    return Settings(appState().version().settingsSection(), QStringLiteral("<standaard>"));
+}
+
 // The focus leaves the widget by the Tab key, as when the user is done with it.
 inline void leave(QWidget* widget)
 {
@@ -52,10 +58,9 @@ protected:
     void TearDown() override
     {
         QList<QPointer<QWidget>> windows;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
+        for (QWidget* widget : QApplication::topLevelWidgets())
             if (QLatin1String(widget->metaObject()->className()).startsWith(QLatin1String("dovra::")))
                 windows.append(widget);
-        }
         for (const QPointer<QWidget>& window : windows)
             delete window.data();
         deletePending();

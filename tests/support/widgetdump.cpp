@@ -107,7 +107,7 @@ void appendItems(QStringList& lines, const QAbstractItemView* view, const QModel
             const QModelIndex index = model->index(row, column, parent);
             QString cell = index.data(Qt::DisplayRole).toString();
             if (const QVariant check = index.data(Qt::CheckStateRole); check.isValid())
-                cell.prepend(check.toInt() == Qt::Checked ? QStringLiteral("[x] ") : QStringLiteral("[ ] "));
+                cell.prepend(tick(check.toInt() == Qt::Checked) + u' ');
             cells << cell;
         }
         lines << indent(depth) + QStringLiteral("row ") + quoted(cells.join(u'|'));
@@ -123,10 +123,9 @@ void appendItemView(QStringList& lines, const QAbstractItemView* view, int depth
         return;
     if (qobject_cast<const QTableView*>(view) || qobject_cast<const QTreeView*>(view)) {
         QStringList headers;
-        for (int column = 0; column < model->columnCount(); ++column) {
+        for (int column = 0; column < model->columnCount(); ++column)
             if (shown(view, column))
                 headers << model->headerData(column, Qt::Horizontal).toString();
-        }
         lines << indent(depth) + QStringLiteral("header ") + quoted(headers.join(u'|'));
     }
     appendItems(lines, view, QModelIndex(), depth);
@@ -181,10 +180,8 @@ void appendChildren(QStringList& lines, const QObject* parent, int depth)
 {
     for (const QObject* object : parent->children()) {
         const auto* child = qobject_cast<const QWidget*>(object);
-        if (!child)
-            continue;
-        if (qobject_cast<const QTabBar*>(child))
-            continue; // its tabs are shown with the tab widget
+        if (!child || qobject_cast<const QTabBar*>(child))
+            continue; // a tab bar's tabs are shown with the tab widget
         if (isQtHelper(child))
             appendChildren(lines, child, depth);
         else
@@ -222,11 +219,10 @@ QString dumpWidgetTree(const QWidget* root)
     appendWidget(lines, root, 0);
     QStringList order;
     for (const QWidget* widget = root->nextInFocusChain(); widget && widget != root;
-         widget = widget->nextInFocusChain()) {
+         widget = widget->nextInFocusChain())
         if (root->isAncestorOf(widget) && (widget->focusPolicy() & Qt::TabFocus) && !isQtHelper(widget) &&
             !widget->objectName().isEmpty() && !qobject_cast<const QTabBar*>(widget->parentWidget()))
             order << widget->objectName();
-    }
     lines << QString(QStringLiteral("tab order: ") + order.join(QStringLiteral(", "))).trimmed();
     return lines.join(u'\n') + u'\n';
 }

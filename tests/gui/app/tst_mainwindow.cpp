@@ -17,13 +17,9 @@
 using namespace dovra;
 using test::child;
 using test::deletePending;
+using test::storedSettings;
 
 namespace {
-
-Settings storedSettings()
-{
-    return Settings(appState().version().settingsSection(), QStringLiteral("<standaard>"));
-}
 
 // The demo data linked, facility 1 open unless a test closes it.
 class MainWindowTest : public test::WindowTest

@@ -14,13 +14,9 @@
 #include <climits>
 
 using namespace dovra;
+using test::storedSettings;
 
 namespace {
-
-Settings storedSettings()
-{
-    return Settings(appState().version().settingsSection(), QStringLiteral("<standaard>"));
-}
 
 class StartupTest : public test::WindowTest
 {

@@ -35,20 +35,14 @@ QList<frmOpenInrConfirm*> notices()
     return found;
 }
 
-// The facilities of tests/data/facilities.sql (4 is of a checklist version the installed checklist file
-// lacks) and 6, with an accented name and a lower-case RIVM number for
-// the case-blind sort; each with an aftercare start, so that opening one asks nothing.
+// The facilities of tests/data/facilities.sql and tests/data/facilityscreens.sql.
 class FacilityScreensTest : public test::WindowTest
 {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(folder.linkDataFile(
-            test::readScript(QStringLiteral("facilities.sql")) +
-            QStringLiteral(
-                "INSERT INTO tblStort (idrStort_ID, strStortNaam, strRIVMnr, bytProv_REF, intStortType, "
-                "intCL_REF) VALUES (6, 'Depot Échelle', 'a-7', 100, 2, 4);"
-                "UPDATE tblStort SET dtmAanvangNazorg = '2031-01-01';")));
+        ASSERT_TRUE(folder.linkDataFile(test::readScript(QStringLiteral("facilities.sql")) +
+                                        test::readScript(QStringLiteral("facilityscreens.sql"))));
         window->setCommand(QStringLiteral("Algemeen"), [this] {
             ran.append(QStringLiteral("Algemeen"));
             messagesBeforeGeneralData = int(recorder.recorded().size());
@@ -82,7 +76,7 @@ protected:
 
     QTreeWidgetItem* item(const QString& name) const
     {
-        return tree()->findItems(name, Qt::MatchExactly, 0).value(0);
+        return tree()->findItems(name, Qt::MatchExactly).value(0);
     }
 
     int facilityCount()
@@ -250,15 +244,13 @@ TEST_F(FacilityScreensTest, NewFacilityIsCreatedOpenedAndHandedOver)
     ASSERT_TRUE(dialog);
     EXPECT_TRUE(dialog->isVisible());
     auto* name = child<QLineEdit>(dialog, "txtNaam");
-    const auto okEnabled = [&] {
-        return child(dialog, "cmdOK")->isEnabled();
-    };
+    QWidget* ok = child(dialog, "cmdOK");
     child<QRadioButton>(dialog, "optBaggerdepot")->setChecked(true);
-    EXPECT_FALSE(okEnabled());
+    EXPECT_FALSE(ok->isEnabled());
     QTest::keyClicks(name, QStringLiteral("D"));
-    EXPECT_TRUE(okEnabled());
+    EXPECT_TRUE(ok->isEnabled());
     QTest::keyClick(name, Qt::Key_Backspace);
-    EXPECT_FALSE(okEnabled());
+    EXPECT_FALSE(ok->isEnabled());
 
     name->setText(QStringLiteral("STORTPLAATS ZUID"));
     click(dialog, "cmdOK");

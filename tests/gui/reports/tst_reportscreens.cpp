@@ -273,15 +273,11 @@ TEST(ReportWindowTest, ShowsRunsWithTheirLookOnTabStopsInCentimetres)
     const auto cm = [&](int pixels) {
         return QString::number(pixels * 2.54 / window->logicalDpiX(), 'f', 1);
     };
-    report::Run heading = report::Run::boldText(QStringLiteral("post"));
-    heading.colour = 0x0000FF;
-    report::Run rule{QStringLiteral("\t\t")};
-    rule.underline = true;
-    report::Run remark{QStringLiteral("niet conform")};
-    remark.italic = true;
-    remark.sizePt = 10;
-    report::Paragraph columns(
-        {report::Run::symbol(252), report::Run::plain(QStringLiteral("\t")), heading, rule, remark});
+    report::Paragraph columns({report::Run::symbol(252),
+                               report::Run::plain(QStringLiteral("\t")),
+                               {.text = QStringLiteral("post"), .bold = true, .colour = 0x0000FF},
+                               {.text = QStringLiteral("\t\t"), .underline = true},
+                               {.text = QStringLiteral("niet conform"), .sizePt = 10, .italic = true}});
     columns.tabs = {{0.5, report::TabStop::Align::Left}, {7.9, report::TabStop::Align::Right}};
     report::Paragraph right(QStringLiteral("rechts"), 15);
     right.alignment = report::Alignment::Right;
