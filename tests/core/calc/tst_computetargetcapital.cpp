@@ -278,13 +278,8 @@ TEST(ComputeTargetCapital, SumsWithFixedOrPerItemDesignPercentage)
 TEST(ComputeTargetCapital, ReplacementSurchargesPerItem)
 {
     const auto once = [](const char* act, double amount, int type, double perc, int r = 5) {
-        Post p{.freq = 1,
-               .start = 10,
-               .amount = amount,
-               .rubric = r,
-               .type = type,
-               .perc = perc,
-               .area = 150000};
+        Post p{.freq = 1, .start = 10, .amount = amount, .rubric = r, .type = type, .perc = perc};
+        p.area = 150000;
         p.act = act;
         return costItem(p);
     };
@@ -342,9 +337,8 @@ TEST(ComputeTargetCapital, ReportingAndEvaluationByOption)
         inputs.surcharges.optieRapEval = option;
         const TargetCapital dv = computeTargetCapital(inputs);
         EXPECT_TRUE(dv.success);
-        EXPECT_EQ(dv.rapEvalText, QString::fromUtf8(text));
-        EXPECT_EQ(dv.rapEvalPerJaar, perYear);
-        EXPECT_EQ(dv.rapEvalKAP, 1000 * perYear);
+        EXPECT_EQ(std::tuple(dv.rapEvalText, dv.rapEvalPerJaar, dv.rapEvalKAP),
+                  std::tuple(QString::fromUtf8(text), perYear, 1000 * perYear));
     }
 }
 

@@ -54,16 +54,14 @@ QString surchargeValues(const clsStort& s)
 // The names of the deviating values.
 QString marked(const Deviations& d)
 {
-    QStringList names;
-    for (const auto& [on, name] : {std::pair{d.apparatusBase, "base"},
-                                   {d.apparatusPercentage, "percentage"},
-                                   {d.unforeseen, "unforeseen"},
-                                   {d.design, "design"},
-                                   {d.communication, "communication"},
-                                   {d.reporting, "reporting"}})
-        if (on)
-            names << QLatin1String(name);
-    return names.join(QLatin1Char(','));
+    const bool on[] = {d.apparatusBase, d.apparatusPercentage, d.unforeseen,
+                       d.design,        d.communication,       d.reporting};
+    const char* const names[] = {"base", "percentage", "unforeseen", "design", "communication", "reporting"};
+    QStringList deviating;
+    for (int k = 0; k < 6; ++k)
+        if (on[k])
+            deviating << QLatin1String(names[k]);
+    return deviating.join(QLatin1Char(','));
 }
 
 } // namespace

@@ -138,25 +138,18 @@ TEST_F(FacilityValidationTest, NoCostItemsOrTheFirstIncompleteOne)
                        "volledig in."));
     EXPECT_EQ(recorder.titles(), QStringList({"Validatie invoer inrichting 'Half 'n half'"}));
     EXPECT_EQ(validate(3, QStringLiteral("Klaar"), true), QString());
-}
+    // The same replacement without surcharge type: incomplete under version 7, which sets surcharges per
+    // item, complete under version 8.
+    EXPECT_TRUE(
+        validate(4, QStringLiteral("Nieuw"), false).contains(QStringLiteral("\tGasbron --> Pomp\r\n")));
+    EXPECT_EQ(validate(5, QStringLiteral("Oud"), true), QString());
 
-TEST_F(FacilityValidationTest, StoredTextThatIsNoNumberIsNoValue)
-{
     // A per-unit cost with a quantity that is text, or empty text, or without its unit is not complete.
     for (const char* update : {"sngAantal = 'veel'", "sngAantal = ''", "sngAantal = 1000, strEenheid = ''"}) {
         ASSERT_TRUE(folder.workspace().dataDatabase()->exec(
             QStringLiteral("UPDATE tblAct SET %1 WHERE lngStort_REF = 3").arg(QLatin1String(update))));
         EXPECT_FALSE(validate(3, QStringLiteral("Klaar"), false).isEmpty()) << update;
     }
-}
-
-TEST_F(FacilityValidationTest, SurchargeTypeFollowsTheFacilitysOwnVersion)
-{
-    // The same replacement without surcharge type: incomplete under version 7, which sets surcharges per
-    // item, complete under version 8.
-    EXPECT_TRUE(
-        validate(4, QStringLiteral("Nieuw"), false).contains(QStringLiteral("\tGasbron --> Pomp\r\n")));
-    EXPECT_EQ(validate(5, QStringLiteral("Oud"), true), QString());
 }
 
 } // namespace
