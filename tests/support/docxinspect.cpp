@@ -146,12 +146,7 @@ DocxContent readDocx(const QByteArray& xml)
     QString instruction;
     QStringList open;
     bool sectionEnds = false; // the paragraph carries its section's properties
-    enum class Field
-    {
-        None,
-        Instruction,
-        Result
-    } field = Field::None;
+    bool inField = false; // from a field's begin to its end: its instruction and shown result are no run text
     const auto finishSection = [&] {
         content.sections.append(std::exchange(section, DocxSection()));
     };
@@ -193,7 +188,7 @@ DocxContent readDocx(const QByteArray& xml)
             const QString text = reader.readElementText();
             if (name == u"instrText")
                 instruction += text;
-            else if (field == Field::None)
+            else if (!inField)
                 run.text += text;
             continue;
         }
@@ -230,8 +225,8 @@ DocxContent readDocx(const QByteArray& xml)
                 shown.text = u'{' + std::exchange(instruction, QString()) + u'}';
                 paragraph.runs.append(shown);
             }
-            field = type == u"begin" ? Field::Instruction : type == u"separate" ? Field::Result : Field::None;
-        } else if (parent == u"r" && field == Field::None) {
+            inField = type != u"end";
+        } else if (parent == u"r" && !inField) {
             if (name == u"tab")
                 run.text += u'\t';
             else if (name == u"br" && attribute("type") == u"page")

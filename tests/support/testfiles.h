@@ -52,12 +52,7 @@ QString readScript(const QString& name);
 class SqlFilesTest : public ::testing::Test
 {
 protected:
-    void useFiles(const char* checklistSql, const char* dataSql)
-    {
-        folder.useChecklist(QString::fromUtf8(checklistSql));
-        ASSERT_TRUE(folder.linkDataFile(QString::fromUtf8(dataSql)));
-    }
-    // The same from scripts in tests/data.
+    // The files from scripts in tests/data.
     void useScripts(const QString& checklistScript, const QString& dataScript)
     {
         folder.useChecklist(readScript(checklistScript));

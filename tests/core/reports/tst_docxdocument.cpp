@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QXmlStreamReader>
 
 #include <gtest/gtest.h>
 
@@ -64,14 +63,6 @@ void fill(DocxDocument& document)
                     TextRun::plain(QStringLiteral(" van ")), TextRun::fieldRun(FieldKind::NumPages)})});
 }
 
-bool wellFormed(const QByteArray& xml)
-{
-    QXmlStreamReader reader(xml);
-    while (!reader.atEnd())
-        reader.readNext();
-    return !reader.hasError() && !xml.isEmpty();
-}
-
 TEST(DocxDocument, EveryFeatureMatchesItsGoldenFile)
 {
     DocxDocument document;
@@ -122,8 +113,7 @@ TEST(DocxDocument, FormProtectionHashesThePasswordAsWordDoes)
                       R"(w:hash="pVjR9ktO9vlxijXcMPlH+4PLwD4Xwy1aqbNQOFmWaSpvBjipNh//T8S3nBhq6HRoRVfWL6s/)"
                       R"(+NdUCPTxUr0vZw==" w:salt="pH1TDVHSfGBxkd3Q88UNhQ=="/>)"));
 
-    DocxDocument first;
-    DocxDocument second;
+    DocxDocument first, second;
     first.protectForForms(QStringLiteral("geheim"));
     second.protectForForms(QStringLiteral("geheim"));
     const QString settings = QString::fromUtf8(first.part(QStringLiteral("word/settings.xml")));
@@ -159,7 +149,8 @@ TEST(DocxDocument, SavesAZipOfWellFormedPartsOrNothing)
     ASSERT_TRUE(document.save(old.fileName(), &error)) << error.toStdString();
     for (const QString& part : Parts) {
         EXPECT_EQ(readDocxPart(old.fileName(), part), document.part(part)) << part.toStdString();
-        EXPECT_TRUE(wellFormed(document.part(part))) << part.toStdString();
+        EXPECT_TRUE(!document.part(part).isEmpty() && readDocx(document.part(part)).parseError.isEmpty())
+            << part.toStdString();
     }
     EXPECT_TRUE(QString::fromUtf8(document.part(Parts[0]))
                     .contains(QRegularExpression(QStringLiteral(

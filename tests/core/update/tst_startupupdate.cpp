@@ -12,7 +12,6 @@ namespace {
 
 TEST(StartupUpdateCheck, ActsOnTheOffer)
 {
-    const QString question = QStringLiteral("Updaten programma");
     // The checklist's and the program's status (0: nothing new, 1: an update, 9: no information), m when the
     // server is in maintenance, n when the user declines (yes is the default)|the title of the one message,
     // if any|the downloads started: c the checklist, p the program. A started download keeps the window open.
@@ -28,15 +27,13 @@ TEST(StartupUpdateCheck, ActsOnTheOffer)
         test::FakeUpdates updates;
         updates.offer = {fields[0].contains(u'm'), QStringLiteral("Versie 3.1 met nieuwe checklist."),
                          fields[0].left(1).toInt(), fields[0].mid(1, 1).toInt()};
-        ProxyPreferences proxy;
-        proxy.host = QStringLiteral("proxy");
-
+        const ProxyPreferences proxy{0, QStringLiteral("proxy")};
         const bool download = !fields[2].isEmpty();
         EXPECT_EQ(runStartupUpdateCheck(updates, proxy),
                   download ? StartupUpdateOutcome::DownloadStarted : StartupUpdateOutcome::Continue);
         EXPECT_EQ(updates.askedWith.host, u"proxy");
         EXPECT_EQ(recorder.titles().join(u','), fields[1]);
-        if (fields[1] == question) {
+        if (fields[1] == u"Updaten programma") {
             EXPECT_EQ(recorder.texts()[0],
                       u"Er is een update beschikbaar.\nVersie 3.1 met nieuwe checklist.\n\nNu downloaden?");
             EXPECT_EQ(recorder.recorded()[0].buttons, MessageButtons::YesNo);
