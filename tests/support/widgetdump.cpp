@@ -153,11 +153,8 @@ QStringList describe(const QWidget* widget)
             parts << tick(widget->property("checked").toBool());
         if (widget->property("readOnly").toBool())
             parts << QStringLiteral("read-only");
-    } else if (const auto* progress = qobject_cast<const QProgressBar*>(widget)) {
-        parts << QStringLiteral("%1 of %2..%3")
-                     .arg(progress->value())
-                     .arg(progress->minimum())
-                     .arg(progress->maximum());
+    } else if (const auto* bar = qobject_cast<const QProgressBar*>(widget)) {
+        parts << QStringLiteral("%1 of %2..%3").arg(bar->value()).arg(bar->minimum()).arg(bar->maximum());
     } else if (const auto* tabs = qobject_cast<const QTabWidget*>(widget)) {
         QStringList titles;
         for (int tab = 0; tab < tabs->count(); ++tab)
@@ -200,15 +197,12 @@ void appendWidget(QStringList& lines, const QWidget* widget, int depth)
     appendActions(lines, widget->actions(), depth + 1, toolBar);
     if (toolBar || qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QMenu*>(widget))
         return;
-    if (const auto* view = qobject_cast<const QAbstractItemView*>(widget)) {
+    if (const auto* view = qobject_cast<const QAbstractItemView*>(widget))
         appendItemView(lines, view, depth + 1);
-        return;
-    }
-    if (const auto* area = qobject_cast<const QAbstractScrollArea*>(widget)) {
+    else if (const auto* area = qobject_cast<const QAbstractScrollArea*>(widget))
         appendChildren(lines, area->viewport(), depth + 1);
-        return;
-    }
-    appendChildren(lines, widget, depth + 1);
+    else
+        appendChildren(lines, widget, depth + 1);
 }
 
 } // namespace

@@ -73,11 +73,10 @@ TEST_F(FacilityInputTest, GeneralDataStoresAnAcceptedValueOnLeaving)
     enter(control("txtInflatie"), QStringLiteral("2.5"));
     EXPECT_EQ(recorder.recorded().size(), 3);
     const auto shown = [this] {
-        clsStort stort = stored();
-        return QStringLiteral("%1|%2|%3|%4")
-            .arg(stort.NaamStort(), stort.DatumAanvangNazorg().value_or(QDate()).toString(Qt::ISODate))
-            .arg(stort.inflatie())
-            .arg(stort.rente());
+        clsStort s = stored();
+        return QStringList{s.NaamStort(), s.DatumAanvangNazorg().value_or(QDate()).toString(Qt::ISODate),
+                           QString::number(s.inflatie()), QString::number(s.rente())}
+            .join(u'|');
     };
     EXPECT_EQ(shown(), u"stortplaats Zuid|2030-01-16|0.02|0.0506");
 
@@ -100,8 +99,7 @@ TEST_F(FacilityInputTest, GeneralDataStoresAnAcceptedValueOnLeaving)
     EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Informatie prijspeil")});
 }
 
-// Company-bound ticks and locks object-bound and turns the forecast off; a dredging depot is always
-// object-bound.
+// A dredging depot (2) is always object-bound.
 TEST_F(FacilityInputTest, CompanyBoundLocksObjectBoundAndTheForecast)
 {
     open<frmAlgemeen>(1);
@@ -184,9 +182,8 @@ TEST_F(FacilityInputTest, OpenForecastKeepsTheProgramOpen)
 
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(forecast->isVisible());
-    EXPECT_EQ(recorder.texts(),
-              QStringList{QStringLiteral(
-                  "Gebruik in verband met de datavalidatie de OK-knop om het venster te sluiten")});
+    EXPECT_EQ(recorder.texts().join(u'|'),
+              u"Gebruik in verband met de datavalidatie de OK-knop om het venster te sluiten");
     child<QPushButton>(forecast, "cmdOK")->click();
     EXPECT_TRUE(window.close());
     deletePending();
@@ -217,10 +214,9 @@ TEST_F(FacilityInputTest, SurchargeAreaChecksTheOptionAndEnablesItsAmount)
     // The checked option and which of the three amounts may be edited: "2 -x-".
     const auto option = [this] {
         QString shown;
-        for (int option = 0; option <= 3; ++option) {
+        for (int option = 0; option <= 3; ++option)
             if (control<QRadioButton>(qPrintable(QStringLiteral("optRapEval%1").arg(option)))->isChecked())
                 shown = QString::number(option) + u' ';
-        }
         for (const char* name : {"txtRapEvalMin", "txtRapEvalPerHa", "txtRapEvalMax"})
             shown += control(name)->isEnabled() ? u'x' : u'-';
         return shown;
@@ -325,14 +321,12 @@ protected:
     Cell current() const { return {grid->currentIndex().row(), grid->currentIndex().column()}; }
     void select(int row, int column) { grid->setCurrentIndex(grid->model()->index(row, column)); }
 
-    // The cell editor that is open now.
     QLineEdit* editor() const
     {
         deletePending();
-        for (QLineEdit* edit : grid->viewport()->findChildren<QLineEdit*>()) {
+        for (QLineEdit* edit : grid->viewport()->findChildren<QLineEdit*>())
             if (!edit->isHidden())
                 return edit;
-        }
         return nullptr;
     }
 
@@ -397,8 +391,7 @@ TEST_F(ForecastTest, EnterInAnEditorCommitsMovesOnAndUpdatesTheTotal)
 // keeps the window open.
 TEST_F(ForecastTest, CloseButtonChecksTheYears)
 {
-    for (const auto& [year, closes] :
-         {std::pair{"2029", false}, std::pair{"2027", false}, std::pair{"2028", true}}) {
+    for (const auto& [year, closes] : {std::pair{"2029", false}, {"2027", false}, {"2028", true}}) {
         recorder.clear();
         type(3, TonnageModel::YearColumn, QLatin1String(year));
         click("cmdOK");
@@ -432,8 +425,7 @@ TEST_F(ForecastTest, DeleteKeyAsksBeforeRemovingTheYear)
     grid->setFocus();
     select(1, TonnageModel::KilotonnesColumn);
     QTest::keyClick(grid, Qt::Key_Delete);
-    EXPECT_EQ(recorder.texts(),
-              QStringList{QStringLiteral("Wilt u het jaar 2026 verwijderen uit de prognose?")});
+    EXPECT_EQ(recorder.texts().join(u'|'), u"Wilt u het jaar 2026 verwijderen uit de prognose?");
     EXPECT_EQ(years().size(), 3);
 
     recorder.answerNext(MessageAnswer::Yes);

@@ -25,7 +25,6 @@ using test::deletePending;
 
 namespace {
 
-// The notices now on screen.
 QList<frmOpenInrConfirm*> notices()
 {
     QList<frmOpenInrConfirm*> found;
@@ -293,8 +292,6 @@ TEST_F(FacilityScreensTest, NoticeLeavesAfterThreeSeconds)
     EXPECT_EQ(ScreenRegistration::loadedScreens(), 0);
 }
 
-// What opening or deleting a facility does to the windows' state: the open facility, the facility commands
-// and the setting that remembers the choice.
 TEST_F(FacilityScreensTest, OpeningMakesTheFacilityTheOpenOne)
 {
     ASSERT_TRUE(appState().openFacility(1));
