@@ -1,6 +1,9 @@
 // A checklist version in memory: its items, criterion texts, typical values, price level factors,
-// reporting threshold and the checklist information of the cost item editor.
+// reporting threshold and the checklist information of the cost item editor; conformity of cost items and
+// facility values with a version's criteria, and the editor's verdict on the shown values of a cost item.
 #include "checklist/clsCL.h"
+#include "checklist/conformity.h"
+#include "checklist/itemverdict.h"
 #include "support/golden.h"
 #include "support/testfiles.h"
 
@@ -240,6 +243,249 @@ TEST_F(ChecklistTest, ChecklistInformation)
     }
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/checklist-information.txt"), text));
     EXPECT_EQ(cl.lngCLitem_ID(), 22);
+}
+
+// --- conformity ---
+
+const QVariant n; // not entered
+
+enum Check
+{
+    Start,
+    End,
+    Freq,
+    Cost,
+    Surcharge
+};
+
+// Shown values checked against one item's criteria, in the order of the check's arguments: values
+// within them and values outside them (none: {}), at the bounds where that matters.
+struct Case
+{
+    Check check;
+    long item;
+    QVariantList within;
+    QVariantList outside;
+    double aftercareStart = 2010;
+};
+
+const Case Cases[] = {
+    // Start: option (1 calendar year, 2 aftercare year), counted from (0 aftercare start, 1 top liner),
+    // calendar year, aftercare year, years after the top liner.
+    {Start, 30, {2, 0, n, 5}, {2, 0, n, 6}},         // the 5th year or before
+    {Start, 2, {2, 0, n, 5}, {2, 0, n, 4}},          // only the 5th
+    {Start, 2, {1, 0, 2014}, {1, 0, 2015}},          // 2014 is the 5th year from 2010
+    {Start, 30, {1, 0, 2014}, {1, 0, 2015}, 2010.5}, // years 4.5 and 5.5
+    {Start, 2, {}, {1, 0, 2014}, 2010.5},
+    {Start, 6, {2, 0, n, 40}, {2, 1, n, 3, 3}}, // no year, but counted from the aftercare start
+    {Start, 30, {}, {2, n, n, 3}},
+    {Start, 30, {}, {2, 0, n, ""}},
+    {Start, 4, {2, 1, n, n, 3}, {2, 1, n, n, 4}}, // the 3rd year after the top liner or before,
+    {Start, 4, {2, 1, n, n, 1}, {2, 1, n, n, 0}}, // but not before it was built
+    {Start, 5, {2, 1, n, n, 3}, {2, 1, n, n, 2}},
+    // End: option (1 calendar year, 2 aftercare year, 3 perpetual), counted from, years as for the start.
+    {End, 7, {3, 0}, {3, 1, n, n, 30}}, // perpetual: only perpetual, not counted from the top liner
+    {End, 7, {}, {2, 0, n, 30}},
+    {End, 30, {2, 0, n, 30}, {2, 0, n, 29}},
+    {End, 30, {1, 0, 2039}, {1, 0, 2040}},
+    {End, 9, {2, 1, n, n, 20}, {2, 1, n, n, 21}},
+    {End, 10, {2, 0, n, 75}, {2, 1, n, n, 75}}, // no year, but counted from the aftercare start
+    // Frequency: option (1 one-off, 2 times per year, 3 once every X years) and X.
+    {Freq, 30, {3, 5}, {3, 4}},
+    {Freq, 30, {3, "10"}, {3, 11}},
+    {Freq, 30, {2, "0,15"}, {1}}, // compared as times per year
+    {Freq, 12, {2, 3}, {1}},      // without bounds any repeated expense will do
+    {Freq, 13, {1}, {2, 1}},
+    {Freq, 15, {3, "0,25"}, {2, "4,5"}},
+    // Cost: option (1 share of an investment, 2 total, 3 per unit), percentage, investment, total, price per
+    // unit, unit, number of units.
+    {Cost, 30, {3, n, n, n, 50, "m2", 1}, {3, n, n, n, "50,01", "m2", 1}},
+    {Cost, 30, {3, n, n, n, 10, "m2", 1}, {3, n, n, n, "9,99", "m2", 1}},
+    {Cost, 30, {3, n, n, n, 20, "", 1}, {3, n, n, n, 20, "M2", 1}}, // a unit left open is no deviation
+    {Cost, 30, {3, n, n, n, 20, "m2", 1}, {3, n, n, n, 20, "m2", "0,5"}},
+    {Cost, 30, {}, {2, n, n, 20}},                        // an item with amount bounds wants its own option
+    {Cost, 19, {2, n, n, 20}, {3, n, n, n, 20, "m", 11}}, // only the number bounded: any option
+    {Cost, 19, {2, n, n, 0}, {2, n, n, -1}},              // no amount below 0
+    {Cost, 17, {1, 1, 100000}, {1, "2,5", 100000}},
+    {Cost, 17, {1, 2, 0}, {1, "1,5", 100001}},
+    {Cost, 17, {}, {1, "1,5"}},
+    {Cost, 18, {2, n, n, 1000}, {2, n, n, 999}},
+    {Cost, 18, {2, n, n, 2500}, {2, n, n, "2500,01"}},
+    // Replacement surcharge: rubric, type (0 none, 2 large works, 3 small works), percentage.
+    {Surcharge, 30, {5, 3, 5}, {5, 3, "5,5"}},
+    {Surcharge, 30, {5, 2, "6,25"}, {5, 2, "6,6"}},
+    {Surcharge, 30, {5, 0}, {5, 2}},
+    {Surcharge, 30, {4, 9}, {}}, // not a replacement
+};
+
+class ConformityTest : public ChecklistTest
+{
+protected:
+    void SetUp() override
+    {
+        // Versions 1 and 2, the items and their criteria: tests/data/conformity_checklist.sql.
+        folder.workspace().setChecklistFile(folder.createDatabase(
+            QStringLiteral("dbTALVOCL_test.mdb"),
+            {QStringLiteral("data/checklist_schema.sql"), QStringLiteral("conformity_checklist.sql")}));
+        ASSERT_TRUE(cl.initializeCL(1));
+    }
+
+    bool verify(const Case& c, QVariantList v)
+    {
+        EXPECT_TRUE(cl.GaNaarItem(c.item));
+        v.resize(7);
+        switch (c.check) {
+        case Start:
+            return cl.VerifyCL_JaarStart(v[0], v[1], v[2], v[3], v[4], c.aftercareStart);
+        case End:
+            return cl.VerifyCL_JaarEind(v[0], v[1], v[2], v[3], v[4], c.aftercareStart);
+        case Freq:
+            return cl.VerifyCL_Freq(v[0], v[1]);
+        case Cost:
+            return cl.VerifyCL_Kosten(v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
+        case Surcharge:
+            return cl.VerifyCL_VervangingsToeslag(v[0], v[1], v[2]);
+        }
+        return false;
+    }
+};
+
+TEST_F(ConformityTest, CostItemValuesAgainstTheItemsCriteria)
+{
+    for (const Case& c : Cases) {
+        SCOPED_TRACE(testing::Message()
+                     << "check " << c.check << ", item " << c.item << ", case " << &c - Cases);
+        EXPECT_TRUE(c.within.isEmpty() || verify(c, c.within));
+        EXPECT_TRUE(c.outside.isEmpty() || !verify(c, c.outside));
+    }
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+}
+
+TEST_F(ConformityTest, ChecksThatCannotBeMade)
+{
+    // Once every 0 years, entered or in the checklist; an X that is no number; an unknown surcharge type.
+    EXPECT_FALSE(verify({Freq, 12}, {3, 0}));
+    EXPECT_FALSE(verify({Freq, 14}, {3, 8}));
+    EXPECT_FALSE(verify({Freq, 12}, {2, "abc"}));
+    EXPECT_FALSE(verify({Surcharge, 30}, {5, 9, 5}));
+    const QString fault =
+        QStringLiteral("Er zit een fout in de TALVO-checklist, validatie kon niet uitgevoerd worden");
+    EXPECT_EQ(recorder.texts(), QStringList({fault, fault, "Fout 13\nBron: clsCL.VerifyCL_Freq",
+                                             "Onbekende conditie vervangingstoeslag"}));
+    EXPECT_EQ(recorder.titles(), QStringList({"Fout in TALVO-checklist", "Fout in TALVO-checklist",
+                                              "Type mismatch", "Controle invoer vervangingstoeslag"}));
+    for (const MessageRecorder::Message& message : recorder.recorded())
+        EXPECT_EQ(message.icon, MessageIcon::Critical);
+}
+
+TEST_F(ConformityTest, FacilityValues)
+{
+    // Values within the criteria of version 1 and just outside them.
+    using Check = bool (clsCL::*)(float) const;
+    const std::tuple<Check, float, float> bounds[] = {
+        {&clsCL::verifyCL_CommKosten, 2000, 1999}, // only a minimum
+        {&clsCL::verifyCL_AppKostenBasis, 1000, 999},     {&clsCL::verifyCL_AppKostenBasis, 5000, 5001},
+        {&clsCL::verifyCL_AppKostenPerc, 5.06f, 5.0601f}, {&clsCL::verifyCL_Onvoorzien, 10, 9.99f},
+    };
+    for (const auto& [check, within, outside] : bounds) {
+        EXPECT_TRUE((cl.*check)(within)) << within;
+        EXPECT_FALSE((cl.*check)(outside)) << outside;
+    }
+    EXPECT_TRUE(cl.verifyCL_CommKosten(50000));
+    EXPECT_TRUE(cl.verifyCL_OntwerpdirectieFixed(3)); // surcharges per item: any design fee
+    // The reporting option says which of minimum, per hectare and maximum must be the version's.
+    const std::tuple<int, float, float, float, bool> reporting[] = {
+        {1, 3500, 1, 1, true},       {1, 3000, 225, 9000, false}, {2, 1, 225, 1, true},
+        {2, 3500, 200, 9000, false}, {3, 1, 1, 9000, true},       {3, 3500, 225, 9500, false}};
+    for (const auto& [option, minimum, perHa, maximum, within] : reporting)
+        EXPECT_EQ(cl.verifyCL_RapEvalPerHa(option, minimum, perHa, maximum), within)
+            << option << ' ' << minimum;
+
+    // Version 2: communication from 2000 to 10000, one design fee and one surcharge rate for all.
+    ASSERT_TRUE(cl.initializeCL(2));
+    EXPECT_TRUE(cl.verifyCL_CommKosten(10000));
+    EXPECT_FALSE(cl.verifyCL_CommKosten(10001));
+    EXPECT_TRUE(cl.verifyCL_OntwerpdirectieFixed(7.5f));
+    EXPECT_FALSE(cl.verifyCL_OntwerpdirectieFixed(3));
+    EXPECT_TRUE(cl.VerifyCL_VervangingsToeslag(5, 9, 5));
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+}
+
+// --- the editor's verdict ---
+
+using S = ShownCostItem;
+
+// Changes to a replacement within all criteria of item 30, and the verdict: the colours of start, end,
+// frequency, cost and surcharge (Black, Red: incomplete, Orange: outside the criteria), and the conformity
+// (0 user-defined, 1 within the criteria, 2 outside them). Complete means nothing red.
+struct VerdictCase
+{
+    const char* what;
+    QList<std::pair<QVariant S::*, QVariant>> changes;
+    const char* colours;
+    int conformity;
+    double aftercareStart = 2010;
+};
+
+const VerdictCase Verdicts[] = {
+    {"within", {}, "BBBBB", 1},
+    {"outside", {{&S::intStartRel, "6"}, {&S::intFreqX, "4"}}, "OBOBB", 2},
+    {"surcharge", {{&S::sngVervangingsToeslagPerc, "7"}}, "BBBBO", 2},
+    {"incomplete: not judged", {{&S::intFreqX, ""}, {&S::strEenheid, ""}}, "BBRRB", 2},
+    {"one-off: no end to judge", {{&S::bytOptieFreq, 1}, {&S::intEindRel, ""}}, "BBOBB", 2},
+    {"2015 from 2010", {{&S::bytOptieStart, 1}, {&S::intStartAbs, "2015"}}, "OBBBB", 2},
+    {"2015 from 2011", {{&S::bytOptieStart, 1}, {&S::intStartAbs, "2015"}}, "BBBBB", 1, 2011},
+    {"combined", {{&S::intFreqX, ""}, {&S::intStartRel, "6"}, {&S::bytCombineer, -1}}, "BBBBB", 1},
+    {"an item the version lacks", {{&S::lngClitem_REF, 40}}, "BBBBB", 2},
+    {"lacked, combined", {{&S::lngClitem_REF, 40}, {&S::bytCombineer, -1}}, "BBBBB", 2},
+    {"user-defined: only completeness", {{&S::bytIsTALVO, 0}, {&S::intStartRel, "6"}}, "BBBBB", 0},
+    {"user-defined, incomplete", {{&S::bytIsTALVO, 0}, {&S::sngAantal, n}}, "BBBRB", 0},
+};
+
+TEST_F(ConformityTest, VerdictOnTheShownValues)
+{
+    const QString texts[] = {
+        QStringLiteral("Dit is een door de gebruiker gedefinieerde post."),
+        QStringLiteral("Dit is een post uit de TALVO-Checklist."),
+        QStringLiteral("Dit is een TALVO-checklistpost, maar de ingevoerde gegevens voldoen niet aan de "
+                       "criteria. Zie oranje markering.")};
+    const auto letter = [](ColourValue colour) {
+        return colour == VerdictColour::Black    ? 'B'
+               : colour == VerdictColour::Red    ? 'R'
+               : colour == VerdictColour::Orange ? 'O'
+                                                 : '?';
+    };
+    for (const VerdictCase& c : Verdicts) {
+        SCOPED_TRACE(c.what);
+        S shown{.bytOptieStart = 2,
+                .bytStartBA = 0,
+                .intStartRel = "3",
+                .bytOptieEind = 2,
+                .bytEindBA = 0,
+                .intEindRel = "30",
+                .bytOptieFreq = 3,
+                .intFreqX = "8",
+                .bytOptieKosten = 3,
+                .sngKostenPE = "20",
+                .strEenheid = "m2",
+                .sngAantal = "100",
+                .bytRubriek_REF = 5,
+                .bytTypeVervangingsToeslag = 2,
+                .sngVervangingsToeslagPerc = "6,25",
+                .bytIsTALVO = 1,
+                .lngClitem_REF = 30,
+                .bytCombineer = 0};
+        for (const auto& [field, value] : c.changes)
+            shown.*field = value;
+        const ItemVerdict v = judgeCostItem(shown, cl, true, c.aftercareStart);
+        EXPECT_EQ(std::string({letter(v.start), letter(v.end), letter(v.frequency), letter(v.cost),
+                               letter(v.surcharge)}),
+                  c.colours);
+        EXPECT_EQ(v.valid, !QByteArray(c.colours).contains('R'));
+        EXPECT_EQ(v.conformity, c.conformity);
+        EXPECT_EQ(v.indicatorText, texts[c.conformity]);
+    }
+    EXPECT_TRUE(recorder.recorded().isEmpty());
 }
 
 } // namespace
