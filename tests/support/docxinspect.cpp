@@ -26,19 +26,13 @@ double twipsToCm(const QString& twips)
 
 QString look(const DocxRun& run)
 {
-    QStringList marks;
-    if (run.bold)
-        marks.append(QStringLiteral("b"));
-    if (run.italic)
-        marks.append(QStringLiteral("i"));
-    if (run.underline)
-        marks.append(QStringLiteral("u"));
-    if (!run.colour.isEmpty())
-        marks.append(u'#' + run.colour);
-    if (!run.font.isEmpty())
-        marks.append(run.font);
-    if (run.sizePt != 0)
-        marks.append(QString::number(run.sizePt) + QStringLiteral("pt"));
+    QStringList marks{run.bold ? "b" : "",
+                      run.italic ? "i" : "",
+                      run.underline ? "u" : "",
+                      run.colour.isEmpty() ? QString() : u'#' + run.colour,
+                      run.font,
+                      run.sizePt == 0 ? QString() : QString::number(run.sizePt) + QStringLiteral("pt")};
+    marks.removeAll(QString());
     return u'[' + marks.join(u' ') + u']';
 }
 
@@ -60,7 +54,7 @@ QStringList DocxSection::lines() const
             result.append(block.paragraph.text());
         for (const DocxRow& row : block.table.rows) {
             QStringList cells;
-            for (const DocxCell& cell : row.cells) {
+            for (const DocxCell& cell : row) {
                 QStringList paragraphs;
                 for (const DocxParagraph& paragraph : cell.paragraphs)
                     paragraphs.append(paragraph.text());
@@ -113,8 +107,8 @@ QString dumpDocx(const DocxContent& content)
             lines.append(QStringLiteral("table grid ") + grid.join(u' '));
             for (const DocxRow& row : block.table.rows) {
                 QStringList cells;
-                for (qsizetype i = 0; i < row.cells.size(); ++i) {
-                    const DocxCell& cell = row.cells[i];
+                for (qsizetype i = 0; i < row.size(); ++i) {
+                    const DocxCell& cell = row[i];
                     QStringList paragraphs;
                     for (const DocxParagraph& paragraph : cell.paragraphs)
                         paragraphs.append(dumpParagraph(paragraph));
@@ -154,7 +148,7 @@ DocxContent readDocx(const QByteArray& xml)
         return section.blocks.last().table;
     };
     const auto cell = [&]() -> DocxCell& {
-        return table().rows.last().cells.last();
+        return table().rows.last().last();
     };
     QXmlStreamReader reader(xml);
     while (!reader.atEnd()) {
@@ -201,7 +195,7 @@ DocxContent readDocx(const QByteArray& xml)
         } else if (name == u"tr") {
             table().rows.emplaceBack();
         } else if (name == u"tc") {
-            table().rows.last().cells.emplaceBack();
+            table().rows.last().emplaceBack();
         } else if (name == u"tcW") {
             cell().widthCm = twipsToCm(attribute("w"));
         } else if (name == u"bottom" && parent == u"tcBorders") {
@@ -259,20 +253,14 @@ DocxContent readDocx(const QByteArray& xml)
 
 QByteArray readDocxPart(const QString& path, const QString& part)
 {
-    const auto discard = [](zip_t* archive) {
-        zip_discard(archive);
-    };
-    const std::unique_ptr<zip_t, decltype(discard)> archive(
-        zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, nullptr), discard);
+    const std::unique_ptr<zip_t, decltype(&zip_discard)> archive(
+        zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, nullptr), &zip_discard);
     const QByteArray name = part.toUtf8();
     zip_stat_t stat;
     if (!archive || zip_stat(archive.get(), name.constData(), 0, &stat) < 0 || !(stat.valid & ZIP_STAT_SIZE))
         return {};
-    const auto close = [](zip_file_t* file) {
-        zip_fclose(file);
-    };
-    const std::unique_ptr<zip_file_t, decltype(close)> file(zip_fopen(archive.get(), name.constData(), 0),
-                                                            close);
+    const std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
+        zip_fopen(archive.get(), name.constData(), 0), &zip_fclose);
     QByteArray bytes(qsizetype(stat.size), Qt::Uninitialized);
     if (!file || zip_fread(file.get(), bytes.data(), stat.size) != zip_int64_t(stat.size))
         return {};

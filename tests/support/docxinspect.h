@@ -36,10 +36,7 @@ struct DocxCell
     bool bottomBorder = false;
 };
 
-struct DocxRow
-{
-    QList<DocxCell> cells;
-};
+using DocxRow = QList<DocxCell>;
 
 struct DocxTable
 {

@@ -21,10 +21,7 @@ inline void PrintTo(const QStringList& list, std::ostream* os)
 
 inline void PrintTo(const QVariant& value, std::ostream* os)
 {
-    if (!value.isValid())
-        *os << "Null";
-    else
-        *os << value.toString().toStdString() << " (" << value.typeName() << ')';
+    *os << (value.isValid() ? value.toString().toStdString() + " (" + value.typeName() + ')' : "Null");
 }
 
 namespace dovra::test {

@@ -11,9 +11,7 @@
 
 namespace dovra::test {
 
-namespace {
-const QDir Built(QStringLiteral(DOVRA_TEST_PROGRAM_DIR));
-} // namespace
+static const QDir Built(QStringLiteral(DOVRA_TEST_PROGRAM_DIR));
 
 QString readScript(const QString& name)
 {
