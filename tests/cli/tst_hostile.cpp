@@ -160,8 +160,7 @@ const CliCase Cases[] = {
      "gelegd.\n"},
     {"DataFileAsChecklist", "", "doelvermogen --id 1 --data {data} --checklist {data}", 2,
      "Controle checklistbestand: Het checklistbestand {folder}/dbTALVOdata_1.mdb kan niet worden gebruikt: "
-     "de tabel 'tblStortType' "
-     "ontbreekt."},
+     "de tabel 'tblStortType' ontbreekt."},
     {"NoDataFile", "", "info --data {folder}/dbTALVOdata_geen.mdb --checklist {checklist}", 2,
      "is niet gevonden"},
     // Arguments, refused before any file is used.
@@ -186,8 +185,7 @@ const CliCase Cases[] = {
     {"OutIsTheTemplate", "", "rapport --id 1 {files} --out {folder}/sjabloon.docx", 2,
      "is een database die het programma gebruikt"},
     {"OutInAMissingFolder", "", "invoerrapport --id 99 {files} --out {folder}/geen/r.docx", 2,
-     "De rapportage kan niet worden opgeslagen: de map '{folder}/geen' bestaat niet.\n"},
-};
+     "De rapportage kan niet worden opgeslagen: de map '{folder}/geen' bestaat niet.\n"}};
 
 INSTANTIATE_TEST_SUITE_P(Cli, HostileTest, ::testing::ValuesIn(Cases),
                          [](const auto& info) { return std::string(info.param.name); });
@@ -224,12 +222,10 @@ TEST_F(CliTest, DocumentHoldsTheChosenSections)
 {
     const CliRun written =
         cli("invoerrapport --out={folder}/invoer.docx --secties kostenposten {files} --facility",
-            {QStringLiteral("Baggerdepot Hollandsch Diep")});
+            {"Baggerdepot Hollandsch Diep"});
     EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
-    const QStringList lines =
-        test::readDocx(test::readDocxPart(folder.filePath(QStringLiteral("invoer.docx")),
-                                          QStringLiteral("word/document.xml")))
-            .lines();
+    const QString path = folder.filePath(QStringLiteral("invoer.docx"));
+    const QStringList lines = test::readDocx(test::readDocxPart(path, "word/document.xml")).lines();
     EXPECT_TRUE(lines.contains(QStringLiteral(">>  Kostenposten")));
     EXPECT_FALSE(lines.contains(QStringLiteral(">>  Voorzieningen")));
 }

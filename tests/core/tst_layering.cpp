@@ -51,8 +51,7 @@ TEST(Layering, TheRuleFindsIncludesFromAbove)
 
 TEST(Layering, TheCoreIncludesNothingFromAbove)
 {
-    QDirIterator files(Sources.filePath(QStringLiteral("core")),
-                       {QStringLiteral("*.h"), QStringLiteral("*.cpp")}, QDir::Files,
+    QDirIterator files(Sources.filePath(QStringLiteral("core")), {"*.h", "*.cpp"}, QDir::Files,
                        QDirIterator::Subdirectories);
     int read = 0;
     while (files.hasNext()) {

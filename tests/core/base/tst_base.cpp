@@ -58,15 +58,12 @@ TEST(Formats, NumberByPattern)
 TEST(Formats, DateByPattern)
 {
     const QDateTime moment(QDate(2026, 3, 4), QTime(7, 8, 9));
-    EXPECT_EQ(formats::dateTime(moment, QStringLiteral("h:n:s [dd.mm.yyyy] d/m/yy"), dutch),
-              u"7:8:9 [04.03.2026] 4/3/26");
-    EXPECT_EQ(formats::dateTime(moment, QStringLiteral(" d-mmm-yyyy  hh:nn mmmm"), dutch),
-              u" 4-mrt-2026  07:08 maart");
-    EXPECT_EQ(formats::dateTime(moment, QStringLiteral(" d-mmm-yyyy"), american), u" 4-Mar-2026");
-    EXPECT_EQ(formats::date(QDate(987, 10, 1), QStringLiteral("dd-mm-yyyy hh:nn"), dutch),
-              u"01-10-0987 00:00");
-    EXPECT_EQ(formats::date(QDate(2026, 2, 30), QStringLiteral("dd-mm-yyyy"), dutch), u"");
-    EXPECT_EQ(formats::dateTime(QDateTime(), QStringLiteral("dd-mm-yyyy"), dutch), u"");
+    EXPECT_EQ(formats::dateTime(moment, "h:n:s [dd.mm.yyyy] d/m/yy", dutch), u"7:8:9 [04.03.2026] 4/3/26");
+    EXPECT_EQ(formats::dateTime(moment, " d-mmm-yyyy  hh:nn mmmm", dutch), u" 4-mrt-2026  07:08 maart");
+    EXPECT_EQ(formats::dateTime(moment, " d-mmm-yyyy", american), u" 4-Mar-2026");
+    EXPECT_EQ(formats::date(QDate(987, 10, 1), "dd-mm-yyyy hh:nn", dutch), u"01-10-0987 00:00");
+    EXPECT_EQ(formats::date(QDate(2026, 2, 30), "dd-mm-yyyy", dutch), u"");
+    EXPECT_EQ(formats::dateTime(QDateTime(), "dd-mm-yyyy", dutch), u"");
 }
 
 // The general text of a number: a single with at most 7 digits, a double with 15, exponents as Visual
@@ -156,33 +153,31 @@ TEST(UnexpectedError, ReportsNumberSourceAndSystemText)
     EXPECT_EQ(recorder.busyDepth(), 0);
     EXPECT_EQ(
         recorder.texts(),
-        (QStringList{
-            QStringLiteral("Fout %1\nBron: frmAlgemeen.Form_Unload").arg(int(std::errc::no_space_on_device)),
-            QStringLiteral("No space left on device")}));
+        QStringList(
+            {QStringLiteral("Fout %1\nBron: frmAlgemeen.Form_Unload").arg(int(std::errc::no_space_on_device)),
+             "No space left on device"}));
     EXPECT_EQ(recorder.titles()[0], QStringLiteral("No space left on device"));
     EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
 
     // A number the system has no text for gets no second message; an exception has number 0.
     recorder.clear();
     ReportUnexpectedError(errorFromSystem(std::error_code(98765, std::generic_category())));
-    ReportUnexpectedError(errorFromException(std::runtime_error("index buiten bereik")),
-                          QStringLiteral("clsAct"));
-    EXPECT_EQ(recorder.texts(), (QStringList{QStringLiteral("Fout 98765\nBron: niet gespecificeerd"),
-                                             QStringLiteral("Fout 0\nBron: clsAct")}));
+    ReportUnexpectedError(errorFromException(std::runtime_error("index buiten bereik")), "clsAct");
+    EXPECT_EQ(recorder.texts(),
+              QStringList({"Fout 98765\nBron: niet gespecificeerd", "Fout 0\nBron: clsAct"}));
     EXPECT_EQ(recorder.titles()[1], QStringLiteral("index buiten bereik"));
 }
 
 TEST(StderrMessages, QuestionsTakeTheirDefault)
 {
     StderrMessages service;
-    EXPECT_EQ(service.message(QStringLiteral("Nu downloaden?"), QStringLiteral("Updaten programma"),
-                              MessageIcon::Question, MessageButtons::YesNo, MessageAnswer::No),
+    EXPECT_EQ(service.message("Nu downloaden?", "Updaten programma", MessageIcon::Question,
+                              MessageButtons::YesNo, MessageAnswer::No),
               MessageAnswer::No);
-    EXPECT_EQ(service.message(QStringLiteral("Doorgaan?"), QStringLiteral("Vraag"), MessageIcon::Exclamation,
-                              MessageButtons::OkCancel, MessageAnswer::Ok),
+    EXPECT_EQ(service.message("Doorgaan?", "Vraag", MessageIcon::Exclamation, MessageButtons::OkCancel,
+                              MessageAnswer::Ok),
               MessageAnswer::Ok);
-    EXPECT_EQ(service.inputBox(QStringLiteral("Naam"), QStringLiteral("Invoer"), QStringLiteral("standaard")),
-              QStringLiteral("standaard"));
+    EXPECT_EQ(service.inputBox("Naam", "Invoer", "standaard"), u"standaard");
 }
 
 } // namespace

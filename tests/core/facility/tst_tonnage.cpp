@@ -55,8 +55,6 @@ protected:
     }
 };
 
-// --- clsTonnage ---
-
 TEST_F(ForecastTest, YearsMustFormOneUnbrokenRun)
 {
     // Facilities 10 to 16 of tests/data/tonnage_data.sql: only 10 and 15 (no rows) are valid.
@@ -108,8 +106,6 @@ TEST_F(ForecastTest, EditsReachTheFileAtOnce)
     EXPECT_TRUE(recorder.recorded().isEmpty());
 }
 
-// --- the grid model ---
-
 class ForecastModelTest : public ForecastTest
 {
 protected:
@@ -153,8 +149,7 @@ TEST_F(ForecastModelTest, CellsAcceptWholeYearsFrom1900To3000AndWholeAmountsWith
         {Kt, "12.00", invalid},
         {Kt, "0", "3000:0"},
         {Kt, "2147483647", "3000:2147483647"},
-        {Kt, "1.200", "3000:1200"},
-    };
+        {Kt, "1.200", "3000:1200"}};
     for (const auto& [column, typed, expected] : entries) {
         SCOPED_TRACE(typed);
         recorder.clear();
@@ -213,13 +208,10 @@ TEST_F(ForecastModelTest, ShowsTheRowsAndAnEmptyLineToTypeOn)
 TEST_F(ForecastModelTest, FailedWritesChangeNeitherFileNorMemoryNorGrid)
 {
     refuseWrites();
-    EXPECT_FALSE(forecast.addRow(2028, 1));
-    EXPECT_FALSE(forecast.setYear(0, 2024));
-    EXPECT_FALSE(forecast.setKilotonnes(0, 1));
-    EXPECT_FALSE(forecast.removeRow(0));
+    EXPECT_FALSE(forecast.addRow(2028, 1) || forecast.setYear(0, 2024) || forecast.setKilotonnes(0, 1));
+    EXPECT_FALSE(forecast.removeRow(0) || model->removeRows(0, 1));
     EXPECT_FALSE(model->setData(model->index(0, TonnageModel::YearColumn), QStringLiteral("2024")));
     EXPECT_FALSE(model->setData(model->index(3, TonnageModel::YearColumn), QStringLiteral("2028")));
-    EXPECT_FALSE(model->removeRows(0, 1));
     EXPECT_EQ(fileRows(1), QStringList({"2026:230", "2025:1000", "2027:-"}));
     EXPECT_EQ(forecast.AantalRecords(), 3);
     EXPECT_EQ(forecast.TotaalTonnage(), 1230);

@@ -37,8 +37,8 @@ void fill(DocxDocument& document)
     blue.colour = 0x0000FF;
     blue.sizePt = 12;
     document.beginSection(PageSetup{21.0, 29.7, 2.0, 1.5, 2.2, 1.8, 0.9, 0.8});
-    Paragraph looks({TextRun::boldText(QStringLiteral("vet")), italic, underlined, blue, TextRun::symbol(252),
-                     TextRun::plain(QStringLiteral(" binnen")), TextRun::symbol(214)},
+    Paragraph looks({TextRun::boldText("vet"), italic, underlined, blue, TextRun::symbol(252),
+                     TextRun::plain(" binnen"), TextRun::symbol(214)},
                     9);
     looks.tabs = {TabStop{5.0, TabStop::Align::Right}, TabStop{7.5}};
     looks.alignment = Alignment::Centre;
@@ -46,8 +46,7 @@ void fill(DocxDocument& document)
     document.paragraph(Paragraph(QStringLiteral("a\tb\t c\nregel 2\x01\x0B\x1F <&>\"")));
     document.pageBreak();
     document.beginTable(TableLayout{{0.5, 8.2, 1.3, 2.75}, {}, 7, false});
-    document.tableRow({Cell(QStringLiteral("1")), Cell({italic}), Cell(QStringLiteral("3")),
-                       Cell(QStringLiteral("12,50"), Alignment::Right)});
+    document.tableRow({Cell("1"), Cell({italic}), Cell("3"), Cell("12,50", Alignment::Right)});
     document.tableRow({Cell(QStringLiteral("kort"))});
     document.tableRule();
     document.endTable();
@@ -57,10 +56,9 @@ void fill(DocxDocument& document)
     document.endTable();
     TextRun date = TextRun::fieldRun(FieldKind::Date, QStringLiteral("d-MMM-yyyy H:mm"));
     date.bold = true;
-    document.setHeader({Paragraph({TextRun::plain(QStringLiteral("Rapport ")), date})});
-    document.setFooter(
-        {Paragraph({TextRun::plain(QStringLiteral("pag. ")), TextRun::fieldRun(FieldKind::Page),
-                    TextRun::plain(QStringLiteral(" van ")), TextRun::fieldRun(FieldKind::NumPages)})});
+    document.setHeader({Paragraph({TextRun::plain("Rapport "), date})});
+    document.setFooter({Paragraph({TextRun::plain("pag. "), TextRun::fieldRun(FieldKind::Page),
+                                   TextRun::plain(" van "), TextRun::fieldRun(FieldKind::NumPages)})});
 }
 
 TEST(DocxDocument, EveryFeatureMatchesItsGoldenFile)
@@ -89,8 +87,7 @@ TEST(DocxDocument, EveryFeatureMatchesItsGoldenFile)
     EXPECT_EQ(xml.count(R"(<w:insideV w:val="single" w:sz="4" w:space="0" w:color="auto"/>)"), 1);
     EXPECT_EQ(xml.count(R"(<w:headerReference w:type="default" r:id="rId3"/>)"), 2);
     EXPECT_EQ(xml.count(R"(<w:footerReference w:type="default" r:id="rId4"/>)"), 2);
-    const QString relations =
-        QString::fromUtf8(document.part(QStringLiteral("word/_rels/document.xml.rels")));
+    const QString relations = QString::fromUtf8(document.part("word/_rels/document.xml.rels"));
     for (const char* relation :
          {R"(Id="rId3"[^>]*Target="header1.xml")", R"(Id="rId4"[^>]*Target="footer1.xml")"})
         EXPECT_TRUE(relations.contains(QRegularExpression(QLatin1String(relation)))) << relation;
@@ -106,7 +103,7 @@ TEST(DocxDocument, FormProtectionHashesThePasswordAsWordDoes)
     DocxDocument word;
     word.protectForForms(QStringLiteral("johnjohn"), QByteArray::fromBase64("pH1TDVHSfGBxkd3Q88UNhQ=="));
     EXPECT_TRUE(
-        word.part(QStringLiteral("word/settings.xml"))
+        word.part("word/settings.xml")
             .contains(R"(<w:documentProtection w:edit="forms" w:enforcement="1" )"
                       R"(w:cryptProviderType="rsaAES" w:cryptAlgorithmClass="hash" )"
                       R"(w:cryptAlgorithmType="typeAny" w:cryptAlgorithmSid="14" w:cryptSpinCount="100000" )"
@@ -153,9 +150,9 @@ TEST(DocxDocument, SavesAZipOfWellFormedPartsOrNothing)
             << part.toStdString();
     }
     EXPECT_TRUE(QString::fromUtf8(document.part(Parts[0]))
-                    .contains(QRegularExpression(QStringLiteral(
+                    .contains(QRegularExpression(
                         "PartName=\"/word/document.xml\".*/word/styles.xml.*/word/settings.xml.*"
-                        "/word/header1.xml.*/word/footer1.xml"))));
+                        "/word/header1.xml.*/word/footer1.xml")));
     EXPECT_TRUE(document.part(QStringLiteral("word/nothing.xml")).isEmpty());
     EXPECT_TRUE(DocxDocument().part(QStringLiteral("word/header1.xml")).isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"rapport.docx"}));

@@ -1,7 +1,6 @@
 // The report runs over the demo facilities: the whole reports compared line by line with golden files (the
 // report window's paragraphs and the target capital report per grouping, the input data report per
 // facility), the sections chosen alone, what happens when input fails, and LibreOffice laying a report out.
-// (tst_storage and tst_hostile have the files a report may not be saved over.)
 #include "calc/clsDV.h"
 #include "reports/reportrun.h"
 #include "reports/screenreport.h"
@@ -122,8 +121,7 @@ TEST_F(ReportRunTest, SectionsChosenAloneOpenTheReport)
         TargetCapitalReportRun run(workspace(), facility, options);
         ASSERT_TRUE(run.calculate());
         ASSERT_TRUE(run.writeDocument(path, contextOf(facility)));
-        const test::DocxContent content =
-            test::readDocx(test::readDocxPart(path, QStringLiteral("word/document.xml")));
+        const test::DocxContent content = test::readDocx(test::readDocxPart(path, "word/document.xml"));
         ASSERT_EQ(content.sections.size(), 1);
         EXPECT_EQ(content.sections[0].lines().value(0), QLatin1String(opening));
     }
@@ -169,22 +167,19 @@ QStringList pagesOf(const QString& docx)
 {
     QTemporaryDir profile; // of its own, so a LibreOffice the user has open does not take the job
     outputOf(QStringLiteral("soffice"),
-             {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(),
-              QStringLiteral("--headless"), QStringLiteral("--convert-to"), QStringLiteral("pdf"),
-              QStringLiteral("--outdir"), QFileInfo(docx).path(), docx});
+             {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless",
+              "--convert-to", "pdf", "--outdir", QFileInfo(docx).path(), docx});
     const QString pdf = docx.chopped(4) + QStringLiteral("pdf");
     static const QRegularExpression size(
         QStringLiteral(R"(Page\s+(\d+) size:\s+([\d.]+) x ([\d.]+) pts(.*))"));
     QStringList pages;
-    for (const QRegularExpressionMatch& match : size.globalMatch(
-             outputOf(QStringLiteral("pdfinfo"), {QStringLiteral("-f"), QStringLiteral("1"),
-                                                  QStringLiteral("-l"), QStringLiteral("9999"), pdf}))) {
+    for (const QRegularExpressionMatch& match :
+         size.globalMatch(outputOf(QStringLiteral("pdfinfo"), {"-f", "1", "-l", "9999", pdf}))) {
         const QString number = match.captured(1);
         pages.append(
             (match.captured(2).toDouble() > match.captured(3).toDouble() ? QStringLiteral("landscape\n")
                                                                          : QString()) +
-            outputOf(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), QStringLiteral("-f"), number,
-                                                   QStringLiteral("-l"), number, pdf, QStringLiteral("-")}));
+            outputOf(QStringLiteral("pdftotext"), {"-layout", "-f", number, "-l", number, pdf, "-"}));
         EXPECT_TRUE(match.captured(4).contains(QLatin1String("A4"))) << "page " << number.toStdString();
     }
     for (qsizetype i = 0; i < pages.size(); ++i)
@@ -198,8 +193,8 @@ QStringList pagesOf(const QString& docx)
 // writer's output: its golden files show its page set-up.
 TEST_F(ReportRunTest, WordProcessorLaysTheReportsOut)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty() ||
-        QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
+    if (QStandardPaths::findExecutable("soffice").isEmpty() ||
+        QStandardPaths::findExecutable("pdfinfo").isEmpty())
         GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
     TargetCapitalReportRun run(
         workspace(), 1, TargetCapitalReportOptions{true, true, true, true, DVGrouping::Voorziening, 21});
@@ -222,9 +217,8 @@ TEST_F(ReportRunTest, WordProcessorLaysTheReportsOut)
 
 TEST(ProposedReportName, CharactersNoFileNameCanHoldAreReplaced)
 {
-    EXPECT_EQ(proposedReportName(QStringLiteral("Rapp invoer"), QStringLiteral("Noord/Zuid: \"A\""),
-                                 QDate(2026, 3, 9)),
-              QStringLiteral("Rapp invoer Noord_Zuid_ _A_ 09-03-2026.docx"));
+    EXPECT_EQ(proposedReportName("Rapp invoer", "Noord/Zuid: \"A\"", QDate(2026, 3, 9)),
+              u"Rapp invoer Noord_Zuid_ _A_ 09-03-2026.docx");
 }
 
 } // namespace

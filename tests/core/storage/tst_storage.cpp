@@ -80,8 +80,7 @@ TEST_F(DatabaseTest, OnlyProtectedFilesOpenWithThePassword)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_FALSE(file.read(16).startsWith("SQLite format 3"));
     QString error;
-    EXPECT_FALSE(
-        Database::open(checklist, Database::OpenMode::ReadOnly, QStringLiteral("molenvork6"), &error));
+    EXPECT_FALSE(Database::open(checklist, Database::OpenMode::ReadOnly, "molenvork6", &error));
     EXPECT_FALSE(error.isEmpty());
     EXPECT_TRUE(Database::open(checklist, Database::OpenMode::ReadOnly));
 
@@ -156,8 +155,7 @@ TEST_F(DatabaseTest, TransactionsRollBackUnlessCommitted)
     EXPECT_FALSE(db->exec(QStringLiteral("INSERT INTO bestaatniet VALUES (1)")));
     EXPECT_TRUE(db->lastError().contains(QLatin1String("bestaatniet")));
     Statement invalid = db->prepare(QStringLiteral("SELEKT"));
-    EXPECT_FALSE(invalid.next());
-    EXPECT_TRUE(invalid.failed());
+    EXPECT_TRUE(!invalid.next() && invalid.failed());
 }
 
 // A workspace keeps one connection per file, opened on first use, until the file is closed under any
@@ -167,14 +165,12 @@ TEST_F(StorageTest, WorkspaceKeepsOneConnectionPerFileUntilItIsClosed)
     ASSERT_TRUE(folder.linkDemoData());
     const auto checklist = workspace.checklistDatabase();
     const auto data = workspace.dataDatabase();
-    EXPECT_TRUE(checklist->readOnly());
-    EXPECT_FALSE(data->readOnly());
+    EXPECT_TRUE(checklist->readOnly() && !data->readOnly());
     EXPECT_EQ(workspace.checklistDatabase(), checklist);
 
     Workspace other(folder.paths());
     other.setDataFile(workspace.dataFilePath());
-    EXPECT_NE(other.checklistDatabase(), checklist);
-    EXPECT_NE(other.dataDatabase(), data);
+    EXPECT_TRUE(other.checklistDatabase() != checklist && other.dataDatabase() != data);
 
     workspace.closeFile(folder.filePath(QStringLiteral("db00.mdb")));
     EXPECT_EQ(workspace.checklistDatabase(), checklist);
@@ -231,8 +227,7 @@ TEST_F(StorageTest, CurrentFileLinksUnchangedAndANewOneIsTheTemplate)
 
 TEST_F(StorageTest, OldFormatIsUpgradedOnceWhenTheUserAgrees)
 {
-    const QString path =
-        folder.createDatabase(QStringLiteral("dbTALVOdata_oud.mdb"), {QStringLiteral("datafile_v20.sql")});
+    const QString path = folder.createDatabase("dbTALVOdata_oud.mdb", {"datafile_v20.sql"});
     const QByteArray before = contents(path);
     recorder.answerNext(MessageAnswer::Cancel);
     EXPECT_FALSE(LinkDataFile(workspace, path, false, false));
@@ -257,9 +252,7 @@ TEST_F(StorageTest, OldFormatIsUpgradedOnceWhenTheUserAgrees)
     // Every table and column of the current format is there; the unit column, rebuilt to 50 characters,
     // kept its values and the counter of the ids.
     SchemaCatalog catalog(*db);
-    EXPECT_EQ(
-        RequiredSchema::fromScriptFile(QStringLiteral(":/schema/datafile_schema.sql")).firstGap(catalog),
-        std::nullopt);
+    EXPECT_EQ(RequiredSchema::fromScriptFile(":/schema/datafile_schema.sql").firstGap(catalog), std::nullopt);
     EXPECT_EQ(catalog.column(QStringLiteral("tblAct"), QStringLiteral("strEenheid"))->declaredSize(), 50);
     EXPECT_EQ(single(path, "SELECT group_concat(strEenheid) FROM tblAct"), "m2,stuks");
     ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO tblAct (strAct) VALUES ('Nieuw')")));
@@ -310,8 +303,7 @@ TEST_F(StorageTest, RefusedFilesAreLeftAsTheyWereAndTheLinkStays)
     };
     for (const auto& [schema, sql, damaged, text] : cases) {
         SCOPED_TRACE(sql);
-        const QString path = folder.createDatabase(QStringLiteral("dbTALVOdata_fout.mdb"),
-                                                   {QLatin1String(schema), QString::fromUtf8(sql)});
+        const QString path = folder.createDatabase("dbTALVOdata_fout.mdb", {schema, sql});
         const QByteArray before = contents(path);
         recorder.clear();
         EXPECT_FALSE(LinkDataFile(workspace, path, false, false));
@@ -326,8 +318,8 @@ TEST_F(StorageTest, RefusedFilesAreLeftAsTheyWereAndTheLinkStays)
     // No database, or one under another password: neither linked nor compacted.
     const QString text = textFile("dbTALVOdata_tekst.mdb");
     const QString wrongKey = folder.filePath(QStringLiteral("dbTALVOdata_anderwachtwoord.mdb"));
-    ASSERT_TRUE(Database::open(wrongKey, Database::OpenMode::Create, QStringLiteral("geheim"))
-                    ->execScript(test::readScript(QStringLiteral(CURRENT))));
+    ASSERT_TRUE(Database::open(wrongKey, Database::OpenMode::Create, "geheim")
+                    ->execScript(test::readScript(CURRENT)));
     for (const QString& path : {text, wrongKey}) {
         recorder.clear();
         const QByteArray before = contents(path);
@@ -347,8 +339,7 @@ TEST_F(StorageTest, CompactionKeepsPasswordDataAndCounters)
     {
         auto db = Database::open(path, Database::OpenMode::ReadWrite);
         for (int i = 0; i < 200; ++i)
-            ASSERT_TRUE(
-                db->exec(QStringLiteral("INSERT INTO tblAct (strOpm) VALUES (?)"), {QString(500, u'x')}));
+            ASSERT_TRUE(db->exec("INSERT INTO tblAct (strOpm) VALUES (?)", {QString(500, u'x')}));
         ASSERT_TRUE(db->execScript(QStringLiteral("DELETE FROM tblAct WHERE idrAct_ID > 1")));
     }
     const QByteArray before = contents(path);
@@ -364,8 +355,7 @@ TEST_F(StorageTest, CompactionKeepsPasswordDataAndCounters)
     EXPECT_TRUE(recorder.recorded().isEmpty());
     EXPECT_EQ(recorder.busyDepth(), 0);
     EXPECT_LT(contents(path).size(), before.size());
-    EXPECT_FALSE(QFile::exists(beside));
-    EXPECT_FALSE(contents(path).startsWith("SQLite format 3"));
+    EXPECT_FALSE(QFile::exists(beside) || contents(path).startsWith("SQLite format 3"));
     EXPECT_EQ(single(path, "SELECT strStortNaam FROM tblStort WHERE idrStort_ID = 1"),
               "Stortplaats De Kragge");
     const qint64 lastId = single(path, "SELECT seq FROM sqlite_sequence WHERE name = 'tblAct'").toLongLong();
