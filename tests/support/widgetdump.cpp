@@ -19,9 +19,6 @@ namespace dovra::test {
 
 namespace {
 
-// A line edit's maximum length unless one is set.
-constexpr int DefaultMaxLength = 32767;
-
 // The property holding the text a widget of the class shows; any can be checkable, checked or read-only.
 constexpr std::pair<const char*, const char*> ShownTexts[] = {
     {"QAbstractButton", "text"},     {"QLabel", "text"},        {"QLineEdit", "text"}, {"QGroupBox", "title"},
@@ -146,9 +143,8 @@ QStringList describe(const QWidget* widget)
                                     [&](const auto& shown) { return widget->inherits(shown.first); });
     if (text != std::end(ShownTexts)) {
         parts << quoted(widget->property(text->second).toString());
-        if (const auto* edit = qobject_cast<const QLineEdit*>(widget);
-            edit && edit->maxLength() != DefaultMaxLength)
-            parts << QStringLiteral("max %1").arg(edit->maxLength());
+        if (const auto* edit = qobject_cast<const QLineEdit*>(widget); edit && edit->maxLength() != 32767)
+            parts << QStringLiteral("max %1").arg(edit->maxLength()); // 32767 unless one is set
         if (widget->property("checkable").toBool())
             parts << tick(widget->property("checked").toBool());
         if (widget->property("readOnly").toBool())

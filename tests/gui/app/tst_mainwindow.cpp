@@ -49,19 +49,16 @@ protected:
 
 TEST_F(MainWindowTest, CommandsOpenTheirScreens)
 {
-    const std::pair<const char*, const char*> commands[] = {{"Nieuwe_inrichting", "frmInrNieuwDialog"},
-                                                            {"open_inrichting", "frmOpenInr"},
-                                                            {"Algemeen", "frmAlgemeen"},
-                                                            {"AlgNazKosten", "frmAlgNazKosten"},
-                                                            {"Doelvermogen", "frmDoelverm"},
-                                                            {"rap_invoer", "frmRapVoorz"},
-                                                            {"Configuratie", "frmConfig"},
-                                                            {"Info", "frmSplash"}};
-    for (const auto& [command, screen] : commands) {
-        window->runMenuCommand(QLatin1String(command));
-        QPointer<QWidget> opened = window->findChild<QWidget*>(QLatin1String(screen));
-        ASSERT_TRUE(opened) << command;
-        EXPECT_TRUE(opened->isVisible()) << command;
+    // "command:screen"
+    for (const QString entry :
+         {"Nieuwe_inrichting:frmInrNieuwDialog", "open_inrichting:frmOpenInr", "Algemeen:frmAlgemeen",
+          "AlgNazKosten:frmAlgNazKosten", "Doelvermogen:frmDoelverm", "rap_invoer:frmRapVoorz",
+          "Configuratie:frmConfig", "Info:frmSplash"}) {
+        const QString command = entry.section(u':', 0, 0);
+        window->runMenuCommand(command);
+        QPointer<QWidget> opened = window->findChild<QWidget*>(entry.section(u':', 1));
+        ASSERT_TRUE(opened) << command.toStdString();
+        EXPECT_TRUE(opened->isVisible()) << command.toStdString();
         delete opened;
         deletePending();
     }
