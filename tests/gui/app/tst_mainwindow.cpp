@@ -231,22 +231,18 @@ TEST_F(ConfigTest, ClosingStoresColoursAndTreeOptions)
     EXPECT_EQ(saved.count(), 1);
     // Colours, then single select, plus/minus and lines.
     const auto stored = [] {
-        const Settings settings = storedSettings();
-        return QStringLiteral("%1 %2 %3%4%5")
-            .arg(settings.provisionColour())
-            .arg(settings.costItemColour())
-            .arg(settings.treeSingleSelect())
-            .arg(settings.treePlusMinus())
-            .arg(settings.treeLines());
+        const Settings s = storedSettings();
+        return QList<qint64>{s.provisionColour(), s.costItemColour(), s.treeSingleSelect(), s.treePlusMinus(),
+                             s.treeLines()};
     };
-    EXPECT_EQ(stored(), QStringLiteral("65280 %1 100").arg(Settings::DefaultCostItemColour));
+    EXPECT_EQ(stored(), QList<qint64>({65280, Settings::DefaultCostItemColour, 1, 0, 0}));
     EXPECT_TRUE(appState().view().treeSingleSelect);
 
     reopen();
     EXPECT_TRUE(button("cmdKleur")->styleSheet().contains(toQColor(0x00FF00).name()));
     button("Command3")->click();
     button("OKButton")->click();
-    EXPECT_EQ(stored(), u"16384 128 100");
+    EXPECT_EQ(stored(), QList<qint64>({16384, 128, 1, 0, 0}));
     EXPECT_EQ(appState().view().provisionColour, 16384u);
 }
 
