@@ -186,7 +186,6 @@ TEST_F(ReportScreensTest, TheFileDialogAsksUntilAPlaceIsGoodOrCancelled)
     click("OKButton");
     EXPECT_EQ(recorder.fileRequests().size(), 2);
     EXPECT_EQ(recorder.titles(), QStringList({"Rapportage", "Rapportage doelvermogen & heffing"}));
-    EXPECT_TRUE(QFileInfo::exists(chosen(QStringLiteral("doelvermogen.docx"))));
 
     deletePending();
     ASSERT_FALSE(dialog);
@@ -194,7 +193,7 @@ TEST_F(ReportScreensTest, TheFileDialogAsksUntilAPlaceIsGoodOrCancelled)
     recorder.clear();
     click("OKButton");
     expectFileRequest(QStringLiteral("Rapportage"), chosenDir.path());
-    EXPECT_EQ(QDir(chosenDir.path()).count(), 3u); // ".", ".." and the first report
+    EXPECT_EQ(QDir(chosenDir.path()).entryList(QDir::Files), QStringList{"doelvermogen.docx"}); // nothing new
     EXPECT_TRUE(recorder.recorded().isEmpty());
     deletePending();
     EXPECT_FALSE(dialog);
