@@ -263,8 +263,7 @@ TEST_F(LevyTest, RefusedLeviesShowNothing)
     };
     QString refusals;
     for (const auto& [facility, sql] : cases) {
-        SCOPED_TRACE(sql);
-        SCOPED_TRACE(facility);
+        SCOPED_TRACE(testing::Message() << facility << ' ' << sql);
         clsHeffing levy(workspace(), facility);
         // 10 is the facility those figures come from.
         if (facility != 10) {

@@ -194,12 +194,10 @@ TEST(SurchargeEntries, AmountsAndDecimalsAreRead)
 // As entered, and as stored when the screen closes.
 TEST_F(SurchargesTest, TheAreaMustBeAboveZero)
 {
+    const char* const above = "Voer een nazorgoppervlak groter dan 0 in.";
+    const char* const none = "Voer een nazorgoppervlak in.";
     const std::pair<const char*, const char*> entered[] = {
-        {"12,5", ""},
-        {"0", "Voer een nazorgoppervlak groter dan 0 in."},
-        {"-2", "Voer een nazorgoppervlak groter dan 0 in."},
-        {"geen", "Voer een nazorgoppervlak in."},
-        {"", "Voer een nazorgoppervlak in."}};
+        {"12,5", ""}, {"0", above}, {"-2", above}, {"geen", none}, {"", none}};
     for (const auto& [text, told] : entered) {
         SCOPED_TRACE(text);
         recorder.clear();

@@ -234,11 +234,8 @@ TEST_F(ChecklistTest, ChecklistInformation)
         text += QStringLiteral("--- item %1, conformity %2\n").arg(reference.toString()).arg(conformity);
         for (const ChecklistInfoEntry& entry : checklistInformation(cl, reference, conformity)) {
             static const char* const kinds[] = {"heading", "value", "blank", "small", "error"};
-            text += QLatin1String(kinds[int(entry.kind)]) + QLatin1String(": ") +
-                    QString(entry.text)
-                        .replace(u'\r', QLatin1String("\\r"))
-                        .replace(u'\n', QLatin1String("\\n")) +
-                    u'\n';
+            const QString shown = QString(entry.text).replace(u'\r', "\\r").replace(u'\n', "\\n");
+            text += QLatin1String(kinds[int(entry.kind)]) + QLatin1String(": ") + shown + u'\n';
         }
     }
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/checklist-information.txt"), text));

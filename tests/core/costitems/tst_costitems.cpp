@@ -267,18 +267,14 @@ TEST_F(CostItemsTest, ChecklistItemCreatesItsProvisionAndTakesTypicalValues)
     EXPECT_EQ(row(1, "COUNT(*)", "tblInrichting", "lngStort_REF"), QStringLiteral("4"));
     EXPECT_TRUE(recorder.recorded().isEmpty());
     EXPECT_EQ(recorder.busyDepth(), 0);
-}
 
-TEST_F(CostItemsTest, InactiveChecklistItemAddsNothing)
-{
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
+    // An inactive one adds nothing.
     ASSERT_TRUE(items.ActiveerID(14));
     EXPECT_EQ(items.VoegToe_CLitem(104), 0);
     EXPECT_EQ(recorder.texts(), QStringList({"Fout bij VoegToe_CLitem(104)"}));
     EXPECT_EQ(recorder.busyDepth(), 0);
     EXPECT_EQ(items.idrAct_ID(), 14);
-    EXPECT_EQ(row(1, "COUNT(*)", "tblAct", "lngStort_REF"), QStringLiteral("7"));
+    EXPECT_EQ(row(1, "COUNT(*)", "tblAct", "lngStort_REF"), QStringLiteral("10"));
 }
 
 TEST_F(CostItemsTest, TestAgainstTheChecklistRunsEveryCheck)
