@@ -1,9 +1,7 @@
 // The target capital: present value factors, subtotals, surcharges, sums and the messages of a calculation
-// on inputs held as plain values, against figures worked out by hand; and those inputs as read from a file.
-// The surcharges of the aftercare phase against the facility's checklist version: defaults, the reporting
-// option that follows from the area, deviations, the explaining texts and reading entered values. The levy
-// per ton of supplied waste: an object-bound facility's own levy, the company-bound refusal, a missing
-// forecast, and the equalisation over a province's facilities of one type.
+// on inputs held as plain values against figures worked out by hand, and those inputs as read from a file;
+// the surcharge defaults, deviations and entries against the checklist version; the levy per ton that
+// raises the target capital, alone or equalised over a province's facilities of one type.
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
 #include "calc/surchargedefaults.h"
@@ -909,8 +907,6 @@ TEST_F(LevyTest, LargestSuppliesAddUpWithoutWrapping)
     EXPECT_GT(group.HeffingPerTon_prijspeil_tRef, 0.0);
 }
 
-// --- equalisation ---
-
 // Each member's target capital discounted at 5 % from its start to the price level year 2008.
 TEST_F(LevyTest, EqualisationSharesTheGroupsTargetCapitalsAtThePriceLevelYear)
 {
@@ -962,8 +958,6 @@ TEST_F(LevyTest, TheGroupIsTheFacilitysProvinceAndTypeOnly)
         expectYears(levy, {{2011, 999}}, dvRef / (999'000 * std::pow(1.02 / 1.07, 2011 - 2008)), 0.02, 0.07);
     }
 }
-
-// --- refusals ---
 
 // Refused with one message and nothing calculated, even after an earlier levy on the same object. The
 // message and the group of each case: tests/golden/core/levy-refusals.txt.

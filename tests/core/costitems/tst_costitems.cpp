@@ -10,7 +10,6 @@ using namespace dovra;
 
 namespace {
 
-// The facility the cost items and provisions are of.
 constexpr long Zuid = 1;
 
 // The facilities, provisions, cost items and checklist items: tests/data/costitems_*.sql.
@@ -38,8 +37,6 @@ protected:
         return values.join(u'|');
     }
 };
-
-// --- provisions ---
 
 TEST_F(CostItemsTest, ProvisionsInCategoryOrderAndTheirLookup)
 {
@@ -93,8 +90,6 @@ TEST_F(CostItemsTest, RenamingActivatingAndDeletingAProvision)
     EXPECT_EQ(provisions.idrVoorz_ID(), 1);
     EXPECT_EQ(row(2, "strObject", "tblInrichting", "idrInrichting_ID"), QStringLiteral("<no row>"));
 }
-
-// --- cost items ---
 
 TEST_F(CostItemsTest, CostItemOfTheUsersOwnStartsWithDefaults)
 {
@@ -169,7 +164,7 @@ TEST_F(CostItemsTest, RenamingCoversEveryPhaseOfTheProvisionOnly)
     EXPECT_EQ(row(15, fields), QStringLiteral("Pomp vervangen|5|2|12"));
 }
 
-TEST_F(CostItemsTest, ChecklistReferencesAndChecklistProvisions)
+TEST_F(CostItemsTest, ChecklistReferencesChecklistProvisionsAndPriceLevelChange)
 {
     clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
@@ -186,12 +181,8 @@ TEST_F(CostItemsTest, ChecklistReferencesAndChecklistProvisions)
     clsAct none(workspace(), 3);
     ASSERT_TRUE(none.initialize());
     EXPECT_EQ(none.strAlleChecklistRefs(), QStringLiteral("|"));
-}
 
-TEST_F(CostItemsTest, PriceLevelChangeMultipliesTheAmountOfTheCostOption)
-{
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
+    // A price level change multiplies the amount of each item's cost option.
     const float factor = 1.1f;
     for (items.moveFirst(); !items.EOF_(); items.moveNext())
         ASSERT_TRUE(items.psubVermenigvuldigKostenMet(factor)) << items.idrAct_ID();
@@ -235,8 +226,6 @@ TEST_F(CostItemsTest, TheCurrentCostItem)
     EXPECT_EQ(items.idrAct_ID(), 12);
     EXPECT_EQ(row(11, "idrAct_ID"), QStringLiteral("<no row>"));
 }
-
-// --- from the checklist ---
 
 TEST_F(CostItemsTest, ChecklistItemCreatesItsProvisionAndTakesTypicalValues)
 {
