@@ -32,10 +32,8 @@ protected:
 
     void useChecklist(const QStringList& sql, const QString& name = QStringLiteral("dbTALVOCL_test.mdb"))
     {
-        folder.workspace().setChecklistFile(
-            folder.createDatabase(name, QStringList{QStringLiteral("data/checklist_schema.sql"),
-                                                    QStringLiteral("checklist_versions.sql")} +
-                                            sql));
+        const QStringList base{"data/checklist_schema.sql", "checklist_versions.sql"};
+        folder.workspace().setChecklistFile(folder.createDatabase(name, base + sql));
     }
 };
 
