@@ -1,6 +1,7 @@
 // The facility's input screens driven through their controls: general data, the surcharges of the aftercare
 // phase and the waste forecast. The rules behind them are the core's (tests/core/facility/tst_facilityrecord,
-// tests/core/calc/tst_surcharges, tests/core/facility/tst_tonnage); captions and columns are in their dumps.
+// tests/core/calc/tst_computetargetcapital, tests/core/facility/tst_tonnage); captions and columns are in
+// their dumps.
 #include "app/frmMDI_main.h"
 #include "facility/clsStort.h"
 #include "facility/clsTonnage.h"
