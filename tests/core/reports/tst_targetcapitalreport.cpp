@@ -1,29 +1,37 @@
-// The sections of the reports over small scenarios of their own, compared with golden files: the target
-// capital and levy sections in a document and in the report window (layout, grouping, progress), and the
-// section left out when its rows cannot be had; the input data report's sections in a document, its header,
-// and a facility that is not there. (The demo facilities' whole reports are in tst_reportrun.)
+// The reports' sections over small scenarios of their own, compared with golden files: the target capital
+// and levy sections in a document and in the report window (layout, grouping, progress), and the section
+// left out when its rows cannot be had; the input data report's sections, its header, and a facility that is
+// not there; the cost item rows of both reports over a finished calculation. The word-processing document:
+// every feature the reports use, read back from its XML, form protection, saving as a zip of well-formed
+// parts. (The demo facilities' whole reports, opened by LibreOffice too, are in tst_reportrun.)
 #include "reports/targetcapitalreport.h"
 
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
+#include "reports/clsActRapInvoer.h"
+#include "reports/costitemrows.h"
 #include "reports/docxdocument.h"
+#include "reports/dvreportrows.h"
 #include "reports/inputreport.h"
 #include "reports/screenreport.h"
 #include "storage/database.h"
-#include "storage/workspace.h"
 #include "support/docxinspect.h"
 #include "support/golden.h"
-#include "support/qtprinting.h"
 #include "support/screendump.h"
 #include "support/testfiles.h"
 
-#include <gtest/gtest.h>
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
 
 #include <tuple>
 #include <utility>
 
 using namespace dovra;
 using namespace dovra::report;
+// Inside a test body, Run names the test's own member function.
+using TextRun = dovra::report::Run;
 
 namespace {
 
@@ -62,6 +70,66 @@ ReportContext contextOf(Workspace& workspace, long facilityId)
 }
 
 using InputReportTest = test::SqlFilesTest;
+
+// Walks all rows from the first and collects one value of each.
+template <typename Rows, typename Value> auto collect(Rows& rows, Value value)
+{
+    QStringList values;
+    for (bool more = rows.GaNaarEersteRecord(); more; more = rows.GaNaarVolgendeRecord())
+        values.append(value());
+    return values;
+}
+
+// Cells as one line of the golden file.
+template <typename... Cells> QString row(const Cells&... cells)
+{
+    return QStringList{cells...}.join(QStringLiteral(" | "));
+}
+
+const char* const Icons[] = {"critical", "exclamation", "information", "question"};
+
+using ReportRowsTest = test::SqlFilesTest;
+
+const QStringList Parts{
+    "[Content_Types].xml", "_rels/.rels",      "word/document.xml", "word/styles.xml",
+    "word/settings.xml",   "word/header1.xml", "word/footer1.xml",  "word/_rels/document.xml.rels"};
+
+// Two sections with their own page set-up (a portrait one with odd margins, a landscape one), runs of
+// every look, symbols, tab stops, tabs, a line break and characters XML cannot hold, a page break, a
+// table with a short row, a rule and an italic and a right-aligned cell ending the first section, a
+// bordered table ending the document, and fields in header and footer.
+void fill(DocxDocument& document)
+{
+    TextRun italic = TextRun::plain(QStringLiteral("schuin"));
+    TextRun underlined = TextRun::plain(QStringLiteral("onderstreept"));
+    TextRun blue = TextRun::plain(QStringLiteral("blauw"));
+    italic.italic = underlined.underline = true;
+    blue.colour = 0x0000FF;
+    blue.sizePt = 12;
+    document.beginSection(PageSetup{21.0, 29.7, 2.0, 1.5, 2.2, 1.8, 0.9, 0.8});
+    Paragraph looks({TextRun::boldText("vet"), italic, underlined, blue, TextRun::symbol(252),
+                     TextRun::plain(" binnen"), TextRun::symbol(214)},
+                    9);
+    looks.tabs = {TabStop{5.0, TabStop::Align::Right}, TabStop{7.5}};
+    looks.alignment = Alignment::Centre;
+    document.paragraph(looks);
+    document.paragraph(Paragraph(QStringLiteral("a\tb\t c\nregel 2\x01\x0B\x1F <&>\"")));
+    document.pageBreak();
+    document.beginTable(TableLayout{{0.5, 8.2, 1.3, 2.75}, {}, 7, false});
+    document.tableRow({Cell("1"), Cell({italic}), Cell("3"), Cell("12,50", Alignment::Right)});
+    document.tableRow({Cell(QStringLiteral("kort"))});
+    document.tableRule();
+    document.endTable();
+    document.beginSection(PageSetup{29.7, 21.0, 1.4, 1.4, 2.4, 2.4, 1.0, 0.7});
+    document.beginTable(TableLayout{{2.0, 2.0}, {}, 8, true});
+    document.tableRow({Cell(QStringLiteral("a")), Cell(QStringLiteral("b"))});
+    document.endTable();
+    TextRun date = TextRun::fieldRun(FieldKind::Date, QStringLiteral("d-MMM-yyyy H:mm"));
+    date.bold = true;
+    document.setHeader({Paragraph({TextRun::plain("Rapport "), date})});
+    document.setFooter({Paragraph({TextRun::plain("pag. "), TextRun::fieldRun(FieldKind::Page),
+                                   TextRun::plain(" van "), TextRun::fieldRun(FieldKind::NumPages)})});
+}
 
 } // namespace
 
@@ -108,7 +176,7 @@ TEST_F(TargetCapitalReportTest, LevyMatchesItsGoldenFile)
     }
 }
 
-// A row added after the calculation (tst_reportrows has its message), then rows that cannot be read: no
+// A row added after the calculation (the rows test below has its message), then rows that cannot be read: no
 // section, and nothing written.
 TEST_F(TargetCapitalReportTest, NoSectionWithoutTheRowsOfTheCalculation)
 {
@@ -154,4 +222,181 @@ TEST_F(InputReportTest, EverySectionPerFacilityMatchesItsGoldenFile)
                                   contextOf(folder.workspace(), 99)));
     EXPECT_FALSE(writeUnselectedChecklistItems(document, false, contextOf(folder.workspace(), 99)));
     EXPECT_TRUE(test::readDocx(document.part(QStringLiteral("word/document.xml"))).lines().isEmpty());
+}
+
+// Over tests/data/reportrows_*.sql (which says what each row is for): the input data report in both orders
+// (an unknown order keeps the one chosen before), the target capital report in every grouping; then,
+// calculated again, with item 6 outside its checklist item's timing and frequency too; with the checklist
+// item gone (reported, not checked), and with a row the calculation has not seen (reported, the others
+// still found). The rows do not need the checks before a calculation (item 8 would not pass them).
+TEST_F(ReportRowsTest, RowsOfBothReportsMatchTheirGoldenFile)
+{
+    ASSERT_NO_FATAL_FAILURE(useScripts("reportrows_checklist.sql", "reportrows_data.sql"));
+    clsDV dv(folder.workspace());
+    ASSERT_TRUE(dv.initializeDV(1) && dv.BerekenAlles());
+    recorder.clear();
+    QStringList lines;
+    // A title, the rows, and the messages their reading gave.
+    const auto dump = [&](const QString& title, const QStringList& rows) {
+        lines.append(title);
+        lines += rows;
+        for (const MessageRecorder::Message& message : recorder.recorded())
+            lines.append(QStringLiteral("message (%1) %2: %3")
+                             .arg(QLatin1String(Icons[int(message.icon)]), message.title, message.text));
+        recorder.clear();
+    };
+    clsActRapInvoer input(folder.workspace());
+    for (const QString order : {"ObjCat", "Rubriek", "rubriek"}) {
+        input.rapSorteerOp(order);
+        EXPECT_TRUE(input.OpenRecordset(1));
+        dump(QStringLiteral("input data report by %1, %2 rows").arg(order).arg(input.count()),
+             collect(input, [&] {
+                 return row(input.rapKostenpost(),
+                            QString::number(input.objectCategorie()) + u' ' + input.strObjectCat(),
+                            input.rapVoorz() + QStringLiteral(" (%1)").arg(input.provisionId()),
+                            QString::number(input.rapIsTALVO()), input.rapTstart(), input.rapTeind(),
+                            input.rapFreq(), input.rapPrijsPerKeer(), input.rapVerwijzingNazorgplan(),
+                            input.rapOpmerkingen());
+             }));
+    }
+    DVReportRows rows(folder.workspace(), dv);
+    const auto dumpRows = [&](const QString& title, DVGrouping grouping) {
+        EXPECT_TRUE(rows.rapOpenActRecordset(grouping));
+        const float total = dv.DoelvermogenZonderRisicoFonds();
+        dump(QStringLiteral("target capital report by %1%2, %3 rows")
+                 .arg(DVReportRows::rapSorteerVeldNaam(grouping), title)
+                 .arg(rows.count()),
+             collect(rows, [&] {
+                 const bool found = rows.rapActiveerDV_ID();
+                 EXPECT_EQ(rows.rapFractieVanTotaalDV(), rows.rapNCW() / total);
+                 // The conformity code, then which checks its computing failed: start, end, cost, frequency.
+                 const int code = rows.rapIsTALVO();
+                 const QString checks =
+                     QString::asprintf("%d %d%d%d%d", code, int(rows.failedStart()), int(rows.failedEnd()),
+                                       int(rows.failedCost()), int(rows.failedFrequency()));
+                 return row(rows.rapKostenpost() +
+                                (rows.isCombined() ? QStringLiteral(" (deelpost)") : QString()) +
+                                (found ? QString() : QStringLiteral(" (not in the calculation)")),
+                            QString::number(rows.rapSorteerVeldwaardeID()) + u' ' +
+                                rows.rapSorteerVeldwaardeString(),
+                            rows.rapVoorz(), checks, rows.rapKalJaarAanlegBA(), rows.rapTstart(),
+                            rows.rapTeind(), rows.rapFreq(), rows.rapPrijsPerKeer(),
+                            QString::number(rows.rapNCWFactorX()), QString::number(rows.rapNCW(), 'f', 2));
+             }));
+    };
+    for (DVGrouping grouping : {DVGrouping::Voorziening, DVGrouping::Rubriek, DVGrouping::Talvo})
+        dumpRows(QString(), grouping);
+
+    const auto change = [&](const char* sql) {
+        EXPECT_TRUE(folder.workspace().dataDatabase()->exec(QLatin1String(sql)));
+    };
+    change("UPDATE tblAct SET intStartRel = 3, bytOptieEind = 2, intEindRel = 40, intFreqX = 5, "
+           "sngKostenTotaal = 600 WHERE idrAct_ID = 6");
+    ASSERT_TRUE(dv.initializeDV(1) && dv.BerekenAlles());
+    dumpRows(QStringLiteral(", item 6 late, ending and too often"), DVGrouping::Talvo);
+    change("UPDATE tblAct SET lngClitem_REF = 999 WHERE idrAct_ID = 6");
+    dumpRows(QStringLiteral(", item 6's checklist item gone"), DVGrouping::Talvo);
+    change(
+        "INSERT INTO tblAct (idrAct_ID, lngStort_REF, lngInrichting_REF, bytIsTALVO, strAct, bytRubriek_REF, "
+        "bytOptieKosten, sngKostenTotaal) VALUES (50, 1, 12, 0, 'Nieuw', 4, 2, 500)");
+    dumpRows(QStringLiteral(", item 50 added"), DVGrouping::Voorziening);
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("reports/rows.txt"), lines.join(u'\n') + u'\n'));
+}
+
+TEST(DocxDocument, EveryFeatureMatchesItsGoldenFile)
+{
+    DocxDocument document;
+    fill(document);
+    QString dump;
+    for (const QString part : {"word/document.xml", "word/header1.xml", "word/footer1.xml"})
+        dump += QStringLiteral("=== ") + part + u'\n' + test::dumpDocx(test::readDocx(document.part(part)));
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("reports/docx-features.txt"), dump));
+
+    // What the dump leaves out: tab stops and alignment in twips, spaces kept at the ends of a text, the
+    // page set-up in twips (2.0 cm is 1134), a new page for every section, the fixed table layout and
+    // the borders asked for; header and footer shown by both sections.
+    const QByteArray xml = document.part(QStringLiteral("word/document.xml"));
+    for (
+        const char* expected :
+        {R"(<w:tab w:val="right" w:pos="2835"/><w:tab w:val="left" w:pos="4252"/>)",
+         R"(<w:jc w:val="center"/>)", R"(<w:jc w:val="right"/>)", R"(<w:t xml:space="preserve"> c</w:t>)",
+         R"(<w:pgSz w:w="11906" w:h="16838"/><w:pgMar w:top="1134" w:right="1020" w:bottom="850" w:left="1247" w:header="510" w:footer="454" w:gutter="0"/>)",
+         R"(<w:pgSz w:w="16838" w:h="11906" w:orient="landscape"/>)", R"(<w:tblLayout w:type="fixed"/>)",
+         R"(<w:tblW w:w="2268" w:type="dxa"/>)"})
+        EXPECT_TRUE(xml.contains(expected)) << expected;
+    EXPECT_EQ(xml.count(R"(<w:type w:val="nextPage"/>)"), 2);
+    EXPECT_EQ(xml.count("<w:tblBorders>"), 1);
+    EXPECT_EQ(xml.count(R"(<w:insideV w:val="single" w:sz="4" w:space="0" w:color="auto"/>)"), 1);
+    EXPECT_EQ(xml.count(R"(<w:headerReference w:type="default" r:id="rId3"/>)"), 2);
+    EXPECT_EQ(xml.count(R"(<w:footerReference w:type="default" r:id="rId4"/>)"), 2);
+    const QString relations = QString::fromUtf8(document.part("word/_rels/document.xml.rels"));
+    for (const char* relation :
+         {R"(Id="rId3"[^>]*Target="header1.xml")", R"(Id="rId4"[^>]*Target="footer1.xml")"})
+        EXPECT_TRUE(relations.contains(QRegularExpression(QLatin1String(relation)))) << relation;
+    // The default look: Arial 8 pt.
+    const QByteArray styles = document.part(QStringLiteral("word/styles.xml"));
+    EXPECT_TRUE(styles.contains(R"(<w:rFonts w:ascii="Arial")") && styles.contains(R"(<w:sz w:val="16"/>)"));
+}
+
+// Word's own output for the password "johnjohn" with this salt (SHA-512, 100000 rounds); without a salt
+// every document gets 16 random bytes of its own.
+TEST(DocxDocument, FormProtectionHashesThePasswordAsWordDoes)
+{
+    DocxDocument word;
+    word.protectForForms(QStringLiteral("johnjohn"), QByteArray::fromBase64("pH1TDVHSfGBxkd3Q88UNhQ=="));
+    EXPECT_TRUE(
+        word.part("word/settings.xml")
+            .contains(R"(<w:documentProtection w:edit="forms" w:enforcement="1" )"
+                      R"(w:cryptProviderType="rsaAES" w:cryptAlgorithmClass="hash" )"
+                      R"(w:cryptAlgorithmType="typeAny" w:cryptAlgorithmSid="14" w:cryptSpinCount="100000" )"
+                      R"(w:hash="pVjR9ktO9vlxijXcMPlH+4PLwD4Xwy1aqbNQOFmWaSpvBjipNh//T8S3nBhq6HRoRVfWL6s/)"
+                      R"(+NdUCPTxUr0vZw==" w:salt="pH1TDVHSfGBxkd3Q88UNhQ=="/>)"));
+
+    DocxDocument first, second;
+    first.protectForForms(QStringLiteral("geheim"));
+    second.protectForForms(QStringLiteral("geheim"));
+    const QString settings = QString::fromUtf8(first.part(QStringLiteral("word/settings.xml")));
+    EXPECT_TRUE(settings.contains(QRegularExpression(QStringLiteral(R"x(w:salt="[A-Za-z0-9+/]{22}==")x"))));
+    EXPECT_NE(settings, QString::fromUtf8(second.part(QStringLiteral("word/settings.xml"))));
+    EXPECT_FALSE(DocxDocument().part(QStringLiteral("word/settings.xml")).contains("documentProtection"));
+}
+
+// Whole or nothing: a folder that does not exist, a folder in the way or a file where a folder should be
+// leave everything as it was; an existing file is replaced by a zip of every part, well-formed.
+TEST(DocxDocument, SavesAZipOfWellFormedPartsOrNothing)
+{
+    QTemporaryDir dir;
+    DocxDocument document;
+    fill(document);
+    QFile old(dir.filePath(QStringLiteral("rapport.docx")));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("oud") == 3);
+    old.close();
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("map.docx/binnen")));
+    for (const char* target : {"nergens/rapport.docx", "map.docx", "rapport.docx/nieuw.docx"}) {
+        QString error;
+        EXPECT_FALSE(document.save(dir.filePath(QLatin1String(target)), &error)) << target;
+        EXPECT_FALSE(error.isEmpty()) << target;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+              QStringList({"map.docx", "rapport.docx"}));
+    EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("map.docx/binnen"))).isDir());
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "oud");
+    old.close();
+
+    QString error;
+    ASSERT_TRUE(document.save(old.fileName(), &error)) << error.toStdString();
+    for (const QString& part : Parts) {
+        EXPECT_EQ(test::readDocxPart(old.fileName(), part), document.part(part)) << part.toStdString();
+        EXPECT_TRUE(!document.part(part).isEmpty() &&
+                    test::readDocx(document.part(part)).parseError.isEmpty())
+            << part.toStdString();
+    }
+    EXPECT_TRUE(QString::fromUtf8(document.part(Parts[0]))
+                    .contains(QRegularExpression(
+                        "PartName=\"/word/document.xml\".*/word/styles.xml.*/word/settings.xml.*"
+                        "/word/header1.xml.*/word/footer1.xml")));
+    EXPECT_TRUE(document.part(QStringLiteral("word/nothing.xml")).isEmpty());
+    EXPECT_TRUE(DocxDocument().part(QStringLiteral("word/header1.xml")).isEmpty());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"rapport.docx"}));
 }
