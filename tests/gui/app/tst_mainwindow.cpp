@@ -1,18 +1,38 @@
 // The main window (commands, toolbar, command gates, status bar), the configuration window, the splash and
-// the file filters of the Qt message service.
+// the file filters of the Qt message service; every screen's widget tree in its opening state on the demo
+// data, compared with its golden file (captions, menus, shortcuts, control names, initial texts and states,
+// tab order). The start-up routine and when it runs the update check (what the check does with an offer is
+// tests/core/base/tst_base's; which data files are refused or converted, and the messages, are the data file
+// link's in tests/core/storage/tst_storage).
 // Menus, captions and the states without a facility are in the main window's dump.
 #include "app/frmConfig.h"
 #include "app/frmMDI_main.h"
 #include "app/frmSplash.h"
+#include "app/startup.h"
+#include "facility/frmAlgemeen.h"
+#include "facility/frmAlgNazKosten.h"
+#include "facility/frmInrNieuwDialog.h"
+#include "facility/frmOpenInr.h"
+#include "facility/frmOpenInrConfirm.h"
+#include "facility/frmTonnage.h"
+#include "reports/frmDoelverm.h"
+#include "reports/frmRapScherm.h"
+#include "reports/frmRapVoorz.h"
 #include "storage/database.h"
+#include "support/fakeupdates.h"
+#include "support/golden.h"
 #include "support/guiprogramfolder.h"
+#include "support/widgetdump.h"
 #include "widgets/colours.h"
 #include "widgets/qtmessages.h"
 
 #include <QCheckBox>
 #include <QLabel>
+#include <QLockFile>
 #include <QPushButton>
 #include <QSignalSpy>
+
+#include <climits>
 
 using namespace dovra;
 using test::child;
@@ -279,6 +299,217 @@ TEST(FileFilterTest, PairsBecomeQtFilters)
               QStringLiteral("databestand (dbTALVOdata_*) (dbTALVOdata_*.mdb)"));
     EXPECT_EQ(toQtFilter(QStringLiteral("Word bestanden (*.docx)|*.docx|XML (*.xml)|*.xml;*.XML|")),
               QStringLiteral("Word bestanden (*.docx) (*.docx);;XML (*.xml) (*.xml *.XML)"));
+}
+
+class ScreenTreeTest : public test::WindowTest
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(appState().linkDataFile(folder.copyDemoData(), false, true));
+        recorder.clear();
+    }
+
+    // The screen's tree, the temporary program folder written as <programmamap>; the screen is deleted after.
+    // No screen says anything.
+    void expectTree(const char* name, QWidget* screen)
+    {
+        SCOPED_TRACE(name);
+        ASSERT_TRUE(screen);
+        if (screen != window)
+            screen->show(); // the main window as before it is shown
+        const QString tree =
+            test::dumpWidgetTree(screen).replace(folder.path(), QStringLiteral("<programmamap>"));
+        EXPECT_TRUE(test::matchesGolden(QStringLiteral("gui/") + QLatin1String(name), tree));
+        if (screen != window)
+            delete screen;
+        EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'|').toStdString();
+    }
+
+    QPointer<frmMDI_main> window = new frmMDI_main;
+};
+
+TEST_F(ScreenTreeTest, ScreensWithoutFacility)
+{
+    window->ReadChecklistSystemValues();
+    window->writeProgramVersionPanel();
+    expectTree("mainwindow.txt", window);
+    expectTree("facilitylist.txt", openFacilityList(window, [] {}));
+    expectTree("newfacility.txt", openNewFacilityDialog(window, [] {}));
+    window->runCommand(QStringLiteral("Configuratie"));
+    expectTree("configuration.txt", window->findChild<frmConfig*>());
+    expectTree("splash.txt", new frmSplash(frmSplash::Mode::Startup, window));
+    expectTree("notice.txt", showOpenedNotice(QStringLiteral("Stortplaats De Kragge"), nullptr));
+    expectTree("reportwindow.txt", new frmRapScherm(window));
+}
+
+TEST_F(ScreenTreeTest, ScreensOfTheOpenFacility)
+{
+    ASSERT_TRUE(appState().openFacility(1));
+    expectTree("generaldata.txt", new frmAlgemeen(window));
+    expectTree("surcharges.txt", new frmAlgNazKosten(window));
+    expectTree("forecast.txt", new frmTonnage(1, window));
+    expectTree("targetcapitalreport.txt", new frmDoelverm(window));
+    expectTree("inputreport.txt", new frmRapVoorz(window));
+}
+
+class StartupTest : public test::WindowTest
+{
+protected:
+    StartupEnvironment environment()
+    {
+        StartupEnvironment environment;
+        environment.paths = folder.paths();
+        environment.instanceLockPath = lockDir.filePath(QStringLiteral("dovra.lock"));
+        environment.updates = &updates;
+        return environment;
+    }
+
+    // Starts with the data file configured (none: the program folder's default), every earlier window gone.
+    StartupResult start(const QString& dataFile = {}, std::optional<StartupEnvironment> environment = {})
+    {
+        if (startup)
+            delete startup->mainWindow();
+        test::deletePending();
+        recorder.clear();
+        if (!dataFile.isEmpty()) {
+            appState().settings().setDataFileName(dataFile);
+            appState().settings().sync();
+        }
+        startup = std::make_unique<Startup>(environment.value_or(this->environment()));
+        return startup->Main();
+    }
+
+    frmMDI_main* window() const { return startup->mainWindow(); }
+
+    test::FakeUpdates updates;
+    QTemporaryDir lockDir;
+    std::unique_ptr<Startup> startup;
+};
+
+// Each way start-up ends before the main window: the message, and whether the setting is reset.
+TEST_F(StartupTest, EndsWithoutAUsableDataFile)
+{
+    folder.copyDemoData();
+
+    for (const QString& path :
+         {folder.filePath(QStringLiteral("db00.mdb/dbTALVOdata_x.mdb")),
+          folder.filePath("dbTALVOdata_" + QString(NAME_MAX, QLatin1Char('x')) + ".mdb")}) {
+        EXPECT_EQ(start(path), StartupResult::Ended);
+        EXPECT_EQ(recorder.texts(), QStringList({"Datafile " + path +
+                                                 " kan niet worden gevonden. DOVRA zal worden afgesloten. "
+                                                 "Start DOVRA vervolgens opnieuw op."}));
+        EXPECT_EQ(storedSettings().dataFileName(), u"?");
+    }
+
+    for (const QString& path : {folder.createDatabase(QStringLiteral("dbTALVOdata_nieuwer.mdb"),
+                                                      {QStringLiteral("data/datafile_schema.sql"),
+                                                       QStringLiteral("versie_40.sql")}),
+                                folder.copyDemoData(QStringLiteral("data.mdb"))}) {
+        EXPECT_EQ(start(path), StartupResult::Ended);
+        EXPECT_EQ(recorder.recorded().size(), 1);
+        EXPECT_FALSE(appState().isDataFileLinked());
+        EXPECT_EQ(storedSettings().dataFileName(), path);
+        EXPECT_EQ(recorder.busyDepth(), 0);
+    }
+
+    // An old file that the user does not let convert.
+    const QString old =
+        folder.createDatabase(QStringLiteral("dbTALVOdata_oud.mdb"), {QStringLiteral("datafile_v20.sql")});
+    recorder.answerNext(MessageAnswer::Cancel);
+    EXPECT_EQ(start(old), StartupResult::Ended);
+    EXPECT_EQ(window(), nullptr);
+
+    // A program with an invalid version number (its settings are another version's: last).
+    StartupEnvironment badVersion = environment();
+    badVersion.version = ProgramVersion{3, 10, 0};
+    EXPECT_EQ(start({}, badVersion), StartupResult::Ended);
+    EXPECT_EQ(recorder.titles(), QStringList({"Check versienr"}));
+    EXPECT_EQ(window(), nullptr);
+}
+
+TEST_F(StartupTest, OnlyOneInstanceRuns)
+{
+    folder.copyDemoData();
+    QLockFile other(environment().instanceLockPath);
+    ASSERT_TRUE(other.tryLock(0));
+    EXPECT_EQ(start(), StartupResult::Ended);
+    EXPECT_EQ(recorder.texts(), QStringList({"Het programma is reeds geopend"}));
+    // Once the other instance is gone the program starts and holds the lock itself.
+    other.unlock();
+    EXPECT_EQ(start(), StartupResult::Splash);
+    EXPECT_FALSE(QLockFile(environment().instanceLockPath).tryLock(0));
+}
+
+TEST_F(StartupTest, MissingDataFileOpensTheConfiguration)
+{
+    // The program folder's default data file, then a configured one.
+    const QString configured = folder.filePath(QStringLiteral("weg/dbTALVOdata_1.mdb"));
+    for (const auto& [setting, path] :
+         {std::pair{QString(), folder.paths().defaultDataFile()}, std::pair{configured, configured}}) {
+        EXPECT_EQ(start(setting), StartupResult::Configuration);
+        EXPECT_EQ(recorder.titles(), QStringList({"Koppeling aan databestand"}));
+        auto* config = window()->findChild<frmConfig*>();
+        ASSERT_TRUE(config);
+        EXPECT_TRUE(config->isVisible());
+        EXPECT_EQ(test::child<QLineEdit>(config, "txtDataLocatie")->text(), path);
+        EXPECT_FALSE(appState().isDataFileLinked());
+    }
+}
+
+// A good file (or an old one the user lets convert) shows the splash, which hands over to the facility list
+// after three seconds.
+TEST_F(StartupTest, GoodFileShowsTheSplashThenTheFacilityList)
+{
+    const QString old =
+        folder.createDatabase(QStringLiteral("dbTALVOdata_oud.mdb"), {QStringLiteral("datafile_v20.sql")});
+    recorder.answerNext(MessageAnswer::Ok);
+    EXPECT_EQ(start(old), StartupResult::Splash);
+    EXPECT_EQ(appState().dataFilePath(), old);
+
+    EXPECT_EQ(start(folder.copyDemoData()), StartupResult::Splash);
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+    EXPECT_EQ(appState().workspace().checklistSequence(), 14);
+    EXPECT_TRUE(window()->isVisible());
+    QPointer<frmSplash> splash = window()->findChild<frmSplash*>();
+    ASSERT_TRUE(splash);
+    EXPECT_EQ(splash->mode(), frmSplash::Mode::Startup);
+    int listShown = 0;
+    window()->setCommand(QStringLiteral("open_inrichting"), [&listShown] { ++listShown; });
+    QSignalSpy finished(splash.data(), &frmSplash::startupFinished);
+    EXPECT_FALSE(finished.wait(2000));
+    EXPECT_TRUE(finished.wait(1500));
+    EXPECT_EQ(listShown, 1);
+    test::deletePending();
+    EXPECT_FALSE(splash);
+}
+
+TEST_F(StartupTest, UpdateCheckRunsOnlyWhenWanted)
+{
+    const QString path = folder.copyDemoData();
+    updates.offer.checklistStatus = 1;
+    EXPECT_EQ(start(), StartupResult::Splash);
+    EXPECT_EQ(updates.checks, 0);
+
+    appState().settings().setAutoUpdateOnStart(true);
+    appState().settings().setProxySetting(2);
+    appState().settings().setProxyName(QStringLiteral("proxy.voorbeeld.nl"));
+    appState().settings().setProxyPort(8080);
+    recorder.answerNext(MessageAnswer::No);
+    EXPECT_EQ(start(), StartupResult::Splash);
+    EXPECT_EQ(updates.checks, 1);
+    const auto& proxy = updates.askedWith;
+    EXPECT_EQ(QStringLiteral("%1 %2:%3").arg(proxy.mode).arg(proxy.host).arg(proxy.port),
+              u"2 proxy.voorbeeld.nl:8080");
+    EXPECT_EQ(appState().dataFilePath(), path);
+
+    // Accepting the offer hands over to the download before the data file is linked.
+    updates.offer.checklistStatus = 0;
+    updates.offer.programStatus = 1;
+    recorder.answerNext(MessageAnswer::Yes);
+    EXPECT_EQ(start(), StartupResult::Downloading);
+    EXPECT_EQ(recorder.titles(), QStringList({"Updaten programma"}));
+    EXPECT_FALSE(appState().isDataFileLinked());
 }
 
 } // namespace
