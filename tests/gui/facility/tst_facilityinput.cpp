@@ -155,7 +155,7 @@ TEST_F(FacilityInputTest, GeneralDataClosingChecksTheFieldBeingEditedAndTheStore
     name->setFocus();
     name->setText(QString());
     click("cmdApply");
-    EXPECT_TRUE(screen->isVisible());
+    ASSERT_TRUE(screen && screen->isVisible());
     EXPECT_EQ(recorder.texts(), (QStringList{QStringLiteral("Voer de naam van de inrichting in."),
                                              QStringLiteral("Ongeldige invoer")}));
 
@@ -191,7 +191,7 @@ TEST_F(FacilityInputTest, OpenForecastKeepsTheProgramOpen)
     auto* forecast = window.findChild<frmTonnage*>(QStringLiteral("frmTonnage"));
     ASSERT_TRUE(forecast);
     EXPECT_FALSE(window.close());
-    EXPECT_TRUE(forecast->isVisible());
+    ASSERT_TRUE(forecast && forecast->isVisible());
     EXPECT_EQ(recorder.texts().join(u'|'),
               u"Gebruik in verband met de datavalidatie de OK-knop om het venster te sluiten");
     child<QPushButton>(forecast, "cmdOK")->click();
@@ -286,7 +286,7 @@ TEST_F(FacilityInputTest, SurchargesClosingNeedsAnAreaAboveZero)
         deletePending();
         if (QLatin1String(typed) == QLatin1String("12,5"))
             break;
-        EXPECT_TRUE(screen->isVisible()) << typed;
+        ASSERT_TRUE(screen && screen->isVisible()) << typed;
         EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Invoer nazorgoppervlak")}) << typed;
         EXPECT_TRUE(control("txtNazorgOpp")->hasFocus()) << typed;
     }
@@ -298,7 +298,7 @@ TEST_F(FacilityInputTest, SurchargesClosingNeedsAnAreaAboveZero)
         QStringLiteral("UPDATE tblStort SET sngNazorgOpp = 0, bytRapEval = 1 WHERE idrStort_ID = 11")));
     open<frmAlgNazKosten>(11);
     screen->close();
-    EXPECT_TRUE(screen->isVisible());
+    ASSERT_TRUE(screen && screen->isVisible());
     EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Invoer nazorgoppervlak")});
 }
 
@@ -420,7 +420,7 @@ TEST_F(ForecastTest, OtherWaysToCloseAreRefused)
     QTest::keyClick(forecast, Qt::Key_Escape);
     deletePending();
     ASSERT_TRUE(forecast);
-    EXPECT_TRUE(forecast->isVisible());
+    ASSERT_TRUE(forecast && forecast->isVisible());
     EXPECT_EQ(recorder.titles(), QStringList({"Sluiten formulier", "Sluiten formulier"}));
 
     type(3, TonnageModel::YearColumn, QStringLiteral("2040"));
@@ -667,7 +667,7 @@ TEST_F(FacilityScreensTest, NewFacilityIsCreatedOpenedAndHandedOver)
     EXPECT_FALSE(list);
     QPointer<frmInrNieuwDialog> dialog = window->findChild<frmInrNieuwDialog*>();
     ASSERT_TRUE(dialog);
-    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_TRUE(dialog && dialog->isVisible());
     auto* name = child<QLineEdit>(dialog, "txtNaam");
     QWidget* ok = child(dialog, "cmdOK");
     child<QRadioButton>(dialog, "optBaggerdepot")->setChecked(true);
