@@ -35,7 +35,11 @@ MessageAnswer MessageRecorder::message(const QString& text, const QString& title
 QString MessageRecorder::inputBox(const QString& prompt, const QString& title, const QString&)
 {
     m_messages.append({prompt, title, MessageIcon::Question, MessageButtons::OkCancel, MessageAnswer::Ok});
-    return {};
+    if (m_inputs.empty())
+        return {};
+    const QString text = m_inputs.front();
+    m_inputs.pop_front();
+    return text;
 }
 
 QString MessageRecorder::openFileName(const FileDialogRequest& request)

@@ -10,7 +10,7 @@
 namespace dovra {
 
 // Keeps every message and answers from a script set in advance; for tests. Questions without a scripted
-// answer take their default answer; file and colour dialogs without one, and every input box, are cancelled.
+// answer take their default answer; input boxes, file and colour dialogs without one are cancelled.
 class MessageRecorder : public MessageService
 {
 public:
@@ -37,6 +37,7 @@ public:
 
     void answerNext(MessageAnswer answer) { m_answers.push_back(answer); }
     void answerNextFile(const QString& path) { m_files.push_back(path); }
+    void answerNextInput(const QString& text) { m_inputs.push_back(text); }
     void answerNextColour(std::optional<ColourValue> colour) { m_colours.push_back(colour); }
 
     const QList<Message>& recorded() const { return m_messages; }
@@ -58,6 +59,7 @@ private:
     QList<FileDialogRequest> m_fileRequests;
     std::deque<MessageAnswer> m_answers;
     std::deque<QString> m_files;
+    std::deque<QString> m_inputs;
     std::deque<std::optional<ColourValue>> m_colours;
     int m_busy = 0;
 };

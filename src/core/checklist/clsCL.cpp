@@ -511,11 +511,12 @@ std::optional<long> checklistItemReference(const QVariant& lngClitem_REF)
     return long(*number);
 }
 
-ChecklistInfo checklistInformation(clsCL& checklist, const QVariant& lngClitem_REF, int bytIsTALVO)
+ChecklistInfo checklistInformation(clsCL& checklist, const QVariant& lngClitem_REF, int bytIsTALVO,
+                                   const ChecklistInfo& surcharge)
 {
     using Kind = ChecklistInfoEntry::Kind;
     if (bytIsTALVO == Conformity::UserDefined)
-        return {{Kind::Value, QStringLiteral("< dit is geen post uit de TALVO-checklist >")}};
+        return ChecklistInfo{{Kind::Value, QStringLiteral("< dit is geen post uit de TALVO-checklist >")}} + surcharge;
 
     const std::optional<long> reference = checklistItemReference(lngClitem_REF);
     const QString referenceText = reference ? QString::number(*reference) : lngClitem_REF.toString();
@@ -559,6 +560,7 @@ ChecklistInfo checklistInformation(clsCL& checklist, const QVariant& lngClitem_R
         add(Kind::Value,
             QStringLiteral(" Deze post mag u combineren met andere posten in een zgn. combinatiepost."));
     }
+    info += surcharge;
     add(Kind::Heading, QStringLiteral("Toelichting:"));
     add(Kind::Value, checklist.Toelichting().value_or(QStringLiteral("..")));
     add(Kind::Heading, QStringLiteral("Referentie deelonderzoek:"));

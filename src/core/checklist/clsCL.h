@@ -267,6 +267,8 @@ std::optional<long> checklistItemReference(const QVariant& lngClitem_REF);
 
 // The checklist information of a cost item: none for a user-defined item (bytIsTALVO 0), a red notice
 // when the version no longer has the item, else its criteria. Makes the item current when found.
-ChecklistInfo checklistInformation(clsCL& checklist, const QVariant& lngClitem_REF, int bytIsTALVO);
+// surcharge: the explanation of a replacement's surcharge, shown after the criteria or the user-defined note.
+ChecklistInfo checklistInformation(clsCL& checklist, const QVariant& lngClitem_REF, int bytIsTALVO,
+                                   const ChecklistInfo& surcharge = {});
 
 } // namespace dovra

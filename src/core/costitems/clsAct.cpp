@@ -365,6 +365,30 @@ bool clsAct::verwijderAct()
     return true;
 }
 
+bool clsAct::verwijderActs(const std::vector<long>& ids)
+{
+    std::shared_ptr<Database> data = m_workspace->dataDatabase();
+    if (!data)
+        return false;
+    Transaction transaction(*data);
+    bool done = transaction.isActive();
+    for (std::size_t i = 0; done && i < ids.size(); ++i)
+        done = data->exec(QStringLiteral("DELETE FROM tblAct WHERE idrAct_ID = ?"), {qint64(ids[i])}) &&
+               data->changes() == 1;
+    if (!done || !transaction.commit())
+        return false;
+    const long current = idrAct_ID();
+    for (const long id : ids) {
+        const qsizetype index = indexOf(id);
+        if (index >= 0)
+            m_rows.removeAt(index);
+    }
+    m_pending.clear();
+    const qsizetype index = indexOf(current);
+    m_current = index < 0 ? 0 : index;
+    return true;
+}
+
 int clsAct::checklistVersion() const
 {
     std::shared_ptr<Database> data = m_workspace->dataDatabase();

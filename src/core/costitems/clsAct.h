@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <optional>
+#include <vector>
 
 namespace dovra {
 
@@ -29,6 +30,9 @@ public:
     // (no cost items then).
     bool initialize();
     long AantalRecords() const { return long(m_rows.size()); }
+    qsizetype rowCount() const { return m_rows.size(); }
+    // A field of any row as stored, without pending changes.
+    QVariant storedField(qsizetype row, const QString& name) const { return stored(row, name); }
 
     // The current row's value of a field (names compare without regard to case), with pending
     // changes; Null at EOF or for an unknown field.
@@ -79,6 +83,8 @@ public:
     bool pfunHernoemActNaamOfRubriek(const QString& newName, std::optional<int> newRubric = std::nullopt);
     // Deletes the current row; the next row becomes current.
     bool verwijderAct();
+    // Deletes the rows in the order given, all or none; the first row stays current.
+    bool verwijderActs(const std::vector<long>& ids);
 
     // True when the provision has a cost item taken from the checklist.
     bool IsTALVOvoorziening(long provisionId) const;
