@@ -19,13 +19,14 @@ QString folded(const QString& text)
 
 } // namespace
 
-std::vector<ChecklistTreeNode> buildChecklistTree(Database& checklist, int versionId, const QString& usedReferences,
-                                                  ColourValue provisionColour)
+std::vector<ChecklistTreeNode> buildChecklistTree(Database& checklist, int versionId,
+                                                  const QString& usedReferences, ColourValue provisionColour)
 {
     Statement query = checklist.prepare(QStringLiteral(
         "SELECT lngCLitem_ID, strObjectCat, strVoorz, strOmschrijving, bytRubriek_REF, blnIsCombinatiePost "
         "FROM tblObjectCat INNER JOIN tblCLitem ON tblObjectCat.bytObjectCat_ID = tblCLitem.bytObjectCat_REF "
-        "WHERE blnActief = -1 AND intCL_REF = ? ORDER BY bytObjectCat_ID, strVoorz, bytRubriek_REF, intSortNr"));
+        "WHERE blnActief = -1 AND intCL_REF = ? ORDER BY bytObjectCat_ID, strVoorz, bytRubriek_REF, "
+        "intSortNr"));
     query.bind(1, versionId);
     std::vector<ChecklistTreeNode> tree;
     QString category;
@@ -41,8 +42,13 @@ std::vector<ChecklistTreeNode> buildChecklistTree(Database& checklist, int versi
         }
         // A provision takes the id of its first item in its key.
         if (newCategory || rowProvision != provision) {
-            tree.back().children.push_back(
-                {QStringLiteral("inr") + QString::number(id), rowProvision, {}, false, provisionColour, 0, {}});
+            tree.back().children.push_back({QStringLiteral("inr") + QString::number(id),
+                                            rowProvision,
+                                            {},
+                                            false,
+                                            provisionColour,
+                                            0,
+                                            {}});
             provision = rowProvision;
         }
         const bool used = usedReferences.contains(QLatin1Char('|') + QString::number(id) + QLatin1Char('|'));
@@ -50,16 +56,21 @@ std::vector<ChecklistTreeNode> buildChecklistTree(Database& checklist, int versi
         if (query.boolean(5).value_or(false))
             text += QStringLiteral(" *");
         tree.back().children.back().children.push_back(
-            {QStringLiteral("act") + QString::number(id), text, used ? QStringLiteral("old") : QStringLiteral("new"),
-             false, used ? ChecklistTreeColour::Used : ChecklistTreeColour::Available,
-             int(query.integer(4).value_or(0)), {}});
+            {QStringLiteral("act") + QString::number(id),
+             text,
+             used ? QStringLiteral("old") : QStringLiteral("new"),
+             false,
+             used ? ChecklistTreeColour::Used : ChecklistTreeColour::Available,
+             int(query.integer(4).value_or(0)),
+             {}});
     }
     if (query.failed())
         return {};
     return tree;
 }
 
-std::vector<ChecklistTreeNode> filterChecklistTree(const std::vector<ChecklistTreeNode>& tree, const QString& filter)
+std::vector<ChecklistTreeNode> filterChecklistTree(const std::vector<ChecklistTreeNode>& tree,
+                                                   const QString& filter)
 {
     const QStringList words = folded(filter).split(QLatin1Char(' '), Qt::SkipEmptyParts);
     if (words.isEmpty())

@@ -33,12 +33,13 @@ constexpr ColourValue Used = 0xC0C0C0;      // grey
 
 // The active items of the version. usedReferences: "|id|id|…|" of the items the facility uses. Empty when
 // the checklist file cannot be read.
-std::vector<ChecklistTreeNode> buildChecklistTree(Database& checklist, int versionId, const QString& usedReferences,
-                                                  ColourValue provisionColour);
+std::vector<ChecklistTreeNode> buildChecklistTree(Database& checklist, int versionId,
+                                                  const QString& usedReferences, ColourValue provisionColour);
 
 // The item nodes whose text holds every word of filter, letter case and accents ignored, with their
 // provisions and categories; the whole tree for an empty filter.
-std::vector<ChecklistTreeNode> filterChecklistTree(const std::vector<ChecklistTreeNode>& tree, const QString& filter);
+std::vector<ChecklistTreeNode> filterChecklistTree(const std::vector<ChecklistTreeNode>& tree,
+                                                   const QString& filter);
 
 // The item id of an item node's key; 0 for any other node.
 long checklistItemOfKey(const QString& key);

@@ -516,7 +516,8 @@ ChecklistInfo checklistInformation(clsCL& checklist, const QVariant& lngClitem_R
 {
     using Kind = ChecklistInfoEntry::Kind;
     if (bytIsTALVO == Conformity::UserDefined)
-        return ChecklistInfo{{Kind::Value, QStringLiteral("< dit is geen post uit de TALVO-checklist >")}} + surcharge;
+        return ChecklistInfo{{Kind::Value, QStringLiteral("< dit is geen post uit de TALVO-checklist >")}} +
+               surcharge;
 
     const std::optional<long> reference = checklistItemReference(lngClitem_REF);
     const QString referenceText = reference ? QString::number(*reference) : lngClitem_REF.toString();

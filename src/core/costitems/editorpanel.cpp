@@ -27,11 +27,13 @@ PanelLayout panelLayout(const CostItemValues& shown, const PanelContext& context
 
     layout.startCalendarBox = code(shown.bytOptieStart) == StartOption::CalendarYear;
     layout.startAftercareBox = code(shown.bytOptieStart) == StartOption::AftercareYear;
-    layout.startCaptions = startBA ? std::array<QString, 2>{QStringLiteral("kalenderjaar aanleg bovenafd."),
-                                                            QStringLiteral("nazorgjaar aanleg bovenafd.")}
-                                   : std::array<QString, 2>{QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar")};
+    layout.startCaptions =
+        startBA ? std::array<QString, 2>{QStringLiteral("kalenderjaar aanleg bovenafd."),
+                                         QStringLiteral("nazorgjaar aanleg bovenafd.")}
+                : std::array<QString, 2>{QStringLiteral("kalenderjaar"), QStringLiteral("nazorgjaar")};
     layout.startConstructionBox = startBA;
-    layout.startFrameCaption = oneOff ? QStringLiteral("Jaar eenmalige uitgave") : QStringLiteral("Startjaar");
+    layout.startFrameCaption =
+        oneOff ? QStringLiteral("Jaar eenmalige uitgave") : QStringLiteral("Startjaar");
 
     const bool endBA = checked(shown.bytEindBA) && startBA && !oneOff;
     layout.endEnabled = !oneOff;
@@ -42,7 +44,8 @@ PanelLayout panelLayout(const CostItemValues& shown, const PanelContext& context
     layout.endConstructionBox = endBA;
 
     const int frequency = code(shown.bytOptieFreq);
-    layout.frequencyX = frequency == FrequencyOption::TimesPerYear || frequency == FrequencyOption::OnceEveryXYears;
+    layout.frequencyX =
+        frequency == FrequencyOption::TimesPerYear || frequency == FrequencyOption::OnceEveryXYears;
     layout.frequencyXBeside = layout.frequencyX ? frequency : 0;
 
     const int cost = code(shown.bytOptieKosten);
@@ -80,8 +83,8 @@ PanelLayout panelLayout(const CostItemValues& shown, const PanelContext& context
         layout.costOptions = {false, false, true};
         layout.unitBox = false;
     }
-    layout.surchargePercentage =
-        layout.surchargeEnabled && (surcharge == SurchargeType::LargeWork || surcharge == SurchargeType::SmallWork);
+    layout.surchargePercentage = layout.surchargeEnabled && (surcharge == SurchargeType::LargeWork ||
+                                                             surcharge == SurchargeType::SmallWork);
     layout.surchargePercentageBeside = layout.surchargePercentage ? surcharge : 0;
 
     layout.combineEnabled = context.combinationAllowed;
@@ -116,8 +119,9 @@ void chooseSurcharge(CostItemValues& shown, int type, const clsCL& checklist)
         shown.strEenheid = QStringLiteral("m2");
         break;
     case SurchargeType::LargeWork:
-        shown.sngVervangingsToeslagPerc =
-            (checklist.sngVervangingstoeslagGroteWerkenMin() + checklist.sngVervangingstoeslagGroteWerkenMax()) / 2;
+        shown.sngVervangingsToeslagPerc = (checklist.sngVervangingstoeslagGroteWerkenMin() +
+                                           checklist.sngVervangingstoeslagGroteWerkenMax()) /
+                                          2;
         break;
     case SurchargeType::SmallWork:
         shown.sngVervangingsToeslagPerc = checklist.sngVervangingstoeslagKleineWerken();
@@ -129,7 +133,8 @@ void chooseSurcharge(CostItemValues& shown, int type, const clsCL& checklist)
 
 QString invalidInputMessage(const QString& label)
 {
-    return QStringLiteral("U heeft geen of een ongeldige waarde ingevuld in het volgende invoervak: \r\n\t---> ") +
+    return QStringLiteral(
+               "U heeft geen of een ongeldige waarde ingevuld in het volgende invoervak: \r\n\t---> ") +
            label + QStringLiteral("\r\n\r\nKlik op OK en voer alsnog een geldige waarde in.");
 }
 
@@ -152,10 +157,11 @@ ChecklistInfo editorChecklistInformation(clsCL& checklist, const CostItemValues&
         case SurchargeType::LargeWork:
         case SurchargeType::SmallWork:
         case SurchargeType::ToBeChosen:
-            explanation = QStringLiteral(
-                " Op deze vervangingspost is een toeslag voor directievoering en toezicht van toepassing. Deze "
-                "kan liggen tussen 5% voor een klein werk tot 6-6,5% voor een groot werk. Zie Checklistbijlage 2, "
-                "paragraaf 1.8, alinea 'Grote werken'.");
+            explanation = QStringLiteral(" Op deze vervangingspost is een toeslag voor directievoering en "
+                                         "toezicht van toepassing. Deze "
+                                         "kan liggen tussen 5% voor een klein werk tot 6-6,5% voor een groot "
+                                         "werk. Zie Checklistbijlage 2, "
+                                         "paragraaf 1.8, alinea 'Grote werken'.");
             break;
         default:
             break;

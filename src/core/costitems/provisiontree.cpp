@@ -100,7 +100,8 @@ ProvisionTree::Node* ProvisionTree::addNode(Node* parent, const QString& key, co
 std::unique_ptr<ProvisionTree::Node> ProvisionTree::detach(Node* node)
 {
     auto& siblings = node->parent ? node->parent->children : m_roots;
-    const auto it = std::find_if(siblings.begin(), siblings.end(), [node](const auto& n) { return n.get() == node; });
+    const auto it =
+        std::find_if(siblings.begin(), siblings.end(), [node](const auto& n) { return n.get() == node; });
     std::unique_ptr<Node> detached = std::move(*it);
     siblings.erase(it);
     return detached;
@@ -139,8 +140,8 @@ bool ProvisionTree::build()
         data->prepare(QStringLiteral("SELECT bytObjectCat_ID FROM tblObjectCat ORDER BY bytObjectCat_ID"));
     while (categories.next()) {
         const int id = int(categories.integer(0).value_or(0));
-        addNode(nullptr, CategoryPrefix + QString::number(id), ObjectCategoryName(id), QStringLiteral("?"), true,
-                m_colours.provision, TreeImage::Provision);
+        addNode(nullptr, CategoryPrefix + QString::number(id), ObjectCategoryName(id), QStringLiteral("?"),
+                true, m_colours.provision, TreeImage::Provision);
     }
     if (categories.failed())
         return false;
@@ -150,8 +151,8 @@ bool ProvisionTree::build()
     for (long i = 0; i < m_provisions->AantalRecords(); ++i) {
         const clsVoorz::Row& row = m_provisions->row(int(i));
         if (Node* category = categoryNode(int(row.category.value_or(0))))
-            provisionNodes.insert(row.id, addNode(category, ProvisionPrefix + QString::number(row.id), row.name,
-                                                  QStringLiteral("?"), false, m_colours.provision,
+            provisionNodes.insert(row.id, addNode(category, ProvisionPrefix + QString::number(row.id),
+                                                  row.name, QStringLiteral("?"), false, m_colours.provision,
                                                   TreeImage::Provision));
     }
 
@@ -166,9 +167,9 @@ bool ProvisionTree::build()
     for (qsizetype row = 0; row < items.rowCount(); ++row) {
         const long provision = items.storedField(row, QStringLiteral("lngInrichting_REF")).toLongLong();
         if (provisionNodes.contains(provision))
-            itemsOf[provision].push_back({items.storedField(row, QStringLiteral("strAct")).toString(),
-                                          long(items.storedField(row, QStringLiteral("idrAct_ID")).toLongLong()),
-                                          row});
+            itemsOf[provision].push_back(
+                {items.storedField(row, QStringLiteral("strAct")).toString(),
+                 long(items.storedField(row, QStringLiteral("idrAct_ID")).toLongLong()), row});
     }
     for (auto it = itemsOf.begin(); it != itemsOf.end(); ++it) {
         std::vector<Item>& list = it.value();
@@ -185,12 +186,14 @@ bool ProvisionTree::build()
             const StoredRow row(items, item.row);
             const bool complete = verify_ansich(row, m_gediffToeslag);
             const QString key = CostItemPrefix + QString::number(item.id);
-            const QString tag = QString::number(qint64(numericValue(row.field(QStringLiteral("bytIsTALVO"))).value_or(0)));
+            const QString tag =
+                QString::number(qint64(numericValue(row.field(QStringLiteral("bytIsTALVO"))).value_or(0)));
             // Rows of one name are the phases of one cost item, the first by id leading.
             if (item.name != previous) {
                 previous = item.name;
                 const int rubric = int(numericValue(row.field(QStringLiteral("bytRubriek_REF"))).value_or(0));
-                first = addNode(provision, key, item.name, tag, false, complete ? m_colours.costItem : Red, rubric);
+                first = addNode(provision, key, item.name, tag, false, complete ? m_colours.costItem : Red,
+                                rubric);
                 continue;
             }
             if (first->children.empty()) {
@@ -253,7 +256,8 @@ ProvisionTree::Commands ProvisionTree::commands() const
     switch (kindOf(node.key)) {
     case Kind::Category:
         commands.addProvision = true;
-        commands.addProvisionCaption = QStringLiteral("Voorziening toevoegen aan ' ") + node.text + QStringLiteral(" '");
+        commands.addProvisionCaption =
+            QStringLiteral("Voorziening toevoegen aan ' ") + node.text + QStringLiteral(" '");
         break;
     case Kind::Provision:
         commands.addCostItem = true;
@@ -278,8 +282,9 @@ QString ProvisionTree::psubAddVoorz()
     if (!m_selected || kindOf(m_selected->key) != Kind::Category)
         return {};
     const QString name =
-        messages().inputBox(QStringLiteral("Naam voorziening:"), QStringLiteral("Nieuwe voorziening"), {}).left(
-            ProvisionNameLength);
+        messages()
+            .inputBox(QStringLiteral("Naam voorziening:"), QStringLiteral("Nieuwe voorziening"), {})
+            .left(ProvisionNameLength);
     if (name.isEmpty())
         return {};
     const long id = m_provisions->VoegVoorzieningToe(int(idOf(m_selected->key)), name);
@@ -310,7 +315,8 @@ QString ProvisionTree::psubAddFase()
     }
     if (phases == 1)
         item->text += FirstPhaseSuffix;
-    addNode(item, NewCostItemKey, phaseLabel(phases + 1), item->tag, false, m_colours.costItem, TreeImage::Phase);
+    addNode(item, NewCostItemKey, phaseLabel(phases + 1), item->tag, false, m_colours.costItem,
+            TreeImage::Phase);
     select(NewCostItemKey);
     return m_selected->key;
 }
@@ -384,13 +390,13 @@ QString ProvisionTree::addChecklistItem(long itemId)
     Node* provision = find(provisionKey);
     if (!provision && m_provisions->ActiveerID(provisionId)) {
         if (Node* category = categoryNode(m_provisions->bytObjectCat_ID()))
-            provision = addNode(category, provisionKey, m_provisions->VoorzieningNaam(), QStringLiteral("?"), false,
-                                m_colours.provision, TreeImage::Provision);
+            provision = addNode(category, provisionKey, m_provisions->VoorzieningNaam(), QStringLiteral("?"),
+                                false, m_colours.provision, TreeImage::Provision);
     }
     if (!provision)
         return {};
-    addNode(provision, NewCostItemKey, m_costItems->strActHuidig(), QString::number(m_costItems->IsTALVO()), false,
-            m_colours.costItem, m_costItems->bytRubriek_REF());
+    addNode(provision, NewCostItemKey, m_costItems->strActHuidig(), QString::number(m_costItems->IsTALVO()),
+            false, m_colours.costItem, m_costItems->bytRubriek_REF());
     select(NewCostItemKey);
     return m_selected->key;
 }
@@ -419,8 +425,9 @@ ProvisionTree::Deleted ProvisionTree::psubDeleteItem()
     }
     if (kind == Kind::Provision) {
         if (!node->children.empty()) {
-            messages().inform(QStringLiteral("U dient eerst kostenposten van deze voorziening te verwijderen."),
-                              QStringLiteral("verwijderen"), MessageIcon::Information);
+            messages().inform(
+                QStringLiteral("U dient eerst kostenposten van deze voorziening te verwijderen."),
+                QStringLiteral("verwijderen"), MessageIcon::Information);
             return Deleted::Nothing;
         }
         if (!messages().askYesNo(QStringLiteral("Wilt u deze voorziening verwijderen?"),
@@ -441,7 +448,8 @@ ProvisionTree::Deleted ProvisionTree::psubDeleteItem()
         withPhases ? QStringLiteral("Wilt u kostenpost '") + node->text +
                          QStringLiteral("' en alle onderliggende deelfases verwijderen?")
                    : QStringLiteral("Wilt u kostenpost '") + node->text + QStringLiteral("' verwijderen?");
-    if (!messages().askYesNo(question, QStringLiteral("Verwijderen"), MessageIcon::Question, MessageAnswer::No))
+    if (!messages().askYesNo(question, QStringLiteral("Verwijderen"), MessageIcon::Question,
+                             MessageAnswer::No))
         return Deleted::Nothing;
     Node* parent = node->parent;
     if (!select(parent->key))

@@ -72,7 +72,8 @@ public:
 
     // The tree of the facility whose provision and cost item records are given. gediffToeslag: the
     // facility's checklist version sets replacement surcharges per item (completeness depends on it).
-    ProvisionTree(Workspace& workspace, clsVoorz& provisions, clsAct& costItems, Colours colours, bool gediffToeslag);
+    ProvisionTree(Workspace& workspace, clsVoorz& provisions, clsAct& costItems, Colours colours,
+                  bool gediffToeslag);
     ~ProvisionTree();
 
     // Builds every node from the records in memory and the data file's categories; nothing is selected.

@@ -29,10 +29,10 @@ protected:
     {
         QStringList lines;
         const auto walk = [&lines](const auto& self, const ProvisionTree::Node& node, int level) -> void {
-            lines.append(QString(level * 2, u' ') + QStringList{node.key, node.text, node.tag,
-                                                                 node.bold ? "B" : "", QString::number(node.colour),
-                                                                 QString::number(node.image)}
-                                                         .join(u'|'));
+            lines.append(QString(level * 2, u' ') +
+                         QStringList{node.key, node.text, node.tag, node.bold ? "B" : "",
+                                     QString::number(node.colour), QString::number(node.image)}
+                             .join(u'|'));
             for (const auto& child : node.children)
                 self(self, *child, level + 1);
         };
@@ -52,8 +52,11 @@ protected:
             values.append(query.value(0).toString());
         return values.join(u',');
     }
-    QString actRows() const { return rows("SELECT idrAct_ID || ':' || strAct FROM tblAct WHERE lngStort_REF = 1 "
-                                          "ORDER BY idrAct_ID"); }
+    QString actRows() const
+    {
+        return rows("SELECT idrAct_ID || ':' || strAct FROM tblAct WHERE lngStort_REF = 1 "
+                    "ORDER BY idrAct_ID");
+    }
 
     std::shared_ptr<Database> data;
     clsVoorz provisions{folder.workspace(), Oost};
@@ -65,23 +68,17 @@ TEST_F(ProvisionTreeTest, BuildsCategoriesProvisionsAndPhases)
 {
     // Phase 1 of several takes the cost item colour, further phases black or red by their own completeness;
     // names sort without regard to case.
-    EXPECT_EQ(dump(), QStringList({"objcat1|Algemeen|?|B|16384|7",
-                                   "objcat2|Bovenafdichting|?|B|16384|7",
-                                   "  inr1|Bovenafdichting|?||16384|7",
-                                   "    act12|Beplanting|0||128|1",
-                                   "    act10|Maaien {1e fase}|1||128|4",
-                                   "      act14|{2e fase}|1||0|8",
-                                   "objcat3|Grondwatermonitoringssysteem|?|B|16384|7",
-                                   "  inr2|Peilbuizen|?||16384|7",
-                                   "    act16|analyse|0||255|3",
-                                   "    act11|Bemonsteren {1e fase}|0||128|2",
-                                   "      act13|{2e fase}|0||0|8",
-                                   "      act15|{3e fase}|0||255|8",
-                                   "objcat4|Percolaatopvangsysteem|?|B|16384|7",
-                                   "objcat5|Stortgasonttrekking|?|B|16384|7",
-                                   "objcat6|Grondwaterbeheerssysteem|?|B|16384|7",
-                                   "objcat7|Overig|?|B|16384|7",
-                                   "  inr3|Hekwerk|?||16384|7"}));
+    EXPECT_EQ(
+        dump(),
+        QStringList({"objcat1|Algemeen|?|B|16384|7", "objcat2|Bovenafdichting|?|B|16384|7",
+                     "  inr1|Bovenafdichting|?||16384|7", "    act12|Beplanting|0||128|1",
+                     "    act10|Maaien {1e fase}|1||128|4", "      act14|{2e fase}|1||0|8",
+                     "objcat3|Grondwatermonitoringssysteem|?|B|16384|7", "  inr2|Peilbuizen|?||16384|7",
+                     "    act16|analyse|0||255|3", "    act11|Bemonsteren {1e fase}|0||128|2",
+                     "      act13|{2e fase}|0||0|8", "      act15|{3e fase}|0||255|8",
+                     "objcat4|Percolaatopvangsysteem|?|B|16384|7", "objcat5|Stortgasonttrekking|?|B|16384|7",
+                     "objcat6|Grondwaterbeheerssysteem|?|B|16384|7", "objcat7|Overig|?|B|16384|7",
+                     "  inr3|Hekwerk|?||16384|7"}));
 }
 
 TEST_F(ProvisionTreeTest, ContextMenuFollowsTheSelectedNode)
@@ -152,15 +149,17 @@ TEST_P(ProvisionTreeDelete, AsksDeletesAndRelabels)
     EXPECT_EQ(actRows(), QString::fromUtf8(c.rows));
 }
 
-const char* const AllRows = "10:Maaien,11:Bemonsteren,12:Beplanting,13:Bemonsteren,14:Maaien,15:Bemonsteren,16:analyse";
+const char* const AllRows =
+    "10:Maaien,11:Bemonsteren,12:Beplanting,13:Bemonsteren,14:Maaien,15:Bemonsteren,16:analyse";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProvisionTreeDelete,
     ::testing::Values(
-        DeleteCase{"act13", MessageAnswer::Yes, "Wilt u kostenpost '{2e fase}' verwijderen?",
-                   "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
-                   "act15|{2e fase}",
-                   "10:Maaien,11:Bemonsteren,12:Beplanting,14:Maaien,15:Bemonsteren,16:analyse"},
+        DeleteCase{
+            "act13", MessageAnswer::Yes, "Wilt u kostenpost '{2e fase}' verwijderen?",
+            "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
+            "act15|{2e fase}",
+            "10:Maaien,11:Bemonsteren,12:Beplanting,14:Maaien,15:Bemonsteren,16:analyse"},
         DeleteCase{"act14", MessageAnswer::Yes, "Wilt u kostenpost '{2e fase}' verwijderen?",
                    "objcat2|Bovenafdichting/inr1|Bovenafdichting/act12|Beplanting/act10|Maaien",
                    "10:Maaien,11:Bemonsteren,12:Beplanting,13:Bemonsteren,15:Bemonsteren,16:analyse"},
@@ -168,23 +167,27 @@ INSTANTIATE_TEST_SUITE_P(
                    "Wilt u kostenpost 'Bemonsteren {1e fase}' en alle onderliggende deelfases verwijderen?",
                    "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse",
                    "10:Maaien,12:Beplanting,14:Maaien,16:analyse"},
-        DeleteCase{"act16", MessageAnswer::No, "Wilt u kostenpost 'analyse' verwijderen?",
-                   "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
-                   "act13|{2e fase}/act15|{3e fase}",
-                   AllRows},
+        DeleteCase{
+            "act16", MessageAnswer::No, "Wilt u kostenpost 'analyse' verwijderen?",
+            "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
+            "act13|{2e fase}/act15|{3e fase}",
+            AllRows},
         DeleteCase{"objcat7", MessageAnswer::Yes, "U kunt dit item niet verwijderen.",
                    "objcat7|Overig/inr3|Hekwerk", AllRows},
-        DeleteCase{"inr2", MessageAnswer::Yes, "U dient eerst kostenposten van deze voorziening te verwijderen.",
-                   "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
-                   "act13|{2e fase}/act15|{3e fase}",
-                   AllRows},
-        DeleteCase{"inr3", MessageAnswer::Yes, "Wilt u deze voorziening verwijderen?", "objcat7|Overig", AllRows}));
+        DeleteCase{
+            "inr2", MessageAnswer::Yes, "U dient eerst kostenposten van deze voorziening te verwijderen.",
+            "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
+            "act13|{2e fase}/act15|{3e fase}",
+            AllRows},
+        DeleteCase{"inr3", MessageAnswer::Yes, "Wilt u deze voorziening verwijderen?", "objcat7|Overig",
+                   AllRows}));
 
 TEST_F(ProvisionTreeTest, AFailedDeleteOfAPhasedItemLeavesEveryRow)
 {
     // The item itself goes last, after its phases: refusing it must bring the phases back.
-    ASSERT_TRUE(data->exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON tblAct WHEN old.idrAct_ID = 11 "
-                                          "BEGIN SELECT RAISE(ABORT, 'kept'); END")));
+    ASSERT_TRUE(
+        data->exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON tblAct WHEN old.idrAct_ID = 11 "
+                                  "BEGIN SELECT RAISE(ABORT, 'kept'); END")));
     const QStringList before = dump();
     ASSERT_TRUE(tree.select(QStringLiteral("act11")));
     recorder.answerNext(MessageAnswer::Yes);
@@ -203,7 +206,8 @@ TEST_F(ProvisionTreeTest, AddsAndRenamesProvisions)
     const QString key = tree.psubAddVoorz();
     EXPECT_EQ(tree.selected()->key, key);
     EXPECT_EQ(tree.find(key)->parent->key, QStringLiteral("objcat7"));
-    EXPECT_EQ(rows("SELECT length(strObject) FROM tblInrichting WHERE strObject LIKE 'x%'"), QStringLiteral("100"));
+    EXPECT_EQ(rows("SELECT length(strObject) FROM tblInrichting WHERE strObject LIKE 'x%'"),
+              QStringLiteral("100"));
     // Cancelling adds nothing.
     ASSERT_TRUE(tree.select(QStringLiteral("objcat7")));
     EXPECT_TRUE(tree.psubAddVoorz().isEmpty());
@@ -216,9 +220,11 @@ TEST_F(ProvisionTreeTest, AddsAndRenamesProvisions)
         recorder.answerNextInput(QString::fromUtf8(answer));
     EXPECT_TRUE(tree.renameProvision());
     EXPECT_EQ(recorder.titles(), QStringList({"Naam wijzigen", "Hernoemen", "Hernoemen"}));
-    EXPECT_EQ(recorder.texts().at(1), QStringLiteral("Voer een nieuwe naam in: \r\nOngeldige tekens { of } gebruikt."));
+    EXPECT_EQ(recorder.texts().at(1),
+              QStringLiteral("Voer een nieuwe naam in: \r\nOngeldige tekens { of } gebruikt."));
     EXPECT_EQ(tree.find(QStringLiteral("inr3"))->text, QStringLiteral("Afrastering"));
-    EXPECT_EQ(rows("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID = 3"), QStringLiteral("Afrastering"));
+    EXPECT_EQ(rows("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID = 3"),
+              QStringLiteral("Afrastering"));
 
     // Not a provision with a checklist item, not even asked.
     recorder.clear();
@@ -237,9 +243,11 @@ TEST_F(ProvisionTreeTest, AddsPhasesAndRenamesAllOfThem)
     EXPECT_EQ(items.idrAct_ID(), ProvisionTree::idOf(key));
     EXPECT_EQ(tree.selectedPostTitle(), QStringLiteral("Beplanting {2e fase}"));
     // The copy has its own years to enter.
-    EXPECT_EQ(rows(qPrintable("SELECT ifnull(intStartRel, '-') || strAct || sngKostenTotaal FROM tblAct WHERE "
-                              "idrAct_ID = " + QString::number(ProvisionTree::idOf(key)))),
-              QStringLiteral("-Beplanting80.0"));
+    EXPECT_EQ(
+        rows(qPrintable("SELECT ifnull(intStartRel, '-') || strAct || sngKostenTotaal FROM tblAct WHERE "
+                        "idrAct_ID = " +
+                        QString::number(ProvisionTree::idOf(key)))),
+        QStringLiteral("-Beplanting80.0"));
 
     ASSERT_TRUE(tree.select(QStringLiteral("act11")));
     EXPECT_TRUE(tree.renameCostItem(QStringLiteral("Klepelen"), 4));
