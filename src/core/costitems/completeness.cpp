@@ -124,36 +124,49 @@ bool verify_ansich(const CostItemValues& item, bool gediffToeslag)
                         item.sngVervangingsToeslagPerc);
 }
 
+const std::array<CostItemField, 25>& costItemFields()
+{
+    static const std::array<CostItemField, 25> fields{{
+        {"bytOptieStart", &CostItemValues::bytOptieStart},
+        {"bytStartBA", &CostItemValues::bytStartBA},
+        {"intStartAbs", &CostItemValues::intStartAbs},
+        {"intStartRel", &CostItemValues::intStartRel},
+        {"intStartBA", &CostItemValues::intStartBA},
+        {"bytOptieEind", &CostItemValues::bytOptieEind},
+        {"bytEindBA", &CostItemValues::bytEindBA},
+        {"intEindAbs", &CostItemValues::intEindAbs},
+        {"intEindRel", &CostItemValues::intEindRel},
+        {"intEindBA", &CostItemValues::intEindBA},
+        {"bytOptieFreq", &CostItemValues::bytOptieFreq},
+        {"intFreqX", &CostItemValues::intFreqX},
+        {"bytOptieKosten", &CostItemValues::bytOptieKosten},
+        {"sngPercInvest", &CostItemValues::sngPercInvest},
+        {"sngKostenInvest", &CostItemValues::sngKostenInvest},
+        {"sngKostenTotaal", &CostItemValues::sngKostenTotaal},
+        {"sngKostenPE", &CostItemValues::sngKostenPE},
+        {"strEenheid", &CostItemValues::strEenheid},
+        {"sngAantal", &CostItemValues::sngAantal},
+        {"bytRubriek_REF", &CostItemValues::bytRubriek_REF},
+        {"bytTypeVervangingsToeslag", &CostItemValues::bytTypeVervangingsToeslag},
+        {"sngVervangingsToeslagPerc", &CostItemValues::sngVervangingsToeslagPerc},
+        {"bytIsTALVO", &CostItemValues::bytIsTALVO},
+        {"lngClitem_REF", &CostItemValues::lngClitem_REF},
+        {"bytCombineer", &CostItemValues::bytCombineer},
+    }};
+    return fields;
+}
+
+CostItemValues costItemValuesOf(const FieldSource& item)
+{
+    CostItemValues values;
+    for (const CostItemField& field : costItemFields())
+        values.*field.value = item.field(QLatin1String(field.name));
+    return values;
+}
+
 bool verify_ansich(const FieldSource& item, bool gediffToeslag)
 {
-    auto f = [&item](const char* name) {
-        return item.field(QLatin1String(name));
-    };
-    CostItemValues values;
-    values.bytCombineer = f("bytCombineer");
-    values.bytOptieStart = f("bytOptieStart");
-    values.bytStartBA = f("bytStartBA");
-    values.intStartAbs = f("intStartAbs");
-    values.intStartRel = f("intStartRel");
-    values.intStartBA = f("intStartBA");
-    values.bytOptieEind = f("bytOptieEind");
-    values.bytEindBA = f("bytEindBA");
-    values.intEindAbs = f("intEindAbs");
-    values.intEindRel = f("intEindRel");
-    values.intEindBA = f("intEindBA");
-    values.bytOptieKosten = f("bytOptieKosten");
-    values.sngPercInvest = f("sngPercInvest");
-    values.sngKostenInvest = f("sngKostenInvest");
-    values.sngKostenTotaal = f("sngKostenTotaal");
-    values.sngKostenPE = f("sngKostenPE");
-    values.strEenheid = f("strEenheid");
-    values.sngAantal = f("sngAantal");
-    values.bytOptieFreq = f("bytOptieFreq");
-    values.intFreqX = f("intFreqX");
-    values.bytRubriek_REF = f("bytRubriek_REF");
-    values.bytTypeVervangingsToeslag = f("bytTypeVervangingsToeslag");
-    values.sngVervangingsToeslagPerc = f("sngVervangingsToeslagPerc");
-    return verify_ansich(values, gediffToeslag);
+    return verify_ansich(costItemValuesOf(item), gediffToeslag);
 }
 
 } // namespace dovra

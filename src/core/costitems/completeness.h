@@ -2,6 +2,8 @@
 
 #include <QVariant>
 
+#include <array>
+
 namespace dovra {
 
 // Completeness of a cost item: when its input suffices for a calculation. The checks work on raw
@@ -59,6 +61,15 @@ public:
     virtual ~FieldSource();
     virtual QVariant field(const QString& name) const = 0;
 };
+
+// The fields of CostItemValues by their column names.
+struct CostItemField
+{
+    const char* name;
+    QVariant CostItemValues::*value;
+};
+const std::array<CostItemField, 25>& costItemFields();
+CostItemValues costItemValuesOf(const FieldSource& item);
 
 // The whole check of one cost item: an item included in a combination post is complete;
 // otherwise start, end, cost, frequency and surcharge must all pass.

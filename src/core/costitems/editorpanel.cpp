@@ -131,6 +131,35 @@ void chooseSurcharge(CostItemValues& shown, int type, const clsCL& checklist)
     }
 }
 
+NarrativeInput narrativeInputOf(const CostItemValues& shown, const QString& name, bool complete,
+                                double aftercareStart)
+{
+    NarrativeInput input;
+    input.combined = checked(shown.bytCombineer);
+    input.complete = complete;
+    input.startOption = code(shown.bytOptieStart);
+    input.endOption = code(shown.bytOptieEind);
+    input.costOption = code(shown.bytOptieKosten);
+    input.frequencyOption = code(shown.bytOptieFreq);
+    input.startFromConstruction = checked(shown.bytStartBA);
+    input.endFromConstruction = checked(shown.bytEindBA);
+    input.name = name;
+    input.intStartAbs = shown.intStartAbs;
+    input.intStartRel = shown.intStartRel;
+    input.intStartBA = shown.intStartBA;
+    input.intEindAbs = shown.intEindAbs;
+    input.intEindRel = shown.intEindRel;
+    input.intEindBA = shown.intEindBA;
+    input.intFreqX = shown.intFreqX;
+    input.sngPercInvest = shown.sngPercInvest;
+    input.sngKostenInvest = shown.sngKostenInvest;
+    input.sngKostenTotaal = shown.sngKostenTotaal;
+    input.sngKostenPE = shown.sngKostenPE;
+    input.sngAantal = shown.sngAantal;
+    input.aftercareStart = float(aftercareStart);
+    return input;
+}
+
 QString invalidInputMessage(const QString& label)
 {
     return QStringLiteral(

@@ -2,6 +2,7 @@
 
 #include "checklist/clsCL.h"
 #include "costitems/completeness.h"
+#include "costitems/narrative.h"
 
 #include <QString>
 
@@ -73,6 +74,10 @@ void chooseSurcharge(CostItemValues& shown, int code, const clsCL& checklist);
 // caption in lower case.
 QString invalidInputMessage(const QString& label);
 QString invalidInputTitle();
+
+// What the narrative is written from: the shown values, the item's name, whether it is complete.
+NarrativeInput narrativeInputOf(const CostItemValues& shown, const QString& name, bool complete,
+                                double aftercareStart);
 
 // The checklist information box of a cost item: the checklist's information, and for a replacement under
 // per-item surcharges the explanation of its surcharge type.

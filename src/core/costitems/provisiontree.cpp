@@ -375,6 +375,40 @@ QString ProvisionTree::addCustomItem(const QString& name, int rubric)
     return m_selected->key;
 }
 
+bool ProvisionTree::acceptCustomItem(bool adding, const QString& enteredName, int rubric)
+{
+    const QString name = enteredName.trimmed();
+    if (name.isEmpty()) {
+        messages().inform(QStringLiteral("Voer een naam in van de kostenpost."),
+                          QStringLiteral("Ontbrekende gegevens"), MessageIcon::Exclamation);
+        return false;
+    }
+    if (name.contains(QLatin1Char('{')) || name.contains(QLatin1Char('}'))) {
+        messages().inform(QStringLiteral("Ongeldige tekens { of } gebruikt.\r\nVoer een andere naam in."),
+                          QStringLiteral("Ongeldige naam"), MessageIcon::Exclamation);
+        return false;
+    }
+    Node* node = m_selected;
+    if (!node || kindOf(node->key) != (adding ? Kind::Provision : Kind::CostItem))
+        return false;
+    const long provisionId = idOf(adding ? node->key : node->parent->key);
+    bool duplicate = m_costItems->ActiviteitBestaatAl(name, provisionId);
+    if (!adding && duplicate && m_costItems->ActiveerID(idOf(node->key))) {
+        // The item's own name may stay when only its rubric changes; another item's name never, since items
+        // of one name are phases of one item.
+        const bool sameName = name.compare(m_costItems->strActHuidig(), Qt::CaseInsensitive) == 0;
+        duplicate = !sameName || rubric == m_costItems->bytRubriek_REF();
+    }
+    if (duplicate) {
+        messages().inform(
+            QStringLiteral(
+                "Een kostenpost met deze naam bestaat al bij deze voorziening.\r\nVoer een andere naam in."),
+            QStringLiteral("Naam kostenpost instellen"), MessageIcon::Exclamation);
+        return false;
+    }
+    return adding ? !addCustomItem(name, rubric).isEmpty() : renameCostItem(name, rubric);
+}
+
 QString ProvisionTree::addChecklistItem(long itemId)
 {
     if (!m_costItems->UpdateNu()) {

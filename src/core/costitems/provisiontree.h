@@ -111,6 +111,10 @@ public:
     bool renameCostItem(const QString& name, int rubric);
     // Adds a user-defined cost item to the selected provision; the new key, empty on failure.
     QString addCustomItem(const QString& name, int rubric);
+    // The user-defined item dialog's OK, adding to the selected provision or renaming the selected item:
+    // the name is checked, then the item added or renamed. False, after telling the user, keeps the dialog
+    // open.
+    bool acceptCustomItem(bool adding, const QString& name, int rubric);
     // Adds a cost item from the checklist under its provision, created when missing; the new key, empty
     // on failure.
     QString addChecklistItem(long itemId);

@@ -6,6 +6,7 @@
 #include "app/screenregistration.h"
 #include "base/messageservice.h"
 #include "checklist/checklistsystem.h"
+#include "costitems/frmAct.h"
 #include "facility/frmAlgemeen.h"
 #include "facility/frmAlgNazKosten.h"
 #include "facility/frmInrNieuwDialog.h"
@@ -45,6 +46,10 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
                [this] { openFacilityList(this, [this] { runMenuCommand(QStringLiteral("Algemeen")); }); });
     setCommand(QStringLiteral("Algemeen"), [this] { (new frmAlgemeen(this))->show(); });
     setCommand(QStringLiteral("AlgNazKosten"), [this] { (new frmAlgNazKosten(this))->show(); });
+    setCommand(QStringLiteral("Act_en_KostPost"), [this] {
+        BusyPointer busy;
+        (new frmAct(m_popupAct, this))->show();
+    });
     setCommand(QStringLiteral("Doelvermogen"), [this] { (new frmDoelverm(this))->show(); });
     setCommand(QStringLiteral("rap_invoer"), [this] { (new frmRapVoorz(this))->show(); });
 

@@ -79,10 +79,13 @@ bool FieldBinding::commit(QWidget* control)
     if (!binding)
         return true;
     const QString text = textOf(control);
-    // An unchanged value needs no check: it is what the record holds.
-    if (text == binding->field.display(binding->field.read()))
+    const bool unchanged = text == binding->field.display(binding->field.read());
+    // An unchanged value is what the record holds: it needs no storing, and a check only when asked for.
+    if (unchanged && !binding->field.checkUnchanged)
         return true;
     const std::optional<QVariant> value = binding->field.parse(text);
+    if (unchanged)
+        return value && binding->field.validate(*value);
     if (!value || !binding->field.validate(*value) || !binding->field.write(*value))
         return false;
     setTextOf(control, binding->field.display(binding->field.read()));

@@ -27,6 +27,9 @@ struct BoundField
     std::function<std::optional<QVariant>(const QString&)> parse;
     // False, after telling the user, when the value is refused (default: every value passes).
     std::function<bool(const QVariant&)> validate;
+    // Leaving the control checks its text even when it still shows the stored value (an empty box must
+    // be filled in before the user goes on).
+    bool checkUnchanged = false;
 };
 
 // Binds text controls to fields of a record. A value is checked when the user leaves its control:

@@ -9,6 +9,9 @@
 #include "app/frmMDI_main.h"
 #include "app/frmSplash.h"
 #include "app/startup.h"
+#include "costitems/frmAct.h"
+#include "costitems/frmAct_AddCLitem.h"
+#include "costitems/frmAct_AddCustomItem.h"
 #include "facility/frmAlgemeen.h"
 #include "facility/frmAlgNazKosten.h"
 #include "facility/frmInrNieuwDialog.h"
@@ -351,6 +354,11 @@ TEST_F(ScreenTreeTest, ScreensOfTheOpenFacility)
     expectTree("forecast.txt", new frmTonnage(1, window));
     expectTree("targetcapitalreport.txt", new frmDoelverm(window));
     expectTree("inputreport.txt", new frmRapVoorz(window));
+    auto* editor = new frmAct(window->popupAct(), window);
+    expectTree("costitempicker.txt", editor->openPicker());
+    expectTree("costitemdialog.txt", new frmAct_AddCustomItem(editor->tree(), frmAct_AddCustomItem::Add,
+                                                              QStringLiteral("prijspeil"), {}, 1, editor));
+    expectTree("costitemeditor.txt", editor);
 }
 
 class StartupTest : public test::WindowTest
