@@ -17,6 +17,8 @@ ChecklistTreeWidget::ChecklistTreeWidget(QWidget* parent) : QTreeWidget(parent)
     setHeaderHidden(true);
     setDragEnabled(true);
     setDragDropMode(QAbstractItemView::DragOnly);
+    // A dragged item is copied into the editor; a move would take it out of this tree.
+    setDefaultDropAction(Qt::CopyAction);
     setUniformRowHeights(true);
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
         if (isAvailable(item))

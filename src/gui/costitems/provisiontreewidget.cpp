@@ -113,21 +113,26 @@ QStringList ProvisionTreeWidget::mimeTypes() const
 
 void ProvisionTreeWidget::dragEnterEvent(QDragEnterEvent* event)
 {
-    if (event->mimeData()->hasFormat(ChecklistNodeMimeType))
-        event->acceptProposedAction();
+    if (event->mimeData()->hasFormat(ChecklistNodeMimeType)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    }
 }
 
 void ProvisionTreeWidget::dragMoveEvent(QDragMoveEvent* event)
 {
-    if (event->mimeData()->hasFormat(ChecklistNodeMimeType))
-        event->acceptProposedAction();
+    if (event->mimeData()->hasFormat(ChecklistNodeMimeType)) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    }
 }
 
 void ProvisionTreeWidget::dropEvent(QDropEvent* event)
 {
     if (!event->mimeData()->hasFormat(ChecklistNodeMimeType))
         return;
-    event->acceptProposedAction();
+    event->setDropAction(Qt::CopyAction);
+    event->accept();
     emit checklistNodeDropped(QString::fromUtf8(event->mimeData()->data(ChecklistNodeMimeType)));
 }
 

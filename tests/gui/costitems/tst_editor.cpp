@@ -12,6 +12,7 @@
 #include "support/guiprogramfolder.h"
 
 #include <QCheckBox>
+#include <QDropEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -171,8 +172,17 @@ TEST_F(EditorTest, PickerDropsAndTheItemsItMarks)
     EXPECT_EQ(recorder.texts(), QStringList{QStringLiteral("Selecteer een kostenpost")});
     EXPECT_EQ(editor->tree().find(QStringLiteral("inr204")), nullptr);
 
-    // Its provision is made under its category; the item greys out at once and comes back when deleted.
-    drop(QStringLiteral("act205"));
+    // Dragged from the picker onto the tree: its provision is made under its category; the item greys out
+    // at once and comes back when deleted.
+    const QModelIndexList dragged = items->model()->match(items->model()->index(0, 0), Qt::UserRole,
+                                                          QStringLiteral("act205"), 1, Qt::MatchRecursive);
+    const std::unique_ptr<QMimeData> data(items->model()->mimeData(dragged));
+    QWidget* target = control<ProvisionTreeWidget>("tvwAct")->viewport();
+    QDragEnterEvent entered(QPoint(5, 5), Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &entered);
+    QDropEvent dropped(QPointF(5, 5), Qt::CopyAction | Qt::MoveAction, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(target, &dropped);
+    EXPECT_EQ(dropped.dropAction(), Qt::CopyAction); // a move would take it out of the picker
     const ProvisionTree::Node* added = editor->tree().selected();
     EXPECT_EQ(added->parent->text + u'/' + added->parent->parent->key,
               QStringLiteral("Peilbuizen noord/objcat3"));
