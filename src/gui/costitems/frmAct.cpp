@@ -228,29 +228,38 @@ bool frmAct::save()
     return false;
 }
 
+BoundField frmAct::boundField(const char* field)
+{
+    const QString name = QLatin1String(field);
+    return BoundField{[this, name] { return m_items.field(name); },
+                      [this, name](const QVariant& value) {
+                          m_items.setField(name, value);
+                          const bool saved = save();
+                          refreshMarkings();
+                          return saved;
+                      },
+                      {},
+                      {},
+                      {}};
+}
+
 void frmAct::bindFields()
 {
     const auto number = [this](QLineEdit* box, const char* field, BoxKind kind,
                                std::function<QString()> label) {
-        const QString name = QLatin1String(field);
-        m_binding->bind(box, BoundField{[this, name] { return m_items.field(name); },
-                                        [this, name](const QVariant& value) {
-                                            m_items.setField(name, value);
-                                            const bool saved = save();
-                                            refreshMarkings();
-                                            return saved;
-                                        },
-                                        [kind](const QVariant& value) { return shown(value, kind); },
-                                        [kind, label](const QString& text) {
-                                            std::optional<QVariant> value = entered(text, kind);
-                                            if (!value)
-                                                messages().inform(invalidInputMessage(label()),
-                                                                  invalidInputTitle(),
-                                                                  MessageIcon::Exclamation);
-                                            return value;
-                                        },
-                                        {},
-                                        true});
+        BoundField bound = boundField(field);
+        bound.display = [kind](const QVariant& value) {
+            return shown(value, kind);
+        };
+        bound.parse = [kind, label](const QString& text) {
+            std::optional<QVariant> value = entered(text, kind);
+            if (!value)
+                messages().inform(invalidInputMessage(label()), invalidInputTitle(),
+                                  MessageIcon::Exclamation);
+            return value;
+        };
+        bound.checkUnchanged = true;
+        m_binding->bind(box, std::move(bound));
     };
     const auto fixed = [](const char* label) {
         return [text = QString::fromUtf8(label)] {
@@ -276,28 +285,18 @@ void frmAct::bindFields()
            fixed("toeslagpercentage"));
 
     const auto text = [this](QLineEdit* box, const char* field, bool required) {
-        const QString name = QLatin1String(field);
-        m_binding->bind(box, BoundField{[this, name] { return m_items.field(name); },
-                                        [this, name](const QVariant& value) {
-                                            m_items.setField(name, value);
-                                            const bool saved = save();
-                                            refreshMarkings();
-                                            return saved;
-                                        },
-                                        {},
-                                        [required](const QString& entered) -> std::optional<QVariant> {
-                                            if (required && entered.trimmed().isEmpty()) {
-                                                messages().inform(
-                                                    QStringLiteral("U dient een tekst in te voeren in het "
-                                                                   "invoervak 'eenheid'."),
-                                                    QStringLiteral("Eenheid niet ingevoerd"),
-                                                    MessageIcon::Exclamation);
-                                                return std::nullopt;
-                                            }
-                                            return QVariant(entered);
-                                        },
-                                        {},
-                                        required});
+        BoundField bound = boundField(field);
+        bound.parse = [required](const QString& entered) -> std::optional<QVariant> {
+            if (required && entered.trimmed().isEmpty()) {
+                messages().inform(
+                    QStringLiteral("U dient een tekst in te voeren in het invoervak 'eenheid'."),
+                    QStringLiteral("Eenheid niet ingevoerd"), MessageIcon::Exclamation);
+                return std::nullopt;
+            }
+            return QVariant(entered);
+        };
+        bound.checkUnchanged = required;
+        m_binding->bind(box, std::move(bound));
     };
     text(m_ui->txtEenheid, "strEenheid", true);
     text(m_ui->txtActOpm, "strOpm", false);

@@ -8,6 +8,7 @@
 #include "costitems/editorpanel.h"
 #include "costitems/provisiontree.h"
 #include "facility/clsStort.h"
+#include "widgets/fieldbinding.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -28,7 +29,6 @@ class frmAct;
 
 namespace dovra {
 
-class FieldBinding;
 class frmAct_AddCLitem;
 
 // The cost item editor ("Voorzieningen en kostenposten") of the open facility: the provision tree on the
@@ -56,6 +56,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A field of the current cost item, stored as soon as it is accepted.
+    BoundField boundField(const char* field);
     void bindFields();
     void connectOptions();
     void connectPopup();
