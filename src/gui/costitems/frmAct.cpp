@@ -403,7 +403,7 @@ void frmAct::choose(const std::function<void(CostItemValues&)>& change)
     refreshMarkings();
 }
 
-void frmAct::showLayout()
+PanelLayout frmAct::showLayout()
 {
     const CostItemValues values = shownValues();
     PanelContext context;
@@ -473,10 +473,7 @@ void frmAct::showLayout()
     for (QGroupBox* frame : {ui.Frame1, ui.Frame2, ui.Frame4, ui.Frame5, ui.Frame0})
         frame->setVisible(layout.optionFramesShown);
     m_showing = false;
-
-    if (layout.unknownSurchargeType)
-        messages().inform(QStringLiteral("Onbekende optie"), QStringLiteral("Fout toeslagtype"),
-                          MessageIcon::Critical);
+    return layout;
 }
 
 void frmAct::refreshMarkings()
@@ -527,9 +524,15 @@ void frmAct::showPanel()
     m_ui->lblPostVet->setText(m_tree.selectedPostTitle());
     m_ui->lblRubriek->setText(QStringLiteral("Rubriek: ") + m_items.Rubriek());
     m_binding->refresh();
-    showLayout();
+    const PanelLayout layout = showLayout();
+    // An item that may no longer be combined is no longer part of a combination post.
+    if (!layout.combineEnabled && numericValue(m_items.field(QStringLiteral("bytCombineer"))).value_or(0) != 0)
+        choose([](CostItemValues& values) { values.bytCombineer = 0; });
     refreshMarkings();
     showChecklistInformation();
+    if (layout.unknownSurchargeType)
+        messages().inform(QStringLiteral("Onbekende optie"), QStringLiteral("Fout toeslagtype"),
+                          MessageIcon::Critical);
 }
 
 bool frmAct::pRefreshSubscherm(const QString& key, bool keepRecord)

@@ -70,7 +70,7 @@ private:
     void rename();
     void deleteNode();
     void showPanel();
-    void showLayout();
+    PanelLayout showLayout();
     void refreshMarkings();
     void showChecklistInformation();
     void notifyPicker();
