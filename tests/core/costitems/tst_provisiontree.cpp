@@ -184,9 +184,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(ProvisionTreeTest, AFailedDeleteOfAPhasedItemLeavesEveryRow)
 {
-    // The item itself goes last, after its phases: refusing it must bring the phases back.
+    // The first phase to go is refused: nothing after it may go either.
     ASSERT_TRUE(
-        data->exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON tblAct WHEN old.idrAct_ID = 11 "
+        data->exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON tblAct WHEN old.idrAct_ID = 13 "
                                   "BEGIN SELECT RAISE(ABORT, 'kept'); END")));
     const QStringList before = dump();
     ASSERT_TRUE(tree.select(QStringLiteral("act11")));
@@ -249,7 +249,14 @@ TEST_F(ProvisionTreeTest, AddsPhasesAndRenamesAllOfThem)
                         QString::number(ProvisionTree::idOf(key)))),
         QStringLiteral("-Beplanting80.0"));
 
+    // Another item's name is refused, also with another rubric (it would make them phases of one item); the
+    // item's own name only with another rubric.
     ASSERT_TRUE(tree.select(QStringLiteral("act11")));
+    recorder.clear();
+    EXPECT_FALSE(tree.acceptCustomItem(false, QStringLiteral("ANALYSE"), 3));
+    EXPECT_FALSE(tree.acceptCustomItem(false, QStringLiteral("Bemonsteren"), 2));
+    EXPECT_EQ(recorder.titles(), QStringList({"Naam kostenpost instellen", "Naam kostenpost instellen"}));
+    EXPECT_TRUE(tree.acceptCustomItem(false, QStringLiteral("Bemonsteren"), 3));
     EXPECT_TRUE(tree.renameCostItem(QStringLiteral("Klepelen"), 4));
     EXPECT_EQ(dump(QStringLiteral("act11")).first(), QStringLiteral("act11|Klepelen {1e fase}|0||128|4"));
     EXPECT_EQ(rows("SELECT strAct || bytRubriek_REF FROM tblAct WHERE idrAct_ID IN (11, 13, 15)"),

@@ -134,6 +134,7 @@ TEST_F(EditorTest, OptionsStoreTheirConsequences)
     amount->setFocus();
     enter(amount, QString());
     QApplication::processEvents();
+    ASSERT_FALSE(recorder.texts().isEmpty());
     EXPECT_TRUE(recorder.texts().last().contains(u"\t---> aantal eenheden\r\n"));
     EXPECT_EQ(recorder.titles().last(), QStringLiteral("Geen of ongeldige invoer"));
     EXPECT_EQ(QApplication::focusWidget(), amount);
