@@ -153,11 +153,8 @@ frmAct::frmAct(QMenu* popupAct, QWidget* parent)
     connect(tree, &ProvisionTreeWidget::menuRequested, this, &frmAct::showMenu);
     connect(tree, &ProvisionTreeWidget::deleteRequested, this, &frmAct::deleteNode);
     connect(tree, &ProvisionTreeWidget::renameRequested, this, &frmAct::rename);
-    connect(tree, &ProvisionTreeWidget::checklistNodeDropped, this, [this](const QString& key) {
-        QMimeData data;
-        data.setData(ChecklistNodeMimeType, key.toUtf8());
-        dropChecklistNode(data);
-    });
+    connect(tree, &ProvisionTreeWidget::checklistNodeDropped, this,
+            [this](const QMimeData* data) { dropChecklistNode(*data); });
     const auto remember = [this](QTreeWidgetItem* item, bool expanded) {
         if (ProvisionTree::Node* node = m_tree.find(ProvisionTreeWidget::keyOf(item)))
             node->expanded = expanded;
@@ -388,8 +385,6 @@ bool frmAct::eventFilter(QObject* watched, QEvent* event)
 
 void frmAct::choose(const std::function<void(CostItemValues&)>& change)
 {
-    if (m_showing)
-        return;
     const CostItemValues before = shownValues();
     CostItemValues after = before;
     change(after);
@@ -419,7 +414,6 @@ PanelLayout frmAct::showLayout()
         return int(numericValue(value).value_or(0));
     };
 
-    m_showing = true;
     Ui::frmAct& ui = *m_ui;
     checkOption(m_start, code(values.bytOptieStart));
     checkOption(m_end, code(values.bytOptieEind));
@@ -472,7 +466,6 @@ PanelLayout frmAct::showLayout()
     ui.chkCombineer->setEnabled(layout.combineEnabled);
     for (QGroupBox* frame : {ui.Frame1, ui.Frame2, ui.Frame4, ui.Frame5, ui.Frame0})
         frame->setVisible(layout.optionFramesShown);
-    m_showing = false;
     return layout;
 }
 
@@ -526,7 +519,8 @@ void frmAct::showPanel()
     m_binding->refresh();
     const PanelLayout layout = showLayout();
     // An item that may no longer be combined is no longer part of a combination post.
-    if (!layout.combineEnabled && numericValue(m_items.field(QStringLiteral("bytCombineer"))).value_or(0) != 0)
+    if (!layout.combineEnabled &&
+        numericValue(m_items.field(QStringLiteral("bytCombineer"))).value_or(0) != 0)
         choose([](CostItemValues& values) { values.bytCombineer = 0; });
     refreshMarkings();
     showChecklistInformation();

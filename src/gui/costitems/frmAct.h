@@ -99,7 +99,6 @@ private:
     QButtonGroup* m_surcharge;
     // Boxes shown over the dots of an option's caption, and the option they stand on.
     QHash<QLineEdit*, QAbstractButton*> m_onDots;
-    bool m_showing = false;
 };
 
 } // namespace dovra

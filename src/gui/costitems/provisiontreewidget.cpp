@@ -133,7 +133,7 @@ void ProvisionTreeWidget::dropEvent(QDropEvent* event)
         return;
     event->setDropAction(Qt::CopyAction);
     event->accept();
-    emit checklistNodeDropped(QString::fromUtf8(event->mimeData()->data(ChecklistNodeMimeType)));
+    emit checklistNodeDropped(event->mimeData());
 }
 
 } // namespace dovra

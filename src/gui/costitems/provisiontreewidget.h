@@ -30,7 +30,7 @@ signals:
     void deleteRequested();
     void renameRequested();
     // A node of the checklist picker was dropped here.
-    void checklistNodeDropped(const QString& key);
+    void checklistNodeDropped(const QMimeData* data);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
