@@ -52,7 +52,8 @@ QString shown(const QVariant& value, BoxKind kind)
     case BoxKind::Number:
         break;
     }
-    return formats::ordinaryText(*number);
+    // Held in single precision: shown with the digits it has.
+    return formats::ordinaryText(float(*number));
 }
 
 // A number for the box, or empty when the text is none (whole numbers within the 16-bit fields for years).

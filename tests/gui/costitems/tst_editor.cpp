@@ -139,6 +139,8 @@ TEST_F(EditorTest, OptionsStoreTheirConsequences)
     EXPECT_EQ(recorder.titles().last(), QStringLiteral("Geen of ongeldige invoer"));
     EXPECT_EQ(QApplication::focusWidget(), amount);
     EXPECT_EQ(stored("sngAantal", selectedId()), QStringLiteral("-"));
+    enter(amount, QStringLiteral("0,12"));
+    EXPECT_EQ(amount->text(), QStringLiteral("0,12"));
 }
 
 TEST_F(EditorTest, ChecklistItemsAreMarkedAgainstTheirCriteria)
