@@ -1,0 +1,124 @@
+#include "checklist/versionchange.h"
+
+#include "checklist/clsCL.h"
+#include "costitems/clsAct.h"
+#include "costitems/clsVoorz.h"
+#include "facility/clsStort.h"
+#include "model/options.h"
+#include "model/rawvalue.h"
+#include "storage/database.h"
+#include "storage/workspace.h"
+
+namespace dovra {
+
+namespace {
+
+const char* amountField(const clsAct& items)
+{
+    switch (int(numericValue(items.field(QStringLiteral("bytOptieKosten"))).value_or(0))) {
+    case CostOption::PercentageOfInvestment:
+        return "sngKostenInvest";
+    case CostOption::TotalAmount:
+        return "sngKostenTotaal";
+    case CostOption::PerUnit:
+        return "sngKostenPE";
+    default:
+        return nullptr;
+    }
+}
+
+} // namespace
+
+float priceLevelFactor(Workspace& workspace, int facilityYear, int versionYear)
+{
+    if (facilityYear == versionYear)
+        return 1;
+    clsCL checklist(workspace);
+    return checklist.sngPrijsPeilCorr(facilityYear, versionYear);
+}
+
+VersionChange applyVersionChange(Workspace& workspace, long facilityId, int newVersion)
+{
+    VersionChange change;
+    const auto fail = [&change](const QString& reason) {
+        change.failure = reason;
+        change.costItems.clear();
+        return change;
+    };
+    std::shared_ptr<Database> data = workspace.dataDatabase();
+    clsStort facility(workspace);
+    clsCL version(workspace);
+    if (!data || !facility.initializeStort(facilityId))
+        return fail(QStringLiteral("De inrichting kan niet worden gelezen."));
+    if (!version.initializeCL(newVersion) || version.intCl_ID() != newVersion)
+        return fail(QStringLiteral("Checklistversie %1 kan niet worden gelezen.").arg(newVersion));
+    change.factor = priceLevelFactor(workspace, facility.JaarPrijsPeil(), version.intJaarPrijspeil());
+    const float f = change.factor;
+    const bool gediffToeslag = version.GebruikGedifferentieerdeToeslagB();
+    const double aftercareStart = facility.AanvangNazorgGebrokenJaar();
+
+    Transaction transaction(*data);
+    if (!transaction.isActive())
+        return fail(data->lastError());
+    for (const char* name :
+         {"sngAlgRisicoBedrag", "sngAlgCommunicatieKosten", "sngAlgAppKostenBasis", "sngRapEvalPerHa"}) {
+        if (const std::optional<float> amount = facility.single(QLatin1String(name)))
+            facility.setField(QLatin1String(name), *amount * f);
+    }
+    facility.LetChecklist_REF(newVersion);
+    facility.setField(QStringLiteral("intJaarPrijspeil"), version.intJaarPrijspeil());
+    if (!facility.Move0())
+        return fail(data->lastError());
+
+    clsAct items(workspace, facilityId);
+    clsVoorz provisions(workspace, facilityId);
+    if (!items.initialize() || !provisions.initialize())
+        return fail(data->lastError());
+    for (items.moveFirst(); !items.EOF_(); items.moveNext()) {
+        VersionChange::CostItem item;
+        item.id = items.idrAct_ID();
+        item.oldConformity = items.IsTALVO();
+        const char* amount = amountField(items);
+        if (amount)
+            item.oldAmount = items.field(QLatin1String(amount));
+        if (!items.psubVermenigvuldigKostenMet(f))
+            return fail(data->lastError());
+
+        const std::optional<long> reference =
+            checklistItemReference(items.field(QStringLiteral("lngClitem_REF")));
+        if (reference && !version.GaNaarItem(*reference)) {
+            items.setIsTALVO(Conformity::UserDefined);
+        } else if (reference) {
+            if (provisions.ActiveerID(items.Voorz_ID()) &&
+                provisions.VoorzieningNaam() != version.Voorziening() &&
+                !provisions.HernoemVoorzNaam(version.Voorziening()))
+                return fail(data->lastError());
+            if (items.strActHuidig() != version.Omschrijving() &&
+                !items.pfunHernoemActNaamOfRubriek(version.Omschrijving()))
+                return fail(data->lastError());
+            const int tested = items.ToetsAanNieuweCL(version, aftercareStart);
+            const bool complete = items.verify_ansich(gediffToeslag);
+            const int code = items.IsTALVO();
+            if (code == Conformity::WithinCriteria && tested == Conformity::OutsideCriteria)
+                items.setIsTALVO(Conformity::OutsideCriteria);
+            else if (code == Conformity::OutsideCriteria && tested == Conformity::WithinCriteria && complete)
+                items.setIsTALVO(Conformity::WithinCriteria);
+            else if (code == Conformity::UserDefined)
+                items.setIsTALVO(tested == Conformity::WithinCriteria && complete
+                                     ? Conformity::WithinCriteria
+                                     : Conformity::OutsideCriteria);
+        }
+        if (!items.UpdateNu())
+            return fail(data->lastError());
+        item.newConformity = items.IsTALVO();
+        if (amount)
+            item.newAmount = items.field(QLatin1String(amount));
+        change.costItems.push_back(item);
+    }
+    if (!transaction.commit())
+        return fail(data->lastError());
+    change.applied = true;
+    return change;
+}
+
+} // namespace dovra

@@ -1,0 +1,97 @@
+// Binding a facility to a newer checklist version: the price-level correction of every amount, the
+// checklist's names, demotion and conformity, all in one transaction.
+#include "checklist/versionchange.h"
+#include "storage/database.h"
+#include "support/testfiles.h"
+
+using namespace dovra;
+
+namespace {
+
+// Facility 1 on version 10 at price level 2005: tests/data/versionchange_*.sql.
+class VersionChangeTest : public test::SqlFilesTest
+{
+protected:
+    void SetUp() override
+    {
+        useScripts(QStringLiteral("versionchange_checklist.sql"), QStringLiteral("versionchange_data.sql"));
+    }
+
+    // The rows of a query, fields joined by '|' ("-" for not entered).
+    QStringList rows(const char* sql)
+    {
+        Statement query = folder.workspace().dataDatabase()->prepare(QString::fromUtf8(sql));
+        QStringList lines;
+        while (query.next()) {
+            QStringList values;
+            for (int i = 0; i < query.columnCount(); ++i)
+                values.append(query.isNull(i) ? QStringLiteral("-") : query.value(i).toString());
+            lines.append(values.join(u'|'));
+        }
+        return lines;
+    }
+    QStringList facility()
+    {
+        return rows(
+            "SELECT intCL_REF, intJaarPrijspeil, round(sngAlgRisicoBedrag, 2), "
+            "round(sngAlgCommunicatieKosten, 2), round(sngAlgAppKostenBasis, 2), round(sngRapEvalPerHa, 3) "
+            "FROM tblStort");
+    }
+    QStringList costItems()
+    {
+        return rows(
+            "SELECT idrAct_ID, strAct, bytIsTALVO, ifnull(lngClitem_REF, '-'), round(sngKostenTotaal, 2), "
+            "sngPercInvest, round(sngKostenInvest, 2) FROM tblAct ORDER BY idrAct_ID");
+    }
+};
+
+TEST_F(VersionChangeTest, ConvertsEveryAmountOnceAndJudgesItemsAgain)
+{
+    const VersionChange change = applyVersionChange(folder.workspace(), 1, 11);
+    ASSERT_TRUE(change.applied) << change.failure.toStdString();
+    // 1.02 × 1.03 in single precision, as the amounts it multiplies.
+    EXPECT_FLOAT_EQ(change.factor, 1.0506f);
+    EXPECT_EQ(facility(), QStringList{"11|2007|105059.99|2101.2|5253|210.12"});
+    EXPECT_EQ(costItems(),
+              QStringList({
+                  "10|Inspecteren|1|301|157.59|-|-",
+                  "11|Vervallen post|0|302|157.59|-|-",     // gone: the user's own, its reference kept
+                  "12|Strenger|2|303|157.59|-|-",           // no longer within the criteria
+                  "13|Ruimer|1|304|525.3|-|-",              // now within them, and complete
+                  "14|Ruimer onvolledig|2|306|525.3|-|-",   // within them, but incomplete
+                  "15|Eigen post|0|-|-|2.5|4202.4",         // only the investment is converted
+                  "16|Maaien en afvoeren|1|305|157.59|-|-", // the checklist's names
+                  "17|Teruggekeerd|1|307|157.59|-|-",       // a checklist item again
+                  "18|Maaien en afvoeren|2|305|157.59|-|-", // its phase from year 30: too late
+              }));
+    EXPECT_EQ(rows("SELECT strObject FROM tblInrichting ORDER BY idrInrichting_ID"),
+              QStringList({"Bovenafdichting", "Afdeklaag"}));
+    ASSERT_EQ(change.costItems.size(), 9u);
+    EXPECT_EQ(QStringList({change.costItems[2].oldAmount.toString(),
+                           QString::number(change.costItems[2].oldConformity),
+                           QString::number(change.costItems[2].newConformity)}),
+              QStringList({"150", "1", "2"}));
+
+    // Right after, a version at the same price level year: no second correction.
+    const VersionChange again = applyVersionChange(folder.workspace(), 1, 12);
+    ASSERT_TRUE(again.applied);
+    EXPECT_EQ(again.factor, 1.0f);
+    EXPECT_EQ(facility(), QStringList{"12|2007|105059.99|2101.2|5253|210.12"});
+    EXPECT_EQ(costItems().first(), QStringLiteral("10|Inspecteren|1|301|157.59|-|-"));
+}
+
+TEST_F(VersionChangeTest, AFailureHalfwayChangesNothing)
+{
+    const QStringList before = facility() + costItems() + rows("SELECT strObject FROM tblInrichting");
+    // The fifth cost item's update is refused, after the facility and four items were converted.
+    ASSERT_TRUE(folder.workspace().dataDatabase()->exec(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON tblAct WHEN old.idrAct_ID = 14 "
+                       "BEGIN SELECT RAISE(ABORT, 'geweigerd'); END")));
+    const VersionChange change = applyVersionChange(folder.workspace(), 1, 11);
+    EXPECT_FALSE(change.applied);
+    EXPECT_TRUE(change.failure.contains(u"geweigerd")) << change.failure.toStdString();
+    EXPECT_EQ(facility() + costItems() + rows("SELECT strObject FROM tblInrichting"), before);
+    EXPECT_FALSE(applyVersionChange(folder.workspace(), 1, 99).applied);
+}
+
+} // namespace
