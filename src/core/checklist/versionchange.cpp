@@ -81,14 +81,11 @@ VersionChange applyVersionChange(Workspace& workspace, long facilityId, int newV
         const char* amount = amountField(items);
         if (amount)
             item.oldAmount = items.field(QLatin1String(amount));
-        if (!items.psubVermenigvuldigKostenMet(f))
-            return fail(data->lastError());
-
+        // Renaming reads the renamed rows again: it goes before the changes that wait for UpdateNu.
         const std::optional<long> reference =
             checklistItemReference(items.field(QStringLiteral("lngClitem_REF")));
-        if (reference && !version.GaNaarItem(*reference)) {
-            items.setIsTALVO(Conformity::UserDefined);
-        } else if (reference) {
+        const bool inVersion = reference && version.GaNaarItem(*reference);
+        if (inVersion) {
             if (provisions.ActiveerID(items.Voorz_ID()) &&
                 provisions.VoorzieningNaam() != version.Voorziening() &&
                 !provisions.HernoemVoorzNaam(version.Voorziening()))
@@ -96,6 +93,11 @@ VersionChange applyVersionChange(Workspace& workspace, long facilityId, int newV
             if (items.strActHuidig() != version.Omschrijving() &&
                 !items.pfunHernoemActNaamOfRubriek(version.Omschrijving()))
                 return fail(data->lastError());
+        }
+        items.multiplyCostBy(f);
+        if (reference && !inVersion) {
+            items.setIsTALVO(Conformity::UserDefined);
+        } else if (inVersion) {
             const int tested = items.ToetsAanNieuweCL(version, aftercareStart);
             const bool complete = items.verify_ansich(gediffToeslag);
             const int code = items.IsTALVO();

@@ -348,10 +348,25 @@ bool clsAct::pfunHernoemActNaamOfRubriek(const QString& newName, std::optional<i
                               QVariantList{newName} + phases);
     }
     done = done && transaction.commit();
-    read();
-    const qsizetype index = indexOf(current);
-    m_current = index < 0 ? 0 : index;
-    return done;
+    if (!done) {
+        read();
+        const qsizetype index = indexOf(current);
+        m_current = index < 0 ? 0 : index;
+        return false;
+    }
+    // Only the renamed rows are read again: a facility may have a thousand others.
+    Statement renamed = data->prepare(QStringLiteral("SELECT * FROM tblAct") + where);
+    renamed.bindAll({phases[0], phases[1], newName});
+    while (renamed.next()) {
+        const qsizetype row =
+            indexOf(long(renamed.value(columnOf(QStringLiteral("idrAct_ID"))).toLongLong()));
+        if (row < 0 || renamed.columnCount() != m_columns.size())
+            continue;
+        for (int i = 0; i < m_columns.size(); ++i)
+            m_rows[row][i] = renamed.value(i);
+    }
+    m_pending.clear();
+    return true;
 }
 
 bool clsAct::verwijderAct()
@@ -422,6 +437,12 @@ QString clsAct::strAlleChecklistRefs() const
 
 bool clsAct::psubVermenigvuldigKostenMet(float factor)
 {
+    multiplyCostBy(factor);
+    return UpdateNu();
+}
+
+void clsAct::multiplyCostBy(float factor)
+{
     QString amountField;
     switch (whole("bytOptieKosten")) {
     case CostOption::PercentageOfInvestment:
@@ -434,13 +455,10 @@ bool clsAct::psubVermenigvuldigKostenMet(float factor)
         amountField = QStringLiteral("sngKostenPE");
         break;
     default:
-        return true;
+        return;
     }
-    const std::optional<float> amount = singleValue(field(amountField));
-    if (!amount)
-        return true;
-    setField(amountField, *amount * factor);
-    return UpdateNu();
+    if (const std::optional<float> amount = singleValue(field(amountField)))
+        setField(amountField, *amount * factor);
 }
 
 bool clsAct::verify_ansich(bool gediffToeslag) const

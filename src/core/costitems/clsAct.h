@@ -93,6 +93,8 @@ public:
     // Multiplies the amount of the current row's cost option by factor and stores it together with
     // any other pending change (price level change). An amount not entered stays empty.
     bool psubVermenigvuldigKostenMet(float factor);
+    // The same as a pending change, stored with the next UpdateNu.
+    void multiplyCostBy(float factor);
 
     // Completeness of the current row.
     bool verify_ansich(bool gediffToeslag) const;

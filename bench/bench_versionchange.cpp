@@ -1,0 +1,65 @@
+// Speed of binding a facility of 1 000 cost items to a newer checklist version of 1 000 items.
+#include "benchdata.h"
+
+#include "checklist/versionchange.h"
+#include "support/messagerecorder.h"
+
+#include <optional>
+
+namespace {
+
+using namespace dovra;
+
+// The demo checklist with 1 000 items in landfill versions 1 and 3 (ids in common; every tenth changed in 3,
+// every twentieth gone from it), and a facility on version 1 whose cost items each come from one of them.
+void addItems(Database& checklist)
+{
+    Statement insert = checklist.prepare(
+        QStringLiteral("INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, bytObjectCat_REF, "
+                       "strVoorz, strOmschrijving, "
+                       "bytRubriek_REF, intSortNr, intStartJaar, bytStartBA, bytOptieEind, bytEindBA, "
+                       "bytOptieFreq, sngFreqXMin, "
+                       "sngFreqXMax, bytOptieKosten, sngKostenTotaalMIN, sngKostenTotaalMAX) "
+                       "VALUES (?, ?, -1, 2, ?, ?, 4, ?, 1, 0, 3, 0, 2, 1, 1, 2, 100, ?)"));
+    for (const int version : {1, 3}) {
+        for (int i = 0; i < 1000; ++i) {
+            if (version == 3 && i % 20 == 19)
+                continue;
+            const bool changed = version == 3 && i % 10 == 0;
+            insert.reset();
+            insert.bindAll({200000 + i, version, QStringLiteral("Voorziening %1").arg(i % 60),
+                            QString::fromLatin1(changed ? "Nieuwe post %1" : "Post %1").arg(i), i,
+                            changed ? 120 : 2000});
+            insert.exec();
+        }
+    }
+}
+
+void VersionChange1000Items(benchmark::State& state)
+{
+    MessageRecorder quiet;
+    // Made and removed while the clock is stopped: removing a data file is no part of the change.
+    std::optional<bench::BenchFiles> files;
+    for (auto _ : state) {
+        state.PauseTiming();
+        files.reset();
+        files.emplace(1, 1000);
+        const long id = files->ids().first();
+        {
+            auto data = files->workspace().dataDatabase();
+            data->exec(QStringLiteral(
+                "UPDATE tblAct SET lngClitem_REF = 200000 + idrAct_ID % 1000, bytIsTALVO = 1"));
+            auto checklist =
+                Database::open(files->workspace().paths().checklistFile(), Database::OpenMode::ReadWrite);
+            addItems(*checklist);
+        }
+        state.ResumeTiming();
+        if (!applyVersionChange(files->workspace(), id, 3).applied)
+            state.SkipWithError("not applied");
+    }
+}
+BENCHMARK(VersionChange1000Items)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+DOVRA_BENCHMARK_MAIN()
