@@ -51,8 +51,7 @@ private:
 
 void saveFailed()
 {
-    ReportUnexpectedError(ErrorInfo{0, QStringLiteral("Fout bij het opslaan van de gegevens"), std::nullopt},
-                          QStringLiteral("frmAct"));
+    ReportSaveFailure(QStringLiteral("frmAct"));
 }
 
 } // namespace

@@ -220,9 +220,8 @@ bool frmAct::save()
 {
     if (m_items.UpdateNu())
         return true;
-    // The value stays pending, so that nothing is lost; the user is told.
-    ReportUnexpectedError(ErrorInfo{0, QStringLiteral("Fout bij het opslaan van de gegevens"), std::nullopt},
-                          QStringLiteral("frmAct"));
+    // What was entered stays pending, so nothing is lost; the user is told.
+    ReportSaveFailure(QStringLiteral("frmAct"));
     return false;
 }
 

@@ -105,9 +105,8 @@ bool frmAlgNazKosten::saveChanges()
 {
     if (m_stort.Move0())
         return true;
-    // Nothing may be lost silently: the value stays pending and the user is told.
-    ReportUnexpectedError(ErrorInfo{0, QStringLiteral("Fout bij het opslaan van de gegevens"), std::nullopt},
-                          QStringLiteral("frmAlgNazKosten"));
+    // What was entered stays pending, so nothing is lost; the user is told.
+    ReportSaveFailure(QStringLiteral("frmAlgNazKosten"));
     return false;
 }
 

@@ -150,9 +150,8 @@ bool frmAlgemeen::saveChanges()
 {
     if (m_stort.Move0())
         return true;
-    // Nothing may be lost silently: the value stays pending and the user is told.
-    ReportUnexpectedError(ErrorInfo{0, QStringLiteral("Fout bij het opslaan van de gegevens"), std::nullopt},
-                          QStringLiteral("frmAlgemeen"));
+    // What was entered stays pending, so nothing is lost; the user is told.
+    ReportSaveFailure(QStringLiteral("frmAlgemeen"));
     return false;
 }
 
