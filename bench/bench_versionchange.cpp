@@ -10,8 +10,9 @@ namespace {
 
 using namespace dovra;
 
-// The demo checklist with 1 000 items in landfill versions 1 and 3 (ids in common; every tenth changed in 3,
-// every twentieth gone from it), and a facility on version 1 whose cost items each come from one of them.
+// The demo checklist with 1 000 items in landfill versions 1 and 3 (ids in common; every tenth renamed and
+// stricter in 3, every twentieth gone from it), and a facility on version 1 whose cost items each come from
+// one of them, in 60 provisions.
 void addItems(Database& checklist)
 {
     Statement insert = checklist.prepare(
@@ -47,8 +48,15 @@ void VersionChange1000Items(benchmark::State& state)
         const long id = files->ids().first();
         {
             auto data = files->workspace().dataDatabase();
-            data->exec(QStringLiteral(
-                "UPDATE tblAct SET lngClitem_REF = 200000 + idrAct_ID % 1000, bytIsTALVO = 1"));
+            // Each cost item from its checklist item, under that item's provision and with its description.
+            for (int p = 0; p < 60; ++p)
+                data->exec(QStringLiteral("INSERT INTO tblInrichting (idrInrichting_ID, lngStort_REF, "
+                                          "bytObjectCat_REF, strObject) VALUES (?, ?, 2, ?)"),
+                           {1000 + p, qint64(id), QStringLiteral("Voorziening %1").arg(p)});
+            data->exec(
+                QStringLiteral("UPDATE tblAct SET lngClitem_REF = 200000 + idrAct_ID % 1000, bytIsTALVO = 1, "
+                               "lngInrichting_REF = 1000 + (idrAct_ID % 1000) % 60, "
+                               "strAct = 'Post ' || (idrAct_ID % 1000)"));
             auto checklist =
                 Database::open(files->workspace().paths().checklistFile(), Database::OpenMode::ReadWrite);
             addItems(*checklist);
