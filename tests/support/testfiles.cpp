@@ -78,4 +78,18 @@ bool ProgramFolder::linkDemoData(const QString& name)
     return LinkDataFile(workspace(), copyDemoData(name), false, true);
 }
 
+QStringList queryRows(Database& db, const QString& sql, const QVariantList& params)
+{
+    Statement query = db.prepare(sql);
+    query.bindAll(params);
+    QStringList rows;
+    while (query.next()) {
+        QStringList values;
+        for (int i = 0; i < query.columnCount(); ++i)
+            values.append(query.isNull(i) ? QStringLiteral("-") : query.value(i).toString());
+        rows.append(values.join(u'|'));
+    }
+    return rows;
+}
+
 } // namespace dovra::test

@@ -47,6 +47,9 @@ private:
 // The SQL text of a script in tests/data, or of one in data/ when name starts with "data/".
 QString readScript(const QString& name);
 
+// Every row a query returns, its fields joined by '|' ("-" for not entered), with params bound in order.
+QStringList queryRows(Database& db, const QString& sql, const QVariantList& params = {});
+
 // A test on a checklist file and a data file of its own, built from SQL on top of the schemas,
 // with every message recorded.
 class SqlFilesTest : public ::testing::Test

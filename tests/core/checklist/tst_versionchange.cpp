@@ -17,18 +17,9 @@ protected:
         useScripts(QStringLiteral("versionchange_checklist.sql"), QStringLiteral("versionchange_data.sql"));
     }
 
-    // The rows of a query, fields joined by '|' ("-" for not entered).
     QStringList rows(const char* sql)
     {
-        Statement query = folder.workspace().dataDatabase()->prepare(QString::fromUtf8(sql));
-        QStringList lines;
-        while (query.next()) {
-            QStringList values;
-            for (int i = 0; i < query.columnCount(); ++i)
-                values.append(query.isNull(i) ? QStringLiteral("-") : query.value(i).toString());
-            lines.append(values.join(u'|'));
-        }
-        return lines;
+        return test::queryRows(*folder.workspace().dataDatabase(), QString::fromUtf8(sql));
     }
     QStringList facility()
     {

@@ -32,15 +32,10 @@ protected:
     // Fields of a row as the file holds them, joined by '|' ("-" for not entered).
     QString row(long id, const char* fields, const char* table = "tblAct", const char* key = "idrAct_ID")
     {
-        Statement query = workspace().dataDatabase()->prepare(
-            QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(fields, table, key));
-        query.bind(1, qint64(id));
-        if (!query.next())
-            return QStringLiteral("<no row>");
-        QStringList values;
-        for (int i = 0; i < query.columnCount(); ++i)
-            values.append(query.isNull(i) ? QStringLiteral("-") : query.value(i).toString());
-        return values.join(u'|');
+        return test::queryRows(*workspace().dataDatabase(),
+                               QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(fields, table, key),
+                               {qint64(id)})
+            .value(0, QStringLiteral("<no row>"));
     }
 };
 

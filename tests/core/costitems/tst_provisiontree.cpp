@@ -43,15 +43,8 @@ protected:
                 walk(walk, *root, 0);
         return lines;
     }
-    // The ids of the facility's rows in tblAct, and the names of its provisions.
-    QString rows(const char* sql) const
-    {
-        Statement query = data->prepare(QString::fromUtf8(sql));
-        QStringList values;
-        while (query.next())
-            values.append(query.value(0).toString());
-        return values.join(u',');
-    }
+    // The values of a one-column query, joined by ','.
+    QString rows(const char* sql) const { return test::queryRows(*data, QString::fromUtf8(sql)).join(u','); }
     QString actRows() const
     {
         return rows("SELECT idrAct_ID || ':' || strAct FROM tblAct WHERE lngStort_REF = 1 "

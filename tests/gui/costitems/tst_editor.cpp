@@ -50,14 +50,11 @@ protected:
     void select(const char* key) { ASSERT_TRUE(editor->pRefreshSubscherm(QString::fromUtf8(key))); }
     QString stored(const char* fields, long id)
     {
-        Statement query = appState().workspace().dataDatabase()->prepare(
-            QStringLiteral("SELECT %1 FROM tblAct WHERE idrAct_ID = ?").arg(QString::fromUtf8(fields)));
-        query.bind(1, qint64(id));
-        QStringList values;
-        const int columns = query.next() ? query.columnCount() : 0;
-        for (int i = 0; i < columns; ++i)
-            values.append(query.isNull(i) ? QStringLiteral("-") : query.value(i).toString());
-        return values.join(u'|');
+        return test::queryRows(
+                   *appState().workspace().dataDatabase(),
+                   QStringLiteral("SELECT %1 FROM tblAct WHERE idrAct_ID = ?").arg(QString::fromUtf8(fields)),
+                   {qint64(id)})
+            .value(0);
     }
     long selectedId() const { return ProvisionTree::idOf(editor->tree().selected()->key); }
     QString captionColour(const char* frame)
