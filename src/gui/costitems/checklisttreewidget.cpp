@@ -40,16 +40,9 @@ void ChecklistTreeWidget::addNodes(QTreeWidgetItem* parent, const std::vector<Ch
 {
     for (const ChecklistTreeNode& node : nodes) {
         auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
-        item->setText(0, node.text);
-        item->setToolTip(0, node.text);
+        showTreeNode(item, node.text, node.bold, node.colour, node.image);
         item->setData(0, Qt::UserRole, node.key);
         item->setData(0, TagRole, node.tag);
-        item->setForeground(0, toQColor(node.colour));
-        QFont font = item->font(0);
-        font.setBold(node.bold);
-        item->setFont(0, font);
-        if (node.image)
-            item->setIcon(0, treeImage(node.image));
         // Only items not in use can be dragged.
         item->setFlags(node.isAvailable() ? item->flags() | Qt::ItemIsDragEnabled
                                           : item->flags() & ~Qt::ItemIsDragEnabled);

@@ -1,7 +1,6 @@
 #include "costitems/provisiontreewidget.h"
 
 #include "costitems/treeimages.h"
-#include "widgets/colours.h"
 
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
@@ -57,13 +56,7 @@ void ProvisionTreeWidget::showNode(const ProvisionTree::Node& node)
     QTreeWidgetItem* item = m_items.value(node.key);
     if (!item)
         return;
-    item->setText(0, node.text);
-    QFont font = item->font(0);
-    font.setBold(node.bold);
-    item->setFont(0, font);
-    item->setForeground(0, toQColor(node.colour));
-    item->setIcon(0, treeImage(node.image));
-    item->setToolTip(0, node.text);
+    showTreeNode(item, node.text, node.bold, node.colour, node.image);
 }
 
 void ProvisionTreeWidget::showSelected(const ProvisionTree& tree)

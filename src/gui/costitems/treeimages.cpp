@@ -1,5 +1,9 @@
 #include "costitems/treeimages.h"
 
+#include "widgets/colours.h"
+
+#include <QTreeWidgetItem>
+
 namespace dovra {
 
 QIcon treeImage(int image)
@@ -23,6 +27,17 @@ QIcon originImage(int conformity)
 QIcon stopSign()
 {
     return QIcon(QStringLiteral(":/costitems/stop.svg"));
+}
+
+void showTreeNode(QTreeWidgetItem* item, const QString& text, bool bold, ColourValue colour, int image)
+{
+    item->setText(0, text);
+    item->setToolTip(0, text);
+    QFont font = item->font(0);
+    font.setBold(bold);
+    item->setFont(0, font);
+    item->setForeground(0, toQColor(colour));
+    item->setIcon(0, treeImage(image));
 }
 
 } // namespace dovra
