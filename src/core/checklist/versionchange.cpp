@@ -5,29 +5,10 @@
 #include "costitems/clsVoorz.h"
 #include "facility/clsStort.h"
 #include "model/options.h"
-#include "model/rawvalue.h"
 #include "storage/database.h"
 #include "storage/workspace.h"
 
 namespace dovra {
-
-namespace {
-
-const char* amountField(const clsAct& items)
-{
-    switch (int(numericValue(items.field(QStringLiteral("bytOptieKosten"))).value_or(0))) {
-    case CostOption::PercentageOfInvestment:
-        return "sngKostenInvest";
-    case CostOption::TotalAmount:
-        return "sngKostenTotaal";
-    case CostOption::PerUnit:
-        return "sngKostenPE";
-    default:
-        return nullptr;
-    }
-}
-
-} // namespace
 
 float priceLevelFactor(Workspace& workspace, int facilityYear, int versionYear)
 {
@@ -78,9 +59,9 @@ VersionChange applyVersionChange(Workspace& workspace, long facilityId, int newV
         VersionChange::CostItem item;
         item.id = items.idrAct_ID();
         item.oldConformity = items.IsTALVO();
-        const char* amount = amountField(items);
-        if (amount)
-            item.oldAmount = items.field(QLatin1String(amount));
+        const QString amount = items.costAmountField();
+        if (!amount.isEmpty())
+            item.oldAmount = items.field(amount);
         // Renaming reads the renamed rows again: it goes before the changes that wait for UpdateNu.
         const std::optional<long> reference =
             checklistItemReference(items.field(QStringLiteral("lngClitem_REF")));
@@ -113,8 +94,8 @@ VersionChange applyVersionChange(Workspace& workspace, long facilityId, int newV
         if (!items.UpdateNu())
             return fail(data->lastError());
         item.newConformity = items.IsTALVO();
-        if (amount)
-            item.newAmount = items.field(QLatin1String(amount));
+        if (!amount.isEmpty())
+            item.newAmount = items.field(amount);
         change.costItems.push_back(item);
     }
     if (!transaction.commit())

@@ -441,22 +441,25 @@ bool clsAct::psubVermenigvuldigKostenMet(float factor)
     return UpdateNu();
 }
 
-void clsAct::multiplyCostBy(float factor)
+QString clsAct::costAmountField() const
 {
-    QString amountField;
     switch (whole("bytOptieKosten")) {
     case CostOption::PercentageOfInvestment:
-        amountField = QStringLiteral("sngKostenInvest");
-        break;
+        return QStringLiteral("sngKostenInvest");
     case CostOption::TotalAmount:
-        amountField = QStringLiteral("sngKostenTotaal");
-        break;
+        return QStringLiteral("sngKostenTotaal");
     case CostOption::PerUnit:
-        amountField = QStringLiteral("sngKostenPE");
-        break;
+        return QStringLiteral("sngKostenPE");
     default:
-        return;
+        return {};
     }
+}
+
+void clsAct::multiplyCostBy(float factor)
+{
+    const QString amountField = costAmountField();
+    if (amountField.isEmpty())
+        return;
     if (const std::optional<float> amount = singleValue(field(amountField)))
         setField(amountField, *amount * factor);
 }

@@ -95,6 +95,8 @@ public:
     bool psubVermenigvuldigKostenMet(float factor);
     // The same as a pending change, stored with the next UpdateNu.
     void multiplyCostBy(float factor);
+    // The field holding the amount of the current row's cost option; empty without a cost option.
+    QString costAmountField() const;
 
     // Completeness of the current row.
     bool verify_ansich(bool gediffToeslag) const;
