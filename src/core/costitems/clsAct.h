@@ -83,7 +83,7 @@ public:
     bool pfunHernoemActNaamOfRubriek(const QString& newName, std::optional<int> newRubric = std::nullopt);
     // Deletes the current row; the next row becomes current.
     bool verwijderAct();
-    // Deletes the rows in the order given, all or none; the first row stays current.
+    // Deletes the rows in the order given, all or none; the current row stays current unless it was deleted.
     bool verwijderActs(const std::vector<long>& ids);
 
     // True when the provision has a cost item taken from the checklist.
