@@ -8,21 +8,35 @@ using namespace dovra;
 
 namespace {
 
+// Applies changes such as "bytOptieFreq=1 gediff type=7 combine": fields of the item, and of the context
+// per-item surcharges, the checklist item's surcharge type and whether it may be combined.
+void change(CostItemValues& values, PanelContext& context, const char* changes)
+{
+    for (const QString& token : QString::fromUtf8(changes).split(u' ', Qt::SkipEmptyParts)) {
+        const QString name = token.section(u'=', 0, 0);
+        const int value = token.section(u'=', 1).toInt();
+        if (name == u"gediff")
+            context.gediffToeslag = true;
+        else if (name == u"combine")
+            context.combinationAllowed = true;
+        else if (name == u"type")
+            context.checklistSurchargeType = value;
+        for (const CostItemField& field : costItemFields()) {
+            if (name == QLatin1String(field.name))
+                values.*field.value = value;
+        }
+    }
+}
+
 // A user-defined yearly item of rubric 4, from aftercare year 1, perpetual, at a total amount.
 CostItemValues yearly()
 {
-    CostItemValues v;
-    v.bytOptieStart = 2;
-    v.bytStartBA = 0;
-    v.bytOptieEind = 3;
-    v.bytEindBA = 0;
-    v.bytOptieFreq = 2;
-    v.bytOptieKosten = 2;
-    v.bytRubriek_REF = 4;
-    v.bytTypeVervangingsToeslag = 0;
-    v.bytIsTALVO = 0;
-    v.bytCombineer = 0;
-    return v;
+    CostItemValues values;
+    PanelContext unused;
+    change(values, unused,
+           "bytOptieStart=2 bytStartBA=0 bytOptieEind=3 bytEindBA=0 bytOptieFreq=2 bytOptieKosten=2 "
+           "bytRubriek_REF=4 bytTypeVervangingsToeslag=0 bytIsTALVO=0 bytCombineer=0");
+    return values;
 }
 
 // The layout in short: start boxes/captions, end, frequency, cost, surcharge, combination.
@@ -47,100 +61,37 @@ QString summary(const PanelLayout& l)
 
 TEST(EditorPanel, OptionsShowAndEnableTheirInputs)
 {
-    struct Case
-    {
-        const char* name;
-        std::function<void(CostItemValues&, PanelContext&)> change;
-        const char* expected;
-    };
-    const Case cases[] = {
-        {"yearly user item", [](CostItemValues&, PanelContext&) {},
-         "010 kalenderjaar/nazorgjaar/Startjaar | 110000 | 12 | 111001001 | 0000000 | 01"},
-        {"start and end from the construction, calendar start, every X years",
-         [](CostItemValues& v, PanelContext&) {
-             v.bytOptieStart = 1;
-             v.bytStartBA = 1;
-             v.bytEindBA = 1;
-             v.bytOptieFreq = 3;
-         },
+    const char* const plain = "010 kalenderjaar/nazorgjaar/Startjaar";
+    const char* const cases[][2] = {
+        {"", "| 110000 | 12 | 111001001 | 0000000 | 01"},
+        {"bytOptieStart=1 bytStartBA=1 bytEindBA=1 bytOptieFreq=3",
          "101 kalenderjaar aanleg bovenafd./nazorgjaar aanleg bovenafd./Startjaar | 100011 | 13 | 111001001 "
          "| "
          "0000000 | 01"},
         // A one-off expense has no end, not even one counted from the construction.
-        {"one-off",
-         [](CostItemValues& v, PanelContext&) {
-             v.bytOptieFreq = 1;
-             v.bytStartBA = 1;
-             v.bytEindBA = 1;
-             v.bytOptieEind = 2;
-         },
+        {"bytOptieFreq=1 bytStartBA=1 bytEindBA=1 bytOptieEind=2",
          "011 kalenderjaar aanleg bovenafd./nazorgjaar aanleg bovenafd./Jaar eenmalige uitgave | 010100 | 00 "
          "| "
          "111001001 | 0000000 | 01"},
-        {"percentage of an investment, end in a calendar year",
-         [](CostItemValues& v, PanelContext&) {
-             v.bytOptieKosten = 1;
-             v.bytOptieEind = 1;
-         },
-         "010 kalenderjaar/nazorgjaar/Startjaar | 111000 | 12 | 111110001 | 0000000 | 01"},
-        {"user replacement, large work",
-         [](CostItemValues& v, PanelContext& c) {
-             v.bytRubriek_REF = 5;
-             v.bytTypeVervangingsToeslag = 2;
-             c.gediffToeslag = true;
-         },
-         "010 kalenderjaar/nazorgjaar/Startjaar | 110000 | 12 | 111001001 | 1111120 | 01"},
-        {"replacement without per-item surcharges",
-         [](CostItemValues& v, PanelContext&) {
-             v.bytRubriek_REF = 5;
-             v.bytTypeVervangingsToeslag = 2;
-         },
-         "010 kalenderjaar/nazorgjaar/Startjaar | 110000 | 12 | 111001001 | 0000000 | 01"},
+        {"bytOptieKosten=1 bytOptieEind=1", "| 111000 | 12 | 111110001 | 0000000 | 01"},
+        {"bytRubriek_REF=5 bytTypeVervangingsToeslag=2 gediff", "| 110000 | 12 | 111001001 | 1111120 | 01"},
+        {"bytRubriek_REF=5 bytTypeVervangingsToeslag=2", "| 110000 | 12 | 111001001 | 0000000 | 01"},
         // The top liner is costed per m2.
-        {"checklist top liner",
-         [](CostItemValues& v, PanelContext& c) {
-             v.bytRubriek_REF = 5;
-             v.bytTypeVervangingsToeslag = 1;
-             v.bytOptieKosten = 3;
-             c.gediffToeslag = true;
-             c.checklistSurchargeType = 1;
-         },
-         "010 kalenderjaar/nazorgjaar/Startjaar | 110000 | 12 | 001000110 | 1100000 | 01"},
-        {"checklist type to be chosen",
-         [](CostItemValues& v, PanelContext& c) {
-             v.bytRubriek_REF = 5;
-             v.bytTypeVervangingsToeslag = 7;
-             c.gediffToeslag = true;
-             c.checklistSurchargeType = 7;
-         },
-         "010 kalenderjaar/nazorgjaar/Startjaar | 110000 | 12 | 111001001 | 1011000 | 01"},
-        {"checklist without surcharge",
-         [](CostItemValues& v, PanelContext& c) {
-             v.bytRubriek_REF = 5;
-             c.gediffToeslag = true;
-             c.checklistSurchargeType = 0;
-         },
-         "010 kalenderjaar/nazorgjaar/Startjaar | 110000 | 12 | 111001001 | 0000000 | 01"},
-        {"checklist type unknown",
-         [](CostItemValues& v, PanelContext& c) {
-             v.bytRubriek_REF = 5;
-             c.gediffToeslag = true;
-             c.checklistSurchargeType = 4;
-         },
-         "010 kalenderjaar/nazorgjaar/Startjaar | 110000 | 12 | 111001001 | 1000001 | 01"},
-        {"combined, per unit",
-         [](CostItemValues& v, PanelContext& c) {
-             v.bytCombineer = 1;
-             v.bytOptieKosten = 3;
-             c.combinationAllowed = true;
-         },
-         "010 kalenderjaar/nazorgjaar/Startjaar | 110000 | 12 | 111000101 | 0000000 | 10"},
+        {"bytRubriek_REF=5 bytTypeVervangingsToeslag=1 bytOptieKosten=3 gediff type=1",
+         "| 110000 | 12 | 001000110 | 1100000 | 01"},
+        {"bytRubriek_REF=5 bytTypeVervangingsToeslag=7 gediff type=7",
+         "| 110000 | 12 | 111001001 | 1011000 | 01"},
+        {"bytRubriek_REF=5 gediff type=0", "| 110000 | 12 | 111001001 | 0000000 | 01"},
+        {"bytRubriek_REF=5 gediff type=4", "| 110000 | 12 | 111001001 | 1000001 | 01"},
+        {"bytCombineer=1 bytOptieKosten=3 combine", "| 110000 | 12 | 111000101 | 0000000 | 10"},
     };
-    for (const Case& c : cases) {
+    for (const auto& [changes, expected] : cases) {
         CostItemValues values = yearly();
         PanelContext context;
-        c.change(values, context);
-        EXPECT_EQ(summary(panelLayout(values, context)), QString::fromUtf8(c.expected)) << c.name;
+        change(values, context, changes);
+        const QString full = expected[0] == '|' ? QLatin1String(plain) + u' ' + QString::fromUtf8(expected)
+                                                : QString::fromUtf8(expected);
+        EXPECT_EQ(summary(panelLayout(values, context)), full) << changes;
     }
 }
 
