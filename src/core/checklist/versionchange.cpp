@@ -10,6 +10,57 @@
 
 namespace dovra {
 
+std::optional<QList<ChecklistVersionEntry>> newerChecklistVersions(Workspace& workspace, int facilityType,
+                                                                   int currentVersion)
+{
+    const std::shared_ptr<Database> checklist = workspace.checklistDatabase();
+    if (!checklist)
+        return std::nullopt;
+    Statement query = checklist->prepare(
+        QStringLiteral("SELECT intCL_ID, dtmCL, strVersie FROM tblCL WHERE lngStortType_REF = ? AND intCL_ID > ? "
+                       "ORDER BY dtmCL DESC"));
+    query.bind(1, facilityType).bind(2, currentVersion);
+    QList<ChecklistVersionEntry> versions;
+    while (query.next()) {
+        const std::optional<QDate> released = query.date(1);
+        versions.append({int(query.integer(0).value_or(0)),
+                         (released ? QString::number(released->year()) : QString()) + QStringLiteral(" (") +
+                             query.text(2).value_or(QString()) + u')'});
+    }
+    if (query.failed())
+        return std::nullopt;
+    return versions;
+}
+
+NameChanges nameChanges(const clsAct& items, const QString& provisionName, int provisionCategory,
+                        const clsCL& version)
+{
+    NameChanges changes;
+    if (provisionName != version.Voorziening())
+        changes.provision = version.Voorziening();
+    if (items.strActHuidig() != version.Omschrijving())
+        changes.costItem = version.Omschrijving();
+    const int rubric = version.bytRubriek_REF().value_or(0);
+    if (items.bytRubriek_REF() != rubric)
+        changes.rubric = rubric;
+    const int category = version.bytObjectCat_ID().value_or(0);
+    if (provisionCategory != category)
+        changes.category = category;
+    return changes;
+}
+
+int conformityAfterChange(int code, int tested, bool complete)
+{
+    const bool within = tested == Conformity::WithinCriteria;
+    if (code == Conformity::WithinCriteria && !within)
+        return Conformity::OutsideCriteria;
+    if (code == Conformity::OutsideCriteria && within && complete)
+        return Conformity::WithinCriteria;
+    if (code == Conformity::UserDefined)
+        return within && complete ? Conformity::WithinCriteria : Conformity::OutsideCriteria;
+    return code;
+}
+
 float priceLevelFactor(Workspace& workspace, int facilityYear, int versionYear)
 {
     if (facilityYear == versionYear)
@@ -67,30 +118,21 @@ VersionChange applyVersionChange(Workspace& workspace, long facilityId, int newV
             checklistItemReference(items.field(QStringLiteral("lngClitem_REF")));
         const bool inVersion = reference && version.GaNaarItem(*reference);
         if (inVersion) {
-            if (provisions.ActiveerID(items.Voorz_ID()) &&
-                provisions.VoorzieningNaam() != version.Voorziening() &&
-                !provisions.HernoemVoorzNaam(version.Voorziening()))
+            // Rubric and category stay the user's: only the names follow the checklist.
+            const bool hasProvision = provisions.ActiveerID(items.Voorz_ID());
+            const NameChanges names =
+                nameChanges(items, provisions.VoorzieningNaam(), provisions.bytObjectCat_ID(), version);
+            if (hasProvision && names.provision && !provisions.HernoemVoorzNaam(*names.provision))
                 return fail(data->lastError());
-            if (items.strActHuidig() != version.Omschrijving() &&
-                !items.pfunHernoemActNaamOfRubriek(version.Omschrijving()))
+            if (names.costItem && !items.pfunHernoemActNaamOfRubriek(*names.costItem))
                 return fail(data->lastError());
         }
         items.multiplyCostBy(f);
-        if (reference && !inVersion) {
+        if (reference && !inVersion)
             items.setIsTALVO(Conformity::UserDefined);
-        } else if (inVersion) {
-            const int tested = items.ToetsAanNieuweCL(version, aftercareStart);
-            const bool complete = items.verify_ansich(gediffToeslag);
-            const int code = items.IsTALVO();
-            if (code == Conformity::WithinCriteria && tested == Conformity::OutsideCriteria)
-                items.setIsTALVO(Conformity::OutsideCriteria);
-            else if (code == Conformity::OutsideCriteria && tested == Conformity::WithinCriteria && complete)
-                items.setIsTALVO(Conformity::WithinCriteria);
-            else if (code == Conformity::UserDefined)
-                items.setIsTALVO(tested == Conformity::WithinCriteria && complete
-                                     ? Conformity::WithinCriteria
-                                     : Conformity::OutsideCriteria);
-        }
+        else if (inVersion)
+            items.setIsTALVO(conformityAfterChange(items.IsTALVO(), items.ToetsAanNieuweCL(version, aftercareStart),
+                                                   items.verify_ansich(gediffToeslag)));
         if (!items.UpdateNu())
             return fail(data->lastError());
         item.newConformity = items.IsTALVO();

@@ -1,13 +1,47 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 #include <QVariant>
 
+#include <optional>
 #include <vector>
 
 namespace dovra {
 
+class clsAct;
+class clsCL;
 class Workspace;
+
+// A checklist version a facility can move to, as the version list shows it.
+struct ChecklistVersionEntry
+{
+    int id = 0;     // intCL_ID
+    QString text;   // release year and version name: "2013 (TALVO-checklist stortplaatsen 2013)"
+    QString key() const { return QStringLiteral("id") + QString::number(id); }
+};
+
+// The versions of a facility type newer than currentVersion (a larger id), newest release first; empty
+// when there are none, Null when the checklist file cannot be read.
+std::optional<QList<ChecklistVersionEntry>> newerChecklistVersions(Workspace& workspace, int facilityType,
+                                                                   int currentVersion);
+
+// The names a cost item takes over from its checklist item in a new version (the current item of version),
+// and the rubric and category the checklist now gives it; each only where it differs from the item's own.
+struct NameChanges
+{
+    std::optional<QString> provision;
+    std::optional<QString> costItem;
+    std::optional<int> rubric;
+    std::optional<int> category;
+};
+NameChanges nameChanges(const clsAct& items, const QString& provisionName, int provisionCategory,
+                        const clsCL& version);
+
+// The conformity code of a checklist item after a version change, from its code before, its verdict
+// against the new criteria and its completeness: codes 1 and 2 follow the verdict (2 becomes 1 only when
+// complete); an item that had become the user's own is a checklist item again.
+int conformityAfterChange(int code, int tested, bool complete);
 
 // What binding a facility to a newer checklist version did.
 struct VersionChange

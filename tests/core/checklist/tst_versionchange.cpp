@@ -1,7 +1,11 @@
 // Binding a facility to a newer checklist version: the price-level correction of every amount, the
 // checklist's names, demotion and conformity, all in one transaction.
 #include "checklist/versionchange.h"
+#include "reports/screenreport.h"
+#include "reports/versioncomparison.h"
 #include "storage/database.h"
+#include "support/golden.h"
+#include "support/screendump.h"
 #include "support/testfiles.h"
 
 using namespace dovra;
@@ -83,6 +87,36 @@ TEST_F(VersionChangeTest, AFailureHalfwayChangesNothing)
     EXPECT_TRUE(change.failure.contains(u"geweigerd")) << change.failure.toStdString();
     EXPECT_EQ(facility() + costItems() + rows("SELECT strObject FROM tblInrichting"), before);
     EXPECT_FALSE(applyVersionChange(folder.workspace(), 1, 99).applied);
+}
+
+// The newer versions on offer, the comparison with two of them and with a version after the first change: every part
+// with its looks (tests/golden/core/version-comparison.txt).
+TEST_F(VersionChangeTest, ComparisonReportsWhatTheChangeWillDo)
+{
+    const std::optional<QList<ChecklistVersionEntry>> versions = newerChecklistVersions(folder.workspace(), 1, 10);
+    ASSERT_TRUE(versions);
+    QString text;
+    const auto compare = [&](const ChecklistVersionEntry& version) {
+        report::ScreenReport changed, added, removed, consequences;
+        const report::VersionComparison comparison = report::writeVersionComparison(
+            folder.workspace(), 1, version.id, {changed, added, removed, consequences});
+        const report::ComparisonCaptions captions = report::comparisonCaptions(version.text);
+        text += QStringLiteral("==== %1 %2, factor %3%4\n")
+                    .arg(version.key(), version.text)
+                    .arg(double(comparison.factor), 0, 'f', 7)
+                    .arg(comparison.failure);
+        text += captions.changed + u'\n' + test::dumpScreen(changed) + captions.added + u'\n' +
+                test::dumpScreen(added) + captions.removed + u'\n' + test::dumpScreen(removed) +
+                QStringLiteral("-- gevolgen\n") + test::dumpScreen(consequences);
+    };
+    // Newest release first; 12 has 11's items, so of those two only 11 is compared before the change.
+    for (const ChecklistVersionEntry& version : *versions)
+        text += version.key() + u' ' + version.text + u'\n';
+    compare(versions->at(1));
+    compare(versions->at(2));
+    ASSERT_TRUE(applyVersionChange(folder.workspace(), 1, 11).applied);
+    compare({12, QStringLiteral("2008 (herzien)")});
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/version-comparison.txt"), text));
 }
 
 } // namespace
