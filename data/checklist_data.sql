@@ -16,7 +16,8 @@ INSERT INTO tblObjectCat VALUES (6, 'Grondwaterbeheerssysteem');
 INSERT INTO tblObjectCat VALUES (7, 'Overig');
 
 -- Two versions per facility type: the older one with a fixed design and supervision
--- percentage, the newer one with replacement surcharges per cost item (-999).
+-- percentage, the newer one with replacement surcharges per cost item (-999); for landfills also a
+-- revised edition of the newer one at the same price level year.
 -- The older landfill version has no maximum for the communication costs (-999).
 INSERT INTO tblCL (intCL_ID, strVersie, dtmCL, lngStortType_REF, intJaarPrijspeil, strOpmerking,
     sngCommunicatieMIN, sngCommunicatieMAX, sngRapEvalPerHa, sngRapEvalMin, sngRapEvalMax,
@@ -34,7 +35,10 @@ VALUES
      2000, 50000, 250, 4000, 10000, 5500, 27500, 0.03, 0.10, -999, 0.15, 0.10, 0.20),
     (4, 'TALVO-checklist baggerdepots 2013', '2013-09-15', 2, 2012,
      'Vervangingstoeslagen per kostenpost; geactualiseerde eenheidsprijzen.',
-     1000, 12500, 165, 2750, 6500, 2750, 16500, 0.03, 0.10, -999, 0.15, 0.10, 0.20);
+     1000, 12500, 165, 2750, 6500, 2750, 16500, 0.03, 0.10, -999, 0.15, 0.10, 0.20),
+    (5, 'TALVO-checklist stortplaatsen 2013, herziene uitgave', '2014-06-01', 1, 2012,
+     'Herziene uitgave: bredere kostengrenzen lekdetectie; prijspeil ongewijzigd.',
+     2000, 50000, 250, 4000, 10000, 5500, 27500, 0.03, 0.10, -999, 0.15, 0.10, 0.20);
 
 -- Yearly change of the consumer price index (all households), in percent.
 INSERT INTO tblPPcorr VALUES (2000, 2.3);

@@ -5,6 +5,7 @@
 -- Landfills, general: management, insurance, aftercare plan, taxes, baseline and site inspection.
 -- Item 1005 (annual report) exists only in 2007; from 2013 it is part of item 1001.
 -- Item 1003 changed between the versions: every 5 years (2007) became every 5 to 10 years (2013).
+-- Item 1004 moved from rubric 'overig' (2007) to 'instandhouden' (2013).
 INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, bytObjectCat_REF, strVoorz, strOmschrijving,
     bytRubriek_REF, intSortNr, strRefDeelonderz, blnIsCombinatiePost, blnCombinatieMogelijk, intStartJaar,
     blnStartjaarEerderMag, bytStartBA, intEINDJAAR, bytOptieEind, bytEindBA, bytOptieFreq, sngFreqXMin,
@@ -48,7 +49,7 @@ VALUES
      NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, 0,
      'Hoogte hangt af van de WOZ-waarde en de aanslagen van gemeente en waterschap. Onderbouwen op basis van het nazorgplan.',
      NULL, NULL, NULL, NULL, NULL, NULL, 0),
-    (1004, 3, -1, 1, 'Beheer en organisatie', 'Onroerendezaakbelasting en waterschapslasten', 6, 40,
+    (1004, 3, -1, 1, 'Beheer en organisatie', 'Onroerendezaakbelasting en waterschapslasten', 1, 40,
      'Deelonderzoek 1: beheer en algemene kosten', 0, 0, NULL, 0, 0, NULL, 3, 0, 2, 1, 1, 2, NULL, NULL, NULL,
      NULL, NULL, NULL, NULL, NULL, NULL, NULL, NULL, 0,
      'Hoogte hangt af van de WOZ-waarde en de aanslagen van gemeente en waterschap. Onderbouwen op basis van het nazorgplan.',
@@ -80,7 +81,8 @@ VALUES
      NULL, NULL, NULL, NULL, NULL, 0);
 
 -- Landfills, top liner. Settlement measurements and the top liner renewal count their years from the
--- construction of the top liner. Item 2005 exists only in 2007, item 2011 only in 2013; item 2012 is
+-- construction of the top liner. Item 2009 got a longer description in 2013. Item 2005 exists only in
+-- 2007, item 2011 only in 2013; item 2012 is
 -- published but inactive in both. Item 2007 is a combination post. In 2007 item 2006 refers to
 -- footnotes '3,7' of which only '3' exists.
 INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, bytObjectCat_REF, strVoorz, strOmschrijving,
@@ -173,7 +175,7 @@ VALUES
      NULL, NULL, NULL, 'stuks', NULL, NULL, 0,
      'Doorspuiten van de uitlaten en verzamelleidingen van de drainagelaag.', NULL, NULL, NULL, NULL, NULL,
      NULL, -1),
-    (2009, 3, -1, 2, 'Drainagelaag bovenafdichting', 'Doorspuiten uitlaten drainagelaag', 4, 10,
+    (2009, 3, -1, 2, 'Drainagelaag bovenafdichting', 'Doorspuiten en inspecteren uitlaten drainagelaag', 4, 10,
      'Deelonderzoek 2: bovenafdichting', 0, 0, 1, 0, 1, NULL, 3, 0, 3, 2, 5, 3, 110, 280, NULL, NULL, NULL,
      NULL, NULL, NULL, 'stuks', NULL, NULL, 0,
      'Doorspuiten van de uitlaten en verzamelleidingen van de drainagelaag.', NULL, NULL, NULL, NULL, NULL,
@@ -414,7 +416,8 @@ VALUES
 
 -- Landfills, landfill gas extraction. Gas extraction ends after aftercare year 30 (end option 2).
 -- Item 5003 exists only in 2007; the combination post 5010 is new in 2013. Item 5011 has no
--- frequency bounds: the frequency follows from the aftercare plan.
+-- frequency bounds: the frequency follows from the aftercare plan; in 2013 its end year is the user's
+-- (an aftercare or calendar year) instead of never.
 INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, bytObjectCat_REF, strVoorz, strOmschrijving,
     bytRubriek_REF, intSortNr, strRefDeelonderz, blnIsCombinatiePost, blnCombinatieMogelijk, intStartJaar,
     blnStartjaarEerderMag, bytStartBA, intEINDJAAR, bytOptieEind, bytEindBA, bytOptieFreq, sngFreqXMin,
@@ -507,7 +510,7 @@ VALUES
      'Meten van methaan in de bodem langs de rand van de stortplaats. Frequentie: onderbouwen op basis van het nazorgplan.',
      NULL, NULL, NULL, NULL, NULL, NULL, 0),
     (5011, 3, -1, 5, 'Gasmonitoring', 'Bodemgasmetingen rondom de stortplaats', 2, 10,
-     'Deelonderzoek 5: stortgas', 0, 0, 1, 0, 0, NULL, 3, 0, 2, NULL, NULL, 3, 33.5, 89.5, NULL, NULL, NULL,
+     'Deelonderzoek 5: stortgas', 0, 0, 1, 0, 0, NULL, 2, 0, 2, NULL, NULL, 3, 33.5, 89.5, NULL, NULL, NULL,
      NULL, NULL, NULL, 'meetpunt', NULL, NULL, 0,
      'Meten van methaan in de bodem langs de rand van de stortplaats. Frequentie: onderbouwen op basis van het nazorgplan.',
      NULL, NULL, NULL, NULL, NULL, NULL, 0);
@@ -616,7 +619,8 @@ VALUES
      NULL, 3, 0, 2, 1, 2, 3, 250, 500, NULL, NULL, NULL, NULL, NULL, NULL, 'monster', NULL, NULL, 0,
      'Bemonstering van het slootwater op kwel uit de stortplaats.', NULL, NULL, NULL, NULL, NULL, NULL, 0);
 
--- Landfills, other provisions: fence and roads, grounds, buildings and installations.
+-- Landfills, other provisions: fence and roads, grounds, buildings and installations. In 2013 the site
+-- inspection 7005 moved to the general category under its own provision.
 INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, bytObjectCat_REF, strVoorz, strOmschrijving,
     bytRubriek_REF, intSortNr, strRefDeelonderz, blnIsCombinatiePost, blnCombinatieMogelijk, intStartJaar,
     blnStartjaarEerderMag, bytStartBA, intEINDJAAR, bytOptieEind, bytEindBA, bytOptieFreq, sngFreqXMin,
@@ -663,7 +667,7 @@ VALUES
      'Deelonderzoek 6: overige voorzieningen', 0, 0, 1, 0, 0, NULL, 3, 0, 2, 2, 4, 2, NULL, NULL, NULL, NULL,
      NULL, NULL, 300, 800, NULL, NULL, NULL, 0,
      'Schouw van hekwerk, poorten, wegen, bebording en verlichting.', NULL, NULL, NULL, NULL, NULL, NULL, 0),
-    (7005, 3, -1, 7, 'Hekwerk en wegen', 'Inspectie hekwerk, wegen en terreinvoorzieningen', 3, 10,
+    (7005, 3, -1, 1, 'Terreininspectie', 'Inspectie hekwerk, wegen en terreinvoorzieningen', 3, 10,
      'Deelonderzoek 6: overige voorzieningen', 0, 0, 1, 0, 0, NULL, 3, 0, 2, 2, 4, 2, NULL, NULL, NULL, NULL,
      NULL, NULL, 335, 895, NULL, NULL, NULL, 0,
      'Schouw van hekwerk, poorten, wegen, bebording en verlichting.', NULL, NULL, NULL, NULL, NULL, NULL, 0),
@@ -978,3 +982,15 @@ VALUES
     (4, '1', 'Zakkingen worden gemeten tot de consolidatie van het depot is afgerond.'),
     (4, '2', 'Prijs inclusief aanvoer en verwerking van geschikte grond.'),
     (4, '3', 'De kortste termijn geldt voor depots op slappe ondergrond.');
+
+-- The revised landfill checklist of 2014 keeps the price level of 2013 (2012): the 2013 items, of which
+-- the leak detection check 2011 gets wider cost bounds and the gas extraction post 5010 is renamed.
+CREATE TEMP TABLE revised AS SELECT * FROM tblCLitem WHERE intCL_REF = 3;
+UPDATE revised SET intCL_REF = 5;
+UPDATE revised SET sngKostenTotaalMIN = 2500, sngKostenTotaalMAX = 10000 WHERE lngCLitem_ID = 2011;
+UPDATE revised SET strOmschrijving = 'Beheer en onderhoud stortgasonttrekking (bronnen, leidingen en fakkel)'
+    WHERE lngCLitem_ID = 5010;
+INSERT INTO tblCLitem SELECT * FROM revised;
+INSERT INTO tblVoetnoot (intCL_REF, strVoetnootItem, memVoetnoot)
+    SELECT 5, strVoetnootItem, memVoetnoot FROM tblVoetnoot WHERE intCL_REF = 3;
+DROP TABLE revised;

@@ -1,6 +1,6 @@
 -- Demo facilities for trying the program out: two landfills in Noord-Brabant with equal rates and a
--- waste supply forecast (one on the 2007 checklist with a fixed design percentage, one on the 2013
--- checklist with replacement surcharges per cost item) and an object-bound dredging depot on the 2013
+-- waste supply forecast (one on the 2007 checklist with a fixed design percentage, to be moved to a
+-- newer checklist, one on the 2013 checklist with replacement surcharges per cost item) and an object-bound dredging depot on the 2013
 -- depot checklist. Every facility has its provisions and complete cost items, so each one calculates.
 -- Percentages are stored as percent (3 = 3 %); amounts in euro at the price level of the version.
 INSERT INTO tblStort (idrStort_ID, strStortNaam, strRIVMnr, bytProv_REF, memVestigingsadres, intStortType,
@@ -152,7 +152,9 @@ VALUES
 
 -- Cost items of Stortplaats Vlagheide (fixed design and supervision percentage). The final top liner is
 -- built in aftercare year 3. Sampling, analysis and reporting of the groundwater are included in the
--- combination post 3009.
+-- combination post 3009. The settlement measurements were taken over from another facility's file as the
+-- user's own item that keeps its checklist reference (conformity 0), so that moving to the 2013
+-- checklist makes it a checklist item again.
 INSERT INTO tblAct (lngStort_REF, lngInrichting_REF, lngClitem_REF, bytIsTALVO, strAct, bytRubriek_REF,
     bytOptieStart, intStartAbs, intStartRel, bytStartBA, intStartBA,
     bytOptieEind, intEindAbs, intEindRel, bytEindBA, intEindBA, bytOptieFreq, intFreqX,
@@ -190,7 +192,7 @@ VALUES
      3, NULL, NULL, NULL, 65, 18.5, 'ha', 0, 0, NULL, NULL, NULL, '2025-11-04 09:15:00'),
     (2, 12, 101, 1, 'Maaien', 4, 2, NULL, 1, 0, NULL, 3, NULL, NULL, 0, NULL, 2, 2,
      3, NULL, NULL, NULL, 0.11, 185000, 'm2', 0, 0, NULL, NULL, NULL, '2025-11-04 09:15:00'),
-    (2, 12, 2002, 1, 'Zettingsmetingen', 2, 2, NULL, 3, 1, 1, 2, NULL, NULL, 1, 30, 3, 2,
+    (2, 12, 2002, 0, 'Zettingsmetingen', 2, 2, NULL, 3, 1, 1, 2, NULL, NULL, 1, 30, 3, 2,
      3, NULL, NULL, NULL, 40, 35, 'meetpunt', 0, 0, NULL, NULL, 'Nazorgplan Vlagheide, par. 4.2',
      '2025-11-04 09:20:00'),
     (2, 12, 2006, 1, 'Vernieuwen bovenafdichting', 5, 2, NULL, 3, 1, 75, 3, NULL, NULL, 0, NULL, 3, 75,

@@ -5,6 +5,7 @@
 #include "checklist/checklistsystem.h"
 #include "clifigures.h"
 #include "clireports.h"
+#include "cliversion.h"
 #include "facility/clsStort.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
@@ -30,14 +31,16 @@ const QString Usage = QStringLiteral(
     "[--secties voorblad,doelvermogen,checklist,heffing] [--indeling voorziening|rubriek|talvo] [--btw PCT] "
     "[--data BESTAND] [--checklist BESTAND]\n"
     "         dovra-cli invoerrapport (--facility NAAM | --id N) --out BESTAND.docx "
-    "[--secties algemeen,voorzieningen,kostenposten,checklist] [--data BESTAND] [--checklist BESTAND]");
+    "[--secties algemeen,voorzieningen,kostenposten,checklist] [--data BESTAND] [--checklist BESTAND]\n"
+    "         dovra-cli checklistversie (--facility NAAM | --id N) [--naar ID] [--toepassen] [--json] "
+    "[--data BESTAND] [--checklist BESTAND]");
 
 // The options that take a value, and those that stand alone.
-const QStringList ValueOptions{QStringLiteral("data"),     QStringLiteral("checklist"),
-                               QStringLiteral("facility"), QStringLiteral("id"),
-                               QStringLiteral("btw"),      QStringLiteral("out"),
-                               QStringLiteral("secties"),  QStringLiteral("indeling")};
-const QStringList Flags{QStringLiteral("json"), QStringLiteral("scherm")};
+const QStringList ValueOptions{
+    QStringLiteral("data"),    QStringLiteral("checklist"), QStringLiteral("facility"),
+    QStringLiteral("id"),      QStringLiteral("btw"),       QStringLiteral("out"),
+    QStringLiteral("secties"), QStringLiteral("indeling"),  QStringLiteral("naar")};
+const QStringList Flags{QStringLiteral("json"), QStringLiteral("scherm"), QStringLiteral("toepassen")};
 
 // A command line of positional arguments and options "--naam waarde", "--naam=waarde" or "--vlag"; a
 // later option of a name wins. Read by hand so that every mistake in it is told in Dutch.
@@ -106,15 +109,9 @@ struct Request
     QString out; // the document; empty for the screen
     report::TargetCapitalReportOptions targetCapital;
     report::InputReportOptions input;
+    std::optional<int> targetVersion; // checklistversie --naar
+    bool apply = false;               // checklistversie --toepassen
 };
-
-int fail(QTextStream& out, const QString& text, int status = CliUnusable)
-{
-    out.flush();
-    QTextStream err(stderr);
-    err << text << Qt::endl;
-    return status;
-}
 
 // The data file of --data, or the one the settings link.
 QString chosenDataFile(const Arguments& arguments, Settings& settings)
@@ -142,8 +139,8 @@ bool linkFiles(Session& session, const Arguments& arguments, QTextStream& out)
     return LinkDataFile(session.workspace, dataFile, false, true);
 }
 
-// The --id value: a whole number in the range of the facility ids, or nothing.
-std::optional<int> facilityId(const QString& text)
+// A whole number from 1 to the largest 32-bit id, or nothing.
+std::optional<int> positiveId(const QString& text)
 {
     bool ok = false;
     const qint64 id = text.toLongLong(&ok);
@@ -169,7 +166,7 @@ std::optional<QString> readFacilityAndVat(const Arguments& arguments, Settings& 
         return QStringLiteral("Geef de inrichting op met --facility of met --id.\n") + Usage;
     request.facility = arguments.value(QStringLiteral("facility"));
     if (arguments.isSet(QStringLiteral("id"))) {
-        const std::optional<int> id = facilityId(arguments.value(QStringLiteral("id")));
+        const std::optional<int> id = positiveId(arguments.value(QStringLiteral("id")));
         if (!id)
             return QStringLiteral("Het id van de inrichting moet een geheel getal van 1 tot en met %1 zijn.")
                 .arg(std::numeric_limits<qint32>::max());
@@ -244,6 +241,18 @@ std::optional<QString> readInputReport(Session& session, const Arguments& argume
     return readTarget(session, arguments, request);
 }
 
+std::optional<QString> readVersionChange(const Arguments& arguments, Request& request)
+{
+    request.apply = arguments.isSet(QStringLiteral("toepassen"));
+    if (!arguments.isSet(QStringLiteral("naar")))
+        return std::nullopt;
+    request.targetVersion = positiveId(arguments.value(QStringLiteral("naar")));
+    if (!request.targetVersion)
+        return QStringLiteral("De checklistversie van --naar moet een geheel getal van 1 tot en met %1 zijn.")
+            .arg(std::numeric_limits<qint32>::max());
+    return std::nullopt;
+}
+
 // The request of a facility command; empty (after telling) when an argument is wrong.
 std::optional<Request> readRequest(Session& session, const QString& command, const Arguments& arguments,
                                    QTextStream& out)
@@ -256,6 +265,8 @@ std::optional<Request> readRequest(Session& session, const QString& command, con
         problem = readTargetCapitalReport(session, arguments, request);
     if (!problem && command == QLatin1String("invoerrapport"))
         problem = readInputReport(session, arguments, request);
+    if (!problem && command == QLatin1String("checklistversie"))
+        problem = readVersionChange(arguments, request);
     if (problem) {
         fail(out, *problem);
         return std::nullopt;
@@ -314,6 +325,8 @@ int runFacilityCommand(Session& session, int id, const Request& request, QTextSt
         return printTargetCapital(workspace, id, request.vat, request.json, out);
     if (request.command == QLatin1String("heffing"))
         return printLevy(workspace, id, request.json, out);
+    if (request.command == QLatin1String("checklistversie"))
+        return runVersionChange(workspace, id, request.targetVersion, request.apply, request.json, out);
     const report::ReportContext context =
         report::reportContext(workspace, id, session.settings.dataFileName());
     if (request.command == QLatin1String("invoerrapport"))
@@ -322,6 +335,14 @@ int runFacilityCommand(Session& session, int id, const Request& request, QTextSt
 }
 
 } // namespace
+
+int fail(QTextStream& out, const QString& text, int status)
+{
+    out.flush();
+    QTextStream err(stderr);
+    err << text << Qt::endl;
+    return status;
+}
 
 int runCli(const QStringList& arguments, QTextStream& out)
 {
@@ -332,8 +353,9 @@ int runCli(const QStringList& arguments, QTextStream& out)
     if (read->positional.size() != 1)
         return fail(out, Usage);
     const QString command = read->positional.first();
-    const QStringList known{QStringLiteral("info"), QStringLiteral("doelvermogen"), QStringLiteral("heffing"),
-                            QStringLiteral("rapport"), QStringLiteral("invoerrapport")};
+    const QStringList known{QStringLiteral("info"),          QStringLiteral("doelvermogen"),
+                            QStringLiteral("heffing"),       QStringLiteral("rapport"),
+                            QStringLiteral("invoerrapport"), QStringLiteral("checklistversie")};
     if (!known.contains(command))
         return fail(out, QStringLiteral("Onbekende opdracht: ") + command + QLatin1Char('\n') + Usage);
     Session session;

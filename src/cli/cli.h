@@ -17,4 +17,7 @@ enum CliStatus
 // Results go to out; the core's messages go through the message service.
 int runCli(const QStringList& arguments, QTextStream& out);
 
+// Tells text on stderr, after what out holds so far, and returns status.
+int fail(QTextStream& out, const QString& text, int status = CliUnusable);
+
 } // namespace dovra

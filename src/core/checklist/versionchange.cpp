@@ -16,9 +16,9 @@ std::optional<QList<ChecklistVersionEntry>> newerChecklistVersions(Workspace& wo
     const std::shared_ptr<Database> checklist = workspace.checklistDatabase();
     if (!checklist)
         return std::nullopt;
-    Statement query = checklist->prepare(
-        QStringLiteral("SELECT intCL_ID, dtmCL, strVersie FROM tblCL WHERE lngStortType_REF = ? AND intCL_ID > ? "
-                       "ORDER BY dtmCL DESC"));
+    Statement query = checklist->prepare(QStringLiteral(
+        "SELECT intCL_ID, dtmCL, strVersie FROM tblCL WHERE lngStortType_REF = ? AND intCL_ID > ? "
+        "ORDER BY dtmCL DESC"));
     query.bind(1, facilityType).bind(2, currentVersion);
     QList<ChecklistVersionEntry> versions;
     while (query.next()) {
@@ -30,6 +30,23 @@ std::optional<QList<ChecklistVersionEntry>> newerChecklistVersions(Workspace& wo
     if (query.failed())
         return std::nullopt;
     return versions;
+}
+
+QString versionChangeNeedsSurcharges()
+{
+    return QStringLiteral("U dient eerst het scherm 'toeslagen nazorgfase' in te vullen alvorens u de "
+                          "checklistversie kan wijzigen.");
+}
+
+QString versionChangeNothingNewer()
+{
+    return QStringLiteral(
+        "De momenteel geselecteerde checklist is de meest recente checklist die beschikbaar is.");
+}
+
+QString versionChangeFailed()
+{
+    return QStringLiteral("Het wijzigen van de checklistversie is mislukt. Er is niets gewijzigd.");
 }
 
 NameChanges nameChanges(const clsAct& items, const QString& provisionName, int provisionCategory,
@@ -131,7 +148,8 @@ VersionChange applyVersionChange(Workspace& workspace, long facilityId, int newV
         if (reference && !inVersion)
             items.setIsTALVO(Conformity::UserDefined);
         else if (inVersion)
-            items.setIsTALVO(conformityAfterChange(items.IsTALVO(), items.ToetsAanNieuweCL(version, aftercareStart),
+            items.setIsTALVO(conformityAfterChange(items.IsTALVO(),
+                                                   items.ToetsAanNieuweCL(version, aftercareStart),
                                                    items.verify_ansich(gediffToeslag)));
         if (!items.UpdateNu())
             return fail(data->lastError());

@@ -16,8 +16,8 @@ class Workspace;
 // A checklist version a facility can move to, as the version list shows it.
 struct ChecklistVersionEntry
 {
-    int id = 0;     // intCL_ID
-    QString text;   // release year and version name: "2013 (TALVO-checklist stortplaatsen 2013)"
+    int id = 0;   // intCL_ID
+    QString text; // release year and version name: "2013 (TALVO-checklist stortplaatsen 2013)"
     QString key() const { return QStringLiteral("id") + QString::number(id); }
 };
 
@@ -25,6 +25,13 @@ struct ChecklistVersionEntry
 // when there are none, Null when the checklist file cannot be read.
 std::optional<QList<ChecklistVersionEntry>> newerChecklistVersions(Workspace& workspace, int facilityType,
                                                                    int currentVersion);
+
+// Why a facility cannot move to another version: it has no price level yet (a new facility), or it is on
+// the newest version of its type.
+QString versionChangeNeedsSurcharges();
+QString versionChangeNothingNewer();
+// The opening of the message that a change failed, before its reason.
+QString versionChangeFailed();
 
 // The names a cost item takes over from its checklist item in a new version (the current item of version),
 // and the rubric and category the checklist now gives it; each only where it differs from the item's own.

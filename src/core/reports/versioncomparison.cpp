@@ -95,10 +95,11 @@ void writeParameters(Part& part, const clsCL& old, const clsCL& current)
                   designPercentage(current));
     if (old.sngCommunicatieMIN() != current.sngCommunicatieMIN() ||
         old.sngCommunicatieMAX() != current.sngCommunicatieMAX())
-        part.pair(QStringLiteral("Communicatiekosten: "), communicationCosts(old), communicationCosts(current));
+        part.pair(QStringLiteral("Communicatiekosten: "), communicationCosts(old),
+                  communicationCosts(current));
     if (old.sngRapEvalPerHa() != current.sngRapEvalPerHa())
-        part.pair(QStringLiteral("Rapportage- en evaluatiekosten: hectare-prijs: "), euro(old.sngRapEvalPerHa()),
-                  euro(current.sngRapEvalPerHa()));
+        part.pair(QStringLiteral("Rapportage- en evaluatiekosten: hectare-prijs: "),
+                  euro(old.sngRapEvalPerHa()), euro(current.sngRapEvalPerHa()));
     if (old.sngRapEvalMin() != current.sngRapEvalMin() || old.sngRapEvalMax() != current.sngRapEvalMax())
         part.pair(QStringLiteral("Rapportage- en evaluatiekosten: onder/bovengrens: "),
                   euroRange(old.sngRapEvalMin(), old.sngRapEvalMax()),
@@ -117,8 +118,8 @@ void writeParameters(Part& part, const clsCL& old, const clsCL& current)
 // The current item of a version as a heading line.
 QString itemHeading(const clsCL& version)
 {
-    return version.Voorziening() + QStringLiteral(" : ") + version.OmschrijvingEx() + QStringLiteral(" (rubriek ") +
-           version.Rubriek().toLower() + u')';
+    return version.Voorziening() + QStringLiteral(" : ") + version.OmschrijvingEx() +
+           QStringLiteral(" (rubriek ") + version.Rubriek().toLower() + u')';
 }
 
 // Each difference of an item that both versions have (their current items), after the item's heading.
@@ -148,7 +149,8 @@ void writeChangedItem(Part& part, const clsCL& old, const clsCL& current)
     renamed(QStringLiteral("Voorzieningencategorie is gewijzigd tot : "),
             ObjectCategoryName(old.bytObjectCat_ID().value_or(0)),
             ObjectCategoryName(current.bytObjectCat_ID().value_or(0)));
-    criterion(QStringLiteral("Startjaar: "), old.strStartJaarToelichting(), current.strStartJaarToelichting());
+    criterion(QStringLiteral("Startjaar: "), old.strStartJaarToelichting(),
+              current.strStartJaarToelichting());
     criterion(QStringLiteral("Eindjaar: "), old.strEindJaarToelichting(), current.strEindJaarToelichting());
     criterion(QStringLiteral("Periodiciteit: "), old.strFreqXtoelichting(), current.strFreqXtoelichting());
     criterion(QStringLiteral("Kosten: "), old.strKostenToelichting(), current.strKostenToelichting());
@@ -195,8 +197,8 @@ void writePriceLevel(Part& part, const clsStort& facility, int newYear, float fa
         part.pair(QStringLiteral("Risicobedrag (prijspeilcorrectie): "), euro(facility.RisicoBedrag()),
                   euro(facility.RisicoBedrag() * factor));
     } else {
-        part.line(QStringLiteral("Let op: er wordt geen automatische prijspeilcorrectie gedaan van ") + oldYear +
-                      QStringLiteral(" naar ") + QString::number(newYear) +
+        part.line(QStringLiteral("Let op: er wordt geen automatische prijspeilcorrectie gedaan van ") +
+                      oldYear + QStringLiteral(" naar ") + QString::number(newYear) +
                       QStringLiteral(". U dient de door u ingevoerde prijzen na te lopen en zo nodig aan te "
                                      "passen. "),
                   Blue);
@@ -216,11 +218,13 @@ QStringList costItemLines(clsAct& items, clsVoorz& provisions, clsCL& version, f
     if (names.provision)
         lines.append(QStringLiteral("- naam voorziening wordt gewijzigd tot '") + *names.provision + u'\'');
     if (names.costItem)
-        lines.append(QStringLiteral("- omschrijving kostenpost wordt gewijzigd tot '") + *names.costItem + u'\'');
+        lines.append(QStringLiteral("- omschrijving kostenpost wordt gewijzigd tot '") + *names.costItem +
+                     u'\'');
     if (names.rubric)
         lines.append(QStringLiteral("- rubriek wordt '") + RubriekNaam(*names.rubric) + u'\'');
     if (names.category)
-        lines.append(QStringLiteral("- wordt ingedeeld onder '") + ObjectCategoryName(*names.category) + u'\'');
+        lines.append(QStringLiteral("- wordt ingedeeld onder '") + ObjectCategoryName(*names.category) +
+                     u'\'');
 
     items.multiplyCostBy(factor);
     const int code = items.IsTALVO();
@@ -229,10 +233,12 @@ QStringList costItemLines(clsAct& items, clsVoorz& provisions, clsCL& version, f
     if (code == Conformity::WithinCriteria && after == Conformity::OutsideCriteria)
         lines.append(QStringLiteral("- voldoet niet langer aan de criteria uit de TALVO-checklist."));
     else if (code == Conformity::OutsideCriteria && after == Conformity::WithinCriteria)
-        lines.append(QStringLiteral("- voldeed niet, maar voldoet nu wel aan de criteria uit de TALVO-checklist."));
+        lines.append(
+            QStringLiteral("- voldeed niet, maar voldoet nu wel aan de criteria uit de TALVO-checklist."));
     else if (code == Conformity::UserDefined)
-        lines.append(QStringLiteral("- was voorheen een checklistpost, is daarna door wijziging van checklistversie "
-                                    "een gebruikergedefinieerde post geworden, en wordt nu weer een checklistpost."));
+        lines.append(
+            QStringLiteral("- was voorheen een checklistpost, is daarna door wijziging van checklistversie "
+                           "een gebruikergedefinieerde post geworden, en wordt nu weer een checklistpost."));
     return lines;
 }
 

@@ -612,7 +612,7 @@ TEST_F(SurchargesTest, EmptyValuesTakeTheChecklistDefaults)
     const std::tuple<int, const char*, const char*> cases[] = {
         {1, "", "1|15000|3|10|12|3500|225|9000|2000"},
         {2, "", "3|16500|3|10|0|3500|225|9000|26000"},
-        {created, "sngRapEvalPerHa = NULL, sngOnvoorzien = 7", "3|16500|3|7|0|3500|250|9000|26000"}};
+        {created, "sngRapEvalPerHa = NULL, sngOnvoorzien = 7", "5|16500|3|7|0|3500|250|9000|26000"}};
     for (const auto& [id, set, values] : cases) {
         SCOPED_TRACE(id);
         load(id, QLatin1String(set));

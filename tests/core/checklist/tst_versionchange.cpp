@@ -89,11 +89,12 @@ TEST_F(VersionChangeTest, AFailureHalfwayChangesNothing)
     EXPECT_FALSE(applyVersionChange(folder.workspace(), 1, 99).applied);
 }
 
-// The newer versions on offer, the comparison with two of them and with a version after the first change: every part
-// with its looks (tests/golden/core/version-comparison.txt).
+// The newer versions on offer, the comparison with two of them and with a version after the first change:
+// every part with its looks (tests/golden/core/version-comparison.txt).
 TEST_F(VersionChangeTest, ComparisonReportsWhatTheChangeWillDo)
 {
-    const std::optional<QList<ChecklistVersionEntry>> versions = newerChecklistVersions(folder.workspace(), 1, 10);
+    const std::optional<QList<ChecklistVersionEntry>> versions =
+        newerChecklistVersions(folder.workspace(), 1, 10);
     ASSERT_TRUE(versions);
     QString text;
     const auto compare = [&](const ChecklistVersionEntry& version) {

@@ -198,7 +198,7 @@ TEST_F(FacilityRecordTest, ListShowsKnownProvincesInNameOrder)
 
 TEST_F(FacilityRecordTest, NewestChecklistVersionPerType)
 {
-    EXPECT_EQ(NewestChecklistVersion(workspace, 1), 3);
+    EXPECT_EQ(NewestChecklistVersion(workspace, 1), 5);
     EXPECT_EQ(NewestChecklistVersion(workspace, 2), 4);
     EXPECT_EQ(NewestChecklistVersion(workspace, 3), 0);
 }
