@@ -206,6 +206,7 @@ VALUES
 
 -- Landfills, groundwater monitoring. Item 3009 is the combination post of sampling, analysis and
 -- reporting. Item 3006 is new in 2013. Item 3007 (data loggers) carries no replacement surcharge.
+-- The 2013 analysis price 3001 has a higher minimum: cheaper analyses no longer meet it.
 INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, bytObjectCat_REF, strVoorz, strOmschrijving,
     bytRubriek_REF, intSortNr, strRefDeelonderz, blnIsCombinatiePost, blnCombinatieMogelijk, intStartJaar,
     blnStartjaarEerderMag, bytStartBA, intEINDJAAR, bytOptieEind, bytEindBA, bytOptieFreq, sngFreqXMin,
@@ -227,7 +228,7 @@ VALUES
      0, 'Analyse van het standaardpakket macroparameters en indicatoren in een geaccrediteerd laboratorium.',
      NULL, NULL, NULL, NULL, NULL, NULL, 0),
     (3001, 3, -1, 3, 'Peilbuizen', 'Analyseren grondwatermonsters', 2, 20, 'Deelonderzoek 3: monitoring', 0,
-     -1, 1, 0, 0, NULL, 3, 0, 2, 1, 1, 3, 200, 450, NULL, NULL, NULL, NULL, NULL, NULL, 'monster', NULL, NULL,
+     -1, 1, 0, 0, NULL, 3, 0, 2, 1, 1, 3, 300, 450, NULL, NULL, NULL, NULL, NULL, NULL, 'monster', NULL, NULL,
      0, 'Analyse van het standaardpakket macroparameters en indicatoren in een geaccrediteerd laboratorium.',
      NULL, NULL, NULL, NULL, NULL, NULL, 0),
     (3002, 1, -1, 3, 'Peilbuizen', 'Uitgebreide analyse grondwatermonsters', 2, 30,

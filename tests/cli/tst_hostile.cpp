@@ -154,6 +154,15 @@ const CliCase Cases[] = {
      "16000000000"},
     {"InputReportWithoutVersion", "UPDATE tblStort SET intCL_REF = 99 WHERE idrStort_ID = 1",
      "invoerrapport --id 1 {files} --out {folder}/r.docx", 1, "nieuwere versie"},
+    // A version change that cannot be made changes nothing.
+    {"NothingNewer", "", "checklistversie --id 3 {files}", 1,
+     "De momenteel geselecteerde checklist is de meest recente checklist die beschikbaar is."},
+    {"NoPriceLevelYet", "UPDATE tblStort SET intJaarPrijspeil = NULL WHERE idrStort_ID = 2",
+     "checklistversie --id 2 --toepassen {files}", 1, "U dient eerst het scherm 'toeslagen nazorgfase'"},
+    {"IncompleteFacility", "UPDATE tblAct SET strEenheid = NULL WHERE idrAct_ID = 37",
+     "checklistversie --id 2 --toepassen {files}", 1, "Zettingsmetingen"},
+    {"VersionNotOffered", "", "checklistversie --id 2 --naar 4 {files}", 2,
+     "Checklistversie 4 wordt voor deze inrichting niet aangeboden."},
     // Damaged, newer, missing or wrong files: refused with a message and left as they were.
     {"NewerVersion", "UPDATE tblSYS SET strSYSvalue = '40' WHERE strSYS_ID = 'versie'", "info {files}", 2,
      "Koppeling databestand: Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden "
@@ -214,6 +223,49 @@ TEST_F(CliTest, OutputOfEveryDemoFacility)
                                                 QStringLiteral("--- exit %1\n").arg(result.exitCode)));
         }
     }
+}
+
+// The landfill on the 2007 checklist: the versions on offer with the comparison with the newest, and the
+// 2013 version applied; the one on the 2013 checklist moved to its revised edition at the same price level.
+TEST_F(CliTest, VersionChangeOfTheDemoLandfills)
+{
+    const char* const commands[] = {
+        "2-checklistversie.txt|checklistversie --id 2",
+        "2-checklistversie-2013.json|checklistversie --id 2 --naar 3 --toepassen --json",
+        "1-checklistversie-2014.txt|checklistversie --toepassen --id 1"};
+    for (const char* command : commands) {
+        const QList<QByteArray> fields = QByteArray(command).split('|');
+        const QString golden = "cli/facility" + QString::fromUtf8(fields[0]);
+        SCOPED_TRACE(golden.toStdString());
+        const CliRun result = cli(fields[1] + " {files}");
+        EXPECT_TRUE(test::matchesGolden(golden, result.out + QStringLiteral("--- stderr\n") + result.err +
+                                                    QStringLiteral("--- exit %1\n").arg(result.exitCode)));
+    }
+}
+
+// A change refused halfway leaves the facility's records as they were (an encrypted file rolled back need
+// not keep its bytes, so its contents are compared).
+TEST_F(CliTest, RefusedVersionChangeChangesNoRecord)
+{
+    const auto records = [this] {
+        std::unique_ptr<Database> db = Database::open(demoData, Database::OpenMode::ReadWrite);
+        return test::queryRows(*db, QStringLiteral("SELECT * FROM tblStort")) +
+               test::queryRows(*db, QStringLiteral("SELECT * FROM tblInrichting")) +
+               test::queryRows(*db, QStringLiteral("SELECT * FROM tblAct"));
+    };
+    {
+        std::unique_ptr<Database> db = Database::open(demoData, Database::OpenMode::ReadWrite);
+        ASSERT_TRUE(
+            db->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON tblAct WHEN old.idrAct_ID = "
+                                    "40 BEGIN SELECT RAISE(ABORT, 'geweigerd'); END")));
+    }
+    const QStringList before = records();
+    const CliRun run = cli("checklistversie --id 2 --toepassen {files}");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err,
+              QStringLiteral("Het wijzigen van de checklistversie is mislukt. Er is niets gewijzigd.\n"
+                             "geweigerd\n"));
+    EXPECT_EQ(records(), before);
 }
 
 // The document of the facility named is written where asked, with the sections chosen; its contents are

@@ -34,6 +34,13 @@ INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, bytObjectCat_REF, str
     (306, 12, -1, 2, 'Bovenafdichting', 'Ruimer onvolledig', 4, 1, 1, 0, 3, 0, 2, 1, 1, 2, 100, 1000),
     (305, 12, -1, 7, 'Afdeklaag', 'Maaien en afvoeren', 4, 1, 1, 0, 3, 0, 2, 1, 1, 2, 100, 200),
     (307, 12, -1, 2, 'Bovenafdichting', 'Teruggekeerd', 4, 1, 1, 0, 3, 0, 2, 1, 1, 2, 100, 200);
+-- 308: a one-off expense in aftercare year 1, in every version.
+INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, bytObjectCat_REF, strVoorz, strOmschrijving,
+    bytRubriek_REF, intSortNr, intStartJaar, bytStartBA, intEINDJAAR, bytOptieEind, bytEindBA, bytOptieFreq,
+    bytOptieKosten, sngKostenTotaalMIN, sngKostenTotaalMAX) VALUES
+    (308, 10, -1, 2, 'Bovenafdichting', 'Nulmeting', 2, 1, 1, 0, 1, 2, 0, 1, 2, 100, 200),
+    (308, 11, -1, 2, 'Bovenafdichting', 'Nulmeting', 2, 1, 1, 0, 1, 2, 0, 1, 2, 100, 200),
+    (308, 12, -1, 2, 'Bovenafdichting', 'Nulmeting', 2, 1, 1, 0, 1, 2, 0, 1, 2, 100, 200);
 -- Version 13 has the items of version 10.
 CREATE TEMP TABLE version13 AS SELECT * FROM tblCLitem WHERE intCL_REF = 10;
 UPDATE version13 SET intCL_REF = 13;

@@ -582,7 +582,10 @@ int clsAct::ToetsAanNieuweCL(const clsCL& checklist, double aftercareStart) cons
     // Every check runs, so each can report on its own part.
     const bool start = checklist.VerifyCL_JaarStart(f("bytOptieStart"), f("bytStartBA"), f("intStartAbs"),
                                                     f("intStartRel"), f("intStartBA"), aftercareStart);
-    const bool end = checklist.VerifyCL_JaarEind(f("bytOptieEind"), f("bytEindBA"), f("intEindAbs"),
+    // A one-off expense has no end: as in the editor, its end is not judged (an end criterion of its
+    // checklist item would otherwise fail every one-off item at each version change).
+    const bool end = numericValue(f("bytOptieFreq")) == FrequencyOption::OneOff ||
+                     checklist.VerifyCL_JaarEind(f("bytOptieEind"), f("bytEindBA"), f("intEindAbs"),
                                                  f("intEindRel"), f("intEindBA"), aftercareStart);
     const bool cost =
         checklist.VerifyCL_Kosten(f("bytOptieKosten"), f("sngPercInvest"), f("sngKostenInvest"),

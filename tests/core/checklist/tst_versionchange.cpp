@@ -58,10 +58,11 @@ TEST_F(VersionChangeTest, ConvertsEveryAmountOnceAndJudgesItemsAgain)
                   "16|Maaien en afvoeren|1|305|157.59|-|-", // the checklist's names
                   "17|Teruggekeerd|1|307|157.59|-|-",       // a checklist item again
                   "18|Maaien en afvoeren|2|305|157.59|-|-", // its phase from year 30: too late
+                  "19|Nulmeting|1|308|157.59|-|-",          // one-off: its end is not judged
               }));
     EXPECT_EQ(rows("SELECT strObject FROM tblInrichting ORDER BY idrInrichting_ID"),
               QStringList({"Bovenafdichting", "Afdeklaag"}));
-    ASSERT_EQ(change.costItems.size(), 9u);
+    ASSERT_EQ(change.costItems.size(), 10u);
     EXPECT_EQ(QStringList({change.costItems[2].oldAmount.toString(),
                            QString::number(change.costItems[2].oldConformity),
                            QString::number(change.costItems[2].newConformity)}),
