@@ -74,7 +74,7 @@ void writeReport(const QList<ChecklistVersionEntry>& versions, const ChecklistVe
     out << captions.changed << '\n' << comparison.changed.plainText() << '\n';
     out << captions.added << '\n' << comparison.added.plainText() << '\n';
     out << captions.removed << '\n' << comparison.removed.plainText() << '\n';
-    out << "Gevolgen voor de inrichting:\n" << comparison.consequences.plainText();
+    out << captions.consequences << '\n' << comparison.consequences.plainText();
 }
 
 void writeChange(const ChecklistVersionEntry& chosen, const QString& facilityName,

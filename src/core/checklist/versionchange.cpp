@@ -44,6 +44,18 @@ QString versionChangeNothingNewer()
         "De momenteel geselecteerde checklist is de meest recente checklist die beschikbaar is.");
 }
 
+QString versionChangeQuestion(const QString& entryText, const QString& facilityName, float factor)
+{
+    QString question = QStringLiteral("Weet u zeker dat u checklistversie ") + entryText +
+                       QStringLiteral(" van toepassing wilt verklaren op inrichting '") + facilityName +
+                       QStringLiteral("' ?\n");
+    if (factor != 1)
+        question +=
+            QStringLiteral("Vanwege de prijspeilcorrectie zullen alle ingevoerde kosten (incl. risicobedrag) "
+                           "definitief worden aangepast.\n");
+    return question;
+}
+
 QString versionChangeFailed()
 {
     return QStringLiteral("Het wijzigen van de checklistversie is mislukt. Er is niets gewijzigd.");

@@ -30,6 +30,8 @@ std::optional<QList<ChecklistVersionEntry>> newerChecklistVersions(Workspace& wo
 // the newest version of its type.
 QString versionChangeNeedsSurcharges();
 QString versionChangeNothingNewer();
+// The confirmation asked before the change, with the price-level sentence when amounts will be converted.
+QString versionChangeQuestion(const QString& entryText, const QString& facilityName, float factor);
 // The opening of the message that a change failed, before its reason.
 QString versionChangeFailed();
 

@@ -270,7 +270,8 @@ ComparisonCaptions comparisonCaptions(const QString& entryText)
 {
     const QString opening = QStringLiteral("Checklistposten die in checklistversie ") + entryText;
     return {opening + QStringLiteral(" zijn gewijzigd:"), opening + QStringLiteral(" zijn toegevoegd:"),
-            opening + QStringLiteral(" niet meer voorkomen:")};
+            opening + QStringLiteral(" niet meer voorkomen:"),
+            QStringLiteral("Gevolgen voor de inrichting:")};
 }
 
 VersionComparison writeVersionComparison(Workspace& workspace, long facilityId, int newVersion,

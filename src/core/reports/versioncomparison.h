@@ -20,12 +20,13 @@ struct ComparisonSections
     ReportWriter& consequences; // what moving to the version does to the facility's own data
 };
 
-// The captions above the three checklist parts, for the version shown as entryText.
+// The captions above the four parts, for the version shown as entryText.
 struct ComparisonCaptions
 {
     QString changed;
     QString added;
     QString removed;
+    QString consequences;
 };
 ComparisonCaptions comparisonCaptions(const QString& entryText);
 

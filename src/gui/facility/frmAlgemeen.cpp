@@ -4,7 +4,9 @@
 #include "base/formats.h"
 #include "base/messageservice.h"
 #include "base/unexpectederror.h"
+#include "facility/facilityvalidation.h"
 #include "facility/frmTonnage.h"
+#include "facility/frmVersiebeheer.h"
 #include "storage/lookups.h"
 #include "ui_frmAlgemeen.h"
 #include "widgets/decimalcommakey.h"
@@ -12,6 +14,7 @@
 
 #include <QCloseEvent>
 #include <QListWidget>
+#include <QPointer>
 #include <QTimer>
 
 namespace dovra {
@@ -84,8 +87,8 @@ frmAlgemeen::frmAlgemeen(QWidget* parent)
                                                               : QString());
 
     // The facility's amounts are always at the price level of its checklist version.
+    m_priceLevelWasEmpty = m_stort.field(QStringLiteral("intJaarPrijspeil")).isNull();
     m_ui->lblChecklistHuidig->setText(QStringLiteral("Checklistversie: ") + m_stort.strChecklistJaar);
-    m_ui->lblChecklistHuidigWijzig->setVisible(false);
     if (m_stort.intChecklistPrijspeil != 0 && m_stort.JaarPrijsPeil() != m_stort.intChecklistPrijspeil)
         writeField(QStringLiteral("intJaarPrijspeil"), m_stort.intChecklistPrijspeil);
     m_ui->txtPrijspeil->setText(m_stort.JaarPrijsPeil() ? QString::number(m_stort.JaarPrijsPeil())
@@ -106,6 +109,7 @@ frmAlgemeen::frmAlgemeen(QWidget* parent)
     connect(m_ui->lstProv, &QListWidget::itemClicked, this, [this] { commitProvince(); });
     m_ui->lstProv->installEventFilter(this);
     connect(m_ui->cmdAfvalprognose, &QPushButton::clicked, this, &frmAlgemeen::openForecast);
+    connect(m_ui->lblChecklistHuidigWijzig, &QLabel::linkActivated, this, &frmAlgemeen::openVersionChange);
     connect(m_ui->cmdApply, &QPushButton::clicked, this, &QDialog::close);
     DecimalCommaKey::install(this);
 }
@@ -265,6 +269,27 @@ void frmAlgemeen::openForecast()
     auto* forecast = new frmTonnage(int(m_stort.stort_ID()), this);
     forecast->setModal(true);
     forecast->show();
+}
+
+void frmAlgemeen::openVersionChange()
+{
+    if (!ValidateFacilityInput(appState().workspace(), int(m_stort.stort_ID()), m_stort.NaamStort()))
+        return;
+    if (m_priceLevelWasEmpty) {
+        messages().inform(versionChangeNeedsSurcharges(),
+                          QStringLiteral("Wijzigen checklist nieuwe inrichting"), MessageIcon::Information);
+        return;
+    }
+    // The window outlives this one: the change closes the general data window and opens it again.
+    QPointer<frmAlgemeen> self(this);
+    auto* window = new frmVersiebeheer([self] { return !self || self->close(); }, parentWidget());
+    if (!window->NieuwereChecklistBeschikbaar()) {
+        window->close();
+        messages().inform(versionChangeNothingNewer(), QStringLiteral("Keuze checklist"),
+                          MessageIcon::Information);
+        return;
+    }
+    window->show();
 }
 
 void frmAlgemeen::reject()

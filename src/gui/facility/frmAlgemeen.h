@@ -38,6 +38,7 @@ private:
     void applyCompanyBoundRules();
     void setObjectBound(bool on);
     void openForecast();
+    void openVersionChange();
     bool writeField(const QString& name, const QVariant& value);
     // Writes pending changes; tells the user and keeps them pending when the file refuses.
     bool saveChanges();
@@ -47,6 +48,7 @@ private:
     ScreenRegistration m_registration;
     clsStort m_stort;
     FieldBinding* m_binding;
+    bool m_priceLevelWasEmpty = false; // a new facility: its surcharges come first
 };
 
 } // namespace dovra

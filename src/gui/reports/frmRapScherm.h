@@ -5,13 +5,11 @@
 #include <QDialog>
 
 class QPushButton;
-class QTextCursor;
 class QTextEdit;
 
 namespace dovra::report {
 class ScreenReport;
-struct Paragraph;
-} // namespace dovra::report
+}
 
 namespace dovra {
 
@@ -32,7 +30,6 @@ protected:
 
 private:
     int pixels(double cm) const;
-    void appendParagraph(QTextCursor& cursor, const report::Paragraph& paragraph, bool first) const;
 
     ScreenRegistration m_registration;
     QTextEdit* m_text;

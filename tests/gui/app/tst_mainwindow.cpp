@@ -18,6 +18,7 @@
 #include "facility/frmOpenInr.h"
 #include "facility/frmOpenInrConfirm.h"
 #include "facility/frmTonnage.h"
+#include "facility/frmVersiebeheer.h"
 #include "reports/frmDoelverm.h"
 #include "reports/frmRapScherm.h"
 #include "reports/frmRapVoorz.h"
@@ -350,6 +351,7 @@ TEST_F(ScreenTreeTest, ScreensOfTheOpenFacility)
 {
     ASSERT_TRUE(appState().openFacility(1));
     expectTree("generaldata.txt", new frmAlgemeen(window));
+    expectTree("versionchange.txt", new frmVersiebeheer([] { return true; }, window));
     expectTree("surcharges.txt", new frmAlgNazKosten(window));
     expectTree("forecast.txt", new frmTonnage(1, window));
     expectTree("targetcapitalreport.txt", new frmDoelverm(window));

@@ -14,9 +14,11 @@
 #include "facility/frmOpenInr.h"
 #include "facility/frmOpenInrConfirm.h"
 #include "facility/frmTonnage.h"
+#include "facility/frmVersiebeheer.h"
 #include "facility/tonnagemodel.h"
 #include "storage/database.h"
 #include "support/guiprogramfolder.h"
+#include "support/testfiles.h"
 
 #include <QCheckBox>
 #include <QHeaderView>
@@ -28,6 +30,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
+#include <QTextEdit>
 #include <QTreeWidget>
 
 using namespace dovra;
@@ -745,6 +748,122 @@ TEST_F(FacilityScreensTest, OpeningAndDeletingChangeTheOpenFacility)
         EXPECT_EQ(appState().deleteFacility(facility, QStringLiteral("naam")), answer == MessageAnswer::Yes);
         EXPECT_EQ(state(), QLatin1String(after));
     }
+}
+
+// The version change from the general data screen of a demo facility: its entry rules, the comparison
+// rebuilt per version, the question, and the change with the screens it closes and opens. What the
+// comparison says and what the change does are the core's (tests/core/checklist/tst_versionchange).
+class VersionChangeTest : public test::WindowTest
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(appState().linkDataFile(folder.copyDemoData(), false, true)); }
+
+    // The general data screen of facility id, and its "Actualiseer ..." followed.
+    frmVersiebeheer* follow(int id)
+    {
+        if (appState().facility().id != id) {
+            EXPECT_TRUE(appState().openFacility(id));
+            general = new frmAlgemeen(&mainWindow);
+            general->show();
+        }
+        recorder.clear();
+        emit child<QLabel>(general, "lblChecklistHuidigWijzig")->linkActivated(QStringLiteral("wijzig"));
+        deletePending();
+        return mainWindow.findChild<frmVersiebeheer*>();
+    }
+    QStringList stored(const char* sql)
+    {
+        return test::queryRows(*appState().workspace().dataDatabase(), QString::fromUtf8(sql));
+    }
+
+    QWidget mainWindow;
+    QPointer<frmAlgemeen> general;
+};
+
+TEST_F(VersionChangeTest, EntryRulesComeFirst)
+{
+    // The depot is on the newest depot version.
+    EXPECT_FALSE(follow(3));
+    EXPECT_EQ(recorder.texts(),
+              QStringList{
+                  "De momenteel geselecteerde checklist is de meest recente checklist die beschikbaar is."});
+    // Incomplete input: only the validation speaks.
+    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
+        QStringLiteral("UPDATE tblAct SET strEenheid = NULL WHERE idrAct_ID = 37")));
+    EXPECT_FALSE(follow(2));
+    ASSERT_EQ(recorder.titles().size(), 1);
+    EXPECT_TRUE(recorder.texts().first().contains(u"Zettingsmetingen"));
+    // A facility whose price level was empty when the screen opened.
+    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
+        QStringLiteral("UPDATE tblStort SET intJaarPrijspeil = NULL WHERE idrStort_ID = 1")));
+    EXPECT_FALSE(follow(1));
+    EXPECT_EQ(recorder.titles(), QStringList{"Wijzigen checklist nieuwe inrichting"});
+}
+
+TEST_F(VersionChangeTest, ChosenVersionIsComparedAndAppliedAfterTheQuestion)
+{
+    frmVersiebeheer* window = follow(2);
+    ASSERT_TRUE(window && window->isVisible());
+    auto* list = child<QListWidget>(window, "lst1");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(1)->data(Qt::UserRole).toString() + u' ' + list->item(1)->text(),
+              u"id3 2013 (TALVO-checklist stortplaatsen 2013)");
+    const auto caption = [&] {
+        return child<QLabel>(window, "lblToegevoegd")->text();
+    };
+    const auto consequences = [&] {
+        return child<QTextEdit>(window, "txtRapAct")->toPlainText();
+    };
+    EXPECT_TRUE(caption().contains(u"2014 (")) << caption().toStdString();
+    list->setCurrentRow(1);
+    EXPECT_EQ(caption(),
+              u"Checklistposten die in checklistversie 2013 (TALVO-checklist stortplaatsen 2013) zijn "
+              u"toegevoegd:");
+    EXPECT_TRUE(consequences().contains(u"(factor 1,119456)")) << consequences().toStdString();
+
+    // Unanswered, the question takes its default: No.
+    child<QPushButton>(window, "cmdOK")->click();
+    ASSERT_EQ(recorder.recorded().size(), 1);
+    EXPECT_EQ(recorder.recorded().first().answer, MessageAnswer::No);
+    EXPECT_EQ(
+        recorder.texts().first(),
+        u"Weet u zeker dat u checklistversie 2013 (TALVO-checklist stortplaatsen 2013) van toepassing wilt "
+        u"verklaren op inrichting 'Stortplaats Vlagheide' ?\nVanwege de prijspeilcorrectie zullen alle "
+        u"ingevoerde kosten (incl. risicobedrag) definitief worden aangepast.\n");
+    EXPECT_EQ(stored("SELECT intCL_REF, sngAlgRisicoBedrag FROM tblStort WHERE idrStort_ID = 2"),
+              QStringList{"1|175000"});
+    EXPECT_TRUE(window->isVisible() && general);
+
+    recorder.answerNext(MessageAnswer::Yes);
+    child<QPushButton>(window, "cmdOK")->click();
+    deletePending();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(general);
+    EXPECT_EQ(stored("SELECT intCL_REF, intJaarPrijspeil, round(sngAlgRisicoBedrag) FROM tblStort "
+                     "WHERE idrStort_ID = 2"),
+              QStringList{"3|2012|195905"});
+    EXPECT_EQ(appState().facility().checklistVersion, 3);
+    auto* reopened = mainWindow.findChild<frmAlgemeen*>();
+    ASSERT_TRUE(reopened && reopened->isVisible());
+    EXPECT_EQ(child<QLabel>(reopened, "lblChecklistHuidig")->text(), u"Checklistversie: 2013");
+}
+
+TEST_F(VersionChangeTest, RefusedChangeIsToldAndChangesNothing)
+{
+    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(QStringLiteral(
+        "CREATE TRIGGER refuse BEFORE UPDATE ON tblAct BEGIN SELECT RAISE(ABORT, 'geweigerd'); END")));
+    frmVersiebeheer* window = follow(1);
+    ASSERT_TRUE(window);
+    recorder.answerNext(MessageAnswer::Yes);
+    child<QPushButton>(window, "cmdOK")->click();
+    // Equal price level years: no price-level sentence.
+    EXPECT_EQ(
+        recorder.texts(),
+        QStringList({"Weet u zeker dat u checklistversie 2014 (TALVO-checklist stortplaatsen 2013, herziene "
+                     "uitgave) van toepassing wilt verklaren op inrichting 'Stortplaats De Kragge' ?\n",
+                     "Het wijzigen van de checklistversie is mislukt. Er is niets gewijzigd.\ngeweigerd"}));
+    EXPECT_EQ(recorder.recorded().last().icon, MessageIcon::Critical);
+    EXPECT_EQ(stored("SELECT intCL_REF FROM tblStort WHERE idrStort_ID = 1"), QStringList{"3"});
 }
 
 } // namespace
