@@ -1,7 +1,10 @@
-// Speed of binding a facility of 1 000 cost items to a newer checklist version of 1 000 items.
+// Speed of comparing a facility of 1 000 cost items with a newer checklist version of 1 000 items, and of
+// binding it to that version.
 #include "benchdata.h"
 
 #include "checklist/versionchange.h"
+#include "reports/screenreport.h"
+#include "reports/versioncomparison.h"
 #include "support/messagerecorder.h"
 
 #include <optional>
@@ -36,6 +39,23 @@ void addItems(Database& checklist)
     }
 }
 
+// Each cost item from its checklist item, under that item's provision and with its description.
+long prepare(bench::BenchFiles& files)
+{
+    const long id = files.ids().first();
+    auto data = files.workspace().dataDatabase();
+    for (int p = 0; p < 60; ++p)
+        data->exec(QStringLiteral("INSERT INTO tblInrichting (idrInrichting_ID, lngStort_REF, "
+                                  "bytObjectCat_REF, strObject) VALUES (?, ?, 2, ?)"),
+                   {1000 + p, qint64(id), QStringLiteral("Voorziening %1").arg(p)});
+    data->exec(QStringLiteral("UPDATE tblAct SET lngClitem_REF = 200000 + idrAct_ID % 1000, bytIsTALVO = 1, "
+                              "lngInrichting_REF = 1000 + (idrAct_ID % 1000) % 60, "
+                              "strAct = 'Post ' || (idrAct_ID % 1000)"));
+    auto checklist = Database::open(files.workspace().paths().checklistFile(), Database::OpenMode::ReadWrite);
+    addItems(*checklist);
+    return id;
+}
+
 void VersionChange1000Items(benchmark::State& state)
 {
     MessageRecorder quiet;
@@ -45,28 +65,29 @@ void VersionChange1000Items(benchmark::State& state)
         state.PauseTiming();
         files.reset();
         files.emplace(1, 1000);
-        const long id = files->ids().first();
-        {
-            auto data = files->workspace().dataDatabase();
-            // Each cost item from its checklist item, under that item's provision and with its description.
-            for (int p = 0; p < 60; ++p)
-                data->exec(QStringLiteral("INSERT INTO tblInrichting (idrInrichting_ID, lngStort_REF, "
-                                          "bytObjectCat_REF, strObject) VALUES (?, ?, 2, ?)"),
-                           {1000 + p, qint64(id), QStringLiteral("Voorziening %1").arg(p)});
-            data->exec(
-                QStringLiteral("UPDATE tblAct SET lngClitem_REF = 200000 + idrAct_ID % 1000, bytIsTALVO = 1, "
-                               "lngInrichting_REF = 1000 + (idrAct_ID % 1000) % 60, "
-                               "strAct = 'Post ' || (idrAct_ID % 1000)"));
-            auto checklist =
-                Database::open(files->workspace().paths().checklistFile(), Database::OpenMode::ReadWrite);
-            addItems(*checklist);
-        }
+        const long id = prepare(*files);
         state.ResumeTiming();
         if (!applyVersionChange(files->workspace(), id, 3).applied)
             state.SkipWithError("not applied");
     }
 }
 BENCHMARK(VersionChange1000Items)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The comparison report of the same facility and versions, as the version change window builds it.
+void VersionComparison1000Items(benchmark::State& state)
+{
+    MessageRecorder quiet;
+    bench::BenchFiles files(1, 1000);
+    const long id = prepare(files);
+    for (auto _ : state) {
+        report::ScreenReport changed, added, removed, consequences;
+        if (!report::writeVersionComparison(files.workspace(), id, 3, {changed, added, removed, consequences})
+                 .failure.isEmpty())
+            state.SkipWithError("not written");
+        benchmark::DoNotOptimize(consequences.paragraphs().size());
+    }
+}
+BENCHMARK(VersionComparison1000Items)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
