@@ -33,6 +33,10 @@ enum class FieldKind
     Date      // "DATE \@ \"<picture>\""
 };
 
+// The colours of the reports' text (0xRRGGBB).
+constexpr unsigned Blue = 0x0000FF;
+constexpr unsigned Red = 0xFF0000;
+
 // A piece of text with one look. A field run shows `text` until the word processor updates it.
 struct Run
 {

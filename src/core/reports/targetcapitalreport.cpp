@@ -23,8 +23,6 @@ constexpr int ReplacementRubric = 5;
 constexpr int ScreenPostLength = 35;
 constexpr int ScreenCostLength = 40;
 
-constexpr unsigned HeadingBlue = 0x0000FF;
-
 const QString Euro = QStringLiteral("€ #,#0");
 
 QString euro(double amount)
@@ -146,7 +144,7 @@ private:
     static Cell headingCell(const QString& text)
     {
         Run run = Run::boldText(text);
-        run.colour = HeadingBlue;
+        run.colour = Blue;
         return Cell({run});
     }
 

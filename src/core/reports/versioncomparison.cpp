@@ -14,8 +14,6 @@ namespace dovra::report {
 
 namespace {
 
-constexpr unsigned Blue = 0x0000FF;
-constexpr unsigned Red = 0xFF0000;
 constexpr double TextPt = 8;
 constexpr double SmallPt = 7;
 
