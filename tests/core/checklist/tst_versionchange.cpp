@@ -59,10 +59,11 @@ TEST_F(VersionChangeTest, ConvertsEveryAmountOnceAndJudgesItemsAgain)
                   "17|Teruggekeerd|1|307|157.59|-|-",       // a checklist item again
                   "18|Maaien en afvoeren|2|305|157.59|-|-", // its phase from year 30: too late
                   "19|Nulmeting|1|308|157.59|-|-",          // one-off: its end is not judged
+                  "20|Inspecteren|2|301|204.87|-|-",        // above the bound once converted
               }));
     EXPECT_EQ(rows("SELECT strObject FROM tblInrichting ORDER BY idrInrichting_ID"),
               QStringList({"Bovenafdichting", "Afdeklaag"}));
-    ASSERT_EQ(change.costItems.size(), 10u);
+    ASSERT_EQ(change.costItems.size(), 11u);
     EXPECT_EQ(QStringList({change.costItems[2].oldAmount.toString(),
                            QString::number(change.costItems[2].oldConformity),
                            QString::number(change.costItems[2].newConformity)}),
