@@ -1,6 +1,7 @@
 #include "calc/targetcapital.h"
 
 #include "base/formats.h"
+#include "calc/itemtiming.h"
 #include "calc/targetcapitalinputs.h"
 #include "calc/toeslagen.h"
 #include "model/options.h"
@@ -15,45 +16,9 @@
 
 namespace dovra {
 
+using namespace calc;
+
 namespace {
-
-// A value left the single range: the calculation stops.
-struct Overloop
-{
-};
-
-// Any other failure that stops the calculation, as a numbered error.
-struct Fout
-{
-    int number;
-    QString description;
-};
-
-void fitsSingle(double value)
-{
-    if (!std::isfinite(value) || std::fabs(value) > double(std::numeric_limits<float>::max()))
-        throw Overloop{};
-}
-
-float toSingle(double value)
-{
-    fitsSingle(value);
-    return float(value);
-}
-
-float checked(float value)
-{
-    if (!std::isfinite(value))
-        throw Overloop{};
-    return value;
-}
-
-double power(double base, double exponent)
-{
-    const double value = std::pow(base, exponent);
-    fitsSingle(value);
-    return value;
-}
 
 // Int() of the shown years.
 int wholeYear(double value)
@@ -142,74 +107,12 @@ Factor contanteWaardeFactor(double q, int option, float t0, float t1, int x)
     }
 }
 
-// A stored field that holds text where the calculation needs a number.
-struct NotANumber
-{
-    const StoredField* field;
-};
-
-// The same, told with the cost item and the field's name.
+// A stored field without a number, told with the cost item and the field's name.
 struct NotANumberInItem
 {
     QString act;
     QString field;
 };
-
-// Stored values; empty ones count as 0.
-double number(const StoredField& field)
-{
-    if (field.state == StoredField::State::Text)
-        throw NotANumber{&field};
-    return field.value();
-}
-
-// A whole-number field: its value cut to a whole number.
-double whole(const StoredField& field)
-{
-    return std::trunc(number(field));
-}
-
-float single(const StoredField& field)
-{
-    return toSingle(number(field));
-}
-
-// A choice among numbered options; a number that is no option at all reads as none of them.
-int option(const StoredField& field)
-{
-    const double value = whole(field);
-    return std::fabs(value) <= std::numeric_limits<qint16>::max() ? int(value) : -1;
-}
-
-// Years of a schedule, counted from the aftercare start. Entered schedules stay within centuries; a year
-// far beyond any aftercare period could not be counted through in single precision and stops the
-// calculation instead.
-constexpr double MaxScheduleYears = 100000;
-
-double scheduleYears(const StoredField& field)
-{
-    const double value = whole(field);
-    if (std::fabs(value) > MaxScheduleYears)
-        throw Overloop{};
-    return value;
-}
-
-// The end of a recurring item relative to the aftercare start; start is the relative start as entered.
-float relativeEnd(const StoredValues& v, float start, float S)
-{
-    if (option(v.bytEindBA) == 1)
-        return start + float(scheduleYears(v.intEindBA)) - 1;
-    switch (option(v.bytOptieEind)) {
-    case EndOption::CalendarYear:
-        return float(scheduleYears(v.intEindAbs)) - S + 1;
-    case EndOption::AftercareYear:
-        return float(scheduleYears(v.intEindRel));
-    case EndOption::Perpetual:
-        return 1000;
-    default:
-        return 0;
-    }
-}
 
 // The timing of a cost item, which alone decides its present value factor.
 struct Timing
@@ -322,62 +225,26 @@ bool Calculation::calculateItem(const StoredCostItem& row)
         return true;
     }
 
-    const int optieFreq = option(v.bytOptieFreq);
-    const bool recurring =
-        optieFreq == FrequencyOption::TimesPerYear || optieFreq == FrequencyOption::OnceEveryXYears;
-    float start = 0;
-    float end = 0;
-    if (recurring || optieFreq == FrequencyOption::OneOff) {
-        const int optieStart = option(v.bytOptieStart);
-        if (optieStart == StartOption::AftercareYear)
-            start = float(scheduleYears(v.intStartRel));
-        else if (optieStart == StartOption::CalendarYear)
-            start = float(scheduleYears(v.intStartAbs)) - m_in.S + 1;
-        // Only a recurring item has an end.
-        if (recurring)
-            end = relativeEnd(v, start, m_in.S);
-        // Counted from the construction of the top liner; the end above already counts from the start as
-        // entered.
-        if (option(v.bytStartBA) == 1)
-            start += float(scheduleYears(v.intStartBA) - 1);
-    }
-
-    float amount = 0;
-    switch (option(v.bytOptieKosten)) {
-    case CostOption::PercentageOfInvestment:
-        amount = single(v.sngPercInvest) / 100 * single(v.sngKostenInvest);
-        break;
-    case CostOption::TotalAmount:
-        amount = single(v.sngKostenTotaal);
-        break;
-    case CostOption::PerUnit:
-        amount = single(v.sngAantal) * single(v.sngKostenPE);
-        break;
-    default:
-        break;
-    }
-    checked(amount);
-
-    int x = 0;
-    if (recurring) {
-        if (!v.intFreqX.isEntered())
-            throw Fout{94, QStringLiteral("Invalid use of Null")};
-        x = int(scheduleYears(v.intFreqX));
+    const ItemTiming read = itemTiming(v, m_in.S);
+    const int optieFreq = read.option;
+    const float amount = read.amount;
+    const int x = read.x;
+    if ((optieFreq == FrequencyOption::TimesPerYear || optieFreq == FrequencyOption::OnceEveryXYears) &&
+        x <= 0) {
         // A negative number would never end the counting of occurrences either.
-        if (x <= 0) {
-            tell({QStringLiteral("Berekening doelvermogen inrichting '") + m_in.name + QLatin1Char('\''),
-                  QStringLiteral("Ongeldige frequentie (namelijk: ") + QString::number(x) +
-                      QStringLiteral(") aangetroffen bij kostenpost '") + row.act + QStringLiteral("'. "),
-                  MessageIcon::Critical});
-            m_out.items.push_back(item);
-            return false;
-        }
+        tell({QStringLiteral("Berekening doelvermogen inrichting '") + m_in.name + QLatin1Char('\''),
+              QStringLiteral("Ongeldige frequentie (namelijk: ") + QString::number(x) +
+                  QStringLiteral(") aangetroffen bij kostenpost '") + row.act + QStringLiteral("'. "),
+              MessageIcon::Critical});
+        m_out.items.push_back(item);
+        return false;
     }
 
-    const Timing timing{optieFreq, start, end, x};
+    const Timing timing{optieFreq, read.t0, read.t1, x};
     auto known = m_factors.find(timing);
     if (known == m_factors.end())
-        known = m_factors.emplace(timing, contanteWaardeFactor(m_out.q, optieFreq, start, end, x)).first;
+        known =
+            m_factors.emplace(timing, contanteWaardeFactor(m_out.q, optieFreq, read.t0, read.t1, x)).first;
     const Factor& factor = known->second;
     float value = factor.value;
     if (optieFreq == FrequencyOption::TimesPerYear)

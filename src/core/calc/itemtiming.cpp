@@ -1,0 +1,137 @@
+#include "calc/itemtiming.h"
+
+#include "model/options.h"
+
+#include <cmath>
+#include <limits>
+
+namespace dovra::calc {
+
+namespace {
+
+// Years of a schedule, counted from the aftercare start. Entered schedules stay within centuries; a year
+// far beyond any aftercare period could not be counted through in single precision and stops the
+// calculation instead.
+constexpr double MaxScheduleYears = 100000;
+
+double scheduleYears(const StoredField& field)
+{
+    const double value = whole(field);
+    if (std::fabs(value) > MaxScheduleYears)
+        throw Overloop{};
+    return value;
+}
+
+// The end of a recurring item relative to the aftercare start; start is the relative start as entered.
+float relativeEnd(const StoredValues& v, float start, float S)
+{
+    if (option(v.bytEindBA) == 1)
+        return start + float(scheduleYears(v.intEindBA)) - 1;
+    switch (option(v.bytOptieEind)) {
+    case EndOption::CalendarYear:
+        return float(scheduleYears(v.intEindAbs)) - S + 1;
+    case EndOption::AftercareYear:
+        return float(scheduleYears(v.intEindRel));
+    case EndOption::Perpetual:
+        return 1000;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
+
+void fitsSingle(double value)
+{
+    if (!std::isfinite(value) || std::fabs(value) > double(std::numeric_limits<float>::max()))
+        throw Overloop{};
+}
+
+float toSingle(double value)
+{
+    fitsSingle(value);
+    return float(value);
+}
+
+float checked(float value)
+{
+    if (!std::isfinite(value))
+        throw Overloop{};
+    return value;
+}
+
+double power(double base, double exponent)
+{
+    const double value = std::pow(base, exponent);
+    fitsSingle(value);
+    return value;
+}
+
+double number(const StoredField& field)
+{
+    if (field.state == StoredField::State::Text)
+        throw NotANumber{&field};
+    return field.value();
+}
+
+double whole(const StoredField& field)
+{
+    return std::trunc(number(field));
+}
+
+float single(const StoredField& field)
+{
+    return toSingle(number(field));
+}
+
+int option(const StoredField& field)
+{
+    const double value = whole(field);
+    return std::fabs(value) <= std::numeric_limits<qint16>::max() ? int(value) : -1;
+}
+
+ItemTiming itemTiming(const StoredValues& v, float S)
+{
+    ItemTiming timing;
+    timing.option = option(v.bytOptieFreq);
+    const bool recurring =
+        timing.option == FrequencyOption::TimesPerYear || timing.option == FrequencyOption::OnceEveryXYears;
+    if (recurring || timing.option == FrequencyOption::OneOff) {
+        const int optieStart = option(v.bytOptieStart);
+        if (optieStart == StartOption::AftercareYear)
+            timing.t0 = float(scheduleYears(v.intStartRel));
+        else if (optieStart == StartOption::CalendarYear)
+            timing.t0 = float(scheduleYears(v.intStartAbs)) - S + 1;
+        // Only a recurring item has an end.
+        if (recurring)
+            timing.t1 = relativeEnd(v, timing.t0, S);
+        // Counted from the construction of the top liner; the end above already counts from the start as
+        // entered.
+        if (option(v.bytStartBA) == 1)
+            timing.t0 += float(scheduleYears(v.intStartBA) - 1);
+    }
+
+    switch (option(v.bytOptieKosten)) {
+    case CostOption::PercentageOfInvestment:
+        timing.amount = single(v.sngPercInvest) / 100 * single(v.sngKostenInvest);
+        break;
+    case CostOption::TotalAmount:
+        timing.amount = single(v.sngKostenTotaal);
+        break;
+    case CostOption::PerUnit:
+        timing.amount = single(v.sngAantal) * single(v.sngKostenPE);
+        break;
+    default:
+        break;
+    }
+    checked(timing.amount);
+
+    if (recurring) {
+        if (!v.intFreqX.isEntered())
+            throw Fout{94, QStringLiteral("Invalid use of Null")};
+        timing.x = int(scheduleYears(v.intFreqX));
+    }
+    return timing;
+}
+
+} // namespace dovra::calc

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "costitems/storedcostitems.h"
+
+#include <QString>
+
+namespace dovra::calc {
+
+// How the calculation reads a cost item's stored values: shared by the present values and the expenditure
+// schedule, so both follow the same start, end, frequency and amount.
+
+// A value left the single range: the calculation stops.
+struct Overloop
+{
+};
+
+// Any other failure that stops the calculation, as a numbered error.
+struct Fout
+{
+    int number;
+    QString description;
+};
+
+// A stored field that holds text where the calculation needs a number.
+struct NotANumber
+{
+    const StoredField* field;
+};
+
+void fitsSingle(double value);
+float toSingle(double value);
+float checked(float value);
+double power(double base, double exponent);
+
+// Stored values; empty ones count as 0.
+double number(const StoredField& field);
+// A whole-number field: its value cut to a whole number.
+double whole(const StoredField& field);
+float single(const StoredField& field);
+// A choice among numbered options; a number that is no option at all reads as none of them.
+int option(const StoredField& field);
+
+// When a cost item pays and how much: relative years t0 to t1 counted from the aftercare start (year k
+// lies k − 0.5 years after it), every x years or x times a year, amount at the facility's price level.
+struct ItemTiming
+{
+    int option = 0; // bytOptieFreq
+    float t0 = 0;
+    float t1 = 0; // recurring items only
+    int x = 0;    // recurring items only; may be 0 or negative as entered
+    float amount = 0;
+};
+
+// The timing of a cost item that is not combined into a combination post; S is the aftercare start as a
+// decimal year. Throws as the calculation does.
+ItemTiming itemTiming(const StoredValues& v, float S);
+
+} // namespace dovra::calc
