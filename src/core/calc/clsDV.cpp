@@ -107,6 +107,11 @@ bool clsDV::BerekenAlles()
     return d->figures.success;
 }
 
+const TargetCapitalInputs& clsDV::inputs() const
+{
+    return d->inputs;
+}
+
 long clsDV::facilityId() const
 {
     return d->inputs.facilityId;

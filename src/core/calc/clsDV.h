@@ -46,6 +46,7 @@ public:
     bool BerekenAlles();
 
     // Inputs as used.
+    const TargetCapitalInputs& inputs() const;
     long facilityId() const;
     QString facilityName() const;
     float rente() const;          // r, fraction

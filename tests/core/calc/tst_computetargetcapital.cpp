@@ -4,6 +4,8 @@
 // raises the target capital, alone or equalised over a province's facilities of one type.
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
+#include "calc/expenditureschedule.h"
+#include "calc/sensitivity.h"
 #include "calc/surchargedefaults.h"
 #include "calc/targetcapital.h"
 #include "calc/targetcapitalinputs.h"
@@ -11,11 +13,14 @@
 #include "checklist/clsCL.h"
 #include "facility/clsStort.h"
 #include "facility/facilitymanagement.h"
+#include "reports/screenreport.h"
+#include "reports/sensitivityreport.h"
 #include "storage/database.h"
 #include "storage/workspace.h"
 #include "support/golden.h"
 #include "support/messagerecorder.h"
 #include "support/qtprinting.h"
+#include "support/screendump.h"
 #include "support/testfiles.h"
 
 #include <gtest/gtest.h>
@@ -470,6 +475,78 @@ TEST(ComputeTargetCapital, ChecksBeforeTheCalculation)
 // --- the inputs as read from a data file ---
 
 // Aftercare from 16 July 2010, two provisions with a cost item each: tests/data/targetcapital_*.sql.
+// The payments of hand-made items, year by year and per rubric (1..6), at the price level.
+TEST(ExpenditureSchedule, PaymentsPerYearAndRubric)
+{
+    const std::vector<StoredCostItem> items = {
+        costItem({.freq = 1, .start = 0, .amount = 7000, .rubric = 5}, 1),        // before the start
+        costItem({.freq = 1, .start = 4, .amount = 5000, .rubric = 5}, 2),        // one-off in year 4
+        costItem({.x = 2, .start = 3, .end = 10, .amount = 1000}, 3),             // twice a year, 3 to 10
+        costItem({.x = 2, .start = 11, .end = 12, .amount = 1200}, 4),            // its second phase
+        costItem({.freq = 3, .x = 5, .start = 5, .amount = 300, .rubric = 3}, 5), // every 5 years for ever
+        costItem({.freq = 3, .x = 5, .start = 5, .amount = 900, .combined = 1}, 6)};
+    const std::optional<ExpenditureSchedule> schedule = expenditureSchedule(facility(items), 20);
+    ASSERT_TRUE(schedule);
+    QStringList years;
+    for (std::size_t k = 0; k < schedule->perYear.size(); ++k) {
+        QStringList line{QString::number(k + 1)};
+        for (const double amount : schedule->perYear[k])
+            line.append(QString::number(amount));
+        years.append(line.join(u' '));
+    }
+    EXPECT_EQ(
+        years,
+        QStringList({"1 0 0 0 0 0 0",      "2 0 0 0 0 0 0",       "3 0 0 0 2000 0 0",  "4 0 0 0 2000 5000 0",
+                     "5 0 0 300 2000 0 0", "6 0 0 0 2000 0 0",    "7 0 0 0 2000 0 0",  "8 0 0 0 2000 0 0",
+                     "9 0 0 0 2000 0 0",   "10 0 0 300 2000 0 0", "11 0 0 0 2400 0 0", "12 0 0 0 2400 0 0",
+                     "13 0 0 0 0 0 0",     "14 0 0 0 0 0 0",      "15 0 0 300 0 0 0",  "16 0 0 0 0 0 0",
+                     "17 0 0 0 0 0 0",     "18 0 0 0 0 0 0",      "19 0 0 0 0 0 0",    "20 0 0 300 0 0 0"}));
+}
+
+// The slider's default selection (positions 3 to 8, half percents) in 5 steps, and in 2 steps its ends.
+TEST(Sensitivity, RatesOverTheSelection)
+{
+    EXPECT_EQ(sensitivityRates(3, 5, 5), std::vector<float>({0.015f, 0.02125f, 0.0275f, 0.03375f, 0.04f}));
+    EXPECT_EQ(sensitivityRates(3, 5, 2), std::vector<float>({0.015f, 0.04f}));
+    for (const auto& [text, rate] : std::vector<std::pair<const char*, std::optional<float>>>{
+             {"1", 1.0f}, {"8", 8.0f}, {" 2,75 ", 2.75f}, {"0,5", {}}, {"8,01", {}}, {"", {}}, {"twee", {}}})
+        EXPECT_EQ(alternativeRate(QString::fromUtf8(text)), rate) << text;
+}
+
+// The reports of each mode (tests/golden/core/sensitivity.txt) on a yearly item of 1 000 from year 1 to
+// 10 at 4 % interest and 2 % inflation: the last interest step is the facility's own rate (0,0 %); at
+// 4 % inflation q is 1, so the item is worth 10 000 and A + B + C = 1,1 × 10 000 (unforeseen) + 3 % of
+// that (apparatus) + 1 000 years of 10 000 general costs = 10 011 330. Without regular costs the
+// difference is "-"; a failed calculation is marked. Steps give the same figures in any order.
+TEST(Sensitivity, ReportPerMode)
+{
+    const TargetCapitalInputs inputs = rated({costItem({.end = 10})});
+    QString text;
+    const auto write = [&](const SensitivityAnalysis& analysis) {
+        report::ScreenReport screen;
+        report::writeSensitivityReport(analysis, screen);
+        text += test::dumpScreen(screen) + QStringLiteral("----\n");
+    };
+    const SensitivityAnalysis interest =
+        analyseSensitivity(inputs, SensitivityMode::Interest, sensitivityRates(3, 5, 5));
+    write(interest);
+    const SensitivityAnalysis inflation = analyseSensitivity(inputs, SensitivityMode::Inflation, {0.04f});
+    EXPECT_EQ(inflation.steps.at(0).B, 10011330.0f);
+    write(inflation);
+    write(analyseSensitivity(inputs, SensitivityMode::Alternative, {0.01f, 0.08f}));
+    TargetCapitalInputs nothing = facility({});
+    nothing.surcharges = {};
+    nothing.surcharges.optieRapEval = 1;
+    write(analyseSensitivity(nothing, SensitivityMode::Interest, {0.02f}));
+    write(analyseSensitivity(rated({costItem({.x = 0})}), SensitivityMode::Interest, {0.02f}));
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/sensitivity.txt"), text));
+
+    const SensitivityAnalysis reversed =
+        analyseSensitivity(inputs, SensitivityMode::Interest, {0.04f, 0.03375f, 0.0275f, 0.02125f, 0.015f});
+    for (std::size_t k = 0; k < 5; ++k)
+        EXPECT_EQ(reversed.steps[4 - k].B, interest.steps[k].B);
+}
+
 class TargetCapitalFile : public test::SqlFilesTest
 {
 protected:
@@ -553,6 +630,30 @@ namespace {
 using namespace dovra::surcharges;
 
 // Landfills on the built checklist file's 2007 and 2013 versions: tests/data/surcharges_data.sql.
+// Each payment of the schedule valued as the calculation values it (q to the power of its time − 0.5,
+// times F) adds up, per cost item, to the item's present value: for every item of the demo facilities.
+TEST(ExpenditureSchedule, PaymentsAddUpToThePresentValues)
+{
+    test::ProgramFolder folder;
+    MessageRecorder recorder;
+    ASSERT_TRUE(folder.linkDemoData());
+    for (const long id : {1, 2, 3}) {
+        TargetCapitalInputs inputs;
+        ASSERT_TRUE(readTargetCapitalInputs(folder.workspace(), id, inputs));
+        const TargetCapital figures = computeTargetCapital(inputs);
+        ASSERT_TRUE(figures.success);
+        const std::optional<ExpenditureSchedule> schedule = expenditureSchedule(inputs, 1000);
+        ASSERT_TRUE(schedule);
+        std::vector<double> values(inputs.costItems.size());
+        for (const Payment& payment : schedule->payments)
+            values[payment.item] += payment.amount * std::pow(figures.q, payment.time - 0.5) * figures.F;
+        for (std::size_t item = 0; item < values.size(); ++item) {
+            SCOPED_TRACE(inputs.costItems[item].act.toStdString());
+            EXPECT_NEAR(values[item], figures.items[item].ncw, 1e-5 * figures.items[item].ncw + 1e-3);
+        }
+    }
+}
+
 class SurchargesTest : public ::testing::Test
 {
 protected:

@@ -1,0 +1,101 @@
+#include "calc/expenditureschedule.h"
+
+#include "calc/itemtiming.h"
+#include "calc/targetcapitalinputs.h"
+#include "model/options.h"
+
+#include <cmath>
+
+namespace dovra {
+
+using namespace calc;
+
+namespace {
+
+class ScheduleBuilder
+{
+public:
+    explicit ScheduleBuilder(ExpenditureSchedule& schedule) : m_schedule(schedule) {}
+
+    // Adds a payment; false once it falls after the last year, so that an item's later ones are skipped.
+    bool pay(std::size_t item, int rubric, double time, float amount)
+    {
+        const double year = std::floor(time + 0.5);
+        if (year > m_schedule.years)
+            return false;
+        m_schedule.payments.push_back({item, rubric, time, amount});
+        if (rubric >= 1 && rubric <= ExpenditureSchedule::Rubrics)
+            m_schedule.perYear[std::size_t(year) - 1][std::size_t(rubric) - 1] += double(amount);
+        return true;
+    }
+
+    // The occurrences the present value factor counts, in the same single-precision steps.
+    void payItem(std::size_t index, int rubric, const ItemTiming& t)
+    {
+        switch (t.option) {
+        case FrequencyOption::OneOff:
+            if (t.t0 >= 0.5f)
+                pay(index, rubric, t.t0, t.amount);
+            return;
+        case FrequencyOption::TimesPerYear: {
+            float t0 = t.t0;
+            while (t0 < 0.5f)
+                t0 += 1;
+            if (t.t1 < t0)
+                return;
+            const double years = std::floor(double(t.t1 - t0 + 1));
+            const float perYear = t.amount * float(t.x);
+            for (double k = 0; k < years; ++k) {
+                if (!pay(index, rubric, double(t0) + k, perYear))
+                    return;
+            }
+            return;
+        }
+        case FrequencyOption::OnceEveryXYears:
+            if (t.t1 < 0.5f)
+                return;
+            for (float time = t.t0; time <= t.t1; time += float(t.x)) {
+                if (time > 0 && !pay(index, rubric, time, t.amount))
+                    return;
+            }
+            return;
+        default:
+            return;
+        }
+    }
+
+private:
+    ExpenditureSchedule& m_schedule;
+};
+
+} // namespace
+
+std::optional<ExpenditureSchedule> expenditureSchedule(const TargetCapitalInputs& inputs, int years)
+{
+    ExpenditureSchedule schedule;
+    schedule.years = std::max(years, 0);
+    schedule.perYear.assign(std::size_t(schedule.years), {});
+    ScheduleBuilder builder(schedule);
+    try {
+        for (std::size_t index = 0; index < inputs.costItems.size(); ++index) {
+            const StoredValues& v = inputs.costItems[index].values;
+            if (option(v.bytCombineer) == 1)
+                continue;
+            const ItemTiming timing = itemTiming(v, inputs.S);
+            const bool recurring = timing.option == FrequencyOption::TimesPerYear ||
+                                   timing.option == FrequencyOption::OnceEveryXYears;
+            if (recurring && timing.x <= 0)
+                continue;
+            builder.payItem(index, option(v.bytRubriek_REF), timing);
+        }
+    } catch (const Overloop&) {
+        return std::nullopt;
+    } catch (const NotANumber&) {
+        return std::nullopt;
+    } catch (const Fout&) {
+        return std::nullopt;
+    }
+    return schedule;
+}
+
+} // namespace dovra

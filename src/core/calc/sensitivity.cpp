@@ -1,0 +1,86 @@
+#include "calc/sensitivity.h"
+
+#include "calc/clsDV.h"
+#include "calc/targetcapital.h"
+#include "calc/targetcapitalinputs.h"
+
+#include <QLocale>
+
+namespace dovra {
+
+namespace {
+
+SensitivityStep calculateStep(TargetCapitalInputs& inputs, float interest, float inflation, float B0)
+{
+    inputs.r = interest;
+    inputs.i = inflation;
+    // A fresh calculation: nothing of an earlier step carries over.
+    const TargetCapital figures = computeTargetCapital(inputs);
+    SensitivityStep step{
+        interest, inflation, TargetCapitalSums(inputs, figures).zonderRisicoFonds(), {}, figures.success};
+    if (B0 != 0)
+        step.difference = (step.B - B0) / B0;
+    return step;
+}
+
+} // namespace
+
+std::vector<float> sensitivityRates(int start, int length, int steps)
+{
+    std::vector<float> rates;
+    for (int k = 0; k < steps; ++k)
+        rates.push_back(float(start) / 200 + float(k) * (float(length) / 200) / float(steps - 1));
+    return rates;
+}
+
+std::optional<float> alternativeRate(const QString& text)
+{
+    bool ok = false;
+    const float value = QLocale().toFloat(text.trimmed(), &ok);
+    if (!ok || !(value >= 1 && value <= 8))
+        return std::nullopt;
+    return value;
+}
+
+QString invalidAlternativeRate(bool interest)
+{
+    return QStringLiteral("Ongeldige waarde voor ") +
+           (interest ? QStringLiteral("rente") : QStringLiteral("inflatie")) +
+           QStringLiteral(" ingevoerd (voer waarde in tussen 1 en 8).");
+}
+
+SensitivityAnalysis analyseSensitivity(const TargetCapitalInputs& inputs, SensitivityMode mode,
+                                       const std::vector<float>& rates)
+{
+    SensitivityAnalysis analysis;
+    analysis.mode = mode;
+    analysis.r0 = inputs.r;
+    analysis.i0 = inputs.i;
+    analysis.B0 = TargetCapitalSums(inputs, computeTargetCapital(inputs)).zonderRisicoFonds();
+    TargetCapitalInputs rated = inputs;
+    if (mode == SensitivityMode::Alternative) {
+        if (rates.size() == 2)
+            analysis.steps.push_back(calculateStep(rated, rates[0], rates[1], analysis.B0));
+        return analysis;
+    }
+    for (const float rate : rates) {
+        analysis.steps.push_back(mode == SensitivityMode::Interest
+                                     ? calculateStep(rated, rate, inputs.i, analysis.B0)
+                                     : calculateStep(rated, inputs.r, rate, analysis.B0));
+    }
+    return analysis;
+}
+
+std::optional<SensitivityAnalysis> runSensitivityAnalysis(Workspace& workspace, long facilityId,
+                                                          SensitivityMode mode,
+                                                          const std::vector<float>& rates)
+{
+    clsDV base(workspace);
+    if (!base.initializeDV(facilityId) || !base.VerifyBeforeBerekening2())
+        return std::nullopt;
+    // Its messages are the user's; its figure is computed again with the steps.
+    base.BerekenAlles();
+    return analyseSensitivity(base.inputs(), mode, rates);
+}
+
+} // namespace dovra
