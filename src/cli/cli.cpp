@@ -3,6 +3,7 @@
 #include "base/programpaths.h"
 #include "base/settings.h"
 #include "checklist/checklistsystem.h"
+#include "clianalysis.h"
 #include "clifigures.h"
 #include "clireports.h"
 #include "cliversion.h"
@@ -33,14 +34,27 @@ const QString Usage = QStringLiteral(
     "         dovra-cli invoerrapport (--facility NAAM | --id N) --out BESTAND.docx "
     "[--secties algemeen,voorzieningen,kostenposten,checklist] [--data BESTAND] [--checklist BESTAND]\n"
     "         dovra-cli checklistversie (--facility NAAM | --id N) [--naar ID] [--toepassen] [--json] "
-    "[--data BESTAND] [--checklist BESTAND]");
+    "[--data BESTAND] [--checklist BESTAND]\n"
+    "         dovra-cli gevoeligheid (--facility NAAM | --id N) (--rente | --inflatie) --van PCT --tot PCT "
+    "[--stappen N] [--json] [--data BESTAND] [--checklist BESTAND]\n"
+    "         dovra-cli gevoeligheid (--facility NAAM | --id N) --alternatief --rente PCT --inflatie PCT "
+    "[--json] "
+    "[--data BESTAND] [--checklist BESTAND]\n"
+    "         dovra-cli uitgavenschema (--facility NAAM | --id N) [--jaren N] [--csv] [--data BESTAND] "
+    "[--checklist BESTAND]");
 
 // The options that take a value, and those that stand alone.
 const QStringList ValueOptions{
     QStringLiteral("data"),    QStringLiteral("checklist"), QStringLiteral("facility"),
     QStringLiteral("id"),      QStringLiteral("btw"),       QStringLiteral("out"),
-    QStringLiteral("secties"), QStringLiteral("indeling"),  QStringLiteral("naar")};
-const QStringList Flags{QStringLiteral("json"), QStringLiteral("scherm"), QStringLiteral("toepassen")};
+    QStringLiteral("secties"), QStringLiteral("indeling"),  QStringLiteral("naar"),
+    QStringLiteral("van"),     QStringLiteral("tot"),       QStringLiteral("stappen"),
+    QStringLiteral("jaren")};
+const QStringList Flags{QStringLiteral("json"), QStringLiteral("scherm"), QStringLiteral("toepassen"),
+                        QStringLiteral("alternatief"), QStringLiteral("csv")};
+// Options that stand alone or take a value: "gevoeligheid --rente --van 1" varies the interest,
+// "gevoeligheid --alternatief --rente 3" sets it.
+const QStringList OptionalValues{QStringLiteral("rente"), QStringLiteral("inflatie")};
 
 // A command line of positional arguments and options "--naam waarde", "--naam=waarde" or "--vlag"; a
 // later option of a name wins. Read by hand so that every mistake in it is told in Dutch.
@@ -65,12 +79,15 @@ std::optional<Arguments> readArguments(const QStringList& line, QString* error)
         }
         const qsizetype equals = argument.indexOf(u'=');
         const QString name = argument.left(equals).mid(2);
-        const bool flag = Flags.contains(name);
-        if (!argument.startsWith(QLatin1String("--")) || !(flag || ValueOptions.contains(name))) {
+        const bool valueFollows = i + 1 < line.size() && !line[i + 1].startsWith(QLatin1String("--"));
+        const bool flag =
+            Flags.contains(name) || (OptionalValues.contains(name) && equals < 0 && !valueFollows);
+        if (!argument.startsWith(QLatin1String("--")) ||
+            !(flag || ValueOptions.contains(name) || OptionalValues.contains(name))) {
             *error = QStringLiteral("Onbekende optie: ") + argument.left(equals);
             return std::nullopt;
         }
-        if (flag && equals >= 0) {
+        if (Flags.contains(name) && equals >= 0) {
             *error = QStringLiteral("De optie --") + name + QStringLiteral(" heeft geen waarde.");
             return std::nullopt;
         }
@@ -111,6 +128,10 @@ struct Request
     report::InputReportOptions input;
     std::optional<int> targetVersion; // checklistversie --naar
     bool apply = false;               // checklistversie --toepassen
+    SensitivityMode sensitivity = SensitivityMode::Interest;
+    std::vector<float> rates; // gevoeligheid: the series, or the alternative interest and inflation
+    int years = 100;          // uitgavenschema --jaren
+    bool csv = false;
 };
 
 // The data file of --data, or the one the settings link.
@@ -149,14 +170,14 @@ std::optional<int> positiveId(const QString& text)
     return int(id);
 }
 
-// The --btw value: a finite percentage from 0 to 30, with a decimal point or comma, or nothing.
-std::optional<float> vatPercentage(const QString& text)
+// A finite percentage from min to max, with a decimal point or comma, or nothing.
+std::optional<float> percentage(const QString& text, float min, float max)
 {
     bool ok = false;
-    const float vat = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toFloat(&ok);
-    if (!ok || !std::isfinite(vat) || vat < 0 || vat > 30)
+    const float value = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toFloat(&ok);
+    if (!ok || !std::isfinite(value) || value < min || value > max)
         return std::nullopt;
-    return vat;
+    return value;
 }
 
 // The facility and the VAT percentage; the message when one of them is wrong.
@@ -173,7 +194,7 @@ std::optional<QString> readFacilityAndVat(const Arguments& arguments, Settings& 
         request.id = *id;
     }
     if (arguments.isSet(QStringLiteral("btw"))) {
-        const std::optional<float> vat = vatPercentage(arguments.value(QStringLiteral("btw")));
+        const std::optional<float> vat = percentage(arguments.value(QStringLiteral("btw")), 0, 30);
         if (!vat)
             return QStringLiteral("Het BTW-percentage moet een getal van 0 tot en met 30 zijn.");
         request.vat = *vat;
@@ -253,6 +274,74 @@ std::optional<QString> readVersionChange(const Arguments& arguments, Request& re
     return std::nullopt;
 }
 
+// A whole number from min to max, or nothing.
+std::optional<int> wholeNumber(const QString& text, int min, int max)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < min || value > max)
+        return std::nullopt;
+    return value;
+}
+
+// gevoeligheid: a series over a range of the slider (half percents from 1 to 8) or one alternative pair.
+std::optional<QString> readSensitivity(const Arguments& arguments, Request& request)
+{
+    const QString interest = arguments.value(QStringLiteral("rente"));
+    const QString inflation = arguments.value(QStringLiteral("inflatie"));
+    if (arguments.isSet(QStringLiteral("alternatief"))) {
+        const std::optional<float> r = percentage(interest, 1, 8);
+        const std::optional<float> i = percentage(inflation, 1, 8);
+        if (!r || !i)
+            return QStringLiteral(
+                "Geef bij --alternatief de rente en de inflatie op met --rente PCT en --inflatie "
+                "PCT, elk van 1 tot en met 8.");
+        request.sensitivity = SensitivityMode::Alternative;
+        request.rates = {*r / 100, *i / 100};
+        return std::nullopt;
+    }
+    if (arguments.isSet(QStringLiteral("rente")) == arguments.isSet(QStringLiteral("inflatie")) ||
+        !interest.isEmpty() || !inflation.isEmpty())
+        return QStringLiteral("Geef aan wat varieert: --rente of --inflatie (zonder waarde), of kies "
+                              "--alternatief.\n") +
+               Usage;
+    request.sensitivity =
+        arguments.isSet(QStringLiteral("rente")) ? SensitivityMode::Interest : SensitivityMode::Inflation;
+    // Slider positions: half percents.
+    const auto position = [&](const char* name) -> std::optional<int> {
+        const std::optional<float> value = percentage(arguments.value(QLatin1String(name)), 1, 8);
+        if (!value || float(qRound(*value * 2)) != *value * 2)
+            return std::nullopt;
+        return qRound(*value * 2);
+    };
+    const std::optional<int> from = position("van");
+    const std::optional<int> to = position("tot");
+    if (!from || !to || *to <= *from)
+        return QStringLiteral("Geef het bereik op met --van en --tot: veelvouden van 0,5 van 1 tot en met 8, "
+                              "--tot groter dan --van.");
+    int steps = 5;
+    if (arguments.isSet(QStringLiteral("stappen"))) {
+        const std::optional<int> chosen = wholeNumber(arguments.value(QStringLiteral("stappen")), 2, 10);
+        if (!chosen)
+            return QStringLiteral("Het aantal stappen moet een geheel getal van 2 tot en met 10 zijn.");
+        steps = *chosen;
+    }
+    request.rates = sensitivityRates(*from, *to - *from, steps);
+    return std::nullopt;
+}
+
+std::optional<QString> readSchedule(const Arguments& arguments, Request& request)
+{
+    request.csv = arguments.isSet(QStringLiteral("csv"));
+    if (!arguments.isSet(QStringLiteral("jaren")))
+        return std::nullopt;
+    const std::optional<int> years = wholeNumber(arguments.value(QStringLiteral("jaren")), 1, 1000);
+    if (!years)
+        return QStringLiteral("Het aantal jaren moet een geheel getal van 1 tot en met 1000 zijn.");
+    request.years = *years;
+    return std::nullopt;
+}
+
 // The request of a facility command; empty (after telling) when an argument is wrong.
 std::optional<Request> readRequest(Session& session, const QString& command, const Arguments& arguments,
                                    QTextStream& out)
@@ -267,6 +356,10 @@ std::optional<Request> readRequest(Session& session, const QString& command, con
         problem = readInputReport(session, arguments, request);
     if (!problem && command == QLatin1String("checklistversie"))
         problem = readVersionChange(arguments, request);
+    if (!problem && command == QLatin1String("gevoeligheid"))
+        problem = readSensitivity(arguments, request);
+    if (!problem && command == QLatin1String("uitgavenschema"))
+        problem = readSchedule(arguments, request);
     if (problem) {
         fail(out, *problem);
         return std::nullopt;
@@ -325,6 +418,10 @@ int runFacilityCommand(Session& session, int id, const Request& request, QTextSt
         return printTargetCapital(workspace, id, request.vat, request.json, out);
     if (request.command == QLatin1String("heffing"))
         return printLevy(workspace, id, request.json, out);
+    if (request.command == QLatin1String("gevoeligheid"))
+        return printSensitivity(workspace, id, request.sensitivity, request.rates, request.json, out);
+    if (request.command == QLatin1String("uitgavenschema"))
+        return printExpenditureSchedule(workspace, id, request.years, request.csv, out);
     if (request.command == QLatin1String("checklistversie"))
         return runVersionChange(workspace, id, request.targetVersion, request.apply, request.json, out);
     const report::ReportContext context =
@@ -355,7 +452,8 @@ int runCli(const QStringList& arguments, QTextStream& out)
     const QString command = read->positional.first();
     const QStringList known{QStringLiteral("info"),          QStringLiteral("doelvermogen"),
                             QStringLiteral("heffing"),       QStringLiteral("rapport"),
-                            QStringLiteral("invoerrapport"), QStringLiteral("checklistversie")};
+                            QStringLiteral("invoerrapport"), QStringLiteral("checklistversie"),
+                            QStringLiteral("gevoeligheid"),  QStringLiteral("uitgavenschema")};
     if (!known.contains(command))
         return fail(out, QStringLiteral("Onbekende opdracht: ") + command + QLatin1Char('\n') + Usage);
     Session session;

@@ -163,6 +163,18 @@ const CliCase Cases[] = {
      "checklistversie --id 2 --toepassen {files}", 1, "Zettingsmetingen"},
     {"VersionNotOffered", "", "checklistversie --id 2 --naar 4 {files}", 2,
      "Checklistversie 4 wordt voor deze inrichting niet aangeboden."},
+    // Analyses: the slider's half percents from 1 to 8, its steps, the alternative rates and the years.
+    {"RangeOffTheSlider", "", "gevoeligheid --id 1 --rente --van 1,25 --tot 4 {files}", 2,
+     "veelvouden van 0,5"},
+    {"EmptyRange", "", "gevoeligheid --id 1 --inflatie --van 3 --tot 3 {files}", 2, "--tot groter dan --van"},
+    {"ElevenSteps", "", "gevoeligheid --id 1 --rente --van 1 --tot 8 --stappen 11 {files}", 2,
+     "Het aantal stappen moet een geheel getal van 2 tot en met 10 zijn."},
+    {"BothRatesVary", "", "gevoeligheid --id 1 --rente --inflatie --van 1 --tot 2 {files}", 2,
+     "Geef aan wat varieert"},
+    {"AlternativeBelowOne", "", "gevoeligheid --id 1 --alternatief --rente 0,5 --inflatie 2 {files}", 2,
+     "elk van 1 tot en met 8"},
+    {"NoYears", "", "uitgavenschema --id 1 --jaren 0 {files}", 2,
+     "Het aantal jaren moet een geheel getal van 1 tot en met 1000 zijn."},
     // Damaged, newer, missing or wrong files: refused with a message and left as they were.
     {"NewerVersion", "UPDATE tblSYS SET strSYSvalue = '40' WHERE strSYS_ID = 'versie'", "info {files}", 2,
      "Koppeling databestand: Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden "
@@ -241,6 +253,23 @@ TEST_F(CliTest, VersionChangeOfTheDemoLandfills)
         EXPECT_TRUE(test::matchesGolden(golden, result.out + QStringLiteral("--- stderr\n") + result.err +
                                                     QStringLiteral("--- exit %1\n").arg(result.exitCode)));
     }
+}
+
+// The sensitivity analysis of each mode and the expenditure schedule as text and CSV, of the landfill on the
+// 2013 checklist.
+TEST_F(CliTest, AnalysesOfADemoLandfill)
+{
+    QString text;
+    for (const char* command : {"gevoeligheid --rente --van 1,5 --tot 4",
+                                "gevoeligheid --inflatie --van 1 "
+                                "--tot 3 --stappen 3 --json",
+                                "gevoeligheid --alternatief --rente 3 --inflatie=2,5",
+                                "uitgavenschema --jaren 12", "uitgavenschema --csv --jaren 3"}) {
+        const CliRun result = cli(QByteArray(command) + " --id 1 {files}");
+        text += QStringLiteral("=== %1 (exit %2)\n").arg(QLatin1String(command)).arg(result.exitCode) +
+                result.out + result.err;
+    }
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("cli/facility1-analyses.txt"), text));
 }
 
 // A change refused halfway leaves the facility's records as they were (an encrypted file rolled back need
