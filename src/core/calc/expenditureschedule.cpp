@@ -12,20 +12,44 @@ using namespace calc;
 
 namespace {
 
-class ScheduleBuilder
+// Hands every payment of the cost items up to the last year to a sink.
+template <typename Sink> class PaymentWalk
 {
 public:
-    explicit ScheduleBuilder(ExpenditureSchedule& schedule) : m_schedule(schedule) {}
+    PaymentWalk(int years, Sink sink) : m_years(years), m_sink(std::move(sink)) {}
 
-    // Adds a payment; false once it falls after the last year, so that an item's later ones are skipped.
+    // False when a cost item cannot be read.
+    bool walk(const TargetCapitalInputs& inputs)
+    {
+        try {
+            for (std::size_t index = 0; index < inputs.costItems.size(); ++index) {
+                const StoredValues& v = inputs.costItems[index].values;
+                if (option(v.bytCombineer) == 1)
+                    continue;
+                const ItemTiming timing = itemTiming(v, inputs.S);
+                const bool recurring = timing.option == FrequencyOption::TimesPerYear ||
+                                       timing.option == FrequencyOption::OnceEveryXYears;
+                if (!recurring || timing.x > 0)
+                    payItem(index, option(v.bytRubriek_REF), timing);
+            }
+        } catch (const Overloop&) {
+            return false;
+        } catch (const NotANumber&) {
+            return false;
+        } catch (const Fout&) {
+            return false;
+        }
+        return true;
+    }
+
+private:
+    // False once the payment falls after the last year, so that an item's later ones are skipped.
     bool pay(std::size_t item, int rubric, double time, float amount)
     {
         const double year = std::floor(time + 0.5);
-        if (year > m_schedule.years)
+        if (year > m_years)
             return false;
-        m_schedule.payments.push_back({item, rubric, time, amount});
-        if (rubric >= 1 && rubric <= ExpenditureSchedule::Rubrics)
-            m_schedule.perYear[std::size_t(year) - 1][std::size_t(rubric) - 1] += double(amount);
+        m_sink(Payment{item, rubric, time, amount}, int(year));
         return true;
     }
 
@@ -64,8 +88,8 @@ public:
         }
     }
 
-private:
-    ExpenditureSchedule& m_schedule;
+    const int m_years;
+    Sink m_sink;
 };
 
 } // namespace
@@ -75,27 +99,23 @@ std::optional<ExpenditureSchedule> expenditureSchedule(const TargetCapitalInputs
     ExpenditureSchedule schedule;
     schedule.years = std::max(years, 0);
     schedule.perYear.assign(std::size_t(schedule.years), {});
-    ScheduleBuilder builder(schedule);
-    try {
-        for (std::size_t index = 0; index < inputs.costItems.size(); ++index) {
-            const StoredValues& v = inputs.costItems[index].values;
-            if (option(v.bytCombineer) == 1)
-                continue;
-            const ItemTiming timing = itemTiming(v, inputs.S);
-            const bool recurring = timing.option == FrequencyOption::TimesPerYear ||
-                                   timing.option == FrequencyOption::OnceEveryXYears;
-            if (recurring && timing.x <= 0)
-                continue;
-            builder.payItem(index, option(v.bytRubriek_REF), timing);
-        }
-    } catch (const Overloop&) {
+    PaymentWalk walk(schedule.years, [&schedule](const Payment& payment, int year) {
+        if (payment.rubric >= 1 && payment.rubric <= ExpenditureSchedule::Rubrics)
+            schedule.perYear[std::size_t(year) - 1][std::size_t(payment.rubric) - 1] +=
+                double(payment.amount);
+    });
+    if (!walk.walk(inputs))
         return std::nullopt;
-    } catch (const NotANumber&) {
-        return std::nullopt;
-    } catch (const Fout&) {
-        return std::nullopt;
-    }
     return schedule;
+}
+
+std::optional<std::vector<Payment>> schedulePayments(const TargetCapitalInputs& inputs, int years)
+{
+    std::vector<Payment> payments;
+    PaymentWalk walk(years, [&payments](const Payment& payment, int) { payments.push_back(payment); });
+    if (!walk.walk(inputs))
+        return std::nullopt;
+    return payments;
 }
 
 } // namespace dovra

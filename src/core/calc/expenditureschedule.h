@@ -25,16 +25,17 @@ struct ExpenditureSchedule
     static constexpr int Rubrics = 6;
 
     int years = 0;
-    // Per cost item in input order, each item's in time order.
-    std::vector<Payment> payments;
     // The outlays of aftercare year k at index k − 1, per rubric 1..6 at index 0..5.
     std::vector<std::array<double, Rubrics>> perYear;
 };
 
-// Every payment of the inputs' cost items in aftercare years 1 to years, by the same start, end and
+// The outlays of the inputs' cost items in aftercare years 1 to years, by the same start, end and
 // frequency rules as their present values. Empty when a cost item cannot be read (the calculation of the
 // same inputs says why); items combined into a combination post and items with an invalid frequency pay
 // nothing.
 std::optional<ExpenditureSchedule> expenditureSchedule(const TargetCapitalInputs& inputs, int years);
+
+// The payments behind it, one by one: per cost item in input order, each item's in time order.
+std::optional<std::vector<Payment>> schedulePayments(const TargetCapitalInputs& inputs, int years);
 
 } // namespace dovra

@@ -642,10 +642,10 @@ TEST(ExpenditureSchedule, PaymentsAddUpToThePresentValues)
         ASSERT_TRUE(readTargetCapitalInputs(folder.workspace(), id, inputs));
         const TargetCapital figures = computeTargetCapital(inputs);
         ASSERT_TRUE(figures.success);
-        const std::optional<ExpenditureSchedule> schedule = expenditureSchedule(inputs, 1000);
-        ASSERT_TRUE(schedule);
+        const std::optional<std::vector<Payment>> payments = schedulePayments(inputs, 1000);
+        ASSERT_TRUE(payments);
         std::vector<double> values(inputs.costItems.size());
-        for (const Payment& payment : schedule->payments)
+        for (const Payment& payment : *payments)
             values[payment.item] += payment.amount * std::pow(figures.q, payment.time - 0.5) * figures.F;
         for (std::size_t item = 0; item < values.size(); ++item) {
             SCOPED_TRACE(inputs.costItems[item].act.toStdString());
