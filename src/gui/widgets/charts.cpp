@@ -1,0 +1,247 @@
+#include "widgets/charts.h"
+
+#include "base/messageservice.h"
+
+#include <QBarSet>
+#include <QCategoryAxis>
+#include <QChartView>
+#include <QHBoxLayout>
+#include <QImageWriter>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QScatterSeries>
+#include <QStackedBarSeries>
+#include <QValueAxis>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace dovra {
+
+namespace {
+
+// Distinct colours that stay apart for colour-blind readers too.
+const QList<QColor> SeriesColours = {
+    QColor(0x00, 0x72, 0xB2), QColor(0xE6, 0x9F, 0x00), QColor(0x00, 0x9E, 0x73), QColor(0xCC, 0x79, 0xA7),
+    QColor(0x56, 0xB4, 0xE9), QColor(0xD5, 0x5E, 0x00), QColor(0xF0, 0xE4, 0x42), QColor(0x55, 0x55, 0x55)};
+// The marked point stands out against the line in the first colour.
+const QColor MarkColour = SeriesColours.at(5);
+
+// A picture smaller than this is hard to read once printed or pasted into a document.
+constexpr QSize MinimumImageSize(1200, 700);
+
+const QString SaveTitle = QStringLiteral("Grafiek opslaan");
+
+QChart* newChart(const QString& title)
+{
+    auto* chart = new QChart;
+    chart->setTitle(title);
+    QFont font = chart->titleFont();
+    font.setPointSizeF(font.pointSizeF() * 1.3);
+    font.setBold(true);
+    chart->setTitleFont(font);
+    chart->setLocale(QLocale());
+    chart->setLocalizeNumbers(true);
+    chart->legend()->setAlignment(Qt::AlignBottom);
+    return chart;
+}
+
+QChartView* newView(QChart* chart, QWidget* parent)
+{
+    auto* view = new QChartView(chart, parent);
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+// The smallest of 1, 2 or 5 times a power of ten that is at least raw (> 0).
+double niceStep(double raw)
+{
+    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    for (const double factor : {1.0, 2.0, 5.0}) {
+        if (factor * power >= raw)
+            return factor * power;
+    }
+    return 10 * power;
+}
+
+// A value axis over low..high, widened by padding (a fraction of the span) on both sides so that no marker
+// sits on the frame, and rounded outwards to about eight ticks at easy steps (0,5 rather than 1 between
+// points at half percentages).
+QValueAxis* valueAxis(const QString& title, const QString& format, double low, double high, double padding)
+{
+    if (high <= low) {
+        const double half = low != 0 ? std::abs(low) * 0.1 : 1;
+        low -= half;
+        high += half;
+    }
+    const double margin = (high - low) * padding;
+    const double step = niceStep((high - low + 2 * margin) / 7);
+    const double first = std::floor((low - margin) / step) * step;
+    const double last = std::ceil((high + margin) / step) * step;
+    auto* axis = new QValueAxis;
+    axis->setTitleText(title);
+    axis->setLabelFormat(format);
+    axis->setRange(first, last);
+    axis->setTickCount(int(std::lround((last - first) / step)) + 1);
+    return axis;
+}
+
+void attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y)
+{
+    chart->addSeries(series);
+    series->attachAxis(x);
+    series->attachAxis(y);
+}
+
+// Every how many categories a label fits: about a dozen labels.
+int labelStep(qsizetype categories)
+{
+    return int(niceStep(std::max(1.0, std::ceil(double(categories) / 12))));
+}
+
+// The bars stand at 0, 1, ... on the value scale; the first category and every step-th are labelled.
+QCategoryAxis* categoryAxis(const QString& title, const QStringList& categories)
+{
+    auto* axis = new QCategoryAxis;
+    axis->setTitleText(title);
+    axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+    axis->setGridLineVisible(false);
+    axis->setStartValue(-0.5);
+    axis->setRange(-0.5, double(categories.size()) - 0.5);
+    const int step = labelStep(categories.size());
+    for (qsizetype i = 0; i < categories.size(); ++i) {
+        if (i == 0 || (i + 1) % step == 0)
+            axis->append(categories.at(i), double(i));
+    }
+    return axis;
+}
+
+} // namespace
+
+QChartView* lineChart(const LineChartData& data, QWidget* parent)
+{
+    QChart* chart = newChart(data.title);
+    double left = 0, right = 0, bottom = 0, top = 0;
+    if (!data.points.isEmpty()) {
+        const auto [minX, maxX] = std::minmax_element(data.points.begin(), data.points.end(),
+                                                      [](QPointF a, QPointF b) { return a.x() < b.x(); });
+        const auto [minY, maxY] = std::minmax_element(data.points.begin(), data.points.end(),
+                                                      [](QPointF a, QPointF b) { return a.y() < b.y(); });
+        left = minX->x();
+        right = maxX->x();
+        bottom = minY->y();
+        top = maxY->y();
+    }
+    QValueAxis* x = valueAxis(data.xTitle, data.xFormat, left, right, 0.05);
+    QValueAxis* y = valueAxis(data.yTitle, data.yFormat, bottom, top, 0.05);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+
+    auto* line = new QLineSeries;
+    line->setName(data.lineName);
+    line->append(data.points);
+    line->setPointsVisible(true);
+    line->setPen(QPen(SeriesColours.constFirst(), 2.5));
+    attach(chart, line, x, y);
+    if (data.lineName.isEmpty())
+        chart->legend()->markers(line).constFirst()->setVisible(false);
+
+    const bool marked = data.markedPoint && *data.markedPoint >= 0 && *data.markedPoint < data.points.size();
+    if (marked) {
+        auto* mark = new QScatterSeries;
+        mark->setName(data.markedName);
+        mark->append(data.points.at(*data.markedPoint));
+        mark->setMarkerShape(QScatterSeries::MarkerShapeRectangle);
+        mark->setMarkerSize(13);
+        mark->setColor(MarkColour);
+        mark->setBorderColor(Qt::black);
+        attach(chart, mark, x, y);
+    }
+    chart->legend()->setVisible(marked || !data.lineName.isEmpty());
+    return newView(chart, parent);
+}
+
+QChartView* stackedBarChart(const StackedBarData& data, QWidget* parent)
+{
+    QChart* chart = newChart(data.title);
+    auto* bars = new QStackedBarSeries;
+    bars->setBarWidth(0.8);
+    // Positive values stack upwards and negative ones downwards: the extremes are the sums of each.
+    QList<double> above(data.categories.size()), below(data.categories.size());
+    for (qsizetype s = 0; s < data.series.size(); ++s) {
+        const BarSeries& series = data.series.at(s);
+        auto* set = new QBarSet(series.name);
+        set->append(series.values);
+        set->setColor(SeriesColours.at(s % SeriesColours.size()));
+        set->setBorderColor(set->color());
+        bars->append(set);
+        for (qsizetype c = 0; c < std::min(series.values.size(), above.size()); ++c)
+            (series.values.at(c) >= 0 ? above : below)[c] += series.values.at(c);
+    }
+    const double high = above.isEmpty() ? 0 : *std::max_element(above.begin(), above.end());
+    const double low = below.isEmpty() ? 0 : *std::min_element(below.begin(), below.end());
+    QCategoryAxis* x = categoryAxis(data.xTitle, data.categories);
+    QValueAxis* y = valueAxis(data.yTitle, data.yFormat, low, high, 0);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    attach(chart, bars, x, y);
+    return newView(chart, parent);
+}
+
+ChartPage::ChartPage(QChartView* view, QWidget* parent) : QWidget(parent), m_view(view)
+{
+    auto* save = new QPushButton(QStringLiteral("Opslaan als afbeelding..."), this);
+    save->setObjectName(QStringLiteral("cmdOpslaanAfbeelding"));
+    connect(save, &QPushButton::clicked, this, &ChartPage::save);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(save);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(view, 1);
+    layout->addLayout(buttons);
+}
+
+QImage ChartPage::image() const
+{
+    // The chart is laid out anew at the picture's size, so a small window still gives a legible picture.
+    QChart* chart = m_view->chart();
+    const QSize size = m_view->size().expandedTo(MinimumImageSize);
+    const QRectF shown = chart->geometry();
+    chart->setGeometry(QRectF(QPointF(), size));
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    chart->scene()->render(&painter, QRectF(image.rect()), chart->geometry());
+    painter.end();
+    chart->setGeometry(shown);
+    return image;
+}
+
+void ChartPage::save()
+{
+    const QString path = messages().saveFileName(
+        {SaveTitle, QStringLiteral("PNG afbeelding (*.png)|*.png|"), m_proposedName, false, true});
+    if (path.isEmpty())
+        return;
+    // Written beside the target and renamed over it: a failure leaves an existing file as it was.
+    QSaveFile file(path);
+    QString error;
+    if (!file.open(QIODevice::WriteOnly)) {
+        error = file.errorString();
+    } else {
+        QImageWriter writer(&file, "png");
+        if (!writer.write(image()))
+            error = writer.errorString();
+        else if (!file.commit())
+            error = file.errorString();
+    }
+    if (!error.isEmpty())
+        messages().inform(QStringLiteral("De afbeelding kan niet worden opgeslagen: ") + error, SaveTitle,
+                          MessageIcon::Critical);
+}
+
+} // namespace dovra
