@@ -1,5 +1,6 @@
 #include "app/frmMDI_main.h"
 
+#include "analysis/frmGevoelAna.h"
 #include "app/appstate.h"
 #include "app/frmConfig.h"
 #include "app/frmSplash.h"
@@ -52,6 +53,7 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
     });
     setCommand(QStringLiteral("Doelvermogen"), [this] { (new frmDoelverm(this))->show(); });
     setCommand(QStringLiteral("rap_invoer"), [this] { (new frmRapVoorz(this))->show(); });
+    setCommand(QStringLiteral("gev_ana"), [this] { (new frmGevoelAna(this))->show(); });
 
     connect(&appState(), &AppState::facilityOpenStateChanged, this, &frmMDI_main::SetFacilityOpenState);
     connect(&appState(), &AppState::checklistSystemValuesChanged, this, [this] {

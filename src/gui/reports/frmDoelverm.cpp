@@ -1,12 +1,16 @@
 #include "reports/frmDoelverm.h"
 
+#include "analysis/analysischarts.h"
 #include "app/appstate.h"
 #include "base/formats.h"
 #include "base/messageservice.h"
+#include "calc/clsDV.h"
+#include "calc/expenditureschedule.h"
 #include "reports/frmRapScherm.h"
 #include "reports/reportfiledialog.h"
 #include "reports/screenreport.h"
 #include "ui_frmDoelverm.h"
+#include "widgets/charts.h"
 #include "widgets/decimalcommakey.h"
 #include "widgets/opendocument.h"
 
@@ -184,6 +188,11 @@ void frmDoelverm::writeScreen(report::TargetCapitalReportRun& run)
     }
     // The window outlives this dialog: it belongs to the main window.
     auto* window = new frmRapScherm(parentWidget());
+    const clsDV& calculation = run.calculation();
+    if (const std::optional<ExpenditureSchedule> schedule = expenditureSchedule(calculation.inputs(), 100))
+        window->addPage(
+            expenditureChart(*schedule, calculation.jaarPrijspeil(), calculation.facilityName(), window),
+            QStringLiteral("Uitgavenschema"));
     window->show(screen);
 }
 

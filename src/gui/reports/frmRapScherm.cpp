@@ -4,6 +4,7 @@
 
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QTabWidget>
 #include <QTextEdit>
 
 namespace dovra {
@@ -45,19 +46,38 @@ void frmRapScherm::show(const report::ScreenReport& report)
     show();
 }
 
+void frmRapScherm::addPage(QWidget* page, const QString& title)
+{
+    if (!m_tabs) {
+        m_tabs = new QTabWidget(this);
+        m_tabs->setObjectName(QStringLiteral("tabRap"));
+        m_tabs->addTab(m_text, QStringLiteral("Rapport"));
+        m_tabs->show();
+        setTabOrder(m_tabs, m_close);
+    }
+    m_tabs->addTab(page, title);
+    layoutContents();
+}
+
 void frmRapScherm::resizeEvent(QResizeEvent* event)
 {
     QDialog::resizeEvent(event);
-    // The text takes the width less 0.5 cm and the height less 1 cm, with the button in the strip below;
-    // a button taller than that strip widens it.
+    layoutContents();
+}
+
+void frmRapScherm::layoutContents()
+{
+    // The text (or the pages) takes the width less 0.5 cm and the height less 1 cm, with the button in the
+    // strip below; a button taller than that strip widens it.
     const int margin = pixels(0.25);
     const QSize button = m_close->sizeHint();
     const int strip = std::max(pixels(0.75), button.height() + margin);
-    const QSize inner = event->size();
-    m_text->setGeometry(margin, margin, std::max(0, inner.width() - 2 * margin),
-                        std::max(0, inner.height() - margin - strip));
+    const QSize inner = size();
+    QWidget* contents = m_tabs ? static_cast<QWidget*>(m_tabs) : m_text;
+    contents->setGeometry(margin, margin, std::max(0, inner.width() - 2 * margin),
+                          std::max(0, inner.height() - margin - strip));
     m_close->setGeometry(inner.width() - margin - button.width(),
-                         m_text->geometry().bottom() + 1 + (strip - button.height()) / 2, button.width(),
+                         contents->geometry().bottom() + 1 + (strip - button.height()) / 2, button.width(),
                          button.height());
 }
 

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QPushButton;
+class QTabWidget;
 class QTextEdit;
 
 namespace dovra::report {
@@ -24,15 +25,19 @@ public:
     using QDialog::show;
     // Replaces the text by the report, puts the cursor at its start and shows the window.
     void show(const report::ScreenReport& report);
+    // Shows the report on a page "Rapport" beside page (taken over), e.g. a chart of its figures.
+    void addPage(QWidget* page, const QString& title);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
     int pixels(double cm) const;
+    void layoutContents();
 
     ScreenRegistration m_registration;
     QTextEdit* m_text;
+    QTabWidget* m_tabs = nullptr; // once a page is added
     QPushButton* m_close;
 };
 

@@ -5,6 +5,7 @@
 // tests/core/base/tst_base's; which data files are refused or converted, and the messages, are the data file
 // link's in tests/core/storage/tst_storage).
 // Menus, captions and the states without a facility are in the main window's dump.
+#include "analysis/frmGevoelAna.h"
 #include "app/frmConfig.h"
 #include "app/frmMDI_main.h"
 #include "app/frmSplash.h"
@@ -77,7 +78,7 @@ TEST_F(MainWindowTest, CommandsOpenTheirScreens)
     for (const QString entry :
          {"Nieuwe_inrichting:frmInrNieuwDialog", "open_inrichting:frmOpenInr", "Algemeen:frmAlgemeen",
           "AlgNazKosten:frmAlgNazKosten", "Doelvermogen:frmDoelverm", "rap_invoer:frmRapVoorz",
-          "Configuratie:frmConfig", "Info:frmSplash"}) {
+          "gev_ana:frmGevoelAna", "Configuratie:frmConfig", "Info:frmSplash"}) {
         const QString command = entry.section(u':', 0, 0);
         window->runMenuCommand(command);
         QPointer<QWidget> opened = window->findChild<QWidget*>(entry.section(u':', 1));
@@ -94,8 +95,8 @@ TEST_F(MainWindowTest, CommandsOpenTheirScreens)
 TEST_F(MainWindowTest, FacilityBoundCommandsFollowTheOpenFacility)
 {
     const std::pair<const char*, bool> cases[] = {
-        {"gev_ana", false},     {"GevAnalyse", false}, {"Algemeen", true}, {"frmAlgemeen", true},
-        {"Doelvermogen", true}, {"rap_invoer", true},  {"Doelverm", true}, {"rapIngevoerdeData", true}};
+        {"exportInrichting", false}, {"GevAnalyse", true}, {"Algemeen", true}, {"frmAlgemeen", true},
+        {"Doelvermogen", true},      {"rap_invoer", true}, {"Doelverm", true}, {"rapIngevoerdeData", true}};
     for (const bool open : {true, false}) {
         appState().SetFacilityOpenState(open);
         for (const auto& [name, withFacility] : cases)
@@ -356,6 +357,7 @@ TEST_F(ScreenTreeTest, ScreensOfTheOpenFacility)
     expectTree("forecast.txt", new frmTonnage(1, window));
     expectTree("targetcapitalreport.txt", new frmDoelverm(window));
     expectTree("inputreport.txt", new frmRapVoorz(window));
+    expectTree("sensitivity.txt", new frmGevoelAna(window));
     auto* editor = new frmAct(window->popupAct(), window);
     expectTree("costitempicker.txt", editor->openPicker());
     expectTree("costitemdialog.txt", new frmAct_AddCustomItem(editor->tree(), frmAct_AddCustomItem::Add,

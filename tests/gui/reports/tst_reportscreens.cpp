@@ -11,8 +11,12 @@
 #include "support/guiprogramfolder.h"
 #include "widgets/opendocument.h"
 
+#include <QBarSet>
+#include <QChartView>
 #include <QDir>
 #include <QPushButton>
+#include <QStackedBarSeries>
+#include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -243,6 +247,20 @@ TEST_F(ReportScreensTest, ScreenOutputFillsAReportWindowOfTheMainWindow)
     EXPECT_TRUE(report->isVisible());
     const QString shown = child<QTextEdit>(report, "txtRap")->toPlainText();
     EXPECT_TRUE(shown.contains(u"Beheer en administratie") && shown.contains(u"Rapportage heffingen:"));
+    // Beside it the expenditure schedule of 100 years per rubric; the first year's outlays are those
+    // dovra-cli uitgavenschema prints (tests/golden/cli/facility1-analyses.txt).
+    auto* tabs = child<QTabWidget>(report, "tabRap");
+    EXPECT_EQ(tabs->tabText(0) + u'|' + tabs->tabText(1), u"Rapport|Uitgavenschema");
+    const auto* bars =
+        qobject_cast<QStackedBarSeries*>(report->findChild<QChartView*>()->chart()->series().at(0));
+    ASSERT_TRUE(bars);
+    double firstYear = 0;
+    for (const QBarSet* set : bars->barSets()) {
+        EXPECT_EQ(set->count(), 100);
+        firstYear += set->at(0);
+    }
+    EXPECT_EQ(bars->count(), 6);
+    EXPECT_EQ(firstYear, 472334.0);
     EXPECT_EQ(ScreenRegistration::loadedScreens(), 1);
     child<QPushButton>(report, "cmdSluiten")->click();
     deletePending();

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace dovra {
+
+class ChartPage;
+struct ExpenditureSchedule;
+struct SensitivityAnalysis;
+
+// A + B + C against the rate the analysis varies, each successful step a point and the base case marked.
+ChartPage* sensitivityChart(const SensitivityAnalysis& analysis, const QString& facility, QWidget* parent);
+
+// The yearly outlays of the schedule per rubric, stacked, at the facility's price level year.
+ChartPage* expenditureChart(const ExpenditureSchedule& schedule, int priceLevelYear, const QString& facility,
+                            QWidget* parent);
+
+} // namespace dovra
