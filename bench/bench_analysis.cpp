@@ -13,18 +13,27 @@ namespace {
 
 using namespace dovra;
 
+// The inputs of the facility of files, read once; empty (the benchmark skipped) when unread.
+std::optional<TargetCapitalInputs> readOnce(benchmark::State& state, bench::BenchFiles& files)
+{
+    TargetCapitalInputs inputs;
+    if (!readTargetCapitalInputs(files.workspace(), files.ids().first(), inputs)) {
+        state.SkipWithError("inputs not read");
+        return std::nullopt;
+    }
+    return inputs;
+}
+
 void Sensitivity10Steps1000Items(benchmark::State& state)
 {
     MessageRecorder quiet;
     bench::BenchFiles files(1, 1000);
-    TargetCapitalInputs inputs;
-    if (!readTargetCapitalInputs(files.workspace(), files.ids().first(), inputs)) {
-        state.SkipWithError("inputs not read");
+    const std::optional<TargetCapitalInputs> inputs = readOnce(state, files);
+    if (!inputs)
         return;
-    }
     const std::vector<float> rates = sensitivityRates(2, 14, 10);
     for (auto _ : state) {
-        const SensitivityAnalysis analysis = analyseSensitivity(inputs, SensitivityMode::Interest, rates);
+        const SensitivityAnalysis analysis = analyseSensitivity(*inputs, SensitivityMode::Interest, rates);
         benchmark::DoNotOptimize(analysis.steps.back().B);
     }
 }
@@ -34,13 +43,11 @@ void ExpenditureSchedule100Years1000Items(benchmark::State& state)
 {
     MessageRecorder quiet;
     bench::BenchFiles files(1, 1000);
-    TargetCapitalInputs inputs;
-    if (!readTargetCapitalInputs(files.workspace(), files.ids().first(), inputs)) {
-        state.SkipWithError("inputs not read");
+    const std::optional<TargetCapitalInputs> inputs = readOnce(state, files);
+    if (!inputs)
         return;
-    }
     for (auto _ : state) {
-        const std::optional<ExpenditureSchedule> schedule = expenditureSchedule(inputs, 100);
+        const std::optional<ExpenditureSchedule> schedule = expenditureSchedule(*inputs, 100);
         if (!schedule)
             state.SkipWithError("no schedule");
         benchmark::DoNotOptimize(schedule->perYear.back()[0]);

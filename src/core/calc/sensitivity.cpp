@@ -44,9 +44,9 @@ std::optional<float> alternativeRate(const QString& text)
 
 QString invalidAlternativeRate(bool interest)
 {
-    return QStringLiteral("Ongeldige waarde voor ") +
-           (interest ? QStringLiteral("rente") : QStringLiteral("inflatie")) +
-           QStringLiteral(" ingevoerd (voer waarde in tussen 1 en 8).");
+    return interest
+               ? QStringLiteral("Ongeldige waarde voor rente ingevoerd (voer waarde in tussen 1 en 8).")
+               : QStringLiteral("Ongeldige waarde voor inflatie ingevoerd (voer waarde in tussen 1 en 8).");
 }
 
 SensitivityAnalysis analyseSensitivity(const TargetCapitalInputs& inputs, SensitivityMode mode,
