@@ -43,13 +43,15 @@ public:
     }
 
 private:
-    // False once the payment falls after the last year, so that an item's later ones are skipped.
+    // False once the payment falls after the last year, so that an item's later ones are skipped. The
+    // rules above never pay before year 1; should one, it is not booked.
     bool pay(std::size_t item, int rubric, double time, float amount)
     {
         const double year = std::floor(time + 0.5);
         if (year > m_years)
             return false;
-        m_sink(Payment{item, rubric, time, amount}, int(year));
+        if (year >= 1)
+            m_sink(Payment{item, rubric, time, amount}, int(year));
         return true;
     }
 

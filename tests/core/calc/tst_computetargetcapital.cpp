@@ -484,8 +484,12 @@ TEST(ExpenditureSchedule, PaymentsPerYearAndRubric)
         costItem({.x = 2, .start = 3, .end = 10, .amount = 1000}, 3),             // twice a year, 3 to 10
         costItem({.x = 2, .start = 11, .end = 12, .amount = 1200}, 4),            // its second phase
         costItem({.freq = 3, .x = 5, .start = 5, .amount = 300, .rubric = 3}, 5), // every 5 years for ever
-        costItem({.freq = 3, .x = 5, .start = 5, .amount = 900, .combined = 1}, 6)};
-    const std::optional<ExpenditureSchedule> schedule = expenditureSchedule(facility(items), 20);
+        costItem({.freq = 3, .x = 5, .start = 5, .amount = 900, .combined = 1}, 6),
+        // Half a year after a start of 2010.5, 2013 is paid at t = 3.5, in the middle of year 4.
+        costItem({.freq = 1, .start = 2013, .cal = true, .amount = 800, .rubric = 2}, 7)};
+    TargetCapitalInputs inputs = facility(items);
+    inputs.S = 2010.5f;
+    const std::optional<ExpenditureSchedule> schedule = expenditureSchedule(inputs, 20);
     ASSERT_TRUE(schedule);
     QStringList years;
     for (std::size_t k = 0; k < schedule->perYear.size(); ++k) {
@@ -494,13 +498,13 @@ TEST(ExpenditureSchedule, PaymentsPerYearAndRubric)
             line.append(QString::number(amount));
         years.append(line.join(u' '));
     }
-    EXPECT_EQ(
-        years,
-        QStringList({"1 0 0 0 0 0 0",      "2 0 0 0 0 0 0",       "3 0 0 0 2000 0 0",  "4 0 0 0 2000 5000 0",
-                     "5 0 0 300 2000 0 0", "6 0 0 0 2000 0 0",    "7 0 0 0 2000 0 0",  "8 0 0 0 2000 0 0",
-                     "9 0 0 0 2000 0 0",   "10 0 0 300 2000 0 0", "11 0 0 0 2400 0 0", "12 0 0 0 2400 0 0",
-                     "13 0 0 0 0 0 0",     "14 0 0 0 0 0 0",      "15 0 0 300 0 0 0",  "16 0 0 0 0 0 0",
-                     "17 0 0 0 0 0 0",     "18 0 0 0 0 0 0",      "19 0 0 0 0 0 0",    "20 0 0 300 0 0 0"}));
+    EXPECT_EQ(years,
+              QStringList(
+                  {"1 0 0 0 0 0 0",      "2 0 0 0 0 0 0",       "3 0 0 0 2000 0 0",  "4 0 800 0 2000 5000 0",
+                   "5 0 0 300 2000 0 0", "6 0 0 0 2000 0 0",    "7 0 0 0 2000 0 0",  "8 0 0 0 2000 0 0",
+                   "9 0 0 0 2000 0 0",   "10 0 0 300 2000 0 0", "11 0 0 0 2400 0 0", "12 0 0 0 2400 0 0",
+                   "13 0 0 0 0 0 0",     "14 0 0 0 0 0 0",      "15 0 0 300 0 0 0",  "16 0 0 0 0 0 0",
+                   "17 0 0 0 0 0 0",     "18 0 0 0 0 0 0",      "19 0 0 0 0 0 0",    "20 0 0 300 0 0 0"}));
 }
 
 // The slider's default selection (positions 3 to 8, half percents) in 5 steps, and in 2 steps its ends.
