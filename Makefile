@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test sanitize bench clean format
+.PHONY: all deps configure build run test sanitize fuzz bench clean format
 
 all: build
 
@@ -32,6 +32,20 @@ sanitize: deps
 	@cmake --build $(BUILD)-sanitize -j $(JOBS)
 	cd $(BUILD)-sanitize && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=0 \
 		UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+# The exchange file reader fed with mutations of the sample exchange files for FUZZ_SECONDS, built with
+# clang's libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer in a folder of its own. The samples
+# are copied: the fuzzer adds what it finds to its corpus; a finding stops the run and is kept as a file
+# in $(BUILD)-fuzz.
+FUZZ_SECONDS ?= 60
+
+fuzz:
+	@scripts/install-deps fuzz
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD)-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDOVRA_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD)-fuzz -j $(JOBS) --target fuzz_adoxml
+	@rm -rf $(BUILD)-fuzz/corpus && mkdir -p $(BUILD)-fuzz/corpus && cp tests/data/exchange/* $(BUILD)-fuzz/corpus/
+	cd $(BUILD)-fuzz && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		./bin/fuzz_adoxml -max_total_time=$(FUZZ_SECONDS) -max_len=16384 -timeout=10 corpus
 
 bench: build
 	@for b in $(BUILD)/bin/bench_*; do [ -x "$$b" ] && "$$b"; done
