@@ -4,6 +4,7 @@
 #include "base/settings.h"
 #include "checklist/checklistsystem.h"
 #include "clianalysis.h"
+#include "cliexchange.h"
 #include "clifigures.h"
 #include "clireports.h"
 #include "cliversion.h"
@@ -41,7 +42,10 @@ const QString Usage = QStringLiteral(
     "[--json] "
     "[--data BESTAND] [--checklist BESTAND]\n"
     "         dovra-cli uitgavenschema (--facility NAAM | --id N) [--jaren N] [--csv] [--data BESTAND] "
-    "[--checklist BESTAND]");
+    "[--checklist BESTAND]\n"
+    "         dovra-cli export (--facility NAAM | --id N) --out BESTAND.xml [--data BESTAND] [--checklist "
+    "BESTAND]\n"
+    "         dovra-cli import BESTAND.xml [--naam NAAM] [--data BESTAND] [--checklist BESTAND]");
 
 // The options that take a value, and those that stand alone.
 const QStringList ValueOptions{
@@ -49,7 +53,7 @@ const QStringList ValueOptions{
     QStringLiteral("id"),      QStringLiteral("btw"),       QStringLiteral("out"),
     QStringLiteral("secties"), QStringLiteral("indeling"),  QStringLiteral("naar"),
     QStringLiteral("van"),     QStringLiteral("tot"),       QStringLiteral("stappen"),
-    QStringLiteral("jaren")};
+    QStringLiteral("jaren"),   QStringLiteral("naam")};
 const QStringList Flags{QStringLiteral("json"), QStringLiteral("scherm"), QStringLiteral("toepassen"),
                         QStringLiteral("alternatief"), QStringLiteral("csv")};
 // Options that stand alone or take a value: "gevoeligheid --rente --van 1" varies the interest,
@@ -221,14 +225,21 @@ std::optional<QString> readSections(const Arguments& arguments, const QString& a
     return std::nullopt;
 }
 
-// The document of --out, refused before anything is opened when no report may be saved there.
-std::optional<QString> readTarget(Session& session, const Arguments& arguments, Request& request)
+// The file of --out, refused before anything is opened when nothing may be saved there; a report unless
+// exported is set.
+std::optional<QString> readTarget(Session& session, const Arguments& arguments, Request& request,
+                                  bool exported = false)
 {
     request.out = arguments.value(QStringLiteral("out"));
-    return report::reportTargetProblem(
-        request.out, programDatabaseFiles(session.workspace, session.settings.dataFileName())
-                         << chosenDataFile(arguments, session.settings)
-                         << arguments.value(QStringLiteral("checklist")));
+    const QStringList databases = programDatabaseFiles(session.workspace, session.settings.dataFileName())
+                                  << chosenDataFile(arguments, session.settings)
+                                  << arguments.value(QStringLiteral("checklist"));
+    if (!exported)
+        return report::reportTargetProblem(request.out, databases);
+    const std::optional<QString> problem = outputTargetProblem(request.out, databases);
+    if (!problem)
+        return std::nullopt;
+    return QStringLiteral("Het exportbestand kan niet worden opgeslagen: ") + *problem;
 }
 
 std::optional<QString> readTargetCapitalReport(Session& session, const Arguments& arguments, Request& request)
@@ -356,6 +367,11 @@ std::optional<Request> readRequest(Session& session, const QString& command, con
         problem = readInputReport(session, arguments, request);
     if (!problem && command == QLatin1String("checklistversie"))
         problem = readVersionChange(arguments, request);
+    if (!problem && command == QLatin1String("export"))
+        problem =
+            arguments.isSet(QStringLiteral("out"))
+                ? readTarget(session, arguments, request, true)
+                : std::optional<QString>(QStringLiteral("Geef het exportbestand op met --out.\n") + Usage);
     if (!problem && command == QLatin1String("gevoeligheid"))
         problem = readSensitivity(arguments, request);
     if (!problem && command == QLatin1String("uitgavenschema"))
@@ -410,6 +426,20 @@ int info(Workspace& workspace, QTextStream& out)
     return CliOk;
 }
 
+// import FILE [--naam NAAM]: a given name is checked before any file is opened.
+int runImport(Session& session, const Arguments& arguments, QTextStream& out)
+{
+    std::optional<QString> name;
+    if (arguments.isSet(QStringLiteral("naam"))) {
+        name = arguments.value(QStringLiteral("naam")).trimmed();
+        if (name->isEmpty() || name->size() > 50)
+            return fail(out, QStringLiteral("De naam van --naam moet 1 tot en met 50 tekens hebben."));
+    }
+    if (!linkFiles(session, arguments, out))
+        return CliUnusable;
+    return importFacilityFile(session.workspace, arguments.positional.at(1), name, out);
+}
+
 // Runs a facility command on facility id.
 int runFacilityCommand(Session& session, int id, const Request& request, QTextStream& out)
 {
@@ -418,6 +448,8 @@ int runFacilityCommand(Session& session, int id, const Request& request, QTextSt
         return printTargetCapital(workspace, id, request.vat, request.json, out);
     if (request.command == QLatin1String("heffing"))
         return printLevy(workspace, id, request.json, out);
+    if (request.command == QLatin1String("export"))
+        return exportFacilityFile(workspace, id, request.out, out);
     if (request.command == QLatin1String("gevoeligheid"))
         return printSensitivity(workspace, id, request.sensitivity, request.rates, request.json, out);
     if (request.command == QLatin1String("uitgavenschema"))
@@ -447,18 +479,22 @@ int runCli(const QStringList& arguments, QTextStream& out)
     const std::optional<Arguments> read = readArguments(arguments, &error);
     if (!read)
         return fail(out, error + QLatin1Char('\n') + Usage);
-    if (read->positional.size() != 1)
+    // Only import names a file of its own.
+    const QString command = read->positional.value(0);
+    if (read->positional.size() != (command == QLatin1String("import") ? 2 : 1))
         return fail(out, Usage);
-    const QString command = read->positional.first();
     const QStringList known{QStringLiteral("info"),          QStringLiteral("doelvermogen"),
                             QStringLiteral("heffing"),       QStringLiteral("rapport"),
                             QStringLiteral("invoerrapport"), QStringLiteral("checklistversie"),
-                            QStringLiteral("gevoeligheid"),  QStringLiteral("uitgavenschema")};
+                            QStringLiteral("gevoeligheid"),  QStringLiteral("uitgavenschema"),
+                            QStringLiteral("export"),        QStringLiteral("import")};
     if (!known.contains(command))
         return fail(out, QStringLiteral("Onbekende opdracht: ") + command + QLatin1Char('\n') + Usage);
     Session session;
     if (command == QLatin1String("info"))
         return linkFiles(session, *read, out) ? info(session.workspace, out) : CliUnusable;
+    if (command == QLatin1String("import"))
+        return runImport(session, *read, out);
 
     const std::optional<Request> request = readRequest(session, command, *read, out);
     if (!request || !linkFiles(session, *read, out))

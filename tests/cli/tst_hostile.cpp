@@ -175,6 +175,15 @@ const CliCase Cases[] = {
      "elk van 1 tot en met 8"},
     {"NoYears", "", "uitgavenschema --id 1 --jaren 0 {files}", 2,
      "Het aantal jaren moet een geheel getal van 1 tot en met 1000 zijn."},
+    // Exchange files.
+    {"ExportWithoutFile", "", "export --id 1 {files}", 2, "Geef het exportbestand op met --out."},
+    {"ExportOverTheDataFile", "", "export --id 1 {files} --out {data}", 2,
+     "Het exportbestand kan niet worden opgeslagen"},
+    {"ImportOfNoFile", "", "import {folder}/geen.xml {files}", 2,
+     "Het bestand '{folder}/geen.xml' is niet gevonden."},
+    {"ImportNameTooLong", "",
+     "import {folder}/geen.xml {files} --naam 123456789012345678901234567890123456789012345678901", 2,
+     "De naam van --naam moet 1 tot en met 50 tekens hebben."},
     // Damaged, newer, missing or wrong files: refused with a message and left as they were.
     {"NewerVersion", "UPDATE tblSYS SET strSYSvalue = '40' WHERE strSYS_ID = 'versie'", "info {files}", 2,
      "Koppeling databestand: Dit databestand is van een latere versie dan DOVRA. Koppeling kan niet worden "
@@ -270,6 +279,26 @@ TEST_F(CliTest, AnalysesOfADemoLandfill)
                 result.out + result.err;
     }
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("cli/facility1-analyses.txt"), text));
+}
+
+// A facility exported and imported again: a taken name refuses without asking, --naam gives another.
+TEST_F(CliTest, ExportAndImportOfADemoFacility)
+{
+    const CliRun exported = cli("export --id 2 --out {folder}/vlagheide.xml {files}");
+    EXPECT_EQ(exported.exitCode, 0) << exported.err.toStdString();
+    EXPECT_EQ(exported.out, expand("geëxporteerd: {folder}/vlagheide.xml\n"));
+    const CliRun taken = cli("import {folder}/vlagheide.xml {files}");
+    EXPECT_EQ(taken.exitCode, 1);
+    EXPECT_EQ(taken.err, u"De naam 'Stortplaats Vlagheide' komt reeds voor in uw databestand.\n");
+    const CliRun imported = cli("import {folder}/vlagheide.xml {files} --naam", {"Vlagheide 2"});
+    EXPECT_EQ(imported.exitCode, 0) << imported.err.toStdString();
+    EXPECT_EQ(imported.out, u"geïmporteerd: idrStort_ID 4\n");
+    // The same figures up to the cost items, which have other ids.
+    const auto figures = [](const CliRun& run) {
+        return run.out.section(u',', 2).section(QStringLiteral("\"items\""), 0, 0);
+    };
+    EXPECT_EQ(figures(cli("doelvermogen {files} --json --facility", {"Vlagheide 2"})),
+              figures(cli("doelvermogen --id 2 {files} --json")));
 }
 
 // A change refused halfway leaves the facility's records as they were (an encrypted file rolled back need

@@ -10,6 +10,7 @@
 #include "costitems/frmAct.h"
 #include "facility/frmAlgemeen.h"
 #include "facility/frmAlgNazKosten.h"
+#include "facility/frmImExportXML.h"
 #include "facility/frmInrNieuwDialog.h"
 #include "facility/frmOpenInr.h"
 #include "reports/frmDoelverm.h"
@@ -54,6 +55,8 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
     setCommand(QStringLiteral("Doelvermogen"), [this] { (new frmDoelverm(this))->show(); });
     setCommand(QStringLiteral("rap_invoer"), [this] { (new frmRapVoorz(this))->show(); });
     setCommand(QStringLiteral("gev_ana"), [this] { (new frmGevoelAna(this))->show(); });
+    setCommand(QStringLiteral("exportInrichting"), [] { frmImExportXML(QStringLiteral("export")).run(); });
+    setCommand(QStringLiteral("importInrichting"), [] { frmImExportXML(QStringLiteral("import")).run(); });
 
     connect(&appState(), &AppState::facilityOpenStateChanged, this, &frmMDI_main::SetFacilityOpenState);
     connect(&appState(), &AppState::checklistSystemValuesChanged, this, [this] {

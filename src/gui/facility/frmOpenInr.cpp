@@ -3,6 +3,7 @@
 #include "app/appstate.h"
 #include "base/unexpectederror.h"
 #include "facility/facilitymanagement.h"
+#include "facility/frmImExportXML.h"
 #include "facility/frmInrNieuwDialog.h"
 #include "facility/frmOpenInrConfirm.h"
 #include "ui_frmOpenInr.h"
@@ -65,6 +66,10 @@ frmOpenInr::frmOpenInr(QWidget* parent)
     connect(m_ui->cmdAnnuleren, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_ui->cmdNieuw, &QPushButton::clicked, this, &frmOpenInr::newFacility);
     connect(m_ui->cmdVerwijderen, &QPushButton::clicked, this, &frmOpenInr::deleteSelected);
+    connect(m_ui->cmdImporteer, &QPushButton::clicked, this, [this] {
+        if (frmImExportXML(QStringLiteral("import")).run())
+            pFillList();
+    });
     m_ui->cmdVerwijderen->setEnabled(false);
 }
 

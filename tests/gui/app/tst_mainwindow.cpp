@@ -95,8 +95,8 @@ TEST_F(MainWindowTest, CommandsOpenTheirScreens)
 TEST_F(MainWindowTest, FacilityBoundCommandsFollowTheOpenFacility)
 {
     const std::pair<const char*, bool> cases[] = {
-        {"exportInrichting", false}, {"GevAnalyse", true}, {"Algemeen", true}, {"frmAlgemeen", true},
-        {"Doelvermogen", true},      {"rap_invoer", true}, {"Doelverm", true}, {"rapIngevoerdeData", true}};
+        {"check_updates", false}, {"GevAnalyse", true}, {"Algemeen", true}, {"frmAlgemeen", true},
+        {"Doelvermogen", true},   {"rap_invoer", true}, {"Doelverm", true}, {"rapIngevoerdeData", true}};
     for (const bool open : {true, false}) {
         appState().SetFacilityOpenState(open);
         for (const auto& [name, withFacility] : cases)

@@ -6,6 +6,7 @@
 // columns and starting states are in the screens' dumps. Linking a data file is the configuration window's
 // test.
 #include "app/frmMDI_main.h"
+#include "exchange/facilityexchange.h"
 #include "facility/clsStort.h"
 #include "facility/clsTonnage.h"
 #include "facility/frmAlgemeen.h"
@@ -21,6 +22,7 @@
 #include "support/testfiles.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -646,6 +648,32 @@ TEST_F(FacilityScreensTest, DeleteAsksAndRefillsTheList)
 }
 
 // Without facilities (none in the file, or none readable: reported) nothing can be opened or deleted.
+// Importing from the list asks for the file and, the name being taken, for another; the list then holds it.
+// A damaged file is told and adds nothing.
+TEST_F(FacilityScreensTest, ImportFromTheListAddsTheFacility)
+{
+    const QString path = folder.filePath(QStringLiteral("zuid.xml"));
+    ASSERT_TRUE(exchange::exportFacility(appState().workspace(), 1, path).isEmpty());
+    openList();
+    recorder.answerNextFile(path);
+    recorder.answerNextInput(QStringLiteral("Zuid uit bestand"));
+    click(list, "cmdImporteer");
+    EXPECT_EQ(recorder.titles(), QStringList{"Importeren inrichting"});
+    EXPECT_TRUE(column(0).contains(u"Zuid uit bestand"));
+    const int count = facilityCount();
+
+    QFile damaged(path);
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("<xml>");
+    damaged.close();
+    recorder.clear();
+    recorder.answerNextFile(path);
+    click(list, "cmdImporteer");
+    EXPECT_EQ(recorder.titles(), QStringList{"Fout bij import"});
+    EXPECT_TRUE(recorder.texts().value(0).startsWith(u"Er is een fout opgetreden bij het importeren.\n"));
+    EXPECT_EQ(facilityCount(), count);
+}
+
 TEST_F(FacilityScreensTest, WithoutFacilitiesNothingCanBeOpenedOrDeleted)
 {
     appState().workspace().setChecklistFile(folder.filePath(QStringLiteral("weg.mdb")));

@@ -1,0 +1,57 @@
+#include "facility/frmImExportXML.h"
+
+#include "app/appstate.h"
+#include "base/messageservice.h"
+#include "exchange/facilityexchange.h"
+
+namespace dovra {
+
+namespace {
+
+const QString Filter = QStringLiteral("XML bestanden (*.xml)|*.xml|");
+
+} // namespace
+
+bool frmImExportXML::run()
+{
+    if (m_tag == QLatin1String("export")) {
+        exportOpenFacility();
+        return false;
+    }
+    if (m_tag == QLatin1String("import"))
+        return importFacility();
+    messages().inform(QStringLiteral("Onbekende tag in frmImExportXML (") + m_tag + u')',
+                      QStringLiteral("Fout bij export/import"), MessageIcon::Critical);
+    return false;
+}
+
+void frmImExportXML::exportOpenFacility()
+{
+    const OpenFacilityState& facility = appState().facility();
+    const QString path = messages().saveFileName(
+        {QStringLiteral("Exporteren..."), Filter, facility.name + QStringLiteral(".xml"), false, true});
+    if (path.isEmpty())
+        return;
+    BusyPointer busy;
+    const QString error = exchange::exportFacility(appState().workspace(), facility.id, path);
+    if (!error.isEmpty())
+        messages().inform(error, QStringLiteral("Fout bij export"), MessageIcon::Critical);
+}
+
+bool frmImExportXML::importFacility()
+{
+    const QString path =
+        messages().openFileName({QStringLiteral("Importeren..."), Filter, QString(), true, false});
+    if (path.isEmpty())
+        return false;
+    BusyPointer busy;
+    const exchange::ImportOutcome outcome =
+        exchange::importFacility(appState().workspace(), path, &exchange::askImportName);
+    if (outcome.status != exchange::ImportOutcome::Status::Failed)
+        return true;
+    messages().inform(exchange::importFailed(outcome.error), QStringLiteral("Fout bij import"),
+                      MessageIcon::Critical);
+    return false;
+}
+
+} // namespace dovra

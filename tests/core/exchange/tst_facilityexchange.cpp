@@ -1,0 +1,207 @@
+// A facility through an exchange file: written from the demo data, read back under new ids, and every file
+// that does not fit the data file refused before anything is written. How the file format is read is the
+// reader's test (tst_adoxmlreader).
+#include "exchange/facilityexchange.h"
+#include "storage/database.h"
+#include "storage/workspace.h"
+#include "support/messagerecorder.h"
+#include "support/testfiles.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QRegularExpression>
+
+#include <gtest/gtest.h>
+
+using namespace dovra;
+using namespace dovra::exchange;
+
+namespace {
+
+class FacilityExchangeTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.linkDemoData());
+        ASSERT_TRUE(exportFacility(folder.workspace(), 2, exported).isEmpty());
+        recorder.clear();
+    }
+
+    QString read(const QString& path) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+    QString write(const QString& text, const char* name = "bestand.xml") const
+    {
+        const QString path = folder.filePath(QLatin1String(name));
+        QFile file(path);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text.toUtf8());
+        return path;
+    }
+    // The exported file without a field: its schema entry and its values.
+    QString without(const char* field) const
+    {
+        QString text = read(exported);
+        text.remove(QRegularExpression(
+            QStringLiteral("<s:AttributeType name='%1'.*?</s:AttributeType>\\s*").arg(QLatin1String(field)),
+            QRegularExpression::DotMatchesEverythingOption));
+        text.remove(QRegularExpression(QStringLiteral(" %1='[^']*'").arg(QLatin1String(field))));
+        return text;
+    }
+    QStringList rows(const QString& sql, const QVariantList& params = {})
+    {
+        return test::queryRows(*folder.workspace().dataDatabase(), sql, params);
+    }
+    // The facility's rows without their ids and references to them.
+    QStringList contents(qint64 id)
+    {
+        return rows(QStringLiteral(
+                        "SELECT strRIVMnr, intCL_REF, dtmAanvangNazorg, sngRapEvalMin, sngOnvoorzien, "
+                        "memStandaardExportDir FROM tblStort WHERE idrStort_ID = ?"),
+                    {id}) +
+               rows(QStringLiteral(
+                        "SELECT intKalJaar, lngTonnage FROM tblTonnage WHERE lngStort_REF = ? ORDER BY 1"),
+                    {id}) +
+               rows(QStringLiteral(
+                        "SELECT i.strObject, i.bytObjectCat_REF, a.strAct, a.lngClitem_REF, a.bytIsTALVO, "
+                        "a.sngKostenPE, a.strEenheid, a.dtmMut FROM tblAct a JOIN tblInrichting i ON "
+                        "i.idrInrichting_ID = a.lngInrichting_REF WHERE a.lngStort_REF = ? AND "
+                        "i.lngStort_REF = ? ORDER BY i.idrInrichting_ID, a.idrAct_ID"),
+                    {id, id});
+    }
+    QByteArray dataFileHash()
+    {
+        QFile file(folder.workspace().dataFilePath());
+        return file.open(QIODevice::ReadOnly)
+                   ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                   : QByteArray();
+    }
+    ImportOutcome import(const QString& path, const QString& name = QStringLiteral("Kopie"))
+    {
+        return importFacility(folder.workspace(), path, [name](const QString&) { return name; });
+    }
+
+    test::ProgramFolder folder;
+    MessageRecorder recorder;
+    const QString exported = folder.filePath(QStringLiteral("vlagheide.xml"));
+};
+
+// Into the same data file: the name is taken, so a new one is asked; the copy has new ids throughout and
+// the same rows; exported again it gives the same file apart from ids and name.
+TEST_F(FacilityExchangeTest, RoundTripGivesTheSameRowsUnderNewIds)
+{
+    QStringList asked;
+    const ImportOutcome outcome =
+        importFacility(folder.workspace(), exported, [&asked](const QString& taken) {
+            asked.append(taken);
+            return QStringLiteral("Vlagheide (kopie)");
+        });
+    ASSERT_EQ(outcome.status, ImportOutcome::Status::Imported) << outcome.error.toStdString();
+    EXPECT_EQ(asked, QStringList{"Stortplaats Vlagheide"});
+    EXPECT_GT(outcome.facilityId, 3);
+    EXPECT_EQ(contents(outcome.facilityId), contents(2));
+    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'|').toStdString();
+
+    const QString again = folder.filePath(QStringLiteral("kopie.xml"));
+    ASSERT_TRUE(exportFacility(folder.workspace(), outcome.facilityId, again).isEmpty());
+    const auto withoutIds = [](QString text) {
+        text.remove(QRegularExpression(QStringLiteral(" (idr\\w+|lng(Stort|Inrichting)_REF)='\\d+'")));
+        return text.replace(QStringLiteral("Vlagheide (kopie)"), QStringLiteral("Stortplaats Vlagheide"));
+    };
+    EXPECT_EQ(withoutIds(read(again)), withoutIds(read(exported)));
+}
+
+// The name question: a taken name asks again, 51 characters are refused and 50 accepted; an empty answer
+// imports nothing.
+TEST_F(FacilityExchangeTest, NameQuestionTakesAtMostFiftyCharacters)
+{
+    const QString fifty(50, u'x');
+    recorder.answerNextInput(QString(51, u'x'));
+    recorder.answerNextInput(fifty);
+    EXPECT_EQ(askImportName(QStringLiteral("Stortplaats Vlagheide")), fifty);
+    EXPECT_EQ(
+        recorder.texts(),
+        QStringList(
+            {"De naam 'Stortplaats Vlagheide' komt reeds voor in uw databestand.\nVoer een andere naam in.",
+             "De lengte van de naam mag maximaal 50 tekens bedragen. U heeft 51 tekens ingevoerd.\nVoer "
+             "een kortere naam in."}));
+    const QByteArray before = dataFileHash();
+    EXPECT_EQ(import(exported, QString()).status, ImportOutcome::Status::Cancelled);
+    EXPECT_EQ(dataFileHash(), before);
+}
+
+// Columns the file lacks: the aftercare start from the year of intJaarNazorg, the unforeseen percentage 0
+// after its message, the others with a default of their own silently.
+TEST_F(FacilityExchangeTest, MissingColumnsTakeTheirDefaults)
+{
+    QString text = without("dtmAanvangNazorg");
+    text.replace(QRegularExpression(QStringLiteral("intJaarNazorg='\\d+'")),
+                 QStringLiteral("intJaarNazorg='2015'"));
+    ImportOutcome outcome = import(write(text));
+    ASSERT_EQ(outcome.status, ImportOutcome::Status::Imported) << outcome.error.toStdString();
+    EXPECT_EQ(rows(QStringLiteral("SELECT dtmAanvangNazorg FROM tblStort WHERE idrStort_ID = ?"),
+                   {qint64(outcome.facilityId)}),
+              QStringList{"2015-01-01"});
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+
+    outcome = import(write(without("sngOnvoorzien")), QStringLiteral("Zonder onvoorzien"));
+    ASSERT_EQ(outcome.status, ImportOutcome::Status::Imported) << outcome.error.toStdString();
+    EXPECT_EQ(rows(QStringLiteral("SELECT sngOnvoorzien FROM tblStort WHERE idrStort_ID = ?"),
+                   {qint64(outcome.facilityId)}),
+              QStringList{"0"});
+    EXPECT_EQ(recorder.titles(), QStringList{"Ontbrekend veld in importbestand"});
+    EXPECT_EQ(recorder.texts(),
+              QStringList{"Het veld 'sngOnvoorzien' bestaat niet in de geïmporteerde dataset. Er "
+                          "zal een waarde 0 worden ingevuld in dit veld."});
+}
+
+// Files that do not fit the data file are refused whole, the data file left byte for byte as it was.
+TEST_F(FacilityExchangeTest, RefusedFilesChangeNothing)
+{
+    const QString text = read(exported);
+    const qsizetype half = text.indexOf(QStringLiteral("strAct='Doorspuiten"));
+    const std::pair<QString, const char*> cases[] = {
+        {text.left(half), "regel"},
+        {QString(text).replace(QStringLiteral("bytProv_REF='70'"), QStringLiteral("bytProv_REF='300'")),
+         "de waarde '300' van veld 'bytProv_REF' is geen geheel getal van 0 tot en met 255"},
+        // A file that declares a byte column as a long: its value is checked against the data file's column.
+        {QString(text)
+             .replace(
+                 QRegularExpression(QStringLiteral("(<s:AttributeType name='bytProv_REF'[^/]*dt:type=')ui1")),
+                 QStringLiteral("\\1int"))
+             .replace(QStringLiteral("bytProv_REF='70'"), QStringLiteral("bytProv_REF='300'")),
+         "tblStort, rij 1: de waarde '300' van het veld 'bytProv_REF' is geen geheel getal van 0 tot en met "
+         "255."},
+        {QString(text).replace(QStringLiteral("strEenheid='m2'"),
+                               QStringLiteral("strEenheid='%1'").arg(QString(51, u'm'))),
+         "van het veld 'strEenheid' is langer dan 50 tekens."},
+        {QString(text).replace(QStringLiteral("intStortType='1'"),
+                               QStringLiteral("intStortType='stortplaats'")),
+         "stortplaats"},
+        {QStringLiteral("<!DOCTYPE xml [<!ENTITY x 'y'>]>") + text, "DTD"}};
+    const QByteArray before = dataFileHash();
+    for (const auto& [file, shows] : cases) {
+        const ImportOutcome outcome = import(write(file));
+        EXPECT_EQ(outcome.status, ImportOutcome::Status::Failed) << shows;
+        EXPECT_TRUE(outcome.error.contains(QLatin1String(shows))) << outcome.error.toStdString();
+    }
+    EXPECT_EQ(dataFileHash(), before);
+    EXPECT_EQ(rows(QStringLiteral("SELECT count(*) FROM tblStort")), QStringList{"3"});
+}
+
+// Export replaces an existing file only once the new one is complete.
+TEST_F(FacilityExchangeTest, ExportReplacesAnExistingFile)
+{
+    const QString path = write(QStringLiteral("oud"), "bestaand.xml");
+    ASSERT_TRUE(exportFacility(folder.workspace(), 1, path).isEmpty());
+    EXPECT_TRUE(read(path).contains(u"Stortplaats De Kragge"));
+    EXPECT_FALSE(
+        exportFacility(folder.workspace(), 1, folder.filePath(QStringLiteral("geen/map.xml"))).isEmpty());
+    EXPECT_FALSE(exportFacility(folder.workspace(), 99, path).isEmpty());
+    EXPECT_TRUE(read(path).contains(u"Stortplaats De Kragge"));
+}
+
+} // namespace
