@@ -114,6 +114,14 @@ TEST_F(FacilityExchangeTest, RoundTripGivesTheSameRowsUnderNewIds)
     EXPECT_EQ(withoutIds(read(again)), withoutIds(read(exported)));
 }
 
+// The file written for the demo depot, byte for byte (it also seeds the reader's fuzzing).
+TEST_F(FacilityExchangeTest, ExportOfTheDemoDepotIsTheKnownFile)
+{
+    const QString path = folder.filePath(QStringLiteral("depot.xml"));
+    ASSERT_TRUE(exportFacility(folder.workspace(), 3, path).isEmpty());
+    EXPECT_EQ(read(path), read(QStringLiteral(DOVRA_TEST_DATA_DIR "/exchange/export-demo-3.xml")));
+}
+
 // The name question: a taken name asks again, 51 characters are refused and 50 accepted; an empty answer
 // imports nothing.
 TEST_F(FacilityExchangeTest, NameQuestionTakesAtMostFiftyCharacters)
