@@ -248,7 +248,7 @@ public:
                 value = defaultFor(column.name).value;
             if (value.isNull() &&
                 column.name.compare(QLatin1String("dtmAanvangNazorg"), Qt::CaseInsensitive) == 0 &&
-                m_yearField && !row.values[*m_yearField].isNull())
+                m_yearField && *m_yearField < row.values.size() && !row.values[*m_yearField].isNull())
                 value = QDate(row.values[*m_yearField].toInt(), 1, 1);
             QString why;
             const std::optional<QVariant> fit = fitted(value, column, &why);
@@ -337,10 +337,11 @@ std::optional<RecordSet> facilityRecordSet(Database& data, long facilityId)
     if (!readRows(data, *tonnage, QStringLiteral("lngStort_REF"), facilityId, facility.children[0]) ||
         !readRows(data, *provision, QStringLiteral("lngStort_REF"), facilityId, facility.children[1]))
         return std::nullopt;
+    const std::size_t provisionKey = provisions.fieldIndex(QStringLiteral("idrInrichting_ID")).value_or(0);
     for (Row& inrichting : facility.children[1]) {
         inrichting.children.resize(1);
-        if (!readRows(data, *act, QStringLiteral("lngInrichting_REF"), inrichting.values.front().toLongLong(),
-                      inrichting.children[0]))
+        if (!readRows(data, *act, QStringLiteral("lngInrichting_REF"),
+                      inrichting.values[provisionKey].toLongLong(), inrichting.children[0]))
             return std::nullopt;
     }
     return set;
