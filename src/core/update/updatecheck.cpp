@@ -1,0 +1,48 @@
+#include "update/updatecheck.h"
+
+namespace dovra {
+
+namespace {
+
+bool isInformation(const QString& response)
+{
+    return !response.isEmpty() && !response.contains(QLatin1String("HTML"), Qt::CaseInsensitive);
+}
+
+// The status of one file against what is installed; the newer version's lines are added to text.
+int status(const QString& response, int installed, QStringList& fields, const QString& label,
+           bool versionInTenths, QString& text)
+{
+    if (!isInformation(response))
+        return 9;
+    fields = response.trimmed().split(u',');
+    for (QString& field : fields)
+        field = field.trimmed();
+    const int offered = fields.value(0).toInt();
+    if (offered <= installed)
+        return 0;
+    text += QStringLiteral("\r\n- ") + label + QStringLiteral(": ") +
+            (versionInTenths ? QString::number(offered / 10.0) : QString::number(offered)) +
+            QStringLiteral("\r\n- datum: ") + fields.value(1);
+    return 1;
+}
+
+} // namespace
+
+UpdateCheck evaluateUpdateInfo(const UpdateInfoResponses& responses, int programVersionNumber,
+                               int checklistSequence)
+{
+    UpdateCheck check;
+    check.offer.serverInMaintenance =
+        !isInformation(responses.maintenance) || responses.maintenance.trimmed() == QLatin1String("1");
+    check.offer.checklistStatus =
+        status(responses.checklist, checklistSequence, check.checklistFields,
+               QStringLiteral("checklistbestandsversie"), false, check.offer.information);
+    if (check.offer.checklistStatus == 1)
+        check.offer.information += QStringLiteral("\r\n");
+    check.offer.programStatus = status(responses.program, programVersionNumber, check.programFields,
+                                       QStringLiteral("programmaversie"), true, check.offer.information);
+    return check;
+}
+
+} // namespace dovra

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "update/startupupdate.h"
+
+#include <QStringList>
+
+namespace dovra {
+
+// The three information files of the update server as fetched, in the order they are asked for; a request
+// that failed gives an empty text.
+struct UpdateInfoResponses
+{
+    QString maintenance; // updateinfo_isinonderhoud.txt
+    QString program;     // updateinfo_prog.txt
+    QString checklist;   // updateinfo_cl.txt
+};
+
+// What the server offers against what is installed, with the fields of both files kept for the download
+// (checklist: sequence, date, file name, size; program: version, date, then pairs of file name and size).
+struct UpdateCheck
+{
+    UpdateOffer offer;
+    QStringList checklistFields;
+    QStringList programFields;
+};
+
+// programVersionNumber: major and minor version as digits (30 for 3.0); checklistSequence: the installed
+// checklist file's 'versie'. A response that is empty or holds "HTML" (an error page) is no information.
+UpdateCheck evaluateUpdateInfo(const UpdateInfoResponses& responses, int programVersionNumber,
+                               int checklistSequence);
+
+} // namespace dovra
