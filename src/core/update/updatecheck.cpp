@@ -1,5 +1,8 @@
 #include "update/updatecheck.h"
 
+#include "base/messageservice.h"
+#include "update/httpfetch.h"
+
 namespace dovra {
 
 namespace {
@@ -43,6 +46,20 @@ UpdateCheck evaluateUpdateInfo(const UpdateInfoResponses& responses, int program
     check.offer.programStatus = status(responses.program, programVersionNumber, check.programFields,
                                        QStringLiteral("programmaversie"), true, check.offer.information);
     return check;
+}
+
+UpdateCheck checkForUpdates(HttpFetcher& fetcher, const QUrl& base, int programVersionNumber,
+                            int checklistSequence)
+{
+    BusyPointer busy;
+    const auto text = [&](const char* name) {
+        return QString::fromUtf8(fetcher.get(base.resolved(QUrl(QLatin1String(name)))));
+    };
+    UpdateInfoResponses responses;
+    responses.maintenance = text("updateinfo_isinonderhoud.txt");
+    responses.program = text("updateinfo_prog.txt");
+    responses.checklist = text("updateinfo_cl.txt");
+    return evaluateUpdateInfo(responses, programVersionNumber, checklistSequence);
 }
 
 } // namespace dovra

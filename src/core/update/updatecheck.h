@@ -3,6 +3,7 @@
 #include "update/startupupdate.h"
 
 #include <QStringList>
+#include <QUrl>
 
 namespace dovra {
 
@@ -28,5 +29,11 @@ struct UpdateCheck
 // checklist file's 'versie'. A response that is empty or holds "HTML" (an error page) is no information.
 UpdateCheck evaluateUpdateInfo(const UpdateInfoResponses& responses, int programVersionNumber,
                                int checklistSequence);
+
+class HttpFetcher;
+
+// Fetches the three files from base (an address ending in "/") and evaluates them.
+UpdateCheck checkForUpdates(HttpFetcher& fetcher, const QUrl& base, int programVersionNumber,
+                            int checklistSequence);
 
 } // namespace dovra
