@@ -219,60 +219,47 @@ TEST(Charts, StackedBarsHoldOneSetPerSeriesAndLabelEveryTenthYear)
     EXPECT_TRUE(shownTexts(view.get()).contains(u"€ 1.000"_qs));
 }
 
-class ChartPageTest : public ::testing::Test
+// Saving asks where (cancel writes nothing), writes a legible picture and nothing beside it, and tells
+// when the folder is not there.
+TEST(ChartPage, SavesALegiblePictureOrTellsWhyNot)
 {
-protected:
-    ChartPageTest() : page(lineChart(sampleLine(), nullptr))
-    {
-        page.setProposedFileName(QStringLiteral("Doelvermogen.png"));
-        page.resize(600, 400);
-        page.show();
-    }
-
-    void save() { page.findChild<QPushButton*>(QStringLiteral("cmdOpslaanAfbeelding"))->click(); }
-
     MessageRecorder recorder;
     QTemporaryDir dir;
-    ChartPage page;
-};
+    ChartPage page(lineChart(sampleLine(), nullptr));
+    page.setProposedFileName(QStringLiteral("Doelvermogen.png"));
+    page.resize(600, 400);
+    page.show();
+    const auto save = [&page] {
+        page.findChild<QPushButton*>(QStringLiteral("cmdOpslaanAfbeelding"))->click();
+    };
+    const auto files = [&dir] {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot);
+    };
 
-TEST_F(ChartPageTest, SavesALegiblePicture)
-{
+    save();
+    EXPECT_EQ(files(), QStringList());
     const QString path = dir.filePath(QStringLiteral("grafiek.png"));
     recorder.answerNextFile(path);
     save();
-    ASSERT_EQ(recorder.fileRequests().size(), 1);
-    const FileDialogRequest& request = recorder.fileRequests().constFirst();
-    EXPECT_EQ(request.title, u"Grafiek opslaan");
-    EXPECT_EQ(request.filter, u"PNG afbeelding (*.png)|*.png|");
-    EXPECT_EQ(request.proposed, u"Doelvermogen.png");
+    ASSERT_EQ(recorder.fileRequests().size(), 2);
+    const FileDialogRequest& request = recorder.fileRequests().constLast();
+    EXPECT_EQ(request.title + u'|' + request.filter + u'|' + request.proposed,
+              u"Grafiek opslaan|PNG afbeelding (*.png)|*.png||Doelvermogen.png");
     EXPECT_TRUE(request.overwritePrompt);
+    EXPECT_EQ(QImage(path, "PNG").size(), QSize(1200, 700));
+    EXPECT_EQ(files(), QStringList{u"grafiek.png"_qs});
     EXPECT_EQ(recorder.texts(), QStringList());
-    const QImage image(path, "PNG");
-    EXPECT_EQ(image.size(), QSize(1200, 700));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{u"grafiek.png"_qs});
-}
 
-TEST_F(ChartPageTest, CancelWritesNothing)
-{
-    save();
-    EXPECT_EQ(recorder.fileRequests().size(), 1);
-    EXPECT_EQ(recorder.texts(), QStringList());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
-}
-
-TEST_F(ChartPageTest, AFolderThatIsNotThereIsTold)
-{
     recorder.answerNextFile(dir.filePath(QStringLiteral("ontbreekt/grafiek.png")));
     save();
     ASSERT_EQ(recorder.recorded().size(), 1);
     const MessageRecorder::Message& message = recorder.recorded().constFirst();
     const QString told = QStringLiteral("De afbeelding kan niet worden opgeslagen: ");
-    EXPECT_TRUE(message.text.startsWith(told)) << message.text.toStdString();
-    EXPECT_GT(message.text.size(), told.size()); // with the reason
+    EXPECT_TRUE(message.text.startsWith(told) && message.text.size() > told.size())
+        << message.text.toStdString();
     EXPECT_EQ(message.title, u"Grafiek opslaan");
     EXPECT_EQ(message.icon, MessageIcon::Critical);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
+    EXPECT_EQ(files(), QStringList{u"grafiek.png"_qs});
 }
 
 } // namespace
