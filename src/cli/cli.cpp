@@ -164,14 +164,14 @@ bool linkFiles(Session& session, const Arguments& arguments, QTextStream& out)
     return LinkDataFile(session.workspace, dataFile, false, true);
 }
 
-// A whole number from 1 to the largest 32-bit id, or nothing.
-std::optional<int> positiveId(const QString& text)
+// A whole number from min to max (none for text or a number beyond an int), or nothing.
+std::optional<int> wholeNumber(const QString& text, int min, int max)
 {
     bool ok = false;
-    const qint64 id = text.toLongLong(&ok);
-    if (!ok || id < 1 || id > std::numeric_limits<qint32>::max())
+    const int value = text.toInt(&ok);
+    if (!ok || value < min || value > max)
         return std::nullopt;
-    return int(id);
+    return value;
 }
 
 // A finite percentage from min to max, with a decimal point or comma, or nothing.
@@ -191,7 +191,8 @@ std::optional<QString> readFacilityAndVat(const Arguments& arguments, Settings& 
         return QStringLiteral("Geef de inrichting op met --facility of met --id.\n") + Usage;
     request.facility = arguments.value(QStringLiteral("facility"));
     if (arguments.isSet(QStringLiteral("id"))) {
-        const std::optional<int> id = positiveId(arguments.value(QStringLiteral("id")));
+        const std::optional<int> id =
+            wholeNumber(arguments.value(QStringLiteral("id")), 1, std::numeric_limits<qint32>::max());
         if (!id)
             return QStringLiteral("Het id van de inrichting moet een geheel getal van 1 tot en met %1 zijn.")
                 .arg(std::numeric_limits<qint32>::max());
@@ -278,21 +279,12 @@ std::optional<QString> readVersionChange(const Arguments& arguments, Request& re
     request.apply = arguments.isSet(QStringLiteral("toepassen"));
     if (!arguments.isSet(QStringLiteral("naar")))
         return std::nullopt;
-    request.targetVersion = positiveId(arguments.value(QStringLiteral("naar")));
+    request.targetVersion =
+        wholeNumber(arguments.value(QStringLiteral("naar")), 1, std::numeric_limits<qint32>::max());
     if (!request.targetVersion)
         return QStringLiteral("De checklistversie van --naar moet een geheel getal van 1 tot en met %1 zijn.")
             .arg(std::numeric_limits<qint32>::max());
     return std::nullopt;
-}
-
-// A whole number from min to max, or nothing.
-std::optional<int> wholeNumber(const QString& text, int min, int max)
-{
-    bool ok = false;
-    const int value = text.toInt(&ok);
-    if (!ok || value < min || value > max)
-        return std::nullopt;
-    return value;
 }
 
 // gevoeligheid: a series over a range of the slider (half percents from 1 to 8) or one alternative pair.
