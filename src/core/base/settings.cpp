@@ -76,6 +76,21 @@ void Settings::setProxySetting(quint8 mode)
     setText("bytProxySetting", QString::number(mode));
 }
 
+QString Settings::updateAddress() const
+{
+    return text("strUpdateAdres", QStringLiteral(DOVRA_PUBLISHER_SITE "/dovra/program/updates/"));
+}
+
+void Settings::setUpdateAddress(const QString& address)
+{
+    setText("strUpdateAdres", address);
+}
+
+QString Settings::helpAddress() const
+{
+    return text("strHelpAdres", QStringLiteral(DOVRA_PUBLISHER_SITE "/dovra/program/index.asp?var=1"));
+}
+
 QString Settings::proxyName() const
 {
     return text("strProxyNaam", QString());

@@ -32,6 +32,11 @@ public:
     void setProxyName(const QString& host);
     qint16 proxyPort() const; // intProxyPoort
     void setProxyPort(qint16 port);
+    // The update server's folder of information files and downloads, and the online help page. A
+    // province running its own mirror points them elsewhere.
+    QString updateAddress() const; // strUpdateAdres
+    void setUpdateAddress(const QString& address);
+    QString helpAddress() const;    // strHelpAdres
     bool autoUpdateOnStart() const; // vwAutoUpdateOnStart
     void setAutoUpdateOnStart(bool on);
     ColourValue provisionColour() const; // vwKLEURVoorz
