@@ -1,11 +1,9 @@
 // The update server's three information files against an installed program 3.0 (30) and checklist file 14:
 // the statuses, the maintenance flag and the text the user is shown.
+#include "support/localhttpserver.h"
 #include "support/messagerecorder.h"
 #include "update/httpfetch.h"
 #include "update/updatecheck.h"
-
-#include <QTcpServer>
-#include <QTcpSocket>
 
 #include <gtest/gtest.h>
 
@@ -60,65 +58,30 @@ TEST(UpdateCheck, FieldsAreKeptForTheDownload)
     EXPECT_EQ(check.checklistFields, QStringList({"15", "1-2-2027", "dbTALVOCL.mdb", "2049"}));
 }
 
-// A web server on this computer that answers each path with its page, or not at all; it keeps the request
-// lines it got, so that a proxy's absolute addresses can be seen.
-class LocalServer : public QObject
-{
-public:
-    explicit LocalServer(QHash<QString, QByteArray> pages) : m_pages(std::move(pages))
-    {
-        m_server.listen(QHostAddress::LocalHost);
-        connect(&m_server, &QTcpServer::newConnection, this, [this] {
-            QTcpSocket* socket = m_server.nextPendingConnection();
-            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
-                const QByteArray line = socket->readLine().trimmed();
-                requests.append(QString::fromLatin1(line));
-                const QString path = QString::fromLatin1(line.split(' ').value(1)).section(u'/', -1);
-                if (!m_pages.contains(path))
-                    return; // never answers
-                const QByteArray body = m_pages.value(path);
-                socket->write("HTTP/1.0 200 OK\r\nContent-Length: " + QByteArray::number(body.size()) +
-                              "\r\n\r\n" + body);
-                socket->disconnectFromHost();
-            });
-        });
-    }
-    QUrl base() const
-    {
-        return QUrl(QStringLiteral("http://127.0.0.1:%1/dovra/program/updates/").arg(m_server.serverPort()));
-    }
-
-    QStringList requests;
-
-private:
-    QTcpServer m_server;
-    QHash<QString, QByteArray> m_pages;
-};
-
 // The three files fetched in their order through a direct connection and through an HTTP proxy (which is
 // sent the whole address); a request that is not answered times out, is told, and counts as no information.
 TEST(UpdateCheck, FilesFetchedDirectlyOrThroughTheProxy)
 {
     MessageRecorder recorder;
-    LocalServer server({{"updateinfo_isinonderhoud.txt", "0"},
-                        {"updateinfo_prog.txt", "31,1-3-2027,dovra,1001"},
-                        {"updateinfo_cl.txt", "14,1-1-2026,dbTALVOCL.mdb,2048"}});
+    test::LocalHttpServer server({{"updateinfo_isinonderhoud.txt", "0"},
+                                  {"updateinfo_prog.txt", "31,1-3-2027,dovra,1001"},
+                                  {"updateinfo_cl.txt", "14,1-1-2026,dbTALVOCL.mdb,2048"}});
     HttpFetcher direct({1, {}, 0, false});
     const UpdateCheck check = checkForUpdates(direct, server.base(), 30, 14);
     EXPECT_EQ(check.offer.programStatus, 1);
     EXPECT_EQ(check.offer.checklistStatus, 0);
-    EXPECT_EQ(server.requests,
+    EXPECT_EQ(server.requests(),
               QStringList({"GET /dovra/program/updates/updateinfo_isinonderhoud.txt HTTP/1.1",
                            "GET /dovra/program/updates/updateinfo_prog.txt HTTP/1.1",
                            "GET /dovra/program/updates/updateinfo_cl.txt HTTP/1.1"}));
     EXPECT_TRUE(recorder.recorded().isEmpty());
 
     // The server as proxy for another host.
-    server.requests.clear();
+    server.clearRequests();
     HttpFetcher proxied({2, QStringLiteral("127.0.0.1"), qint16(server.base().port()), false});
     EXPECT_EQ(proxied.get(QUrl(QStringLiteral("http://updates.example/x/updateinfo_cl.txt"))),
               QByteArray("14,1-1-2026,dbTALVOCL.mdb,2048"));
-    EXPECT_EQ(server.requests, QStringList{"GET http://updates.example/x/updateinfo_cl.txt HTTP/1.1"});
+    EXPECT_EQ(server.requests(), QStringList{"GET http://updates.example/x/updateinfo_cl.txt HTTP/1.1"});
 
     HttpFetcher impatient({1, {}, 0, false}, 300);
     EXPECT_TRUE(impatient.get(server.base().resolved(QUrl(QStringLiteral("stil.txt")))).isEmpty());

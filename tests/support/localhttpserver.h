@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QMutex>
+#include <QSemaphore>
+#include <QStringList>
+#include <QThread>
+#include <QUrl>
+
+namespace dovra::test {
+
+// A web server on 127.0.0.1 for the tests, in a thread of its own so that a test may block on a process
+// that talks to it. It answers a GET of any path ending in a page's name with that page, and does not
+// answer at all for other names. It keeps the request lines it got (a proxy is sent whole addresses).
+class LocalHttpServer : public QThread
+{
+public:
+    explicit LocalHttpServer(QHash<QString, QByteArray> pages = {});
+    ~LocalHttpServer() override;
+
+    void setPage(const QString& name, const QByteArray& body);
+    quint16 port() const { return m_port; }
+    // The server's update folder: "http://127.0.0.1:port/dovra/program/updates/".
+    QUrl base() const;
+    QStringList requests() const;
+    void clearRequests();
+
+protected:
+    void run() override;
+
+private:
+    QByteArray answer(const QByteArray& requestLine);
+
+    mutable QMutex m_mutex;
+    QHash<QString, QByteArray> m_pages;
+    QStringList m_requests;
+    quint16 m_port = 0;
+    QSemaphore m_listening;
+};
+
+} // namespace dovra::test
