@@ -37,13 +37,20 @@ std::optional<QString> checklistSchemaGap(Database& db)
 
 } // namespace
 
+std::optional<ChecklistSystemValues> usableChecklistValues(Database& db, std::optional<QString>* gap)
+{
+    const std::optional<QString> missing = checklistSchemaGap(db);
+    if (gap)
+        *gap = missing;
+    return missing ? std::nullopt : readChecklistSystemValues(db);
+}
+
 bool ReadChecklistSystemValues(Workspace& workspace)
 {
     const QString path = workspace.checklistFilePath();
     std::shared_ptr<Database> db = workspace.checklistDatabase();
-    const std::optional<QString> gap = db ? checklistSchemaGap(*db) : std::nullopt;
-    const std::optional<ChecklistSystemValues> values =
-        db && !gap ? readChecklistSystemValues(*db) : std::nullopt;
+    std::optional<QString> gap;
+    const std::optional<ChecklistSystemValues> values = db ? usableChecklistValues(*db, &gap) : std::nullopt;
     if (!values) {
         messages().inform(
             QStringLiteral("Het checklistbestand ") + path +

@@ -16,6 +16,13 @@ struct ChecklistSystemValues
     qint16 programMinimum = 0;
 };
 
+class Database;
+
+// The system values of an open checklist file that has every table and column the program reads; empty
+// otherwise, *gap then naming the table or column missing, if that was why.
+std::optional<ChecklistSystemValues> usableChecklistValues(Database& db,
+                                                           std::optional<QString>* gap = nullptr);
+
 // Reads the values of the workspace's checklist file into the workspace; tells the user when the
 // file cannot be read.
 bool ReadChecklistSystemValues(Workspace& workspace);

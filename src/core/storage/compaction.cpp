@@ -1,29 +1,15 @@
 #include "base/messageservice.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
+#include "storage/filereplace.h"
 #include "storage/workspace.h"
 
 #include <QFile>
 #include <QFileInfo>
 
-#include <cstdio>
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace dovra {
 
 namespace {
-
-// Flushes a finished file to disk before it takes the original's place.
-bool syncToDisk(const QString& path)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    ::close(fd);
-    return synced;
-}
 
 bool writeCompactCopy(Database& source, const QString& target)
 {
@@ -68,11 +54,10 @@ bool CompactDataFile(Workspace& workspace, const QString& path)
     bool ok =
         (!QFileInfo::exists(temporary) || QFile::remove(temporary)) && writeCompactCopy(*source, temporary);
     source.reset();
-    ok = ok && copyIsSound(temporary) && syncToDisk(temporary);
+    ok = ok && copyIsSound(temporary);
     if (ok) {
         QFile::setPermissions(temporary, QFile(path).permissions());
-        // rename() replaces the original in one step: there is never a moment without the file.
-        ok = std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) == 0;
+        ok = replaceFile(temporary, path);
     }
     if (!ok) {
         if (QFileInfo(temporary).isFile())

@@ -2,6 +2,7 @@
 
 #include "base/messageservice.h"
 #include "storage/database.h"
+#include "storage/filereplace.h"
 #include "storage/requiredschema.h"
 #include "storage/workspace.h"
 
@@ -41,8 +42,7 @@ bool createFromTemplate(Workspace& workspace, const QString& path)
     if (copied) {
         QFile::setPermissions(partial,
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup | QFile::ReadOther);
-        replaced =
-            std::rename(QFile::encodeName(partial).constData(), QFile::encodeName(path).constData()) == 0;
+        replaced = replaceFile(partial, path);
     }
     if (!replaced) {
         QFile::remove(partial);

@@ -2,6 +2,7 @@
 
 #include "base/unexpectederror.h"
 
+#include <QBuffer>
 #include <QEventLoop>
 #include <QNetworkProxy>
 #include <QNetworkProxyFactory>
@@ -26,21 +27,48 @@ HttpFetcher::HttpFetcher(const ProxyPreferences& proxy, int timeoutMs) : m_timeo
 
 QByteArray HttpFetcher::get(const QUrl& url)
 {
+    QBuffer body;
+    body.open(QIODevice::WriteOnly);
+    return download(url, body, -1) < 0 ? QByteArray() : body.data();
+}
+
+qint64 HttpFetcher::download(const QUrl& url, QIODevice& sink, qint64 limit,
+                             const std::function<void(qint64)>& received)
+{
     QNetworkRequest request(url);
+    // The time-out counts from the last byte that arrived, so a slow but steady download goes on.
     request.setTransferTimeout(m_timeoutMs);
     QNetworkReply* reply = m_manager.get(request);
+    qint64 written = 0;
+    bool cutOff = false;
+    bool sinkFailed = false;
+    const auto take = [&] {
+        while (!cutOff && !sinkFailed && reply->bytesAvailable() > 0) {
+            const QByteArray chunk = reply->read(ChunkSize);
+            sinkFailed = sink.write(chunk) != chunk.size();
+            written += chunk.size();
+            cutOff = limit >= 0 && written > limit;
+            if (received)
+                received(written);
+        }
+        if (cutOff || sinkFailed)
+            reply->abort();
+    };
     QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::readyRead, &loop, take);
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec();
-    QByteArray body;
-    if (reply->error() == QNetworkReply::NoError)
-        body = reply->readAll();
-    else
-        ReportUnexpectedError({int(reply->error()), reply->errorString(), std::nullopt},
+    take();
+    const bool failed = !cutOff && (sinkFailed || reply->error() != QNetworkReply::NoError);
+    if (failed) {
+        // A file that cannot be written reports the path/file access error number.
+        const int number = sinkFailed ? 75 : int(reply->error());
+        ReportUnexpectedError({number, sinkFailed ? sink.errorString() : reply->errorString(), std::nullopt},
                               QStringLiteral("HttpFetcher.get ") + url.toString());
+    }
     reply->deleteLater();
-    return body;
+    return failed ? -1 : written;
 }
 
 } // namespace dovra

@@ -6,6 +6,10 @@
 #include <QNetworkAccessManager>
 #include <QUrl>
 
+#include <functional>
+
+class QIODevice;
+
 namespace dovra {
 
 // HTTP GET requests of the update service, through the proxy the user chose: 0 the system's settings (on
@@ -14,12 +18,20 @@ class HttpFetcher
 {
 public:
     static constexpr int DefaultTimeoutMs = 10000;
+    // Downloads are read and counted in blocks of this size.
+    static constexpr qint64 ChunkSize = 1024;
 
     explicit HttpFetcher(const ProxyPreferences& proxy, int timeoutMs = DefaultTimeoutMs);
 
     // The body of url; empty after telling the user (error number and source) when the request failed or
     // timed out. Waits for the answer, handling events meanwhile.
     QByteArray get(const QUrl& url);
+
+    // Writes the body of url to sink as it arrives, telling received the count so far. Stops and cuts the
+    // answer off once it passes limit bytes (-1: no limit). Returns the bytes written, or -1 after telling
+    // the user when the request failed or the server sent nothing for the time-out.
+    qint64 download(const QUrl& url, QIODevice& sink, qint64 limit,
+                    const std::function<void(qint64)>& received = {});
 
 private:
     QNetworkAccessManager m_manager;

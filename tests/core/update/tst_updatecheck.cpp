@@ -1,9 +1,23 @@
 // The update server's three information files against an installed program 3.0 (30) and checklist file 14:
-// the statuses, the maintenance flag and the text the user is shown.
+// the statuses, the maintenance flag and the text the user is shown; the downloads of what it offers, the
+// checklist file installed in one step, and the proxies the requests go through.
+#include "checklist/checklistsystem.h"
+#include "storage/database.h"
+#include "storage/workspace.h"
 #include "support/localhttpserver.h"
 #include "support/messagerecorder.h"
+#include "support/testfiles.h"
 #include "update/httpfetch.h"
 #include "update/updatecheck.h"
+#include "update/updatedownload.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +103,228 @@ TEST(UpdateCheck, FilesFetchedDirectlyOrThroughTheProxy)
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_TRUE(recorder.texts().first().startsWith(u"Fout 5\nBron: HttpFetcher.get http://127.0.0.1:"))
         << recorder.texts().first().toStdString();
+}
+
+class RecordedProgress : public DownloadProgress
+{
+public:
+    void show(const QString& name, int maximum) override
+    {
+        steps.append(name + u'/' + QString::number(maximum));
+    }
+    void advance(int blocks) override
+    {
+        steps.last() = steps.last().section(u' ', 0, 0) + u' ' + QString::number(blocks);
+    }
+    void hide() override { steps.append(QStringLiteral("verborgen")); }
+    QStringList steps;
+};
+
+QByteArray readAll(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The installed checklist file as the server would offer it under another sequence number.
+QByteArray offeredChecklist(const test::ProgramFolder& folder, int sequence)
+{
+    const QString path = folder.filePath(QStringLiteral("aangeboden.mdb"));
+    QFile::remove(path);
+    QFile::copy(folder.paths().checklistFile(), path);
+    Database::open(path, Database::OpenMode::ReadWrite)
+        ->exec(QStringLiteral("UPDATE tblSYS SET strSYSvalue = ? WHERE strSYS_ID = 'versie'"),
+               {QString::number(sequence)});
+    const QByteArray bytes = readAll(path);
+    QFile::remove(path);
+    return bytes;
+}
+
+class DownloadTest : public ::testing::Test
+{
+protected:
+    // The sequence number of the workspace's checklist file, read afresh, and the "_0_" copies left over.
+    QString installed()
+    {
+        ReadChecklistSystemValues(folder.workspace());
+        return QString::number(folder.workspace().checklistSequence()) + u'|' +
+               QDir(folder.path()).entryList({QStringLiteral("_0_*")}).join(u',');
+    }
+    UpdateCheck offer(const QString& checklist, const QString& program)
+    {
+        return evaluateUpdateInfo({QStringLiteral("0"), program, checklist}, 30, 14);
+    }
+
+    test::ProgramFolder folder;
+    MessageRecorder recorder;
+    test::LocalHttpServer server;
+    HttpFetcher fetcher{{1, {}, 0, false}, 500};
+    RecordedProgress progress;
+    DownloadSource source{fetcher, server.base(), &progress};
+};
+
+// A checklist file is installed only when it arrived whole and is a usable checklist file of the offered
+// sequence number; otherwise the old file stays and no copy is left behind.
+TEST_F(DownloadTest, ChecklistInstalledOnlyWhenWholeAndUsable)
+{
+    const QByteArray file = offeredChecklist(folder, 15);
+    const QString size = QString::number(file.size());
+    struct Row
+    {
+        const char* name;
+        QString information;
+        QByteArray served;
+        const char* expected; // sequence|copies left|titles of the messages
+    };
+    const Row rows[] = {
+        {"one byte short", "15,d,cl.mdb," + QString::number(file.size() + 1), file,
+         "14||Downloaden cl.mdb,Update mislukt..."},
+        {"longer than announced", "15,d,cl.mdb," + size, file + QByteArray(4096, 'x'),
+         "14||Downloaden cl.mdb,Update mislukt..."},
+        {"no checklist file", "15,d,cl.mdb,4096", QByteArray(4096, 'x'), "14||Fout 0,Update mislukt..."},
+        {"other sequence number", "16,d,cl.mdb," + size, file, "14||Fout 0,Update mislukt..."},
+        {"not answered", "15,d,stil.mdb," + size, {}, "14||Fout 5,Downloaden stil.mdb,Update mislukt..."},
+        {"path in the name", "15,d,../cl.mdb," + size, file, "14||Downloaden ../cl.mdb,Update mislukt..."},
+        {"whole and usable", "15,d,cl.mdb," + size, file, "15||"},
+    };
+    for (const Row& row : rows) {
+        recorder.clear();
+        server.setPage(QStringLiteral("cl.mdb"), row.served);
+        const bool done = downloadChecklist(source, offer(row.information, {}), folder.workspace());
+        QStringList titles = recorder.titles();
+        // The general error message has the reason as its title and the error number in its text.
+        for (qsizetype i = 0; i < titles.size(); ++i)
+            if (recorder.texts().at(i).startsWith(u"Fout "))
+                titles[i] = recorder.texts().at(i).section(u'\n', 0, 0);
+        EXPECT_EQ(QString(installed() + u'|' + titles.join(u',')).toStdString(), row.expected) << row.name;
+        EXPECT_EQ(done, row.expected[1] == '5') << row.name;
+    }
+    EXPECT_FALSE(server.requests().join(u' ').contains(u"../")) << "a path never reaches the server";
+}
+
+// The program files are attempted one after the other even when one fails; the updater gets all of them
+// or none. A file of an odd number of bytes passes the count when it comes whole.
+TEST_F(DownloadTest, ProgramFilesAllOrNone)
+{
+    const QByteArray odd(3001, 'a');
+    server.setPage(QStringLiteral("a.bin"), odd);
+    server.setPage(QStringLiteral("c.bin"), "ccccc");
+    const UpdateCheck check = offer({}, QStringLiteral("31,d,a.bin,3001,b.bin,10,c.bin,5"));
+    DownloadRequest request{false, true, folder.path(), false};
+
+    EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), request, {}), DownloadOutcome::Stopped);
+    EXPECT_EQ(recorder.texts(), QStringList{"Update-programma is niet gevonden."});
+    QFile updater(folder.filePath(QLatin1String(UpdaterProgramName)));
+    ASSERT_TRUE(updater.open(QIODevice::WriteOnly));
+    updater.setPermissions(updater.permissions() | QFile::ExeOwner);
+    request.otherWindowsOpen = true;
+    EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), request, {}), DownloadOutcome::Stopped);
+    EXPECT_EQ(recorder.texts().last(), QStringLiteral("Sluit eerst alle openstaande formulieren"));
+    EXPECT_TRUE(server.requests().isEmpty());
+
+    recorder.clear();
+    request.otherWindowsOpen = false;
+    EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), request, {}), DownloadOutcome::Failed);
+    EXPECT_EQ(recorder.titles().mid(1), QStringList({"Downloaden b.bin", "Update mislukt..."}));
+    EXPECT_TRUE(server.requests().last().contains(u"c.bin"));
+    EXPECT_EQ(installed(), QStringLiteral("14|"));
+
+    server.setPage(QStringLiteral("b.bin"), "bbbbbbbbbb");
+    progress.steps.clear();
+    recorder.clear();
+    EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), request, {}), DownloadOutcome::HandOver);
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+    EXPECT_EQ(installed(), QStringLiteral("14|_0_a.bin,_0_b.bin,_0_c.bin"));
+    EXPECT_EQ(readAll(folder.filePath(QStringLiteral("_0_a.bin"))), odd);
+    EXPECT_EQ(progress.steps, QStringList({"a.bin/2 2", "b.bin/0", "c.bin/0"}));
+}
+
+// A new checklist alone: installed, re-read and announced; the progress display is hidden first.
+TEST_F(DownloadTest, ChecklistAloneIsAnnounced)
+{
+    const QByteArray file = offeredChecklist(folder, 15);
+    server.setPage(QStringLiteral("dbTALVOCL.mdb"), file);
+    QFile(folder.filePath(QLatin1String(UpdaterProgramName))).open(QIODevice::WriteOnly);
+    QFile::setPermissions(folder.filePath(QLatin1String(UpdaterProgramName)),
+                          QFile::ExeOwner | QFile::ReadOwner);
+    int rereads = 0;
+    const UpdateCheck check = offer("15,d,dbTALVOCL.mdb," + QString::number(file.size()), {});
+    EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), {true, false, folder.path(), false},
+                                [&] { ++rereads; }),
+              DownloadOutcome::Finished);
+    EXPECT_EQ(rereads, 1);
+    EXPECT_EQ(progress.steps.last(), QStringLiteral("verborgen"));
+    EXPECT_EQ(recorder.titles(), QStringList{"Actualisatie checklist"});
+    EXPECT_EQ(installed(), QStringLiteral("15|"));
+}
+
+// The program killed between writing the new checklist file and putting it in place: the old file is still
+// there, whole and readable.
+TEST(ChecklistInstall, KilledBeforeTheRenameLeavesTheOldFile)
+{
+    test::ProgramFolder folder;
+    const QString downloaded = folder.filePath(QStringLiteral("_0_dbTALVOCL.mdb"));
+    QFile copy(downloaded);
+    ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
+    copy.write(offeredChecklist(folder, 15));
+    copy.close();
+    GTEST_FLAG_SET(death_test_style, "fast");
+    EXPECT_DEATH(
+        installChecklistFile(downloaded, folder.paths().checklistFile(), 15, nullptr, [] { std::abort(); }),
+        "");
+    MessageRecorder recorder;
+    ASSERT_TRUE(ReadChecklistSystemValues(folder.workspace()));
+    EXPECT_EQ(folder.workspace().checklistSequence(), 14);
+    EXPECT_TRUE(installChecklistFile(downloaded, folder.paths().checklistFile(), 15, nullptr));
+    folder.workspace().setChecklistFile(folder.paths().checklistFile());
+    ASSERT_TRUE(ReadChecklistSystemValues(folder.workspace()));
+    EXPECT_EQ(folder.workspace().checklistSequence(), 15);
+}
+
+// Proxy setting 2 through a real HTTP proxy, which logs the requests it passed on; setting 1 bypasses it.
+TEST(UpdateCheck, RequestsGoThroughTinyproxy)
+{
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("tinyproxy"));
+    ASSERT_FALSE(program.isEmpty()) << "tinyproxy is installed by scripts/install-deps";
+    QTemporaryDir dir;
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    const quint16 port = probe.serverPort();
+    probe.close();
+    QFile config(dir.filePath(QStringLiteral("tinyproxy.conf")));
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(QStringLiteral("Port %1\nListen 127.0.0.1\nTimeout 10\nAllow 127.0.0.1\nLogLevel Info\n"
+                                "LogFile \"%2\"\nPidFile \"%3\"\n")
+                     .arg(port)
+                     .arg(dir.filePath(QStringLiteral("tinyproxy.log")), dir.filePath(QStringLiteral("pid")))
+                     .toUtf8());
+    config.close();
+    QProcess proxy;
+    proxy.start(program, {QStringLiteral("-d"), QStringLiteral("-c"), config.fileName()});
+    ASSERT_TRUE(proxy.waitForStarted());
+    for (int i = 0; i < 50; ++i) {
+        QTcpSocket socket;
+        socket.connectToHost(QHostAddress::LocalHost, port);
+        if (socket.waitForConnected(100))
+            break;
+        QThread::msleep(100);
+    }
+
+    test::LocalHttpServer server({{"updateinfo_cl.txt", "15,1-2-2027,dbTALVOCL.mdb,2049"}});
+    const QUrl url = server.base().resolved(QUrl(QStringLiteral("updateinfo_cl.txt")));
+    MessageRecorder recorder;
+    HttpFetcher proxied({2, QStringLiteral("127.0.0.1"), qint16(port), false});
+    EXPECT_EQ(proxied.get(url), QByteArray("15,1-2-2027,dbTALVOCL.mdb,2049"));
+    HttpFetcher direct({1, QStringLiteral("127.0.0.1"), qint16(port), false});
+    EXPECT_EQ(direct.get(url.resolved(QUrl(QStringLiteral("updateinfo_cl.txt?direct")))),
+              QByteArray("15,1-2-2027,dbTALVOCL.mdb,2049"));
+    proxy.terminate();
+    proxy.waitForFinished();
+    const QString log = QString::fromUtf8(readAll(dir.filePath(QStringLiteral("tinyproxy.log"))));
+    EXPECT_TRUE(log.contains(u"GET " + url.toString())) << log.toStdString();
+    EXPECT_FALSE(log.contains(u"direct"));
+    EXPECT_EQ(server.requests().size(), 2);
+    EXPECT_TRUE(recorder.recorded().isEmpty());
 }
 
 } // namespace

@@ -1,0 +1,202 @@
+#include "update/updatedownload.h"
+
+#include "base/messageservice.h"
+#include "base/unexpectederror.h"
+#include "checklist/checklistsystem.h"
+#include "storage/database.h"
+#include "storage/filereplace.h"
+#include "storage/workspace.h"
+#include "update/httpfetch.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace dovra {
+
+DownloadProgress::~DownloadProgress() = default;
+
+namespace {
+
+const QString FailedTitle = QStringLiteral("Update mislukt...");
+
+// A server may send a little more than it announced (a trailing newline); more than that is cut off.
+constexpr qint64 SizeMargin = 1024;
+
+QString downloadPath(const QString& folder, const QString& name)
+{
+    return QDir(folder).filePath(QStringLiteral("_0_") + name);
+}
+
+bool removeOldCopy(const QString& target)
+{
+    if (!QFileInfo::exists(target) || QFile::remove(target))
+        return true;
+    messages().inform(
+        QStringLiteral("Could not update program. ") + QStringLiteral("Please make sure that the ") + target +
+            QStringLiteral(" file is not running.") + QStringLiteral("\r\n\r\n") +
+            QStringLiteral("NOTE: On Windows 2000 machines, focus must ") +
+            QStringLiteral("be removed from the file before update can ") +
+            QStringLiteral("be completed successfully (i.e.: in Windows ") +
+            QStringLiteral("Explorer, etc.)"),
+        QStringLiteral("Error ") + QStringLiteral("updating program..."), MessageIcon::Exclamation);
+    return false;
+}
+
+// Writes the answer to target; the number of bytes that arrived, -1 when the request failed.
+qint64 fetchInto(const DownloadSource& source, const QString& name, qint64 size, const QString& target)
+{
+    QFile file(target);
+    if (!file.open(QIODevice::WriteOnly))
+        return -1;
+    const int blocks = int(size / HttpFetcher::ChunkSize);
+    if (source.progress)
+        source.progress->show(name, blocks);
+    const qint64 written = source.fetcher.download(
+        source.base.resolved(QUrl(name)), file, size + SizeMargin, [&](qint64 received) {
+            if (source.progress && blocks > 0)
+                source.progress->advance(int(std::min<qint64>(received / HttpFetcher::ChunkSize, blocks)));
+        });
+    file.close();
+    return written;
+}
+
+} // namespace
+
+bool isPlainFileName(const QString& name)
+{
+    return !name.isEmpty() && !name.startsWith(u'.') && !name.contains(u'/') && !name.contains(u'\\') &&
+           !name.contains(QLatin1String(".."));
+}
+
+bool downloadOneFile(const DownloadSource& source, const QString& name, qint64 size, const QString& folder)
+{
+    const QString title = QStringLiteral("Downloaden ") + name;
+    if (!isPlainFileName(name)) {
+        messages().inform(QStringLiteral("De update-informatie noemt een ongeldige bestandsnaam: \"") + name +
+                              QStringLiteral("\". Het bestand is niet gedownload."),
+                          title, MessageIcon::Exclamation);
+        return false;
+    }
+    const QString target = downloadPath(folder, name);
+    if (!removeOldCopy(target))
+        return false;
+    const qint64 written = fetchInto(source, name, size, target);
+    if (written == size && syncToDisk(target))
+        return true;
+    QFile::remove(target);
+    messages().inform(
+        QStringLiteral("Het aantal bytes dat gedownload is klopt niet. Mogelijk is het downloaden "
+                       "mislukt. Probeert u het later nog eens."),
+        title, MessageIcon::Exclamation);
+    return false;
+}
+
+bool installChecklistFile(const QString& downloaded, const QString& target, int sequence, QString* reason,
+                          const std::function<void()>& beforeRename)
+{
+    QString error;
+    {
+        const std::unique_ptr<Database> db = Database::open(downloaded, Database::OpenMode::ReadOnly, &error);
+        std::optional<QString> gap;
+        const std::optional<ChecklistSystemValues> values =
+            db ? usableChecklistValues(*db, &gap) : std::nullopt;
+        if (db && !values)
+            error = gap ? QStringLiteral("ontbreekt: ") + *gap : QStringLiteral("tblSYS is niet leesbaar");
+        else if (values && values->sequence != sequence)
+            error = QStringLiteral("versie %1 in plaats van %2").arg(values->sequence).arg(sequence);
+    }
+    if (error.isEmpty()) {
+        if (beforeRename)
+            beforeRename();
+        if (QFileInfo::exists(target))
+            QFile::setPermissions(downloaded, QFile(target).permissions());
+        if (!replaceFile(downloaded, target))
+            error = QStringLiteral("kan niet worden vervangen");
+    }
+    if (error.isEmpty())
+        return true;
+    QFile::remove(downloaded);
+    if (reason)
+        *reason = error;
+    return false;
+}
+
+bool downloadChecklist(const DownloadSource& source, const UpdateCheck& check, Workspace& workspace)
+{
+    const QStringList& fields = check.checklistFields;
+    const QString target = workspace.checklistFilePath();
+    const QString folder = QFileInfo(target).absolutePath();
+    const QString name = fields.value(2);
+    bool installed = downloadOneFile(source, name, fields.value(3).toLongLong(), folder);
+    if (installed) {
+        workspace.closeFile(target);
+        QString reason;
+        installed =
+            installChecklistFile(downloadPath(folder, name), target, fields.value(0).toInt(), &reason);
+        workspace.setChecklistFile(target);
+        if (!reason.isEmpty())
+            ReportUnexpectedError({0, reason, std::nullopt}, QStringLiteral("installChecklistFile ") + name);
+    }
+    if (!installed)
+        messages().inform(
+            QStringLiteral("Downloaden van de checklist is mislukt. De update kon niet uitgevoerd "
+                           "worden. Raadpleeg uw applicatiebeheerder."),
+            FailedTitle, MessageIcon::Exclamation);
+    return installed;
+}
+
+bool downloadProgramFiles(const DownloadSource& source, const UpdateCheck& check, const QString& folder)
+{
+    const QStringList& fields = check.programFields;
+    QStringList downloaded;
+    bool all = fields.size() > 2;
+    for (qsizetype i = 2; i + 1 < fields.size(); i += 2) {
+        if (downloadOneFile(source, fields.at(i), fields.at(i + 1).toLongLong(), folder))
+            downloaded.append(downloadPath(folder, fields.at(i)));
+        else
+            all = false;
+    }
+    if (!all)
+        for (const QString& copy : std::as_const(downloaded))
+            QFile::remove(copy);
+    return all;
+}
+
+DownloadOutcome runUpdateDownload(const DownloadSource& source, const UpdateCheck& check,
+                                  Workspace& workspace, const DownloadRequest& request,
+                                  const std::function<void()>& checklistInstalled)
+{
+    if (!QFileInfo(QDir(request.programFolder).filePath(QLatin1String(UpdaterProgramName))).isExecutable()) {
+        messages().inform(QStringLiteral("Update-programma is niet gevonden."),
+                          QStringLiteral("Actualisatie afgebroken"), MessageIcon::Critical);
+        return DownloadOutcome::Stopped;
+    }
+    if (request.otherWindowsOpen) {
+        messages().inform(QStringLiteral("Sluit eerst alle openstaande formulieren"),
+                          QStringLiteral("Updaten"), MessageIcon::Information);
+        return DownloadOutcome::Stopped;
+    }
+    if (request.checklist && downloadChecklist(source, check, workspace)) {
+        if (checklistInstalled)
+            checklistInstalled();
+        if (!request.program) {
+            if (source.progress)
+                source.progress->hide();
+            messages().inform(
+                QStringLiteral("Het downloaden is gereed. Het nieuwe checklistbestand is geïnstalleerd."),
+                QStringLiteral("Actualisatie checklist"), MessageIcon::Information);
+        }
+    }
+    if (!request.program)
+        return DownloadOutcome::Finished;
+    if (downloadProgramFiles(source, check, request.programFolder))
+        return DownloadOutcome::HandOver;
+    messages().inform(
+        QStringLiteral("Downloaden is mislukt. De update kon niet uitgevoerd worden. Raadpleeg uw "
+                       "applicatiebeheerder."),
+        FailedTitle, MessageIcon::Exclamation);
+    return DownloadOutcome::Failed;
+}
+
+} // namespace dovra
