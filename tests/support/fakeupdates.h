@@ -19,9 +19,14 @@ public:
         return offer;
     }
     void closeWindow() override { ++closes; }
-    void startDownload(bool checklist, bool program) override { downloads.append({checklist, program}); }
+    bool startDownload(bool checklist, bool program) override
+    {
+        downloads.append({checklist, program});
+        return programEnds;
+    }
 
     UpdateOffer offer;
+    bool programEnds = true;
     int checks = 0, closes = 0;
     ProxyPreferences askedWith;
     QList<std::pair<bool, bool>> downloads;

@@ -101,12 +101,12 @@ void Settings::setProxyName(const QString& host)
     setText("strProxyNaam", host);
 }
 
-qint16 Settings::proxyPort() const
+quint16 Settings::proxyPort() const
 {
-    return qint16(whole("intProxyPoort", 0, -32768, 32767));
+    return quint16(whole("intProxyPoort", 0, 0, 65535));
 }
 
-void Settings::setProxyPort(qint16 port)
+void Settings::setProxyPort(quint16 port)
 {
     setText("intProxyPoort", QString::number(port));
 }

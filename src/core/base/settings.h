@@ -30,8 +30,8 @@ public:
     void setProxySetting(quint8 mode);
     QString proxyName() const; // strProxyNaam
     void setProxyName(const QString& host);
-    qint16 proxyPort() const; // intProxyPoort
-    void setProxyPort(qint16 port);
+    quint16 proxyPort() const; // intProxyPoort: a port number, 16 bits
+    void setProxyPort(quint16 port);
     // The update server's folder of information files and downloads, and the online help page. A
     // province running its own mirror points them elsewhere.
     QString updateAddress() const; // strUpdateAdres

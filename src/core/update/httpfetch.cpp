@@ -17,7 +17,7 @@ HttpFetcher::HttpFetcher(const ProxyPreferences& proxy, int timeoutMs) : m_timeo
         m_manager.setProxy(QNetworkProxy(QNetworkProxy::NoProxy));
         break;
     case 2:
-        m_manager.setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, proxy.host, quint16(proxy.port)));
+        m_manager.setProxy(QNetworkProxy(QNetworkProxy::HttpProxy, proxy.host, proxy.port));
         break;
     default:
         QNetworkProxyFactory::setUseSystemConfiguration(true);

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace dovra {
 
 // How the update service reaches the network, and whether it is asked at start-up.
@@ -9,9 +11,12 @@ struct ProxyPreferences
 {
     quint8 mode = 0;
     QString host;
-    qint16 port = 0;
+    quint16 port = 0;
     bool autoUpdateOnStart = false;
 };
+
+// A port number as the user typed it: empty is 0; anything but a whole number from 0 to 65535 is none.
+std::optional<quint16> proxyPortFromText(const QString& text);
 
 // What the update server offers. A status is 0 (nothing new), 1 (a newer version is available)
 // or 9 (no valid update information came back).
@@ -30,17 +35,24 @@ public:
     virtual ~UpdateService();
     virtual UpdateOffer check(const ProxyPreferences& proxy) = 0;
     virtual void closeWindow() = 0;
-    // Hands over to the download of new files.
-    virtual void startDownload(bool checklist, bool program) = 0;
+    // Downloads the new files; true when the program files went to the updater and the program ends.
+    virtual bool startDownload(bool checklist, bool program) = 0;
 };
+
+// What start-up and the update window tell of an offer.
+void tellUpdateServerUnreachable();
+void tellUpdateInMaintenance();
+// Shows what is new and asks whether to download it now.
+bool askToDownloadUpdate(const UpdateOffer& offer);
 
 enum class StartupUpdateOutcome
 {
     Continue,
-    DownloadStarted
+    ProgramEnds // the updater takes over
 };
 
-// Asks the service at start-up and acts on its answer; failures never stop the start-up.
+// Asks the service at start-up and acts on its answer; failures never stop the start-up, and neither does a
+// download that leaves the program running (a checklist file, or program files that failed).
 StartupUpdateOutcome runStartupUpdateCheck(UpdateService& service, const ProxyPreferences& proxy);
 
 } // namespace dovra

@@ -51,7 +51,7 @@ qint64 fetchInto(const DownloadSource& source, const QString& name, qint64 size,
         return -1;
     const int blocks = int(size / HttpFetcher::ChunkSize);
     if (source.progress)
-        source.progress->show(name, blocks);
+        source.progress->showFile(name, blocks);
     const qint64 written = source.fetcher.download(
         source.base.resolved(QUrl(name)), file, size + SizeMargin, [&](qint64 received) {
             if (source.progress && blocks > 0)
@@ -182,7 +182,7 @@ DownloadOutcome runUpdateDownload(const DownloadSource& source, const UpdateChec
             checklistInstalled();
         if (!request.program) {
             if (source.progress)
-                source.progress->hide();
+                source.progress->hideProgress();
             messages().inform(
                 QStringLiteral("Het downloaden is gereed. Het nieuwe checklistbestand is geïnstalleerd."),
                 QStringLiteral("Actualisatie checklist"), MessageIcon::Information);

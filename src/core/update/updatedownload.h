@@ -22,9 +22,9 @@ class DownloadProgress
 public:
     virtual ~DownloadProgress();
     // maximum: the bar's length in blocks of 1 KB; 0 leaves the bar unused.
-    virtual void show(const QString& fileName, int maximum) = 0;
+    virtual void showFile(const QString& fileName, int maximum) = 0;
     virtual void advance(int blocks) = 0;
-    virtual void hide() = 0;
+    virtual void hideProgress() = 0;
 };
 
 // Where the files of an update come from, through the connection of the check.

@@ -95,6 +95,16 @@ void AppState::loadProxyPreferences()
     m_proxy.autoUpdateOnStart = m_settings->autoUpdateOnStart();
 }
 
+void AppState::storeProxyPreferences(const ProxyPreferences& proxy)
+{
+    m_proxy = proxy;
+    m_settings->setProxySetting(proxy.mode);
+    m_settings->setProxyName(proxy.host);
+    m_settings->setProxyPort(proxy.port);
+    m_settings->setAutoUpdateOnStart(proxy.autoUpdateOnStart);
+    m_settings->sync();
+}
+
 void AppState::SetFacilityOpenState(bool isOpen)
 {
     m_facilityCommandsEnabled = isOpen;

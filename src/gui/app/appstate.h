@@ -63,6 +63,8 @@ public:
     ProxyPreferences& proxy() { return m_proxy; }
     void loadViewPreferences();
     void loadProxyPreferences();
+    // Keeps the preferences and writes them to the settings.
+    void storeProxyPreferences(const ProxyPreferences& proxy);
 
     bool editorOpen() const { return m_editorOpen; }
     void setEditorOpen(bool open) { m_editorOpen = open; }

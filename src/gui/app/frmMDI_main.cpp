@@ -15,6 +15,7 @@
 #include "facility/frmOpenInr.h"
 #include "reports/frmDoelverm.h"
 #include "reports/frmRapVoorz.h"
+#include "update/frmUpdateCheck.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -41,6 +42,8 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
     setCommand(QStringLiteral("Afsluiten"), [this] { close(); });
     setCommand(QStringLiteral("Configuratie"), [this] { openConfiguration(); });
     setCommand(QStringLiteral("Info"), [this] { showInfo(); });
+    setCommand(QStringLiteral("check_updates"),
+               [this] { (new frmUpdateCheck([this] { close(); }, this))->show(); });
     setCommand(QStringLiteral("Nieuwe_inrichting"), [this] {
         openNewFacilityDialog(this, [this] { runMenuCommand(QStringLiteral("Algemeen")); });
     });

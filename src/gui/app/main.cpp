@@ -16,7 +16,8 @@ int main(int argc, char** argv)
     environment.paths = dovra::ProgramPaths::detect();
     environment.instanceLockPath = dovra::InstanceLock::defaultPath();
     dovra::Startup startup(environment);
-    if (startup.Main() == dovra::StartupResult::Ended)
+    const dovra::StartupResult result = startup.Main();
+    if (result == dovra::StartupResult::Ended || result == dovra::StartupResult::Downloading)
         return 0;
     return app.exec();
 }

@@ -6,6 +6,7 @@
 #include "app/instancelock.h"
 #include "base/messageservice.h"
 #include "storage/datafilelink.h"
+#include "update/frmUpdateCheck.h"
 #include "update/startupupdate.h"
 
 #include <QFile>
@@ -84,11 +85,15 @@ StartupResult Startup::Main()
     state.loadViewPreferences();
     state.loadProxyPreferences();
 
-    if (state.proxy().autoUpdateOnStart && m_environment.updates &&
-        runStartupUpdateCheck(*m_environment.updates, state.proxy()) ==
-            StartupUpdateOutcome::DownloadStarted) {
-        messages().clearBusy();
-        return StartupResult::Downloading;
+    if (state.proxy().autoUpdateOnStart) {
+        // The update window is asked unseen; it closes itself unless the program ends.
+        UpdateService* updates = m_environment.updates;
+        if (!updates)
+            updates = new frmUpdateCheck([window = m_mainWindow] { window->close(); });
+        if (runStartupUpdateCheck(*updates, state.proxy()) == StartupUpdateOutcome::ProgramEnds) {
+            messages().clearBusy();
+            return StartupResult::Downloading;
+        }
     }
 
     m_mainWindow->SetFacilityOpenState(false);

@@ -19,7 +19,7 @@ struct StartupEnvironment
     ProgramPaths paths{QString()};
     ProgramVersion version;
     QString instanceLockPath;
-    // Asked at start-up when the user wants that; null when no update service is available.
+    // Asked at start-up when the user wants that; null: the update window.
     UpdateService* updates = nullptr;
 };
 
@@ -29,7 +29,7 @@ enum class StartupResult
     Ended,         // no window open: the program ends
     Splash,        // main window and splash, which hands over to the facility list
     Configuration, // main window and configuration window: the data file was not found
-    Downloading,   // handed over to the download of an update
+    Downloading,   // an update was downloaded and the updater took over: the program ends
 };
 
 // The program's start-up: version and instance checks, settings, checklist values, update check,

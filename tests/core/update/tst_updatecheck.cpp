@@ -92,7 +92,7 @@ TEST(UpdateCheck, FilesFetchedDirectlyOrThroughTheProxy)
 
     // The server as proxy for another host.
     server.clearRequests();
-    HttpFetcher proxied({2, QStringLiteral("127.0.0.1"), qint16(server.base().port()), false});
+    HttpFetcher proxied({2, QStringLiteral("127.0.0.1"), quint16(server.base().port()), false});
     EXPECT_EQ(proxied.get(QUrl(QStringLiteral("http://updates.example/x/updateinfo_cl.txt"))),
               QByteArray("14,1-1-2026,dbTALVOCL.mdb,2048"));
     EXPECT_EQ(server.requests(), QStringList{"GET http://updates.example/x/updateinfo_cl.txt HTTP/1.1"});
@@ -108,7 +108,7 @@ TEST(UpdateCheck, FilesFetchedDirectlyOrThroughTheProxy)
 class RecordedProgress : public DownloadProgress
 {
 public:
-    void show(const QString& name, int maximum) override
+    void showFile(const QString& name, int maximum) override
     {
         steps.append(name + u'/' + QString::number(maximum));
     }
@@ -116,7 +116,7 @@ public:
     {
         steps.last() = steps.last().section(u' ', 0, 0) + u' ' + QString::number(blocks);
     }
-    void hide() override { steps.append(QStringLiteral("verborgen")); }
+    void hideProgress() override { steps.append(QStringLiteral("verborgen")); }
     QStringList steps;
 };
 
@@ -313,9 +313,9 @@ TEST(UpdateCheck, RequestsGoThroughTinyproxy)
     test::LocalHttpServer server({{"updateinfo_cl.txt", "15,1-2-2027,dbTALVOCL.mdb,2049"}});
     const QUrl url = server.base().resolved(QUrl(QStringLiteral("updateinfo_cl.txt")));
     MessageRecorder recorder;
-    HttpFetcher proxied({2, QStringLiteral("127.0.0.1"), qint16(port), false});
+    HttpFetcher proxied({2, QStringLiteral("127.0.0.1"), port, false});
     EXPECT_EQ(proxied.get(url), QByteArray("15,1-2-2027,dbTALVOCL.mdb,2049"));
-    HttpFetcher direct({1, QStringLiteral("127.0.0.1"), qint16(port), false});
+    HttpFetcher direct({1, QStringLiteral("127.0.0.1"), port, false});
     EXPECT_EQ(direct.get(url.resolved(QUrl(QStringLiteral("updateinfo_cl.txt?direct")))),
               QByteArray("15,1-2-2027,dbTALVOCL.mdb,2049"));
     proxy.terminate();

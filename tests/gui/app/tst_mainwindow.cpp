@@ -90,18 +90,19 @@ TEST_F(MainWindowTest, CommandsOpenTheirScreens)
     EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'|').toStdString();
 }
 
-// The facility's commands follow its open state, a command without a handler never is enabled, the toolbar's
-// input report always (the report tells there is no facility).
+// The facility's commands follow its open state; the update check and the toolbar's input report are always
+// enabled (the report tells there is no facility).
 TEST_F(MainWindowTest, FacilityBoundCommandsFollowTheOpenFacility)
 {
-    const std::pair<const char*, bool> cases[] = {
-        {"check_updates", false}, {"GevAnalyse", true}, {"Algemeen", true}, {"frmAlgemeen", true},
-        {"Doelvermogen", true},   {"rap_invoer", true}, {"Doelverm", true}, {"rapIngevoerdeData", true}};
+    // name, enabled with a facility open, without one
+    const std::tuple<const char*, bool, bool> cases[] = {
+        {"check_updates", true, true}, {"GevAnalyse", true, false},      {"Algemeen", true, false},
+        {"frmAlgemeen", true, false},  {"Doelvermogen", true, false},    {"rap_invoer", true, false},
+        {"Doelverm", true, false},     {"rapIngevoerdeData", true, true}};
     for (const bool open : {true, false}) {
         appState().SetFacilityOpenState(open);
-        for (const auto& [name, withFacility] : cases)
-            EXPECT_EQ(enabled(name), open ? withFacility : QLatin1String(name) == "rapIngevoerdeData")
-                << name;
+        for (const auto& [name, withFacility, without] : cases)
+            EXPECT_EQ(enabled(name), open ? withFacility : without) << name;
     }
     EXPECT_EQ(window->statusPanel(1)->text(), u"<geen inrichting geopend>");
     appState().SetFacilityOpenState(true);
@@ -515,7 +516,7 @@ TEST_F(StartupTest, UpdateCheckRunsOnlyWhenWanted)
               u"2 proxy.voorbeeld.nl:8080");
     EXPECT_EQ(appState().dataFilePath(), path);
 
-    // Accepting the offer hands over to the download before the data file is linked.
+    // A download that ends the program comes before the data file is linked.
     updates.offer.checklistStatus = 0;
     updates.offer.programStatus = 1;
     recorder.answerNext(MessageAnswer::Yes);
