@@ -7,12 +7,14 @@
 #include "cliexchange.h"
 #include "clifigures.h"
 #include "clireports.h"
+#include "cliupdate.h"
 #include "cliversion.h"
 #include "facility/clsStort.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
 #include "storage/outputtarget.h"
 #include "storage/workspace.h"
+#include "update/startupupdate.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -45,20 +47,29 @@ const QString Usage = QStringLiteral(
     "[--checklist BESTAND]\n"
     "         dovra-cli export (--facility NAAM | --id N) --out BESTAND.xml [--data BESTAND] [--checklist "
     "BESTAND]\n"
-    "         dovra-cli import BESTAND.xml [--naam NAAM] [--data BESTAND] [--checklist BESTAND]");
+    "         dovra-cli import BESTAND.xml [--naam NAAM] [--data BESTAND] [--checklist BESTAND]\n"
+    "         dovra-cli update (--controleer | --checklist) [--adres URL] [--checklistbestand BESTAND]");
 
-// The options that take a value, and those that stand alone.
-const QStringList ValueOptions{
-    QStringLiteral("data"),    QStringLiteral("checklist"), QStringLiteral("facility"),
-    QStringLiteral("id"),      QStringLiteral("btw"),       QStringLiteral("out"),
-    QStringLiteral("secties"), QStringLiteral("indeling"),  QStringLiteral("naar"),
-    QStringLiteral("van"),     QStringLiteral("tot"),       QStringLiteral("stappen"),
-    QStringLiteral("jaren"),   QStringLiteral("naam")};
-const QStringList Flags{QStringLiteral("json"), QStringLiteral("scherm"), QStringLiteral("toepassen"),
-                        QStringLiteral("alternatief"), QStringLiteral("csv")};
-// Options that stand alone or take a value: "gevoeligheid --rente --van 1" varies the interest,
-// "gevoeligheid --alternatief --rente 3" sets it.
-const QStringList OptionalValues{QStringLiteral("rente"), QStringLiteral("inflatie")};
+// The options a command line may hold: those that take a value, those that stand alone, and those that take
+// a value only when one follows ("gevoeligheid --rente --van 1" varies the interest, "gevoeligheid
+// --alternatief --rente 3" sets it).
+struct OptionTable
+{
+    QStringList values, flags, optionalValues;
+};
+
+const OptionTable CommandOptions{
+    {QStringLiteral("data"), QStringLiteral("checklist"), QStringLiteral("facility"), QStringLiteral("id"),
+     QStringLiteral("btw"), QStringLiteral("out"), QStringLiteral("secties"), QStringLiteral("indeling"),
+     QStringLiteral("naar"), QStringLiteral("van"), QStringLiteral("tot"), QStringLiteral("stappen"),
+     QStringLiteral("jaren"), QStringLiteral("naam")},
+    {QStringLiteral("json"), QStringLiteral("scherm"), QStringLiteral("toepassen"),
+     QStringLiteral("alternatief"), QStringLiteral("csv")},
+    {QStringLiteral("rente"), QStringLiteral("inflatie")}};
+// "update --checklist" installs a checklist file; the file itself is --checklistbestand there.
+const OptionTable UpdateOptions{{QStringLiteral("adres"), QStringLiteral("checklistbestand")},
+                                {QStringLiteral("controleer"), QStringLiteral("checklist")},
+                                {}};
 
 // A command line of positional arguments and options "--naam waarde", "--naam=waarde" or "--vlag"; a
 // later option of a name wins. Read by hand so that every mistake in it is told in Dutch.
@@ -72,7 +83,7 @@ struct Arguments
 };
 
 // The arguments; empty (after the message in *error) when the line cannot be read.
-std::optional<Arguments> readArguments(const QStringList& line, QString* error)
+std::optional<Arguments> readArguments(const QStringList& line, const OptionTable& table, QString* error)
 {
     Arguments read;
     for (qsizetype i = 0; i < line.size(); ++i) {
@@ -84,14 +95,14 @@ std::optional<Arguments> readArguments(const QStringList& line, QString* error)
         const qsizetype equals = argument.indexOf(u'=');
         const QString name = argument.left(equals).mid(2);
         const bool valueFollows = i + 1 < line.size() && !line[i + 1].startsWith(QLatin1String("--"));
-        const bool flag =
-            Flags.contains(name) || (OptionalValues.contains(name) && equals < 0 && !valueFollows);
+        const bool flag = table.flags.contains(name) ||
+                          (table.optionalValues.contains(name) && equals < 0 && !valueFollows);
         if (!argument.startsWith(QLatin1String("--")) ||
-            !(flag || ValueOptions.contains(name) || OptionalValues.contains(name))) {
+            !(flag || table.values.contains(name) || table.optionalValues.contains(name))) {
             *error = QStringLiteral("Onbekende optie: ") + argument.left(equals);
             return std::nullopt;
         }
-        if (Flags.contains(name) && equals >= 0) {
+        if (table.flags.contains(name) && equals >= 0) {
             *error = QStringLiteral("De optie --") + name + QStringLiteral(" heeft geen waarde.");
             return std::nullopt;
         }
@@ -432,6 +443,34 @@ int runImport(Session& session, const Arguments& arguments, QTextStream& out)
     return importFacilityFile(session.workspace, arguments.positional.at(1), name, out);
 }
 
+// update (--controleer | --checklist) [--adres URL] [--checklistbestand BESTAND]: the address is checked
+// before anything is fetched; the user's proxy settings apply.
+int runUpdateCommand(Session& session, const Arguments& arguments, QTextStream& out)
+{
+    if (arguments.isSet(QStringLiteral("controleer")) == arguments.isSet(QStringLiteral("checklist")))
+        return fail(out, QStringLiteral("Geef --controleer of --checklist op.\n") + Usage);
+    const QString address = arguments.isSet(QStringLiteral("adres"))
+                                ? arguments.value(QStringLiteral("adres"))
+                                : session.settings.updateAddress();
+    QUrl base(address, QUrl::StrictMode);
+    if (!base.isValid() || base.host().isEmpty() ||
+        (base.scheme() != QLatin1String("http") && base.scheme() != QLatin1String("https")))
+        return fail(out,
+                    QStringLiteral("Het adres van de updateserver moet een http- of https-adres zijn: ") +
+                        address);
+    // The files are named relative to the update folder.
+    if (!base.path().endsWith(u'/'))
+        base.setPath(base.path() + u'/');
+    if (arguments.isSet(QStringLiteral("checklistbestand")))
+        session.workspace.setChecklistFile(
+            QFileInfo(arguments.value(QStringLiteral("checklistbestand"))).absoluteFilePath());
+    if (!ReadChecklistSystemValues(session.workspace))
+        return CliUnusable;
+    const Settings& settings = session.settings;
+    const ProxyPreferences proxy{settings.proxySetting(), settings.proxyName(), settings.proxyPort(), false};
+    return runUpdate(session.workspace, proxy, base, arguments.isSet(QStringLiteral("checklist")), out);
+}
+
 // Runs a facility command on facility id.
 int runFacilityCommand(Session& session, int id, const Request& request, QTextStream& out)
 {
@@ -468,18 +507,20 @@ int fail(QTextStream& out, const QString& text, int status)
 int runCli(const QStringList& arguments, QTextStream& out)
 {
     QString error;
-    const std::optional<Arguments> read = readArguments(arguments, &error);
+    const bool update = arguments.value(0) == QLatin1String("update");
+    const std::optional<Arguments> read =
+        readArguments(arguments, update ? UpdateOptions : CommandOptions, &error);
     if (!read)
         return fail(out, error + QLatin1Char('\n') + Usage);
     // Only import names a file of its own.
     const QString command = read->positional.value(0);
     if (read->positional.size() != (command == QLatin1String("import") ? 2 : 1))
         return fail(out, Usage);
-    const QStringList known{QStringLiteral("info"),          QStringLiteral("doelvermogen"),
-                            QStringLiteral("heffing"),       QStringLiteral("rapport"),
-                            QStringLiteral("invoerrapport"), QStringLiteral("checklistversie"),
-                            QStringLiteral("gevoeligheid"),  QStringLiteral("uitgavenschema"),
-                            QStringLiteral("export"),        QStringLiteral("import")};
+    const QStringList known{
+        QStringLiteral("info"),         QStringLiteral("doelvermogen"),   QStringLiteral("heffing"),
+        QStringLiteral("rapport"),      QStringLiteral("invoerrapport"),  QStringLiteral("checklistversie"),
+        QStringLiteral("gevoeligheid"), QStringLiteral("uitgavenschema"), QStringLiteral("export"),
+        QStringLiteral("import"),       QStringLiteral("update")};
     if (!known.contains(command))
         return fail(out, QStringLiteral("Onbekende opdracht: ") + command + QLatin1Char('\n') + Usage);
     Session session;
@@ -487,6 +528,8 @@ int runCli(const QStringList& arguments, QTextStream& out)
         return linkFiles(session, *read, out) ? info(session.workspace, out) : CliUnusable;
     if (command == QLatin1String("import"))
         return runImport(session, *read, out);
+    if (update)
+        return runUpdateCommand(session, *read, out);
 
     const std::optional<Request> request = readRequest(session, command, *read, out);
     if (!request || !linkFiles(session, *read, out))

@@ -5,6 +5,7 @@
 #include "storage/database.h"
 #include "support/docxinspect.h"
 #include "support/golden.h"
+#include "support/localhttpserver.h"
 #include "support/testfiles.h"
 
 #include <QCryptographicHash>
@@ -338,6 +339,51 @@ TEST_F(CliTest, DocumentHoldsTheChosenSections)
     const QStringList lines = test::readDocx(test::readDocxPart(path, "word/document.xml")).lines();
     EXPECT_TRUE(lines.contains(QStringLiteral(">>  Kostenposten")));
     EXPECT_FALSE(lines.contains(QStringLiteral(">>  Voorzieningen")));
+}
+
+// update against a local server: the check as scripts read it with its exit status, and a newer checklist
+// file installed over the given one only when it arrived whole. The downloads themselves are the core's.
+TEST_F(CliTest, UpdateChecksAndInstallsTheChecklist)
+{
+    const QByteArray offered = folder.offeredChecklist(15);
+    test::LocalHttpServer server({{"updateinfo_isinonderhoud.txt", "0"},
+                                  {"updateinfo_prog.txt", "31,1-3-2027,dovra,5"},
+                                  {"updateinfo_cl.txt", "14,1-1-2026,dbTALVOCL.mdb,2048"},
+                                  {"dbTALVOCL.mdb", offered}});
+    const QByteArray files = "--adres " + server.base().toEncoded() + " --checklistbestand {checklist}";
+    CliRun run = cli("update --controleer " + files);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.out, u"onderhoud: 0\nchecklist-status: 0\nprogramma-status: 1\ninformatie:\n"
+                       u"- programmaversie: 3.1\n- datum: 1-3-2027\n");
+    server.setPage(QStringLiteral("updateinfo_prog.txt"), "30,1-1-2026,dovra,5");
+    EXPECT_EQ(cli("update --checklist " + files).out, u"checklist-volgnummer: 14 (actueel)\n");
+
+    const QByteArray before = snapshot(folder.path()).value(checklist);
+    server.setPage(QStringLiteral("updateinfo_cl.txt"), "15,1-2-2027,dbTALVOCL.mdb,2048");
+    run = cli("update --checklist " + files);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(u"Het aantal bytes dat gedownload is klopt niet.")) << run.err.toStdString();
+    EXPECT_EQ(snapshot(folder.path()).value(checklist), before);
+
+    server.setPage(QStringLiteral("updateinfo_cl.txt"),
+                   "15,1-2-2027,dbTALVOCL.mdb," + QByteArray::number(offered.size()));
+    run = cli("update --checklist " + files);
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    EXPECT_EQ(run.out, u"checklist-volgnummer: 15 (geïnstalleerd)\n");
+    EXPECT_EQ(cli("update --controleer " + files).exitCode, 0);
+
+    // Nobody listens on port 1: no information; a wrong address or command line is refused before anything
+    // is fetched.
+    const std::pair<QByteArray, const char*> refused[] = {
+        {"update --controleer --adres http://127.0.0.1:1/", "checklist-status: 9"},
+        {"update --checklist --adres ftp://127.0.0.1/", "http- of https-adres"},
+        {"update --controleer --checklist", "Geef --controleer of --checklist op."},
+        {"update --controleer --checklist=x", "De optie --checklist heeft geen waarde."}};
+    for (const auto& [arguments, shows] : refused) {
+        run = cli(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments.constData();
+        EXPECT_TRUE(QString(run.out + run.err).contains(QString::fromUtf8(shows))) << run.err.toStdString();
+    }
 }
 
 } // namespace

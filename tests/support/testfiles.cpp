@@ -32,6 +32,20 @@ ProgramFolder::ProgramFolder() : m_own(ProgramPaths(m_dir.path()))
         QFile::copy(Built.filePath(QLatin1String(name)), filePath(QLatin1String(name)));
 }
 
+QByteArray ProgramFolder::offeredChecklist(int sequence) const
+{
+    const QString path = filePath(QStringLiteral("aangeboden.mdb"));
+    QFile::remove(path);
+    QFile::copy(Built.filePath(QStringLiteral("dbTALVOCL.mdb")), path);
+    Database::open(path, Database::OpenMode::ReadWrite)
+        ->exec(QStringLiteral("UPDATE tblSYS SET strSYSvalue = ? WHERE strSYS_ID = 'versie'"),
+               {QString::number(sequence)});
+    QFile file(path);
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QFile::remove(path);
+    return bytes;
+}
+
 QString ProgramFolder::copyDemoData(const QString& name) const
 {
     const QString target = filePath(name);

@@ -29,6 +29,9 @@ public:
 
     // A copy of the built demo data file under name.
     QString copyDemoData(const QString& name = QStringLiteral("dbTALVOdata_1.mdb")) const;
+    // The bytes of a copy of the built checklist file with another sequence number, as an update server
+    // offers a newer one.
+    QByteArray offeredChecklist(int sequence) const;
     // A password-protected file built from SQL scripts (file names under tests/data, or SQL text).
     QString createDatabase(const QString& name, const QStringList& scripts) const;
     // A checklist file of the checklist schema and sql, made the workspace's.

@@ -2,7 +2,6 @@
 // the statuses, the maintenance flag and the text the user is shown; the downloads of what it offers, the
 // checklist file installed in one step, and the proxies the requests go through.
 #include "checklist/checklistsystem.h"
-#include "storage/database.h"
 #include "storage/workspace.h"
 #include "support/localhttpserver.h"
 #include "support/messagerecorder.h"
@@ -126,20 +125,6 @@ QByteArray readAll(const QString& path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The installed checklist file as the server would offer it under another sequence number.
-QByteArray offeredChecklist(const test::ProgramFolder& folder, int sequence)
-{
-    const QString path = folder.filePath(QStringLiteral("aangeboden.mdb"));
-    QFile::remove(path);
-    QFile::copy(folder.paths().checklistFile(), path);
-    Database::open(path, Database::OpenMode::ReadWrite)
-        ->exec(QStringLiteral("UPDATE tblSYS SET strSYSvalue = ? WHERE strSYS_ID = 'versie'"),
-               {QString::number(sequence)});
-    const QByteArray bytes = readAll(path);
-    QFile::remove(path);
-    return bytes;
-}
-
 class DownloadTest : public ::testing::Test
 {
 protected:
@@ -167,7 +152,7 @@ protected:
 // sequence number; otherwise the old file stays and no copy is left behind.
 TEST_F(DownloadTest, ChecklistInstalledOnlyWhenWholeAndUsable)
 {
-    const QByteArray file = offeredChecklist(folder, 15);
+    const QByteArray file = folder.offeredChecklist(15);
     const QString size = QString::number(file.size());
     struct Row
     {
@@ -242,7 +227,7 @@ TEST_F(DownloadTest, ProgramFilesAllOrNone)
 // A new checklist alone: installed, re-read and announced; the progress display is hidden first.
 TEST_F(DownloadTest, ChecklistAloneIsAnnounced)
 {
-    const QByteArray file = offeredChecklist(folder, 15);
+    const QByteArray file = folder.offeredChecklist(15);
     server.setPage(QStringLiteral("dbTALVOCL.mdb"), file);
     QFile(folder.filePath(QLatin1String(UpdaterProgramName))).open(QIODevice::WriteOnly);
     QFile::setPermissions(folder.filePath(QLatin1String(UpdaterProgramName)),
@@ -266,7 +251,7 @@ TEST(ChecklistInstall, KilledBeforeTheRenameLeavesTheOldFile)
     const QString downloaded = folder.filePath(QStringLiteral("_0_dbTALVOCL.mdb"));
     QFile copy(downloaded);
     ASSERT_TRUE(copy.open(QIODevice::WriteOnly));
-    copy.write(offeredChecklist(folder, 15));
+    copy.write(folder.offeredChecklist(15));
     copy.close();
     GTEST_FLAG_SET(death_test_style, "fast");
     EXPECT_DEATH(

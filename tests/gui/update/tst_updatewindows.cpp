@@ -2,7 +2,6 @@
 // outcomes of a check, the checklist download with its re-read values, the automatic-check box and the
 // proxy settings stored. The statuses and downloads themselves are the core's (tests/core/update).
 #include "app/frmMDI_main.h"
-#include "storage/database.h"
 #include "storage/workspace.h"
 #include "support/guiprogramfolder.h"
 #include "support/localhttpserver.h"
@@ -55,16 +54,6 @@ protected:
         script.write("#!/bin/sh\necho \"$1\" > \"$(dirname \"$0\")/gestart.txt\"\n");
         script.setPermissions(script.permissions() | QFile::ExeOwner);
     }
-    QByteArray offeredChecklist()
-    {
-        const QString offered = folder.filePath(QStringLiteral("aangeboden.mdb"));
-        QFile::copy(folder.paths().checklistFile(), offered);
-        Database::open(offered, Database::OpenMode::ReadWrite)
-            ->exec(QStringLiteral("UPDATE tblSYS SET strSYSvalue = '15' WHERE strSYS_ID = 'versie'"));
-        QFile file(offered);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
     test::LocalHttpServer server;
     QPointer<frmMDI_main> window = new frmMDI_main;
     QPointer<frmUpdateCheck> updates;
@@ -102,7 +91,7 @@ TEST_F(UpdateWindowTest, OutcomesOfACheck)
 TEST_F(UpdateWindowTest, DownloadsInstallOrHandOver)
 {
     installUpdater();
-    const QByteArray checklist = offeredChecklist();
+    const QByteArray checklist = folder.offeredChecklist(15);
     server.setPage(QStringLiteral("dbTALVOCL.mdb"), checklist);
     EXPECT_EQ(checkNow("0", "30,1-1-2026,dovra,1000",
                        "15,1-2-2027,dbTALVOCL.mdb," + QByteArray::number(checklist.size())),
