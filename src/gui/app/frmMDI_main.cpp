@@ -2,6 +2,7 @@
 
 #include "analysis/frmGevoelAna.h"
 #include "app/appstate.h"
+#include "app/frmBrowser.h"
 #include "app/frmConfig.h"
 #include "app/frmSplash.h"
 #include "app/screenregistration.h"
@@ -41,6 +42,8 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
     setCommand(QStringLiteral("Afsluiten"), [this] { close(); });
     setCommand(QStringLiteral("Configuratie"), [this] { openConfiguration(); });
     setCommand(QStringLiteral("Info"), [this] { showInfo(); });
+    setCommand(QStringLiteral("online_support"),
+               [this] { (new frmBrowser(QUrl(appState().settings().helpAddress()), this))->open(); });
     setCommand(QStringLiteral("Nieuwe_inrichting"), [this] {
         openNewFacilityDialog(this, [this] { runMenuCommand(QStringLiteral("Algemeen")); });
     });

@@ -1,0 +1,100 @@
+// The online help window on pages of a local web server: the caption while a page loads and after, links
+// on the site and off it, the history buttons, and the main window's command that opens it.
+#include "app/frmBrowser.h"
+#include "app/frmMDI_main.h"
+#include "support/guiprogramfolder.h"
+#include "support/localhttpserver.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTextBrowser>
+
+using namespace dovra;
+using test::child;
+
+namespace {
+
+// Keeps the addresses handed to the desktop's browser.
+class DesktopBrowser : public QObject
+{
+    Q_OBJECT
+public slots:
+    void open(const QUrl& url) { opened.append(url); }
+
+public:
+    QList<QUrl> opened;
+};
+
+QByteArray page(const char* title, const char* body)
+{
+    return QByteArray("<html><head><title>") + title + "</title></head><body>" + body + "</body></html>";
+}
+
+class BrowserTest : public test::WindowTest
+{
+protected:
+    BrowserTest()
+    {
+        appState().proxy().mode = 1;
+        QDesktopServices::setUrlHandler("http", &desktop, "open");
+    }
+    ~BrowserTest() override { QDesktopServices::unsetUrlHandler("http"); }
+
+    void trigger(const char* action) { child<QAction>(window, action)->trigger(); }
+    bool enabled(const char* action) { return child<QAction>(window, action)->isEnabled(); }
+    void click(const char* link) { emit child<QTextBrowser>(window, "txtPagina")->anchorClicked(QUrl(link)); }
+
+    test::LocalHttpServer server{{{"start.html", page("Start", "<a href='next.html'>verder</a>")},
+                                  {"next.html", page("Volgende", "<p>tweede pagina</p>")}}};
+    DesktopBrowser desktop;
+    QPointer<frmBrowser> window = new frmBrowser(server.base().resolved(QUrl("start.html")));
+};
+
+TEST_F(BrowserTest, LinksOnTheSiteNavigateAndOthersGoToTheDesktopBrowser)
+{
+    QSignalSpy captions(window.data(), &QWidget::windowTitleChanged);
+    window->open();
+    click("next.html");
+    EXPECT_EQ(captions, QList<QVariantList>({{"Start"}, {"Even geduld a.u.b. ..."}, {"Volgende"}}));
+    EXPECT_TRUE(enabled("Back"));
+    EXPECT_FALSE(enabled("Forward"));
+    EXPECT_FALSE(enabled("Search"));
+    EXPECT_FALSE(enabled("Stop"));
+
+    trigger("Back");
+    EXPECT_EQ(window->windowTitle(), "Start");
+    EXPECT_FALSE(enabled("Back"));
+    EXPECT_TRUE(enabled("Forward"));
+    trigger("Forward");
+    EXPECT_EQ(window->windowTitle(), "Volgende");
+    trigger("Home");
+    EXPECT_EQ(window->windowTitle(), "Start");
+
+    click("http://elders.invalid/pagina.html");
+    EXPECT_EQ(desktop.opened, QList<QUrl>({QUrl("http://elders.invalid/pagina.html")}));
+    EXPECT_EQ(window->windowTitle(), "Start");
+    EXPECT_TRUE(window->isVisible());
+}
+
+TEST_F(BrowserTest, OnlineSupportOpensTheHelpAddressAndTellsWhenItCannotBeLoaded)
+{
+    // Nothing listens on port 1.
+    const QString help = "http://127.0.0.1:1/dovra/program/index.asp?var=1";
+    QSettings(QSettings::NativeFormat, QSettings::UserScope, "QUARVEL-TALVO")
+        .setValue(appState().settings().section() + "/strHelpAdres", help);
+    frmMDI_main main;
+    main.runMenuCommand("online_support");
+    const QList<frmBrowser*> opened = main.findChildren<frmBrowser*>();
+    ASSERT_EQ(opened.size(), 1);
+    EXPECT_EQ(opened.first()->windowTitle(), help);
+    EXPECT_TRUE(child<QTextBrowser>(opened.first(), "txtPagina")
+                    ->toPlainText()
+                    .contains("De pagina kan niet worden geladen."));
+    EXPECT_EQ(recorder.recorded().size(), 1);
+}
+
+} // namespace
+
+#include "tst_browser.moc"
