@@ -9,8 +9,6 @@
 #include <QFileInfo>
 #include <QProcess>
 
-#include <cstdio>
-
 using namespace dovra::runupd;
 
 int main(int argc, char** argv)

@@ -29,8 +29,14 @@ frmBrowser::frmBrowser(const QUrl& home, QWidget* parent)
     WebTextBrowser* page = m_ui->txtPagina;
     page->setOpenLinks(false);
     connect(page, &QTextBrowser::anchorClicked, this, &frmBrowser::followLink);
-    connect(page, &WebTextBrowser::loadStarted, this, [this] { setWindowTitle(waitCaption); });
-    connect(page, &QTextBrowser::sourceChanged, this, &frmBrowser::showPageTitle);
+    connect(page, &WebTextBrowser::loadStarted, this, [this] {
+        setLoading(true);
+        setWindowTitle(waitCaption);
+    });
+    connect(page, &QTextBrowser::sourceChanged, this, [this](const QUrl& address) {
+        setLoading(false);
+        showPageTitle(address);
+    });
     connect(page, &QTextBrowser::backwardAvailable, m_ui->Back, &QAction::setEnabled);
     connect(page, &QTextBrowser::forwardAvailable, m_ui->Forward, &QAction::setEnabled);
     connect(m_ui->Back, &QAction::triggered, page, &QTextBrowser::backward);
@@ -47,10 +53,19 @@ void frmBrowser::open()
     m_ui->txtPagina->setSource(m_home);
 }
 
+void frmBrowser::setLoading(bool loading)
+{
+    // The fetch handles events while it waits; a second navigation meanwhile would tangle the history.
+    m_loading = loading;
+    m_ui->tbBrowser->setEnabled(!loading);
+}
+
 void frmBrowser::followLink(const QUrl& link)
 {
+    if (m_loading)
+        return;
     const QUrl target = m_ui->txtPagina->source().resolved(link);
-    if (target.host() == m_home.host() && target.scheme() == m_home.scheme())
+    if (target.host() == m_home.host())
         m_ui->txtPagina->setSource(target);
     else
         QDesktopServices::openUrl(target);

@@ -26,12 +26,14 @@ public:
     void open();
 
 private:
+    void setLoading(bool loading);
     void followLink(const QUrl& link);
     void showPageTitle(const QUrl& address);
 
     std::unique_ptr<Ui::frmBrowser> m_ui;
     ScreenRegistration m_registration;
     QUrl m_home;
+    bool m_loading = false;
 };
 
 } // namespace dovra
