@@ -2,6 +2,7 @@
 
 #include "analysis/frmGevoelAna.h"
 #include "app/appstate.h"
+#include "app/frmBrowser.h"
 #include "app/frmConfig.h"
 #include "app/frmSplash.h"
 #include "app/screenregistration.h"
@@ -44,6 +45,8 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
     setCommand(QStringLiteral("Info"), [this] { showInfo(); });
     setCommand(QStringLiteral("check_updates"),
                [this] { (new frmUpdateCheck([this] { close(); }, this))->show(); });
+    setCommand(QStringLiteral("online_support"),
+               [this] { (new frmBrowser(QUrl(appState().settings().helpAddress()), this))->open(); });
     setCommand(QStringLiteral("Nieuwe_inrichting"), [this] {
         openNewFacilityDialog(this, [this] { runMenuCommand(QStringLiteral("Algemeen")); });
     });
