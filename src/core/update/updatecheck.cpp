@@ -24,7 +24,7 @@ int status(const QString& response, int installed, QStringList& fields, const QS
     const int offered = fields.value(0).toInt();
     if (offered <= installed)
         return 0;
-    text += QStringLiteral("\r\n- ") + label + QStringLiteral(": ") +
+    text += QStringLiteral("\r\n") + label +
             (versionInTenths ? QString::number(offered / 10.0) : QString::number(offered)) +
             QStringLiteral("\r\n- datum: ") + fields.value(1);
     return 1;
@@ -40,11 +40,11 @@ UpdateCheck evaluateUpdateInfo(const UpdateInfoResponses& responses, int program
         !isInformation(responses.maintenance) || responses.maintenance.trimmed() == QLatin1String("1");
     check.offer.checklistStatus =
         status(responses.checklist, checklistSequence, check.checklistFields,
-               QStringLiteral("checklistbestandsversie"), false, check.offer.information);
+               QStringLiteral("- checklistbestandsversie: "), false, check.offer.information);
     if (check.offer.checklistStatus == 1)
         check.offer.information += QStringLiteral("\r\n");
     check.offer.programStatus = status(responses.program, programVersionNumber, check.programFields,
-                                       QStringLiteral("programmaversie"), true, check.offer.information);
+                                       QStringLiteral("- programmaversie: "), true, check.offer.information);
     return check;
 }
 
