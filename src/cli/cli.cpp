@@ -15,6 +15,7 @@
 #include "storage/outputtarget.h"
 #include "storage/workspace.h"
 #include "update/startupupdate.h"
+#include "update/updatecheck.h"
 
 #include <QFileInfo>
 #include <QHash>
@@ -452,15 +453,11 @@ int runUpdateCommand(Session& session, const Arguments& arguments, QTextStream& 
     const QString address = arguments.isSet(QStringLiteral("adres"))
                                 ? arguments.value(QStringLiteral("adres"))
                                 : session.settings.updateAddress();
-    QUrl base(address, QUrl::StrictMode);
-    if (!base.isValid() || base.host().isEmpty() ||
-        (base.scheme() != QLatin1String("http") && base.scheme() != QLatin1String("https")))
+    const QUrl base = updateFolder(address);
+    if (base.isEmpty())
         return fail(out,
                     QStringLiteral("Het adres van de updateserver moet een http- of https-adres zijn: ") +
                         address);
-    // The files are named relative to the update folder.
-    if (!base.path().endsWith(u'/'))
-        base.setPath(base.path() + u'/');
     if (arguments.isSet(QStringLiteral("checklistbestand")))
         session.workspace.setChecklistFile(
             QFileInfo(arguments.value(QStringLiteral("checklistbestand"))).absoluteFilePath());

@@ -350,7 +350,9 @@ TEST_F(CliTest, UpdateChecksAndInstallsTheChecklist)
                                   {"updateinfo_prog.txt", "31,1-3-2027,dovra,5"},
                                   {"updateinfo_cl.txt", "14,1-1-2026,dbTALVOCL.mdb,2048"},
                                   {"dbTALVOCL.mdb", offered}});
-    const QByteArray files = "--adres " + server.base().toEncoded() + " --checklistbestand {checklist}";
+    // The update folder also without its final "/".
+    const QByteArray files =
+        "--adres " + server.base().toEncoded().chopped(1) + " --checklistbestand {checklist}";
     CliRun run = cli("update --controleer " + files);
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_EQ(run.out, u"onderhoud: 0\nchecklist-status: 0\nprogramma-status: 1\ninformatie:\n"

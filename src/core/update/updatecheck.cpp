@@ -48,6 +48,17 @@ UpdateCheck evaluateUpdateInfo(const UpdateInfoResponses& responses, int program
     return check;
 }
 
+QUrl updateFolder(const QString& address)
+{
+    QUrl folder(address, QUrl::StrictMode);
+    if (!folder.isValid() || folder.host().isEmpty() ||
+        (folder.scheme() != QLatin1String("http") && folder.scheme() != QLatin1String("https")))
+        return {};
+    if (!folder.path().endsWith(u'/'))
+        folder.setPath(folder.path() + u'/');
+    return folder;
+}
+
 UpdateCheck checkForUpdates(HttpFetcher& fetcher, const QUrl& base, int programVersionNumber,
                             int checklistSequence)
 {

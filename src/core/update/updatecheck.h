@@ -32,6 +32,10 @@ UpdateCheck evaluateUpdateInfo(const UpdateInfoResponses& responses, int program
 
 class HttpFetcher;
 
+// The update folder of an address as the settings or a command line give it: files are named relative to
+// it, so it ends in "/". Invalid when the address is no http or https address.
+QUrl updateFolder(const QString& address);
+
 // Fetches the three files from base (an address ending in "/") and evaluates them.
 UpdateCheck checkForUpdates(HttpFetcher& fetcher, const QUrl& base, int programVersionNumber,
                             int checklistSequence);

@@ -32,7 +32,7 @@ UpdateOffer frmUpdateCheck::check(const ProxyPreferences& proxy)
 {
     m_fetcher = std::make_unique<HttpFetcher>(proxy);
     const Workspace& workspace = appState().workspace();
-    m_check = checkForUpdates(*m_fetcher, QUrl(appState().settings().updateAddress()),
+    m_check = checkForUpdates(*m_fetcher, updateFolder(appState().settings().updateAddress()),
                               workspace.version().number(), workspace.checklistSequence());
     return m_check.offer;
 }
@@ -65,7 +65,7 @@ bool frmUpdateCheck::startDownload(bool checklist, bool program)
     m_downloading = true;
     setEnabled(false);
     const DownloadOutcome outcome =
-        runUpdateDownload({*m_fetcher, QUrl(appState().settings().updateAddress()), this}, m_check,
+        runUpdateDownload({*m_fetcher, updateFolder(appState().settings().updateAddress()), this}, m_check,
                           appState().workspace(), request, [] { appState().readChecklistSystemValues(); });
     m_downloading = false;
     setEnabled(true);
