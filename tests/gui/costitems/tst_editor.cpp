@@ -1,6 +1,6 @@
-// The cost item editor, its checklist picker and its item dialog driven through their controls. The tree's
-// rules are the core's (tests/core/costitems/tst_provisiontree), the panel's too (tst_editorpanel); this
-// file checks that the screens carry them out and store what the user does.
+// The cost item editor, its checklist picker and its item dialog driven through their controls. The rules of
+// the tree and the panel are the core's (tests/core/costitems/tst_costitems); this file checks that the
+// screens carry them out and store what the user does.
 #include "app/frmMDI_main.h"
 #include "costitems/checklisttreewidget.h"
 #include "costitems/frmAct.h"

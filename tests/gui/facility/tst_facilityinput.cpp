@@ -780,7 +780,7 @@ TEST_F(FacilityScreensTest, OpeningAndDeletingChangeTheOpenFacility)
 
 // The version change from the general data screen of a demo facility: its entry rules, the comparison
 // rebuilt per version, the question, and the change with the screens it closes and opens. What the
-// comparison says and what the change does are the core's (tests/core/checklist/tst_versionchange).
+// comparison says and what the change does are the core's (tests/core/checklist/tst_checklist).
 class VersionChangeTest : public test::WindowTest
 {
 protected:
