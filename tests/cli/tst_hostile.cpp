@@ -48,8 +48,7 @@ QMap<QString, QByteArray> snapshot(const QString& folder)
         const QString path = entries.next();
         struct stat info;
         EXPECT_EQ(lstat(QFile::encodeName(path).constData(), &info), 0);
-        QByteArray& print = prints[path] =
-            QByteArray::number(info.st_mode) + ' ' + QByteArray::number(info.st_ino);
+        QByteArray& print = prints[path] = QByteArray::number(info.st_mode) + ' ' + QByteArray::number(info.st_ino);
         QFile file(path);
         if (S_ISREG(info.st_mode) && file.open(QIODevice::ReadOnly))
             print += ' ' + QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256).toHex();
@@ -109,8 +108,7 @@ TEST_P(HostileTest, ExitsWithItsStatusAndChangesNothingItShouldNot)
         ASSERT_TRUE(db && db->execScript(QString::fromUtf8(c.sql))) << db->lastError().toStdString();
     }
     // The program's own template, which the test folder does not hold, under a name in the test folder.
-    ASSERT_EQ(link(DOVRA_TEST_PROGRAM_DIR "/db00.mdb",
-                   QFile::encodeName(folder.filePath("sjabloon.docx")).constData()),
+    ASSERT_EQ(link(DOVRA_TEST_PROGRAM_DIR "/db00.mdb", QFile::encodeName(folder.filePath("sjabloon.docx")).constData()),
               0);
     const QMap<QString, QByteArray> before = snapshot(folder.path());
     const CliRun run = cli(c.arguments);
@@ -164,13 +162,11 @@ const CliCase Cases[] = {
     {"VersionNotOffered", "", "checklistversie --id 2 --naar 4 {files}", 2,
      "Checklistversie 4 wordt voor deze inrichting niet aangeboden."},
     // Analyses: the slider's half percents from 1 to 8, its steps, the alternative rates and the years.
-    {"RangeOffTheSlider", "", "gevoeligheid --id 1 --rente --van 1,25 --tot 4 {files}", 2,
-     "veelvouden van 0,5"},
+    {"RangeOffTheSlider", "", "gevoeligheid --id 1 --rente --van 1,25 --tot 4 {files}", 2, "veelvouden van 0,5"},
     {"EmptyRange", "", "gevoeligheid --id 1 --inflatie --van 3 --tot 3 {files}", 2, "--tot groter dan --van"},
     {"ElevenSteps", "", "gevoeligheid --id 1 --rente --van 1 --tot 8 --stappen 11 {files}", 2,
      "Het aantal stappen moet een geheel getal van 2 tot en met 10 zijn."},
-    {"BothRatesVary", "", "gevoeligheid --id 1 --rente --inflatie --van 1 --tot 2 {files}", 2,
-     "Geef aan wat varieert"},
+    {"BothRatesVary", "", "gevoeligheid --id 1 --rente --inflatie --van 1 --tot 2 {files}", 2, "Geef aan wat varieert"},
     {"AlternativeBelowOne", "", "gevoeligheid --id 1 --alternatief --rente 0,5 --inflatie 2 {files}", 2,
      "elk van 1 tot en met 8"},
     {"NoYears", "", "uitgavenschema --id 1 --jaren 0 {files}", 2,
@@ -179,8 +175,7 @@ const CliCase Cases[] = {
     {"ExportWithoutFile", "", "export --id 1 {files}", 2, "Geef het exportbestand op met --out."},
     {"ExportOverTheDataFile", "", "export --id 1 {files} --out {data}", 2,
      "Het exportbestand kan niet worden opgeslagen"},
-    {"ImportOfNoFile", "", "import {folder}/geen.xml {files}", 2,
-     "Het bestand '{folder}/geen.xml' is niet gevonden."},
+    {"ImportOfNoFile", "", "import {folder}/geen.xml {files}", 2, "Het bestand '{folder}/geen.xml' is niet gevonden."},
     {"ImportNameTooLong", "",
      "import {folder}/geen.xml {files} --naam 123456789012345678901234567890123456789012345678901", 2,
      "De naam van --naam moet 1 tot en met 50 tekens hebben."},
@@ -191,16 +186,14 @@ const CliCase Cases[] = {
     {"DataFileAsChecklist", "", "doelvermogen --id 1 --data {data} --checklist {data}", 2,
      "Controle checklistbestand: Het checklistbestand {folder}/dbTALVOdata_1.mdb kan niet worden gebruikt: "
      "de tabel 'tblStortType' ontbreekt."},
-    {"NoDataFile", "", "info --data {folder}/dbTALVOdata_geen.mdb --checklist {checklist}", 2,
-     "is niet gevonden"},
+    {"NoDataFile", "", "info --data {folder}/dbTALVOdata_geen.mdb --checklist {checklist}", 2, "is niet gevonden"},
     // Arguments, refused before any file is used.
     {"NoCommand", "", "", 2, "gebruik: dovra-cli"},
     {"UnknownOption", "", "info --datum", 2, "Onbekende optie: --datum"},
     {"MissingValue", "", "rapport --id 1 {files} --out", 2, "Na de optie --out ontbreekt de waarde."},
     {"FlagWithAValue", "", "doelvermogen --id 1 {files} --json=ja", 2, "De optie --json heeft geen waarde."},
     {"NoFacility", "", "doelvermogen {files}", 2, "Geef de inrichting op met --facility of met --id."},
-    {"UnknownFacility", "", "doelvermogen --facility Onbekend {files}", 2,
-     "Inrichting niet gevonden: Onbekend"},
+    {"UnknownFacility", "", "doelvermogen --facility Onbekend {files}", 2, "Inrichting niet gevonden: Onbekend"},
     {"IdBeyond32Bits", "", "doelvermogen --id 5000000000 {files}", 2, "Het id van de inrichting"},
     {"IdZero", "", "heffing --id 0 {files}", 2, "Het id van de inrichting"},
     {"VatNan", "", "doelvermogen --id 1 {files} --btw nan", 2, "Het BTW-percentage"},
@@ -208,8 +201,7 @@ const CliCase Cases[] = {
     {"ReportNeitherFileNorScreen", "", "rapport --id 1 {files}", 2, "gebruik: dovra-cli"},
     {"UnknownSection", "", "rapport --id 1 {files} --scherm --secties voorblad,inhoud", 2,
      "Onbekende sectie in: voorblad,inhoud"},
-    {"UnknownGrouping", "", "rapport --id 1 {files} --scherm --indeling alfabet", 2,
-     "Onbekende indeling: alfabet"},
+    {"UnknownGrouping", "", "rapport --id 1 {files} --scherm --indeling alfabet", 2, "Onbekende indeling: alfabet"},
     // Where --out may not write is the output target's test; here only whether the report commands ask it,
     // before the facility is opened.
     {"OutIsTheTemplate", "", "rapport --id 1 {files} --out {folder}/sjabloon.docx", 2,
@@ -239,9 +231,8 @@ TEST_F(CliTest, OutputOfEveryDemoFacility)
             const QString golden = "cli/facility" + QLatin1String(id) + '-' + QString::fromUtf8(fields[0]);
             SCOPED_TRACE(golden.toStdString());
             const CliRun result = cli(fields[1] + " --id " + id + " {files}");
-            EXPECT_TRUE(
-                test::matchesGolden(golden, result.out + QStringLiteral("--- stderr\n") + result.err +
-                                                QStringLiteral("--- exit %1\n").arg(result.exitCode)));
+            EXPECT_TRUE(test::matchesGolden(golden, result.out + QStringLiteral("--- stderr\n") + result.err +
+                                                        QStringLiteral("--- exit %1\n").arg(result.exitCode)));
         }
     }
 }
@@ -250,10 +241,9 @@ TEST_F(CliTest, OutputOfEveryDemoFacility)
 // 2013 version applied; the one on the 2013 checklist moved to its revised edition at the same price level.
 TEST_F(CliTest, VersionChangeOfTheDemoLandfills)
 {
-    const char* const commands[] = {
-        "2-checklistversie.txt|checklistversie --id 2",
-        "2-checklistversie-2013.json|checklistversie --id 2 --naar 3 --toepassen --json",
-        "1-checklistversie-2014.txt|checklistversie --toepassen --id 1"};
+    const char* const commands[] = {"2-checklistversie.txt|checklistversie --id 2",
+                                    "2-checklistversie-2013.json|checklistversie --id 2 --naar 3 --toepassen --json",
+                                    "1-checklistversie-2014.txt|checklistversie --toepassen --id 1"};
     for (const char* command : commands) {
         const QList<QByteArray> fields = QByteArray(command).split('|');
         const QString golden = "cli/facility" + QString::fromUtf8(fields[0]);
@@ -272,11 +262,11 @@ TEST_F(CliTest, AnalysesOfADemoLandfill)
     for (const char* command : {"gevoeligheid --rente --van 1,5 --tot 4",
                                 "gevoeligheid --inflatie --van 1 "
                                 "--tot 3 --stappen 3 --json",
-                                "gevoeligheid --alternatief --rente 3 --inflatie=2,5",
-                                "uitgavenschema --jaren 12", "uitgavenschema --csv --jaren 3"}) {
+                                "gevoeligheid --alternatief --rente 3 --inflatie=2,5", "uitgavenschema --jaren 12",
+                                "uitgavenschema --csv --jaren 3"}) {
         const CliRun result = cli(QByteArray(command) + " --id 1 {files}");
-        text += QStringLiteral("=== %1 (exit %2)\n").arg(QLatin1String(command)).arg(result.exitCode) +
-                result.out + result.err;
+        text += QStringLiteral("=== %1 (exit %2)\n").arg(QLatin1String(command)).arg(result.exitCode) + result.out +
+                result.err;
     }
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("cli/facility1-analyses.txt"), text));
 }
@@ -313,16 +303,14 @@ TEST_F(CliTest, RefusedVersionChangeChangesNoRecord)
     };
     {
         std::unique_ptr<Database> db = Database::open(demoData, Database::OpenMode::ReadWrite);
-        ASSERT_TRUE(
-            db->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON tblAct WHEN old.idrAct_ID = "
-                                    "40 BEGIN SELECT RAISE(ABORT, 'geweigerd'); END")));
+        ASSERT_TRUE(db->exec(QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON tblAct WHEN old.idrAct_ID = "
+                                            "40 BEGIN SELECT RAISE(ABORT, 'geweigerd'); END")));
     }
     const QStringList before = records();
     const CliRun run = cli("checklistversie --id 2 --toepassen {files}");
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err,
-              QStringLiteral("Het wijzigen van de checklistversie is mislukt. Er is niets gewijzigd.\n"
-                             "geweigerd\n"));
+    EXPECT_EQ(run.err, QStringLiteral("Het wijzigen van de checklistversie is mislukt. Er is niets gewijzigd.\n"
+                                      "geweigerd\n"));
     EXPECT_EQ(records(), before);
 }
 
@@ -330,9 +318,8 @@ TEST_F(CliTest, RefusedVersionChangeChangesNoRecord)
 // the report tests'.
 TEST_F(CliTest, DocumentHoldsTheChosenSections)
 {
-    const CliRun written =
-        cli("invoerrapport --out={folder}/invoer.docx --secties kostenposten {files} --facility",
-            {"Baggerdepot Hollandsch Diep"});
+    const CliRun written = cli("invoerrapport --out={folder}/invoer.docx --secties kostenposten {files} --facility",
+                               {"Baggerdepot Hollandsch Diep"});
     EXPECT_EQ(written.exitCode, 0) << written.err.toStdString();
     const QString path = folder.filePath(QStringLiteral("invoer.docx"));
     const QStringList lines = test::readDocx(test::readDocxPart(path, "word/document.xml")).lines();

@@ -19,16 +19,14 @@ QStringList violationsIn(const QString& text)
 {
     static const QRegularExpression include(QStringLiteral(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])"),
                                             QRegularExpression::MultilineOption);
-    static const QStringList widgetHeaders =
-        QDir(QStringLiteral(DOVRA_QT_WIDGETS_DIR)).entryList(QDir::Files);
+    static const QStringList widgetHeaders = QDir(QStringLiteral(DOVRA_QT_WIDGETS_DIR)).entryList(QDir::Files);
     QStringList violations;
     for (const QRegularExpressionMatch& match : include.globalMatch(text)) {
         const QString name = match.captured(2);
         const bool above =
             match.captured(1) == QLatin1String("\"")
                 ? !Sources.exists(QStringLiteral("core/") + name) &&
-                      (Sources.exists(QStringLiteral("gui/") + name) ||
-                       Sources.exists(QStringLiteral("cli/") + name) ||
+                      (Sources.exists(QStringLiteral("gui/") + name) || Sources.exists(QStringLiteral("cli/") + name) ||
                        name.startsWith(QLatin1String("gui/")) || name.startsWith(QLatin1String("cli/")))
                 : name.startsWith(QLatin1String("QtWidgets/")) || widgetHeaders.contains(name);
         if (above)

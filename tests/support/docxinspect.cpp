@@ -140,7 +140,7 @@ DocxContent readDocx(const QByteArray& xml)
     QString instruction;
     QStringList open;
     bool sectionEnds = false; // the paragraph carries its section's properties
-    bool inField = false; // from a field's begin to its end: its instruction and shown result are no run text
+    bool inField = false;     // from a field's begin to its end: its instruction and shown result are no run text
     const auto finishSection = [&] {
         content.sections.append(std::exchange(section, DocxSection()));
     };
@@ -230,17 +230,15 @@ DocxContent readDocx(const QByteArray& xml)
             else if (name == u"sym")
                 run.text += QChar(char16_t(attribute("char").toUInt(nullptr, 16) - 0xF000));
         } else if (name == u"pgSz") {
-            pageSize = QStringLiteral("%1 x %2 cm")
-                           .arg(cm(twipsToCm(attribute("w"))), cm(twipsToCm(attribute("h")))) +
+            pageSize = QStringLiteral("%1 x %2 cm").arg(cm(twipsToCm(attribute("w"))), cm(twipsToCm(attribute("h")))) +
                        (attribute("orient") == u"landscape" ? QStringLiteral(" landscape") : QString());
         } else if (name == u"pgMar") {
             const auto margin = [&](const char* side) {
                 return cm(twipsToCm(attribute(side)));
             };
-            section.page =
-                QStringLiteral("%1, margins top %2 bottom %3 left %4 right %5, header %6 footer %7")
-                    .arg(pageSize, margin("top"), margin("bottom"), margin("left"), margin("right"),
-                         margin("header"), margin("footer"));
+            section.page = QStringLiteral("%1, margins top %2 bottom %3 left %4 right %5, header %6 footer %7")
+                               .arg(pageSize, margin("top"), margin("bottom"), margin("left"), margin("right"),
+                                    margin("header"), margin("footer"));
         }
     }
     // A header or footer has no section properties.
@@ -259,8 +257,8 @@ QByteArray readDocxPart(const QString& path, const QString& part)
     zip_stat_t stat;
     if (!archive || zip_stat(archive.get(), name.constData(), 0, &stat) < 0 || !(stat.valid & ZIP_STAT_SIZE))
         return {};
-    const std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(
-        zip_fopen(archive.get(), name.constData(), 0), &zip_fclose);
+    const std::unique_ptr<zip_file_t, decltype(&zip_fclose)> file(zip_fopen(archive.get(), name.constData(), 0),
+                                                                  &zip_fclose);
     QByteArray bytes(qsizetype(stat.size), Qt::Uninitialized);
     if (!file || zip_fread(file.get(), bytes.data(), stat.size) != zip_int64_t(stat.size))
         return {};

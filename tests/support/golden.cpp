@@ -26,10 +26,10 @@ namespace dovra::test {
     qsizetype line = 0;
     while (line < expected.size() && line < actual.size() && expected[line] == actual[line])
         ++line;
-    return ::testing::AssertionFailure()
-           << name.toStdString() << " differs from line " << line + 1
-           << "\n  expected: " << expected.value(line, QStringLiteral("<no line>")).toStdString()
-           << "\n  actual:   " << actual.value(line, QStringLiteral("<no line>")).toStdString();
+    return ::testing::AssertionFailure() << name.toStdString() << " differs from line " << line + 1 << "\n  expected: "
+                                         << expected.value(line, QStringLiteral("<no line>")).toStdString()
+                                         << "\n  actual:   "
+                                         << actual.value(line, QStringLiteral("<no line>")).toStdString();
 }
 
 } // namespace dovra::test

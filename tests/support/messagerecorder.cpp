@@ -26,8 +26,7 @@ MessageRecorder::~MessageRecorder()
 MessageAnswer MessageRecorder::message(const QString& text, const QString& title, MessageIcon icon,
                                        MessageButtons buttons, MessageAnswer defaultAnswer)
 {
-    const MessageAnswer answer =
-        buttons == MessageButtons::Ok ? MessageAnswer::Ok : next(m_answers, defaultAnswer);
+    const MessageAnswer answer = buttons == MessageButtons::Ok ? MessageAnswer::Ok : next(m_answers, defaultAnswer);
     m_messages.append({text, title, icon, buttons, answer});
     return answer;
 }

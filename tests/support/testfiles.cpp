@@ -53,24 +53,23 @@ QString ProgramFolder::createDatabase(const QString& name, const QStringList& sc
     for (const QString& script : scripts) {
         const QString sql = script.endsWith(QLatin1String(".sql")) ? readScript(script) : script;
         if (!db->execScript(sql))
-            ADD_FAILURE() << "script " << script.left(60).toStdString() << ": "
-                          << db->lastError().toStdString();
+            ADD_FAILURE() << "script " << script.left(60).toStdString() << ": " << db->lastError().toStdString();
     }
     return target;
 }
 
 void ProgramFolder::useChecklist(const QString& sql)
 {
-    workspace().setChecklistFile(createDatabase(QStringLiteral("dbTALVOCL_test.mdb"),
-                                                {QStringLiteral("data/checklist_schema.sql"), sql}));
+    workspace().setChecklistFile(
+        createDatabase(QStringLiteral("dbTALVOCL_test.mdb"), {QStringLiteral("data/checklist_schema.sql"), sql}));
 }
 
 bool ProgramFolder::linkDataFile(const QString& sql)
 {
-    return LinkDataFile(workspace(),
-                        createDatabase(QStringLiteral("dbTALVOdata_test.mdb"),
-                                       {QStringLiteral("data/datafile_schema.sql"), sql}),
-                        false, true);
+    return LinkDataFile(
+        workspace(),
+        createDatabase(QStringLiteral("dbTALVOdata_test.mdb"), {QStringLiteral("data/datafile_schema.sql"), sql}),
+        false, true);
 }
 
 bool ProgramFolder::linkDemoData(const QString& name)

@@ -154,8 +154,7 @@ QStringList describe(const QWidget* widget)
     } else if (const auto* tabs = qobject_cast<const QTabWidget*>(widget)) {
         QStringList titles;
         for (int tab = 0; tab < tabs->count(); ++tab)
-            titles << tabs->tabText(tab) +
-                          (tabs->isTabEnabled(tab) ? QString() : QStringLiteral(" (disabled)"));
+            titles << tabs->tabText(tab) + (tabs->isTabEnabled(tab) ? QString() : QStringLiteral(" (disabled)"));
         parts << quoted(titles.join(u'|')) << QStringLiteral("current %1").arg(tabs->currentIndex());
     }
     if (!widget->toolTip().isEmpty())

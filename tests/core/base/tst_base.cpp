@@ -27,20 +27,19 @@ TEST(Formats, NumberByPattern)
 {
     const char* const cases[] = {
         // Grouping by thousands only with a comma, also with two placeholders around it.
-        "1234567.891|€ #,##0.00|€ 1.234.567,89|€ 1,234,567.89", "999.5|€ #,##0|€ 1.000",
-        "1234567|€ #,#0|€ 1.234.567", "0.4|€ #,##0|€ 0", "1234567.125|€ 0.00|€ 1234567,13|€ 1234567.13",
-        "1e15|0.00|1000000000000000,00",
+        "1234567.891|€ #,##0.00|€ 1.234.567,89|€ 1,234,567.89", "999.5|€ #,##0|€ 1.000", "1234567|€ #,#0|€ 1.234.567",
+        "0.4|€ #,##0|€ 0", "1234567.125|€ 0.00|€ 1234567,13|€ 1234567.13", "1e15|0.00|1000000000000000,00",
         // The sign precedes the literal prefix; a value rounding to zero has none.
-        "-1234.5|€ #,##0|-€ 1.235", "-0.071|(0.0%)|-(7,1%)", "-0.004|0.00|0,00", "-0|0.00|0,00",
-        "-0.4|€ #,##0|€ 0", "-0.005|0.00|-0,01",
+        "-1234.5|€ #,##0|-€ 1.235", "-0.071|(0.0%)|-(7,1%)", "-0.004|0.00|0,00", "-0|0.00|0,00", "-0.4|€ #,##0|€ 0",
+        "-0.005|0.00|-0,01",
         // Halves round away from zero, by the decimal value, not its binary approximation.
-        "2.5|€ 0|€ 3", "-2.5|€ 0|-€ 3", "-0.125|0.00|-0,13", "9.995|0.00|10,00", "0.994|0.00|0,99",
-        "1.005|0.00|1,01", "2.675|0.00|2,68", "0.00115|0.00%|0,12%", "0.00085|0.00%|0,09%",
+        "2.5|€ 0|€ 3", "-2.5|€ 0|-€ 3", "-0.125|0.00|-0,13", "9.995|0.00|10,00", "0.994|0.00|0,99", "1.005|0.00|1,01",
+        "2.675|0.00|2,68", "0.00115|0.00%|0,12%", "0.00085|0.00%|0,09%",
         // Percentages multiply by hundred.
         "0.125|0.0%|12,5%|12.5%", "1.5|0.0%|150,0%", "0.04567|0.00 %|4,57 %|4.57 %",
         // Optional decimals drop trailing zeros; only optional integer digits leave zero blank.
-        "1.25|0.0#|1,25|1.25", "1.255|0.0#|1,26", "1.999|0.0#|2,0", "1.204|0.0#|1,2", "-0.001|0.0#|0,0",
-        "0.4|#,#|", "0.5|#,#|1", "-1234567.4|#,#|-1.234.567|-1,234,567", "0.5|#,##0.00|0,50",
+        "1.25|0.0#|1,25|1.25", "1.255|0.0#|1,26", "1.999|0.0#|2,0", "1.204|0.0#|1,2", "-0.001|0.0#|0,0", "0.4|#,#|",
+        "0.5|#,#|1", "-1234567.4|#,#|-1.234.567|-1,234,567", "0.5|#,##0.00|0,50",
         "123456789012.345|0.00|123456789012,35",
         // Non-finite values stay visible.
         "inf|€ #,##0|inf", "nan|0.00|nan"};
@@ -71,15 +70,14 @@ TEST(Formats, DateByPattern)
 TEST(Formats, OrdinaryText)
 {
     // value|text
-    const char* const cases[] = {
-        // Singles, marked f.
-        "5.06f|5,06", "19f|19", "-2.5f|-2,5", "1234567f|1234567", "1e7f|1E+07", "9999999.5f|1E+07",
-        "-1.9999999f|-2", "-0f|0",
-        // Doubles.
-        "1234567.5|1234567,5", "123456789012345|123456789012345", "0.0001|0,0001", "0.3|0,3",
-        "0.30000000000000004|0,3", "0.66666666666666663|0,666666666666667",
-        "0.100000001490116119384765625|0,100000001490116", "-0|0", "1e-7|1E-07", "-1.5e-7|-1,5E-07",
-        "0.00001|1E-05", "1e15|1E+15", "2.5e22|2,5E+22", "1e-100|1E-100"};
+    const char* const cases[] = {// Singles, marked f.
+                                 "5.06f|5,06", "19f|19", "-2.5f|-2,5", "1234567f|1234567", "1e7f|1E+07",
+                                 "9999999.5f|1E+07", "-1.9999999f|-2", "-0f|0",
+                                 // Doubles.
+                                 "1234567.5|1234567,5", "123456789012345|123456789012345", "0.0001|0,0001", "0.3|0,3",
+                                 "0.30000000000000004|0,3", "0.66666666666666663|0,666666666666667",
+                                 "0.100000001490116119384765625|0,100000001490116", "-0|0", "1e-7|1E-07",
+                                 "-1.5e-7|-1,5E-07", "0.00001|1E-05", "1e15|1E+15", "2.5e22|2,5E+22", "1e-100|1E-100"};
     for (const char* c : cases) {
         const QStringList fields = QString::fromUtf8(c).split(u'|');
         EXPECT_EQ(fields[0].endsWith(u'f') ? formats::ordinaryText(fields[0].chopped(1).toFloat(), dutch)
@@ -90,8 +88,7 @@ TEST(Formats, OrdinaryText)
     EXPECT_EQ(formats::ordinaryText(33.74f - 10, dutch) + formats::ordinaryText(1500 * 1.0506f, dutch) +
                   formats::ordinaryText(0.1f + 0.2f, dutch),
               u"23,741575,90,3");
-    EXPECT_EQ(formats::ordinaryText(5.06f, american) + u' ' + formats::ordinaryText(1.5e-7, american),
-              u"5.06 1.5E-07");
+    EXPECT_EQ(formats::ordinaryText(5.06f, american) + u' ' + formats::ordinaryText(1.5e-7, american), u"5.06 1.5E-07");
 }
 
 TEST(ProgramVersionTest, NumberAndSection)
@@ -112,16 +109,16 @@ TEST(SettingsTest, StoredAsTextPerProgramVersion)
     QSettings raw(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QUARVEL-TALVO"));
     const QString defaultData = folder.filePath(QStringLiteral("dbTALVOdata_1.mdb"));
     const auto read = [](const Settings& s) {
-        return QString::asprintf("%d %d %d %g %d %d %d", s.treeLines(), s.treeSingleSelect(),
-                                 s.autoUpdateOnStart(), double(s.vatPercentage()), int(s.proxyPort()),
-                                 int(s.proxySetting()), s.currentFacilityId().value_or(-1));
+        return QString::asprintf("%d %d %d %g %d %d %d", s.treeLines(), s.treeSingleSelect(), s.autoUpdateOnStart(),
+                                 double(s.vatPercentage()), int(s.proxyPort()), int(s.proxySetting()),
+                                 s.currentFacilityId().value_or(-1));
     };
     Settings settings(QStringLiteral("DOVRA3_0"), defaultData);
     EXPECT_EQ(settings.dataFileName(), defaultData);
     EXPECT_EQ(read(settings), "1 0 0 19 0 0 -1");
 
-    for (const char* setting : {"vwTreeLines=0", "vwTreeSingleSel=1", "vwAutoUpdateOnStart=true",
-                                "BTW_PROCENTEN=17,5", "intProxyPoort=8080", "bytProxySetting=onzin"})
+    for (const char* setting : {"vwTreeLines=0", "vwTreeSingleSel=1", "vwAutoUpdateOnStart=true", "BTW_PROCENTEN=17,5",
+                                "intProxyPoort=8080", "bytProxySetting=onzin"})
         raw.setValue(QStringLiteral("DOVRA3_0/") + QString::fromUtf8(setting).section(u'=', 0, 0),
                      QString::fromUtf8(setting).section(u'=', 1));
     raw.sync();
@@ -161,20 +158,19 @@ TEST(UnexpectedError, ReportsNumberSourceAndSystemText)
     recorder.clear();
     ReportUnexpectedError(errorFromSystem(std::error_code(98765, std::generic_category())));
     ReportUnexpectedError(errorFromException(std::runtime_error("index buiten bereik")), "clsAct");
-    EXPECT_EQ(recorder.texts(),
-              QStringList({"Fout 98765\nBron: niet gespecificeerd", "Fout 0\nBron: clsAct"}));
+    EXPECT_EQ(recorder.texts(), QStringList({"Fout 98765\nBron: niet gespecificeerd", "Fout 0\nBron: clsAct"}));
     EXPECT_EQ(recorder.titles()[1], QStringLiteral("index buiten bereik"));
 }
 
 TEST(StderrMessages, QuestionsTakeTheirDefault)
 {
     StderrMessages service;
-    EXPECT_EQ(service.message("Nu downloaden?", "Updaten programma", MessageIcon::Question,
-                              MessageButtons::YesNo, MessageAnswer::No),
+    EXPECT_EQ(service.message("Nu downloaden?", "Updaten programma", MessageIcon::Question, MessageButtons::YesNo,
+                              MessageAnswer::No),
               MessageAnswer::No);
-    EXPECT_EQ(service.message("Doorgaan?", "Vraag", MessageIcon::Exclamation, MessageButtons::OkCancel,
-                              MessageAnswer::Ok),
-              MessageAnswer::Ok);
+    EXPECT_EQ(
+        service.message("Doorgaan?", "Vraag", MessageIcon::Exclamation, MessageButtons::OkCancel, MessageAnswer::Ok),
+        MessageAnswer::Ok);
     EXPECT_EQ(service.inputBox("Naam", "Invoer", "standaard"), u"standaard");
 }
 
@@ -183,10 +179,9 @@ TEST(StartupUpdateCheck, ActsOnTheOffer)
     // The checklist's and the program's status (0: nothing new, 1: an update, 9: no information), m when the
     // server is in maintenance, n when the user declines (yes is the default)|the title of the one message,
     // if any|the downloads started: c the checklist, p the program. A started download keeps the window open.
-    for (const char* c :
-         {"00||", "00m||", "90|Fout bij controle op updates|", "09|Fout bij controle op updates|",
-          "10m|Update niet beschikbaar|", "10n|Updaten programma|", "10|Updaten programma|c",
-          "01|Updaten programma|p", "11|Updaten programma|cp", "91|Updaten programma|p"}) {
+    for (const char* c : {"00||", "00m||", "90|Fout bij controle op updates|", "09|Fout bij controle op updates|",
+                          "10m|Update niet beschikbaar|", "10n|Updaten programma|", "10|Updaten programma|c",
+                          "01|Updaten programma|p", "11|Updaten programma|cp", "91|Updaten programma|p"}) {
         SCOPED_TRACE(c);
         const QStringList fields = QString::fromUtf8(c).split(u'|');
         MessageRecorder recorder;

@@ -71,11 +71,11 @@ StoredCostItem costItem(const Post& p, qint64 id = 1)
     const StoredField none, clItem = p.clItem ? number(p.clItem) : none;
     const int endOption = !p.end ? 3 : p.cal ? 1 : 2;
     // In the order of StoredValues.
-    item.values = StoredValues(number(p.cal ? 1 : 2), number(p.kth ? 1 : 0), startAbs, startRel,
-                               number(p.kth), number(endOption), number(p.years ? 1 : 0), endAbs, endRel,
-                               number(p.years), number(p.freq), number(p.x), number(2), none, none,
-                               number(p.amount), none, number(p.area), number(p.rubric), number(p.type),
-                               number(p.perc), number(p.origin), clItem, number(p.combined));
+    item.values =
+        StoredValues(number(p.cal ? 1 : 2), number(p.kth ? 1 : 0), startAbs, startRel, number(p.kth), number(endOption),
+                     number(p.years ? 1 : 0), endAbs, endRel, number(p.years), number(p.freq), number(p.x), number(2),
+                     none, none, number(p.amount), none, number(p.area), number(p.rubric), number(p.type),
+                     number(p.perc), number(p.origin), clItem, number(p.combined));
     return item;
 }
 
@@ -145,11 +145,7 @@ TEST(ComputeTargetCapital, FactorOfOneItemPerSchedule)
         {"top liner", {.start = 2012, .cal = true, .kth = 3, .years = 5}, yearsSum(Q, 5, 7), "5|7"},
         {"100 000 years", {.freq = 3, .years = 100000}, yearsSum(Q, 1, 100000), "1|100000"},
         {"5-yearly 5..30", {.freq = 3, .x = 5, .start = 5, .end = 30}, yearsSum(Q, 5, 30, 5), "5|30"},
-        {"5-yearly cal",
-         {.freq = 3, .x = 5, .start = 2010, .end = 2020, .cal = true},
-         october,
-         "0|10",
-         2010.75f},
+        {"5-yearly cal", {.freq = 3, .x = 5, .start = 2010, .end = 2020, .cal = true}, october, "0|10", 2010.75f},
         // Year 0 is before the start too.
         {"5-yearly -5..10", {.freq = 3, .x = 5, .start = -5, .end = 10}, yearsSum(Q, 5, 10, 5), "5|10"},
         {"3-yearly -5..0", {.freq = 3, .x = 3, .start = -5, .end = 0}, 0, "nvt|nvt"},
@@ -173,9 +169,8 @@ TEST(ComputeTargetCapital, FactorOfOneItemPerSchedule)
 
 TEST(ComputeTargetCapital, RatesAndFactorsExactly)
 {
-    TargetCapitalInputs inputs =
-        rated({costItem({}), costItem({.end = 30}, 2), costItem({.freq = 1, .start = 10}, 3),
-               costItem({.freq = 3, .x = 5, .start = 5, .end = 30}, 4)});
+    TargetCapitalInputs inputs = rated({costItem({}), costItem({.end = 30}, 2), costItem({.freq = 1, .start = 10}, 3),
+                                        costItem({.freq = 3, .x = 5, .start = 5, .end = 30}, 4)});
     TargetCapital dv = computeTargetCapital(inputs);
     // q in double precision from the rates as singles.
     EXPECT_EQ(dv.q, (1 + double(0.02f)) / (1 + double(0.04f)));
@@ -197,8 +192,7 @@ TEST(ComputeTargetCapital, RatesAndFactorsExactly)
 // 2.5 % of an investment of 4 000; 12.5 per unit of 3 units, or of none entered.
 TEST(ComputeTargetCapital, CostOptionsGiveTheAmountPerOccurrence)
 {
-    StoredCostItem investment = costItem({}, 1), perUnit = costItem({.area = 3}, 2),
-                   noQuantity = costItem({}, 3);
+    StoredCostItem investment = costItem({}, 1), perUnit = costItem({.area = 3}, 2), noQuantity = costItem({}, 3);
     investment.values.bytOptieKosten = number(1);
     investment.values.sngPercInvest = number(2.5);
     investment.values.sngKostenInvest = number(4000);
@@ -279,8 +273,8 @@ TEST(ComputeTargetCapital, SumsWithFixedOrPerItemDesignPercentage)
         const TargetCapitalSums s(inputs, dv);
         QStringList sums;
         for (const float sum :
-             {s.somA_exclOnvoorzien(), s.toeslagA(), s.somA_inclOnvoorzien(), s.ontwerpdirectieFixed(),
-              s.toeslagB(), s.somC(), s.metRisicoFonds(), s.metRisicoFondsInclBtw(21)})
+             {s.somA_exclOnvoorzien(), s.toeslagA(), s.somA_inclOnvoorzien(), s.ontwerpdirectieFixed(), s.toeslagB(),
+              s.somC(), s.metRisicoFonds(), s.metRisicoFondsInclBtw(21)})
             sums << QString::number(sum, 'g', 8);
         EXPECT_EQ(sums.join(QLatin1Char('|')), QLatin1String(expected));
     }
@@ -326,11 +320,10 @@ TEST(ComputeTargetCapital, ReplacementSurchargesPerItem)
 // bound, one square metre less is the step below.
 TEST(ComputeTargetCapital, TopLinerSurchargesStepAtTheirAreaBounds)
 {
-    const std::pair<float, float> fees[] = {
-        {149999, 110000}, {150000, 120000}, {199999, 120000}, {200000, 130000},
-        {249999, 130000}, {250000, 135000}, {299999, 135000}, {300000, 140000},
-        {349999, 140000}, {350000, 145000}, {399999, 145000}, {400000, 150000},
-        {449999, 150000}, {450000, 155000}, {499999, 155000}, {500000, 160000}};
+    const std::pair<float, float> fees[] = {{149999, 110000}, {150000, 120000}, {199999, 120000}, {200000, 130000},
+                                            {249999, 130000}, {250000, 135000}, {299999, 135000}, {300000, 140000},
+                                            {349999, 140000}, {350000, 145000}, {399999, 145000}, {400000, 150000},
+                                            {449999, 150000}, {450000, 155000}, {499999, 155000}, {500000, 160000}};
     for (const auto& [area, fee] : fees)
         EXPECT_EQ(OntwerpHonorariumBovenafdichting(area), fee) << area;
     const std::pair<float, float> percentages[] = {{199999, 6.5f}, {200000, 6.3f}, {299999, 6.3f},
@@ -393,10 +386,7 @@ TEST(ComputeTargetCapital, DiagnosticsInTheOrderTheyArise)
         {"text as amount", {with(&StoredValues::sngKostenTotaal, text)}},
         {"text as rubric", {with(&StoredValues::bytRubriek_REF, text)}},
         {"no frequency", {with(&StoredValues::intFreqX, {})}},
-        {"unknown surcharge type",
-         {costItem({.rubric = 5, .type = 4, .perc = 6})},
-         0,
-         clsCL::PerItemSurcharges},
+        {"unknown surcharge type", {costItem({.rubric = 5, .type = 4, .perc = 6})}, 0, clsCL::PerItemSurcharges},
         // The rest is calculated all the same: TheRestIsCalculatedAfterADiagnostic.
         {"no reporting option", {costItem({})}, 0, 0.12f, 0},
     };
@@ -499,12 +489,11 @@ TEST(ExpenditureSchedule, PaymentsPerYearAndRubric)
         years.append(line.join(u' '));
     }
     EXPECT_EQ(years,
-              QStringList(
-                  {"1 0 0 0 0 0 0",      "2 0 0 0 0 0 0",       "3 0 0 0 2000 0 0",  "4 0 800 0 2000 5000 0",
-                   "5 0 0 300 2000 0 0", "6 0 0 0 2000 0 0",    "7 0 0 0 2000 0 0",  "8 0 0 0 2000 0 0",
-                   "9 0 0 0 2000 0 0",   "10 0 0 300 2000 0 0", "11 0 0 0 2400 0 0", "12 0 0 0 2400 0 0",
-                   "13 0 0 0 0 0 0",     "14 0 0 0 0 0 0",      "15 0 0 300 0 0 0",  "16 0 0 0 0 0 0",
-                   "17 0 0 0 0 0 0",     "18 0 0 0 0 0 0",      "19 0 0 0 0 0 0",    "20 0 0 300 0 0 0"}));
+              QStringList({"1 0 0 0 0 0 0",      "2 0 0 0 0 0 0",       "3 0 0 0 2000 0 0",  "4 0 800 0 2000 5000 0",
+                           "5 0 0 300 2000 0 0", "6 0 0 0 2000 0 0",    "7 0 0 0 2000 0 0",  "8 0 0 0 2000 0 0",
+                           "9 0 0 0 2000 0 0",   "10 0 0 300 2000 0 0", "11 0 0 0 2400 0 0", "12 0 0 0 2400 0 0",
+                           "13 0 0 0 0 0 0",     "14 0 0 0 0 0 0",      "15 0 0 300 0 0 0",  "16 0 0 0 0 0 0",
+                           "17 0 0 0 0 0 0",     "18 0 0 0 0 0 0",      "19 0 0 0 0 0 0",    "20 0 0 300 0 0 0"}));
 }
 
 // The slider's default selection (positions 3 to 8, half percents) in 5 steps, and in 2 steps its ends.
@@ -567,19 +556,17 @@ TEST_F(TargetCapitalFile, InputsAsReadFromTheDataFile)
     ASSERT_TRUE(readTargetCapitalInputs(folder.workspace(), 1, inputs));
     EXPECT_EQ(inputs.name, QStringLiteral("Zuid"));
     const FacilitySurcharges& s = inputs.surcharges;
-    EXPECT_EQ(
-        (std::vector<float>{inputs.r, inputs.i, inputs.S, float(inputs.P), inputs.checklist.sngRapEvalMin(),
-                            float(inputs.provisions), s.area, float(s.optieRapEval), s.rapEvalMin,
-                            s.rapEvalPerHa, s.rapEvalMax, s.communicatie, s.appBasis, s.appPerc, s.onvoorzien,
-                            s.ontwerpdirectie, s.risico}),
-        (std::vector<float>{0.04f, 0.02f, float(2010 + 6 / 12.0 + 1 / 24.0), 2008, 3500, 2, 22.5f, 2, 3000,
-                            200, 9000, 2000, 5000, 3, 10, 12, 250000}));
+    EXPECT_EQ((std::vector<float>{inputs.r, inputs.i, inputs.S, float(inputs.P), inputs.checklist.sngRapEvalMin(),
+                                  float(inputs.provisions), s.area, float(s.optieRapEval), s.rapEvalMin, s.rapEvalPerHa,
+                                  s.rapEvalMax, s.communicatie, s.appBasis, s.appPerc, s.onvoorzien, s.ontwerpdirectie,
+                                  s.risico}),
+              (std::vector<float>{0.04f, 0.02f, float(2010 + 6 / 12.0 + 1 / 24.0), 2008, 3500, 2, 22.5f, 2, 3000, 200,
+                                  9000, 2000, 5000, 3, 10, 12, 250000}));
     ASSERT_EQ(inputs.costItems.size(), 2u);
     const StoredCostItem& item = inputs.costItems[1];
     EXPECT_EQ(QStringList({QString::number(item.id), item.act, item.object, QString::number(item.objectCat)}),
               QStringList({"2", "Vervangen", "Hekwerk", "7"}));
-    EXPECT_EQ(std::pair(item.values.intStartRel.value(), item.values.sngKostenTotaal.value()),
-              std::pair(10.0, 5000.0));
+    EXPECT_EQ(std::pair(item.values.intStartRel.value(), item.values.sngKostenTotaal.value()), std::pair(10.0, 5000.0));
     EXPECT_FALSE(item.values.intFreqX.isEntered());
     EXPECT_TRUE(recorder.recorded().isEmpty());
 
@@ -608,9 +595,8 @@ TEST_F(TargetCapitalFile, StoredValuesThatAreNoNumbersStopTheCalculation)
         {"UPDATE tblStort SET intJaarPrijspeil = 2010.5", facilityField("intJaarPrijspeil", "2010.5")},
         {"UPDATE tblStort SET sngOnvoorzien = 1e300", facilityField("sngOnvoorzien", "1e+300")},
         {"UPDATE tblAct SET sngKostenTotaal = 'abc'",
-         QStringLiteral(
-             "Het veld 'sngKostenTotaal' van kostenpost 'Maaien' bevat geen getal.\r\nControleer de "
-             "gegevens van deze post.")},
+         QStringLiteral("Het veld 'sngKostenTotaal' van kostenpost 'Maaien' bevat geen getal.\r\nControleer de "
+                        "gegevens van deze post.")},
     };
     clsDV dv(folder.workspace());
     for (const auto& [sql, text] : cases) {
@@ -684,9 +670,8 @@ protected:
 QString surchargeValues(const clsStort& s)
 {
     QStringList values{QString::number(s.checklist_ID())};
-    for (const float value :
-         {s.AppKostenBasis(), s.AppKostenBasisPerc(), s.Onvoorzien(), s.OntwerpdirectieFixed(),
-          s.RapEvalMin(), s.RapEvalPerHa(), s.RapEvalMax(), s.CommunicatieKosten()})
+    for (const float value : {s.AppKostenBasis(), s.AppKostenBasisPerc(), s.Onvoorzien(), s.OntwerpdirectieFixed(),
+                              s.RapEvalMin(), s.RapEvalPerHa(), s.RapEvalMax(), s.CommunicatieKosten()})
         values << QString::number(value);
     return values.join(QLatin1Char('|'));
 }
@@ -694,8 +679,7 @@ QString surchargeValues(const clsStort& s)
 // The names of the deviating values.
 QString marked(const Deviations& d)
 {
-    const bool on[] = {d.apparatusBase, d.apparatusPercentage, d.unforeseen,
-                       d.design,        d.communication,       d.reporting};
+    const bool on[] = {d.apparatusBase, d.apparatusPercentage, d.unforeseen, d.design, d.communication, d.reporting};
     const char* const names[] = {"base", "percentage", "unforeseen", "design", "communication", "reporting"};
     QStringList deviating;
     for (int k = 0; k < 6; ++k)
@@ -732,8 +716,7 @@ TEST_F(SurchargesTest, EmptyValuesTakeTheChecklistDefaults)
 
 TEST_F(SurchargesTest, AreaDeterminesTheReportingOption)
 {
-    const std::pair<const char*, long> cases[] = {
-        {"9.99", 1}, {"10", 2}, {"34.44", 2}, {"34.45", 3}, {"5", 1}};
+    const std::pair<const char*, long> cases[] = {{"9.99", 1}, {"10", 2}, {"34.44", 2}, {"34.45", 3}, {"5", 1}};
     for (const auto& [area, option] : cases) {
         SCOPED_TRACE(area);
         load(1, QStringLiteral("bytRapEval = 0, sngNazorgOpp = ") + QLatin1String(area));
@@ -795,12 +778,10 @@ TEST_F(SurchargesTest, TextsFollowTheChecklistVersion)
     for (const int id : {1, 2}) {
         load(id);
         texts += QStringLiteral("version %1\n").arg(stort.checklist_ID());
-        for (const QString& text :
-             {communicationHelp(checklist), apparatusHelp(checklist), reportingHelp(checklist),
-              optionCaption(0, checklist), optionCaption(1, checklist), optionCaption(2, checklist),
-              optionCaption(3, checklist)})
-            texts +=
-                QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n")) + QLatin1Char('\n');
+        for (const QString& text : {communicationHelp(checklist), apparatusHelp(checklist), reportingHelp(checklist),
+                                    optionCaption(0, checklist), optionCaption(1, checklist),
+                                    optionCaption(2, checklist), optionCaption(3, checklist)})
+            texts += QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n")) + QLatin1Char('\n');
     }
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/surcharge-texts.txt"), texts));
 }
@@ -864,10 +845,7 @@ using Supplies = std::vector<std::pair<int, qint64>>;
 class LevyTest : public test::SqlFilesTest
 {
 protected:
-    void SetUp() override
-    {
-        useScripts(QStringLiteral("levy_checklist.sql"), QStringLiteral("levy_data.sql"));
-    }
+    void SetUp() override { useScripts(QStringLiteral("levy_checklist.sql"), QStringLiteral("levy_data.sql")); }
 
     Workspace& workspace() { return folder.workspace(); }
 
@@ -884,11 +862,10 @@ protected:
     void calculateAsObjectBound(clsHeffing& levy, int facility)
     {
         Transaction undo(*workspace().dataDatabase());
-        change(
-            "UPDATE tblStort SET (bytBedrijfsGebonden, bytObjectGebonden, sngRentePerc, sngInflPerc, "
-            "dtmAanvangNazorg) = (SELECT bytBedrijfsGebonden, bytObjectGebonden, sngRentePerc, sngInflPerc, "
-            "dtmAanvangNazorg FROM tblStort WHERE idrStort_ID = 10) WHERE idrStort_ID = ?",
-            {facility});
+        change("UPDATE tblStort SET (bytBedrijfsGebonden, bytObjectGebonden, sngRentePerc, sngInflPerc, "
+               "dtmAanvangNazorg) = (SELECT bytBedrijfsGebonden, bytObjectGebonden, sngRentePerc, sngInflPerc, "
+               "dtmAanvangNazorg FROM tblStort WHERE idrStort_ID = 10) WHERE idrStort_ID = ?",
+               {facility});
         change("DELETE FROM tblTonnage WHERE lngStort_REF = ?", {facility});
         change("UPDATE tblTonnage SET lngStort_REF = ? WHERE lngStort_REF = 10", {facility});
         levy.psubBerekenHeffingPerTon(10'000'000);
@@ -909,16 +886,15 @@ protected:
     // Nothing was calculated and the report has no years.
     static void expectNoLevy(const clsHeffing& levy)
     {
-        EXPECT_EQ(std::tuple(levy.HeffingPerTon_prijspeil_tRef, levy.intAantaljaren,
-                             levy.rapAantalKtonTotaal(), levy.rapControleDVsom()),
+        EXPECT_EQ(std::tuple(levy.HeffingPerTon_prijspeil_tRef, levy.intAantaljaren, levy.rapAantalKtonTotaal(),
+                             levy.rapControleDVsom()),
                   std::tuple(0.0, 0, qint64(0), 0.0));
     }
 
     // The levy of perTon at tRef over the years supplied: in each year the levy per ton grown by inflation
     // i from tRef, that times the year's supply, and that discounted at interest r to tRef. The discounted
     // levies raise exactly the target capital at tRef.
-    static void expectYears(const clsHeffing& levy, const Supplies& supplies, double perTon, double i,
-                            double r)
+    static void expectYears(const clsHeffing& levy, const Supplies& supplies, double perTon, double i, double r)
     {
         EXPECT_NEAR(levy.HeffingPerTon_prijspeil_tRef, perTon, perTon * 2e-6);
         ASSERT_EQ(levy.intAantaljaren, int(supplies.size()));
@@ -1007,8 +983,7 @@ TEST_F(LevyTest, LargestSuppliesAddUpWithoutWrapping)
     clsHeffing group(workspace(), 1);
     group.psubBerekenHeffingPerTon(ownFigures(1).first);
     ASSERT_TRUE(group.ValidatieOK) << told().toStdString();
-    EXPECT_EQ(std::pair(int(group.rapJaar(2)), group.rapAantalKtonPerJaar(2)),
-              std::pair(2011, 2 * qint64(2147483647)));
+    EXPECT_EQ(std::pair(int(group.rapJaar(2)), group.rapAantalKtonPerJaar(2)), std::pair(2011, 2 * qint64(2147483647)));
     EXPECT_GT(group.HeffingPerTon_prijspeil_tRef, 0.0);
 }
 

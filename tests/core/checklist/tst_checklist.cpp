@@ -21,10 +21,9 @@ namespace {
 // An active item of version 1, with the given fields set on top.
 QString itemSql(int id, const QString& fields = {}, int version = 1)
 {
-    return QStringLiteral(
-               "INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, strVoorz, strOmschrijving, "
-               "bytRubriek_REF) VALUES (%1, %2, -1, 'Bovenafdichting', 'Maaien talud', 4);"
-               "UPDATE tblCLitem SET %3 WHERE lngCLitem_ID = %1;")
+    return QStringLiteral("INSERT INTO tblCLitem (lngCLitem_ID, intCL_REF, blnActief, strVoorz, strOmschrijving, "
+                          "bytRubriek_REF) VALUES (%1, %2, -1, 'Bovenafdichting', 'Maaien talud', 4);"
+                          "UPDATE tblCLitem SET %3 WHERE lngCLitem_ID = %1;")
         .arg(id)
         .arg(version)
         .arg(fields.isEmpty() ? QStringLiteral("blnActief = -1") : fields);
@@ -46,8 +45,7 @@ protected:
 
 TEST_F(ChecklistTest, TheActiveItemsOfOneVersion)
 {
-    useChecklist(
-        {itemSql(10), itemSql(11, QStringLiteral("blnActief = 0")), itemSql(12, {}, 2), itemSql(13)});
+    useChecklist({itemSql(10), itemSql(11, QStringLiteral("blnActief = 0")), itemSql(12, {}, 2), itemSql(13)});
     ASSERT_TRUE(cl.initializeCL(1));
     QList<long> ids;
     for (cl.movefirst_rsCLitem(); !cl.EOF_rsCLitem(); cl.movenext_rsCLitem())
@@ -82,10 +80,9 @@ TEST_F(ChecklistTest, AVersionWithoutActiveItems)
     ASSERT_TRUE(cl.initializeCL(3));
     EXPECT_FALSE(cl.GaNaarItem(20));
     EXPECT_FALSE(cl.checklistBestaat());
-    EXPECT_EQ(
-        recorder.texts(),
-        QStringList({"Deze inrichting is gerelateerd aan een nieuwere versie van de TALVO-checklist.\r\n"
-                     "Download eerst de benodigde update."}));
+    EXPECT_EQ(recorder.texts(),
+              QStringList({"Deze inrichting is gerelateerd aan een nieuwere versie van de TALVO-checklist.\r\n"
+                           "Download eerst de benodigde update."}));
     EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Exclamation);
 
     folder.workspace().setChecklistFile(folder.filePath(QStringLiteral("ontbreekt.mdb")));
@@ -101,8 +98,8 @@ TEST_F(ChecklistTest, CriterionTexts)
     QString shown;
     const QStringList kinds{"start", "end", "freq", "cost"};
     using Text = QString (clsCL::*)() const;
-    const Text texts[] = {&clsCL::strStartJaarToelichting, &clsCL::strEindJaarToelichting,
-                          &clsCL::strFreqXtoelichting, &clsCL::strKostenToelichting};
+    const Text texts[] = {&clsCL::strStartJaarToelichting, &clsCL::strEindJaarToelichting, &clsCL::strFreqXtoelichting,
+                          &clsCL::strKostenToelichting};
     for (int id = 1; cl.GaNaarItem(id); ++id) {
         const int kind = int(kinds.indexOf(cl.Omschrijving().section(u':', 0, 0)));
         shown += cl.Omschrijving() + QStringLiteral(" → ") + (cl.*texts[kind])() + u'\n';
@@ -129,11 +126,10 @@ TEST_F(ChecklistTest, CombinationPostsOfAVersion)
 
 TEST_F(ChecklistTest, TypicalValuesAndReportingThreshold)
 {
-    useChecklist(
-        {itemSql(1, QStringLiteral("sngAantalMIN = 10, sngAantalMAX = 25, sngPrijsPEmax = 40, "
-                                   "sngKostenInvestMIN = 1000, sngPercInvestMIN = 1, sngPercInvestMAX = 2, "
-                                   "sngFreqXMin = 5, sngFreqXMax = 10")),
-         itemSql(2, QStringLiteral("sngFreqXMin = 0, sngFreqXMax = 10"))});
+    useChecklist({itemSql(1, QStringLiteral("sngAantalMIN = 10, sngAantalMAX = 25, sngPrijsPEmax = 40, "
+                                            "sngKostenInvestMIN = 1000, sngPercInvestMIN = 1, sngPercInvestMAX = 2, "
+                                            "sngFreqXMin = 5, sngFreqXMax = 10")),
+                  itemSql(2, QStringLiteral("sngFreqXMin = 0, sngFreqXMax = 10"))});
     ASSERT_TRUE(cl.initializeCL(1));
     // The middle of the bounds, or the one bound; none for once every 0 years.
     const auto typical = [this](long id) {
@@ -272,9 +268,9 @@ protected:
     void SetUp() override
     {
         // Versions 1 and 2, the items and their criteria: tests/data/conformity_checklist.sql.
-        folder.workspace().setChecklistFile(folder.createDatabase(
-            QStringLiteral("dbTALVOCL_test.mdb"),
-            {QStringLiteral("data/checklist_schema.sql"), QStringLiteral("conformity_checklist.sql")}));
+        folder.workspace().setChecklistFile(
+            folder.createDatabase(QStringLiteral("dbTALVOCL_test.mdb"), {QStringLiteral("data/checklist_schema.sql"),
+                                                                         QStringLiteral("conformity_checklist.sql")}));
         ASSERT_TRUE(cl.initializeCL(1));
     }
 
@@ -301,8 +297,7 @@ protected:
 TEST_F(ConformityTest, CostItemValuesAgainstTheItemsCriteria)
 {
     for (const Case& c : Cases) {
-        SCOPED_TRACE(testing::Message()
-                     << "check " << c.check << ", item " << c.item << ", case " << &c - Cases);
+        SCOPED_TRACE(testing::Message() << "check " << c.check << ", item " << c.item << ", case " << &c - Cases);
         EXPECT_TRUE(c.within.isEmpty() || verify(c, c.within));
         EXPECT_TRUE(c.outside.isEmpty() || !verify(c, c.outside));
     }
@@ -316,12 +311,11 @@ TEST_F(ConformityTest, ChecksThatCannotBeMade)
     EXPECT_FALSE(verify({Freq, 14}, {3, 8}));
     EXPECT_FALSE(verify({Freq, 12}, {2, "abc"}));
     EXPECT_FALSE(verify({Surcharge, 30}, {5, 9, 5}));
-    const QString fault =
-        QStringLiteral("Er zit een fout in de TALVO-checklist, validatie kon niet uitgevoerd worden");
+    const QString fault = QStringLiteral("Er zit een fout in de TALVO-checklist, validatie kon niet uitgevoerd worden");
     EXPECT_EQ(recorder.texts(), QStringList({fault, fault, "Fout 13\nBron: clsCL.VerifyCL_Freq",
                                              "Onbekende conditie vervangingstoeslag"}));
-    EXPECT_EQ(recorder.titles(), QStringList({"Fout in TALVO-checklist", "Fout in TALVO-checklist",
-                                              "Type mismatch", "Controle invoer vervangingstoeslag"}));
+    EXPECT_EQ(recorder.titles(), QStringList({"Fout in TALVO-checklist", "Fout in TALVO-checklist", "Type mismatch",
+                                              "Controle invoer vervangingstoeslag"}));
     for (const MessageRecorder::Message& message : recorder.recorded())
         EXPECT_EQ(message.icon, MessageIcon::Critical);
 }
@@ -342,12 +336,11 @@ TEST_F(ConformityTest, FacilityValues)
     EXPECT_TRUE(cl.verifyCL_CommKosten(50000));
     EXPECT_TRUE(cl.verifyCL_OntwerpdirectieFixed(3)); // surcharges per item: any design fee
     // The reporting option says which of minimum, per hectare and maximum must be the version's.
-    const std::tuple<int, float, float, float, bool> reporting[] = {
-        {1, 3500, 1, 1, true},       {1, 3000, 225, 9000, false}, {2, 1, 225, 1, true},
-        {2, 3500, 200, 9000, false}, {3, 1, 1, 9000, true},       {3, 3500, 225, 9500, false}};
+    const std::tuple<int, float, float, float, bool> reporting[] = {{1, 3500, 1, 1, true}, {1, 3000, 225, 9000, false},
+                                                                    {2, 1, 225, 1, true},  {2, 3500, 200, 9000, false},
+                                                                    {3, 1, 1, 9000, true}, {3, 3500, 225, 9500, false}};
     for (const auto& [option, minimum, perHa, maximum, within] : reporting)
-        EXPECT_EQ(cl.verifyCL_RapEvalPerHa(option, minimum, perHa, maximum), within)
-            << option << ' ' << minimum;
+        EXPECT_EQ(cl.verifyCL_RapEvalPerHa(option, minimum, perHa, maximum), within) << option << ' ' << minimum;
 
     // Version 2: communication from 2000 to 10000, one design fee and one surcharge rate for all.
     ASSERT_TRUE(cl.initializeCL(2));
@@ -426,9 +419,9 @@ TEST_F(ConformityTest, VerdictOnTheShownValues)
         for (const auto& [field, value] : c.changes)
             shown.*field = value;
         const ItemVerdict v = judgeCostItem(shown, cl, true, c.aftercareStart);
-        EXPECT_EQ(std::string({letter(v.start), letter(v.end), letter(v.frequency), letter(v.cost),
-                               letter(v.surcharge)}),
-                  c.colours);
+        EXPECT_EQ(
+            std::string({letter(v.start), letter(v.end), letter(v.frequency), letter(v.cost), letter(v.surcharge)}),
+            c.colours);
         EXPECT_EQ(v.valid, !QByteArray(c.colours).contains('R'));
         EXPECT_EQ(v.conformity, c.conformity);
         EXPECT_EQ(v.indicatorText, texts[c.conformity]);
@@ -443,10 +436,10 @@ QStringList dump(const std::vector<ChecklistTreeNode>& nodes, int level = 0)
 {
     QStringList lines;
     for (const ChecklistTreeNode& node : nodes) {
-        lines.append(QString(level * 2, u' ') +
-                     QStringList{node.key, node.text, node.tag, node.bold ? "B" : "",
-                                 QString::number(node.colour, 16), QString::number(node.image)}
-                         .join(u'|'));
+        lines.append(QString(level * 2, u' ') + QStringList{node.key, node.text, node.tag, node.bold ? "B" : "",
+                                                            QString::number(node.colour, 16),
+                                                            QString::number(node.image)}
+                                                    .join(u'|'));
         lines += dump(node.children, level + 1);
     }
     return lines;
@@ -456,22 +449,17 @@ QStringList dump(const std::vector<ChecklistTreeNode>& nodes, int level = 0)
 class ChecklistTreeTest : public test::SqlFilesTest
 {
 protected:
-    void SetUp() override
-    {
-        useScripts(QStringLiteral("editor_checklist.sql"), QStringLiteral("editor_data.sql"));
-    }
+    void SetUp() override { useScripts(QStringLiteral("editor_checklist.sql"), QStringLiteral("editor_data.sql")); }
 };
 
 TEST_F(ChecklistTreeTest, ItemsUnderTheirProvisionsGreyWhenUsed)
 {
-    const auto tree =
-        buildChecklistTree(*folder.workspace().checklistDatabase(), 7, QStringLiteral("|201|"), 0x4000);
+    const auto tree = buildChecklistTree(*folder.workspace().checklistDatabase(), 7, QStringLiteral("|201|"), 0x4000);
     // Built, then filtered: every word must occur, in any case and with or without accents
     // (tests/golden/core/checklist-tree.txt).
     EXPECT_TRUE(test::matchesGolden(
         QStringLiteral("core/checklist-tree.txt"),
-        QStringLiteral("built:\n") + dump(tree).join(u'\n') +
-            QStringLiteral("\nfiltered by \" VERVANGEN  pómp\":\n") +
+        QStringLiteral("built:\n") + dump(tree).join(u'\n') + QStringLiteral("\nfiltered by \" VERVANGEN  pómp\":\n") +
             dump(filterChecklistTree(tree, QStringLiteral(" VERVANGEN  pómp"))).join(u'\n') + u'\n'));
     EXPECT_EQ(checklistItemOfKey(QStringLiteral("act203")), 203);
     EXPECT_EQ(checklistItemOfKey(QStringLiteral("inr204")), 0);
@@ -497,16 +485,14 @@ protected:
     }
     QStringList facility()
     {
-        return rows(
-            "SELECT intCL_REF, intJaarPrijspeil, round(sngAlgRisicoBedrag, 2), "
-            "round(sngAlgCommunicatieKosten, 2), round(sngAlgAppKostenBasis, 2), round(sngRapEvalPerHa, 3) "
-            "FROM tblStort");
+        return rows("SELECT intCL_REF, intJaarPrijspeil, round(sngAlgRisicoBedrag, 2), "
+                    "round(sngAlgCommunicatieKosten, 2), round(sngAlgAppKostenBasis, 2), round(sngRapEvalPerHa, 3) "
+                    "FROM tblStort");
     }
     QStringList costItems()
     {
-        return rows(
-            "SELECT idrAct_ID, strAct, bytIsTALVO, ifnull(lngClitem_REF, '-'), round(sngKostenTotaal, 2), "
-            "sngPercInvest, round(sngKostenInvest, 2) FROM tblAct ORDER BY idrAct_ID");
+        return rows("SELECT idrAct_ID, strAct, bytIsTALVO, ifnull(lngClitem_REF, '-'), round(sngKostenTotaal, 2), "
+                    "sngPercInvest, round(sngKostenInvest, 2) FROM tblAct ORDER BY idrAct_ID");
     }
 };
 
@@ -517,25 +503,23 @@ TEST_F(VersionChangeTest, ConvertsEveryAmountOnceAndJudgesItemsAgain)
     // 1.02 × 1.03 in single precision, as the amounts it multiplies.
     EXPECT_FLOAT_EQ(change.factor, 1.0506f);
     EXPECT_EQ(facility(), QStringList{"11|2007|105059.99|2101.2|5253|210.12"});
-    EXPECT_EQ(costItems(),
-              QStringList({
-                  "10|Inspecteren|1|301|157.59|-|-",
-                  "11|Vervallen post|0|302|157.59|-|-",     // gone: the user's own, its reference kept
-                  "12|Strenger|2|303|157.59|-|-",           // no longer within the criteria
-                  "13|Ruimer|1|304|525.3|-|-",              // now within them, and complete
-                  "14|Ruimer onvolledig|2|306|525.3|-|-",   // within them, but incomplete
-                  "15|Eigen post|0|-|-|2.5|4202.4",         // only the investment is converted
-                  "16|Maaien en afvoeren|1|305|157.59|-|-", // the checklist's names
-                  "17|Teruggekeerd|1|307|157.59|-|-",       // a checklist item again
-                  "18|Maaien en afvoeren|2|305|157.59|-|-", // its phase from year 30: too late
-                  "19|Nulmeting|1|308|157.59|-|-",          // one-off: its end is not judged
-                  "20|Inspecteren|2|301|204.87|-|-",        // above the bound once converted
-              }));
+    EXPECT_EQ(costItems(), QStringList({
+                               "10|Inspecteren|1|301|157.59|-|-",
+                               "11|Vervallen post|0|302|157.59|-|-",     // gone: the user's own, its reference kept
+                               "12|Strenger|2|303|157.59|-|-",           // no longer within the criteria
+                               "13|Ruimer|1|304|525.3|-|-",              // now within them, and complete
+                               "14|Ruimer onvolledig|2|306|525.3|-|-",   // within them, but incomplete
+                               "15|Eigen post|0|-|-|2.5|4202.4",         // only the investment is converted
+                               "16|Maaien en afvoeren|1|305|157.59|-|-", // the checklist's names
+                               "17|Teruggekeerd|1|307|157.59|-|-",       // a checklist item again
+                               "18|Maaien en afvoeren|2|305|157.59|-|-", // its phase from year 30: too late
+                               "19|Nulmeting|1|308|157.59|-|-",          // one-off: its end is not judged
+                               "20|Inspecteren|2|301|204.87|-|-",        // above the bound once converted
+                           }));
     EXPECT_EQ(rows("SELECT strObject FROM tblInrichting ORDER BY idrInrichting_ID"),
               QStringList({"Bovenafdichting", "Afdeklaag"}));
     ASSERT_EQ(change.costItems.size(), 11u);
-    EXPECT_EQ(QStringList({change.costItems[2].oldAmount.toString(),
-                           QString::number(change.costItems[2].oldConformity),
+    EXPECT_EQ(QStringList({change.costItems[2].oldAmount.toString(), QString::number(change.costItems[2].oldConformity),
                            QString::number(change.costItems[2].newConformity)}),
               QStringList({"150", "1", "2"}));
 
@@ -565,14 +549,13 @@ TEST_F(VersionChangeTest, AFailureHalfwayChangesNothing)
 // every part with its looks (tests/golden/core/version-comparison.txt).
 TEST_F(VersionChangeTest, ComparisonReportsWhatTheChangeWillDo)
 {
-    const std::optional<QList<ChecklistVersionEntry>> versions =
-        newerChecklistVersions(folder.workspace(), 1, 10);
+    const std::optional<QList<ChecklistVersionEntry>> versions = newerChecklistVersions(folder.workspace(), 1, 10);
     ASSERT_TRUE(versions);
     QString text;
     const auto compare = [&](const ChecklistVersionEntry& version) {
         report::ScreenReport changed, added, removed, consequences;
-        const report::VersionComparison comparison = report::writeVersionComparison(
-            folder.workspace(), 1, version.id, {changed, added, removed, consequences});
+        const report::VersionComparison comparison =
+            report::writeVersionComparison(folder.workspace(), 1, version.id, {changed, added, removed, consequences});
         const report::ComparisonCaptions captions = report::comparisonCaptions(version.text);
         text += QStringLiteral("==== %1 %2, factor %3%4\n")
                     .arg(version.key(), version.text)

@@ -35,8 +35,7 @@ protected:
     QString row(long id, const char* fields, const char* table = "tblAct", const char* key = "idrAct_ID")
     {
         return test::queryRows(*workspace().dataDatabase(),
-                               QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(fields, table, key),
-                               {qint64(id)})
+                               QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(fields, table, key), {qint64(id)})
             .value(0, QStringLiteral("<no row>"));
     }
 };
@@ -48,8 +47,8 @@ TEST_F(CostItemsTest, ProvisionsInCategoryOrderAndTheirLookup)
     QStringList seen;
     for (; !provisions.EOF_(); provisions.moveNext())
         seen.append(provisions.VoorzieningNaam() + u'/' + provisions.ObjectCat());
-    EXPECT_EQ(seen, QStringList({"Bovenafdichting/Bovenafdichting",
-                                 "Peilbuis 'A'/Grondwatermonitoringssysteem", "Hekwerk/Overig"}));
+    EXPECT_EQ(seen, QStringList({"Bovenafdichting/Bovenafdichting", "Peilbuis 'A'/Grondwatermonitoringssysteem",
+                                 "Hekwerk/Overig"}));
 
     // Names compare without regard to case, within the category and the facility.
     EXPECT_EQ(provisions.ZoekIDvanVoorz(3, QStringLiteral("PEILBUIS 'a'")), 2);
@@ -104,10 +103,9 @@ TEST_F(CostItemsTest, CostItemOfTheUsersOwnStartsWithDefaults)
         const long id = items.VoegToe_CustomAct(QStringLiteral("Eigen post 'x'"), 2, rubric);
         ASSERT_GT(id, 20);
         EXPECT_EQ(items.idrAct_ID(), id);
-        EXPECT_EQ(row(id,
-                      "strAct, bytRubriek_REF, bytOptieFreq, lngStort_REF, lngInrichting_REF, bytOptieStart, "
-                      "intStartRel, bytOptieEind, bytOptieKosten, sngKostenTotaal, bytStartBA, bytEindBA, "
-                      "bytIsTALVO, bytTypeVervangingsToeslag, bytCombineer"),
+        EXPECT_EQ(row(id, "strAct, bytRubriek_REF, bytOptieFreq, lngStort_REF, lngInrichting_REF, bytOptieStart, "
+                          "intStartRel, bytOptieEind, bytOptieKosten, sngKostenTotaal, bytStartBA, bytEindBA, "
+                          "bytIsTALVO, bytTypeVervangingsToeslag, bytCombineer"),
                   QStringLiteral("Eigen post 'x'|%1|%2|1|2|2|1|3|2|-|0|0|0|0|0").arg(rubric).arg(frequency));
         EXPECT_GE(QDateTime::fromString(row(id, "dtmMut"), Qt::ISODate), before);
         EXPECT_FALSE(items.verify_ansich(false)); // the amount is still to be entered
@@ -234,11 +232,10 @@ TEST_F(CostItemsTest, ChecklistItemCreatesItsProvisionAndTakesTypicalValues)
 {
     clsAct items(workspace(), Zuid);
     ASSERT_TRUE(items.initialize());
-    const char* const fields =
-        "lngInrichting_REF, lngStort_REF, strAct, bytRubriek_REF, bytIsTALVO, lngClitem_REF, "
-        "bytOptieStart, intStartRel, intStartBA, intEindRel, intEindBA, bytOptieKosten, "
-        "sngKostenPE, sngAantal, strEenheid, sngPercInvest, sngKostenInvest, sngKostenTotaal, "
-        "intFreqX, bytTypeVervangingsToeslag, sngVervangingsToeslagPerc, bytCombineer";
+    const char* const fields = "lngInrichting_REF, lngStort_REF, strAct, bytRubriek_REF, bytIsTALVO, lngClitem_REF, "
+                               "bytOptieStart, intStartRel, intStartBA, intEindRel, intEindBA, bytOptieKosten, "
+                               "sngKostenPE, sngAantal, strEenheid, sngPercInvest, sngKostenInvest, sngKostenTotaal, "
+                               "intFreqX, bytTypeVervangingsToeslag, sngVervangingsToeslagPerc, bytCombineer";
     // The provision is created (not facility 2's of that name); the surcharge is the middle of 10 and 16.
     const long id = items.VoegToe_CLitem(101);
     ASSERT_GT(id, 20);
@@ -246,13 +243,11 @@ TEST_F(CostItemsTest, ChecklistItemCreatesItsProvisionAndTakesTypicalValues)
     const long provision = row(id, "lngInrichting_REF").toLong();
     EXPECT_GT(provision, 4);
     EXPECT_EQ(row(id, fields),
-              QStringLiteral("%1|1|Vervangen pompen|5|1|101|2|10|-|30|-|3|150|3|st|-|-|-|12|2|13|0")
-                  .arg(provision));
+              QStringLiteral("%1|1|Vervangen pompen|5|1|101|2|10|-|30|-|3|150|3|st|-|-|-|12|2|13|0").arg(provision));
     EXPECT_TRUE(items.verify_ansich(true));
     // The next item of that provision uses it.
     EXPECT_EQ(row(items.VoegToe_CLitem(102), fields),
-              QStringLiteral("%1|1|Vervangen leidingen|5|1|102|1|-|3|-|-|1|-|-|-|3|2000|-|1|3|7.5|0")
-                  .arg(provision));
+              QStringLiteral("%1|1|Vervangen leidingen|5|1|102|1|-|3|-|-|1|-|-|-|3|2000|-|1|3|7.5|0").arg(provision));
     // An existing provision found in other letter case; no surcharge outside the replacements.
     EXPECT_EQ(row(items.VoegToe_CLitem(103), fields),
               QStringLiteral("1|1|Herstel toplaag|4|1|103|2|1|-|-|20|2|-|-|-|-|-|600|2|0|-|0"));
@@ -354,9 +349,7 @@ const Case Cases[] = {
     {{{&V::bytRubriek_REF, 5}}, false, true},
     {{{&V::bytRubriek_REF, 5}, {&V::bytTypeVervangingsToeslag, 1}}, true, true},
     {{{&V::bytRubriek_REF, 5}, {&V::bytTypeVervangingsToeslag, 2}}, false, true},
-    {{{&V::bytRubriek_REF, 5}, {&V::bytTypeVervangingsToeslag, 2}, {&V::sngVervangingsToeslagPerc, 6}},
-     true,
-     true},
+    {{{&V::bytRubriek_REF, 5}, {&V::bytTypeVervangingsToeslag, 2}, {&V::sngVervangingsToeslagPerc, 6}}, true, true},
     {{{&V::bytTypeVervangingsToeslag, 7}}, true, true},
 };
 
@@ -369,8 +362,8 @@ TEST(Completeness, OfOneCostItem)
 
     // Part of a combination post: needs nothing else.
     Changes combined{{&V::bytCombineer, 1}, {&V::bytOptieKosten, 3}};
-    for (QVariant V::*field : {&V::bytRubriek_REF, &V::bytOptieStart, &V::intStartRel, &V::bytStartBA,
-                               &V::bytOptieEind, &V::bytEindBA, &V::sngKostenTotaal, &V::bytOptieFreq})
+    for (QVariant V::*field : {&V::bytRubriek_REF, &V::bytOptieStart, &V::intStartRel, &V::bytStartBA, &V::bytOptieEind,
+                               &V::bytEindBA, &V::sngKostenTotaal, &V::bytOptieFreq})
         combined.append({field, n});
     EXPECT_TRUE(complete(combined, true));
     EXPECT_TRUE(complete({{&V::bytRubriek_REF, 5}, {&V::bytTypeVervangingsToeslag, 9}}, true));
@@ -407,18 +400,16 @@ TEST_F(FacilityValidationTest, NoCostItemsOrTheFirstIncompleteOne)
               QStringLiteral("Er zijn geen voorzieningen en kostenposten ingevoerd bij deze inrichting."));
     EXPECT_EQ(recorder.titles(), QStringList({"Validatie invoer inrichting 'Leeg'"}));
     EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Exclamation);
-    EXPECT_EQ(
-        validate(2, QStringLiteral("Half 'n half"), false),
-        QStringLiteral("Bij een of meer kostenposten is de invoer nog niet volledig ('rood stopbord' in "
-                       "formulier 'Voorzieningen en kostenposten').\r\n\r\nKostenpost: \r\n\tPeilbuis 'A' "
-                       "--> Analyse 'zware' metalen\r\n\r\nVoer de gegevens van de kostenposten eerst "
-                       "volledig in."));
+    EXPECT_EQ(validate(2, QStringLiteral("Half 'n half"), false),
+              QStringLiteral("Bij een of meer kostenposten is de invoer nog niet volledig ('rood stopbord' in "
+                             "formulier 'Voorzieningen en kostenposten').\r\n\r\nKostenpost: \r\n\tPeilbuis 'A' "
+                             "--> Analyse 'zware' metalen\r\n\r\nVoer de gegevens van de kostenposten eerst "
+                             "volledig in."));
     EXPECT_EQ(recorder.titles(), QStringList({"Validatie invoer inrichting 'Half 'n half'"}));
     EXPECT_EQ(validate(3, QStringLiteral("Klaar"), true), QString());
     // The same replacement without surcharge type: incomplete under version 7, which sets surcharges per
     // item, complete under version 8.
-    EXPECT_TRUE(
-        validate(4, QStringLiteral("Nieuw"), false).contains(QStringLiteral("\tGasbron --> Pomp\r\n")));
+    EXPECT_TRUE(validate(4, QStringLiteral("Nieuw"), false).contains(QStringLiteral("\tGasbron --> Pomp\r\n")));
     EXPECT_EQ(validate(5, QStringLiteral("Oud"), true), QString());
 
     // A per-unit cost with a quantity that is text, or empty text, or without its unit is not complete.
@@ -445,10 +436,9 @@ N item(const QString& changes, QLocale& locale)
     const QStringList values{"intStartAbs",     "intStartRel",     "intStartBA",  "intEindAbs",
                              "intEindRel",      "intEindBA",       "intFreqX",    "sngPercInvest",
                              "sngKostenInvest", "sngKostenTotaal", "sngKostenPE", "sngAantal"};
-    QVariant N::*const valueFields[] = {&N::intStartAbs,     &N::intStartRel,   &N::intStartBA,
-                                        &N::intEindAbs,      &N::intEindRel,    &N::intEindBA,
-                                        &N::intFreqX,        &N::sngPercInvest, &N::sngKostenInvest,
-                                        &N::sngKostenTotaal, &N::sngKostenPE,   &N::sngAantal};
+    QVariant N::*const valueFields[] = {&N::intStartAbs,     &N::intStartRel,     &N::intStartBA,  &N::intEindAbs,
+                                        &N::intEindRel,      &N::intEindBA,       &N::intFreqX,    &N::sngPercInvest,
+                                        &N::sngKostenInvest, &N::sngKostenTotaal, &N::sngKostenPE, &N::sngAantal};
     const QString mowing = QStringLiteral("name=Maaien; start=2; intStartRel=1; end=3; freq=2; intFreqX=1; "
                                           "cost=2; sngKostenTotaal=1500; aftercareStart=2010;");
     for (const QString& change : QString(mowing + changes).split(u';', Qt::SkipEmptyParts)) {
@@ -476,9 +466,8 @@ N item(const QString& changes, QLocale& locale)
 }
 
 // A top liner renewed every 5 years, 1000 m2 at 12,50 euro.
-const QString TopLiner =
-    QStringLiteral("name=Vernieuwen toplaag; fromConstruction; intStartBA=3; intEindBA=10; "
-                   "freq=3; intFreqX=5; cost=3; sngAantal=1000; sngKostenPE=12.5; ");
+const QString TopLiner = QStringLiteral("name=Vernieuwen toplaag; fromConstruction; intStartBA=3; intEindBA=10; "
+                                        "freq=3; intFreqX=5; cost=3; sngAantal=1000; sngKostenPE=12.5; ");
 
 const QString Items[] = {
     // From a calendar year; aftercare from 1 July 2012: the July expense of 2012 is its very first one.
@@ -541,10 +530,10 @@ protected:
     {
         QStringList lines;
         const auto walk = [&lines](const auto& self, const ProvisionTree::Node& node, int level) -> void {
-            lines.append(QString(level * 2, u' ') +
-                         QStringList{node.key, node.text, node.tag, node.bold ? "B" : "",
-                                     QString::number(node.colour), QString::number(node.image)}
-                             .join(u'|'));
+            lines.append(QString(level * 2, u' ') + QStringList{node.key, node.text, node.tag, node.bold ? "B" : "",
+                                                                QString::number(node.colour),
+                                                                QString::number(node.image)}
+                                                        .join(u'|'));
             for (const auto& child : node.children)
                 self(self, *child, level + 1);
         };
@@ -596,8 +585,8 @@ TEST_F(ProvisionTreeTest, ContextMenuFollowsTheSelectedNode)
         ASSERT_TRUE(tree.select(QString::fromUtf8(c.key)));
         const ProvisionTree::Commands commands = tree.commands();
         QString flags;
-        for (const bool on : {commands.addProvision, commands.addCostItem, commands.addPhase, commands.rename,
-                              commands.remove})
+        for (const bool on :
+             {commands.addProvision, commands.addCostItem, commands.addPhase, commands.rename, commands.remove})
             flags += on ? u'1' : u'0';
         EXPECT_EQ(QStringList({flags, commands.addProvisionCaption, commands.addCostItemCaption}).join(u'|'),
                   QString::fromUtf8(c.expected))
@@ -644,17 +633,15 @@ TEST_P(ProvisionTreeDelete, AsksDeletesAndRelabels)
     EXPECT_EQ(actRows(), QString::fromUtf8(c.rows));
 }
 
-const char* const AllRows =
-    "10:Maaien,11:Bemonsteren,12:Beplanting,13:Bemonsteren,14:Maaien,15:Bemonsteren,16:analyse";
+const char* const AllRows = "10:Maaien,11:Bemonsteren,12:Beplanting,13:Bemonsteren,14:Maaien,15:Bemonsteren,16:analyse";
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, ProvisionTreeDelete,
     ::testing::Values(
-        DeleteCase{
-            "act13", MessageAnswer::Yes, "Wilt u kostenpost '{2e fase}' verwijderen?",
-            "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
-            "act15|{2e fase}",
-            "10:Maaien,11:Bemonsteren,12:Beplanting,14:Maaien,15:Bemonsteren,16:analyse"},
+        DeleteCase{"act13", MessageAnswer::Yes, "Wilt u kostenpost '{2e fase}' verwijderen?",
+                   "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
+                   "act15|{2e fase}",
+                   "10:Maaien,11:Bemonsteren,12:Beplanting,14:Maaien,15:Bemonsteren,16:analyse"},
         DeleteCase{"act14", MessageAnswer::Yes, "Wilt u kostenpost '{2e fase}' verwijderen?",
                    "objcat2|Bovenafdichting/inr1|Bovenafdichting/act12|Beplanting/act10|Maaien",
                    "10:Maaien,11:Bemonsteren,12:Beplanting,13:Bemonsteren,15:Bemonsteren,16:analyse"},
@@ -662,27 +649,23 @@ INSTANTIATE_TEST_SUITE_P(
                    "Wilt u kostenpost 'Bemonsteren {1e fase}' en alle onderliggende deelfases verwijderen?",
                    "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse",
                    "10:Maaien,12:Beplanting,14:Maaien,16:analyse"},
-        DeleteCase{
-            "act16", MessageAnswer::No, "Wilt u kostenpost 'analyse' verwijderen?",
-            "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
-            "act13|{2e fase}/act15|{3e fase}",
-            AllRows},
-        DeleteCase{"objcat7", MessageAnswer::Yes, "U kunt dit item niet verwijderen.",
-                   "objcat7|Overig/inr3|Hekwerk", AllRows},
-        DeleteCase{
-            "inr2", MessageAnswer::Yes, "U dient eerst kostenposten van deze voorziening te verwijderen.",
-            "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
-            "act13|{2e fase}/act15|{3e fase}",
-            AllRows},
-        DeleteCase{"inr3", MessageAnswer::Yes, "Wilt u deze voorziening verwijderen?", "objcat7|Overig",
-                   AllRows}));
+        DeleteCase{"act16", MessageAnswer::No, "Wilt u kostenpost 'analyse' verwijderen?",
+                   "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
+                   "act13|{2e fase}/act15|{3e fase}",
+                   AllRows},
+        DeleteCase{"objcat7", MessageAnswer::Yes, "U kunt dit item niet verwijderen.", "objcat7|Overig/inr3|Hekwerk",
+                   AllRows},
+        DeleteCase{"inr2", MessageAnswer::Yes, "U dient eerst kostenposten van deze voorziening te verwijderen.",
+                   "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
+                   "act13|{2e fase}/act15|{3e fase}",
+                   AllRows},
+        DeleteCase{"inr3", MessageAnswer::Yes, "Wilt u deze voorziening verwijderen?", "objcat7|Overig", AllRows}));
 
 TEST_F(ProvisionTreeTest, AFailedDeleteOfAPhasedItemLeavesEveryRow)
 {
     // The first phase to go is refused: nothing after it may go either.
-    ASSERT_TRUE(
-        data->exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON tblAct WHEN old.idrAct_ID = 13 "
-                                  "BEGIN SELECT RAISE(ABORT, 'kept'); END")));
+    ASSERT_TRUE(data->exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON tblAct WHEN old.idrAct_ID = 13 "
+                                          "BEGIN SELECT RAISE(ABORT, 'kept'); END")));
     const QStringList before = dump();
     ASSERT_TRUE(tree.select(QStringLiteral("act11")));
     recorder.answerNext(MessageAnswer::Yes);
@@ -701,8 +684,7 @@ TEST_F(ProvisionTreeTest, AddsAndRenamesProvisions)
     const QString key = tree.psubAddVoorz();
     EXPECT_EQ(tree.selected()->key, key);
     EXPECT_EQ(tree.find(key)->parent->key, QStringLiteral("objcat7"));
-    EXPECT_EQ(rows("SELECT length(strObject) FROM tblInrichting WHERE strObject LIKE 'x%'"),
-              QStringLiteral("100"));
+    EXPECT_EQ(rows("SELECT length(strObject) FROM tblInrichting WHERE strObject LIKE 'x%'"), QStringLiteral("100"));
     // Cancelling adds nothing.
     ASSERT_TRUE(tree.select(QStringLiteral("objcat7")));
     EXPECT_TRUE(tree.psubAddVoorz().isEmpty());
@@ -715,11 +697,9 @@ TEST_F(ProvisionTreeTest, AddsAndRenamesProvisions)
         recorder.answerNextInput(QString::fromUtf8(answer));
     EXPECT_TRUE(tree.renameProvision());
     EXPECT_EQ(recorder.titles(), QStringList({"Naam wijzigen", "Hernoemen", "Hernoemen"}));
-    EXPECT_EQ(recorder.texts().at(1),
-              QStringLiteral("Voer een nieuwe naam in: \r\nOngeldige tekens { of } gebruikt."));
+    EXPECT_EQ(recorder.texts().at(1), QStringLiteral("Voer een nieuwe naam in: \r\nOngeldige tekens { of } gebruikt."));
     EXPECT_EQ(tree.find(QStringLiteral("inr3"))->text, QStringLiteral("Afrastering"));
-    EXPECT_EQ(rows("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID = 3"),
-              QStringLiteral("Afrastering"));
+    EXPECT_EQ(rows("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID = 3"), QStringLiteral("Afrastering"));
 
     // Not a provision with a checklist item, not even asked.
     recorder.clear();
@@ -738,11 +718,10 @@ TEST_F(ProvisionTreeTest, AddsPhasesAndRenamesAllOfThem)
     EXPECT_EQ(items.idrAct_ID(), ProvisionTree::idOf(key));
     EXPECT_EQ(tree.selectedPostTitle(), QStringLiteral("Beplanting {2e fase}"));
     // The copy has its own years to enter.
-    EXPECT_EQ(
-        rows(qPrintable("SELECT ifnull(intStartRel, '-') || strAct || sngKostenTotaal FROM tblAct WHERE "
-                        "idrAct_ID = " +
-                        QString::number(ProvisionTree::idOf(key)))),
-        QStringLiteral("-Beplanting80.0"));
+    EXPECT_EQ(rows(qPrintable("SELECT ifnull(intStartRel, '-') || strAct || sngKostenTotaal FROM tblAct WHERE "
+                              "idrAct_ID = " +
+                              QString::number(ProvisionTree::idOf(key)))),
+              QStringLiteral("-Beplanting80.0"));
 
     // Another item's name is refused, also with another rubric (it would make them phases of one item); the
     // item's own name only with another rubric.
@@ -828,8 +807,8 @@ QString summary(const PanelLayout& l)
     };
     return QStringList{on(l.startCalendarBox) + on(l.startAftercareBox) + on(l.startConstructionBox) + u' ' +
                            l.startCaptions[0] + u'/' + l.startCaptions[1] + u'/' + l.startFrameCaption,
-                       on(l.endEnabled) + on(l.endOptionsShown) + on(l.endCalendarBox) +
-                           on(l.endAftercareBox) + on(l.endConstructionBox) + on(l.endConstructionCheck),
+                       on(l.endEnabled) + on(l.endOptionsShown) + on(l.endCalendarBox) + on(l.endAftercareBox) +
+                           on(l.endConstructionBox) + on(l.endConstructionCheck),
                        on(l.frequencyX) + QString::number(l.frequencyXBeside),
                        on(l.costOptions[0]) + on(l.costOptions[1]) + on(l.costOptions[2]) + on(l.percentage) +
                            on(l.investment) + on(l.total) + on(l.unitPrice) + on(l.unitFrame) + on(l.unitBox),
@@ -863,8 +842,7 @@ TEST(EditorPanel, OptionsShowAndEnableTheirInputs)
         CostItemValues values = yearly();
         PanelContext context;
         change(values, context, changes);
-        layouts += QStringLiteral("yearly%1%2\n  ")
-                       .arg(QLatin1String(*changes ? " + " : ""), QLatin1String(changes)) +
+        layouts += QStringLiteral("yearly%1%2\n  ").arg(QLatin1String(*changes ? " + " : ""), QLatin1String(changes)) +
                    summary(panelLayout(values, context)) + u'\n';
     }
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/editor-panel.txt"), layouts));
@@ -877,21 +855,18 @@ TEST(EditorPanel, ChoosingAnOptionChangesWhatDependsOnIt)
     v.bytEindBA = 1;
     v.bytOptieEind = 2;
     chooseFrequency(v, 1);
-    EXPECT_EQ(QStringList({v.bytOptieEind.toString(), v.bytEindBA.toString()}).join(u'|'),
-              QStringLiteral("3|0"));
+    EXPECT_EQ(QStringList({v.bytOptieEind.toString(), v.bytEindBA.toString()}).join(u'|'), QStringLiteral("3|0"));
 
     v.bytEindBA = 1;
     chooseStartFromConstruction(v, false);
-    EXPECT_EQ(QStringList({v.bytStartBA.toString(), v.bytEindBA.toString()}).join(u'|'),
-              QStringLiteral("0|0"));
+    EXPECT_EQ(QStringList({v.bytStartBA.toString(), v.bytEindBA.toString()}).join(u'|'), QStringLiteral("0|0"));
 
     const clsCL checklist = clsCL::fromRows(ChecklistVersionRow{.vervangingstoeslagKleineWerken = 5,
                                                                 .vervangingstoeslagGroteWerkenMin = 6,
                                                                 .vervangingstoeslagGroteWerkenMax = 6.5});
     v.bytOptieKosten = 1;
     chooseSurcharge(v, 1, checklist);
-    EXPECT_EQ(QStringList({v.bytOptieKosten.toString(), v.strEenheid.toString()}).join(u'|'),
-              QStringLiteral("3|m2"));
+    EXPECT_EQ(QStringList({v.bytOptieKosten.toString(), v.strEenheid.toString()}).join(u'|'), QStringLiteral("3|m2"));
     chooseSurcharge(v, 2, checklist);
     EXPECT_FLOAT_EQ(v.sngVervangingsToeslagPerc.toFloat(), 6.25f);
     chooseSurcharge(v, 3, checklist);

@@ -64,26 +64,22 @@ protected:
     // The facility's rows without their ids and references to them.
     QStringList contents(qint64 id)
     {
-        return rows(QStringLiteral(
-                        "SELECT strRIVMnr, intCL_REF, dtmAanvangNazorg, sngRapEvalMin, sngOnvoorzien, "
-                        "memStandaardExportDir FROM tblStort WHERE idrStort_ID = ?"),
+        return rows(QStringLiteral("SELECT strRIVMnr, intCL_REF, dtmAanvangNazorg, sngRapEvalMin, sngOnvoorzien, "
+                                   "memStandaardExportDir FROM tblStort WHERE idrStort_ID = ?"),
                     {id}) +
-               rows(QStringLiteral(
-                        "SELECT intKalJaar, lngTonnage FROM tblTonnage WHERE lngStort_REF = ? ORDER BY 1"),
+               rows(QStringLiteral("SELECT intKalJaar, lngTonnage FROM tblTonnage WHERE lngStort_REF = ? ORDER BY 1"),
                     {id}) +
-               rows(QStringLiteral(
-                        "SELECT i.strObject, i.bytObjectCat_REF, a.strAct, a.lngClitem_REF, a.bytIsTALVO, "
-                        "a.sngKostenPE, a.strEenheid, a.dtmMut FROM tblAct a JOIN tblInrichting i ON "
-                        "i.idrInrichting_ID = a.lngInrichting_REF WHERE a.lngStort_REF = ? AND "
-                        "i.lngStort_REF = ? ORDER BY i.idrInrichting_ID, a.idrAct_ID"),
+               rows(QStringLiteral("SELECT i.strObject, i.bytObjectCat_REF, a.strAct, a.lngClitem_REF, a.bytIsTALVO, "
+                                   "a.sngKostenPE, a.strEenheid, a.dtmMut FROM tblAct a JOIN tblInrichting i ON "
+                                   "i.idrInrichting_ID = a.lngInrichting_REF WHERE a.lngStort_REF = ? AND "
+                                   "i.lngStort_REF = ? ORDER BY i.idrInrichting_ID, a.idrAct_ID"),
                     {id, id});
     }
     QByteArray dataFileHash()
     {
         QFile file(folder.workspace().dataFilePath());
-        return file.open(QIODevice::ReadOnly)
-                   ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
-                   : QByteArray();
+        return file.open(QIODevice::ReadOnly) ? QCryptographicHash::hash(file.readAll(), QCryptographicHash::Sha256)
+                                              : QByteArray();
     }
     ImportOutcome import(const QString& path, const QString& name = QStringLiteral("Kopie"))
     {
@@ -100,11 +96,10 @@ protected:
 TEST_F(FacilityExchangeTest, RoundTripGivesTheSameRowsUnderNewIds)
 {
     QStringList asked;
-    const ImportOutcome outcome =
-        importFacility(folder.workspace(), exported, [&asked](const QString& taken) {
-            asked.append(taken);
-            return QStringLiteral("Vlagheide (kopie)");
-        });
+    const ImportOutcome outcome = importFacility(folder.workspace(), exported, [&asked](const QString& taken) {
+        asked.append(taken);
+        return QStringLiteral("Vlagheide (kopie)");
+    });
     ASSERT_EQ(outcome.status, ImportOutcome::Status::Imported) << outcome.error.toStdString();
     EXPECT_EQ(asked, QStringList{"Stortplaats Vlagheide"});
     EXPECT_GT(outcome.facilityId, 3);
@@ -138,10 +133,9 @@ TEST_F(FacilityExchangeTest, NameQuestionTakesAtMostFiftyCharacters)
     EXPECT_EQ(askImportName(QStringLiteral("Stortplaats Vlagheide")), fifty);
     EXPECT_EQ(
         recorder.texts(),
-        QStringList(
-            {"De naam 'Stortplaats Vlagheide' komt reeds voor in uw databestand.\nVoer een andere naam in.",
-             "De lengte van de naam mag maximaal 50 tekens bedragen. U heeft 51 tekens ingevoerd.\nVoer "
-             "een kortere naam in."}));
+        QStringList({"De naam 'Stortplaats Vlagheide' komt reeds voor in uw databestand.\nVoer een andere naam in.",
+                     "De lengte van de naam mag maximaal 50 tekens bedragen. U heeft 51 tekens ingevoerd.\nVoer "
+                     "een kortere naam in."}));
     const QByteArray before = dataFileHash();
     EXPECT_EQ(import(exported, QString()).status, ImportOutcome::Status::Cancelled);
     EXPECT_EQ(dataFileHash(), before);
@@ -152,8 +146,7 @@ TEST_F(FacilityExchangeTest, NameQuestionTakesAtMostFiftyCharacters)
 TEST_F(FacilityExchangeTest, MissingColumnsTakeTheirDefaults)
 {
     QString text = without("dtmAanvangNazorg");
-    text.replace(QRegularExpression(QStringLiteral("intJaarNazorg='\\d+'")),
-                 QStringLiteral("intJaarNazorg='2015'"));
+    text.replace(QRegularExpression(QStringLiteral("intJaarNazorg='\\d+'")), QStringLiteral("intJaarNazorg='2015'"));
     ImportOutcome outcome = import(write(text));
     ASSERT_EQ(outcome.status, ImportOutcome::Status::Imported) << outcome.error.toStdString();
     EXPECT_EQ(rows(QStringLiteral("SELECT dtmAanvangNazorg FROM tblStort WHERE idrStort_ID = ?"),
@@ -163,13 +156,12 @@ TEST_F(FacilityExchangeTest, MissingColumnsTakeTheirDefaults)
 
     outcome = import(write(without("sngOnvoorzien")), QStringLiteral("Zonder onvoorzien"));
     ASSERT_EQ(outcome.status, ImportOutcome::Status::Imported) << outcome.error.toStdString();
-    EXPECT_EQ(rows(QStringLiteral("SELECT sngOnvoorzien FROM tblStort WHERE idrStort_ID = ?"),
-                   {qint64(outcome.facilityId)}),
-              QStringList{"0"});
+    EXPECT_EQ(
+        rows(QStringLiteral("SELECT sngOnvoorzien FROM tblStort WHERE idrStort_ID = ?"), {qint64(outcome.facilityId)}),
+        QStringList{"0"});
     EXPECT_EQ(recorder.titles(), QStringList{"Ontbrekend veld in importbestand"});
-    EXPECT_EQ(recorder.texts(),
-              QStringList{"Het veld 'sngOnvoorzien' bestaat niet in de geïmporteerde dataset. Er "
-                          "zal een waarde 0 worden ingevuld in dit veld."});
+    EXPECT_EQ(recorder.texts(), QStringList{"Het veld 'sngOnvoorzien' bestaat niet in de geïmporteerde dataset. Er "
+                                            "zal een waarde 0 worden ingevuld in dit veld."});
 }
 
 // Files that do not fit the data file are refused whole, the data file left byte for byte as it was.
@@ -183,17 +175,15 @@ TEST_F(FacilityExchangeTest, RefusedFilesChangeNothing)
          "de waarde '300' van veld 'bytProv_REF' is geen geheel getal van 0 tot en met 255"},
         // A file that declares a byte column as a long: its value is checked against the data file's column.
         {QString(text)
-             .replace(
-                 QRegularExpression(QStringLiteral("(<s:AttributeType name='bytProv_REF'[^/]*dt:type=')ui1")),
-                 QStringLiteral("\\1int"))
+             .replace(QRegularExpression(QStringLiteral("(<s:AttributeType name='bytProv_REF'[^/]*dt:type=')ui1")),
+                      QStringLiteral("\\1int"))
              .replace(QStringLiteral("bytProv_REF='70'"), QStringLiteral("bytProv_REF='300'")),
          "tblStort, rij 1: de waarde '300' van het veld 'bytProv_REF' is geen geheel getal van 0 tot en met "
          "255."},
         {QString(text).replace(QStringLiteral("strEenheid='m2'"),
                                QStringLiteral("strEenheid='%1'").arg(QString(51, u'm'))),
          "van het veld 'strEenheid' is langer dan 50 tekens."},
-        {QString(text).replace(QStringLiteral("intStortType='1'"),
-                               QStringLiteral("intStortType='stortplaats'")),
+        {QString(text).replace(QStringLiteral("intStortType='1'"), QStringLiteral("intStortType='stortplaats'")),
          "stortplaats"},
         {QStringLiteral("<!DOCTYPE xml [<!ENTITY x 'y'>]>") + text, "DTD"}};
     const QByteArray before = dataFileHash();
@@ -212,8 +202,7 @@ TEST_F(FacilityExchangeTest, ExportReplacesAnExistingFile)
     const QString path = write(QStringLiteral("oud"), "bestaand.xml");
     ASSERT_TRUE(exportFacility(folder.workspace(), 1, path).isEmpty());
     EXPECT_TRUE(read(path).contains(u"Stortplaats De Kragge"));
-    EXPECT_FALSE(
-        exportFacility(folder.workspace(), 1, folder.filePath(QStringLiteral("geen/map.xml"))).isEmpty());
+    EXPECT_FALSE(exportFacility(folder.workspace(), 1, folder.filePath(QStringLiteral("geen/map.xml"))).isEmpty());
     EXPECT_FALSE(exportFacility(folder.workspace(), 99, path).isEmpty());
     EXPECT_TRUE(read(path).contains(u"Stortplaats De Kragge"));
 }
@@ -235,8 +224,7 @@ QString fieldText(const Field& f)
     QStringList properties;
     if (f.attribute != f.name)
         properties << u'@' + f.attribute;
-    const std::pair<int, const char*> counts[] = {
-        {f.maxLength, "len"}, {f.precision, "prec"}, {f.scale, "scale"}};
+    const std::pair<int, const char*> counts[] = {{f.maxLength, "len"}, {f.precision, "prec"}, {f.scale, "scale"}};
     for (const auto& [value, label] : counts) {
         if (value != 0)
             properties << QString::fromLatin1(label) + u'=' + QString::number(value);
@@ -265,8 +253,8 @@ QString schemaText(const RecordSet& set)
         parts << fieldText(field);
     for (std::size_t i = 0; i < set.chapters.size(); ++i) {
         const Chapter& c = set.chapters[i];
-        parts << c.name + u'(' + c.parentField + u'>' + c.childField + u")" + u'{' +
-                     schemaText(set.chapterSchemas[i]) + u'}';
+        parts << c.name + u'(' + c.parentField + u'>' + c.childField + u")" + u'{' + schemaText(set.chapterSchemas[i]) +
+                     u'}';
     }
     return parts.join(u' ');
 }

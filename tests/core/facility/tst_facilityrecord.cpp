@@ -63,13 +63,12 @@ TEST_F(FacilityRecordTest, DerivedValues)
 {
     ASSERT_TRUE(stort.initializeStort(1));
     ASSERT_TRUE(stort.GetInfoChecklist());
-    EXPECT_EQ(
-        QStringList({stort.ProvNaam(), QString::number(stort.rente()), QString::number(stort.inflatie()),
-                     stort.Bedrijfs_Objectgebonden(), stort.strStortType, stort.strChecklistJaar,
-                     QString::number(stort.intChecklistPrijspeil)})
-            .join(u'|'),
-        QStringLiteral("Zuid-Holland|0.0506|0.02|De inrichting is niet-bedrijfsgebonden en objectgebonden. "
-                       "|stortplaats|2013|2012"));
+    EXPECT_EQ(QStringList({stort.ProvNaam(), QString::number(stort.rente()), QString::number(stort.inflatie()),
+                           stort.Bedrijfs_Objectgebonden(), stort.strStortType, stort.strChecklistJaar,
+                           QString::number(stort.intChecklistPrijspeil)})
+                  .join(u'|'),
+              QStringLiteral("Zuid-Holland|0.0506|0.02|De inrichting is niet-bedrijfsgebonden en objectgebonden. "
+                             "|stortplaats|2013|2012"));
     EXPECT_FALSE(stort.single(QStringLiteral("sngNazorgOpp")).has_value()); // not entered: absent, not zero
 
     // A company-bound facility is object-bound: no forecast, no choice.
@@ -95,8 +94,7 @@ TEST_F(FacilityRecordTest, AftercareStartAsDecimalYear)
     EXPECT_FLOAT_EQ(startOf("2030-03-15"), float(2030 + 2.0 / 12));
     EXPECT_FLOAT_EQ(startOf(nullptr), 2030.0f);
     EXPECT_EQ(recorder.titles(), QStringList({"Ongeldige datum aanvang nazorg", "Datum nazorg onbekend"}));
-    EXPECT_TRUE(
-        recorder.texts().value(0).contains(QStringLiteral("Er zal nu worden gerekend met 1-3-2030.")));
+    EXPECT_TRUE(recorder.texts().value(0).contains(QStringLiteral("Er zal nu worden gerekend met 1-3-2030.")));
 
     // Only the 1st and the 16th are start dates.
     recorder.clear();
@@ -104,8 +102,7 @@ TEST_F(FacilityRecordTest, AftercareStartAsDecimalYear)
     EXPECT_TRUE(clsStort::checkDatumAanvangNazorg(QDate(2030, 1, 16)));
     EXPECT_FALSE(clsStort::checkDatumAanvangNazorg(QDate(2030, 1, 15)));
     EXPECT_FALSE(clsStort::checkDatumAanvangNazorg(std::nullopt));
-    EXPECT_EQ(recorder.titles(),
-              QStringList({"Ongeldige datum aanvang nazorg", "Invoer datum aanvang nazorg"}));
+    EXPECT_EQ(recorder.titles(), QStringList({"Ongeldige datum aanvang nazorg", "Invoer datum aanvang nazorg"}));
 }
 
 TEST_F(FacilityRecordTest, NamesAreUniqueWithoutRegardToCase)
@@ -117,9 +114,8 @@ TEST_F(FacilityRecordTest, NamesAreUniqueWithoutRegardToCase)
     EXPECT_TRUE(stort.checkNaamStort(QStringLiteral("Nieuwe naam")));
     EXPECT_FALSE(stort.checkNaamStort(QString()));
     EXPECT_FALSE(stort.checkNaamStort(QStringLiteral("DEPOT ÉCHELLE")));
-    EXPECT_EQ(recorder.texts(),
-              QStringList({"Voer de naam van de inrichting in.",
-                           "Deze naam komt al voor in het momenteel actieve databestand."}));
+    EXPECT_EQ(recorder.texts(), QStringList({"Voer de naam van de inrichting in.",
+                                             "Deze naam komt al voor in het momenteel actieve databestand."}));
 }
 
 TEST_F(FacilityRecordTest, ChangesReachTheFileOnlyOnMove0)
@@ -159,22 +155,20 @@ TEST_F(FacilityRecordTest, NewFacilityDefaults)
     ASSERT_GT(id, 6);
     ASSERT_TRUE(stort.initializeStort(id));
     // The newest version of its type, 5.06 % interest, 2 % inflation, company- and object-bound.
-    EXPECT_EQ(
-        QStringList({stort.NaamStort(), QString::number(stort.checklist_ID()), stort.ProvNaam(),
-                     QString::number(*stort.single(QStringLiteral("sngRentePerc"))),
-                     QString::number(*stort.single(QStringLiteral("sngInflPerc"))),
-                     QString::number(stort.bytBedrijfsGebonden()), QString::number(stort.bytObjectGebonden()),
-                     stort.DatumAanvangNazorg()->toString(Qt::ISODate)})
-            .join(u'|'),
-        QStringLiteral("Stortplaats O'Neill|4|??|5.06|2|1|1|2030-01-01"));
+    EXPECT_EQ(QStringList({stort.NaamStort(), QString::number(stort.checklist_ID()), stort.ProvNaam(),
+                           QString::number(*stort.single(QStringLiteral("sngRentePerc"))),
+                           QString::number(*stort.single(QStringLiteral("sngInflPerc"))),
+                           QString::number(stort.bytBedrijfsGebonden()), QString::number(stort.bytObjectGebonden()),
+                           stort.DatumAanvangNazorg()->toString(Qt::ISODate)})
+                  .join(u'|'),
+              QStringLiteral("Stortplaats O'Neill|4|??|5.06|2|1|1|2030-01-01"));
     EXPECT_TRUE(stort.field(QStringLiteral("intJaarPrijspeil")).isNull());
     EXPECT_TRUE(recorder.recorded().isEmpty());
 
     // Taken names are refused before anything is written, whatever their letter case.
     EXPECT_EQ(CreateFacility(workspace, QStringLiteral("DEPOT ÉCHELLE"), 1), 0);
-    EXPECT_EQ(
-        recorder.texts(),
-        QStringList({"De naam DEPOT ÉCHELLE komt reeds voor in uw databestand. Voer een andere naam in."}));
+    EXPECT_EQ(recorder.texts(),
+              QStringList({"De naam DEPOT ÉCHELLE komt reeds voor in uw databestand. Voer een andere naam in."}));
     EXPECT_EQ(readFacilityList(workspace)->size(), 6);
 }
 
@@ -184,15 +178,15 @@ TEST_F(FacilityRecordTest, ListShowsKnownProvincesInNameOrder)
     ASSERT_TRUE(list);
     QStringList rows;
     for (const FacilityListEntry& entry : *list)
-        rows.append(QStringList{QString::number(entry.id), entry.name, entry.rivmNumber, entry.province,
-                                entry.typeName, entry.checklistYear}
+        rows.append(QStringList{QString::number(entry.id), entry.name, entry.rivmNumber, entry.province, entry.typeName,
+                                entry.checklistYear}
                         .join(u'|'));
     // Sorted without regard to case; the facility with an unknown province is not listed.
-    EXPECT_EQ(rows, QStringList({"4|Afgedankte versie||??|stortplaats|?",
-                                 "2|Baggerdepot 't Slik||Zeeland|baggerdepot|2007",
-                                 "6|Depot Échelle||Limburg|baggerdepot|2013",
-                                 "1|stortplaats Zuid|ZH-01|Zuid-Holland|stortplaats|2013",
-                                 "5|Zonder soort|Q-5|Gelderland|?|2007"}));
+    EXPECT_EQ(rows,
+              QStringList({"4|Afgedankte versie||??|stortplaats|?", "2|Baggerdepot 't Slik||Zeeland|baggerdepot|2007",
+                           "6|Depot Échelle||Limburg|baggerdepot|2013",
+                           "1|stortplaats Zuid|ZH-01|Zuid-Holland|stortplaats|2013",
+                           "5|Zonder soort|Q-5|Gelderland|?|2007"}));
     EXPECT_EQ(recorder.busyDepth(), 0);
 }
 
@@ -206,9 +200,8 @@ TEST_F(FacilityRecordTest, NewestChecklistVersionPerType)
 TEST_F(FacilityRecordTest, DeleteAsksFirstAndRemovesEveryRow)
 {
     EXPECT_FALSE(DeleteFacility(workspace, 1, QStringLiteral("stortplaats Zuid")));
-    EXPECT_EQ(
-        recorder.texts(),
-        QStringList({"Weet u zeker dat u inrichting 'stortplaats Zuid' wilt verwijderen uit de database?"}));
+    EXPECT_EQ(recorder.texts(),
+              QStringList({"Weet u zeker dat u inrichting 'stortplaats Zuid' wilt verwijderen uit de database?"}));
     EXPECT_EQ(recorder.recorded()[0].buttons, MessageButtons::YesNo);
     EXPECT_EQ(recorder.recorded()[0].answer, MessageAnswer::No);
     EXPECT_EQ(rowsOf(1), 1 + 1 + 2 + 2);
@@ -329,8 +322,8 @@ protected:
     {
         ForecastTest::SetUp();
         model = std::make_unique<TonnageModel>(forecast);
-        tester = std::make_unique<QAbstractItemModelTester>(
-            model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
+        tester = std::make_unique<QAbstractItemModelTester>(model.get(),
+                                                            QAbstractItemModelTester::FailureReportingMode::Fatal);
     }
 
     QString shown(int row, int column, int role = Qt::DisplayRole) const
@@ -430,9 +423,8 @@ TEST_F(ForecastModelTest, FailedWritesChangeNeitherFileNorMemoryNorGrid)
     EXPECT_EQ(forecast.TotaalTonnage(), 1230);
     EXPECT_EQ(model->rowCount(), 4);
     EXPECT_EQ(shown(0, TonnageModel::YearColumn), QStringLiteral("2025"));
-    EXPECT_EQ(
-        recorder.texts(),
-        QStringList(7, QStringLiteral("De prognose kon niet worden opgeslagen. Er is niets gewijzigd.")));
+    EXPECT_EQ(recorder.texts(),
+              QStringList(7, QStringLiteral("De prognose kon niet worden opgeslagen. Er is niets gewijzigd.")));
 }
 
 } // namespace

@@ -48,8 +48,7 @@ class TargetCapitalReportTest : public test::SqlFilesTest
 protected:
     void SetUp() override
     {
-        useScripts(QStringLiteral("targetcapitalreport_checklist.sql"),
-                   QStringLiteral("targetcapitalreport_data.sql"));
+        useScripts(QStringLiteral("targetcapitalreport_checklist.sql"), QStringLiteral("targetcapitalreport_data.sql"));
     }
 
     void calculate(int id)
@@ -97,9 +96,8 @@ const char* const Icons[] = {"critical", "exclamation", "information", "question
 
 using ReportRowsTest = test::SqlFilesTest;
 
-const QStringList Parts{
-    "[Content_Types].xml", "_rels/.rels",      "word/document.xml", "word/styles.xml",
-    "word/settings.xml",   "word/header1.xml", "word/footer1.xml",  "word/_rels/document.xml.rels"};
+const QStringList Parts{"[Content_Types].xml", "_rels/.rels",      "word/document.xml", "word/styles.xml",
+                        "word/settings.xml",   "word/header1.xml", "word/footer1.xml",  "word/_rels/document.xml.rels"};
 
 // Two sections with their own page set-up (a portrait one with odd margins, a landscape one), runs of
 // every look, symbols, tab stops, tabs, a line break and characters XML cannot hold, a page break, a
@@ -134,8 +132,8 @@ void fill(DocxDocument& document)
     TextRun date = TextRun::fieldRun(FieldKind::Date, QStringLiteral("d-MMM-yyyy H:mm"));
     date.bold = true;
     document.setHeader({Paragraph({TextRun::plain("Rapport "), date})});
-    document.setFooter({Paragraph({TextRun::plain("pag. "), TextRun::fieldRun(FieldKind::Page),
-                                   TextRun::plain(" van "), TextRun::fieldRun(FieldKind::NumPages)})});
+    document.setFooter({Paragraph({TextRun::plain("pag. "), TextRun::fieldRun(FieldKind::Page), TextRun::plain(" van "),
+                                   TextRun::fieldRun(FieldKind::NumPages)})});
 }
 
 // --- the report runs over the demo facilities: the whole reports compared line by line with golden files
@@ -176,8 +174,8 @@ protected:
         QString text;
         for (const char* part : {"document", "header1", "footer1"}) {
             const QString name = QStringLiteral("word/%1.xml").arg(QLatin1String(part));
-            text += QStringLiteral("=== %1\n").arg(name) +
-                    test::dumpDocx(test::readDocx(test::readDocxPart(path, name)));
+            text +=
+                QStringLiteral("=== %1\n").arg(name) + test::dumpDocx(test::readDocx(test::readDocxPart(path, name)));
         }
         if (test::readDocxPart(path, QStringLiteral("word/settings.xml"))
                 .contains(R"(<w:documentProtection w:edit="forms" w:enforcement="1")"))
@@ -214,8 +212,7 @@ TEST_F(ReportRunTest, DemoReportsMatchTheirGoldenFiles)
             EXPECT_TRUE(test::matchesGolden(golden(QLatin1String(name) + QStringLiteral("-scherm")),
                                             test::dumpScreen(screen) + messages()));
             ASSERT_TRUE(run.writeDocument(path, contextOf(id)));
-            EXPECT_TRUE(test::matchesGolden(golden(QLatin1String(name) + QStringLiteral("-docx")),
-                                            dumpDocument(path)));
+            EXPECT_TRUE(test::matchesGolden(golden(QLatin1String(name) + QStringLiteral("-docx")), dumpDocument(path)));
         }
         ASSERT_TRUE(writeInputReportDocument(InputReportOptions{}, path, contextOf(id)));
         EXPECT_TRUE(test::matchesGolden(golden(QStringLiteral("invoer-docx")), dumpDocument(path)));
@@ -247,9 +244,8 @@ TEST_F(ReportRunTest, SectionsChosenAloneOpenTheReport)
 // message (its text is the calculation's, tested there), then the report's. Nothing is written.
 TEST_F(ReportRunTest, InvalidInputWritesNothing)
 {
-    for (const char* sql :
-         {"UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 1",
-          "UPDATE tblStort SET sngNazorgOpp = 34.5, sngRentePerc = 0.5, sngInflPerc = 10"}) {
+    for (const char* sql : {"UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 1",
+                            "UPDATE tblStort SET sngNazorgOpp = 34.5, sngRentePerc = 0.5, sngInflPerc = 10"}) {
         ASSERT_TRUE(workspace().dataDatabase()->exec(QLatin1String(sql)));
         TargetCapitalReportRun run(workspace(), 1, TargetCapitalReportOptions());
         EXPECT_FALSE(run.calculate());
@@ -258,12 +254,11 @@ TEST_F(ReportRunTest, InvalidInputWritesNothing)
         EXPECT_TRUE(screen.paragraphs().isEmpty());
     }
     const QStringList texts = recorder.texts();
-    EXPECT_EQ(
-        recorder.titles().join(u'|') + u'|' + texts.value(0) + u'|' + texts.value(2),
-        QStringLiteral("Invoer onvolledig bij Stortplaats De Kragge|Doelvermogenberekening inrichting "
-                       "'Stortplaats De Kragge' afgebroken|Rapportage|Er is geen (geldig) nazorgoppervlak "
-                       "ingevoerd in het scherm 'Toeslagen nazorgfase'.|Uw ingevoerde gegevens bevatten "
-                       "fouten. Er wordt geen rapportage opgesteld."));
+    EXPECT_EQ(recorder.titles().join(u'|') + u'|' + texts.value(0) + u'|' + texts.value(2),
+              QStringLiteral("Invoer onvolledig bij Stortplaats De Kragge|Doelvermogenberekening inrichting "
+                             "'Stortplaats De Kragge' afgebroken|Rapportage|Er is geen (geldig) nazorgoppervlak "
+                             "ingevoerd in het scherm 'Toeslagen nazorgfase'.|Uw ingevoerde gegevens bevatten "
+                             "fouten. Er wordt geen rapportage opgesteld."));
 }
 
 // What a program printed; empty when it failed.
@@ -282,18 +277,16 @@ QStringList pagesOf(const QString& docx)
 {
     QTemporaryDir profile; // of its own, so a LibreOffice the user has open does not take the job
     outputOf(QStringLiteral("soffice"),
-             {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless",
-              "--convert-to", "pdf", "--outdir", QFileInfo(docx).path(), docx});
+             {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless", "--convert-to",
+              "pdf", "--outdir", QFileInfo(docx).path(), docx});
     const QString pdf = docx.chopped(4) + QStringLiteral("pdf");
-    static const QRegularExpression size(
-        QStringLiteral(R"(Page\s+(\d+) size:\s+([\d.]+) x ([\d.]+) pts(.*))"));
+    static const QRegularExpression size(QStringLiteral(R"(Page\s+(\d+) size:\s+([\d.]+) x ([\d.]+) pts(.*))"));
     QStringList pages;
     for (const QRegularExpressionMatch& match :
          size.globalMatch(outputOf(QStringLiteral("pdfinfo"), {"-f", "1", "-l", "9999", pdf}))) {
         const QString number = match.captured(1);
         pages.append(
-            (match.captured(2).toDouble() > match.captured(3).toDouble() ? QStringLiteral("landscape\n")
-                                                                         : QString()) +
+            (match.captured(2).toDouble() > match.captured(3).toDouble() ? QStringLiteral("landscape\n") : QString()) +
             outputOf(QStringLiteral("pdftotext"), {"-layout", "-f", number, "-l", number, pdf, "-"}));
         EXPECT_TRUE(match.captured(4).contains(QLatin1String("A4"))) << "page " << number.toStdString();
     }
@@ -308,11 +301,10 @@ QStringList pagesOf(const QString& docx)
 // writer's output: its golden files show its page set-up.
 TEST_F(ReportRunTest, WordProcessorLaysTheReportsOut)
 {
-    if (QStandardPaths::findExecutable("soffice").isEmpty() ||
-        QStandardPaths::findExecutable("pdfinfo").isEmpty())
+    if (QStandardPaths::findExecutable("soffice").isEmpty() || QStandardPaths::findExecutable("pdfinfo").isEmpty())
         GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
-    TargetCapitalReportRun run(
-        workspace(), 1, TargetCapitalReportOptions{true, true, true, true, DVGrouping::Voorziening, 21});
+    TargetCapitalReportRun run(workspace(), 1,
+                               TargetCapitalReportOptions{true, true, true, true, DVGrouping::Voorziening, 21});
     ASSERT_TRUE(run.calculate());
     const QString path = output.filePath(QStringLiteral("Rapportage Stortplaats De Kragge.docx"));
     ASSERT_TRUE(run.writeDocument(path, contextOf(1)));
@@ -343,11 +335,10 @@ TEST(ProposedReportName, CharactersNoFileNameCanHoldAreReplaced)
 // progress it reported, and on screen.
 TEST_F(TargetCapitalReportTest, SectionPerGroupingMatchesItsGoldenFile)
 {
-    for (const auto& [id, grouping, golden] :
-         {std::tuple{1, DVGrouping::Voorziening, "reports/zuid-voorziening.txt"},
-          std::tuple{1, DVGrouping::Rubriek, "reports/zuid-rubriek.txt"},
-          std::tuple{1, DVGrouping::Talvo, "reports/zuid-talvo.txt"},
-          std::tuple{2, DVGrouping::Rubriek, "reports/noord-rubriek.txt"}}) {
+    for (const auto& [id, grouping, golden] : {std::tuple{1, DVGrouping::Voorziening, "reports/zuid-voorziening.txt"},
+                                               std::tuple{1, DVGrouping::Rubriek, "reports/zuid-rubriek.txt"},
+                                               std::tuple{1, DVGrouping::Talvo, "reports/zuid-talvo.txt"},
+                                               std::tuple{2, DVGrouping::Rubriek, "reports/noord-rubriek.txt"}}) {
         SCOPED_TRACE(golden);
         ASSERT_NO_FATAL_FAILURE(calculate(id));
         DocxDocument document;
@@ -356,10 +347,9 @@ TEST_F(TargetCapitalReportTest, SectionPerGroupingMatchesItsGoldenFile)
                                                [&](int done) { progress.append(QString::number(done)); }));
         ScreenReport screen;
         ASSERT_TRUE(report::writeTargetCapital(screen, workspace(), dv, grouping));
-        EXPECT_TRUE(test::matchesGolden(QLatin1String(golden),
-                                        QStringLiteral("=== document, progress ") + progress.join(u' ') +
-                                            u'\n' + dumpOf(document) + QStringLiteral("=== screen\n") +
-                                            test::dumpScreen(screen)));
+        EXPECT_TRUE(test::matchesGolden(
+            QLatin1String(golden), QStringLiteral("=== document, progress ") + progress.join(u' ') + u'\n' +
+                                       dumpOf(document) + QStringLiteral("=== screen\n") + test::dumpScreen(screen)));
     }
 }
 
@@ -376,8 +366,7 @@ TEST_F(TargetCapitalReportTest, LevyMatchesItsGoldenFile)
         ScreenReport screen;
         report::writeLevy(document, dv, levy);
         report::writeLevy(screen, dv, levy);
-        EXPECT_TRUE(test::matchesGolden(QLatin1String(golden),
-                                        id == 3 ? dumpOf(document) : test::dumpScreen(screen)));
+        EXPECT_TRUE(test::matchesGolden(QLatin1String(golden), id == 3 ? dumpOf(document) : test::dumpScreen(screen)));
     }
 }
 
@@ -454,14 +443,12 @@ TEST_F(ReportRowsTest, RowsOfBothReportsMatchTheirGoldenFile)
     for (const QString order : {"ObjCat", "Rubriek", "rubriek"}) {
         input.rapSorteerOp(order);
         EXPECT_TRUE(input.OpenRecordset(1));
-        dump(QStringLiteral("input data report by %1, %2 rows").arg(order).arg(input.count()),
-             collect(input, [&] {
+        dump(QStringLiteral("input data report by %1, %2 rows").arg(order).arg(input.count()), collect(input, [&] {
                  return row(input.rapKostenpost(),
                             QString::number(input.objectCategorie()) + u' ' + input.strObjectCat(),
                             input.rapVoorz() + QStringLiteral(" (%1)").arg(input.provisionId()),
-                            QString::number(input.rapIsTALVO()), input.rapTstart(), input.rapTeind(),
-                            input.rapFreq(), input.rapPrijsPerKeer(), input.rapVerwijzingNazorgplan(),
-                            input.rapOpmerkingen());
+                            QString::number(input.rapIsTALVO()), input.rapTstart(), input.rapTeind(), input.rapFreq(),
+                            input.rapPrijsPerKeer(), input.rapVerwijzingNazorgplan(), input.rapOpmerkingen());
              }));
     }
     DVReportRows rows(folder.workspace(), dv);
@@ -479,14 +466,12 @@ TEST_F(ReportRowsTest, RowsOfBothReportsMatchTheirGoldenFile)
                  const QString checks =
                      QString::asprintf("%d %d%d%d%d", code, int(rows.failedStart()), int(rows.failedEnd()),
                                        int(rows.failedCost()), int(rows.failedFrequency()));
-                 return row(rows.rapKostenpost() +
-                                (rows.isCombined() ? QStringLiteral(" (deelpost)") : QString()) +
+                 return row(rows.rapKostenpost() + (rows.isCombined() ? QStringLiteral(" (deelpost)") : QString()) +
                                 (found ? QString() : QStringLiteral(" (not in the calculation)")),
-                            QString::number(rows.rapSorteerVeldwaardeID()) + u' ' +
-                                rows.rapSorteerVeldwaardeString(),
-                            rows.rapVoorz(), checks, rows.rapKalJaarAanlegBA(), rows.rapTstart(),
-                            rows.rapTeind(), rows.rapFreq(), rows.rapPrijsPerKeer(),
-                            QString::number(rows.rapNCWFactorX()), QString::number(rows.rapNCW(), 'f', 2));
+                            QString::number(rows.rapSorteerVeldwaardeID()) + u' ' + rows.rapSorteerVeldwaardeString(),
+                            rows.rapVoorz(), checks, rows.rapKalJaarAanlegBA(), rows.rapTstart(), rows.rapTeind(),
+                            rows.rapFreq(), rows.rapPrijsPerKeer(), QString::number(rows.rapNCWFactorX()),
+                            QString::number(rows.rapNCW(), 'f', 2));
              }));
     };
     for (DVGrouping grouping : {DVGrouping::Voorziening, DVGrouping::Rubriek, DVGrouping::Talvo})
@@ -501,9 +486,8 @@ TEST_F(ReportRowsTest, RowsOfBothReportsMatchTheirGoldenFile)
     dumpRows(QStringLiteral(", item 6 late, ending and too often"), DVGrouping::Talvo);
     change("UPDATE tblAct SET lngClitem_REF = 999 WHERE idrAct_ID = 6");
     dumpRows(QStringLiteral(", item 6's checklist item gone"), DVGrouping::Talvo);
-    change(
-        "INSERT INTO tblAct (idrAct_ID, lngStort_REF, lngInrichting_REF, bytIsTALVO, strAct, bytRubriek_REF, "
-        "bytOptieKosten, sngKostenTotaal) VALUES (50, 1, 12, 0, 'Nieuw', 4, 2, 500)");
+    change("INSERT INTO tblAct (idrAct_ID, lngStort_REF, lngInrichting_REF, bytIsTALVO, strAct, bytRubriek_REF, "
+           "bytOptieKosten, sngKostenTotaal) VALUES (50, 1, 12, 0, 'Nieuw', 4, 2, 500)");
     dumpRows(QStringLiteral(", item 50 added"), DVGrouping::Voorziening);
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("reports/rows.txt"), lines.join(u'\n') + u'\n'));
 }
@@ -523,8 +507,8 @@ TEST(DocxDocument, EveryFeatureMatchesItsGoldenFile)
     const QByteArray xml = document.part(QStringLiteral("word/document.xml"));
     for (
         const char* expected :
-        {R"(<w:tab w:val="right" w:pos="2835"/><w:tab w:val="left" w:pos="4252"/>)",
-         R"(<w:jc w:val="center"/>)", R"(<w:jc w:val="right"/>)", R"(<w:t xml:space="preserve"> c</w:t>)",
+        {R"(<w:tab w:val="right" w:pos="2835"/><w:tab w:val="left" w:pos="4252"/>)", R"(<w:jc w:val="center"/>)",
+         R"(<w:jc w:val="right"/>)", R"(<w:t xml:space="preserve"> c</w:t>)",
          R"(<w:pgSz w:w="11906" w:h="16838"/><w:pgMar w:top="1134" w:right="1020" w:bottom="850" w:left="1247" w:header="510" w:footer="454" w:gutter="0"/>)",
          R"(<w:pgSz w:w="16838" w:h="11906" w:orient="landscape"/>)", R"(<w:tblLayout w:type="fixed"/>)",
          R"(<w:tblW w:w="2268" w:type="dxa"/>)"})
@@ -535,8 +519,7 @@ TEST(DocxDocument, EveryFeatureMatchesItsGoldenFile)
     EXPECT_EQ(xml.count(R"(<w:headerReference w:type="default" r:id="rId3"/>)"), 2);
     EXPECT_EQ(xml.count(R"(<w:footerReference w:type="default" r:id="rId4"/>)"), 2);
     const QString relations = QString::fromUtf8(document.part("word/_rels/document.xml.rels"));
-    for (const char* relation :
-         {R"(Id="rId3"[^>]*Target="header1.xml")", R"(Id="rId4"[^>]*Target="footer1.xml")"})
+    for (const char* relation : {R"(Id="rId3"[^>]*Target="header1.xml")", R"(Id="rId4"[^>]*Target="footer1.xml")"})
         EXPECT_TRUE(relations.contains(QRegularExpression(QLatin1String(relation)))) << relation;
     // The default look: Arial 8 pt.
     const QByteArray styles = document.part(QStringLiteral("word/styles.xml"));
@@ -549,13 +532,12 @@ TEST(DocxDocument, FormProtectionHashesThePasswordAsWordDoes)
 {
     DocxDocument word;
     word.protectForForms(QStringLiteral("johnjohn"), QByteArray::fromBase64("pH1TDVHSfGBxkd3Q88UNhQ=="));
-    EXPECT_TRUE(
-        word.part("word/settings.xml")
-            .contains(R"(<w:documentProtection w:edit="forms" w:enforcement="1" )"
-                      R"(w:cryptProviderType="rsaAES" w:cryptAlgorithmClass="hash" )"
-                      R"(w:cryptAlgorithmType="typeAny" w:cryptAlgorithmSid="14" w:cryptSpinCount="100000" )"
-                      R"(w:hash="pVjR9ktO9vlxijXcMPlH+4PLwD4Xwy1aqbNQOFmWaSpvBjipNh//T8S3nBhq6HRoRVfWL6s/)"
-                      R"(+NdUCPTxUr0vZw==" w:salt="pH1TDVHSfGBxkd3Q88UNhQ=="/>)"));
+    EXPECT_TRUE(word.part("word/settings.xml")
+                    .contains(R"(<w:documentProtection w:edit="forms" w:enforcement="1" )"
+                              R"(w:cryptProviderType="rsaAES" w:cryptAlgorithmClass="hash" )"
+                              R"(w:cryptAlgorithmType="typeAny" w:cryptAlgorithmSid="14" w:cryptSpinCount="100000" )"
+                              R"(w:hash="pVjR9ktO9vlxijXcMPlH+4PLwD4Xwy1aqbNQOFmWaSpvBjipNh//T8S3nBhq6HRoRVfWL6s/)"
+                              R"(+NdUCPTxUr0vZw==" w:salt="pH1TDVHSfGBxkd3Q88UNhQ=="/>)"));
 
     DocxDocument first, second;
     first.protectForForms(QStringLiteral("geheim"));
@@ -593,14 +575,13 @@ TEST(DocxDocument, SavesAZipOfWellFormedPartsOrNothing)
     ASSERT_TRUE(document.save(old.fileName(), &error)) << error.toStdString();
     for (const QString& part : Parts) {
         EXPECT_EQ(test::readDocxPart(old.fileName(), part), document.part(part)) << part.toStdString();
-        EXPECT_TRUE(!document.part(part).isEmpty() &&
-                    test::readDocx(document.part(part)).parseError.isEmpty())
+        EXPECT_TRUE(!document.part(part).isEmpty() && test::readDocx(document.part(part)).parseError.isEmpty())
             << part.toStdString();
     }
-    EXPECT_TRUE(QString::fromUtf8(document.part(Parts[0]))
-                    .contains(QRegularExpression(
-                        "PartName=\"/word/document.xml\".*/word/styles.xml.*/word/settings.xml.*"
-                        "/word/header1.xml.*/word/footer1.xml")));
+    EXPECT_TRUE(
+        QString::fromUtf8(document.part(Parts[0]))
+            .contains(QRegularExpression("PartName=\"/word/document.xml\".*/word/styles.xml.*/word/settings.xml.*"
+                                         "/word/header1.xml.*/word/footer1.xml")));
     EXPECT_TRUE(document.part(QStringLiteral("word/nothing.xml")).isEmpty());
     EXPECT_TRUE(DocxDocument().part(QStringLiteral("word/header1.xml")).isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"rapport.docx"}));

@@ -62,10 +62,9 @@ protected:
 
     void SetUp() override
     {
-        ASSERT_TRUE(
-            db && db->execScript(QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY AUTOINCREMENT, name "
-                                                "VARCHAR(50) COLLATE NOCASE, flag BOOLEAN, amount REAL, day "
-                                                "DATETIME)")));
+        ASSERT_TRUE(db && db->execScript(QStringLiteral("CREATE TABLE t (id INTEGER PRIMARY KEY AUTOINCREMENT, name "
+                                                        "VARCHAR(50) COLLATE NOCASE, flag BOOLEAN, amount REAL, day "
+                                                        "DATETIME)")));
     }
     bool insert(const char* name)
     {
@@ -199,9 +198,8 @@ TEST_F(StorageTest, AReplacedChecklistFileIsReadAgain)
 // name|whether valid
 TEST_F(StorageTest, NameIsThePrefixAndSomethingMore)
 {
-    for (const char* c :
-         {"/data/DBTALVODATA_x.mdb|1", "dbtalvodata_Provincie Zeeland|1", "/data/dbTALVOdata_.mdb|0",
-          "dbTALVOdata_abcd|0", "/dbTALVOdata_map/data.mdb|0", "|0", "talvo_dbTALVOdata_x.mdb|0"}) {
+    for (const char* c : {"/data/DBTALVODATA_x.mdb|1", "dbtalvodata_Provincie Zeeland|1", "/data/dbTALVOdata_.mdb|0",
+                          "dbTALVOdata_abcd|0", "/dbTALVOdata_map/data.mdb|0", "|0", "talvo_dbTALVOdata_x.mdb|0"}) {
         recorder.clear();
         const QStringList fields = QString::fromUtf8(c).split(u'|');
         EXPECT_EQ(ValidDataFileName(fields[0]), fields[1] == u"1") << c;
@@ -243,12 +241,10 @@ TEST_F(StorageTest, OldFormatIsUpgradedOnceWhenTheUserAgrees)
     auto db = workspace.dataDatabase();
     EXPECT_EQ(DataFileVersion(*db), 30);
     // The new columns of existing rows hold their defaults.
-    EXPECT_EQ(
-        single(path,
-               "SELECT group_concat(dtmAanvangNazorg || ' ' || sngAppKostenPerc || ' ' || sngRapEvalPerHa "
-               "|| ' ' || sngOnvoorzien || ' ' || sngOntwerpdirectie || ' ' || memStandaardExportDir "
-               "|| ' ' || sngRapEvalMin || ' ' || sngRapEvalMax || ' ' || bytRapEval, '; ') FROM tblStort"),
-        "2012-01-01 3.0 225 10.0 12.0 c:\\ 3500 9000 0; 2015-01-01 3.0 225 10.0 12.0 c:\\ 3500 9000 0");
+    EXPECT_EQ(single(path, "SELECT group_concat(dtmAanvangNazorg || ' ' || sngAppKostenPerc || ' ' || sngRapEvalPerHa "
+                           "|| ' ' || sngOnvoorzien || ' ' || sngOntwerpdirectie || ' ' || memStandaardExportDir "
+                           "|| ' ' || sngRapEvalMin || ' ' || sngRapEvalMax || ' ' || bytRapEval, '; ') FROM tblStort"),
+              "2012-01-01 3.0 225 10.0 12.0 c:\\ 3500 9000 0; 2015-01-01 3.0 225 10.0 12.0 c:\\ 3500 9000 0");
     // Every table and column of the current format is there; the unit column, rebuilt to 50 characters,
     // kept its values and the counter of the ids.
     SchemaCatalog catalog(*db);
@@ -269,9 +265,8 @@ TEST_F(StorageTest, OldFormatIsUpgradedOnceWhenTheUserAgrees)
 // text|version, none when empty
 TEST(FormatVersionText, OnlyAWholeNumberWithin32BitsIsAVersion)
 {
-    for (const char* c :
-         {"30|30", " 29\t|29", "007|7", "0|0", "2147483647|2147483647", "2147483648|",
-          "99999999999999999999|", "1e30|", "30.9|", "-1|", "+30|", "3 0|", "30abc|", "abc|", "|"}) {
+    for (const char* c : {"30|30", " 29\t|29", "007|7", "0|0", "2147483647|2147483647", "2147483648|",
+                          "99999999999999999999|", "1e30|", "30.9|", "-1|", "+30|", "3 0|", "30abc|", "abc|", "|"}) {
         const QStringList fields = QString::fromUtf8(c).split(u'|');
         const std::optional<int> version = formatVersionFromText(fields[0]);
         EXPECT_EQ(version ? QString::number(*version) : QString(), fields[1]) << c;
@@ -279,8 +274,8 @@ TEST(FormatVersionText, OnlyAWholeNumberWithin32BitsIsAVersion)
 }
 
 // SQLite of this build cannot drop a column: renaming it in the stored schema takes it away just as well.
-#define WITHOUT_COLUMN(table, column)                                                                        \
-    "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(sql, '" column "', '" column        \
+#define WITHOUT_COLUMN(table, column)                                                                                  \
+    "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(sql, '" column "', '" column                  \
     "Weg') WHERE tbl_name = '" table "'"
 #define CURRENT "data/datafile_schema.sql"
 #define UNUSABLE "kan niet worden gebruikt: de "
@@ -307,10 +302,8 @@ TEST_F(StorageTest, RefusedFilesAreLeftAsTheyWereAndTheLinkStays)
         const QByteArray before = contents(path);
         recorder.clear();
         EXPECT_FALSE(LinkDataFile(workspace, path, false, false));
-        EXPECT_EQ(recorder.titles().join(u','),
-                  damaged ? QString("Beschadigd databestand," + LinkTitle) : LinkTitle);
-        EXPECT_TRUE(recorder.texts().last().contains(QString::fromUtf8(text)))
-            << recorder.texts().last().toStdString();
+        EXPECT_EQ(recorder.titles().join(u','), damaged ? QString("Beschadigd databestand," + LinkTitle) : LinkTitle);
+        EXPECT_TRUE(recorder.texts().last().contains(QString::fromUtf8(text))) << recorder.texts().last().toStdString();
         EXPECT_EQ(workspace.dataFilePath(), linked);
         EXPECT_EQ(contents(path), before);
     }
@@ -318,8 +311,7 @@ TEST_F(StorageTest, RefusedFilesAreLeftAsTheyWereAndTheLinkStays)
     // No database, or one under another password: neither linked nor compacted.
     const QString text = textFile("dbTALVOdata_tekst.mdb");
     const QString wrongKey = folder.filePath(QStringLiteral("dbTALVOdata_anderwachtwoord.mdb"));
-    ASSERT_TRUE(Database::open(wrongKey, Database::OpenMode::Create, "geheim")
-                    ->execScript(test::readScript(CURRENT)));
+    ASSERT_TRUE(Database::open(wrongKey, Database::OpenMode::Create, "geheim")->execScript(test::readScript(CURRENT)));
     for (const QString& path : {text, wrongKey}) {
         recorder.clear();
         const QByteArray before = contents(path);
@@ -356,8 +348,7 @@ TEST_F(StorageTest, CompactionKeepsPasswordDataAndCounters)
     EXPECT_EQ(recorder.busyDepth(), 0);
     EXPECT_LT(contents(path).size(), before.size());
     EXPECT_FALSE(QFile::exists(beside) || contents(path).startsWith("SQLite format 3"));
-    EXPECT_EQ(single(path, "SELECT strStortNaam FROM tblStort WHERE idrStort_ID = 1"),
-              "Stortplaats De Kragge");
+    EXPECT_EQ(single(path, "SELECT strStortNaam FROM tblStort WHERE idrStort_ID = 1"), "Stortplaats De Kragge");
     const qint64 lastId = single(path, "SELECT seq FROM sqlite_sequence WHERE name = 'tblAct'").toLongLong();
     auto db = Database::open(path, Database::OpenMode::ReadWrite);
     ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO tblAct (strAct) VALUES ('Na compactie')")));
@@ -378,14 +369,13 @@ TEST_F(StorageTest, OutputTargetRefusesEverythingButAUsableFile)
         ASSERT_TRUE(QFile(dir.filePath(QLatin1String(name))).open(QIODevice::WriteOnly));
     ASSERT_TRUE(dir.mkdir(QStringLiteral("map")) && dir.mkdir(QStringLiteral("dicht")));
     ASSERT_EQ(chmod(at("alleen-lezen.docx").constData(), 0444) | chmod(at("dicht").constData(), 0555) |
-                  symlink("oud.docx", at("link.docx").constData()) |
-                  symlink("weg.docx", at("los.docx").constData()) | symlink(".", at("ook").constData()) |
-                  mkfifo(at("fifo.docx").constData(), 0600) |
+                  symlink("oud.docx", at("link.docx").constData()) | symlink("weg.docx", at("los.docx").constData()) |
+                  symlink(".", at("ook").constData()) | mkfifo(at("fifo.docx").constData(), 0600) |
                   link(at("dbTALVOCL.mdb").constData(), at("kopie.docx").constData()),
               0);
     // The data file the settings link, which is not the one linked now.
-    const QStringList databases = programDatabaseFiles(
-        folder.workspace(), dir.filePath(QStringLiteral("dbTALVOdata_instellingen.mdb")));
+    const QStringList databases =
+        programDatabaseFiles(folder.workspace(), dir.filePath(QStringLiteral("dbTALVOdata_instellingen.mdb")));
 
     // target, relative to the program folder, or absolute|the refusal, none when it may be written
     for (const char* c :
@@ -394,11 +384,9 @@ TEST_F(StorageTest, OutputTargetRefusesEverythingButAUsableFile)
           "oud.docx/r.docx|de map '{f}/oud.docx' bestaat niet.",
           "dicht/r.docx|in de map '{f}/dicht' kan niet worden geschreven.",
           "link.docx|'{f}/link.docx' is een symbolische koppeling.",
-          "los.docx|'{f}/los.docx' is een symbolische koppeling.",
-          "fifo.docx|'{f}/fifo.docx' is geen gewoon bestand.",
-          "/dev/null|'/dev/null' is geen gewoon bestand.",
-          "ook/dbTALVOdata_1.mdb|'{f}/ook/dbTALVOdata_1.mdb'{own}", "kopie.docx|'{f}/kopie.docx'{own}",
-          "dbTALVOdata_instellingen.mdb|'{f}/dbTALVOdata_instellingen.mdb'{own}",
+          "los.docx|'{f}/los.docx' is een symbolische koppeling.", "fifo.docx|'{f}/fifo.docx' is geen gewoon bestand.",
+          "/dev/null|'/dev/null' is geen gewoon bestand.", "ook/dbTALVOdata_1.mdb|'{f}/ook/dbTALVOdata_1.mdb'{own}",
+          "kopie.docx|'{f}/kopie.docx'{own}", "dbTALVOdata_instellingen.mdb|'{f}/dbTALVOdata_instellingen.mdb'{own}",
           "db00.mdb|'{f}/db00.mdb'{own}", "|er is geen bestandsnaam opgegeven."}) {
         const QStringList fields = QString::fromUtf8(c).split(u'|');
         // Permissions do not bind root.
@@ -408,8 +396,7 @@ TEST_F(StorageTest, OutputTargetRefusesEverythingButAUsableFile)
         EXPECT_EQ(outputTargetProblem(path, databases).value_or(QString()),
                   QString(fields[1])
                       .replace(QLatin1String("{f}"), dir.path())
-                      .replace(QLatin1String("{own}"),
-                               QLatin1String(" is een database die het programma gebruikt.")))
+                      .replace(QLatin1String("{own}"), QLatin1String(" is een database die het programma gebruikt.")))
             << c;
     }
 }

@@ -80,8 +80,7 @@ TEST_F(SensitivityDialogTest, RatesAreCheckedOnLeavingAndNeededForTheAlternative
     interest->setFocus();
     test::enter(interest, QStringLiteral("0,5"));
     QTest::qWait(10);
-    EXPECT_EQ(recorder.texts(),
-              QStringList{"Ongeldige waarde voor rente ingevoerd (voer waarde in tussen 1 en 8)."});
+    EXPECT_EQ(recorder.texts(), QStringList{"Ongeldige waarde voor rente ingevoerd (voer waarde in tussen 1 en 8)."});
     EXPECT_TRUE(interest->hasFocus());
     recorder.clear();
     test::enter(interest, QStringLiteral("1"));
@@ -91,8 +90,7 @@ TEST_F(SensitivityDialogTest, RatesAreCheckedOnLeavingAndNeededForTheAlternative
     click("cmdOK");
     deletePending();
     EXPECT_FALSE(dialog);
-    EXPECT_TRUE(report().contains(u"Bij rente van 1,00 % en inflatie van 8,00 %: "))
-        << report().toStdString();
+    EXPECT_TRUE(report().contains(u"Bij rente van 1,00 % en inflatie van 8,00 %: ")) << report().toStdString();
     // One pair: no chart.
     EXPECT_FALSE(window->findChild<QTabWidget*>());
 }

@@ -77,8 +77,8 @@ TEST_F(MainWindowTest, CommandsOpenTheirScreens)
     // "command:screen"
     for (const QString entry :
          {"Nieuwe_inrichting:frmInrNieuwDialog", "open_inrichting:frmOpenInr", "Algemeen:frmAlgemeen",
-          "AlgNazKosten:frmAlgNazKosten", "Doelvermogen:frmDoelverm", "rap_invoer:frmRapVoorz",
-          "gev_ana:frmGevoelAna", "Configuratie:frmConfig", "Info:frmSplash"}) {
+          "AlgNazKosten:frmAlgNazKosten", "Doelvermogen:frmDoelverm", "rap_invoer:frmRapVoorz", "gev_ana:frmGevoelAna",
+          "Configuratie:frmConfig", "Info:frmSplash"}) {
         const QString command = entry.section(u':', 0, 0);
         window->runMenuCommand(command);
         QPointer<QWidget> opened = window->findChild<QWidget*>(entry.section(u':', 1));
@@ -100,8 +100,7 @@ TEST_F(MainWindowTest, FacilityBoundCommandsFollowTheOpenFacility)
     for (const bool open : {true, false}) {
         appState().SetFacilityOpenState(open);
         for (const auto& [name, withFacility] : cases)
-            EXPECT_EQ(enabled(name), open ? withFacility : QLatin1String(name) == "rapIngevoerdeData")
-                << name;
+            EXPECT_EQ(enabled(name), open ? withFacility : QLatin1String(name) == "rapIngevoerdeData") << name;
     }
     EXPECT_EQ(window->statusPanel(1)->text(), u"<geen inrichting geopend>");
     appState().SetFacilityOpenState(true);
@@ -113,8 +112,8 @@ TEST_F(MainWindowTest, ToolbarButtonsRunTheirCommands)
     const QStringList commands = {"Nieuwe_inrichting", "open_inrichting", "Algemeen", "AlgNazKosten",
                                   "Act_en_KostPost",   "Doelvermogen",    "gev_ana",  "rap_invoer"};
     recordCommands(commands);
-    for (const char* key : {"New", "Open", "frmAlgemeen", "frmAlgNazKosten", "OpenFrmAct", "Doelverm",
-                            "GevAnalyse", "rapIngevoerdeData"})
+    for (const char* key :
+         {"New", "Open", "frmAlgemeen", "frmAlgNazKosten", "OpenFrmAct", "Doelverm", "GevAnalyse", "rapIngevoerdeData"})
         child<QAction>(window, key)->trigger();
     EXPECT_EQ(ran, commands);
     window->runToolbarButton(QStringLiteral("Onbekend"));
@@ -152,8 +151,7 @@ TEST_F(MainWindowTest, CommandGates)
     window->ReadChecklistSystemValues();
     EXPECT_EQ(appState().workspace().checklistProgramMinimum(), 30);
     {
-        auto checklist =
-            Database::open(appState().workspace().checklistFilePath(), Database::OpenMode::ReadWrite);
+        auto checklist = Database::open(appState().workspace().checklistFilePath(), Database::OpenMode::ReadWrite);
         ASSERT_TRUE(checklist);
         ASSERT_TRUE(checklist->execScript(test::readScript(QStringLiteral("checklist_progvermin_31.sql"))));
     }
@@ -200,8 +198,7 @@ protected:
 TEST_F(ConfigTest, LinksTheChosenFile)
 {
     const std::tuple<const char*, QString, const char*, bool> cases[] = {
-        {"cmdDataLocatie", folder.copyDemoData(QStringLiteral("dbTALVOdata_ander.mdb")),
-         "Koppeling databestand", true},
+        {"cmdDataLocatie", folder.copyDemoData(QStringLiteral("dbTALVOdata_ander.mdb")), "Koppeling databestand", true},
         {"cmdNew", folder.filePath(QStringLiteral("nieuw.mdb")), "Instellen bestandskoppeling", false},
         {"cmdNew", folder.filePath(QStringLiteral("dbTALVOdata_nieuw.mdb")), "Koppeling databestand", true},
         {"cmdNew", QString(), nullptr, false}};
@@ -323,8 +320,7 @@ protected:
         ASSERT_TRUE(screen);
         if (screen != window)
             screen->show(); // the main window as before it is shown
-        const QString tree =
-            test::dumpWidgetTree(screen).replace(folder.path(), QStringLiteral("<programmamap>"));
+        const QString tree = test::dumpWidgetTree(screen).replace(folder.path(), QStringLiteral("<programmamap>"));
         EXPECT_TRUE(test::matchesGolden(QStringLiteral("gui/") + QLatin1String(name), tree));
         if (screen != window)
             delete screen;
@@ -404,9 +400,8 @@ TEST_F(StartupTest, EndsWithoutAUsableDataFile)
 {
     folder.copyDemoData();
 
-    for (const QString& path :
-         {folder.filePath(QStringLiteral("db00.mdb/dbTALVOdata_x.mdb")),
-          folder.filePath("dbTALVOdata_" + QString(NAME_MAX, QLatin1Char('x')) + ".mdb")}) {
+    for (const QString& path : {folder.filePath(QStringLiteral("db00.mdb/dbTALVOdata_x.mdb")),
+                                folder.filePath("dbTALVOdata_" + QString(NAME_MAX, QLatin1Char('x')) + ".mdb")}) {
         EXPECT_EQ(start(path), StartupResult::Ended);
         EXPECT_EQ(recorder.texts(), QStringList({"Datafile " + path +
                                                  " kan niet worden gevonden. DOVRA zal worden afgesloten. "
@@ -414,10 +409,10 @@ TEST_F(StartupTest, EndsWithoutAUsableDataFile)
         EXPECT_EQ(storedSettings().dataFileName(), u"?");
     }
 
-    for (const QString& path : {folder.createDatabase(QStringLiteral("dbTALVOdata_nieuwer.mdb"),
-                                                      {QStringLiteral("data/datafile_schema.sql"),
-                                                       QStringLiteral("versie_40.sql")}),
-                                folder.copyDemoData(QStringLiteral("data.mdb"))}) {
+    for (const QString& path :
+         {folder.createDatabase(QStringLiteral("dbTALVOdata_nieuwer.mdb"),
+                                {QStringLiteral("data/datafile_schema.sql"), QStringLiteral("versie_40.sql")}),
+          folder.copyDemoData(QStringLiteral("data.mdb"))}) {
         EXPECT_EQ(start(path), StartupResult::Ended);
         EXPECT_EQ(recorder.recorded().size(), 1);
         EXPECT_FALSE(appState().isDataFileLinked());
@@ -511,8 +506,7 @@ TEST_F(StartupTest, UpdateCheckRunsOnlyWhenWanted)
     EXPECT_EQ(start(), StartupResult::Splash);
     EXPECT_EQ(updates.checks, 1);
     const auto& proxy = updates.askedWith;
-    EXPECT_EQ(QStringLiteral("%1 %2:%3").arg(proxy.mode).arg(proxy.host).arg(proxy.port),
-              u"2 proxy.voorbeeld.nl:8080");
+    EXPECT_EQ(QStringLiteral("%1 %2:%3").arg(proxy.mode).arg(proxy.host).arg(proxy.port), u"2 proxy.voorbeeld.nl:8080");
     EXPECT_EQ(appState().dataFilePath(), path);
 
     // Accepting the offer hands over to the download before the data file is linked.

@@ -57,10 +57,7 @@ protected:
             .value(0);
     }
     long selectedId() const { return ProvisionTree::idOf(editor->tree().selected()->key); }
-    QString captionColour(const char* frame)
-    {
-        return control<QGroupBox>(frame)->styleSheet().section(u' ', -2, -2);
-    }
+    QString captionColour(const char* frame) { return control<QGroupBox>(frame)->styleSheet().section(u' ', -2, -2); }
     void drop(const QString& key)
     {
         QMimeData data;
@@ -86,10 +83,8 @@ TEST_F(EditorTest, OpensOnTheFirstNodeAndShowsACostItemWhenChosen)
     EXPECT_EQ(editor->tree().selected()->key, QStringLiteral("act10"));
     EXPECT_EQ(control<QLabel>("lblPostVet")->text() + u'|' + control<QLabel>("lblRubriek")->text(),
               QStringLiteral("Maaien|Rubriek: Onderhoud"));
-    EXPECT_EQ(control<QLabel>("imgTALVO")->toolTip(),
-              QStringLiteral("Dit is een post uit de TALVO-Checklist."));
-    EXPECT_TRUE(
-        control<QTextBrowser>("txtInfoChecklist")->toPlainText().startsWith(u"Checklistitem-ID:\n201"));
+    EXPECT_EQ(control<QLabel>("imgTALVO")->toolTip(), QStringLiteral("Dit is een post uit de TALVO-Checklist."));
+    EXPECT_TRUE(control<QTextBrowser>("txtInfoChecklist")->toPlainText().startsWith(u"Checklistitem-ID:\n201"));
     EXPECT_EQ(control("txtKostenTotaal")->text(), QStringLiteral("150,00"));
     EXPECT_FALSE(control<QTextEdit>("txtZin")->toPlainText().isEmpty());
 
@@ -120,8 +115,7 @@ TEST_F(EditorTest, OptionsStoreTheirConsequences)
     select(key.toUtf8().constData());
     click("optKosten1");
     click("optVervangingsToeslag1");
-    EXPECT_EQ(stored("bytTypeVervangingsToeslag, bytOptieKosten, strEenheid", selectedId()),
-              QStringLiteral("1|3|m2"));
+    EXPECT_EQ(stored("bytTypeVervangingsToeslag, bytOptieKosten, strEenheid", selectedId()), QStringLiteral("1|3|m2"));
     EXPECT_FALSE(control<QRadioButton>("optKosten1")->isEnabled());
     click("optVervangingsToeslag2");
     EXPECT_EQ(control("txtVervangingsToeslagPerc")->text(), QStringLiteral("6,25"));
@@ -184,8 +178,7 @@ TEST_F(EditorTest, PickerDropsAndTheItemsItMarks)
     QApplication::sendEvent(target, &dropped);
     EXPECT_EQ(dropped.dropAction(), Qt::CopyAction); // a move would take it out of the picker
     const ProvisionTree::Node* added = editor->tree().selected();
-    EXPECT_EQ(added->parent->text + u'/' + added->parent->parent->key,
-              QStringLiteral("Peilbuizen noord/objcat3"));
+    EXPECT_EQ(added->parent->text + u'/' + added->parent->parent->key, QStringLiteral("Peilbuizen noord/objcat3"));
     EXPECT_EQ(colour("act205"), QStringLiteral("#c0c0c0"));
     EXPECT_EQ(items->currentItem(), items->itemOfKey(QStringLiteral("act205")));
     recorder.answerNext(MessageAnswer::Yes);
@@ -208,8 +201,7 @@ TEST_F(EditorTest, ItemDialogChecksTheNameThenRenamesAllPhases)
         child<QLineEdit>(&add, "txtNaam")->setText(QString::fromUtf8(name));
         add.accept();
     }
-    EXPECT_EQ(recorder.titles(),
-              QStringList({"Ontbrekende gegevens", "Ongeldige naam", "Naam kostenpost instellen"}));
+    EXPECT_EQ(recorder.titles(), QStringList({"Ontbrekende gegevens", "Ongeldige naam", "Naam kostenpost instellen"}));
     EXPECT_EQ(add.result(), QDialog::Rejected);
 
     select("act11");

@@ -161,8 +161,8 @@ TEST_F(FacilityInputTest, GeneralDataClosingChecksTheFieldBeingEditedAndTheStore
     name->setText(QString());
     click("cmdApply");
     ASSERT_TRUE(screen && screen->isVisible());
-    EXPECT_EQ(recorder.texts(), (QStringList{QStringLiteral("Voer de naam van de inrichting in."),
-                                             QStringLiteral("Ongeldige invoer")}));
+    EXPECT_EQ(recorder.texts(),
+              (QStringList{QStringLiteral("Voer de naam van de inrichting in."), QStringLiteral("Ongeldige invoer")}));
 
     recorder.clear();
     name->setText(QStringLiteral("Stortplaats Noord"));
@@ -364,11 +364,10 @@ TEST_F(ForecastTest, NextCellKeysMoveLikeTab)
 {
     grid->setFocus();
     select(0, TonnageModel::YearColumn);
-    const std::tuple<Qt::Key, Qt::KeyboardModifiers, Cell> keys[] = {
-        {Qt::Key_Return, {}, {0, 1}},
-        {Qt::Key_Down, {}, {1, 0}},
-        {Qt::Key_Enter, Qt::KeypadModifier, {1, 1}},
-        {Qt::Key_Down, Qt::ShiftModifier, {2, 1}}};
+    const std::tuple<Qt::Key, Qt::KeyboardModifiers, Cell> keys[] = {{Qt::Key_Return, {}, {0, 1}},
+                                                                     {Qt::Key_Down, {}, {1, 0}},
+                                                                     {Qt::Key_Enter, Qt::KeypadModifier, {1, 1}},
+                                                                     {Qt::Key_Down, Qt::ShiftModifier, {2, 1}}};
     for (const auto& [key, modifiers, then] : keys) {
         QTest::keyClick(grid, key, modifiers);
         EXPECT_EQ(current(), then) << key;
@@ -412,8 +411,7 @@ TEST_F(ForecastTest, CloseButtonChecksTheYears)
         click("cmdOK");
         deletePending();
         EXPECT_EQ(!forecast, closes) << year;
-        EXPECT_EQ(recorder.titles(), closes ? QStringList() : QStringList{QStringLiteral("Controle invoer")})
-            << year;
+        EXPECT_EQ(recorder.titles(), closes ? QStringList() : QStringList{QStringLiteral("Controle invoer")}) << year;
     }
     EXPECT_EQ(years().last(), QStringLiteral("2028=?"));
 }
@@ -504,10 +502,7 @@ protected:
         return result;
     }
 
-    QTreeWidgetItem* item(const QString& name) const
-    {
-        return tree()->findItems(name, Qt::MatchExactly).value(0);
-    }
+    QTreeWidgetItem* item(const QString& name) const { return tree()->findItems(name, Qt::MatchExactly).value(0); }
 
     int facilityCount()
     {
@@ -577,10 +572,8 @@ TEST_F(FacilityScreensTest, HeaderClicksSortAndToggleTheDirection)
     const std::pair<int, QStringList> clicks[] = {
         {1, {"", "", "a-7", "Q-5", "ZH-01"}},
         {3, {"??", "Gelderland", "Utrecht", "Zeeland", "Zuid-Holland"}},
-        {0,
-         {"Afgedankte versie", "Baggerdepot 't Slik", "Depot Échelle", "stortplaats Zuid", "Zonder soort"}},
-        {0,
-         {"Zonder soort", "stortplaats Zuid", "Depot Échelle", "Baggerdepot 't Slik", "Afgedankte versie"}}};
+        {0, {"Afgedankte versie", "Baggerdepot 't Slik", "Depot Échelle", "stortplaats Zuid", "Zonder soort"}},
+        {0, {"Zonder soort", "stortplaats Zuid", "Depot Échelle", "Baggerdepot 't Slik", "Afgedankte versie"}}};
     for (const auto& [section, order] : clicks) {
         clickHeader(section);
         EXPECT_EQ(column(section), order) << section;
@@ -621,8 +614,8 @@ TEST_F(FacilityScreensTest, OkOpensTheSelectedFacility)
 
     openList();
     tree()->setCurrentItem(item(QStringLiteral("Zonder soort")));
-    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
-        QStringLiteral("DELETE FROM tblStort WHERE idrStort_ID = 5")));
+    ASSERT_TRUE(
+        appState().workspace().dataDatabase()->exec(QStringLiteral("DELETE FROM tblStort WHERE idrStort_ID = 5")));
     click(list, "cmdOK");
     deletePending();
     ASSERT_TRUE(list);
@@ -642,8 +635,7 @@ TEST_F(FacilityScreensTest, DeleteAsksAndRefillsTheList)
     recorder.answerNext(MessageAnswer::Yes);
     click(list, "cmdVerwijderen");
     EXPECT_EQ(facilityCount(), 5);
-    EXPECT_EQ(column(0),
-              QStringList({"Afgedankte versie", "Baggerdepot 't Slik", "Depot Échelle", "Zonder soort"}));
+    EXPECT_EQ(column(0), QStringList({"Afgedankte versie", "Baggerdepot 't Slik", "Depot Échelle", "Zonder soort"}));
     EXPECT_EQ(currentName(), u"Afgedankte versie");
 }
 
@@ -725,9 +717,8 @@ TEST_F(FacilityScreensTest, NewFacilityIsCreatedOpenedAndHandedOver)
     EXPECT_EQ(window->statusPanel(1)->text() + u' ' + ran.join(u',') + u' ' +
                   QString::number(messagesBeforeGeneralData),
               u"Geopend: Nieuwe stort (checklistversie 2013) Algemeen 0");
-    EXPECT_EQ(
-        recorder.texts(),
-        QStringList{u"De nieuwe inrichting is aangemaakt. Vul in dit scherm de algemene gegevens in.\n"_qs});
+    EXPECT_EQ(recorder.texts(),
+              QStringList{u"De nieuwe inrichting is aangemaakt. Vul in dit scherm de algemene gegevens in.\n"_qs});
     ASSERT_EQ(notices().size(), 1);
     EXPECT_EQ(notices()[0]->bericht(), u"Geopend: Nieuwe stort");
     deletePending();
@@ -813,8 +804,7 @@ TEST_F(VersionChangeTest, EntryRulesComeFirst)
     // The depot is on the newest depot version.
     EXPECT_FALSE(follow(3));
     EXPECT_EQ(recorder.texts(),
-              QStringList{
-                  "De momenteel geselecteerde checklist is de meest recente checklist die beschikbaar is."});
+              QStringList{"De momenteel geselecteerde checklist is de meest recente checklist die beschikbaar is."});
     // Incomplete input: only the validation speaks.
     ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
         QStringLiteral("UPDATE tblAct SET strEenheid = NULL WHERE idrAct_ID = 37")));
@@ -844,20 +834,18 @@ TEST_F(VersionChangeTest, ChosenVersionIsComparedAndAppliedAfterTheQuestion)
     };
     EXPECT_TRUE(caption().contains(u"2014 (")) << caption().toStdString();
     list->setCurrentRow(1);
-    EXPECT_EQ(caption(),
-              u"Checklistposten die in checklistversie 2013 (TALVO-checklist stortplaatsen 2013) zijn "
-              u"toegevoegd:");
+    EXPECT_EQ(caption(), u"Checklistposten die in checklistversie 2013 (TALVO-checklist stortplaatsen 2013) zijn "
+                         u"toegevoegd:");
     EXPECT_TRUE(consequences().contains(u"(factor 1,119456)")) << consequences().toStdString();
 
     // Unanswered, the question takes its default: No.
     child<QPushButton>(window, "cmdOK")->click();
     ASSERT_EQ(recorder.recorded().size(), 1);
     EXPECT_EQ(recorder.recorded().first().answer, MessageAnswer::No);
-    EXPECT_EQ(
-        recorder.texts().first(),
-        u"Weet u zeker dat u checklistversie 2013 (TALVO-checklist stortplaatsen 2013) van toepassing wilt "
-        u"verklaren op inrichting 'Stortplaats Vlagheide' ?\nVanwege de prijspeilcorrectie zullen alle "
-        u"ingevoerde kosten (incl. risicobedrag) definitief worden aangepast.\n");
+    EXPECT_EQ(recorder.texts().first(),
+              u"Weet u zeker dat u checklistversie 2013 (TALVO-checklist stortplaatsen 2013) van toepassing wilt "
+              u"verklaren op inrichting 'Stortplaats Vlagheide' ?\nVanwege de prijspeilcorrectie zullen alle "
+              u"ingevoerde kosten (incl. risicobedrag) definitief worden aangepast.\n");
     EXPECT_EQ(stored("SELECT intCL_REF, sngAlgRisicoBedrag FROM tblStort WHERE idrStort_ID = 2"),
               QStringList{"1|175000"});
     EXPECT_TRUE(window->isVisible() && general);
@@ -878,18 +866,17 @@ TEST_F(VersionChangeTest, ChosenVersionIsComparedAndAppliedAfterTheQuestion)
 
 TEST_F(VersionChangeTest, RefusedChangeIsToldAndChangesNothing)
 {
-    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(QStringLiteral(
-        "CREATE TRIGGER refuse BEFORE UPDATE ON tblAct BEGIN SELECT RAISE(ABORT, 'geweigerd'); END")));
+    ASSERT_TRUE(appState().workspace().dataDatabase()->exec(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON tblAct BEGIN SELECT RAISE(ABORT, 'geweigerd'); END")));
     frmVersiebeheer* window = follow(1);
     ASSERT_TRUE(window);
     recorder.answerNext(MessageAnswer::Yes);
     child<QPushButton>(window, "cmdOK")->click();
     // Equal price level years: no price-level sentence.
-    EXPECT_EQ(
-        recorder.texts(),
-        QStringList({"Weet u zeker dat u checklistversie 2014 (TALVO-checklist stortplaatsen 2013, herziene "
-                     "uitgave) van toepassing wilt verklaren op inrichting 'Stortplaats De Kragge' ?\n",
-                     "Het wijzigen van de checklistversie is mislukt. Er is niets gewijzigd.\ngeweigerd"}));
+    EXPECT_EQ(recorder.texts(),
+              QStringList({"Weet u zeker dat u checklistversie 2014 (TALVO-checklist stortplaatsen 2013, herziene "
+                           "uitgave) van toepassing wilt verklaren op inrichting 'Stortplaats De Kragge' ?\n",
+                           "Het wijzigen van de checklistversie is mislukt. Er is niets gewijzigd.\ngeweigerd"}));
     EXPECT_EQ(recorder.recorded().last().icon, MessageIcon::Critical);
     EXPECT_EQ(stored("SELECT intCL_REF FROM tblStort WHERE idrStort_ID = 1"), QStringList{"3"});
 }

@@ -71,9 +71,8 @@ protected:
         ASSERT_EQ(recorder.fileRequests().size(), 1);
         const FileDialogRequest& request = recorder.fileRequests().constFirst();
         EXPECT_EQ(request.filter, QStringLiteral("Word bestanden (*.docx)|*.docx|"));
-        EXPECT_EQ(request.proposed,
-                  QDir(dir).filePath(prefix + QStringLiteral(" Stortplaats De Kragge ") +
-                                     QDate::currentDate().toString(u"dd-MM-yyyy") + u".docx"));
+        EXPECT_EQ(request.proposed, QDir(dir).filePath(prefix + QStringLiteral(" Stortplaats De Kragge ") +
+                                                       QDate::currentDate().toString(u"dd-MM-yyyy") + u".docx"));
         EXPECT_TRUE(request.overwritePrompt);
     }
 
@@ -124,9 +123,8 @@ TEST_F(ReportScreensTest, VatBoxTakesPercentagesUpToThirtyOnLeaving)
     dialog->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
     auto* box = child<QLineEdit>(dialog, "txtBTWperc");
-    const std::tuple<const char*, bool, float> cases[] = {{"35", true, 19},  {"30,5", true, 19},
-                                                          {"21", false, 21}, {"12,5", false, 12.5f},
-                                                          {"30", false, 30}, {"", false, 30}};
+    const std::tuple<const char*, bool, float> cases[] = {{"35", true, 19},       {"30,5", true, 19}, {"21", false, 21},
+                                                          {"12,5", false, 12.5f}, {"30", false, 30},  {"", false, 30}};
     for (const auto& [text, refused, stored] : cases) {
         box->setFocus(Qt::TabFocusReason);
         box->selectAll();
@@ -164,9 +162,8 @@ TEST_F(ReportScreensTest, DocumentIsSavedWhereChosenAndOpenedOnYes)
         click("OKButton");
 
         expectFileRequest(QStringLiteral("Rapportage"), levy ? exportDir.path() : chosenDir.path());
-        EXPECT_EQ(
-            recorder.titles().join(u'|') + u": " + recorder.texts().join(u'|'),
-            u"Rapportage doelvermogen & heffing: De rapportage is gereed.\r\nWilt u nu het rapport openen?");
+        EXPECT_EQ(recorder.titles().join(u'|') + u": " + recorder.texts().join(u'|'),
+                  u"Rapportage doelvermogen & heffing: De rapportage is gereed.\r\nWilt u nu het rapport openen?");
         EXPECT_EQ(opened, answer == MessageAnswer::Yes ? QStringList{path} : QStringList());
         EXPECT_EQ(recorder.busyDepth(), 0);
 
@@ -251,8 +248,7 @@ TEST_F(ReportScreensTest, ScreenOutputFillsAReportWindowOfTheMainWindow)
     // dovra-cli uitgavenschema prints (tests/golden/cli/facility1-analyses.txt).
     auto* tabs = child<QTabWidget>(report, "tabRap");
     EXPECT_EQ(tabs->tabText(0) + u'|' + tabs->tabText(1), u"Rapport|Uitgavenschema");
-    const auto* bars =
-        qobject_cast<QStackedBarSeries*>(report->findChild<QChartView*>()->chart()->series().at(0));
+    const auto* bars = qobject_cast<QStackedBarSeries*>(report->findChild<QChartView*>()->chart()->series().at(0));
     ASSERT_TRUE(bars);
     double firstYear = 0;
     for (const QBarSet* set : bars->barSets()) {
@@ -272,8 +268,7 @@ TEST(OpenDocumentTest, TellsWhenNoProgramOpensTheFile)
     MessageRecorder recorder;
     const DocumentOpener previous = setDocumentOpener([](const QString&) { return false; });
     EXPECT_FALSE(OpenDocument(QDir::temp().filePath(QStringLiteral("rapport.docx"))));
-    EXPECT_EQ(recorder.texts().join(u'|'),
-              u"Er is geen programma gevonden waarmee 'rapport.docx' geopend kan worden.");
+    EXPECT_EQ(recorder.texts().join(u'|'), u"Er is geen programma gevonden waarmee 'rapport.docx' geopend kan worden.");
     setDocumentOpener(previous);
 }
 
@@ -304,8 +299,8 @@ TEST(ReportWindowTest, ShowsRunsWithTheirLookOnTabStopsInCentimetres)
     EXPECT_EQ(text->textCursor().position(), 0);
     QStringList shown;
     for (QTextBlock block = text->document()->begin(); block.isValid(); block = block.next()) {
-        QString line = block.blockFormat().alignment() & Qt::AlignRight ? QStringLiteral("right")
-                                                                        : QStringLiteral("left");
+        QString line =
+            block.blockFormat().alignment() & Qt::AlignRight ? QStringLiteral("right") : QStringLiteral("left");
         for (const QTextOption::Tab& tab : block.blockFormat().tabPositions())
             line += u' ' + QString::number(qRound(tab.position) * 2.54 / window->logicalDpiX(), 'f', 1) +
                     (tab.type == QTextOption::RightTab ? u"r" : u"");
@@ -317,15 +312,13 @@ TEST(ReportWindowTest, ShowsRunsWithTheirLookOnTabStopsInCentimetres)
                          .arg(look.fontPointSize())
                          .arg(look.fontWeight() == QFont::Bold ? " b" : "", look.fontItalic() ? " i" : "",
                               look.fontUnderline() ? " u" : "",
-                              look.foreground().style() == Qt::NoBrush
-                                  ? QString()
-                                  : u' ' + look.foreground().color().name());
+                              look.foreground().style() == Qt::NoBrush ? QString()
+                                                                       : u' ' + look.foreground().color().name());
         }
     }
-    EXPECT_EQ(shown,
-              QStringList({"left 0.5 7.9r", "  \"" + report::symbolLookAlike(252) + "\t\" Arial 8",
-                           "  \"post\" Arial 8 b #0000ff", "  \"\t\t\" Arial 8 u",
-                           "  \"niet conform\" Arial 10 i", "left", "right", "  \"rechts\" Arial 15"}));
+    EXPECT_EQ(shown, QStringList({"left 0.5 7.9r", "  \"" + report::symbolLookAlike(252) + "\t\" Arial 8",
+                                  "  \"post\" Arial 8 b #0000ff", "  \"\t\t\" Arial 8 u",
+                                  "  \"niet conform\" Arial 10 i", "left", "right", "  \"rechts\" Arial 15"}));
 
     child<QPushButton>(window, "cmdSluiten")->click();
     deletePending();

@@ -255,8 +255,7 @@ TEST(ChartPage, SavesALegiblePictureOrTellsWhyNot)
     ASSERT_EQ(recorder.recorded().size(), 1);
     const MessageRecorder::Message& message = recorder.recorded().constFirst();
     const QString told = QStringLiteral("De afbeelding kan niet worden opgeslagen: ");
-    EXPECT_TRUE(message.text.startsWith(told) && message.text.size() > told.size())
-        << message.text.toStdString();
+    EXPECT_TRUE(message.text.startsWith(told) && message.text.size() > told.size()) << message.text.toStdString();
     EXPECT_EQ(message.title, u"Grafiek opslaan");
     EXPECT_EQ(message.icon, MessageIcon::Critical);
     EXPECT_EQ(files(), QStringList{u"grafiek.png"_qs});
