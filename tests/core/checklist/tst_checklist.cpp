@@ -111,13 +111,10 @@ TEST_F(ChecklistTest, CriterionTexts)
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/criterion-texts.txt"), shown));
 }
 
+// The items of tests/data/checklist_items.sql.
 TEST_F(ChecklistTest, CombinationPostsOfAVersion)
 {
-    useChecklist({itemSql(1, QStringLiteral("blnIsCombinatiePost = -1")), itemSql(2),
-                  itemSql(3, QStringLiteral("blnIsCombinatiePost = -1, blnActief = 0")),
-                  itemSql(4, QStringLiteral("blnIsCombinatiePost = -1"), 2),
-                  itemSql(5, QStringLiteral("blnIsCombinatiePost = -1")),
-                  itemSql(6, QStringLiteral("blnCombinatieMogelijk = -1"), 3)});
+    useChecklist({QStringLiteral("checklist_items.sql")});
     ASSERT_TRUE(cl.initializeCL(1));
     EXPECT_EQ(cl.GetCombinatiePosten(), QStringLiteral("1,5"));
     ASSERT_TRUE(cl.initializeCL(3));
@@ -126,10 +123,7 @@ TEST_F(ChecklistTest, CombinationPostsOfAVersion)
 
 TEST_F(ChecklistTest, TypicalValuesAndReportingThreshold)
 {
-    useChecklist({itemSql(1, QStringLiteral("sngAantalMIN = 10, sngAantalMAX = 25, sngPrijsPEmax = 40, "
-                                            "sngKostenInvestMIN = 1000, sngPercInvestMIN = 1, sngPercInvestMAX = 2, "
-                                            "sngFreqXMin = 5, sngFreqXMax = 10")),
-                  itemSql(2, QStringLiteral("sngFreqXMin = 0, sngFreqXMax = 10"))});
+    useChecklist({QStringLiteral("checklist_items.sql")});
     ASSERT_TRUE(cl.initializeCL(1));
     // The middle of the bounds, or the one bound; none for once every 0 years.
     const auto typical = [this](long id) {

@@ -27,6 +27,7 @@ protected:
     void SetUp() override
     {
         useScripts(QStringLiteral("costitems_checklist.sql"), QStringLiteral("costitems_data.sql"));
+        ASSERT_TRUE(items.initialize());
     }
 
     Workspace& workspace() { return folder.workspace(); }
@@ -38,6 +39,8 @@ protected:
                                QStringLiteral("SELECT %1 FROM %2 WHERE %3 = ?").arg(fields, table, key), {qint64(id)})
             .value(0, QStringLiteral("<no row>"));
     }
+
+    clsAct items{folder.workspace(), Zuid}; // facility 1's, read
 };
 
 TEST_F(CostItemsTest, ProvisionsInCategoryOrderAndTheirLookup)
@@ -95,8 +98,6 @@ TEST_F(CostItemsTest, RenamingActivatingAndDeletingAProvision)
 
 TEST_F(CostItemsTest, CostItemOfTheUsersOwnStartsWithDefaults)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     // A replacement is paid once every X years, other work X times a year.
     for (const auto& [rubric, frequency] : {std::pair(5, 3), std::pair(4, 2)}) {
@@ -119,8 +120,6 @@ TEST_F(CostItemsTest, CostItemOfTheUsersOwnStartsWithDefaults)
 
 TEST_F(CostItemsTest, APhaseCopiesEverythingButItsYears)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     ASSERT_TRUE(items.ActiveerID(12));
     const long copy = items.Dupliceer_Act(2);
     ASSERT_GT(copy, 20);
@@ -141,8 +140,6 @@ TEST_F(CostItemsTest, APhaseCopiesEverythingButItsYears)
 
 TEST_F(CostItemsTest, RenamingCoversEveryPhaseOfTheProvisionOnly)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     ASSERT_TRUE(items.ActiveerID(13));
     EXPECT_FALSE(items.pfunHernoemActNaamOfRubriek(QString(), 4));
     EXPECT_EQ(recorder.texts(), QStringList({"Ongeldige naam. Wijziging niet doorgevoerd."}));
@@ -167,8 +164,6 @@ TEST_F(CostItemsTest, RenamingCoversEveryPhaseOfTheProvisionOnly)
 
 TEST_F(CostItemsTest, ChecklistReferencesChecklistProvisionsAndPriceLevelChange)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     EXPECT_EQ(items.strAlleChecklistRefs(), QStringLiteral("|55|56|57|"));
     EXPECT_TRUE(items.IsTALVOvoorziening(1));
     EXPECT_TRUE(items.IsTALVOvoorziening(2)); // through an item outside the criteria
@@ -198,8 +193,6 @@ TEST_F(CostItemsTest, ChecklistReferencesChecklistProvisionsAndPriceLevelChange)
 
 TEST_F(CostItemsTest, TheCurrentCostItem)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     // Changes wait for UpdateNu; moving away drops them.
     ASSERT_TRUE(items.ActiveerID(10));
     items.setField(QStringLiteral("STROPM"), QStringLiteral("jaarlijks"));
@@ -230,8 +223,6 @@ TEST_F(CostItemsTest, TheCurrentCostItem)
 
 TEST_F(CostItemsTest, ChecklistItemCreatesItsProvisionAndTakesTypicalValues)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     const char* const fields = "lngInrichting_REF, lngStort_REF, strAct, bytRubriek_REF, bytIsTALVO, lngClitem_REF, "
                                "bytOptieStart, intStartRel, intStartBA, intEindRel, intEindBA, bytOptieKosten, "
                                "sngKostenPE, sngAantal, strEenheid, sngPercInvest, sngKostenInvest, sngKostenTotaal, "
@@ -266,8 +257,6 @@ TEST_F(CostItemsTest, ChecklistItemCreatesItsProvisionAndTakesTypicalValues)
 
 TEST_F(CostItemsTest, TestAgainstTheChecklistRunsEveryCheck)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     ASSERT_GT(items.VoegToe_CLitem(101), 0);
     clsCL checklist(workspace());
     ASSERT_TRUE(checklist.initializeCL(7));
