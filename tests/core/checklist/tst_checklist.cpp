@@ -1,10 +1,17 @@
 // A checklist version in memory: its items, criterion texts, typical values, price level factors,
 // reporting threshold and the checklist information of the cost item editor; conformity of cost items and
-// facility values with a version's criteria, and the editor's verdict on the shown values of a cost item.
+// facility values with a version's criteria, and the editor's verdict on the shown values of a cost item;
+// the tree of checklist items to pick from; binding a facility to a newer version.
+#include "checklist/checklisttree.h"
 #include "checklist/clsCL.h"
 #include "checklist/conformity.h"
 #include "checklist/itemverdict.h"
+#include "checklist/versionchange.h"
+#include "reports/screenreport.h"
+#include "reports/versioncomparison.h"
+#include "storage/database.h"
 #include "support/golden.h"
+#include "support/screendump.h"
 #include "support/testfiles.h"
 
 using namespace dovra;
@@ -85,62 +92,20 @@ TEST_F(ChecklistTest, AVersionWithoutActiveItems)
     EXPECT_FALSE(cl.initializeCL(1));
 }
 
-// One item per row: the text that explains one of its criteria (core/criterion-texts.txt).
-const char* const Texts[] = {
-    "start: bytStartBA = 0, intStartJaar = 5, blnStartjaarEerderMag = -1",
-    "start: bytStartBA = 0",
-    "start: bytStartBA = 1, intStartJaar = 3, blnStartjaarEerderMag = 0",
-    "start: bytStartBA = 1",
-    "end: bytOptieEind = 2, bytEindBA = 0, intEINDJAAR = 30",
-    "end: bytOptieEind = 2, bytEindBA = 0",
-    "end: bytOptieEind = 2, bytEindBA = 1, intEINDJAAR = 20",
-    "end: bytOptieEind = 2, bytEindBA = 1",
-    "end: bytOptieEind = 3, bytEindBA = 0, intEINDJAAR = 30",
-    "start: bytOptieEind = 3, bytEindBA = 0, intEINDJAAR = 30",
-    "freq: bytOptieFreq = 1, sngFreqXMin = 2",
-    "freq: bytOptieFreq = 2, sngFreqXMin = 2",
-    "freq: bytOptieFreq = 2, sngFreqXMax = 4",
-    "freq: bytOptieFreq = 2, sngFreqXMin = 2, sngFreqXMax = 2",
-    "freq: bytOptieFreq = 2, sngFreqXMin = 0.5, sngFreqXMax = 2",
-    "freq: bytOptieFreq = 2",
-    "freq: bytOptieFreq = 3, sngFreqXMin = 5",
-    "freq: bytOptieFreq = 3, sngFreqXMax = 10",
-    "freq: bytOptieFreq = 3, sngFreqXMin = 5, sngFreqXMax = 5",
-    "freq: bytOptieFreq = 3, sngFreqXMin = 5, sngFreqXMax = 10",
-    "freq: bytOptieFreq = 3",
-    "freq: sngFreqXMin = 5",
-    "cost: bytOptieKosten = 1, sngPercInvestMIN = 1.5",
-    "cost: bytOptieKosten = 1, sngPercInvestMAX = 2",
-    "cost: bytOptieKosten = 1, sngPercInvestMIN = 2, sngPercInvestMAX = 2",
-    "cost: bytOptieKosten = 1, sngPercInvestMIN = 1, sngPercInvestMAX = 2",
-    "cost: bytOptieKosten = 1",
-    "cost: bytOptieKosten = 2, sngKostenTotaalMIN = 1000, sngKostenTotaalMAX = 2500",
-    "cost: bytOptieKosten = 2, sngKostenTotaalMIN = 2500, sngKostenTotaalMAX = 2500",
-    "cost: bytOptieKosten = 2, sngKostenTotaalMIN = 1000",
-    "cost: bytOptieKosten = 2, sngKostenTotaalMAX = 2500",
-    "cost: bytOptieKosten = 3, sngPrijsPEmin = 2.675, strEenheid = 'm2'", // a single just below the half
-    "cost: bytOptieKosten = 3, sngPrijsPEmin = 10, sngPrijsPEmax = 12.5, strEenheid = 'stuk'",
-    "cost: bytOptieKosten = 3, strEenheid = 'm2'",
-    "cost: sngKostenTotaalMIN = 1000",
-};
-
+// One item per criterion text, its description naming the text and its criteria
+// (tests/data/criterion_texts.sql): each text explained in core/criterion-texts.txt.
 TEST_F(ChecklistTest, CriterionTexts)
 {
-    QStringList sql;
-    for (const char* row : Texts)
-        sql.append(itemSql(int(sql.size()) + 1, QString::fromUtf8(row).section(QLatin1String(": "), 1)));
-    useChecklist(sql);
+    useChecklist({QStringLiteral("criterion_texts.sql")});
     ASSERT_TRUE(cl.initializeCL(1));
     QString shown;
-    int id = 0;
     const QStringList kinds{"start", "end", "freq", "cost"};
     using Text = QString (clsCL::*)() const;
     const Text texts[] = {&clsCL::strStartJaarToelichting, &clsCL::strEindJaarToelichting,
                           &clsCL::strFreqXtoelichting, &clsCL::strKostenToelichting};
-    for (const char* row : Texts) {
-        ASSERT_TRUE(cl.GaNaarItem(++id));
-        const int kind = int(kinds.indexOf(QString::fromUtf8(row).section(u':', 0, 0)));
-        shown += QString::fromUtf8(row) + QStringLiteral(" → ") + (cl.*texts[kind])() + u'\n';
+    for (int id = 1; cl.GaNaarItem(id); ++id) {
+        const int kind = int(kinds.indexOf(cl.Omschrijving().section(u':', 0, 0)));
+        shown += cl.Omschrijving() + QStringLiteral(" → ") + (cl.*texts[kind])() + u'\n';
     }
     // With the price level note.
     ASSERT_TRUE(cl.GaNaarItem(28));
@@ -149,13 +114,10 @@ TEST_F(ChecklistTest, CriterionTexts)
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/criterion-texts.txt"), shown));
 }
 
+// The items of tests/data/checklist_items.sql.
 TEST_F(ChecklistTest, CombinationPostsOfAVersion)
 {
-    useChecklist({itemSql(1, QStringLiteral("blnIsCombinatiePost = -1")), itemSql(2),
-                  itemSql(3, QStringLiteral("blnIsCombinatiePost = -1, blnActief = 0")),
-                  itemSql(4, QStringLiteral("blnIsCombinatiePost = -1"), 2),
-                  itemSql(5, QStringLiteral("blnIsCombinatiePost = -1")),
-                  itemSql(6, QStringLiteral("blnCombinatieMogelijk = -1"), 3)});
+    useChecklist({QStringLiteral("checklist_items.sql")});
     ASSERT_TRUE(cl.initializeCL(1));
     EXPECT_EQ(cl.GetCombinatiePosten(), QStringLiteral("1,5"));
     ASSERT_TRUE(cl.initializeCL(3));
@@ -164,11 +126,7 @@ TEST_F(ChecklistTest, CombinationPostsOfAVersion)
 
 TEST_F(ChecklistTest, TypicalValuesAndReportingThreshold)
 {
-    useChecklist(
-        {itemSql(1, QStringLiteral("sngAantalMIN = 10, sngAantalMAX = 25, sngPrijsPEmax = 40, "
-                                   "sngKostenInvestMIN = 1000, sngPercInvestMIN = 1, sngPercInvestMAX = 2, "
-                                   "sngFreqXMin = 5, sngFreqXMax = 10")),
-         itemSql(2, QStringLiteral("sngFreqXMin = 0, sngFreqXMax = 10"))});
+    useChecklist({QStringLiteral("checklist_items.sql")});
     ASSERT_TRUE(cl.initializeCL(1));
     // The middle of the bounds, or the one bound; none for once every 0 years.
     const auto typical = [this](long id) {
@@ -207,22 +165,10 @@ TEST_F(ChecklistTest, PriceLevelCorrection)
     EXPECT_EQ(cl.sngPrijsPeilCorr(2012, 2015), 1.0f);
 }
 
+// The items of tests/data/checklist_information.sql.
 TEST_F(ChecklistTest, ChecklistInformation)
 {
-    useChecklist(
-        {itemSql(20,
-                 QStringLiteral("bytOptieFreq = 3, sngFreqXMin = 5, sngFreqXMax = 10, bytOptieKosten = 2, "
-                                "sngKostenTotaalMIN = 1000, sngKostenTotaalMAX = 2500, bytStartBA = 0, "
-                                "intStartJaar = 5, blnStartjaarEerderMag = -1, bytOptieEind = 3, "
-                                "blnCombinatieMogelijk = -1, strRefDeelonderz = 'DO-3', "
-                                "strVtNtStartjaar = '3', blnVoetnoot1 = -1")),
-         itemSql(21, QStringLiteral("bytOptieFreq = 1, bytStartBA = 1, intStartJaar = 2, "
-                                    "blnIsCombinatiePost = -1, strToelichting = 'Eenmaal na aanleg.', "
-                                    "bytOptieEind = 3")),
-         // Footnotes in the order of the item's lists, one that is missing and one of another version.
-         itemSql(22, QStringLiteral("strVtNtStartjaar = '3,7', strVtNtPrijsPEmax = ' 4 , 3'")),
-         QStringLiteral("INSERT INTO tblVoetnoot VALUES (1, '3', 'Zie nazorgplan.'), (1, '4', 'Inclusief "
-                        "afvoer.'), (2, '7', 'Alleen in een andere versie.');")});
+    useChecklist({QStringLiteral("checklist_information.sql")});
     ASSERT_TRUE(cl.initializeCL(1));
     // A user-defined item, one the version lacks, a repeated one, a one-off one (its reference as text) and
     // one with footnotes.
@@ -481,6 +427,162 @@ TEST_F(ConformityTest, VerdictOnTheShownValues)
         EXPECT_EQ(v.indicatorText, texts[c.conformity]);
     }
     EXPECT_TRUE(recorder.recorded().isEmpty());
+}
+
+// --- the tree of checklist items to pick from: its levels, keys, colours and the filter ---
+
+// Every node as "key|text|tag|bold|colour|image", indented by level.
+QStringList dump(const std::vector<ChecklistTreeNode>& nodes, int level = 0)
+{
+    QStringList lines;
+    for (const ChecklistTreeNode& node : nodes) {
+        lines.append(QString(level * 2, u' ') +
+                     QStringList{node.key, node.text, node.tag, node.bold ? "B" : "",
+                                 QString::number(node.colour, 16), QString::number(node.image)}
+                         .join(u'|'));
+        lines += dump(node.children, level + 1);
+    }
+    return lines;
+}
+
+// The checklist of tests/data/editor_checklist.sql.
+class ChecklistTreeTest : public test::SqlFilesTest
+{
+protected:
+    void SetUp() override
+    {
+        useScripts(QStringLiteral("editor_checklist.sql"), QStringLiteral("editor_data.sql"));
+    }
+};
+
+TEST_F(ChecklistTreeTest, ItemsUnderTheirProvisionsGreyWhenUsed)
+{
+    const auto tree =
+        buildChecklistTree(*folder.workspace().checklistDatabase(), 7, QStringLiteral("|201|"), 0x4000);
+    // Built, then filtered: every word must occur, in any case and with or without accents
+    // (tests/golden/core/checklist-tree.txt).
+    EXPECT_TRUE(test::matchesGolden(
+        QStringLiteral("core/checklist-tree.txt"),
+        QStringLiteral("built:\n") + dump(tree).join(u'\n') +
+            QStringLiteral("\nfiltered by \" VERVANGEN  pómp\":\n") +
+            dump(filterChecklistTree(tree, QStringLiteral(" VERVANGEN  pómp"))).join(u'\n') + u'\n'));
+    EXPECT_EQ(checklistItemOfKey(QStringLiteral("act203")), 203);
+    EXPECT_EQ(checklistItemOfKey(QStringLiteral("inr204")), 0);
+    EXPECT_TRUE(filterChecklistTree(tree, QStringLiteral("beton")).empty());
+    EXPECT_EQ(filterChecklistTree(tree, QStringLiteral("  ")).size(), tree.size());
+}
+
+// --- binding a facility to a newer checklist version: the price-level correction of every amount, the
+// checklist's names, demotion and conformity, all in one transaction ---
+
+// Facility 1 on version 10 at price level 2005: tests/data/versionchange_*.sql.
+class VersionChangeTest : public test::SqlFilesTest
+{
+protected:
+    void SetUp() override
+    {
+        useScripts(QStringLiteral("versionchange_checklist.sql"), QStringLiteral("versionchange_data.sql"));
+    }
+
+    QStringList rows(const char* sql)
+    {
+        return test::queryRows(*folder.workspace().dataDatabase(), QString::fromUtf8(sql));
+    }
+    QStringList facility()
+    {
+        return rows(
+            "SELECT intCL_REF, intJaarPrijspeil, round(sngAlgRisicoBedrag, 2), "
+            "round(sngAlgCommunicatieKosten, 2), round(sngAlgAppKostenBasis, 2), round(sngRapEvalPerHa, 3) "
+            "FROM tblStort");
+    }
+    QStringList costItems()
+    {
+        return rows(
+            "SELECT idrAct_ID, strAct, bytIsTALVO, ifnull(lngClitem_REF, '-'), round(sngKostenTotaal, 2), "
+            "sngPercInvest, round(sngKostenInvest, 2) FROM tblAct ORDER BY idrAct_ID");
+    }
+};
+
+TEST_F(VersionChangeTest, ConvertsEveryAmountOnceAndJudgesItemsAgain)
+{
+    const VersionChange change = applyVersionChange(folder.workspace(), 1, 11);
+    ASSERT_TRUE(change.applied) << change.failure.toStdString();
+    // 1.02 × 1.03 in single precision, as the amounts it multiplies.
+    EXPECT_FLOAT_EQ(change.factor, 1.0506f);
+    EXPECT_EQ(facility(), QStringList{"11|2007|105059.99|2101.2|5253|210.12"});
+    EXPECT_EQ(costItems(),
+              QStringList({
+                  "10|Inspecteren|1|301|157.59|-|-",
+                  "11|Vervallen post|0|302|157.59|-|-",     // gone: the user's own, its reference kept
+                  "12|Strenger|2|303|157.59|-|-",           // no longer within the criteria
+                  "13|Ruimer|1|304|525.3|-|-",              // now within them, and complete
+                  "14|Ruimer onvolledig|2|306|525.3|-|-",   // within them, but incomplete
+                  "15|Eigen post|0|-|-|2.5|4202.4",         // only the investment is converted
+                  "16|Maaien en afvoeren|1|305|157.59|-|-", // the checklist's names
+                  "17|Teruggekeerd|1|307|157.59|-|-",       // a checklist item again
+                  "18|Maaien en afvoeren|2|305|157.59|-|-", // its phase from year 30: too late
+                  "19|Nulmeting|1|308|157.59|-|-",          // one-off: its end is not judged
+                  "20|Inspecteren|2|301|204.87|-|-",        // above the bound once converted
+              }));
+    EXPECT_EQ(rows("SELECT strObject FROM tblInrichting ORDER BY idrInrichting_ID"),
+              QStringList({"Bovenafdichting", "Afdeklaag"}));
+    ASSERT_EQ(change.costItems.size(), 11u);
+    EXPECT_EQ(QStringList({change.costItems[2].oldAmount.toString(),
+                           QString::number(change.costItems[2].oldConformity),
+                           QString::number(change.costItems[2].newConformity)}),
+              QStringList({"150", "1", "2"}));
+
+    // Right after, a version at the same price level year: no second correction.
+    const VersionChange again = applyVersionChange(folder.workspace(), 1, 12);
+    ASSERT_TRUE(again.applied);
+    EXPECT_EQ(again.factor, 1.0f);
+    EXPECT_EQ(facility(), QStringList{"12|2007|105059.99|2101.2|5253|210.12"});
+    EXPECT_EQ(costItems().first(), QStringLiteral("10|Inspecteren|1|301|157.59|-|-"));
+}
+
+TEST_F(VersionChangeTest, AFailureHalfwayChangesNothing)
+{
+    const QStringList before = facility() + costItems() + rows("SELECT strObject FROM tblInrichting");
+    // The fifth cost item's update is refused, after the facility and four items were converted.
+    ASSERT_TRUE(folder.workspace().dataDatabase()->exec(
+        QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE ON tblAct WHEN old.idrAct_ID = 14 "
+                       "BEGIN SELECT RAISE(ABORT, 'geweigerd'); END")));
+    const VersionChange change = applyVersionChange(folder.workspace(), 1, 11);
+    EXPECT_FALSE(change.applied);
+    EXPECT_TRUE(change.failure.contains(u"geweigerd")) << change.failure.toStdString();
+    EXPECT_EQ(facility() + costItems() + rows("SELECT strObject FROM tblInrichting"), before);
+    EXPECT_FALSE(applyVersionChange(folder.workspace(), 1, 99).applied);
+}
+
+// The newer versions on offer, the comparison with two of them and with a version after the first change:
+// every part with its looks (tests/golden/core/version-comparison.txt).
+TEST_F(VersionChangeTest, ComparisonReportsWhatTheChangeWillDo)
+{
+    const std::optional<QList<ChecklistVersionEntry>> versions =
+        newerChecklistVersions(folder.workspace(), 1, 10);
+    ASSERT_TRUE(versions);
+    QString text;
+    const auto compare = [&](const ChecklistVersionEntry& version) {
+        report::ScreenReport changed, added, removed, consequences;
+        const report::VersionComparison comparison = report::writeVersionComparison(
+            folder.workspace(), 1, version.id, {changed, added, removed, consequences});
+        const report::ComparisonCaptions captions = report::comparisonCaptions(version.text);
+        text += QStringLiteral("==== %1 %2, factor %3%4\n")
+                    .arg(version.key(), version.text)
+                    .arg(double(comparison.factor), 0, 'f', 7)
+                    .arg(comparison.failure);
+        text += captions.changed + u'\n' + test::dumpScreen(changed) + captions.added + u'\n' +
+                test::dumpScreen(added) + captions.removed + u'\n' + test::dumpScreen(removed) +
+                QStringLiteral("-- gevolgen\n") + test::dumpScreen(consequences);
+    };
+    // Newest release first; 12 has 11's items, so of those two only 11 is compared before the change.
+    for (const ChecklistVersionEntry& version : *versions)
+        text += version.key() + u' ' + version.text + u'\n';
+    compare(versions->at(1));
+    compare(versions->at(2));
+    ASSERT_TRUE(applyVersionChange(folder.workspace(), 1, 11).applied);
+    compare({12, QStringLiteral("2008 (herzien)")});
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/version-comparison.txt"), text));
 }
 
 } // namespace

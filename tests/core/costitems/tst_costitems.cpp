@@ -1,12 +1,14 @@
 // The provisions and cost items of a facility: lookups, additions from the user and from the checklist,
 // phases, renaming, price level changes and the test against the checklist; the completeness of cost items
 // (each rule's bounds and the check of a whole facility before a calculation) and the narrative that says
-// what a cost item does.
+// what a cost item does; the editor's tree of provisions and cost items and the rules of its panel.
 #include "checklist/clsCL.h"
 #include "costitems/clsAct.h"
 #include "costitems/clsVoorz.h"
 #include "costitems/completeness.h"
+#include "costitems/editorpanel.h"
 #include "costitems/narrative.h"
+#include "costitems/provisiontree.h"
 #include "facility/facilityvalidation.h"
 #include "storage/database.h"
 #include "support/golden.h"
@@ -25,6 +27,7 @@ protected:
     void SetUp() override
     {
         useScripts(QStringLiteral("costitems_checklist.sql"), QStringLiteral("costitems_data.sql"));
+        ASSERT_TRUE(items.initialize());
     }
 
     Workspace& workspace() { return folder.workspace(); }
@@ -37,6 +40,8 @@ protected:
                                {qint64(id)})
             .value(0, QStringLiteral("<no row>"));
     }
+
+    clsAct items{folder.workspace(), Zuid}; // facility 1's, read
 };
 
 TEST_F(CostItemsTest, ProvisionsInCategoryOrderAndTheirLookup)
@@ -94,8 +99,6 @@ TEST_F(CostItemsTest, RenamingActivatingAndDeletingAProvision)
 
 TEST_F(CostItemsTest, CostItemOfTheUsersOwnStartsWithDefaults)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     const QDateTime before = QDateTime::currentDateTime().addSecs(-1);
     // A replacement is paid once every X years, other work X times a year.
     for (const auto& [rubric, frequency] : {std::pair(5, 3), std::pair(4, 2)}) {
@@ -119,8 +122,6 @@ TEST_F(CostItemsTest, CostItemOfTheUsersOwnStartsWithDefaults)
 
 TEST_F(CostItemsTest, APhaseCopiesEverythingButItsYears)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     ASSERT_TRUE(items.ActiveerID(12));
     const long copy = items.Dupliceer_Act(2);
     ASSERT_GT(copy, 20);
@@ -141,8 +142,6 @@ TEST_F(CostItemsTest, APhaseCopiesEverythingButItsYears)
 
 TEST_F(CostItemsTest, RenamingCoversEveryPhaseOfTheProvisionOnly)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     ASSERT_TRUE(items.ActiveerID(13));
     EXPECT_FALSE(items.pfunHernoemActNaamOfRubriek(QString(), 4));
     EXPECT_EQ(recorder.texts(), QStringList({"Ongeldige naam. Wijziging niet doorgevoerd."}));
@@ -167,8 +166,6 @@ TEST_F(CostItemsTest, RenamingCoversEveryPhaseOfTheProvisionOnly)
 
 TEST_F(CostItemsTest, ChecklistReferencesChecklistProvisionsAndPriceLevelChange)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     EXPECT_EQ(items.strAlleChecklistRefs(), QStringLiteral("|55|56|57|"));
     EXPECT_TRUE(items.IsTALVOvoorziening(1));
     EXPECT_TRUE(items.IsTALVOvoorziening(2)); // through an item outside the criteria
@@ -198,8 +195,6 @@ TEST_F(CostItemsTest, ChecklistReferencesChecklistProvisionsAndPriceLevelChange)
 
 TEST_F(CostItemsTest, TheCurrentCostItem)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     // Changes wait for UpdateNu; moving away drops them.
     ASSERT_TRUE(items.ActiveerID(10));
     items.setField(QStringLiteral("STROPM"), QStringLiteral("jaarlijks"));
@@ -230,8 +225,6 @@ TEST_F(CostItemsTest, TheCurrentCostItem)
 
 TEST_F(CostItemsTest, ChecklistItemCreatesItsProvisionAndTakesTypicalValues)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     const char* const fields =
         "lngInrichting_REF, lngStort_REF, strAct, bytRubriek_REF, bytIsTALVO, lngClitem_REF, "
         "bytOptieStart, intStartRel, intStartBA, intEindRel, intEindBA, bytOptieKosten, "
@@ -269,8 +262,6 @@ TEST_F(CostItemsTest, ChecklistItemCreatesItsProvisionAndTakesTypicalValues)
 
 TEST_F(CostItemsTest, TestAgainstTheChecklistRunsEveryCheck)
 {
-    clsAct items(workspace(), Zuid);
-    ASSERT_TRUE(items.initialize());
     ASSERT_GT(items.VoegToe_CLitem(101), 0);
     clsCL checklist(workspace());
     ASSERT_TRUE(checklist.initializeCL(7));
@@ -516,6 +507,400 @@ TEST(NarrativeTest, Items)
         text += changes + QStringLiteral("\n  → ") + CostItemNarrative(item(changes, locale), locale) + u'\n';
     }
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/narratives.txt"), text));
+}
+
+// --- the editor's tree of provisions and cost items: how it is built from the records, and what its
+// commands do to the nodes and to the file ---
+
+constexpr long Oost = 1;
+
+// Facility 1 with its provisions and phased items: tests/data/editor_*.sql.
+class ProvisionTreeTest : public test::SqlFilesTest
+{
+protected:
+    void SetUp() override
+    {
+        useScripts(QStringLiteral("editor_checklist.sql"), QStringLiteral("editor_data.sql"));
+        data = folder.workspace().dataDatabase();
+        ASSERT_TRUE(provisions.initialize() && items.initialize() && tree.build());
+    }
+
+    // Every node as "key|text|tag|bold|colour|image", indented by level.
+    QStringList dump(const QString& from = {}) const
+    {
+        QStringList lines;
+        const auto walk = [&lines](const auto& self, const ProvisionTree::Node& node, int level) -> void {
+            lines.append(QString(level * 2, u' ') +
+                         QStringList{node.key, node.text, node.tag, node.bold ? "B" : "",
+                                     QString::number(node.colour), QString::number(node.image)}
+                             .join(u'|'));
+            for (const auto& child : node.children)
+                self(self, *child, level + 1);
+        };
+        if (!from.isEmpty())
+            walk(walk, *tree.find(from), 0);
+        else
+            for (const auto& root : tree.roots())
+                walk(walk, *root, 0);
+        return lines;
+    }
+    // The values of a one-column query, joined by ','.
+    QString rows(const char* sql) const { return test::queryRows(*data, QString::fromUtf8(sql)).join(u','); }
+    QString actRows() const
+    {
+        return rows("SELECT idrAct_ID || ':' || strAct FROM tblAct WHERE lngStort_REF = 1 "
+                    "ORDER BY idrAct_ID");
+    }
+
+    std::shared_ptr<Database> data;
+    clsVoorz provisions{folder.workspace(), Oost};
+    clsAct items{folder.workspace(), Oost};
+    ProvisionTree tree{folder.workspace(), provisions, items, {16384, 128}, true};
+};
+
+TEST_F(ProvisionTreeTest, BuildsCategoriesProvisionsAndPhases)
+{
+    // Phase 1 of several takes the cost item colour, further phases black or red by their own completeness;
+    // names sort without regard to case: tests/golden/core/provision-tree.txt.
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/provision-tree.txt"), dump().join(u'\n') + u'\n'));
+}
+
+TEST_F(ProvisionTreeTest, ContextMenuFollowsTheSelectedNode)
+{
+    struct Case
+    {
+        const char* key;
+        const char* expected; // add provision, add cost item, phase, rename, delete; captions
+    };
+    const Case cases[] = {
+        {"objcat2", "10000|Voorziening toevoegen aan ' Bovenafdichting '|Kostenpost toevoegen"},
+        // A provision with a checklist item keeps its name.
+        {"inr1", "01001|Voorziening toevoegen|Kostenpost toevoegen aan  ' Bovenafdichting '"},
+        {"inr2", "01011|Voorziening toevoegen|Kostenpost toevoegen aan  ' Peilbuizen '"},
+        {"act10", "00101|Voorziening toevoegen|Kostenpost toevoegen"},
+        {"act11", "00111|Voorziening toevoegen|Kostenpost toevoegen"},
+        {"act13", "00001|Voorziening toevoegen|Kostenpost toevoegen"},
+    };
+    for (const Case& c : cases) {
+        ASSERT_TRUE(tree.select(QString::fromUtf8(c.key)));
+        const ProvisionTree::Commands commands = tree.commands();
+        QString flags;
+        for (const bool on : {commands.addProvision, commands.addCostItem, commands.addPhase, commands.rename,
+                              commands.remove})
+            flags += on ? u'1' : u'0';
+        EXPECT_EQ(QStringList({flags, commands.addProvisionCaption, commands.addCostItemCaption}).join(u'|'),
+                  QString::fromUtf8(c.expected))
+            << c.key;
+    }
+    // A black provision colour shows the category in the caption.
+    ProvisionTree black{folder.workspace(), provisions, items, {0, 128}, true};
+    ASSERT_TRUE(black.build() && black.select(QStringLiteral("inr2")));
+    EXPECT_EQ(black.commands().addCostItemCaption,
+              QStringLiteral("Kostenpost toevoegen aan  ' Grondwatermonitoringssysteem....Peilbuizen '"));
+}
+
+struct DeleteCase
+{
+    const char* key;
+    MessageAnswer answer;
+    const char* message;
+    const char* subtree; // the nodes of the category afterwards, "/"-separated
+    const char* rows;    // the facility's cost items afterwards
+};
+
+class ProvisionTreeDelete : public ProvisionTreeTest, public ::testing::WithParamInterface<DeleteCase>
+{
+};
+
+TEST_P(ProvisionTreeDelete, AsksDeletesAndRelabels)
+{
+    const DeleteCase& c = GetParam();
+    const QString key = QString::fromUtf8(c.key);
+    const QString category = tree.find(key)->parent ? [&] {
+        const ProvisionTree::Node* node = tree.find(key);
+        while (node->parent)
+            node = node->parent;
+        return node->key;
+    }() : key;
+    ASSERT_TRUE(tree.select(key));
+    recorder.answerNext(c.answer);
+    tree.psubDeleteItem();
+    EXPECT_EQ(recorder.texts().join(u'/'), QString::fromUtf8(c.message));
+    QStringList nodes = dump(category);
+    for (QString& node : nodes)
+        node = node.trimmed().section(u'|', 0, 1);
+    EXPECT_EQ(nodes.join(u'/'), QString::fromUtf8(c.subtree));
+    EXPECT_EQ(actRows(), QString::fromUtf8(c.rows));
+}
+
+const char* const AllRows =
+    "10:Maaien,11:Bemonsteren,12:Beplanting,13:Bemonsteren,14:Maaien,15:Bemonsteren,16:analyse";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ProvisionTreeDelete,
+    ::testing::Values(
+        DeleteCase{
+            "act13", MessageAnswer::Yes, "Wilt u kostenpost '{2e fase}' verwijderen?",
+            "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
+            "act15|{2e fase}",
+            "10:Maaien,11:Bemonsteren,12:Beplanting,14:Maaien,15:Bemonsteren,16:analyse"},
+        DeleteCase{"act14", MessageAnswer::Yes, "Wilt u kostenpost '{2e fase}' verwijderen?",
+                   "objcat2|Bovenafdichting/inr1|Bovenafdichting/act12|Beplanting/act10|Maaien",
+                   "10:Maaien,11:Bemonsteren,12:Beplanting,13:Bemonsteren,15:Bemonsteren,16:analyse"},
+        DeleteCase{"act11", MessageAnswer::Yes,
+                   "Wilt u kostenpost 'Bemonsteren {1e fase}' en alle onderliggende deelfases verwijderen?",
+                   "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse",
+                   "10:Maaien,12:Beplanting,14:Maaien,16:analyse"},
+        DeleteCase{
+            "act16", MessageAnswer::No, "Wilt u kostenpost 'analyse' verwijderen?",
+            "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
+            "act13|{2e fase}/act15|{3e fase}",
+            AllRows},
+        DeleteCase{"objcat7", MessageAnswer::Yes, "U kunt dit item niet verwijderen.",
+                   "objcat7|Overig/inr3|Hekwerk", AllRows},
+        DeleteCase{
+            "inr2", MessageAnswer::Yes, "U dient eerst kostenposten van deze voorziening te verwijderen.",
+            "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
+            "act13|{2e fase}/act15|{3e fase}",
+            AllRows},
+        DeleteCase{"inr3", MessageAnswer::Yes, "Wilt u deze voorziening verwijderen?", "objcat7|Overig",
+                   AllRows}));
+
+TEST_F(ProvisionTreeTest, AFailedDeleteOfAPhasedItemLeavesEveryRow)
+{
+    // The first phase to go is refused: nothing after it may go either.
+    ASSERT_TRUE(
+        data->exec(QStringLiteral("CREATE TRIGGER keep BEFORE DELETE ON tblAct WHEN old.idrAct_ID = 13 "
+                                  "BEGIN SELECT RAISE(ABORT, 'kept'); END")));
+    const QStringList before = dump();
+    ASSERT_TRUE(tree.select(QStringLiteral("act11")));
+    recorder.answerNext(MessageAnswer::Yes);
+    EXPECT_EQ(tree.psubDeleteItem(), ProvisionTree::Deleted::Nothing);
+    EXPECT_EQ(recorder.texts().last(), QStringLiteral("Fout bij verwijderen kostenpost"));
+    EXPECT_EQ(actRows(), QString::fromUtf8(AllRows));
+    EXPECT_EQ(dump(), before);
+    ASSERT_TRUE(items.ActiveerID(13));
+    EXPECT_EQ(items.strActHuidig(), QStringLiteral("Bemonsteren"));
+}
+
+TEST_F(ProvisionTreeTest, AddsAndRenamesProvisions)
+{
+    ASSERT_TRUE(tree.select(QStringLiteral("objcat7")));
+    recorder.answerNextInput(QString(101, u'x'));
+    const QString key = tree.psubAddVoorz();
+    EXPECT_EQ(tree.selected()->key, key);
+    EXPECT_EQ(tree.find(key)->parent->key, QStringLiteral("objcat7"));
+    EXPECT_EQ(rows("SELECT length(strObject) FROM tblInrichting WHERE strObject LIKE 'x%'"),
+              QStringLiteral("100"));
+    // Cancelling adds nothing.
+    ASSERT_TRUE(tree.select(QStringLiteral("objcat7")));
+    EXPECT_TRUE(tree.psubAddVoorz().isEmpty());
+    EXPECT_EQ(tree.find(QStringLiteral("objcat7"))->children.size(), 2u);
+
+    // Braces are asked again until the answer holds none.
+    recorder.clear();
+    ASSERT_TRUE(tree.select(QStringLiteral("inr3")));
+    for (const char* answer : {"Hek{werk}", "Hek}", "Afrastering"})
+        recorder.answerNextInput(QString::fromUtf8(answer));
+    EXPECT_TRUE(tree.renameProvision());
+    EXPECT_EQ(recorder.titles(), QStringList({"Naam wijzigen", "Hernoemen", "Hernoemen"}));
+    EXPECT_EQ(recorder.texts().at(1),
+              QStringLiteral("Voer een nieuwe naam in: \r\nOngeldige tekens { of } gebruikt."));
+    EXPECT_EQ(tree.find(QStringLiteral("inr3"))->text, QStringLiteral("Afrastering"));
+    EXPECT_EQ(rows("SELECT strObject FROM tblInrichting WHERE idrInrichting_ID = 3"),
+              QStringLiteral("Afrastering"));
+
+    // Not a provision with a checklist item, not even asked.
+    recorder.clear();
+    ASSERT_TRUE(tree.select(QStringLiteral("inr1")));
+    EXPECT_FALSE(tree.renameProvision());
+    EXPECT_TRUE(recorder.texts().isEmpty());
+}
+
+TEST_F(ProvisionTreeTest, AddsPhasesAndRenamesAllOfThem)
+{
+    ASSERT_TRUE(tree.select(QStringLiteral("act12")));
+    const QString key = tree.psubAddFase();
+    EXPECT_NE(key, NewCostItemKey);
+    EXPECT_EQ(dump(QStringLiteral("act12")),
+              QStringList({"act12|Beplanting {1e fase}|0||128|1", "  " + key + "|{2e fase}|0||128|8"}));
+    EXPECT_EQ(items.idrAct_ID(), ProvisionTree::idOf(key));
+    EXPECT_EQ(tree.selectedPostTitle(), QStringLiteral("Beplanting {2e fase}"));
+    // The copy has its own years to enter.
+    EXPECT_EQ(
+        rows(qPrintable("SELECT ifnull(intStartRel, '-') || strAct || sngKostenTotaal FROM tblAct WHERE "
+                        "idrAct_ID = " +
+                        QString::number(ProvisionTree::idOf(key)))),
+        QStringLiteral("-Beplanting80.0"));
+
+    // Another item's name is refused, also with another rubric (it would make them phases of one item); the
+    // item's own name only with another rubric.
+    ASSERT_TRUE(tree.select(QStringLiteral("act11")));
+    recorder.clear();
+    EXPECT_FALSE(tree.acceptCustomItem(false, QStringLiteral("ANALYSE"), 3));
+    EXPECT_FALSE(tree.acceptCustomItem(false, QStringLiteral("Bemonsteren"), 2));
+    EXPECT_EQ(recorder.titles(), QStringList({"Naam kostenpost instellen", "Naam kostenpost instellen"}));
+    EXPECT_TRUE(tree.acceptCustomItem(false, QStringLiteral("Bemonsteren"), 3));
+    EXPECT_TRUE(tree.renameCostItem(QStringLiteral("Klepelen"), 4));
+    EXPECT_EQ(dump(QStringLiteral("act11")).first(), QStringLiteral("act11|Klepelen {1e fase}|0||128|4"));
+    EXPECT_EQ(rows("SELECT strAct || bytRubriek_REF FROM tblAct WHERE idrAct_ID IN (11, 13, 15)"),
+              QStringLiteral("Klepelen4,Klepelen4,Klepelen4"));
+}
+
+TEST_F(ProvisionTreeTest, ChecklistAndUserItemsGoUnderTheirProvision)
+{
+    // Item 205's provision does not exist yet: it is made, under the item's category.
+    const QString key = tree.addChecklistItem(205);
+    ASSERT_FALSE(key.isEmpty());
+    const ProvisionTree::Node* provision = tree.find(key)->parent;
+    EXPECT_EQ(provision->parent->key, QStringLiteral("objcat3"));
+    EXPECT_EQ(provision->text, QStringLiteral("Peilbuizen noord"));
+    EXPECT_EQ(dump(key), QStringList({key + "|Peilbuis vervangen|1||128|5"}));
+
+    ASSERT_TRUE(tree.select(QStringLiteral("inr3")));
+    const QString user = tree.addCustomItem(QStringLiteral("Hek schilderen"), 4);
+    EXPECT_EQ(tree.selected()->key, user);
+    EXPECT_EQ(tree.find(user)->parent->key, QStringLiteral("inr3"));
+    EXPECT_EQ(items.strActHuidig(), QStringLiteral("Hek schilderen"));
+}
+
+TEST_F(ProvisionTreeTest, SelectingSavesTheEditsOfTheItemLeft)
+{
+    ASSERT_TRUE(tree.select(QStringLiteral("act16")));
+    items.setField(QStringLiteral("sngKostenTotaal"), 45.5);
+    ASSERT_TRUE(tree.select(QStringLiteral("inr2")));
+    EXPECT_EQ(rows("SELECT sngKostenTotaal FROM tblAct WHERE idrAct_ID = 16"), QStringLiteral("45.5"));
+    // Unknown keys select nothing.
+    EXPECT_FALSE(tree.select(QStringLiteral("act999")));
+    EXPECT_EQ(tree.selected()->key, QStringLiteral("inr2"));
+}
+
+// --- the rules of the cost item editor's panel: which inputs each option shows or enables, what choosing an
+// option changes, and the checklist information beside the item ---
+
+// Applies changes such as "bytOptieFreq=1 gediff type=7 combine": fields of the item, and of the context
+// per-item surcharges, the checklist item's surcharge type and whether it may be combined.
+void change(CostItemValues& values, PanelContext& context, const char* changes)
+{
+    for (const QString& token : QString::fromUtf8(changes).split(u' ', Qt::SkipEmptyParts)) {
+        const QString name = token.section(u'=', 0, 0);
+        const int value = token.section(u'=', 1).toInt();
+        if (name == u"gediff")
+            context.gediffToeslag = true;
+        else if (name == u"combine")
+            context.combinationAllowed = true;
+        else if (name == u"type")
+            context.checklistSurchargeType = value;
+        for (const CostItemField& field : costItemFields()) {
+            if (name == QLatin1String(field.name))
+                values.*field.value = value;
+        }
+    }
+}
+
+// A user-defined yearly item of rubric 4, from aftercare year 1, perpetual, at a total amount.
+CostItemValues yearly()
+{
+    CostItemValues values;
+    PanelContext unused;
+    change(values, unused,
+           "bytOptieStart=2 bytStartBA=0 bytOptieEind=3 bytEindBA=0 bytOptieFreq=2 bytOptieKosten=2 "
+           "bytRubriek_REF=4 bytTypeVervangingsToeslag=0 bytIsTALVO=0 bytCombineer=0");
+    return values;
+}
+
+// The layout in short: start boxes/captions, end, frequency, cost, surcharge, combination.
+QString summary(const PanelLayout& l)
+{
+    const auto on = [](bool b) {
+        return b ? QStringLiteral("1") : QStringLiteral("0");
+    };
+    return QStringList{on(l.startCalendarBox) + on(l.startAftercareBox) + on(l.startConstructionBox) + u' ' +
+                           l.startCaptions[0] + u'/' + l.startCaptions[1] + u'/' + l.startFrameCaption,
+                       on(l.endEnabled) + on(l.endOptionsShown) + on(l.endCalendarBox) +
+                           on(l.endAftercareBox) + on(l.endConstructionBox) + on(l.endConstructionCheck),
+                       on(l.frequencyX) + QString::number(l.frequencyXBeside),
+                       on(l.costOptions[0]) + on(l.costOptions[1]) + on(l.costOptions[2]) + on(l.percentage) +
+                           on(l.investment) + on(l.total) + on(l.unitPrice) + on(l.unitFrame) + on(l.unitBox),
+                       on(l.surchargeEnabled) + on(l.surchargeOptions[0]) + on(l.surchargeOptions[1]) +
+                           on(l.surchargeOptions[2]) + on(l.surchargePercentage) +
+                           QString::number(l.surchargePercentageBeside) + on(l.unknownSurchargeType),
+                       on(l.combineEnabled) + on(l.optionFramesShown)}
+        .join(QStringLiteral(" | "));
+}
+
+// The layout of each set of changes to the yearly item: tests/golden/core/editor-panel.txt.
+TEST(EditorPanel, OptionsShowAndEnableTheirInputs)
+{
+    const char* const cases[] = {
+        "",
+        "bytOptieStart=1 bytStartBA=1 bytEindBA=1 bytOptieFreq=3",
+        // A one-off expense has no end, not even one counted from the construction.
+        "bytOptieFreq=1 bytStartBA=1 bytEindBA=1 bytOptieEind=2",
+        "bytOptieKosten=1 bytOptieEind=1",
+        "bytRubriek_REF=5 bytTypeVervangingsToeslag=2 gediff",
+        "bytRubriek_REF=5 bytTypeVervangingsToeslag=2",
+        // The top liner is costed per m2.
+        "bytRubriek_REF=5 bytTypeVervangingsToeslag=1 bytOptieKosten=3 gediff type=1",
+        "bytRubriek_REF=5 bytTypeVervangingsToeslag=7 gediff type=7",
+        "bytRubriek_REF=5 gediff type=0",
+        "bytRubriek_REF=5 gediff type=4",
+        "bytCombineer=1 bytOptieKosten=3 combine",
+    };
+    QString layouts;
+    for (const char* changes : cases) {
+        CostItemValues values = yearly();
+        PanelContext context;
+        change(values, context, changes);
+        layouts += QStringLiteral("yearly%1%2\n  ")
+                       .arg(QLatin1String(*changes ? " + " : ""), QLatin1String(changes)) +
+                   summary(panelLayout(values, context)) + u'\n';
+    }
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/editor-panel.txt"), layouts));
+}
+
+TEST(EditorPanel, ChoosingAnOptionChangesWhatDependsOnIt)
+{
+    CostItemValues v = yearly();
+    v.bytStartBA = 1;
+    v.bytEindBA = 1;
+    v.bytOptieEind = 2;
+    chooseFrequency(v, 1);
+    EXPECT_EQ(QStringList({v.bytOptieEind.toString(), v.bytEindBA.toString()}).join(u'|'),
+              QStringLiteral("3|0"));
+
+    v.bytEindBA = 1;
+    chooseStartFromConstruction(v, false);
+    EXPECT_EQ(QStringList({v.bytStartBA.toString(), v.bytEindBA.toString()}).join(u'|'),
+              QStringLiteral("0|0"));
+
+    const clsCL checklist = clsCL::fromRows(ChecklistVersionRow{.vervangingstoeslagKleineWerken = 5,
+                                                                .vervangingstoeslagGroteWerkenMin = 6,
+                                                                .vervangingstoeslagGroteWerkenMax = 6.5});
+    v.bytOptieKosten = 1;
+    chooseSurcharge(v, 1, checklist);
+    EXPECT_EQ(QStringList({v.bytOptieKosten.toString(), v.strEenheid.toString()}).join(u'|'),
+              QStringLiteral("3|m2"));
+    chooseSurcharge(v, 2, checklist);
+    EXPECT_FLOAT_EQ(v.sngVervangingsToeslagPerc.toFloat(), 6.25f);
+    chooseSurcharge(v, 3, checklist);
+    EXPECT_FLOAT_EQ(v.sngVervangingsToeslagPerc.toFloat(), 5.0f);
+}
+
+TEST(EditorPanel, ReplacementsExplainTheirSurcharge)
+{
+    clsCL none;
+    CostItemValues v = yearly();
+    v.bytRubriek_REF = 5;
+    v.bytTypeVervangingsToeslag = 1;
+    QStringList texts;
+    for (const ChecklistInfoEntry& entry : editorChecklistInformation(none, v, true))
+        texts.append(entry.text.left(40));
+    EXPECT_EQ(texts, QStringList({"< dit is geen post uit de TALVO-checklis",
+                                  "Toeslag vervanging:", " Over deze vervangingspost berekent DOVR"}));
+    v.bytTypeVervangingsToeslag = 7;
+    EXPECT_TRUE(editorChecklistInformation(none, v, true).last().text.startsWith(" Op deze vervangingspost"));
+    EXPECT_EQ(editorChecklistInformation(none, v, false).size(), 1);
 }
 
 } // namespace

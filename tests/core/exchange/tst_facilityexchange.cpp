@@ -1,15 +1,21 @@
 // A facility through an exchange file: written from the demo data, read back under new ids, and every file
 // that does not fit the data file refused before anything is written. How the file format is read is the
-// reader's test (tst_adoxmlreader).
+// reader's test, below.
+#include "exchange/adoxmlreader.h"
 #include "exchange/facilityexchange.h"
 #include "storage/database.h"
 #include "storage/workspace.h"
+#include "support/golden.h"
 #include "support/messagerecorder.h"
 #include "support/testfiles.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -210,6 +216,214 @@ TEST_F(FacilityExchangeTest, ExportReplacesAnExistingFile)
         exportFacility(folder.workspace(), 1, folder.filePath(QStringLiteral("geen/map.xml"))).isEmpty());
     EXPECT_FALSE(exportFacility(folder.workspace(), 99, path).isEmpty());
     EXPECT_TRUE(read(path).contains(u"Stortplaats De Kragge"));
+}
+
+// --- reading exchange files in the XML persistence format of ADO record sets: each sample file in
+// tests/data/exchange against a compact dump of what it gave (fields with their types and properties,
+// chapters, rows with their typed values and child rows) or against the refusal it gave ---
+
+QString typeName(FieldType type)
+{
+    static const char* const names[] = {"string", "ui1",      "i2",      "i4",      "i8",      "r4",
+                                        "r8",     "currency", "numeric", "boolean", "dateTime"};
+    return QString::fromLatin1(names[int(type)]);
+}
+
+// name:type, the attribute when it differs, then the properties that differ from their defaults.
+QString fieldText(const Field& f)
+{
+    QStringList properties;
+    if (f.attribute != f.name)
+        properties << u'@' + f.attribute;
+    const std::pair<int, const char*> counts[] = {
+        {f.maxLength, "len"}, {f.precision, "prec"}, {f.scale, "scale"}};
+    for (const auto& [value, label] : counts) {
+        if (value != 0)
+            properties << QString::fromLatin1(label) + u'=' + QString::number(value);
+    }
+    const std::pair<bool, const char*> flags[] = {{f.longData, "long"},
+                                                  {!f.nullable, "notnull"},
+                                                  {!f.maybeNull, "notmaybenull"},
+                                                  {f.fixedLength, "fixed"},
+                                                  {!f.writeUnknown, "nowriteunknown"},
+                                                  {f.autoIncrement, "auto"},
+                                                  {f.keyColumn, "key"}};
+    for (const auto& [set, label] : flags) {
+        if (set)
+            properties << QString::fromLatin1(label);
+    }
+    if (!f.baseTable.isEmpty() || !f.baseColumn.isEmpty())
+        properties << f.baseTable + u'.' + f.baseColumn;
+    const QString text = f.name + u':' + typeName(f.type);
+    return properties.isEmpty() ? text : text + u'(' + properties.join(u',') + u')';
+}
+
+QString schemaText(const RecordSet& set)
+{
+    QStringList parts;
+    for (const Field& field : set.fields)
+        parts << fieldText(field);
+    for (std::size_t i = 0; i < set.chapters.size(); ++i) {
+        const Chapter& c = set.chapters[i];
+        parts << c.name + u'(' + c.parentField + u'>' + c.childField + u")" + u'{' +
+                     schemaText(set.chapterSchemas[i]) + u'}';
+    }
+    return parts.join(u' ');
+}
+
+// Typed: int plain, qint64 with L, float with f, double plain, text quoted, Null as -.
+QString valueText(const QVariant& v)
+{
+    if (v.isNull())
+        return QStringLiteral("-");
+    switch (v.typeId()) {
+    case QMetaType::Int:
+        return QString::number(v.toInt());
+    case QMetaType::LongLong:
+        return QString::number(v.toLongLong()) + u'L';
+    case QMetaType::Float:
+        return QString::number(v.toFloat()) + u'f';
+    case QMetaType::Double:
+        return QString::number(v.toDouble(), 'g', 15);
+    case QMetaType::Bool:
+        return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    case QMetaType::QDateTime:
+        return v.toDateTime().toString(Qt::ISODateWithMs);
+    case QMetaType::QString:
+        return u'\'' + v.toString() + u'\'';
+    default:
+        return QStringLiteral("?") + QString::fromLatin1(v.typeName());
+    }
+}
+
+QString rowText(const Row& row, const RecordSet& set)
+{
+    QStringList values;
+    for (const QVariant& value : row.values)
+        values << valueText(value);
+    QString text = values.join(u'|');
+    for (std::size_t i = 0; i < row.children.size(); ++i) {
+        QStringList children;
+        for (const Row& child : row.children[i])
+            children << rowText(child, set.chapterSchemas[i]);
+        if (!children.isEmpty())
+            text += u' ' + set.chapters[i].name + u'[' + children.join(u' ') + u']';
+    }
+    return u'(' + text + u')';
+}
+
+QString dump(const RecordSet& set)
+{
+    QStringList rows;
+    for (const Row& row : set.rows)
+        rows << rowText(row, set);
+    return schemaText(set) + QStringLiteral(" / ") + rows.join(u' ');
+}
+
+QString sample(const char* name)
+{
+    return QStringLiteral(DOVRA_TEST_DATA_DIR "/exchange/") + QString::fromLatin1(name);
+}
+
+// The dump of what reading the file gave, or "fout: " and the refusal.
+QString readText(QIODevice& device, const ReadLimits& limits)
+{
+    const ReadResult result = readAdoXml(device, limits);
+    return result.recordSet ? dump(*result.recordSet) : QStringLiteral("fout: ") + result.error;
+}
+
+ReadLimits limited(qint64 ReadLimits::*member, qint64 value)
+{
+    ReadLimits limits;
+    limits.*member = value;
+    return limits;
+}
+
+// A device that can only be read front to back, like a pipe: its size is not known in advance.
+class SequentialBuffer : public QBuffer
+{
+public:
+    using QBuffer::QBuffer;
+    bool isSequential() const override { return true; }
+};
+
+// Each sample file, read under its limits, against the dump of what it gave or its refusal:
+// tests/golden/core/adoxml-samples.txt.
+const std::pair<const char*, ReadLimits> Samples[] = {
+    // Any prefixes (the schema in the default namespace), single quotes, attributes in any order, tags
+    // wrapped, raw UTF-8; rows in rs:data and in rs:insert.
+    {"prefixes.xml", {}},
+    // Columns defined at schema level, referenced from the row type and ordered by rs:number; rs:name
+    // aliases; a column without a data type is text; a missing attribute is Null.
+    {"schema-level.xml", {}},
+    // Every data type with its extremes, properties of the columns, booleans as words and digits,
+    // dates with a fraction and without a time.
+    {"types.xml", {}},
+    {"empty.xml", {}},
+    {"charrefs.xml", {}},
+    // Two levels of chapters, with and without a relation; child rows in the row namespace or in none.
+    {"chapters.xml", {}},
+    // Refusals.
+    {"bad-type.xml", {}},
+    {"bad-damaged.xml", {}},
+    {"bad-column.xml", {}},
+    {"bad-unknowntype.xml", {}},
+    {"bad-dtd.xml", {}},
+    {"bad-deep.xml", {}},
+    {"bad-notxml.xml", {}},
+    {"bad-root.xml", {}},
+    {"bad-noschema.xml", {}},
+    {"bad-nodata.xml", {}},
+    {"bad-rows.xml", limited(&ReadLimits::maxRows, 3)},
+    {"bad-long-attribute.xml", limited(&ReadLimits::maxAttributeLength, 15)},
+    {"chapters.xml", limited(&ReadLimits::maxValues, 8)},
+    {"types.xml", limited(&ReadLimits::maxBytes, 100)},
+};
+
+TEST(AdoXmlReader, SampleFiles)
+{
+    QString read;
+    for (const auto& [name, limits] : Samples) {
+        QFile file(sample(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name;
+        read += QLatin1String(name) + QStringLiteral(": ") + readText(file, limits) + u'\n';
+    }
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/adoxml-samples.txt"), read));
+}
+
+// A device of unknown size gives the same record set, and is refused as soon as it gives too much.
+TEST(AdoXmlReader, SequentialDevice)
+{
+    QFile file(sample("chapters.xml"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray bytes = file.readAll();
+    ASSERT_TRUE(file.seek(0));
+    const std::string whole = readText(file, {}).toStdString();
+    SequentialBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    EXPECT_EQ(readText(buffer, {}).toStdString(), whole);
+    SequentialBuffer again(&bytes);
+    again.open(QIODevice::ReadOnly);
+    EXPECT_EQ(readText(again, limited(&ReadLimits::maxBytes, 1000)).toStdString(),
+              "fout: regel 1, kolom 1: het bestand is groter dan 1000 bytes");
+}
+
+// Every sample, the inputs the fuzzer found faults with included: a record set or a refusal in the
+// expected form, never both or neither.
+TEST(AdoXmlReader, EverySampleGivesAnAnswer)
+{
+    const QDir dir(QStringLiteral(DOVRA_TEST_DATA_DIR "/exchange"));
+    const QStringList names = dir.entryList(QDir::Files);
+    ASSERT_FALSE(names.isEmpty());
+    for (const QString& name : names) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+        const ReadResult result = readAdoXml(file);
+        EXPECT_NE(result.recordSet.has_value(), !result.error.isEmpty()) << name.toStdString();
+        if (!result.recordSet) {
+            EXPECT_TRUE(result.error.startsWith(u"regel ")) << name.toStdString();
+        }
+    }
 }
 
 } // namespace

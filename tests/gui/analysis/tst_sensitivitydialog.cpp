@@ -52,16 +52,15 @@ protected:
     QPointer<frmGevoelAna> dialog;
 };
 
+// From the opening state of the screen's dump (tests/golden/gui/sensitivity.txt).
 TEST_F(SensitivityDialogTest, ModesSwitchBetweenTheSliderAndTheRateBoxes)
 {
-    EXPECT_EQ(control<QLabel>("lblSelectie")->text(), u"1,50 % – 4,00 %");
     const auto enabled = [this] {
         QString states;
         for (const char* name : {"Slider1", "Combo1", "txtRente", "txtInflatie"})
             states += control(name)->isEnabled() ? u'1' : u'0';
         return states;
     };
-    EXPECT_EQ(enabled(), u"1100");
     click("opt1_1");
     EXPECT_EQ(enabled(), u"0011");
     click("opt1_3");

@@ -1,6 +1,6 @@
-// The cost item editor, its checklist picker and its item dialog driven through their controls. The tree's
-// rules are the core's (tests/core/costitems/tst_provisiontree), the panel's too (tst_editorpanel); this
-// file checks that the screens carry them out and store what the user does.
+// The cost item editor, its checklist picker and its item dialog driven through their controls. The rules of
+// the tree and the panel are the core's (tests/core/costitems/tst_costitems); this file checks that the
+// screens carry them out and store what the user does.
 #include "app/frmMDI_main.h"
 #include "costitems/checklisttreewidget.h"
 #include "costitems/frmAct.h"
@@ -76,9 +76,6 @@ TEST_F(EditorTest, OpensOnTheFirstNodeAndShowsACostItemWhenChosen)
 {
     EXPECT_TRUE(appState().editorOpen());
     EXPECT_EQ(control<ProvisionTreeWidget>("tvwAct")->topLevelItemCount(), 7);
-    EXPECT_EQ(control<QLabel>("lblPostVet")->text(), QStringLiteral("<geen selectie>"));
-    EXPECT_FALSE(control<QWidget>("fraDetail")->isVisible());
-    EXPECT_TRUE(control<QLabel>("lblGeenPost")->isVisible());
 
     // Choosing a node in the tree selects it.
     auto* tree = control<ProvisionTreeWidget>("tvwAct");
@@ -103,15 +100,13 @@ TEST_F(EditorTest, OpensOnTheFirstNodeAndShowsACostItemWhenChosen)
 
 TEST_F(EditorTest, OptionsStoreTheirConsequences)
 {
-    // A one-off expense switches the end counted from the construction off.
+    // A one-off expense switches the end counted from the construction off, and the panel follows (which
+    // inputs each option shows is the panel's rule, tst_costitems).
     select("act12");
     click("chkStartBA");
     click("chkEindBA");
-    EXPECT_TRUE(control("txtEindBA")->isVisible());
     click("optFreq1");
     EXPECT_EQ(stored("bytOptieFreq, bytStartBA, bytEindBA, bytOptieEind", 12), QStringLiteral("1|1|0|3"));
-    EXPECT_FALSE(control("txtEindBA")->isVisible());
-    EXPECT_FALSE(control<QGroupBox>("Frame2")->isEnabled());
     EXPECT_EQ(control<QGroupBox>("Frame1")->title(), QStringLiteral("Jaar eenmalige uitgave"));
 
     // The top liner surcharge is costed per m2.
@@ -122,7 +117,6 @@ TEST_F(EditorTest, OptionsStoreTheirConsequences)
     click("optVervangingsToeslag1");
     EXPECT_EQ(stored("bytTypeVervangingsToeslag, bytOptieKosten, strEenheid", selectedId()),
               QStringLiteral("1|3|m2"));
-    EXPECT_FALSE(control<QRadioButton>("optKosten1")->isEnabled());
     click("optVervangingsToeslag2");
     EXPECT_EQ(control("txtVervangingsToeslagPerc")->text(), QStringLiteral("6,25"));
 
