@@ -31,7 +31,8 @@ for file in usr/bin/dovra usr/bin/dovra-cli usr/lib/dovra/dovra-runupd usr/share
     usr/share/dovra/db00.mdb usr/share/doc/dovra/examples/dbTALVOdata_1.mdb usr/share/doc/dovra/copyright \
     usr/share/applications/dovra.desktop usr/share/metainfo/nl.dovra.dovra.metainfo.xml \
     usr/share/icons/hicolor/scalable/apps/dovra.svg usr/share/icons/hicolor/48x48/apps/dovra.png \
-    usr/share/icons/hicolor/256x256/apps/dovra.png usr/share/man/man1/dovra-cli.1.gz; do
+    usr/share/icons/hicolor/256x256/apps/dovra.png usr/share/man/man1/dovra.1.gz \
+    usr/share/man/man1/dovra-cli.1.gz; do
     [ -f "$root/$file" ] || fail "$file is not in the package"
 done
 
@@ -46,8 +47,8 @@ for command in info "doelvermogen --id 1"; do
     packaged=$("$root/usr/bin/dovra-cli" $command --checklist "$root/usr/share/dovra/dbTALVOCL.mdb" \
         --data "$work/packaged/dbTALVOdata_1.mdb" | grep -v '^checklist:\|^databestand:')
     # shellcheck disable=SC2086
-    built=$("$build/bin/dovra-cli" $command --checklist "$build/bin/dbTALVOCL.mdb" --data "$work/built/dbTALVOdata_1.mdb" |
-        grep -v '^checklist:\|^databestand:')
+    built=$("$build/bin/dovra-cli" $command --checklist "$build/bin/dbTALVOCL.mdb" \
+        --data "$work/built/dbTALVOdata_1.mdb" | grep -v '^checklist:\|^databestand:')
     [ "$packaged" = "$built" ] || fail "$command: the packaged program prints"$'\n'"$packaged"
     outputs+="$packaged"$'\n'
 done
