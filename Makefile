@@ -2,15 +2,17 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 
-.PHONY: all deps configure build run test sanitize fuzz bench clean format
+.PHONY: all deps configure build run test package sanitize fuzz bench clean format
 
 all: build
 
 deps:
 	@scripts/install-deps
 
+# The install prefix is named for build folders configured before the package existed: the Debian package
+# installs under /usr, where the programs look for their files.
 configure: deps
-	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_INSTALL_PREFIX=/usr >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -20,6 +22,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+# The Debian package $(BUILD)/dovra_<version>_amd64.deb.
+package: build
+	@cmake --build $(BUILD) --target package
 
 # The whole suite on a build with AddressSanitizer and UndefinedBehaviorSanitizer, in a folder of its
 # own; any finding stops the test that made it. Leaks are not counted: Qt and fontconfig keep caches for

@@ -13,7 +13,10 @@ const QString TemplateFileName = QStringLiteral("db00.mdb");
 const QString DefaultDataFileName = QStringLiteral("dbTALVOdata_1.mdb");
 } // namespace
 
-ProgramPaths::ProgramPaths(const QString& programDir) : m_programDir(QDir::cleanPath(programDir)) {}
+ProgramPaths::ProgramPaths(const QString& programDir, const QString& userDir)
+    : m_programDir(QDir::cleanPath(programDir)), m_userDir(QDir::cleanPath(userDir))
+{
+}
 
 ProgramPaths ProgramPaths::detect()
 {
@@ -23,23 +26,48 @@ ProgramPaths ProgramPaths::detect()
     return ProgramPaths(QStringLiteral(DOVRA_INSTALL_DATADIR));
 }
 
+QString ProgramPaths::defaultUserDir()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/DOVRA");
+}
+
 QString ProgramPaths::checklistFile() const
 {
-    return QDir(m_programDir).filePath(ChecklistFileName);
+    const QString own = userFile(ChecklistFileName);
+    if (!programDirWritable() && QFileInfo::exists(own))
+        return own;
+    return programFile(ChecklistFileName);
+}
+
+QString ProgramPaths::checklistInstallFile() const
+{
+    return programDirWritable() ? programFile(ChecklistFileName) : userFile(ChecklistFileName);
 }
 
 QString ProgramPaths::templateFile() const
 {
-    return QDir(m_programDir).filePath(TemplateFileName);
+    return programFile(TemplateFileName);
 }
 
 QString ProgramPaths::defaultDataFile() const
 {
+    return programDirWritable() ? programFile(DefaultDataFileName) : userFile(DefaultDataFileName);
+}
+
+bool ProgramPaths::programDirWritable() const
+{
     const QFileInfo dir(m_programDir);
-    if (dir.isDir() && dir.isWritable())
-        return QDir(m_programDir).filePath(DefaultDataFileName);
-    const QString userDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return QDir(userDir).filePath(DefaultDataFileName);
+    return dir.isDir() && dir.isWritable();
+}
+
+QString ProgramPaths::programFile(const QString& name) const
+{
+    return QDir(m_programDir).filePath(name);
+}
+
+QString ProgramPaths::userFile(const QString& name) const
+{
+    return QDir(m_userDir).filePath(name);
 }
 
 } // namespace dovra

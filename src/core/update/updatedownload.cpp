@@ -61,6 +61,15 @@ qint64 fetchInto(const DownloadSource& source, const QString& name, qint64 size,
     return written;
 }
 
+// A checklist file the user named (dovra-cli --checklistbestand) is updated where it is; the program's own
+// goes where the user may write, which for an installed program is the user's folder.
+QString checklistTarget(const Workspace& workspace)
+{
+    const QString inUse = workspace.checklistFilePath();
+    const ProgramPaths& paths = workspace.paths();
+    return QFileInfo(inUse) == QFileInfo(paths.checklistFile()) ? paths.checklistInstallFile() : inUse;
+}
+
 } // namespace
 
 bool isPlainFileName(const QString& name)
@@ -125,16 +134,18 @@ bool installChecklistFile(const QString& downloaded, const QString& target, int 
 bool downloadChecklist(const DownloadSource& source, const UpdateCheck& check, Workspace& workspace)
 {
     const QStringList& fields = check.checklistFields;
-    const QString target = workspace.checklistFilePath();
+    const QString target = checklistTarget(workspace);
     const QString folder = QFileInfo(target).absolutePath();
     const QString name = fields.value(2);
+    QDir().mkpath(folder);
     bool installed = downloadOneFile(source, name, fields.value(3).toLongLong(), folder);
     if (installed) {
-        workspace.closeFile(target);
+        workspace.closeFile(workspace.checklistFilePath());
         QString reason;
         installed =
             installChecklistFile(downloadPath(folder, name), target, fields.value(0).toInt(), &reason);
-        workspace.setChecklistFile(target);
+        if (installed)
+            workspace.setChecklistFile(target);
         if (!reason.isEmpty())
             ReportUnexpectedError({0, reason, std::nullopt}, QStringLiteral("installChecklistFile ") + name);
     }

@@ -50,7 +50,8 @@ bool installChecklistFile(const QString& downloaded, const QString& target, int 
                           const std::function<void()>& beforeRename = {});
 
 // Downloads the checklist file of the check and installs it over the workspace's checklist file, whose
-// connection is closed first. False, after telling the user, when the download or the file failed; the
+// connection is closed first; when that is the program's own, in ProgramPaths::checklistInstallFile(), which
+// the workspace then uses. False, after telling the user, when the download or the file failed; the
 // installed file is then untouched.
 bool downloadChecklist(const DownloadSource& source, const UpdateCheck& check, Workspace& workspace);
 

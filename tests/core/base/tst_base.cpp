@@ -1,6 +1,7 @@
 // The base layer: number and date texts by the patterns the reports use, in the user's locale; the program
-// version and stored settings; the shared report of unexpected errors and the stderr message service of the
-// headless program. And the update check at start-up: what it tells and does for each offer.
+// version and stored settings; where the program's and the user's files lie; the shared report of unexpected
+// errors and the stderr message service of the headless program. And the update check at start-up: what it
+// tells and does for each offer.
 #include "base/formats.h"
 #include "base/programversion.h"
 #include "base/settings.h"
@@ -10,7 +11,9 @@
 #include "support/testfiles.h"
 #include "update/startupupdate.h"
 
+#include <QDir>
 #include <QSettings>
+#include <QTemporaryDir>
 
 #include <stdexcept>
 #include <system_error>
@@ -102,6 +105,40 @@ TEST(ProgramVersionTest, NumberAndSection)
     EXPECT_EQ((ProgramVersion{12, 3, 0}).number(), 123);
     EXPECT_FALSE((ProgramVersion{3, 10, 0}).isValid());
     EXPECT_TRUE((ProgramVersion{3, 0, 999}).isTestBuild());
+}
+
+// An installed program cannot write its folder: an updated checklist file and the default data file go to
+// the user's folder, and the user's checklist file is used only then. A missing program folder stands for a
+// read-only one, which root could still write.
+TEST(ProgramPathsTest, UserFolderOnlyWhenTheProgramFolderIsReadOnly)
+{
+    const QTemporaryDir dir;
+    const QString user = dir.filePath(QStringLiteral("gebruiker"));
+    QDir().mkpath(user);
+    const struct
+    {
+        const char* programDir;
+        bool userChecklist;
+        const char* expected; // checklist file|where an update installs it|default data file
+    } rows[] = {
+        {"programma", true, "programma|programma|programma"},
+        {"ontbreekt", false, "ontbreekt|gebruiker|gebruiker"},
+        {"ontbreekt", true, "gebruiker|gebruiker|gebruiker"},
+    };
+    QDir().mkpath(dir.filePath(QStringLiteral("programma")));
+    for (const auto& row : rows) {
+        QFile checklist(user + QStringLiteral("/dbTALVOCL.mdb"));
+        if (row.userChecklist)
+            checklist.open(QIODevice::WriteOnly);
+        else
+            checklist.remove();
+        const ProgramPaths paths(dir.filePath(QLatin1String(row.programDir)), user);
+        const QString folders = QStringList{QFileInfo(paths.checklistFile()).dir().dirName(),
+                                            QFileInfo(paths.checklistInstallFile()).dir().dirName(),
+                                            QFileInfo(paths.defaultDataFile()).dir().dirName()}
+                                    .join(u'|');
+        EXPECT_EQ(folders, QLatin1String(row.expected)) << row.programDir << row.userChecklist;
+    }
 }
 
 // Settings are texts under the application and the section of the program version, read as earlier

@@ -225,6 +225,21 @@ TEST_F(DownloadTest, ChecklistAloneIsAnnounced)
     EXPECT_EQ(installed(), QStringLiteral("15|"));
 }
 
+// An installed program's folder cannot be written (here: is missing): the checklist file goes to the user's
+// folder, made for it, and the workspace uses it from then on.
+TEST_F(DownloadTest, ChecklistOfAReadOnlyProgramGoesToTheUserFolder)
+{
+    const QByteArray file = folder.offeredChecklist(15);
+    server.setPage(QStringLiteral("dbTALVOCL.mdb"), file);
+    const QString user = folder.filePath(QStringLiteral("gebruiker"));
+    Workspace workspace(ProgramPaths(folder.filePath(QStringLiteral("ontbreekt")), user));
+    EXPECT_TRUE(downloadChecklist(source, offer("15,d,dbTALVOCL.mdb," + QString::number(file.size()), {}),
+                                  workspace));
+    EXPECT_EQ(workspace.checklistFilePath(), user + QStringLiteral("/dbTALVOCL.mdb"));
+    ASSERT_TRUE(ReadChecklistSystemValues(workspace));
+    EXPECT_EQ(workspace.checklistSequence(), 15);
+}
+
 // The program killed between writing the new checklist file and putting it in place: the old file is still
 // there, whole and readable.
 TEST(ChecklistInstall, KilledBeforeTheRenameLeavesTheOldFile)
