@@ -46,31 +46,24 @@ QString DocxParagraph::text() const
     return result;
 }
 
-QStringList DocxSection::lines() const
-{
-    QStringList result;
-    for (const DocxBlock& block : blocks) {
-        if (!block.isTable)
-            result.append(block.paragraph.text());
-        for (const DocxRow& row : block.table.rows) {
-            QStringList cells;
-            for (const DocxCell& cell : row) {
-                QStringList paragraphs;
-                for (const DocxParagraph& paragraph : cell.paragraphs)
-                    paragraphs.append(paragraph.text());
-                cells.append(paragraphs.join(u'\n'));
-            }
-            result.append(cells.join(u'\t'));
-        }
-    }
-    return result;
-}
-
 QStringList DocxContent::lines() const
 {
     QStringList result;
     for (const DocxSection& section : sections)
-        result += section.lines();
+        for (const DocxBlock& block : section.blocks) {
+            if (!block.isTable)
+                result.append(block.paragraph.text());
+            for (const DocxRow& row : block.table.rows) {
+                QStringList cells;
+                for (const DocxCell& cell : row) {
+                    QStringList paragraphs;
+                    for (const DocxParagraph& paragraph : cell.paragraphs)
+                        paragraphs.append(paragraph.text());
+                    cells.append(paragraphs.join(u'\n'));
+                }
+                result.append(cells.join(u'\t'));
+            }
+        }
     return result;
 }
 

@@ -58,17 +58,15 @@ struct DocxSection
     // " landscape" after "cm" when so oriented; empty for a header or footer.
     QString page;
     QList<DocxBlock> blocks;
-
-    // Every paragraph's text, and every table row's cell texts joined by "\t" (a cell's paragraphs by
-    // "\n"), in order.
-    QStringList lines() const;
 };
 
 struct DocxContent
 {
     QList<DocxSection> sections;
-    QStringList lines() const; // of all sections
-    QString parseError;        // empty when the XML was read without error
+    // Every paragraph's text, and every table row's cell texts joined by "\t" (a cell's paragraphs by
+    // "\n"), in order.
+    QStringList lines() const;
+    QString parseError; // empty when the XML was read without error
 };
 
 // The content as readable text, for golden files. One line a paragraph (see dumpParagraph). A table

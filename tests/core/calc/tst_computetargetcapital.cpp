@@ -113,8 +113,24 @@ double yearsSum(double q, int first, int last, int step = 1)
     return sum;
 }
 
+// The cases of a file in tests/data: one a line, its fields split by '|'; a line opening with '#' is a
+// comment.
+QList<QStringList> cases(const char* name)
+{
+    QList<QStringList> rows;
+    for (const QString& line : test::readScript(QLatin1String(name)).split(u'\n'))
+        if (!line.isEmpty() && !line.startsWith(u'#'))
+            rows.append(line.split(u'|'));
+    return rows;
+}
+
+// A message on one line of a golden file.
+QString oneLine(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n"));
+}
+
 const double Q = 1.02 / 1.04;
-const QString Aborted = QStringLiteral("Doelvermogenberekening inrichting 'Zuid' afgebroken");
 
 } // namespace
 
@@ -322,21 +338,16 @@ TEST(ComputeTargetCapital, ReplacementSurchargesPerItem)
         EXPECT_NEAR(t.ToeslagWaardeNCW, t.ToeslagWaarde * std::pow(Q, 9.5), t.ToeslagWaarde * 4e-7);
 }
 
-// The top liner's design fee and supervision percentage step up with its area: each step begins at its
-// bound, one square metre less is the step below.
+// The top liner's design fee and supervision percentage step up with its area: tests/data/topliner_steps.txt.
 TEST(ComputeTargetCapital, TopLinerSurchargesStepAtTheirAreaBounds)
 {
-    const std::pair<float, float> fees[] = {
-        {149999, 110000}, {150000, 120000}, {199999, 120000}, {200000, 130000},
-        {249999, 130000}, {250000, 135000}, {299999, 135000}, {300000, 140000},
-        {349999, 140000}, {350000, 145000}, {399999, 145000}, {400000, 150000},
-        {449999, 150000}, {450000, 155000}, {499999, 155000}, {500000, 160000}};
-    for (const auto& [area, fee] : fees)
-        EXPECT_EQ(OntwerpHonorariumBovenafdichting(area), fee) << area;
-    const std::pair<float, float> percentages[] = {{199999, 6.5f}, {200000, 6.3f}, {299999, 6.3f},
-                                                   {300000, 6.2f}, {399999, 6.2f}, {400000, 6.0f}};
-    for (const auto& [area, percentage] : percentages)
-        EXPECT_EQ(DirectievoeringPercBovenafdichting(area), percentage) << area;
+    for (const QStringList& step : cases("topliner_steps.txt")) {
+        const float area = step[1].toFloat();
+        EXPECT_EQ(step[0] == u"fee" ? OntwerpHonorariumBovenafdichting(area)
+                                    : DirectievoeringPercBovenafdichting(area),
+                  step[2].toFloat())
+            << step.join(u'|').toStdString();
+    }
 }
 
 // Option 2: the checklist's 3 500 for the first 10 ha, the facility's 200 for each of the 12.5 ha above.
@@ -410,10 +421,8 @@ TEST(ComputeTargetCapital, DiagnosticsInTheOrderTheyArise)
         const TargetCapital dv = computeTargetCapital(inputs);
         EXPECT_FALSE(dv.success);
         told += QLatin1String(row.name) + QLatin1Char('\n');
-        for (const Diagnostic& d : dv.diagnostics) {
-            const QString text = QString(d.text).replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n"));
-            told += QStringLiteral("  %1 | %2 | icon %3\n").arg(d.title, text).arg(int(d.icon));
-        }
+        for (const Diagnostic& d : dv.diagnostics)
+            told += QStringLiteral("  %1 | %2 | icon %3\n").arg(d.title, oneLine(d.text)).arg(int(d.icon));
         // The calculation only reports them; clsDV tells them.
         EXPECT_TRUE(recorder.recorded().isEmpty());
         clsDV calculation;
@@ -498,13 +507,8 @@ TEST(ExpenditureSchedule, PaymentsPerYearAndRubric)
             line.append(QString::number(amount));
         years.append(line.join(u' '));
     }
-    EXPECT_EQ(years,
-              QStringList(
-                  {"1 0 0 0 0 0 0",      "2 0 0 0 0 0 0",       "3 0 0 0 2000 0 0",  "4 0 800 0 2000 5000 0",
-                   "5 0 0 300 2000 0 0", "6 0 0 0 2000 0 0",    "7 0 0 0 2000 0 0",  "8 0 0 0 2000 0 0",
-                   "9 0 0 0 2000 0 0",   "10 0 0 300 2000 0 0", "11 0 0 0 2400 0 0", "12 0 0 0 2400 0 0",
-                   "13 0 0 0 0 0 0",     "14 0 0 0 0 0 0",      "15 0 0 300 0 0 0",  "16 0 0 0 0 0 0",
-                   "17 0 0 0 0 0 0",     "18 0 0 0 0 0 0",      "19 0 0 0 0 0 0",    "20 0 0 300 0 0 0"}));
+    EXPECT_TRUE(
+        test::matchesGolden(QStringLiteral("core/expenditure-schedule.txt"), years.join(u'\n') + u'\n'));
 }
 
 // The slider's default selection (positions 3 to 8, half percents) in 5 steps, and in 2 steps its ends.
@@ -596,32 +600,24 @@ TEST_F(TargetCapitalFile, InputsAsReadFromTheDataFile)
     EXPECT_EQ(std::pair(dv.rente(), dv.inflatie()), std::pair(0.04f, 0.01f));
 }
 
-// Each change is undone before the next: a failed calculation keeps nothing of it.
+// Each change is undone before the next: a failed calculation keeps nothing of it. The message of each:
+// tests/golden/core/targetcapital-stored-values.txt.
 TEST_F(TargetCapitalFile, StoredValuesThatAreNoNumbersStopTheCalculation)
 {
-    const auto facilityField = [](const char* field, const char* value) {
-        return QStringLiteral("Het veld '%1' van inrichting 'Zuid' bevat geen geldig getal ('%2').")
-            .arg(QLatin1String(field), QLatin1String(value));
-    };
-    const std::pair<const char*, QString> cases[] = {
-        {"UPDATE tblStort SET sngRentePerc = 'abc'", facilityField("sngRentePerc", "abc")},
-        {"UPDATE tblStort SET intJaarPrijspeil = 2010.5", facilityField("intJaarPrijspeil", "2010.5")},
-        {"UPDATE tblStort SET sngOnvoorzien = 1e300", facilityField("sngOnvoorzien", "1e+300")},
-        {"UPDATE tblAct SET sngKostenTotaal = 'abc'",
-         QStringLiteral(
-             "Het veld 'sngKostenTotaal' van kostenpost 'Maaien' bevat geen getal.\r\nControleer de "
-             "gegevens van deze post.")},
-    };
     clsDV dv(folder.workspace());
-    for (const auto& [sql, text] : cases) {
-        SCOPED_TRACE(sql);
+    QString told;
+    for (const char* sql :
+         {"UPDATE tblStort SET sngRentePerc = 'abc'", "UPDATE tblStort SET intJaarPrijspeil = 2010.5",
+          "UPDATE tblStort SET sngOnvoorzien = 1e300", "UPDATE tblAct SET sngKostenTotaal = 'abc'"}) {
         recorder.clear();
         Transaction undo(*folder.workspace().dataDatabase());
         ASSERT_TRUE(folder.workspace().dataDatabase()->exec(QLatin1String(sql)));
-        EXPECT_FALSE(dv.initializeDV(1) && dv.BerekenAlles());
-        EXPECT_EQ(recorder.texts(), QStringList{text});
-        EXPECT_EQ(recorder.titles(), QStringList{Aborted});
+        EXPECT_FALSE(dv.initializeDV(1) && dv.BerekenAlles()) << sql;
+        told += QLatin1String(sql) + u'\n';
+        for (const MessageRecorder::Message& m : recorder.recorded())
+            told += QStringLiteral("  %1 | %2\n").arg(m.title, oneLine(m.text));
     }
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/targetcapital-stored-values.txt"), told));
     recorder.clear();
     EXPECT_TRUE(dv.initializeDV(1) && dv.BerekenAlles());
     EXPECT_TRUE(recorder.recorded().isEmpty());
@@ -751,40 +747,19 @@ TEST_F(SurchargesTest, AreaDeterminesTheReportingOption)
     EXPECT_FALSE(optionMissing(stort));
 }
 
-// Each value set on top of the defaults, against the version's range.
+// Each value set on top of the defaults, against the version's range: tests/data/surcharge_deviations.txt.
 TEST_F(SurchargesTest, ValuesOutsideTheChecklistRangeDeviate)
 {
-    const std::tuple<int, const char*, const char*> cases[] = {
-        {1, "bytRapEval = 0", ""},
-        {1, "sngAlgAppKostenBasis = 4999", "base"},
-        {1, "sngAlgAppKostenBasis = 25000", ""},
-        {1, "sngAlgAppKostenBasis = 25001", "base"},
-        {1, "sngAppKostenPerc = 3.1", "percentage"},
-        {1, "sngOnvoorzien = 9.5", "unforeseen"},
-        {1, "sngOntwerpdirectie = 15", "design"},
-        // Without a maximum only too little deviates; with one too much too.
-        {1, "sngAlgCommunicatieKosten = 1999", "communication"},
-        {1, "sngAlgCommunicatieKosten = 900000", ""},
-        {2, "sngAlgCommunicatieKosten = 50001", "communication"},
-        {2, "sngAlgCommunicatieKosten = 50000", ""},
-        // Never the design rate under differentiated surcharges.
-        {2, "sngOntwerpdirectie = 15", ""},
-        // Only the amount of the current option counts.
-        {1, "sngNazorgOpp = 5, sngRapEvalMin = 3000", "reporting"},
-        {1, "sngNazorgOpp = 20, sngRapEvalMin = 3000", ""},
-        {1, "sngNazorgOpp = 20, sngRapEvalPerHa = 230", "reporting"},
-        {1, "sngNazorgOpp = 40, sngRapEvalPerHa = 230", ""},
-    };
-    for (const auto& [id, set, deviating] : cases) {
-        SCOPED_TRACE(set);
+    for (const QStringList& c : cases("surcharge_deviations.txt")) {
+        SCOPED_TRACE(c[1].toStdString());
         ASSERT_TRUE(folder.workspace().dataDatabase()->exec(QStringLiteral(
             "UPDATE tblStort SET sngAlgAppKostenBasis = NULL, sngAppKostenPerc = NULL, sngOnvoorzien = NULL, "
             "sngOntwerpdirectie = NULL, sngAlgCommunicatieKosten = NULL, sngRapEvalMin = NULL, "
             "sngRapEvalPerHa = NULL, sngNazorgOpp = NULL")));
-        load(id, QLatin1String(set));
+        load(c[0].toInt(), c[1]);
         fillDefaults(stort, checklist);
         updateOption(stort, checklist);
-        EXPECT_EQ(marked(deviations(stort, checklist)), QLatin1String(deviating));
+        EXPECT_EQ(marked(deviations(stort, checklist)), c[2]);
     }
 }
 
@@ -799,8 +774,7 @@ TEST_F(SurchargesTest, TextsFollowTheChecklistVersion)
              {communicationHelp(checklist), apparatusHelp(checklist), reportingHelp(checklist),
               optionCaption(0, checklist), optionCaption(1, checklist), optionCaption(2, checklist),
               optionCaption(3, checklist)})
-            texts +=
-                QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n")) + QLatin1Char('\n');
+            texts += oneLine(text) + QLatin1Char('\n');
     }
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/surcharge-texts.txt"), texts));
 }
@@ -1064,50 +1038,23 @@ TEST_F(LevyTest, TheGroupIsTheFacilitysProvinceAndTypeOnly)
     }
 }
 
-// Refused with one message and nothing calculated, even after an earlier levy on the same object. The
-// message and the group of each case: tests/golden/core/levy-refusals.txt.
+// Refused with one message and nothing calculated, even after an earlier levy on the same object: the cases
+// in tests/data/levy_refusals.txt, the message and the group of each in tests/golden/core/levy-refusals.txt.
 TEST_F(LevyTest, RefusedLeviesShowNothing)
 {
-    const std::pair<int, const char*> cases[] = {
-        {12, ""}, // object-bound
-        {13, ""}, // company-bound
-        // A forecast the forecast screen would not take.
-        {11, "UPDATE tblTonnage SET intKalJaar = 99999 WHERE intKalJaar = 2015"},
-        {11, "UPDATE tblTonnage SET intKalJaar = 1899 WHERE intKalJaar = 2015"},
-        {11, "UPDATE tblTonnage SET intKalJaar = 'twee' WHERE intKalJaar = 2015"},
-        {11, "UPDATE tblTonnage SET lngTonnage = 2147483648 WHERE intKalJaar = 2015"},
-        {11, "UPDATE tblTonnage SET lngTonnage = -1 WHERE intKalJaar = 2015"},
-        {11, "UPDATE tblTonnage SET lngTonnage = 2.5 WHERE intKalJaar = 2015"},
-        {11, "UPDATE tblTonnage SET lngTonnage = 'veel' WHERE intKalJaar = 2015"},
-        // Nor is a forecast that cannot be read at all taken as none.
-        {11, "ALTER TABLE tblTonnage RENAME TO tblWeg"},
-        // An inflation far beyond any real one grows the supplies beyond any number.
-        {10, "UPDATE tblStort SET sngInflPerc = 3e38 WHERE idrStort_ID = 10"},
-        // The equalisation stops at another interest or inflation; the first member that differs from the
-        // facility calculated is named first. Not entered is another rate than 2 %.
-        {1, "UPDATE tblStort SET sngRentePerc = 4 WHERE idrStort_ID = 2"},
-        {2, "UPDATE tblStort SET sngRentePerc = 4 WHERE idrStort_ID = 2"},
-        {1, "UPDATE tblStort SET sngInflPerc = 2.5 WHERE idrStort_ID = 2"},
-        {1, "UPDATE tblStort SET sngInflPerc = NULL WHERE idrStort_ID = 2"},
-        // It stops too when a member's target capital cannot be calculated, with only the member's own
-        // message: refused before the calculation, or failing in it. With the reporting option not set it
-        // still yields a (partial) target capital, which must not be shared out as if it were complete.
-        {1, "UPDATE tblStort SET sngNazorgOpp = 0 WHERE idrStort_ID = 2"},
-        {1, "UPDATE tblAct SET intFreqX = 0 WHERE lngStort_REF = 2"},
-        {1, "UPDATE tblStort SET bytRapEval = 0 WHERE idrStort_ID = 2"},
-        {1, "UPDATE tblAct SET sngKostenTotaal = 3e38 WHERE lngStort_REF = 2"},
-    };
     QString refusals;
-    for (const auto& [facility, sql] : cases) {
-        SCOPED_TRACE(testing::Message() << facility << ' ' << sql);
+    for (const QStringList& c : cases("levy_refusals.txt")) {
+        const int facility = c[0].toInt();
+        const QString& sql = c[1];
+        SCOPED_TRACE(sql.toStdString());
         clsHeffing levy(workspace(), facility);
         // 10 is the facility those figures come from.
         if (facility != 10) {
             ASSERT_NO_FATAL_FAILURE(calculateAsObjectBound(levy, facility));
         }
         Transaction undo(*workspace().dataDatabase());
-        if (*sql)
-            change(sql);
+        if (!sql.isEmpty())
+            change(qPrintable(sql));
         recorder.clear();
         levy.psubBerekenHeffingPerTon(1'000'000);
         EXPECT_FALSE(levy.ValidatieOK);
@@ -1116,8 +1063,7 @@ TEST_F(LevyTest, RefusedLeviesShowNothing)
         const MessageRecorder::Message& m = recorder.recorded()[0];
         refusals += QStringLiteral("%1 %2\n  %3 | %4 | icon %5\n  group%6\n")
                         .arg(facility)
-                        .arg(QLatin1String(sql), m.title,
-                             QString(m.text).replace(QStringLiteral("\r\n"), QStringLiteral("\\r\\n")))
+                        .arg(sql, m.title, oneLine(m.text))
                         .arg(int(m.icon))
                         .arg(levy.rapStortNamen);
     }

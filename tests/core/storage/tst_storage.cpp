@@ -366,7 +366,8 @@ TEST_F(StorageTest, CompactionKeepsPasswordDataAndCounters)
 }
 
 // A document goes only into a new file in a usable folder or a writable file of the user's, never a folder,
-// a link, a special file or one of the program's databases, whatever the path is called.
+// a link, a special file or one of the program's databases, whatever the path is called: the targets of
+// tests/data/output_targets.txt.
 TEST_F(StorageTest, OutputTargetRefusesEverythingButAUsableFile)
 {
     ASSERT_TRUE(folder.linkDemoData());
@@ -387,20 +388,10 @@ TEST_F(StorageTest, OutputTargetRefusesEverythingButAUsableFile)
     const QStringList databases = programDatabaseFiles(
         folder.workspace(), dir.filePath(QStringLiteral("dbTALVOdata_instellingen.mdb")));
 
-    // target, relative to the program folder, or absolute|the refusal, none when it may be written
-    for (const char* c :
-         {"nieuw.docx|", "oud.docx|", "alleen-lezen.docx|'{f}/alleen-lezen.docx' is alleen-lezen.",
-          "map|'{f}/map' is een map.", "geen map/r.docx|de map '{f}/geen map' bestaat niet.",
-          "oud.docx/r.docx|de map '{f}/oud.docx' bestaat niet.",
-          "dicht/r.docx|in de map '{f}/dicht' kan niet worden geschreven.",
-          "link.docx|'{f}/link.docx' is een symbolische koppeling.",
-          "los.docx|'{f}/los.docx' is een symbolische koppeling.",
-          "fifo.docx|'{f}/fifo.docx' is geen gewoon bestand.",
-          "/dev/null|'/dev/null' is geen gewoon bestand.",
-          "ook/dbTALVOdata_1.mdb|'{f}/ook/dbTALVOdata_1.mdb'{own}", "kopie.docx|'{f}/kopie.docx'{own}",
-          "dbTALVOdata_instellingen.mdb|'{f}/dbTALVOdata_instellingen.mdb'{own}",
-          "db00.mdb|'{f}/db00.mdb'{own}", "|er is geen bestandsnaam opgegeven."}) {
-        const QStringList fields = QString::fromUtf8(c).split(u'|');
+    for (const QString& c : test::readScript(QStringLiteral("output_targets.txt")).split(u'\n')) {
+        if (c.isEmpty() || c.startsWith(u'#'))
+            continue;
+        const QStringList fields = c.split(u'|');
         // Permissions do not bind root.
         if (geteuid() == 0 && (fields[0].startsWith(u"alleen") || fields[0].startsWith(u"dicht")))
             continue;
@@ -410,7 +401,7 @@ TEST_F(StorageTest, OutputTargetRefusesEverythingButAUsableFile)
                       .replace(QLatin1String("{f}"), dir.path())
                       .replace(QLatin1String("{own}"),
                                QLatin1String(" is een database die het programma gebruikt.")))
-            << c;
+            << c.toStdString();
     }
 }
 

@@ -415,16 +415,13 @@ TEST_F(StartupTest, EndsWithoutAUsableDataFile)
         EXPECT_EQ(storedSettings().dataFileName(), u"?");
     }
 
-    for (const QString& path : {folder.createDatabase(QStringLiteral("dbTALVOdata_nieuwer.mdb"),
-                                                      {QStringLiteral("data/datafile_schema.sql"),
-                                                       QStringLiteral("versie_40.sql")}),
-                                folder.copyDemoData(QStringLiteral("data.mdb"))}) {
-        EXPECT_EQ(start(path), StartupResult::Ended);
-        EXPECT_EQ(recorder.recorded().size(), 1);
-        EXPECT_FALSE(appState().isDataFileLinked());
-        EXPECT_EQ(storedSettings().dataFileName(), path);
-        EXPECT_EQ(recorder.busyDepth(), 0);
-    }
+    // A file the data file link refuses (which ones: tst_storage), here for its name.
+    const QString refused = folder.copyDemoData(QStringLiteral("data.mdb"));
+    EXPECT_EQ(start(refused), StartupResult::Ended);
+    EXPECT_EQ(recorder.recorded().size(), 1);
+    EXPECT_FALSE(appState().isDataFileLinked());
+    EXPECT_EQ(storedSettings().dataFileName(), refused);
+    EXPECT_EQ(recorder.busyDepth(), 0);
 
     // An old file that the user does not let convert.
     const QString old =

@@ -254,7 +254,6 @@ TEST_F(FacilityInputTest, SurchargeBoxStoresItsValueAndMarksADeviation)
 {
     open<frmAlgNazKosten>(11);
     const std::tuple<const char*, const char*, const char*, float, const char*> cases[] = {
-        {"txtRisicobedrag", "1250", "sngAlgRisicoBedrag", 1250, "€ 1.250"},
         {"txtCommunicatie", "2500,75", "sngAlgCommunicatieKosten", 2500.75f, "€ 2.501"},
         {"txtAppKostenPerc", "2,5", "sngAppKostenPerc", 2.5f, "2,5"},
         {"txtOnvoorzien", "0", "sngOnvoorzien", 0, "0,0"}};
