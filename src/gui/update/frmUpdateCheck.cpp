@@ -32,8 +32,9 @@ UpdateOffer frmUpdateCheck::check(const ProxyPreferences& proxy)
 {
     m_fetcher = std::make_unique<HttpFetcher>(proxy);
     const Workspace& workspace = appState().workspace();
-    m_check = checkForUpdates(*m_fetcher, updateFolder(appState().settings().updateAddress()),
-                              workspace.version().number(), workspace.checklistSequence());
+    m_base = updateFolder(appState().settings().updateAddress());
+    m_check =
+        checkForUpdates(*m_fetcher, m_base, workspace.version().number(), workspace.checklistSequence());
     return m_check.offer;
 }
 
@@ -65,8 +66,8 @@ bool frmUpdateCheck::startDownload(bool checklist, bool program)
     m_downloading = true;
     setEnabled(false);
     const DownloadOutcome outcome =
-        runUpdateDownload({*m_fetcher, updateFolder(appState().settings().updateAddress()), this}, m_check,
-                          appState().workspace(), request, [] { appState().readChecklistSystemValues(); });
+        runUpdateDownload({*m_fetcher, m_base, this}, m_check, appState().workspace(), request,
+                          [] { appState().readChecklistSystemValues(); });
     m_downloading = false;
     setEnabled(true);
     hideProgress();

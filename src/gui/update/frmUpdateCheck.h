@@ -46,7 +46,9 @@ private:
     std::unique_ptr<Ui::frmUpdateCheck> m_ui;
     ScreenRegistration m_registration;
     std::function<void()> m_endProgram;
+    // The connection and the folder of the last check, which the download uses too.
     std::unique_ptr<HttpFetcher> m_fetcher;
+    QUrl m_base;
     UpdateCheck m_check;
     bool m_downloading = false;
 };
