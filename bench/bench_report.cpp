@@ -1,5 +1,5 @@
 // Speed of the target capital and levy report: all four sections of a facility of 1 000 cost items,
-// from the calculation to the saved document, and the same report for the report window.
+// from the calculation to the saved .docx or PDF, and the same report for the report window.
 #include "benchdata.h"
 
 #include "reports/reportrun.h"
@@ -23,22 +23,28 @@ dovra::report::TargetCapitalReportOptions allSections()
     return options;
 }
 
-void TargetCapitalReportDocument1000Items(benchmark::State& state)
+void TargetCapitalReportFile1000Items(benchmark::State& state, dovra::report::DocumentFormat format,
+                                      const QString& name)
 {
     dovra::MessageRecorder quiet;
     dovra::bench::BenchFiles files(1, 1000);
     const long id = files.ids().first();
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("Rapportage.docx"));
+    const QString path = dir.filePath(name);
     const dovra::report::ReportContext context =
         dovra::report::reportContext(files.workspace(), id, QString());
     for (auto _ : state) {
         dovra::report::TargetCapitalReportRun run(files.workspace(), id, allSections());
-        if (!run.calculate() || !run.writeDocument(path, context))
+        if (!run.calculate() || !run.writeDocument(path, format, context))
             state.SkipWithError("report failed");
     }
 }
-BENCHMARK(TargetCapitalReportDocument1000Items)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TargetCapitalReportFile1000Items, Document, dovra::report::DocumentFormat::Word,
+                  QStringLiteral("Rapportage.docx"))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TargetCapitalReportFile1000Items, Pdf, dovra::report::DocumentFormat::Pdf,
+                  QStringLiteral("Rapportage.pdf"))
+    ->Unit(benchmark::kMillisecond);
 
 void TargetCapitalReportScreen1000Items(benchmark::State& state)
 {

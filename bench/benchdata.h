@@ -6,9 +6,9 @@
 #include "storage/datafilelink.h"
 #include "storage/workspace.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 
 #include <benchmark/benchmark.h>
 #include <QTemporaryDir>
@@ -110,11 +110,13 @@ private:
 
 } // namespace dovra::bench
 
-// The main() of a benchmark program: the core needs a Qt application.
+// The main() of a benchmark program: the core needs a Qt application, with fonts for PDF reports.
 #define DOVRA_BENCHMARK_MAIN()                                                                               \
     int main(int argc, char** argv)                                                                          \
     {                                                                                                        \
-        QCoreApplication app(argc, argv);                                                                    \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))                                                  \
+            qputenv("QT_QPA_PLATFORM", "offscreen");                                                         \
+        QGuiApplication app(argc, argv);                                                                     \
         benchmark::Initialize(&argc, argv);                                                                  \
         benchmark::RunSpecifiedBenchmarks();                                                                 \
         benchmark::Shutdown();                                                                               \

@@ -2,15 +2,39 @@
 #include "base/stderrmessages.h"
 #include "cli.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
+
+#include <memory>
+
+namespace {
+
+// A PDF report is laid out with the fonts of Qt's windowing side, which needs the GUI application (drawing
+// offscreen, without a display). Every other command stays without it.
+bool writesPdf(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]).toLower().endsWith(".pdf"))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (writesPdf(argc, argv)) {
+        if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     // Same name as the windowed program, so both look for the user's files in the same folders.
     QCoreApplication::setApplicationName(QStringLiteral("DOVRA"));
     dovra::StderrMessages stderrMessages;
     dovra::setMessageService(&stderrMessages);
     QTextStream out(stdout);
-    return dovra::runCli(app.arguments().mid(1), out);
+    return dovra::runCli(QCoreApplication::arguments().mid(1), out);
 }

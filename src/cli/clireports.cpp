@@ -89,14 +89,18 @@ int writeTargetCapitalReport(const report::ReportContext& context,
         out.flush();
         return CliOk;
     }
-    return run.writeDocument(QFileInfo(path).absoluteFilePath(), context) ? CliOk : CliFailed;
+    return run.writeDocument(QFileInfo(path).absoluteFilePath(), report::documentFormatFor(path), context)
+               ? CliOk
+               : CliFailed;
 }
 
 int writeInputReport(const report::ReportContext& context, const report::InputReportOptions& options,
                      const QString& path)
 {
-    return report::writeInputReportDocument(options, QFileInfo(path).absoluteFilePath(), context) ? CliOk
-                                                                                                  : CliFailed;
+    return report::writeInputReportDocument(options, QFileInfo(path).absoluteFilePath(),
+                                            report::documentFormatFor(path), context)
+               ? CliOk
+               : CliFailed;
 }
 
 } // namespace dovra

@@ -1,12 +1,12 @@
-// Shared main of the test executables: a QCoreApplication for the core's tests, a real QApplication on
-// the offscreen platform for the screens' (DOVRA_TEST_WIDGETS); a home folder of its own (settings and
-// user folders of parallel tests never meet), Dutch locale.
+// Shared main of the test executables, on the offscreen platform: a QGuiApplication for the core's tests (PDF
+// reports are laid out with Qt's fonts), a real QApplication for the screens' (DOVRA_TEST_WIDGETS); a home
+// folder of its own (settings and user folders of parallel tests never meet), Dutch locale.
 #ifdef DOVRA_TEST_WIDGETS
 #include <QApplication>
 using TestApplication = QApplication;
 #else
-#include <QCoreApplication>
-using TestApplication = QCoreApplication;
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
 #endif
 #include <QDir>
 #include <QLocale>

@@ -2,7 +2,6 @@
 
 #include <QCryptographicHash>
 #include <QRandomGenerator>
-#include <QSaveFile>
 #include <QtEndian>
 #include <QXmlStreamWriter>
 
@@ -20,33 +19,6 @@ namespace dovra::report {
 namespace {
 
 using namespace Qt::StringLiterals;
-
-// ---- The document as data; the XML is assembled when a part is asked for, because the header, footer
-// and protection are set after the content.
-
-struct PageBreakMark
-{
-};
-
-struct TableRow
-{
-    QList<Cell> cells;
-    bool rule = false;
-};
-
-struct Table
-{
-    TableLayout layout;
-    QList<TableRow> rows;
-};
-
-using Block = std::variant<Paragraph, Table, PageBreakMark>;
-
-struct Section
-{
-    PageSetup page;
-    QList<Block> blocks;
-};
 
 struct Protection
 {
@@ -779,106 +751,34 @@ bool zipInMemory(const QList<Part>& parts, QByteArray* zipped, QString* error)
     return readSource(buffer.get(), zipped, error);
 }
 
+QList<Part> packageParts(const QList<Section>& sections, const std::optional<QList<Paragraph>>& header,
+                         const std::optional<QList<Paragraph>>& footer,
+                         const std::optional<Protection>& protection)
+{
+    const HeaderFooter hf{header.has_value(), footer.has_value()};
+    QList<Part> result{{"[Content_Types].xml"_L1, contentTypesXml(hf)},
+                       {"_rels/.rels"_L1, packageRelsXml()},
+                       {DocumentPart, documentXml(sections, hf)},
+                       {StylesPart, stylesXml()},
+                       {SettingsPart, settingsXml(protection)}};
+    if (header)
+        result.append({HeaderPart, headerFooterXml("w:hdr"_L1, *header)});
+    if (footer)
+        result.append({FooterPart, headerFooterXml("w:ftr"_L1, *footer)});
+    result.append({"word/_rels/document.xml.rels"_L1, documentRelsXml(hf)});
+    return result;
+}
+
 } // namespace
 
 struct DocxDocument::Impl
 {
-    QList<Section> sections;
-    bool tableOpen = false;
-    std::optional<QList<Paragraph>> header;
-    std::optional<QList<Paragraph>> footer;
     std::optional<Protection> protection;
-
-    Section& current()
-    {
-        if (sections.isEmpty())
-            sections.append(Section{PageSetup::portraitA4(), {}});
-        return sections.last();
-    }
-
-    void add(Block block)
-    {
-        tableOpen = false;
-        current().blocks.append(std::move(block));
-    }
-
-    Table* openTable() { return tableOpen ? &std::get<Table>(current().blocks.last()) : nullptr; }
-
-    HeaderFooter headerFooter() const { return {header.has_value(), footer.has_value()}; }
-
-    QList<Part> parts() const
-    {
-        const HeaderFooter hf = headerFooter();
-        QList<Part> result{{"[Content_Types].xml"_L1, contentTypesXml(hf)},
-                           {"_rels/.rels"_L1, packageRelsXml()},
-                           {DocumentPart, documentXml(sections, hf)},
-                           {StylesPart, stylesXml()},
-                           {SettingsPart, settingsXml(protection)}};
-        if (header)
-            result.append({HeaderPart, headerFooterXml("w:hdr"_L1, *header)});
-        if (footer)
-            result.append({FooterPart, headerFooterXml("w:ftr"_L1, *footer)});
-        result.append({"word/_rels/document.xml.rels"_L1, documentRelsXml(hf)});
-        return result;
-    }
 };
 
 DocxDocument::DocxDocument() : d(std::make_unique<Impl>()) {}
 
 DocxDocument::~DocxDocument() = default;
-
-void DocxDocument::beginSection(const PageSetup& page)
-{
-    d->tableOpen = false;
-    d->sections.append(Section{page, {}});
-}
-
-void DocxDocument::paragraph(const Paragraph& paragraph)
-{
-    d->add(paragraph);
-}
-
-void DocxDocument::pageBreak()
-{
-    d->add(PageBreakMark{});
-}
-
-void DocxDocument::beginTable(const TableLayout& layout)
-{
-    d->add(Table{layout, {}});
-    d->tableOpen = true;
-}
-
-void DocxDocument::tableRow(const QList<Cell>& cells)
-{
-    Table* table = d->openTable();
-    Q_ASSERT(table);
-    if (table)
-        table->rows.append(TableRow{cells, false});
-}
-
-void DocxDocument::tableRule()
-{
-    Table* table = d->openTable();
-    Q_ASSERT(table);
-    if (table)
-        table->rows.append(TableRow{{}, true});
-}
-
-void DocxDocument::endTable()
-{
-    d->tableOpen = false;
-}
-
-void DocxDocument::setHeader(const QList<Paragraph>& paragraphs)
-{
-    d->header = paragraphs;
-}
-
-void DocxDocument::setFooter(const QList<Paragraph>& paragraphs)
-{
-    d->footer = paragraphs;
-}
 
 void DocxDocument::protectForForms(const QString& password, const QByteArray& salt)
 {
@@ -892,7 +792,7 @@ void DocxDocument::protectForForms(const QString& password, const QByteArray& sa
 
 QByteArray DocxDocument::part(const QString& name) const
 {
-    for (const Part& part : d->parts()) {
+    for (const Part& part : packageParts(sections(), header(), footer(), d->protection)) {
         if (part.name == name)
             return part.data;
     }
@@ -901,16 +801,9 @@ QByteArray DocxDocument::part(const QString& name) const
 
 bool DocxDocument::save(const QString& path, QString* error) const
 {
-    const QList<Part> parts = d->parts();
     QByteArray zipped;
-    if (!zipInMemory(parts, &zipped, error))
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(error, file.errorString());
-    if (file.write(zipped) != zipped.size() || !file.commit())
-        return fail(error, file.errorString());
-    return true;
+    return zipInMemory(packageParts(sections(), header(), footer(), d->protection), &zipped, error) &&
+           saveBytes(path, zipped, error);
 }
 
 } // namespace dovra::report

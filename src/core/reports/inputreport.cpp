@@ -8,7 +8,7 @@
 #include "facility/clsTonnage.h"
 #include "model/options.h"
 #include "reports/clsActRapInvoer.h"
-#include "reports/docxdocument.h"
+#include "reports/reportdocument.h"
 #include "storage/database.h"
 #include "storage/workspace.h"
 
@@ -552,7 +552,7 @@ bool writeUnselectedChecklistItems(ReportWriter& writer, bool firstOfTargetCapit
     return true;
 }
 
-void writeHeaderFooter(DocxDocument& document, const ReportContext& context)
+void writeHeaderFooter(ReportDocument& document, const ReportContext& context)
 {
     const ProgramVersion& version = context.workspace->version();
     document.setHeader({Paragraph(applicationTitle() + QLatin1Char(' ') + QString::number(version.major) +

@@ -13,7 +13,7 @@ class clsDV;
 
 namespace dovra::report {
 
-class DocxDocument;
+class ReportDocument;
 
 // Section writers of the input data report. Each starts a new section of its own (on a new page when it
 // is not the first); they return false when the facility's data cannot be read.
@@ -36,7 +36,7 @@ bool writeUnselectedChecklistItems(ReportWriter& writer, bool firstOfTargetCapit
                                    const ReportContext& context);
 
 // The header and footer shared by both reports.
-void writeHeaderFooter(DocxDocument& document, const ReportContext& context);
+void writeHeaderFooter(ReportDocument& document, const ReportContext& context);
 
 // The page set-up of the portrait sections of both reports.
 PageSetup portraitPage();

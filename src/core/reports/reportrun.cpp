@@ -3,8 +3,10 @@
 #include "base/messageservice.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
+#include "facility/clsStort.h"
 #include "reports/docxdocument.h"
 #include "reports/inputreport.h"
+#include "reports/pdfdocument.h"
 #include "storage/workspace.h"
 
 #include <QDir>
@@ -14,8 +16,9 @@ namespace dovra::report {
 
 namespace {
 
-bool saveDocument(const DocxDocument& document, const QString& path, const ReportContext& context)
+bool saveWithHeaderFooter(ReportDocument& document, const QString& path, const ReportContext& context)
 {
+    writeHeaderFooter(document, context);
     // Checked again right before saving: the target may have changed since it was chosen.
     if (const std::optional<QString> problem = reportTargetProblem(path, context.databaseFiles)) {
         messages().inform(*problem, QStringLiteral("Rapportage"), MessageIcon::Critical);
@@ -28,6 +31,24 @@ bool saveDocument(const DocxDocument& document, const QString& path, const Repor
                           QDir::toNativeSeparators(path) + QStringLiteral("'.\r\n\r\n") + error,
                       QStringLiteral("Rapportage"), MessageIcon::Critical);
     return false;
+}
+
+QString facilityName(const ReportContext& context)
+{
+    clsStort stort(*context.workspace);
+    return stort.initializeStort(context.facilityId) ? stort.NaamStort() : QString();
+}
+
+bool writeInputReport(ReportDocument& document, const InputReportOptions& options, const QString& path,
+                      const ReportContext& context)
+{
+    const bool written =
+        (!options.algemeen ||
+         writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt, context)) &&
+        (!options.voorzieningen || writeProvisions(document, context)) &&
+        (!options.kostenposten || writeCostItems(document, context)) &&
+        (!options.checklistposten || writeUnselectedChecklistItems(document, false, context));
+    return written && saveWithHeaderFooter(document, path, context);
 }
 
 } // namespace
@@ -114,31 +135,35 @@ bool TargetCapitalReportRun::write(ReportWriter& writer, const ReportContext& co
     return true;
 }
 
-bool TargetCapitalReportRun::writeDocument(const QString& path, const ReportContext& context,
-                                           const Progress& progress)
+bool TargetCapitalReportRun::writeDocument(const QString& path, DocumentFormat format,
+                                           const ReportContext& context, const Progress& progress)
 {
-    DocxDocument document;
-    if (!write(document, context, progress))
+    if (!m_dv)
         return false;
-    writeHeaderFooter(document, context);
+    if (format == DocumentFormat::Pdf) {
+        PdfDocument document(m_dv->facilityName());
+        return write(document, context, progress) && saveWithHeaderFooter(document, path, context);
+    }
+    DocxDocument document;
     document.protectForForms(reportProtectionPassword());
-    return saveDocument(document, path, context);
+    return write(document, context, progress) && saveWithHeaderFooter(document, path, context);
 }
 
-bool writeInputReportDocument(const InputReportOptions& options, const QString& path,
+bool writeInputReportDocument(const InputReportOptions& options, const QString& path, DocumentFormat format,
                               const ReportContext& context)
 {
+    if (format == DocumentFormat::Pdf) {
+        PdfDocument document(facilityName(context));
+        return writeInputReport(document, options, path, context);
+    }
     DocxDocument document;
-    const bool written =
-        (!options.algemeen ||
-         writeGeneralData(document, GeneralDataReport::InputData, nullptr, std::nullopt, context)) &&
-        (!options.voorzieningen || writeProvisions(document, context)) &&
-        (!options.kostenposten || writeCostItems(document, context)) &&
-        (!options.checklistposten || writeUnselectedChecklistItems(document, false, context));
-    if (!written)
-        return false;
-    writeHeaderFooter(document, context);
-    return saveDocument(document, path, context);
+    return writeInputReport(document, options, path, context);
+}
+
+DocumentFormat documentFormatFor(const QString& path)
+{
+    return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? DocumentFormat::Pdf
+                                                                     : DocumentFormat::Word;
 }
 
 std::optional<QString> reportTargetProblem(const QString& path, const QStringList& databaseFiles)
@@ -149,7 +174,8 @@ std::optional<QString> reportTargetProblem(const QString& path, const QStringLis
     return QStringLiteral("De rapportage kan niet worden opgeslagen: ") + *problem;
 }
 
-QString proposedReportName(const QString& prefix, const QString& facilityName, const QDate& today)
+QString proposedReportName(const QString& prefix, const QString& facilityName, const QDate& today,
+                           DocumentFormat format)
 {
     // A facility name may hold characters that no file name can (a slash) or that other systems refuse.
     QString name = facilityName;
@@ -158,7 +184,7 @@ QString proposedReportName(const QString& prefix, const QString& facilityName, c
             c = u'_';
     }
     return prefix + u' ' + name + u' ' + today.toString(QStringLiteral("dd-MM-yyyy")) +
-           QStringLiteral(".docx");
+           (format == DocumentFormat::Pdf ? QStringLiteral(".pdf") : QStringLiteral(".docx"));
 }
 
 ReportContext reportContext(Workspace& workspace, long facilityId, const QString& configuredDataFile)

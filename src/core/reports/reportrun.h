@@ -2,6 +2,7 @@
 
 #include "reports/dvreportrows.h"
 #include "reports/reportcontext.h"
+#include "reports/reportdocument.h"
 #include "reports/targetcapitalreport.h"
 #include "storage/outputtarget.h"
 
@@ -46,9 +47,10 @@ public:
 
     // The chosen sections into the writer; the cover and the checklist list only into a document.
     bool write(ReportWriter& writer, const ReportContext& context, const Progress& progress = {});
-    // The sections, header and footer, protection, saved under path. False when it could not be saved
-    // (after a message); the file is then left as it was.
-    bool writeDocument(const QString& path, const ReportContext& context, const Progress& progress = {});
+    // The sections, header and footer (and in a .docx the protection), saved under path in the format.
+    // False when it could not be saved (after a message); the file is then left as it was.
+    bool writeDocument(const QString& path, DocumentFormat format, const ReportContext& context,
+                       const Progress& progress = {});
 
 private:
     Workspace* m_workspace;
@@ -66,16 +68,21 @@ struct InputReportOptions
     bool checklistposten = true;
 };
 
-// Writes the input data report with its header and footer and saves it under path; false (after a
-// message) when it could not be written or saved.
-bool writeInputReportDocument(const InputReportOptions& options, const QString& path,
+// Writes the input data report with its header and footer and saves it under path in the format; false
+// (after a message) when it could not be written or saved.
+bool writeInputReportDocument(const InputReportOptions& options, const QString& path, DocumentFormat format,
                               const ReportContext& context);
+
+// The format a report file's name asks for: PDF for ".pdf" (in any case), otherwise a .docx.
+DocumentFormat documentFormatFor(const QString& path);
 
 // The message that refuses path as the file of a report; empty when a report may be saved there.
 std::optional<QString> reportTargetProblem(const QString& path, const QStringList& databaseFiles);
 
-// The name a file dialog proposes: prefix, facility name and the date as dd-mm-yyyy, with ".docx".
-QString proposedReportName(const QString& prefix, const QString& facilityName, const QDate& today);
+// The name a file dialog proposes: prefix, facility name and the date as dd-mm-yyyy, with the format's
+// extension.
+QString proposedReportName(const QString& prefix, const QString& facilityName, const QDate& today,
+                           DocumentFormat format);
 
 // The fixed password of the protection of the target capital report.
 QString reportProtectionPassword();

@@ -58,7 +58,7 @@ frmDoelverm::frmDoelverm(QWidget* parent) : QDialog(parent), m_ui(std::make_uniq
 
     for (QAbstractButton* control : std::initializer_list<QAbstractButton*>{
              m_ui->chkVoorblad, m_ui->chkRapDV, m_ui->chkRapUnselectedCLitems, m_ui->chkRapHef,
-             m_ui->optRapNaar1, m_ui->optRapNaar2})
+             m_ui->optRapNaar1, m_ui->optRapNaar2, m_ui->optRapNaar3})
         connect(control, &QAbstractButton::clicked, this, &frmDoelverm::applyEnablingRules);
     // Choosing a grouping only means something for the target capital section.
     for (QAbstractButton* option : {m_ui->optRapSort1, m_ui->optRapSort2, m_ui->optRapSort3})
@@ -91,8 +91,8 @@ void frmDoelverm::placeVatBox()
 
 void frmDoelverm::applyEnablingRules()
 {
-    // The cover and the list of unselected checklist items exist in the document only.
-    const bool document = m_ui->optRapNaar2->isChecked();
+    // The cover and the list of unselected checklist items exist in a document (.docx or PDF) only.
+    const bool document = !m_ui->optRapNaar1->isChecked();
     for (QCheckBox* box : {m_ui->chkVoorblad, m_ui->chkRapUnselectedCLitems}) {
         if (!document)
             box->setChecked(false);
@@ -157,22 +157,23 @@ void frmDoelverm::runReport()
 
     report::TargetCapitalReportRun run(appState().workspace(), appState().facility().id, chosenOptions());
     if (run.calculate()) {
-        if (m_ui->optRapNaar2->isChecked())
-            writeDocument(run);
-        else
+        if (m_ui->optRapNaar1->isChecked())
             writeScreen(run);
+        else
+            writeDocument(run, m_ui->optRapNaar3->isChecked() ? report::DocumentFormat::Pdf
+                                                              : report::DocumentFormat::Word);
     }
     close();
 }
 
-void frmDoelverm::writeDocument(report::TargetCapitalReportRun& run)
+void frmDoelverm::writeDocument(report::TargetCapitalReportRun& run, report::DocumentFormat format)
 {
-    const QString path = reportfile::choose(QStringLiteral("Rapportage"));
+    const QString path = reportfile::choose(QStringLiteral("Rapportage"), format);
     if (path.isEmpty())
         return;
     const bool written = reportfile::writeShowingProgress(
         m_ui->ProgressBar1, run.progressMaximum(), [&](const report::Progress& progress) {
-            return run.writeDocument(path, reportfile::currentReportContext(), progress);
+            return run.writeDocument(path, format, reportfile::currentReportContext(), progress);
         });
     if (written)
         reportfile::offerToOpen(path, QStringLiteral("Rapportage doelvermogen & heffing"));

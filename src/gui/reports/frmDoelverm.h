@@ -32,7 +32,7 @@ private:
     bool acceptVat();
     report::TargetCapitalReportOptions chosenOptions() const;
     void runReport();
-    void writeDocument(report::TargetCapitalReportRun& run);
+    void writeDocument(report::TargetCapitalReportRun& run, report::DocumentFormat format);
     void writeScreen(report::TargetCapitalReportRun& run);
 
     std::unique_ptr<Ui::frmDoelverm> m_ui;

@@ -29,7 +29,9 @@ void frmRapVoorz::runReport()
                           QStringLiteral("Rapportage ingevoerde gegevens"), MessageIcon::Information);
         return;
     }
-    const QString path = reportfile::choose(QStringLiteral("Rapp invoer"));
+    const report::DocumentFormat format =
+        m_ui->optRapNaar3->isChecked() ? report::DocumentFormat::Pdf : report::DocumentFormat::Word;
+    const QString path = reportfile::choose(QStringLiteral("Rapp invoer"), format);
     if (path.isEmpty())
         return;
     const report::InputReportOptions options{m_ui->chkAlg->isChecked(), m_ui->chkVoorz->isChecked(),
@@ -38,7 +40,8 @@ void frmRapVoorz::runReport()
     // The sections report no steps: the bar only shows that the report is being written.
     const bool written =
         reportfile::writeShowingProgress(m_ui->ProgressBar1, 0, [&](const report::Progress&) {
-            return report::writeInputReportDocument(options, path, reportfile::currentReportContext());
+            return report::writeInputReportDocument(options, path, format,
+                                                    reportfile::currentReportContext());
         });
     if (written)
         reportfile::offerToOpen(path, QStringLiteral("Rapportage ingevoerde gegevens"));

@@ -40,19 +40,21 @@ report::ReportContext currentReportContext()
     return report::reportContext(state.workspace(), state.facility().id, state.settings().dataFileName());
 }
 
-QString choose(const QString& prefix)
+QString choose(const QString& prefix, report::DocumentFormat format)
 {
     const OpenFacilityState& facility = appState().facility();
     clsStort stort(appState().workspace());
     stort.initializeStort(facility.id);
-    const QString name = report::proposedReportName(prefix, facility.name, QDate::currentDate());
+    const QString name = report::proposedReportName(prefix, facility.name, QDate::currentDate(), format);
     // A directory that is gone (or the Windows default "c:\" elsewhere) is no place to propose.
     const QDir exportDir(stort.StandaardExportDir());
     const QString proposed = exportDir.exists() ? exportDir.filePath(name) : name;
 
-    const QString path = askUsableTarget(FileDialogRequest{QStringLiteral("Rapportage opslaan als ..."),
-                                                           QStringLiteral("Word bestanden (*.docx)|*.docx|"),
-                                                           proposed, false, true});
+    const QString filter = format == report::DocumentFormat::Pdf
+                               ? QStringLiteral("PDF bestanden (*.pdf)|*.pdf|")
+                               : QStringLiteral("Word bestanden (*.docx)|*.docx|");
+    const QString path = askUsableTarget(
+        FileDialogRequest{QStringLiteral("Rapportage opslaan als ..."), filter, proposed, false, true});
     if (path.isEmpty())
         return {};
     // Only a convenience for the next report: a file that refuses it does not stop this one.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/reportcontext.h"
+#include "reports/reportdocument.h"
 #include "reports/targetcapitalreport.h"
 
 #include <QString>
@@ -17,10 +18,10 @@ namespace reportfile {
 // The open facility of the linked data file, written now.
 report::ReportContext currentReportContext();
 
-// Asks where to save a report, proposing prefix, facility name and today's date in the open facility's
-// export directory; the chosen directory becomes that export directory. A place no report may be saved
-// is refused with its reason and asked for again. Empty when the user cancels.
-QString choose(const QString& prefix);
+// Asks where to save a report in the format, proposing prefix, facility name and today's date in the open
+// facility's export directory; the chosen directory becomes that export directory. A place no report may
+// be saved is refused with its reason and asked for again. Empty when the user cancels.
+QString choose(const QString& prefix, report::DocumentFormat format);
 
 // Tells the user the report is ready and opens it when the user wants to.
 void offerToOpen(const QString& path, const QString& title);

@@ -4,6 +4,7 @@
 // not there; the cost item rows of both reports over a finished calculation. The word-processing document:
 // every feature the reports use, read back from its XML, form protection, saving as a zip of well-formed
 // parts. The demo facilities' whole reports, opened by LibreOffice too, below.
+#include "base/formats.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
 #include "reports/clsActRapInvoer.h"
@@ -11,6 +12,7 @@
 #include "reports/docxdocument.h"
 #include "reports/dvreportrows.h"
 #include "reports/inputreport.h"
+#include "reports/pdfdocument.h"
 #include "reports/reportrun.h"
 #include "reports/screenreport.h"
 #include "reports/targetcapitalreport.h"
@@ -105,7 +107,7 @@ const QStringList Parts{
 // every look, symbols, tab stops, tabs, a line break and characters XML cannot hold, a page break, a
 // table with a short row, a rule and an italic and a right-aligned cell ending the first section, a
 // bordered table ending the document, and fields in header and footer.
-void fill(DocxDocument& document)
+void fill(ReportDocument& document)
 {
     TextRun italic = TextRun::plain(QStringLiteral("schuin"));
     TextRun underlined = TextRun::plain(QStringLiteral("onderstreept"));
@@ -213,14 +215,16 @@ TEST_F(ReportRunTest, DemoReportsMatchTheirGoldenFiles)
             ASSERT_TRUE(run.write(screen, contextOf(id)));
             EXPECT_TRUE(test::matchesGolden(golden(QLatin1String(name) + QStringLiteral("-scherm")),
                                             test::dumpScreen(screen) + messages()));
-            ASSERT_TRUE(run.writeDocument(path, contextOf(id)));
+            ASSERT_TRUE(run.writeDocument(path, DocumentFormat::Word, contextOf(id)));
             EXPECT_TRUE(test::matchesGolden(golden(QLatin1String(name) + QStringLiteral("-docx")),
                                             dumpDocument(path)));
         }
-        ASSERT_TRUE(writeInputReportDocument(InputReportOptions{}, path, contextOf(id)));
+        ASSERT_TRUE(
+            writeInputReportDocument(InputReportOptions{}, path, DocumentFormat::Word, contextOf(id)));
         EXPECT_TRUE(test::matchesGolden(golden(QStringLiteral("invoer-docx")), dumpDocument(path)));
     }
-    ASSERT_TRUE(writeInputReportDocument(InputReportOptions{false, false, false, false}, path, contextOf(2)));
+    ASSERT_TRUE(writeInputReportDocument(InputReportOptions{false, false, false, false}, path,
+                                         DocumentFormat::Word, contextOf(2)));
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("reports/invoer-leeg-docx.txt"), dumpDocument(path)));
 }
 
@@ -235,7 +239,7 @@ TEST_F(ReportRunTest, SectionsChosenAloneOpenTheReport)
           std::tuple{1, TargetCapitalReportOptions{false, false, false, true}, "Rapportage heffingen"}}) {
         TargetCapitalReportRun run(workspace(), facility, options);
         ASSERT_TRUE(run.calculate());
-        ASSERT_TRUE(run.writeDocument(path, contextOf(facility)));
+        ASSERT_TRUE(run.writeDocument(path, DocumentFormat::Word, contextOf(facility)));
         const test::DocxContent content = test::readDocx(test::readDocxPart(path, "word/document.xml"));
         ASSERT_EQ(content.sections.size(), 1);
         EXPECT_EQ(content.lines().value(0), QLatin1String(opening));
@@ -276,47 +280,78 @@ QString outputOf(const QString& program, const QStringList& arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
-// The document printed to PDF by LibreOffice, the text of each page, "landscape" before the text of a
-// landscape page. Every page is A4 and its footer counts the pages of the whole document.
-QStringList pagesOf(const QString& docx)
+// The text of each page of a PDF, "landscape" before the text of a landscape page. Every page is A4 and its
+// footer counts the pages of the whole document.
+QStringList pagesOf(const QString& pdf)
 {
-    QTemporaryDir profile; // of its own, so a LibreOffice the user has open does not take the job
-    outputOf(QStringLiteral("soffice"),
-             {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless",
-              "--convert-to", "pdf", "--outdir", QFileInfo(docx).path(), docx});
-    const QString pdf = docx.chopped(4) + QStringLiteral("pdf");
     static const QRegularExpression size(
         QStringLiteral(R"(Page\s+(\d+) size:\s+([\d.]+) x ([\d.]+) pts(.*))"));
-    QStringList pages;
+    QStringList pages = outputOf(QStringLiteral("pdftotext"), {"-layout", pdf, "-"}).split(u'\f');
+    pages.removeLast(); // after the last page's form feed
+    qsizetype page = 0;
     for (const QRegularExpressionMatch& match :
          size.globalMatch(outputOf(QStringLiteral("pdfinfo"), {"-f", "1", "-l", "9999", pdf}))) {
-        const QString number = match.captured(1);
-        pages.append(
-            (match.captured(2).toDouble() > match.captured(3).toDouble() ? QStringLiteral("landscape\n")
-                                                                         : QString()) +
-            outputOf(QStringLiteral("pdftotext"), {"-layout", "-f", number, "-l", number, pdf, "-"}));
-        EXPECT_TRUE(match.captured(4).contains(QLatin1String("A4"))) << "page " << number.toStdString();
+        EXPECT_TRUE(match.captured(4).contains(QLatin1String("A4"))) << "page " << page + 1;
+        if (page < pages.size() && match.captured(2).toDouble() > match.captured(3).toDouble())
+            pages[page].prepend(QStringLiteral("landscape\n"));
+        ++page;
     }
+    EXPECT_EQ(page, pages.size());
     for (qsizetype i = 0; i < pages.size(); ++i)
         EXPECT_TRUE(pages[i].contains(QStringLiteral("pag. %1 van %2").arg(i + 1).arg(pages.size())))
             << pages[i].toStdString();
     return pages;
 }
 
-// The target capital report's cover and levy portrait, every page of the calculation landscape (a file name
-// with spaces, as the program proposes them). The input data report, portrait throughout, is the same
-// writer's output: its golden files show its page set-up.
-TEST_F(ReportRunTest, WordProcessorLaysTheReportsOut)
+// The document printed to PDF by LibreOffice, page by page.
+QStringList pagesOfDocx(const QString& docx)
 {
-    if (QStandardPaths::findExecutable("soffice").isEmpty() ||
-        QStandardPaths::findExecutable("pdfinfo").isEmpty())
+    QTemporaryDir profile; // of its own, so a LibreOffice the user has open does not take the job
+    outputOf(QStringLiteral("soffice"),
+             {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless",
+              "--convert-to", "pdf", "--outdir", QFileInfo(docx).path(), docx});
+    return pagesOf(docx.chopped(4) + QStringLiteral("pdf"));
+}
+
+// The lines of pages without their spacing, and without the symbols, which the word processor takes from
+// its symbol font and the PDF from a free one; the moments in header and footer differ.
+QStringList linesOf(const QStringList& pages)
+{
+    static const QRegularExpression symbols(
+        QStringLiteral("[\\x{2713}\\x{2326}\\x{25AB}\\x{F000}-\\x{F0FF}]"));
+    QStringList lines;
+    for (const QString& page : pages) {
+        for (QString line : page.split(u'\n')) {
+            line = line.remove(symbols).simplified();
+            if (!line.isEmpty() && !line.contains(QLatin1String("Afgedrukt d.d.")))
+                lines.append(line);
+        }
+    }
+    return lines;
+}
+
+bool needsPdfTools()
+{
+    return QStandardPaths::findExecutable("soffice").isEmpty() ||
+           QStandardPaths::findExecutable("pdfinfo").isEmpty();
+}
+
+// The target capital report's cover and levy portrait, every page of the calculation landscape (a file name
+// with spaces, as the program proposes them); its PDF has the same pages with the same lines, the title and
+// the creator. The input data report, portrait throughout, is the same writers' output: its PDF has the
+// pages LibreOffice makes of its .docx.
+TEST_F(ReportRunTest, WordProcessorAndPdfLayTheReportsOutAlike)
+{
+    if (needsPdfTools())
         GTEST_SKIP() << "LibreOffice or poppler-utils is not installed";
     TargetCapitalReportRun run(
         workspace(), 1, TargetCapitalReportOptions{true, true, true, true, DVGrouping::Voorziening, 21});
     ASSERT_TRUE(run.calculate());
-    const QString path = output.filePath(QStringLiteral("Rapportage Stortplaats De Kragge.docx"));
-    ASSERT_TRUE(run.writeDocument(path, contextOf(1)));
-    const QStringList pages = pagesOf(path);
+    const QString docx = output.filePath(QStringLiteral("Rapportage Stortplaats De Kragge.docx"));
+    const QString pdf = output.filePath(QStringLiteral("Rapportage De Kragge.pdf"));
+    ASSERT_TRUE(run.writeDocument(docx, DocumentFormat::Word, contextOf(1)));
+    ASSERT_TRUE(run.writeDocument(pdf, DocumentFormat::Pdf, contextOf(1)));
+    const QStringList pages = pagesOfDocx(docx);
     ASSERT_GE(pages.size(), 4);
     EXPECT_TRUE(pages.first().contains(QLatin1String("Stortplaats De Kragge")));
     bool inCalculation = false;
@@ -328,12 +363,46 @@ TEST_F(ReportRunTest, WordProcessorLaysTheReportsOut)
             inCalculation = false;
         EXPECT_EQ(page.startsWith(QLatin1String("landscape")), inCalculation) << page.toStdString();
     }
+
+    const QStringList pdfPages = pagesOf(pdf);
+    ASSERT_EQ(pdfPages.size(), pages.size());
+    for (qsizetype i = 0; i < pages.size(); ++i)
+        EXPECT_EQ(pdfPages[i].startsWith(QLatin1String("landscape")),
+                  pages[i].startsWith(QLatin1String("landscape")))
+            << "page " << i + 1;
+    const QString targetCapital =
+        formats::number(run.calculation().DoelvermogenMetRisicoFonds(), QStringLiteral("€ #,#0"));
+    EXPECT_TRUE(
+        pdfPages.first().contains(QRegularExpression(QStringLiteral("Doelvermogen +") + targetCapital)))
+        << targetCapital.toStdString();
+    const auto section = [](const QStringList& lines) {
+        const qsizetype start = lines.indexOf(QStringLiteral("Rapportage doelvermogen"));
+        return lines.mid(start,
+                         lines.indexOf(QStringLiteral("Rapportage DOVRA: ingevoerde data"), start) - start);
+    };
+    const QStringList expected = section(linesOf(pages));
+    EXPECT_GT(expected.size(), 60);
+    EXPECT_EQ(section(linesOf(pdfPages)).join(u'\n'), expected.join(u'\n'));
+    const QString info = outputOf(QStringLiteral("pdfinfo"), {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression(QStringLiteral("Title: +Stortplaats De Kragge\n"))) &&
+                info.contains(QRegularExpression(QStringLiteral("Creator: +DOVRA\n"))))
+        << info.toStdString();
+
+    ASSERT_TRUE(writeInputReportDocument(InputReportOptions{}, docx, DocumentFormat::Word, contextOf(2)));
+    ASSERT_TRUE(writeInputReportDocument(InputReportOptions{}, pdf, DocumentFormat::Pdf, contextOf(2)));
+    const QStringList inputPages = pagesOf(pdf);
+    EXPECT_EQ(inputPages.size(), pagesOfDocx(docx).size());
+    EXPECT_TRUE(inputPages.first().contains(QLatin1String("Stortplaats Vlagheide")));
+    EXPECT_FALSE(inputPages.join(QString()).contains(QLatin1String("landscape")));
+    EXPECT_TRUE(recorder.recorded().isEmpty()) << messages().toStdString();
 }
 
 TEST(ProposedReportName, CharactersNoFileNameCanHoldAreReplaced)
 {
-    EXPECT_EQ(proposedReportName("Rapp invoer", "Noord/Zuid: \"A\"", QDate(2026, 3, 9)),
+    EXPECT_EQ(proposedReportName("Rapp invoer", "Noord/Zuid: \"A\"", QDate(2026, 3, 9), DocumentFormat::Word),
               u"Rapp invoer Noord_Zuid_ _A_ 09-03-2026.docx");
+    EXPECT_EQ(proposedReportName("Rapportage", "Zuid", QDate(2026, 3, 9), DocumentFormat::Pdf),
+              u"Rapportage Zuid 09-03-2026.pdf");
 }
 
 } // namespace
@@ -589,4 +658,74 @@ TEST(DocxDocument, SavesAZipOfWellFormedPartsOrNothing)
     EXPECT_TRUE(document.part(QStringLiteral("word/nothing.xml")).isEmpty());
     EXPECT_TRUE(DocxDocument().part(QStringLiteral("word/header1.xml")).isEmpty());
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"rapport.docx"}));
+}
+
+// The same features laid out on pages: each section's page size and orientation, the text as it stands on
+// the page (tabs, alignment, symbols, fields filled in per page), the title and creator.
+TEST(PdfDocument, EveryFeatureMatchesItsGoldenFile)
+{
+    if (needsPdfTools())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    PdfDocument document(QStringLiteral("Titel <&>"));
+    fill(document);
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("features.pdf")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(document.render(QDateTime(QDate(2026, 12, 6), QTime(9, 5))));
+    file.close();
+    QString dump;
+    static const QRegularExpression properties(QStringLiteral("^(Title|Creator|Pages|Page +\\d+ size):.*$"),
+                                               QRegularExpression::MultilineOption);
+    for (const QRegularExpressionMatch& match :
+         properties.globalMatch(outputOf(QStringLiteral("pdfinfo"), {"-f", "1", "-l", "9", file.fileName()})))
+        dump += match.captured(0) + u'\n';
+    dump +=
+        outputOf(QStringLiteral("pdftotext"), {"-layout", file.fileName(), "-"}).replace(u'\f', "=== page\n");
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("reports/pdf-features.txt"), dump));
+}
+
+// Wherever a page ends, a paragraph leaves no single line behind and carries none over alone, and a table row
+// stays whole: the item is written after more and more lines until it crosses the end of the first page.
+TEST(PdfDocument, PagesEndBetweenLinesAsInTheWordProcessor)
+{
+    if (needsPdfTools())
+        GTEST_SKIP() << "poppler-utils is not installed";
+    const auto write = [](ReportDocument& document, int item) {
+        if (item == 2) {
+            document.beginTable(TableLayout{{3.0, 3.0}, {}, 8, true});
+            document.tableRow({Cell(QStringLiteral("r1\nr2")), Cell(QStringLiteral("rechts"))});
+            document.endTable();
+        } else {
+            document.paragraph(
+                Paragraph(item == 0 ? QStringLiteral("r1\nr2\nr3") : QStringLiteral("r1\nr2\nr3\nr4")));
+        }
+    };
+    // The pages of each marked line "rN", for the splits that are allowed.
+    const QList<QStringList> allowed{{"111", "222"}, {"1111", "1122", "2222"}, {"11", "22"}};
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("p.pdf"));
+    for (int item = 0; item < 3; ++item) {
+        QSet<QString> seen;
+        for (int before = 68; before < 82; ++before) {
+            PdfDocument document(QString{});
+            for (int i = 0; i < before; ++i)
+                document.paragraph(Paragraph(QStringLiteral("regel %1").arg(i)));
+            write(document, item);
+            QString error;
+            ASSERT_TRUE(document.save(path, &error)) << error.toStdString();
+            const QStringList pages = outputOf(QStringLiteral("pdftotext"), {path, "-"}).split(u'\f');
+            QString split;
+            for (int line = 1; line <= allowed[item].first().size(); ++line) {
+                for (qsizetype page = 0; page < pages.size(); ++page) {
+                    if (pages[page].contains(QRegularExpression(QStringLiteral("^r%1$").arg(line),
+                                                                QRegularExpression::MultilineOption)))
+                        split += QString::number(page + 1);
+                }
+            }
+            EXPECT_TRUE(allowed[item].contains(split))
+                << item << " after " << before << ": " << split.toStdString();
+            seen.insert(split);
+        }
+        EXPECT_EQ(seen.size(), allowed[item].size()) << item; // every allowed split was met
+    }
 }
