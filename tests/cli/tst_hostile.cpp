@@ -327,8 +327,8 @@ TEST_F(CliTest, RefusedVersionChangeChangesNoRecord)
     EXPECT_EQ(records(), before);
 }
 
-// The document of the facility named is written where asked, with the sections chosen; its contents are
-// the report tests'.
+// The document of the facility named is written where asked, with the sections chosen, as .docx or PDF; its
+// contents are the report tests'.
 TEST_F(CliTest, DocumentHoldsTheChosenSections)
 {
     const CliRun written =
@@ -339,6 +339,16 @@ TEST_F(CliTest, DocumentHoldsTheChosenSections)
     const QStringList lines = test::readDocx(test::readDocxPart(path, "word/document.xml")).lines();
     EXPECT_TRUE(lines.contains(QStringLiteral(">>  Kostenposten")));
     EXPECT_FALSE(lines.contains(QStringLiteral(">>  Voorzieningen")));
+
+    // A name ending in .pdf (in any case) gets a PDF.
+    for (const char* command : {"invoerrapport --id 3 {files} --out {folder}/r.PDF",
+                                "rapport --id 3 {files} --secties heffing --out {folder}/r.PDF"}) {
+        const CliRun pdf = cli(command);
+        EXPECT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
+        QFile file(folder.filePath(QStringLiteral("r.PDF")));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.read(5) == "%PDF-") << command;
+    }
 }
 
 // update against a local server: the check as scripts read it with its exit status, and a newer checklist

@@ -21,6 +21,8 @@
 #include <QTextBlock>
 #include <QTextEdit>
 
+#include <string_view>
+
 using namespace dovra;
 using test::child;
 using test::deletePending;
@@ -65,15 +67,16 @@ protected:
     bool enabled(const char* name) { return child(dialog, name)->isEnabled(); }
     QString chosen(const QString& name) const { return QDir(chosenDir.path()).filePath(name); }
 
-    // The save dialog asked once, proposing "<prefix> <facility> <today>.docx" in the directory.
-    void expectFileRequest(const QString& prefix, const QString& dir)
+    // The save dialog asked once, proposing "<prefix> <facility> <today>.docx" (or .pdf) in the directory.
+    void expectFileRequest(const QString& prefix, const QString& dir, bool pdf = false)
     {
         ASSERT_EQ(recorder.fileRequests().size(), 1);
         const FileDialogRequest& request = recorder.fileRequests().constFirst();
-        EXPECT_EQ(request.filter, QStringLiteral("Word bestanden (*.docx)|*.docx|"));
-        EXPECT_EQ(request.proposed,
-                  QDir(dir).filePath(prefix + QStringLiteral(" Stortplaats De Kragge ") +
-                                     QDate::currentDate().toString(u"dd-MM-yyyy") + u".docx"));
+        EXPECT_EQ(request.filter, pdf ? QStringLiteral("PDF bestanden (*.pdf)|*.pdf|")
+                                      : QStringLiteral("Word bestanden (*.docx)|*.docx|"));
+        EXPECT_EQ(request.proposed, QDir(dir).filePath(prefix + QStringLiteral(" Stortplaats De Kragge ") +
+                                                       QDate::currentDate().toString(u"dd-MM-yyyy") +
+                                                       (pdf ? u".pdf" : u".docx")));
         EXPECT_TRUE(request.overwritePrompt);
     }
 
@@ -92,12 +95,13 @@ TEST_F(ReportScreensTest, EnablingRulesFollowEveryClick)
     click("chkRapHef");
     EXPECT_TRUE(enabled("OKButton"));
 
-    // The cover and the checklist list exist in the document only.
+    // The cover and the checklist list exist in a document (.docx or PDF) only.
     const char* documentOnly[] = {"chkVoorblad", "chkRapUnselectedCLitems"};
     for (const char* name : documentOnly)
         click(name);
-    for (const bool toDocument : {false, true}) {
-        click(toDocument ? "optRapNaar2" : "optRapNaar1");
+    for (const char* output : {"optRapNaar1", "optRapNaar2", "optRapNaar1", "optRapNaar3"}) {
+        click(output);
+        const bool toDocument = output != std::string_view("optRapNaar1");
         for (const char* name : documentOnly) {
             EXPECT_FALSE(checked(name)) << name;
             EXPECT_EQ(enabled(name), toDocument) << name;
@@ -195,8 +199,9 @@ TEST_F(ReportScreensTest, TheFileDialogAsksUntilAPlaceIsGoodOrCancelled)
     ASSERT_FALSE(dialog);
     dialog = new frmDoelverm;
     recorder.clear();
+    click("optRapNaar3");
     click("OKButton");
-    expectFileRequest(QStringLiteral("Rapportage"), chosenDir.path());
+    expectFileRequest(QStringLiteral("Rapportage"), chosenDir.path(), true);
     EXPECT_EQ(QDir(chosenDir.path()).entryList(QDir::Files), QStringList{"doelvermogen.docx"}); // nothing new
     EXPECT_TRUE(recorder.recorded().isEmpty());
     deletePending();
@@ -219,6 +224,16 @@ TEST_F(ReportScreensTest, InputReportWritesTheTickedSections)
     const QString text = documentText(chosen(QStringLiteral("invoer.docx")));
     EXPECT_FALSE(text.contains(QStringLiteral(">> Algemene gegevens")));
     EXPECT_TRUE(text.contains(QStringLiteral(">>  Kostenposten")));
+
+    // As PDF: asked for with its own filter and name.
+    recorder.clear();
+    child<QAbstractButton>(input, "optRapNaar3")->click();
+    recorder.answerNextFile(chosen(QStringLiteral("invoer.pdf")));
+    child<QPushButton>(input, "cmdRapporteer")->click();
+    expectFileRequest(QStringLiteral("Rapp invoer"), chosenDir.path(), true);
+    QFile pdf(chosen(QStringLiteral("invoer.pdf")));
+    ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(pdf.read(5) == "%PDF-");
 
     child<QPushButton>(input, "cmdSluiten")->click();
     deletePending();
