@@ -54,6 +54,11 @@ for command in info "doelvermogen --id 1"; do
 done
 grep -qx "programmaversie: $major$minor" <<<"$outputs" || fail "info printed no program version"
 grep -q "^Doelvermogen" <<<"$outputs" || fail "doelvermogen --id 1 printed no target capital"
+# A PDF report needs the platform plugins and fonts the package depends on, not a word processor.
+"$root/usr/bin/dovra-cli" rapport --id 1 --out "$work/packaged/r.pdf" --checklist \
+    "$root/usr/share/dovra/dbTALVOCL.mdb" --data "$work/packaged/dbTALVOdata_1.mdb" 2>"$work/pdf.log" ||
+    fail "the packaged program wrote no PDF report:"$'\n'"$(cat "$work/pdf.log")"
+[ "$(head -c 5 "$work/packaged/r.pdf")" = "%PDF-" ] || fail "r.pdf is no PDF"
 
 if [ "$(id -u)" -ne 0 ]; then exit 0; fi
 if dpkg-query -W dovra >/dev/null 2>&1; then

@@ -178,7 +178,10 @@ DownloadOutcome runUpdateDownload(const DownloadSource& source, const UpdateChec
                                   Workspace& workspace, const DownloadRequest& request,
                                   const std::function<void()>& checklistInstalled)
 {
-    if (!QFileInfo(QDir(request.programFolder).filePath(QLatin1String(UpdaterProgramName))).isExecutable()) {
+    // Only program files need the updater; a checklist file is installed by the program itself (an installed
+    // package has no updater, and its checklist updates still come this way).
+    if (request.program &&
+        !QFileInfo(QDir(request.programFolder).filePath(QLatin1String(UpdaterProgramName))).isExecutable()) {
         messages().inform(QStringLiteral("Update-programma is niet gevonden."),
                           QStringLiteral("Actualisatie afgebroken"), MessageIcon::Critical);
         return DownloadOutcome::Stopped;

@@ -206,14 +206,12 @@ TEST_F(DownloadTest, ProgramFilesAllOrNone)
     EXPECT_EQ(progress.steps, QStringList({"a.bin/2 2", "b.bin/0", "c.bin/0"}));
 }
 
-// A new checklist alone: installed, re-read and announced; the progress display is hidden first.
+// A new checklist alone: installed, re-read and announced, without an updater in the program folder (an
+// installed package has none); the progress display is hidden first.
 TEST_F(DownloadTest, ChecklistAloneIsAnnounced)
 {
     const QByteArray file = folder.offeredChecklist(15);
     server.setPage(QStringLiteral("dbTALVOCL.mdb"), file);
-    QFile(folder.filePath(QLatin1String(UpdaterProgramName))).open(QIODevice::WriteOnly);
-    QFile::setPermissions(folder.filePath(QLatin1String(UpdaterProgramName)),
-                          QFile::ExeOwner | QFile::ReadOwner);
     int rereads = 0;
     const UpdateCheck check = offer("15,d,dbTALVOCL.mdb," + QString::number(file.size()), {});
     EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), {true, false, folder.path(), false},
