@@ -76,13 +76,17 @@ QString runText(const Run& run, const FieldValues& fields)
         break;
     }
     QString text;
-    for (const QChar c : run.text) {
+    for (qsizetype i = 0; i < run.text.size(); ++i) {
+        const QChar c = run.text[i];
         if (run.font == Font::Wingdings)
             text += symbolLookAlike(c.unicode());
         else if (c == u'\n')
             text += QChar::LineSeparator;
         else if (c == u'\t' || c.unicode() >= 0x20)
             text += c; // as in the .docx, other control characters are left out
+        // A word processor keeps "€0.26/m2" on one line; Qt would end a line after the slash.
+        if (c == u'/' && i + 1 < run.text.size() && run.text[i + 1].isLetterOrNumber())
+            text += QChar(0x2060); // word joiner
     }
     return text;
 }

@@ -105,8 +105,8 @@ const QStringList Parts{
 
 // Two sections with their own page set-up (a portrait one with odd margins, a landscape one), runs of
 // every look, symbols, tab stops, tabs, a line break and characters XML cannot hold, a page break, a
-// table with a short row, a rule and an italic and a right-aligned cell ending the first section, a
-// bordered table ending the document, and fields in header and footer.
+// table with a short row (a unit that stays on one line), a rule and an italic and a right-aligned cell
+// ending the first section, a bordered table ending the document, and fields in header and footer.
 void fill(ReportDocument& document)
 {
     TextRun italic = TextRun::plain(QStringLiteral("schuin"));
@@ -126,7 +126,7 @@ void fill(ReportDocument& document)
     document.pageBreak();
     document.beginTable(TableLayout{{0.5, 8.2, 1.3, 2.75}, {}, 7, false});
     document.tableRow({Cell("1"), Cell({italic}), Cell("3"), Cell("12,50", Alignment::Right)});
-    document.tableRow({Cell(QStringLiteral("kort"))});
+    document.tableRow({Cell(QStringLiteral("kort")), Cell(), Cell(QStringLiteral("x €0.26/m2"))});
     document.tableRule();
     document.endTable();
     document.beginSection(PageSetup{29.7, 21.0, 1.4, 1.4, 2.4, 2.4, 1.0, 0.7});
