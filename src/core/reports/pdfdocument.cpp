@@ -152,17 +152,14 @@ QTextBlockFormat blockFormat(const Paragraph& paragraph, const Column& column, d
 class TextBox
 {
 public:
-    TextBox(const QList<Column>& columns, double width, const FieldValues& fields, QPaintDevice* device)
+    TextBox(const QList<Column>& columns, double width, const FieldValues& fields, QPaintDevice* device,
+            double tabScale)
         : m_columns(columns), m_width(width),
           m_fields(std::any_of(columns.cbegin(), columns.cend(),
                                [](const Column& column) { return hasFields(column.paragraph); }))
     {
         m_document.setDocumentMargin(0);
         m_document.setUndoRedoEnabled(false);
-        // The layout scales tab positions from the screen's resolution to the paint device's; a default
-        // image has the screen's.
-        const double tabScale =
-            QImage(1, 1, QImage::Format_Mono).logicalDpiY() / double(device->logicalDpiY());
         QTextOption option;
         option.setTabStopDistance(dots(DefaultTabCm) * tabScale);
         option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
@@ -187,7 +184,9 @@ public:
         // Laid out once, after the content: every change to a laid-out document lays it out again.
         m_document.documentLayout()->setPaintDevice(device);
         m_document.setTextWidth(width);
-        for (QTextBlock block = m_document.firstBlock(); block.isValid(); block = block.next()) {
+        // A document without paragraphs still has an empty block, which is none of the columns.
+        for (QTextBlock block = m_document.firstBlock();
+             block.isValid() && m_lineTops.size() < columns.size(); block = block.next()) {
             const QRectF bounds = m_document.documentLayout()->blockBoundingRect(block);
             const QTextLayout* layout = block.layout();
             QList<double> tops;
@@ -243,11 +242,17 @@ using Box = std::shared_ptr<const TextBox>;
 class Typesetter
 {
 public:
-    Typesetter(QPaintDevice* device, const FieldValues& fields) : m_device(device), m_fields(fields) {}
+    // The layout scales tab positions from the screen's resolution to the paint device's; a default image
+    // has the screen's.
+    Typesetter(QPaintDevice* device, const FieldValues& fields)
+        : m_device(device), m_fields(fields),
+          m_tabScale(QImage(1, 1, QImage::Format_Mono).logicalDpiY() / double(device->logicalDpiY()))
+    {
+    }
 
     Box layOut(const QList<Column>& columns, double width) const
     {
-        return std::make_shared<TextBox>(columns, width, m_fields, m_device);
+        return std::make_shared<TextBox>(columns, width, m_fields, m_device, m_tabScale);
     }
     Box layOut(const Paragraph& paragraph, double width) const
     {
@@ -257,6 +262,7 @@ public:
 private:
     QPaintDevice* m_device;
     FieldValues m_fields;
+    double m_tabScale;
 };
 
 // Paragraphs one under the other, across the width (a header or footer).
