@@ -34,6 +34,7 @@ constexpr double RuleRowSizePt = 2;
 const QString TextFamily = QStringLiteral("Arial");
 // The origin marks are drawn as look-alikes from a free font that has them.
 const QString SymbolFamily = QStringLiteral("DejaVu Sans");
+constexpr QChar WordJoiner(0x2060);
 
 double dots(double cm)
 {
@@ -86,9 +87,23 @@ QString runText(const Run& run, const FieldValues& fields)
             text += c; // as in the .docx, other control characters are left out
         // A word processor keeps "€0.26/m2" on one line; Qt would end a line after the slash.
         if (c == u'/' && i + 1 < run.text.size() && run.text[i + 1].isLetterOrNumber())
-            text += QChar(0x2060); // word joiner
+            text += WordJoiner;
     }
     return text;
+}
+
+// The word joiner comes from a fallback font with a higher line; set this small, it adds nothing to the line.
+void insertText(QTextCursor& cursor, const QString& text, const QTextCharFormat& format)
+{
+    QTextCharFormat joiner = format;
+    joiner.setFontPointSize(1);
+    const QStringList pieces = text.split(WordJoiner);
+    for (qsizetype i = 0; i < pieces.size(); ++i) {
+        if (i > 0)
+            cursor.insertText(QString(WordJoiner), joiner);
+        if (!pieces[i].isEmpty())
+            cursor.insertText(pieces[i], format);
+    }
 }
 
 bool hasFields(const Paragraph& paragraph)
@@ -178,7 +193,7 @@ public:
                 cursor.insertBlock(block, mark);
             }
             for (const Run& run : paragraph.runs)
-                cursor.insertText(runText(run, fields), characterFormat(run, paragraph.sizePt));
+                insertText(cursor, runText(run, fields), characterFormat(run, paragraph.sizePt));
         }
 
         // Laid out once, after the content: every change to a laid-out document lays it out again.
