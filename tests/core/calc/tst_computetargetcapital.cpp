@@ -519,6 +519,22 @@ TEST(Sensitivity, RatesOverTheSelection)
     for (const auto& [text, rate] : std::vector<std::pair<const char*, std::optional<float>>>{
              {"1", 1.0f}, {"8", 8.0f}, {" 2,75 ", 2.75f}, {"0,5", {}}, {"8,01", {}}, {"", {}}, {"twee", {}}})
         EXPECT_EQ(alternativeRate(QString::fromUtf8(text)), rate) << text;
+    EXPECT_EQ(sensitivitySelectionText(4, 10), u"2,00 % – 7,00 %");
+
+    // The dialog's choice: the pair needs both rates, a series a selection; each refusal is told.
+    MessageRecorder recorder;
+    const auto chosen = [](SensitivityMode mode, const char* interest, int length) {
+        return chosenSensitivityRates(mode, QLatin1String(interest), QStringLiteral("8"), 3, length, 2);
+    };
+    EXPECT_EQ(chosen(SensitivityMode::Alternative, "2,5", 0), std::vector<float>({0.025f, 0.08f}));
+    EXPECT_EQ(chosen(SensitivityMode::Inflation, "", 5), sensitivityRates(3, 5, 2));
+    EXPECT_EQ(chosen(SensitivityMode::Alternative, "", 5), std::nullopt);
+    EXPECT_EQ(chosen(SensitivityMode::Interest, "2,5", 0), std::nullopt);
+    EXPECT_EQ(enteredAlternativeRate(QStringLiteral("0,5"), true), std::nullopt);
+    EXPECT_EQ(recorder.texts(),
+              QStringList({"Voer waarden voor inflatie en rente in.",
+                           "Stel eerst een range in met de selectieschuif d.m.v. de muis en de SHIFT-toets.",
+                           "Ongeldige waarde voor rente ingevoerd (voer waarde in tussen 1 en 8)."}));
 }
 
 // The reports of each mode (tests/golden/core/sensitivity.txt) on a yearly item of 1 000 from year 1 to
