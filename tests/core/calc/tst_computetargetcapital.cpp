@@ -113,17 +113,6 @@ double yearsSum(double q, int first, int last, int step = 1)
     return sum;
 }
 
-// The cases of a file in tests/data: one a line, its fields split by '|'; a line opening with '#' is a
-// comment.
-QList<QStringList> cases(const char* name)
-{
-    QList<QStringList> rows;
-    for (const QString& line : test::readScript(QLatin1String(name)).split(u'\n'))
-        if (!line.isEmpty() && !line.startsWith(u'#'))
-            rows.append(line.split(u'|'));
-    return rows;
-}
-
 // A message on one line of a golden file.
 QString oneLine(QString text)
 {
@@ -341,7 +330,7 @@ TEST(ComputeTargetCapital, ReplacementSurchargesPerItem)
 // The top liner's design fee and supervision percentage step up with its area: tests/data/topliner_steps.txt.
 TEST(ComputeTargetCapital, TopLinerSurchargesStepAtTheirAreaBounds)
 {
-    for (const QStringList& step : cases("topliner_steps.txt")) {
+    for (const QStringList& step : test::readCases("topliner_steps.txt")) {
         const float area = step[1].toFloat();
         EXPECT_EQ(step[0] == u"fee" ? OntwerpHonorariumBovenafdichting(area)
                                     : DirectievoeringPercBovenafdichting(area),
@@ -766,7 +755,7 @@ TEST_F(SurchargesTest, AreaDeterminesTheReportingOption)
 // Each value set on top of the defaults, against the version's range: tests/data/surcharge_deviations.txt.
 TEST_F(SurchargesTest, ValuesOutsideTheChecklistRangeDeviate)
 {
-    for (const QStringList& c : cases("surcharge_deviations.txt")) {
+    for (const QStringList& c : test::readCases("surcharge_deviations.txt")) {
         SCOPED_TRACE(c[1].toStdString());
         ASSERT_TRUE(folder.workspace().dataDatabase()->exec(QStringLiteral(
             "UPDATE tblStort SET sngAlgAppKostenBasis = NULL, sngAppKostenPerc = NULL, sngOnvoorzien = NULL, "
@@ -1059,7 +1048,7 @@ TEST_F(LevyTest, TheGroupIsTheFacilitysProvinceAndTypeOnly)
 TEST_F(LevyTest, RefusedLeviesShowNothing)
 {
     QString refusals;
-    for (const QStringList& c : cases("levy_refusals.txt")) {
+    for (const QStringList& c : test::readCases("levy_refusals.txt")) {
         const int facility = c[0].toInt();
         const QString& sql = c[1];
         SCOPED_TRACE(sql.toStdString());
