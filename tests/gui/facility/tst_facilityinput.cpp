@@ -84,7 +84,7 @@ TEST_F(FacilityInputTest, GeneralDataStoresAnAcceptedValueOnLeaving)
     open<frmAlgemeen>(1);
     EXPECT_EQ(stored().JaarPrijsPeil(), 2012); // of the checklist version, stored on opening
 
-    // Refused (what each box accepts is the core's: tst_facilityrecord's GeneralDataEntriesAndCaptions).
+    // Refused (what each box accepts is the core's: tst_facilityrecord's GeneralDataEntries).
     enter(control("txtInflatie"), QStringLiteral("2.5"));
     EXPECT_EQ(recorder.texts(), QStringList{QStringLiteral("Voer een getal in.")});
     const auto shown = [this] {
