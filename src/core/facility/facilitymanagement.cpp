@@ -13,7 +13,7 @@ namespace {
 
 QString typeName(const std::optional<qint64>& type)
 {
-    const QString name = generaldata::typeCaption(int(type.value_or(0)));
+    const QString name = generaldata::typeCaption(type.value_or(0));
     return name.isEmpty() ? QStringLiteral("?") : name;
 }
 

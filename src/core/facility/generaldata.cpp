@@ -36,7 +36,7 @@ std::optional<QDate> enteredStartDate(const QString& text)
     return clsStort::checkDatumAanvangNazorg(read) ? read : std::nullopt;
 }
 
-QString typeCaption(int facilityType)
+QString typeCaption(qint64 facilityType)
 {
     return facilityType == 1   ? QStringLiteral("stortplaats")
            : facilityType == 2 ? QStringLiteral("baggerdepot")

@@ -18,7 +18,7 @@ std::optional<float> enteredRate(const QString& text);
 // or yyyy-MM-dd, on the 1st or the 16th; empty, after telling the user, otherwise.
 std::optional<QDate> enteredStartDate(const QString& text);
 
-QString typeCaption(int facilityType);
+QString typeCaption(qint64 facilityType);
 QString objectBoundCaption(int facilityType);
 
 } // namespace generaldata

@@ -189,7 +189,8 @@ TEST(StartupUpdateCheck, ActsOnTheOffer)
     // The checklist's and the program's status (0: nothing new, 1: an update, 9: no information), m when the
     // server is in maintenance, n when the user declines (yes is the default), s when the download leaves the
     // program running|the title of the one message, if any|the downloads started: c the checklist, p the
-    // program. Only a download that ends the program keeps the window open and stops the start-up.
+    // program. Only a download that ends the program keeps the window open and stops the start-up. What each
+    // offer comes to is the update window's too.
     for (const char* c : {"00||", "00m||", "90|Fout bij controle op updates|",
                           "09|Fout bij controle op updates|", "10m|Update niet beschikbaar|",
                           "10n|Updaten programma|", "10|Updaten programma|c", "01|Updaten programma|p",
