@@ -34,12 +34,6 @@ QStringList LocalHttpServer::requests() const
     return m_requests;
 }
 
-void LocalHttpServer::clearRequests()
-{
-    QMutexLocker lock(&m_mutex);
-    m_requests.clear();
-}
-
 QByteArray LocalHttpServer::answer(const QByteArray& requestLine)
 {
     QMutexLocker lock(&m_mutex);

@@ -24,7 +24,6 @@ public:
     // The server's update folder: "http://127.0.0.1:port/dovra/program/updates/".
     QUrl base() const;
     QStringList requests() const;
-    void clearRequests();
 
 protected:
     void run() override;

@@ -25,6 +25,15 @@ QString readScript(const QString& name)
     return QString::fromUtf8(file.readAll());
 }
 
+QList<QStringList> readCases(const QString& name)
+{
+    QList<QStringList> cases;
+    for (const QString& line : readScript(name).split(u'\n'))
+        if (!line.isEmpty() && !line.startsWith(u'#'))
+            cases.append(line.split(u'|'));
+    return cases;
+}
+
 ProgramFolder::ProgramFolder() : m_own(ProgramPaths(m_dir.path()))
 {
     QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QUARVEL-TALVO")).clear();

@@ -6,6 +6,7 @@
 #include "support/qtprinting.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -49,6 +50,9 @@ private:
 
 // The SQL text of a script in tests/data, or of one in data/ when name starts with "data/".
 QString readScript(const QString& name);
+// The cases of a file in tests/data: one a line, its fields split by '|'; empty lines and comments (lines
+// opening with '#') left out.
+QList<QStringList> readCases(const QString& name);
 
 // Every row a query returns, its fields joined by '|' ("-" for not entered), with params bound in order.
 QStringList queryRows(Database& db, const QString& sql, const QVariantList& params = {});

@@ -1,5 +1,7 @@
 #include "calc/sensitivity.h"
 
+#include "base/formats.h"
+#include "base/messageservice.h"
 #include "calc/clsDV.h"
 #include "calc/targetcapital.h"
 #include "calc/targetcapitalinputs.h"
@@ -9,6 +11,8 @@
 namespace dovra {
 
 namespace {
+
+const QString Title = QStringLiteral("Gevoeligheidsanalyse");
 
 SensitivityStep calculateStep(TargetCapitalInputs& inputs, float interest, float inflation, float B0)
 {
@@ -47,6 +51,46 @@ QString invalidAlternativeRate(bool interest)
     return interest
                ? QStringLiteral("Ongeldige waarde voor rente ingevoerd (voer waarde in tussen 1 en 8).")
                : QStringLiteral("Ongeldige waarde voor inflatie ingevoerd (voer waarde in tussen 1 en 8).");
+}
+
+std::optional<float> enteredAlternativeRate(const QString& text, bool interest)
+{
+    const std::optional<float> rate = alternativeRate(text);
+    if (!rate)
+        messages().inform(invalidAlternativeRate(interest), Title, MessageIcon::Exclamation);
+    return rate;
+}
+
+std::optional<std::vector<float>> chosenSensitivityRates(SensitivityMode mode, const QString& interest,
+                                                         const QString& inflation, int start, int length,
+                                                         int steps)
+{
+    if (mode == SensitivityMode::Alternative) {
+        const std::optional<float> interestRate = alternativeRate(interest);
+        const std::optional<float> inflationRate = alternativeRate(inflation);
+        if (!interestRate || !inflationRate) {
+            messages().inform(QStringLiteral("Voer waarden voor inflatie en rente in."), Title,
+                              MessageIcon::Exclamation);
+            return std::nullopt;
+        }
+        return std::vector<float>{*interestRate / 100, *inflationRate / 100};
+    }
+    if (length == 0) {
+        messages().inform(
+            QStringLiteral("Stel eerst een range in met de selectieschuif d.m.v. de muis en de SHIFT-toets."),
+            Title, MessageIcon::Information);
+        return std::nullopt;
+    }
+    return sensitivityRates(start, length, steps);
+}
+
+QString sensitivitySelectionText(int start, int length)
+{
+    // Slider positions count half percents.
+    const auto percent = [](int position) {
+        return formats::number(position / 200.0, QStringLiteral("0.00 %"));
+    };
+    return percent(start) + QStringLiteral(" – ") + percent(start + length);
 }
 
 SensitivityAnalysis analyseSensitivity(const TargetCapitalInputs& inputs, SensitivityMode mode,

@@ -27,6 +27,17 @@ std::vector<float> sensitivityRates(int start, int length, int steps);
 std::optional<float> alternativeRate(const QString& text);
 // The message for an alternative rate that is refused.
 QString invalidAlternativeRate(bool interest);
+// An alternative rate as the dialog's box holds it; empty after telling the user that message.
+std::optional<float> enteredAlternativeRate(const QString& text, bool interest);
+
+// The rates of a run as the dialog chose them: the alternative pair typed in percent (as fractions), or a
+// series of steps over the slider's selection. Empty, after telling the user, without both rates of the
+// pair or with an empty selection.
+std::optional<std::vector<float>> chosenSensitivityRates(SensitivityMode mode, const QString& interest,
+                                                         const QString& inflation, int start, int length,
+                                                         int steps);
+// The slider's selection as the dialog shows it: "2,00 % – 7,00 %".
+QString sensitivitySelectionText(int start, int length);
 
 struct SensitivityStep
 {

@@ -1,6 +1,7 @@
 #include "facility/facilitymanagement.h"
 
 #include "base/messageservice.h"
+#include "facility/generaldata.h"
 #include "storage/database.h"
 #include "storage/workspace.h"
 
@@ -12,11 +13,8 @@ namespace {
 
 QString typeName(const std::optional<qint64>& type)
 {
-    if (type == 1)
-        return QStringLiteral("stortplaats");
-    if (type == 2)
-        return QStringLiteral("baggerdepot");
-    return QStringLiteral("?");
+    const QString name = generaldata::typeCaption(type.value_or(0));
+    return name.isEmpty() ? QStringLiteral("?") : name;
 }
 
 // Checklist version id -> year of its date.
@@ -68,6 +66,14 @@ std::optional<QList<FacilityListEntry>> readFacilityList(Workspace& workspace)
     if (rows.failed())
         return std::nullopt;
     return entries;
+}
+
+qsizetype facilityToSelect(const QList<int>& listed, std::optional<int> remembered)
+{
+    if (listed.isEmpty())
+        return -1;
+    const qsizetype row = remembered && *remembered != 0 ? listed.indexOf(*remembered) : -1;
+    return row >= 0 ? row : 0;
 }
 
 int NewestChecklistVersion(Workspace& workspace, int facilityType)

@@ -24,6 +24,10 @@ struct FacilityListEntry
 // A facility whose province id is unknown is not listed. Empty when a file cannot be read.
 std::optional<QList<FacilityListEntry>> readFacilityList(Workspace& workspace);
 
+// Which of the listed facilities (their ids in the order shown) is selected when the list opens: the
+// remembered one, else the first; -1 for an empty list.
+qsizetype facilityToSelect(const QList<int>& listed, std::optional<int> remembered);
+
 // The id of the newest checklist version (latest date) for a facility type; 0 when there is none.
 int NewestChecklistVersion(Workspace& workspace, int facilityType);
 

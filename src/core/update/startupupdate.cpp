@@ -47,23 +47,26 @@ bool askToDownloadUpdate(const UpdateOffer& offer)
                                MessageAnswer::Yes);
 }
 
+UpdateOfferKind updateOfferKind(const UpdateOffer& offer)
+{
+    if (offer.checklistStatus <= 0 && offer.programStatus <= 0)
+        return UpdateOfferKind::Current;
+    if (offer.checklistStatus != NewVersion && offer.programStatus != NewVersion)
+        return UpdateOfferKind::Failed;
+    return offer.serverInMaintenance ? UpdateOfferKind::InMaintenance : UpdateOfferKind::Available;
+}
+
 StartupUpdateOutcome runStartupUpdateCheck(UpdateService& service, const ProxyPreferences& proxy)
 {
     const UpdateOffer offer = service.check(proxy);
-    const bool anyNew = offer.checklistStatus == NewVersion || offer.programStatus == NewVersion;
-    if (offer.checklistStatus <= 0 && offer.programStatus <= 0) {
+    const UpdateOfferKind kind = updateOfferKind(offer);
+    if (kind != UpdateOfferKind::Available) {
         service.closeWindow();
-        return StartupUpdateOutcome::Continue;
-    }
-    if (!anyNew) {
-        service.closeWindow();
-        if (offer.checklistStatus == NoInformation || offer.programStatus == NoInformation)
+        if (kind == UpdateOfferKind::Failed &&
+            (offer.checklistStatus == NoInformation || offer.programStatus == NoInformation))
             tellUpdateServerUnreachable();
-        return StartupUpdateOutcome::Continue;
-    }
-    if (offer.serverInMaintenance) {
-        service.closeWindow();
-        tellUpdateInMaintenance();
+        if (kind == UpdateOfferKind::InMaintenance)
+            tellUpdateInMaintenance();
         return StartupUpdateOutcome::Continue;
     }
     if (!askToDownloadUpdate(offer)) {

@@ -39,6 +39,17 @@ public:
     virtual bool startDownload(bool checklist, bool program) = 0;
 };
 
+// What an offer comes to, for start-up and the update window alike: nothing newer, no valid information (the
+// check failed), an update while the server is in maintenance, or an update to offer.
+enum class UpdateOfferKind
+{
+    Current,
+    Failed,
+    InMaintenance,
+    Available
+};
+UpdateOfferKind updateOfferKind(const UpdateOffer& offer);
+
 // What start-up and the update window tell of an offer.
 void tellUpdateServerUnreachable();
 void tellUpdateInMaintenance();

@@ -16,18 +16,6 @@
 
 namespace dovra {
 
-namespace {
-
-const QString Title = QStringLiteral("Gevoeligheidsanalyse");
-
-// Slider positions count half percents.
-QString percentOfPosition(int position)
-{
-    return formats::number(position / 200.0, QStringLiteral("0.00 %"));
-}
-
-} // namespace
-
 frmGevoelAna::frmGevoelAna(QWidget* parent) : QDialog(parent), m_ui(std::make_unique<Ui::frmGevoelAna>())
 {
     m_ui->setupUi(this);
@@ -80,21 +68,17 @@ void frmGevoelAna::applyMode()
 
 void frmGevoelAna::showSelection()
 {
-    const int start = m_ui->Slider1->selectionStart();
-    m_ui->lblSelectie->setText(percentOfPosition(start) + QStringLiteral(" – ") +
-                               percentOfPosition(start + m_ui->Slider1->selectionLength()));
+    m_ui->lblSelectie->setText(
+        sensitivitySelectionText(m_ui->Slider1->selectionStart(), m_ui->Slider1->selectionLength()));
 }
 
 bool frmGevoelAna::checkRate(bool interest)
 {
     QLineEdit* box = interest ? m_ui->txtRente : m_ui->txtInflatie;
-    const std::optional<float> rate = alternativeRate(box->text());
-    if (!rate) {
-        messages().inform(invalidAlternativeRate(interest), Title, MessageIcon::Exclamation);
-        return false;
-    }
-    box->setText(formats::number(double(*rate), QStringLiteral("0.00")));
-    return true;
+    const std::optional<float> rate = enteredAlternativeRate(box->text(), interest);
+    if (rate)
+        box->setText(formats::number(double(*rate), QStringLiteral("0.00")));
+    return rate.has_value();
 }
 
 bool frmGevoelAna::eventFilter(QObject* watched, QEvent* event)
@@ -113,31 +97,15 @@ bool frmGevoelAna::eventFilter(QObject* watched, QEvent* event)
 void frmGevoelAna::run()
 {
     const SensitivityMode chosen = mode();
-    std::vector<float> rates;
-    if (chosen == SensitivityMode::Alternative) {
-        const std::optional<float> interest = alternativeRate(m_ui->txtRente->text());
-        const std::optional<float> inflation = alternativeRate(m_ui->txtInflatie->text());
-        if (!interest || !inflation) {
-            messages().inform(QStringLiteral("Voer waarden voor inflatie en rente in."), Title,
-                              MessageIcon::Exclamation);
-            return;
-        }
-        rates = {*interest / 100, *inflation / 100};
-    } else {
-        if (m_ui->Slider1->selectionLength() == 0) {
-            messages().inform(
-                QStringLiteral(
-                    "Stel eerst een range in met de selectieschuif d.m.v. de muis en de SHIFT-toets."),
-                Title, MessageIcon::Information);
-            return;
-        }
-        rates = sensitivityRates(m_ui->Slider1->selectionStart(), m_ui->Slider1->selectionLength(),
-                                 m_ui->Combo1->currentText().toInt());
-    }
+    const std::optional<std::vector<float>> rates = chosenSensitivityRates(
+        chosen, m_ui->txtRente->text(), m_ui->txtInflatie->text(), m_ui->Slider1->selectionStart(),
+        m_ui->Slider1->selectionLength(), m_ui->Combo1->currentText().toInt());
+    if (!rates)
+        return;
 
     BusyPointer busy;
     const std::optional<SensitivityAnalysis> analysis =
-        runSensitivityAnalysis(appState().workspace(), appState().facility().id, chosen, rates);
+        runSensitivityAnalysis(appState().workspace(), appState().facility().id, chosen, *rates);
     if (!analysis)
         return;
     report::ScreenReport screen;

@@ -7,6 +7,7 @@
 #include "facility/facilityvalidation.h"
 #include "facility/frmTonnage.h"
 #include "facility/frmVersiebeheer.h"
+#include "facility/generaldata.h"
 #include "storage/lookups.h"
 #include "ui_frmAlgemeen.h"
 #include "widgets/decimalcommakey.h"
@@ -23,38 +24,11 @@ namespace {
 
 constexpr int ProvinceIdRole = Qt::UserRole;
 
-std::optional<QVariant> parseNumber(const QString& text)
-{
-    bool ok = false;
-    QLocale locale;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
-    const float value = locale.toFloat(text.trimmed(), &ok);
-    if (!ok) {
-        messages().inform(QStringLiteral("Voer een getal in."), QStringLiteral("Ongeldige invoer"),
-                          MessageIcon::Exclamation);
-        return std::nullopt;
-    }
-    return QVariant(value);
-}
-
 QString showNumber(const QVariant& value)
 {
     return value.isNull() || value.toString().isEmpty()
                ? QString()
                : formats::number(value.toDouble(), QStringLiteral("0.00"));
-}
-
-std::optional<QDate> readDate(const QString& text)
-{
-    for (const char* pattern : {"d-M-yyyy", "d-M-yy", "d/M/yyyy", "yyyy-MM-dd"}) {
-        QDate date = QDate::fromString(text.trimmed(), QLatin1String(pattern));
-        if (date.isValid()) {
-            if (date.year() < 1930 && QLatin1String(pattern) == QLatin1String("d-M-yy"))
-                date = date.addYears(100);
-            return date;
-        }
-    }
-    return std::nullopt;
 }
 
 QString showDate(const QVariant& value)
@@ -77,14 +51,9 @@ frmAlgemeen::frmAlgemeen(QWidget* parent)
     m_stort.GetInfoChecklist();
 
     fillProvinces();
-    const bool landfill = m_stort.intStortType() == 1;
-    m_ui->chkObjectGebonden->setText(
-        landfill ? QStringLiteral("Objectgebonden")
-                 : QStringLiteral("Objectgebonden (per definitie voor baggerdepots)"));
+    m_ui->chkObjectGebonden->setText(generaldata::objectBoundCaption(m_stort.intStortType()));
     bindFields();
-    m_ui->lblStortType->setText(landfill                      ? QStringLiteral("stortplaats")
-                                : m_stort.intStortType() == 2 ? QStringLiteral("baggerdepot")
-                                                              : QString());
+    m_ui->lblStortType->setText(generaldata::typeCaption(m_stort.intStortType()));
 
     // The facility's amounts are always at the price level of its checklist version.
     m_priceLevelWasEmpty = m_stort.field(QStringLiteral("intJaarPrijspeil")).isNull();
@@ -172,7 +141,10 @@ void frmAlgemeen::bindFields()
     auto number = [&](const char* field) {
         BoundField bound = plain(field);
         bound.display = showNumber;
-        bound.parse = parseNumber;
+        bound.parse = [](const QString& text) -> std::optional<QVariant> {
+            const std::optional<float> rate = generaldata::enteredRate(text);
+            return rate ? std::optional<QVariant>(*rate) : std::nullopt;
+        };
         return bound;
     };
 
@@ -201,10 +173,8 @@ void frmAlgemeen::bindFields()
     BoundField start = plain("dtmAanvangNazorg");
     start.display = showDate;
     start.parse = [](const QString& text) -> std::optional<QVariant> {
-        const std::optional<QDate> date = readDate(text);
-        if (!clsStort::checkDatumAanvangNazorg(date))
-            return std::nullopt;
-        return QVariant(*date);
+        const std::optional<QDate> date = generaldata::enteredStartDate(text);
+        return date ? std::optional<QVariant>(*date) : std::nullopt;
     };
     m_binding->bind(m_ui->txtAanvangNazorg, start);
 

@@ -110,18 +110,13 @@ void frmOpenInr::pFillList()
 void frmOpenInr::selectCurrentFacility()
 {
     QTreeWidget* list = m_ui->lvwInrichtingen;
-    if (list->topLevelItemCount() == 0)
+    QList<int> listed;
+    for (int row = 0; row < list->topLevelItemCount(); ++row)
+        listed.append(facilityId(list->topLevelItem(row)));
+    const qsizetype row = facilityToSelect(listed, appState().settings().currentFacilityId());
+    if (row < 0)
         return;
-    QTreeWidgetItem* selected = list->topLevelItem(0);
-    const std::optional<int> current = appState().settings().currentFacilityId();
-    if (current && *current != 0) {
-        for (int row = 0; row < list->topLevelItemCount(); ++row) {
-            if (facilityId(list->topLevelItem(row)) == *current) {
-                selected = list->topLevelItem(row);
-                break;
-            }
-        }
-    }
+    QTreeWidgetItem* selected = list->topLevelItem(int(row));
     list->setCurrentItem(selected);
     list->scrollToItem(selected);
 }

@@ -41,19 +41,25 @@ UpdateOffer frmUpdateCheck::check(const ProxyPreferences& proxy)
 void frmUpdateCheck::checkNow()
 {
     const UpdateOffer offer = check(appState().proxy());
-    if (offer.checklistStatus == 0 && offer.programStatus == 0) {
+    switch (updateOfferKind(offer)) {
+    case UpdateOfferKind::Current:
         messages().inform(QStringLiteral("Op deze pc zijn de nieuwste versies van ") + applicationTitle() +
                               QStringLiteral(" en het checklistbestand reeds geïnstalleerd."),
                           QStringLiteral("Controle op updates"), MessageIcon::Information);
         close();
-    } else if (offer.checklistStatus != 1 && offer.programStatus != 1) {
+        break;
+    case UpdateOfferKind::Failed:
         tellUpdateServerUnreachable();
-    } else if (offer.serverInMaintenance) {
+        break;
+    case UpdateOfferKind::InMaintenance:
         tellUpdateInMaintenance();
         close();
-    } else if (!askToDownloadUpdate(offer) ||
-               !startDownload(offer.checklistStatus == 1, offer.programStatus == 1)) {
-        close();
+        break;
+    case UpdateOfferKind::Available:
+        if (!askToDownloadUpdate(offer) ||
+            !startDownload(offer.checklistStatus == 1, offer.programStatus == 1))
+            close();
+        break;
     }
 }
 

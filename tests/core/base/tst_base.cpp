@@ -25,34 +25,14 @@ namespace {
 const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
 const QLocale american(QLocale::English, QLocale::UnitedStates);
 
-// value|pattern|Dutch text[|American text]
+// The cases of tests/data/formats_numbers.txt.
 TEST(Formats, NumberByPattern)
 {
-    const char* const cases[] = {
-        // Grouping by thousands only with a comma, also with two placeholders around it.
-        "1234567.891|€ #,##0.00|€ 1.234.567,89|€ 1,234,567.89", "999.5|€ #,##0|€ 1.000",
-        "1234567|€ #,#0|€ 1.234.567", "0.4|€ #,##0|€ 0", "1234567.125|€ 0.00|€ 1234567,13|€ 1234567.13",
-        "1e15|0.00|1000000000000000,00",
-        // The sign precedes the literal prefix; a value rounding to zero has none.
-        "-1234.5|€ #,##0|-€ 1.235", "-0.071|(0.0%)|-(7,1%)", "-0.004|0.00|0,00", "-0|0.00|0,00",
-        "-0.4|€ #,##0|€ 0", "-0.005|0.00|-0,01",
-        // Halves round away from zero, by the decimal value, not its binary approximation.
-        "2.5|€ 0|€ 3", "-2.5|€ 0|-€ 3", "-0.125|0.00|-0,13", "9.995|0.00|10,00", "0.994|0.00|0,99",
-        "1.005|0.00|1,01", "2.675|0.00|2,68", "0.00115|0.00%|0,12%", "0.00085|0.00%|0,09%",
-        // Percentages multiply by hundred.
-        "0.125|0.0%|12,5%|12.5%", "1.5|0.0%|150,0%", "0.04567|0.00 %|4,57 %|4.57 %",
-        // Optional decimals drop trailing zeros; only optional integer digits leave zero blank.
-        "1.25|0.0#|1,25|1.25", "1.255|0.0#|1,26", "1.999|0.0#|2,0", "1.204|0.0#|1,2", "-0.001|0.0#|0,0",
-        "0.4|#,#|", "0.5|#,#|1", "-1234567.4|#,#|-1.234.567|-1,234,567", "0.5|#,##0.00|0,50",
-        "123456789012.345|0.00|123456789012,35",
-        // Non-finite values stay visible.
-        "inf|€ #,##0|inf", "nan|0.00|nan"};
-    for (const char* c : cases) {
-        const QStringList fields = QString::fromUtf8(c).split(u'|');
-        const double value = fields[0].toDouble();
-        EXPECT_EQ(formats::number(value, fields[1], dutch), fields[2]) << c;
-        if (fields.size() > 3) {
-            EXPECT_EQ(formats::number(value, fields[1], american), fields[3]) << c;
+    for (const QStringList& c : test::readCases("formats_numbers.txt")) {
+        const double value = c[0].toDouble();
+        EXPECT_EQ(formats::number(value, c[1], dutch), c[2]) << c.join(u'|').toStdString();
+        if (c.size() > 3) {
+            EXPECT_EQ(formats::number(value, c[1], american), c[3]) << c.join(u'|').toStdString();
         }
     }
 }
@@ -70,25 +50,14 @@ TEST(Formats, DateByPattern)
 }
 
 // The general text of a number: a single with at most 7 digits, a double with 15, exponents as Visual
-// Basic writes them; computed singles without the noise of their last bit.
+// Basic writes them (tests/data/formats_ordinary.txt); computed singles without the noise of their last bit.
 TEST(Formats, OrdinaryText)
 {
-    // value|text
-    const char* const cases[] = {
-        // Singles, marked f.
-        "5.06f|5,06", "19f|19", "-2.5f|-2,5", "1234567f|1234567", "1e7f|1E+07", "9999999.5f|1E+07",
-        "-1.9999999f|-2", "-0f|0",
-        // Doubles.
-        "1234567.5|1234567,5", "123456789012345|123456789012345", "0.0001|0,0001", "0.3|0,3",
-        "0.30000000000000004|0,3", "0.66666666666666663|0,666666666666667",
-        "0.100000001490116119384765625|0,100000001490116", "-0|0", "1e-7|1E-07", "-1.5e-7|-1,5E-07",
-        "0.00001|1E-05", "1e15|1E+15", "2.5e22|2,5E+22", "1e-100|1E-100"};
-    for (const char* c : cases) {
-        const QStringList fields = QString::fromUtf8(c).split(u'|');
-        EXPECT_EQ(fields[0].endsWith(u'f') ? formats::ordinaryText(fields[0].chopped(1).toFloat(), dutch)
-                                           : formats::ordinaryText(fields[0].toDouble(), dutch),
-                  fields[1])
-            << c;
+    for (const QStringList& c : test::readCases("formats_ordinary.txt")) {
+        EXPECT_EQ(c[0].endsWith(u'f') ? formats::ordinaryText(c[0].chopped(1).toFloat(), dutch)
+                                      : formats::ordinaryText(c[0].toDouble(), dutch),
+                  c[1])
+            << c.join(u'|').toStdString();
     }
     EXPECT_EQ(formats::ordinaryText(33.74f - 10, dutch) + formats::ordinaryText(1500 * 1.0506f, dutch) +
                   formats::ordinaryText(0.1f + 0.2f, dutch),
@@ -220,7 +189,8 @@ TEST(StartupUpdateCheck, ActsOnTheOffer)
     // The checklist's and the program's status (0: nothing new, 1: an update, 9: no information), m when the
     // server is in maintenance, n when the user declines (yes is the default), s when the download leaves the
     // program running|the title of the one message, if any|the downloads started: c the checklist, p the
-    // program. Only a download that ends the program keeps the window open and stops the start-up.
+    // program. Only a download that ends the program keeps the window open and stops the start-up. What each
+    // offer comes to is the update window's too.
     for (const char* c : {"00||", "00m||", "90|Fout bij controle op updates|",
                           "09|Fout bij controle op updates|", "10m|Update niet beschikbaar|",
                           "10n|Updaten programma|", "10|Updaten programma|c", "01|Updaten programma|p",

@@ -113,17 +113,6 @@ double yearsSum(double q, int first, int last, int step = 1)
     return sum;
 }
 
-// The cases of a file in tests/data: one a line, its fields split by '|'; a line opening with '#' is a
-// comment.
-QList<QStringList> cases(const char* name)
-{
-    QList<QStringList> rows;
-    for (const QString& line : test::readScript(QLatin1String(name)).split(u'\n'))
-        if (!line.isEmpty() && !line.startsWith(u'#'))
-            rows.append(line.split(u'|'));
-    return rows;
-}
-
 // A message on one line of a golden file.
 QString oneLine(QString text)
 {
@@ -341,7 +330,7 @@ TEST(ComputeTargetCapital, ReplacementSurchargesPerItem)
 // The top liner's design fee and supervision percentage step up with its area: tests/data/topliner_steps.txt.
 TEST(ComputeTargetCapital, TopLinerSurchargesStepAtTheirAreaBounds)
 {
-    for (const QStringList& step : cases("topliner_steps.txt")) {
+    for (const QStringList& step : test::readCases("topliner_steps.txt")) {
         const float area = step[1].toFloat();
         EXPECT_EQ(step[0] == u"fee" ? OntwerpHonorariumBovenafdichting(area)
                                     : DirectievoeringPercBovenafdichting(area),
@@ -519,6 +508,22 @@ TEST(Sensitivity, RatesOverTheSelection)
     for (const auto& [text, rate] : std::vector<std::pair<const char*, std::optional<float>>>{
              {"1", 1.0f}, {"8", 8.0f}, {" 2,75 ", 2.75f}, {"0,5", {}}, {"8,01", {}}, {"", {}}, {"twee", {}}})
         EXPECT_EQ(alternativeRate(QString::fromUtf8(text)), rate) << text;
+    EXPECT_EQ(sensitivitySelectionText(4, 10), u"2,00 % – 7,00 %");
+
+    // The dialog's choice: the pair needs both rates, a series a selection; each refusal is told.
+    MessageRecorder recorder;
+    const auto chosen = [](SensitivityMode mode, const char* interest, int length) {
+        return chosenSensitivityRates(mode, QLatin1String(interest), QStringLiteral("8"), 3, length, 2);
+    };
+    EXPECT_EQ(chosen(SensitivityMode::Alternative, "2,5", 0), std::vector<float>({0.025f, 0.08f}));
+    EXPECT_EQ(chosen(SensitivityMode::Inflation, "", 5), sensitivityRates(3, 5, 2));
+    EXPECT_EQ(chosen(SensitivityMode::Alternative, "", 5), std::nullopt);
+    EXPECT_EQ(chosen(SensitivityMode::Interest, "2,5", 0), std::nullopt);
+    EXPECT_EQ(enteredAlternativeRate(QStringLiteral("0,5"), true), std::nullopt);
+    EXPECT_EQ(recorder.texts(),
+              QStringList({"Voer waarden voor inflatie en rente in.",
+                           "Stel eerst een range in met de selectieschuif d.m.v. de muis en de SHIFT-toets.",
+                           "Ongeldige waarde voor rente ingevoerd (voer waarde in tussen 1 en 8)."}));
 }
 
 // The reports of each mode (tests/golden/core/sensitivity.txt) on a yearly item of 1 000 from year 1 to
@@ -750,7 +755,7 @@ TEST_F(SurchargesTest, AreaDeterminesTheReportingOption)
 // Each value set on top of the defaults, against the version's range: tests/data/surcharge_deviations.txt.
 TEST_F(SurchargesTest, ValuesOutsideTheChecklistRangeDeviate)
 {
-    for (const QStringList& c : cases("surcharge_deviations.txt")) {
+    for (const QStringList& c : test::readCases("surcharge_deviations.txt")) {
         SCOPED_TRACE(c[1].toStdString());
         ASSERT_TRUE(folder.workspace().dataDatabase()->exec(QStringLiteral(
             "UPDATE tblStort SET sngAlgAppKostenBasis = NULL, sngAppKostenPerc = NULL, sngOnvoorzien = NULL, "
@@ -1043,7 +1048,7 @@ TEST_F(LevyTest, TheGroupIsTheFacilitysProvinceAndTypeOnly)
 TEST_F(LevyTest, RefusedLeviesShowNothing)
 {
     QString refusals;
-    for (const QStringList& c : cases("levy_refusals.txt")) {
+    for (const QStringList& c : test::readCases("levy_refusals.txt")) {
         const int facility = c[0].toInt();
         const QString& sql = c[1];
         SCOPED_TRACE(sql.toStdString());

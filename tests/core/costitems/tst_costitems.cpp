@@ -423,9 +423,7 @@ TEST_F(FacilityValidationTest, NoCostItemsOrTheFirstIncompleteOne)
 using N = NarrativeInput;
 
 // Yearly mowing from the first aftercare year on, for ever, 1 500 euro a time, aftercare from 2010, with
-// "key=value" changes on top. Options: start 1 calendar / 2 aftercare year; end the same or 3 perpetual;
-// freq 1 one-off, 2 times a year, 3 once every X years; cost 1 share of an investment, 2 total, 3 per unit.
-// fromConstruction counts start and end from the top liner's construction.
+// "key=value" changes on top (their options: tests/data/narrative_items.txt).
 N item(const QString& changes, QLocale& locale)
 {
     N in;
@@ -464,47 +462,14 @@ N item(const QString& changes, QLocale& locale)
     return in;
 }
 
-// A top liner renewed every 5 years, 1000 m2 at 12,50 euro.
-const QString TopLiner =
-    QStringLiteral("name=Vernieuwen toplaag; fromConstruction; intStartBA=3; intEindBA=10; "
-                   "freq=3; intFreqX=5; cost=3; sngAantal=1000; sngKostenPE=12.5; ");
-
-const QString Items[] = {
-    // From a calendar year; aftercare from 1 July 2012: the July expense of 2012 is its very first one.
-    "start=1; intStartAbs=2012",
-    "start=1; intStartAbs=2012; aftercareStart=2012.5",
-    // Aftercare from 1 October 2012, 2.25 years after the first expense; every 5 years moves on by 5.
-    "start=1; intStartAbs=2010; aftercareStart=2012.75",
-    "start=1; intStartAbs=2010; aftercareStart=2012.75; freq=3; intFreqX=5",
-    "start=1; intStartAbs=2010; aftercareStart=2012.75; freq=1",
-    // From the first aftercare year: the second occurrence in the last year of the run is a second payment.
-    "",
-    "end=2; intEindRel=30; freq=3; intFreqX=5",
-    "end=2; intEindRel=6; freq=3; intFreqX=5",
-    "end=2; intEindRel=5; freq=3; intFreqX=5",
-    // Items that say nothing of their costs.
-    "intStartRel=10; end=2; intEindRel=5",
-    "start=1; intStartAbs=2011; aftercareStart=2010.75; end=1; intEindAbs=2010",
-    "incomplete",
-    "incomplete; combined",
-    // Counted from the construction: built in 2012, in aftercare year 4 and in aftercare year 1 (still told
-    // as counted from the construction, not from the aftercare start).
-    TopLiner + "start=1; intStartAbs=2012",
-    TopLiner + "intStartRel=4",
-    TopLiner + "intStartRel=1; intStartBA=1",
-    // A one-off share of an investment, in the user's locale.
-    "name=Afsluiten bronnen; start=1; intStartAbs=2015; freq=1; cost=1; sngPercInvest=2.5; "
-    "sngKostenInvest=80000",
-    "name=Afsluiten bronnen; start=1; intStartAbs=2015; freq=1; cost=1; sngPercInvest=2.5; "
-    "sngKostenInvest=80000; locale=en_US",
-};
-
+// The items of tests/data/narrative_items.txt, each with its paragraph: tests/golden/core/narratives.txt.
 TEST(NarrativeTest, Items)
 {
     QString text;
-    for (const QString& changes : Items) {
+    for (const QStringList& changes : test::readCases("narrative_items.txt")) {
         QLocale locale(QLocale::Dutch, QLocale::Netherlands);
-        text += changes + QStringLiteral("\n  → ") + CostItemNarrative(item(changes, locale), locale) + u'\n';
+        text += changes[0] + QStringLiteral("\n  → ") + CostItemNarrative(item(changes[0], locale), locale) +
+                u'\n';
     }
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/narratives.txt"), text));
 }
@@ -599,72 +564,33 @@ TEST_F(ProvisionTreeTest, ContextMenuFollowsTheSelectedNode)
               QStringLiteral("Kostenpost toevoegen aan  ' Grondwatermonitoringssysteem....Peilbuizen '"));
 }
 
-struct DeleteCase
+// Each delete on the tree as built, answered: the question or refusal, the nodes of the category afterwards
+// and the facility's cost items: tests/golden/core/provision-tree-deletes.txt.
+TEST_F(ProvisionTreeTest, DeletesAskRemoveAndRelabel)
 {
-    const char* key;
-    MessageAnswer answer;
-    const char* message;
-    const char* subtree; // the nodes of the category afterwards, "/"-separated
-    const char* rows;    // the facility's cost items afterwards
-};
-
-class ProvisionTreeDelete : public ProvisionTreeTest, public ::testing::WithParamInterface<DeleteCase>
-{
-};
-
-TEST_P(ProvisionTreeDelete, AsksDeletesAndRelabels)
-{
-    const DeleteCase& c = GetParam();
-    const QString key = QString::fromUtf8(c.key);
-    const QString category = tree.find(key)->parent ? [&] {
-        const ProvisionTree::Node* node = tree.find(key);
-        while (node->parent)
-            node = node->parent;
-        return node->key;
-    }() : key;
-    ASSERT_TRUE(tree.select(key));
-    recorder.answerNext(c.answer);
-    tree.psubDeleteItem();
-    EXPECT_EQ(recorder.texts().join(u'/'), QString::fromUtf8(c.message));
-    QStringList nodes = dump(category);
-    for (QString& node : nodes)
-        node = node.trimmed().section(u'|', 0, 1);
-    EXPECT_EQ(nodes.join(u'/'), QString::fromUtf8(c.subtree));
-    EXPECT_EQ(actRows(), QString::fromUtf8(c.rows));
+    QString told;
+    for (const auto& [key, answer] : {std::pair{"act13", MessageAnswer::Yes},
+                                      {"act14", MessageAnswer::Yes},
+                                      {"act11", MessageAnswer::Yes},
+                                      {"act16", MessageAnswer::No},
+                                      {"objcat7", MessageAnswer::Yes},
+                                      {"inr2", MessageAnswer::Yes},
+                                      {"inr3", MessageAnswer::Yes}}) {
+        Transaction undo(*data);
+        ASSERT_TRUE(provisions.initialize() && items.initialize() && tree.build());
+        const ProvisionTree::Node* category = tree.find(QLatin1String(key));
+        while (category->parent)
+            category = category->parent;
+        const QString categoryKey = category->key;
+        ASSERT_TRUE(tree.select(QLatin1String(key)));
+        recorder.clear();
+        recorder.answerNext(answer);
+        tree.psubDeleteItem();
+        told += QLatin1String(key) + QStringLiteral("\n  ") + recorder.texts().join(u'/') + u'\n' +
+                dump(categoryKey).join(u'\n') + QStringLiteral("\n  ") + actRows() + u'\n';
+    }
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/provision-tree-deletes.txt"), told));
 }
-
-const char* const AllRows =
-    "10:Maaien,11:Bemonsteren,12:Beplanting,13:Bemonsteren,14:Maaien,15:Bemonsteren,16:analyse";
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ProvisionTreeDelete,
-    ::testing::Values(
-        DeleteCase{
-            "act13", MessageAnswer::Yes, "Wilt u kostenpost '{2e fase}' verwijderen?",
-            "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
-            "act15|{2e fase}",
-            "10:Maaien,11:Bemonsteren,12:Beplanting,14:Maaien,15:Bemonsteren,16:analyse"},
-        DeleteCase{"act14", MessageAnswer::Yes, "Wilt u kostenpost '{2e fase}' verwijderen?",
-                   "objcat2|Bovenafdichting/inr1|Bovenafdichting/act12|Beplanting/act10|Maaien",
-                   "10:Maaien,11:Bemonsteren,12:Beplanting,13:Bemonsteren,15:Bemonsteren,16:analyse"},
-        DeleteCase{"act11", MessageAnswer::Yes,
-                   "Wilt u kostenpost 'Bemonsteren {1e fase}' en alle onderliggende deelfases verwijderen?",
-                   "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse",
-                   "10:Maaien,12:Beplanting,14:Maaien,16:analyse"},
-        DeleteCase{
-            "act16", MessageAnswer::No, "Wilt u kostenpost 'analyse' verwijderen?",
-            "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
-            "act13|{2e fase}/act15|{3e fase}",
-            AllRows},
-        DeleteCase{"objcat7", MessageAnswer::Yes, "U kunt dit item niet verwijderen.",
-                   "objcat7|Overig/inr3|Hekwerk", AllRows},
-        DeleteCase{
-            "inr2", MessageAnswer::Yes, "U dient eerst kostenposten van deze voorziening te verwijderen.",
-            "objcat3|Grondwatermonitoringssysteem/inr2|Peilbuizen/act16|analyse/act11|Bemonsteren {1e fase}/"
-            "act13|{2e fase}/act15|{3e fase}",
-            AllRows},
-        DeleteCase{"inr3", MessageAnswer::Yes, "Wilt u deze voorziening verwijderen?", "objcat7|Overig",
-                   AllRows}));
 
 TEST_F(ProvisionTreeTest, AFailedDeleteOfAPhasedItemLeavesEveryRow)
 {
@@ -677,7 +603,8 @@ TEST_F(ProvisionTreeTest, AFailedDeleteOfAPhasedItemLeavesEveryRow)
     recorder.answerNext(MessageAnswer::Yes);
     EXPECT_EQ(tree.psubDeleteItem(), ProvisionTree::Deleted::Nothing);
     EXPECT_EQ(recorder.texts().last(), QStringLiteral("Fout bij verwijderen kostenpost"));
-    EXPECT_EQ(actRows(), QString::fromUtf8(AllRows));
+    EXPECT_EQ(actRows(), QStringLiteral("10:Maaien,11:Bemonsteren,12:Beplanting,13:Bemonsteren,14:Maaien,"
+                                        "15:Bemonsteren,16:analyse"));
     EXPECT_EQ(dump(), before);
     ASSERT_TRUE(items.ActiveerID(13));
     EXPECT_EQ(items.strActHuidig(), QStringLiteral("Bemonsteren"));

@@ -5,6 +5,7 @@
 #include "facility/clsStort.h"
 #include "facility/clsTonnage.h"
 #include "facility/facilitymanagement.h"
+#include "facility/generaldata.h"
 #include "facility/tonnagemodel.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
@@ -109,6 +110,31 @@ TEST_F(FacilityRecordTest, AftercareStartAsDecimalYear)
               QStringList({"Ongeldige datum aanvang nazorg", "Invoer datum aanvang nazorg"}));
 }
 
+// What the rate and aftercare start boxes of the general data read, or the title of the refusal. (The type
+// captions are the facility list's, below, and the screen dump's.)
+TEST_F(FacilityRecordTest, GeneralDataEntries)
+{
+    QStringList read;
+    const auto shown = [&](const std::optional<QString>& value) {
+        read << value.value_or(recorder.titles().join(u'|'));
+        recorder.clear();
+    };
+    for (const char* text : {"4,5", " 3 ", "2.5", "1.000", ""}) {
+        const std::optional<float> rate = generaldata::enteredRate(QLatin1String(text));
+        shown(rate ? std::optional(QString::number(*rate)) : std::nullopt);
+    }
+    for (const char* text :
+         {"1-7-2031", "16-1-29", "1-1-30", "16/3/2030", "2030-03-01", "15-1-2030", "1 juli"}) {
+        const std::optional<QDate> date = generaldata::enteredStartDate(QLatin1String(text));
+        shown(date ? std::optional(date->toString(Qt::ISODate)) : std::nullopt);
+    }
+    EXPECT_EQ(read.join(u','),
+              "4.5,3,Ongeldige invoer,Ongeldige invoer,Ongeldige invoer,2031-07-01,2029-01-16,"
+              "1930-01-01,2030-03-16,2030-03-01,Ongeldige datum aanvang nazorg,Invoer datum "
+              "aanvang nazorg");
+    EXPECT_EQ(generaldata::objectBoundCaption(2), u"Objectgebonden (per definitie voor baggerdepots)");
+}
+
 TEST_F(FacilityRecordTest, NamesAreUniqueWithoutRegardToCase)
 {
     ASSERT_TRUE(stort.initializeStort(1));
@@ -195,6 +221,12 @@ TEST_F(FacilityRecordTest, ListShowsKnownProvincesInNameOrder)
                                  "1|stortplaats Zuid|ZH-01|Zuid-Holland|stortplaats|2013",
                                  "5|Zonder soort|Q-5|Gelderland|?|2007"}));
     EXPECT_EQ(recorder.busyDepth(), 0);
+    // Opened, the list selects the remembered facility, else its first.
+    const QList<int> listed{4, 2, 6, 1, 5};
+    EXPECT_EQ(
+        (QList<qsizetype>{facilityToSelect(listed, std::nullopt), facilityToSelect(listed, 1),
+                          facilityToSelect(listed, 0), facilityToSelect(listed, 3), facilityToSelect({}, 1)}),
+        (QList<qsizetype>{0, 3, 0, 0, -1}));
 }
 
 TEST_F(FacilityRecordTest, NewestChecklistVersionPerType)

@@ -388,10 +388,7 @@ TEST_F(StorageTest, OutputTargetRefusesEverythingButAUsableFile)
     const QStringList databases = programDatabaseFiles(
         folder.workspace(), dir.filePath(QStringLiteral("dbTALVOdata_instellingen.mdb")));
 
-    for (const QString& c : test::readScript(QStringLiteral("output_targets.txt")).split(u'\n')) {
-        if (c.isEmpty() || c.startsWith(u'#'))
-            continue;
-        const QStringList fields = c.split(u'|');
+    for (const QStringList& fields : test::readCases(QStringLiteral("output_targets.txt"))) {
         // Permissions do not bind root.
         if (geteuid() == 0 && (fields[0].startsWith(u"alleen") || fields[0].startsWith(u"dicht")))
             continue;
@@ -401,7 +398,7 @@ TEST_F(StorageTest, OutputTargetRefusesEverythingButAUsableFile)
                       .replace(QLatin1String("{f}"), dir.path())
                       .replace(QLatin1String("{own}"),
                                QLatin1String(" is een database die het programma gebruikt.")))
-            << c.toStdString();
+            << fields.join(u'|').toStdString();
     }
 }
 

@@ -1,6 +1,7 @@
 // The update window and the proxy window driven through their controls against a local server: the four
 // outcomes of a check, the checklist download with its re-read values, the automatic-check box and the
-// proxy settings stored. The statuses and downloads themselves are the core's (tests/core/update).
+// proxy settings stored. The statuses and downloads themselves are the core's (tests/core/update), and so
+// is which outcome an offer comes to (tests/core/base/tst_base's StartupUpdateCheck).
 #include "app/frmMDI_main.h"
 #include "storage/workspace.h"
 #include "support/guiprogramfolder.h"
