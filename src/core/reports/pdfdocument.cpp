@@ -335,9 +335,18 @@ public:
     {
     }
 
+    // A header or footer higher than its margin pushes the body away, as in the word processor.
     void section(const Section& section)
     {
         m_setup = section.page;
+        const double width = bodyWidth();
+        m_bodyTop =
+            std::max(dots(m_setup.topCm),
+                     dots(m_setup.headerCm) + stackHeight(*layOutStack(m_typesetter, m_header, width)));
+        m_bodyBottom =
+            dots(m_setup.heightCm) -
+            std::max(dots(m_setup.bottomCm),
+                     dots(m_setup.footerCm) + stackHeight(*layOutStack(m_typesetter, m_footer, width)));
         newPage();
         for (const Block& block : section.blocks)
             std::visit([this](const auto& b) { add(b); }, block);
@@ -354,18 +363,9 @@ private:
     double left() const { return dots(m_setup.leftCm); }
     double bodyWidth() const { return dots(m_setup.widthCm - m_setup.leftCm - m_setup.rightCm); }
 
-    // A header or footer higher than its margin pushes the body away, as in the word processor.
     void newPage()
     {
         m_pages.append(Page{m_setup, {}, {}});
-        const double width = bodyWidth();
-        m_bodyTop =
-            std::max(dots(m_setup.topCm),
-                     dots(m_setup.headerCm) + stackHeight(*layOutStack(m_typesetter, m_header, width)));
-        m_bodyBottom =
-            dots(m_setup.heightCm) -
-            std::max(dots(m_setup.bottomCm),
-                     dots(m_setup.footerCm) + stackHeight(*layOutStack(m_typesetter, m_footer, width)));
         m_y = m_bodyTop;
         m_pageEmpty = true;
     }
