@@ -20,8 +20,11 @@ build: configure
 run: build
 	cd $(BUILD)/bin && ./dovra
 
+# The whole suite as the users start the program, on a Dutch desktop (LANG=nl_NL.UTF-8, no LC_ALL), and again
+# in C.UTF-8: stored and exchanged data must not depend on either. A test that needs a locale sets it itself.
 test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && env -u LC_ALL LANG=nl_NL.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd $(BUILD) && env -u LC_ALL LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
 
 # The Debian package $(BUILD)/dovra_<version>_amd64.deb.
 package: build

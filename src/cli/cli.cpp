@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include "base/datatext.h"
 #include "base/programpaths.h"
 #include "base/settings.h"
 #include "checklist/checklistsystem.h"
@@ -190,9 +191,9 @@ std::optional<int> wholeNumber(const QString& text, int min, int max)
 // A finite percentage from min to max, with a decimal point or comma, or nothing.
 std::optional<float> percentage(const QString& text, float min, float max)
 {
-    bool ok = false;
-    const float value = QString(text).replace(QLatin1Char(','), QLatin1Char('.')).toFloat(&ok);
-    if (!ok || !std::isfinite(value) || value < min || value > max)
+    const std::optional<float> value =
+        datatext::toFloat(QString(text).replace(QLatin1Char(','), QLatin1Char('.')));
+    if (!value || !std::isfinite(*value) || *value < min || *value > max)
         return std::nullopt;
     return value;
 }

@@ -1,8 +1,8 @@
 #include "jsonwriter.h"
 
-#include <charconv>
+#include "base/datatext.h"
+
 #include <cmath>
-#include <iterator>
 
 namespace dovra {
 
@@ -13,9 +13,7 @@ template <typename T> QString shortest(T number)
     // JSON has no infinity or NaN: those are written as null.
     if (!std::isfinite(number))
         return QStringLiteral("null");
-    char buffer[64];
-    const auto result = std::to_chars(std::begin(buffer), std::end(buffer), number);
-    return QString::fromLatin1(buffer, int(result.ptr - buffer));
+    return datatext::number(number);
 }
 
 QString quoted(const QString& text)

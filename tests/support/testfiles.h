@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 namespace dovra::test {
 
 // A throw-away program folder holding copies of the built checklist file and template, with a
@@ -53,6 +55,20 @@ QString readScript(const QString& name);
 // The cases of a file in tests/data: one a line, its fields split by '|'; empty lines and comments (lines
 // opening with '#') left out.
 QList<QStringList> readCases(const QString& name);
+
+// The C library's numbers in another locale (strtod, printf) for the life of the object; the locale must be
+// generated on the machine (scripts/install-deps makes nl_NL.UTF-8).
+class NumericLocale
+{
+public:
+    explicit NumericLocale(const char* name);
+    ~NumericLocale();
+    bool active() const { return m_active; }
+
+private:
+    std::string m_previous;
+    bool m_active;
+};
 
 // Every row a query returns, its fields joined by '|' ("-" for not entered), with params bound in order.
 QStringList queryRows(Database& db, const QString& sql, const QVariantList& params = {});

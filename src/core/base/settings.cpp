@@ -1,6 +1,6 @@
 #include "base/settings.h"
 
-#include "base/formats.h"
+#include "base/datatext.h"
 
 namespace dovra {
 
@@ -176,14 +176,12 @@ float Settings::vatPercentage() const
     // Earlier versions wrote the number with the user's decimal separator.
     QString value = text("BTW_PROCENTEN", QString()).trimmed();
     value.replace(QLatin1Char(','), QLatin1Char('.'));
-    bool ok = false;
-    const float percentage = value.toFloat(&ok);
-    return ok ? percentage : DefaultVatPercentage;
+    return datatext::toFloat(value).value_or(DefaultVatPercentage);
 }
 
 void Settings::setVatPercentage(float percentage)
 {
-    setText("BTW_PROCENTEN", formats::ordinaryText(percentage, QLocale::c()));
+    setText("BTW_PROCENTEN", datatext::number(percentage));
 }
 
 std::optional<int> Settings::currentFacilityId() const

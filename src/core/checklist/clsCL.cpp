@@ -1,5 +1,6 @@
 #include "checklist/clsCL.h"
 
+#include "base/datatext.h"
 #include "base/formats.h"
 #include "checklist/checklistsystem.h"
 #include "model/options.h"
@@ -10,7 +11,6 @@
 #include <QHash>
 #include <QStringList>
 
-#include <charconv>
 #include <cmath>
 
 namespace dovra {
@@ -142,11 +142,8 @@ QString text(float value)
 // which may lie just below the half.
 QString money(float value)
 {
-    char digits[32];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    double asRead = value;
-    std::from_chars(digits, end, asRead);
-    return QStringLiteral("€ ") + formats::number(asRead, QStringLiteral("#,##0.00"));
+    return QStringLiteral("€ ") +
+           formats::number(datatext::singleAsDecimal(value), QStringLiteral("#,##0.00"));
 }
 
 // The text of a range of criteria; the wording per case is passed in, the bounds are already texts.

@@ -1,5 +1,7 @@
 #include "exchange/adoxmlreader.h"
 
+#include "base/datatext.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QIODevice>
@@ -122,9 +124,12 @@ template <typename T> QVariant integer(const QString& text)
 
 template <typename T> QVariant real(const QString& text)
 {
-    bool ok = false;
-    const T value = std::is_same_v<T, float> ? text.toFloat(&ok) : text.toDouble(&ok);
-    return ok && std::isfinite(value) ? QVariant(value) : QVariant();
+    std::optional<T> value;
+    if constexpr (std::is_same_v<T, float>)
+        value = datatext::toFloat(text);
+    else
+        value = datatext::toDouble(text);
+    return value && std::isfinite(*value) ? QVariant(*value) : QVariant();
 }
 
 QVariant dateTime(const QString& text)

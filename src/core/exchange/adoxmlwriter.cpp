@@ -1,8 +1,8 @@
 #include "exchange/adoxmlwriter.h"
 
-#include <QDateTime>
+#include "base/datatext.h"
 
-#include <charconv>
+#include <QDateTime>
 
 namespace dovra::exchange {
 
@@ -46,23 +46,15 @@ QString escaped(const QString& text)
     return out;
 }
 
-// The shortest digits that read back as the same value.
-template <typename T> QString shortest(T value)
-{
-    char digits[64];
-    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-    return QString::fromLatin1(digits, int(end - digits));
-}
-
 QString valueText(const QVariant& value, FieldType type)
 {
     switch (type) {
     case FieldType::Float32:
-        return shortest(value.toFloat());
+        return datatext::number(value.toFloat());
     case FieldType::Float64:
     case FieldType::Currency:
     case FieldType::Numeric:
-        return shortest(value.toDouble());
+        return datatext::number(value.toDouble());
     case FieldType::Boolean:
         return value.toBool() ? QStringLiteral("True") : QStringLiteral("False");
     case FieldType::DateTime:

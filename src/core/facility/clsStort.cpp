@@ -1,5 +1,6 @@
 #include "facility/clsStort.h"
 
+#include "base/datatext.h"
 #include "base/messageservice.h"
 #include "storage/lookups.h"
 #include "storage/workspace.h"
@@ -202,7 +203,7 @@ std::optional<QDate> clsStort::DatumAanvangNazorg() const
     const QVariant value = field(QStringLiteral("dtmAanvangNazorg"));
     if (value.typeId() == QMetaType::QDate)
         return value.toDate();
-    return fromStoredDate(value.toString());
+    return datatext::toDate(value.toString());
 }
 
 float clsStort::AanvangNazorgGebrokenJaar() const

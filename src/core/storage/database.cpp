@@ -1,13 +1,12 @@
 #include "storage/database.h"
 
+#include "base/datatext.h"
+
 #include <QFileInfo>
 
 #include <sqlcipher/sqlite3.h>
 
 #include <atomic>
-#include <charconv>
-#include <cstdlib>
-#include <iterator>
 
 namespace dovra {
 
@@ -26,14 +25,6 @@ int compareNoCase(void*, int length1, const void* text1, int length2, const void
     const QString a = QString::fromUtf8(static_cast<const char*>(text1), length1);
     const QString b = QString::fromUtf8(static_cast<const char*>(text2), length2);
     return QString::compare(a, b, Qt::CaseInsensitive);
-}
-
-double singleAsDecimal(float value)
-{
-    char text[32];
-    const auto result = std::to_chars(std::begin(text), std::end(text), value);
-    *result.ptr = '\0';
-    return std::strtod(text, nullptr);
 }
 
 QString errorText(sqlite3* db, int code)
@@ -207,17 +198,17 @@ Statement& Statement::bind(int index, const QVariant& value)
         case QMetaType::Float:
             // A single is stored as the decimal it stands for (5.06, not 5.0599999427...), so the
             // file reads as entered and the same single comes back.
-            rc = sqlite3_bind_double(m_stmt, index, singleAsDecimal(value.toFloat()));
+            rc = sqlite3_bind_double(m_stmt, index, datatext::singleAsDecimal(value.toFloat()));
             break;
         case QMetaType::Double:
             rc = sqlite3_bind_double(m_stmt, index, value.toDouble());
             break;
         case QMetaType::QDate:
-            rc = sqlite3_bind_text16(m_stmt, index, toStoredDate(value.toDate()).utf16(), -1,
+            rc = sqlite3_bind_text16(m_stmt, index, datatext::date(value.toDate()).utf16(), -1,
                                      SQLITE_TRANSIENT);
             break;
         case QMetaType::QDateTime:
-            rc = sqlite3_bind_text16(m_stmt, index, toStoredDateTime(value.toDateTime()).utf16(), -1,
+            rc = sqlite3_bind_text16(m_stmt, index, datatext::dateTime(value.toDateTime()).utf16(), -1,
                                      SQLITE_TRANSIENT);
             break;
         default: {
@@ -355,7 +346,7 @@ std::optional<QDate> Statement::date(int column) const
 {
     if (isNull(column))
         return std::nullopt;
-    return fromStoredDate(value(column).toString());
+    return datatext::toDate(value(column).toString());
 }
 
 std::optional<QDateTime> Statement::dateTime(int column) const
@@ -367,7 +358,7 @@ std::optional<QDateTime> Statement::dateTime(int column) const
     if (!dt.isValid())
         dt = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
     if (!dt.isValid()) {
-        if (auto d = fromStoredDate(text))
+        if (auto d = datatext::toDate(text))
             dt = d->startOfDay();
     }
     return dt.isValid() ? std::optional<QDateTime>(dt) : std::nullopt;
@@ -407,24 +398,6 @@ bool Transaction::commit()
         return false;
     m_active = false;
     return true;
-}
-
-// --- stored formats ---
-
-QString toStoredDate(const QDate& date)
-{
-    return date.toString(Qt::ISODate);
-}
-
-QString toStoredDateTime(const QDateTime& dateTime)
-{
-    return dateTime.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-}
-
-std::optional<QDate> fromStoredDate(const QString& text)
-{
-    QDate d = QDate::fromString(text.left(10), Qt::ISODate);
-    return d.isValid() ? std::optional<QDate>(d) : std::nullopt;
 }
 
 } // namespace dovra

@@ -134,9 +134,4 @@ private:
     bool m_active;
 };
 
-// Text helpers for the stored formats.
-QString toStoredDate(const QDate& date);
-QString toStoredDateTime(const QDateTime& dateTime);
-std::optional<QDate> fromStoredDate(const QString& text);
-
 } // namespace dovra

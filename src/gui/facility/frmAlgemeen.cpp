@@ -1,6 +1,7 @@
 #include "facility/frmAlgemeen.h"
 
 #include "app/appstate.h"
+#include "base/datatext.h"
 #include "base/formats.h"
 #include "base/messageservice.h"
 #include "base/unexpectederror.h"
@@ -35,7 +36,7 @@ QString showDate(const QVariant& value)
 {
     const std::optional<QDate> date = value.typeId() == QMetaType::QDate
                                           ? std::optional<QDate>(value.toDate())
-                                          : fromStoredDate(value.toString());
+                                          : datatext::toDate(value.toString());
     return date ? date->toString(QStringLiteral("d-M-yyyy")) : QString();
 }
 

@@ -121,6 +121,19 @@ TEST_F(DatabaseTest, TypedValuesRoundTrip)
     EXPECT_EQ(rows.boolean(1), false);
     EXPECT_FALSE(rows.real(2).has_value() || rows.date(3).has_value() || rows.next() || rows.failed());
 
+    // Where the C library reads "4.5" as 4 (a Dutch desktop), every single still keeps its fraction.
+    const test::NumericLocale dutch("nl_NL.UTF-8");
+    ASSERT_TRUE(dutch.active()) << "nl_NL.UTF-8 is not generated (scripts/install-deps)";
+    const float entered[] = {4.5f, 25.5f, 52.5f, 0.11f, 195904.81f, -0.75f};
+    for (const float value : entered)
+        ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO t (amount) VALUES (?)"), {QVariant(value)}));
+    Statement amounts =
+        db->prepare(QStringLiteral("SELECT amount FROM t WHERE amount IS NOT NULL AND id > 2"));
+    for (const float value : entered) {
+        ASSERT_TRUE(amounts.next());
+        EXPECT_EQ(float(amounts.real(0).value_or(0)), value);
+    }
+
     // A real is read as a whole number by cutting it off, and only while the 64-bit range can hold it.
     Statement values = db->prepare(QStringLiteral("SELECT 2.9, -2.9, 9.2e18, 1e30, -1e30, 'abc'"));
     ASSERT_TRUE(values.next());
