@@ -2,6 +2,8 @@
 
 #include "base/messageservice.h"
 
+#include <cstring>
+
 namespace dovra {
 
 ErrorInfo errorFromException(const std::exception& error)
@@ -14,9 +16,13 @@ ErrorInfo errorFromException(const std::exception& error)
 ErrorInfo errorFromSystem(const std::error_code& code)
 {
     const QString text = QString::fromLocal8Bit(code.message());
-    // The system knows no text for numbers outside its list.
+    // The system knows no text for numbers outside its list; its stand-in ("Unknown error 98765") is in
+    // the user's language, so the list is asked rather than the text read.
+    const bool listed =
+        (code.category() != std::generic_category() && code.category() != std::system_category()) ||
+        strerrorname_np(code.value()) != nullptr;
     std::optional<QString> systemText;
-    if (!text.startsWith(QLatin1String("Unknown error")))
+    if (listed)
         systemText = text;
     return {code.value(), text, systemText};
 }

@@ -2,6 +2,7 @@
 // version and stored settings; where the program's and the user's files lie; the shared report of unexpected
 // errors and the stderr message service of the headless program. And the update check at start-up: what it
 // tells and does for each offer.
+#include "base/datatext.h"
 #include "base/formats.h"
 #include "base/programversion.h"
 #include "base/settings.h"
@@ -64,6 +65,32 @@ TEST(Formats, OrdinaryText)
               u"23,741575,90,3");
     EXPECT_EQ(formats::ordinaryText(5.06f, american) + u' ' + formats::ordinaryText(1.5e-7, american),
               u"5.06 1.5E-07");
+}
+
+// Numbers as files and command lines hold them: the same text in every locale, read back exactly; nothing
+// but such a number is read (a decimal comma is a person's, not a file's).
+TEST(DataText, NumbersIgnoreTheLocale)
+{
+    const test::NumericLocale dutch("nl_NL.UTF-8");
+    ASSERT_TRUE(dutch.active()) << "nl_NL.UTF-8 is not generated (scripts/install-deps)";
+    EXPECT_EQ(datatext::number(4.5f) + u' ' + datatext::number(0.11f) + u' ' + datatext::number(195904.81f) +
+                  u' ' + datatext::number(0.1) + u' ' + datatext::number(1e20) + u' ' +
+                  datatext::number(-3.0f),
+              u"4.5 0.11 195904.81 0.1 1e+20 -3");
+    EXPECT_EQ(datatext::singleAsDecimal(5.06f), 5.06);
+    EXPECT_EQ(datatext::singleAsDecimal(195904.81f), 195904.81);
+    const std::pair<const char*, std::optional<double>> texts[] = {
+        {"4.5", 4.5},  {" +4.5 ", 4.5}, {"-0.25", -0.25}, {"1E+3", 1000}, {"7", 7},
+        {"4,5", {}},   {"1.000,5", {}}, {"1,000", {}},    {"", {}},       {"4.5x", {}},
+        {"1e400", {}}, {"٤.٥", {}},     {"- 4", {}},      {"0x10", {}}};
+    for (const auto& [text, value] : texts)
+        EXPECT_EQ(datatext::toDouble(QString::fromUtf8(text)), value) << text;
+    EXPECT_EQ(datatext::toFloat(u"195904.81"), 195904.81f);
+    EXPECT_EQ(datatext::toFloat(u"1e39"), std::nullopt);
+    EXPECT_EQ(datatext::toDate(u"2028-07-01 00:00:00"_qs), QDate(2028, 7, 1));
+    EXPECT_EQ(datatext::date(QDate(2028, 7, 1)) + u' ' +
+                  datatext::dateTime(QDateTime(QDate(2028, 7, 1), QTime(9, 5))),
+              u"2028-07-01 2028-07-01 09:05:00");
 }
 
 TEST(ProgramVersionTest, NumberAndSection)
@@ -154,13 +181,14 @@ TEST(UnexpectedError, ReportsNumberSourceAndSystemText)
 {
     MessageRecorder recorder;
     recorder.setBusy(true);
-    ReportUnexpectedError(errorFromSystem(std::make_error_code(std::errc::no_space_on_device)),
-                          QStringLiteral("frmAlgemeen.Form_Unload"));
+    const std::error_code full = std::make_error_code(std::errc::no_space_on_device);
+    ReportUnexpectedError(errorFromSystem(full), QStringLiteral("frmAlgemeen.Form_Unload"));
     EXPECT_EQ(recorder.busyDepth(), 0);
+    // The system's text in the user's language ("Geen ruimte meer over op apparaat" on a Dutch desktop).
+    const QString systemText = QString::fromLocal8Bit(full.message());
     EXPECT_EQ(recorder.texts().join(u'|'),
-              QStringLiteral("Fout %1\nBron: frmAlgemeen.Form_Unload|No space left on device")
-                  .arg(int(std::errc::no_space_on_device)));
-    EXPECT_EQ(recorder.titles()[0], QStringLiteral("No space left on device"));
+              QStringLiteral("Fout %1\nBron: frmAlgemeen.Form_Unload|").arg(full.value()) + systemText);
+    EXPECT_EQ(recorder.titles()[0], systemText);
     EXPECT_EQ(recorder.recorded()[0].icon, MessageIcon::Critical);
 
     // A number the system has no text for gets no second message; an exception has number 0.
