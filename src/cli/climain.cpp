@@ -1,8 +1,10 @@
 // dovra-cli: the headless program. Messages of the core go to stderr.
+#include "base/qttranslations.h"
 #include "base/stderrmessages.h"
 #include "cli.h"
 
 #include <QGuiApplication>
+#include <QLocale>
 
 #include <memory>
 
@@ -33,6 +35,10 @@ int main(int argc, char** argv)
     }
     // Same name as the windowed program, so both look for the user's files in the same folders.
     QCoreApplication::setApplicationName(QStringLiteral("DOVRA"));
+    dovra::installDutchQtTranslations(*app);
+    // What the program prints is a contract that scripts check: the same Dutch texts and number formats on
+    // every machine, whatever locale it runs in.
+    QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
     dovra::StderrMessages stderrMessages;
     dovra::setMessageService(&stderrMessages);
     QTextStream out(stdout);

@@ -66,6 +66,7 @@ protected:
     QTemporaryDir home;
     const QString checklist = folder.filePath(QStringLiteral("dbTALVOCL.mdb"));
     const QString demoData = folder.copyDemoData();
+    QString locale = QStringLiteral("nl_NL.UTF-8");
 
     // {files} stands for --data {data} --checklist {checklist}, {data}, {checklist} and {folder} for the
     // test's paths.
@@ -79,13 +80,13 @@ protected:
     }
 
     // A run of the built dovra-cli on arguments split at spaces (then more), with its settings under home
-    // (away from the user's), in the Dutch locale of the program's users whatever the machine's.
+    // (away from the user's), in the locale (the Dutch one of the program's users) whatever the machine's.
     CliRun cli(const QByteArray& arguments, const QStringList& more = {})
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
-        environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("nl_NL.UTF-8"));
+        environment.insert(QStringLiteral("LC_ALL"), locale);
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(DOVRA_TEST_PROGRAM_DIR "/dovra-cli"),
                       expand(arguments).split(u' ', Qt::SkipEmptyParts) + more);
@@ -225,6 +226,37 @@ TEST_F(CliTest, ExportAndImportOfADemoFacility)
     };
     EXPECT_EQ(figures(cli("doelvermogen {files} --json --facility", {"Vlagheide 2"})),
               figures(cli("doelvermogen --id 2 {files} --json")));
+}
+
+// What scripts and other programs read is the same in every locale: JSON and CSV (with the Dutch texts in
+// them), and every value that a version change converts and stores (seen in the facility's exchange file).
+TEST_F(CliTest, DataIsTheSameInEveryLocale)
+{
+    const char* const commands[] = {"doelvermogen --json --btw 19,5 --id 2",
+                                    "heffing --json --id 1",
+                                    "gevoeligheid --inflatie --van 1,5 --tot 3 --stappen 3 --json --id 1",
+                                    "uitgavenschema --csv --jaren 5 --id 2",
+                                    "checklistversie --id 2 --naar 3 --toepassen --json",
+                                    "export --id 2 --out {folder}/vlagheide.xml"};
+    QMap<QString, QByteArray> outputs;
+    for (const QString& name : {QStringLiteral("C.UTF-8"), QStringLiteral("nl_NL.UTF-8")}) {
+        locale = name;
+        QFile::remove(demoData);
+        ASSERT_EQ(folder.copyDemoData(), demoData);
+        QByteArray& output = outputs[name];
+        for (const char* command : commands) {
+            const CliRun run = cli(QByteArray(command) + " {files}");
+            EXPECT_EQ(run.exitCode, 0) << command << ' ' << run.err.toStdString();
+            output += run.out.toUtf8();
+        }
+        QFile exported(folder.filePath(QStringLiteral("vlagheide.xml")));
+        ASSERT_TRUE(exported.open(QIODevice::ReadOnly));
+        output += exported.readAll();
+    }
+    EXPECT_EQ(outputs.first().split('\n'), outputs.last().split('\n'));
+    // The converted risk amount keeps its cents.
+    EXPECT_TRUE(outputs.first().contains("sngAlgRisicoBedrag='195904.81"))
+        << outputs.first().right(3000).constData();
 }
 
 // A change refused halfway leaves the facility's records as they were (an encrypted file rolled back need
