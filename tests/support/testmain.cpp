@@ -1,6 +1,7 @@
 // Shared main of the test executables, on the offscreen platform: a QGuiApplication for the core's tests (PDF
 // reports are laid out with Qt's fonts), a real QApplication for the screens' (DOVRA_TEST_WIDGETS); a home
-// folder of its own (settings and user folders of parallel tests never meet), Dutch locale.
+// folder of its own (settings and user folders of parallel tests never meet), Dutch locale and Qt's own texts
+// in Dutch, as the programs have them.
 #ifdef DOVRA_TEST_WIDGETS
 #include <QApplication>
 using TestApplication = QApplication;
@@ -8,6 +9,8 @@ using TestApplication = QApplication;
 #include <QGuiApplication>
 using TestApplication = QGuiApplication;
 #endif
+#include "base/qttranslations.h"
+
 #include <QDir>
 #include <QLocale>
 #include <QStandardPaths>
@@ -26,6 +29,7 @@ int main(int argc, char** argv)
     QStandardPaths::setTestModeEnabled(true);
     QLocale::setDefault(QLocale(QLocale::Dutch, QLocale::Netherlands));
     TestApplication app(argc, argv);
+    dovra::installDutchQtTranslations(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,7 @@
 // dovra: the windowed program.
 #include "app/instancelock.h"
 #include "app/startup.h"
+#include "base/qttranslations.h"
 #include "widgets/qtmessages.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DOVRA"));
+    dovra::installDutchQtTranslations(app);
     dovra::QtMessages qtMessages;
     dovra::setMessageService(&qtMessages);
 

@@ -80,14 +80,10 @@ MessageAnswer QtMessages::message(const QString& text, const QString& title, Mes
 
 QString QtMessages::inputBox(const QString& prompt, const QString& title, const QString& defaultText)
 {
-    // Built here rather than by getText, so that its buttons read in Dutch like the message boxes'.
-    QInputDialog dialog(dialogParent());
-    dialog.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
-    dialog.setLabelText(prompt);
-    dialog.setTextValue(defaultText);
-    dialog.setOkButtonText(QStringLiteral("OK"));
-    dialog.setCancelButtonText(QStringLiteral("Annuleren"));
-    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
+    bool accepted = false;
+    const QString text = QInputDialog::getText(dialogParent(), title.isEmpty() ? applicationTitle() : title,
+                                               prompt, QLineEdit::Normal, defaultText, &accepted);
+    return accepted ? text : QString();
 }
 
 QString toQtFilter(const QString& filter)
