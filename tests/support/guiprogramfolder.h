@@ -10,6 +10,7 @@
 #include <QFocusEvent>
 #include <QLineEdit>
 #include <QPointer>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -37,10 +38,12 @@ inline void leave(QWidget* widget)
     QApplication::sendEvent(widget, &event);
 }
 
-// Types text into the box and leaves it.
+// Types text into the box with key events, over what it held, and leaves it.
 inline void enter(QLineEdit* box, const QString& text)
 {
-    box->setText(text);
+    box->selectAll();
+    QTest::keyClick(box, Qt::Key_Delete);
+    QTest::keyClicks(box, text);
     leave(box);
 }
 

@@ -1,5 +1,7 @@
 #include "model/rawvalue.h"
 
+#include "base/datatext.h"
+
 #include <QLocale>
 
 namespace dovra {
@@ -26,13 +28,11 @@ std::optional<double> numericValue(const QVariant& value)
         return std::nullopt;
     bool ok = false;
     if (value.typeId() == QMetaType::QString) {
+        // A typed number: with the user's decimal separator and the grouping the boxes show ("1.250,25";
+        // Qt takes a group separator only where it belongs, so "4.5" is no 45), or with a decimal point.
         const QString text = value.toString().trimmed();
-        QLocale locale;
-        locale.setNumberOptions(QLocale::RejectGroupSeparator);
-        double number = locale.toDouble(text, &ok);
-        if (!ok)
-            number = QLocale::c().toDouble(text, &ok);
-        return ok ? std::optional<double>(number) : std::nullopt;
+        const double number = QLocale().toDouble(text, &ok);
+        return ok ? std::optional<double>(number) : datatext::toDouble(text);
     }
     const double number = value.toDouble(&ok);
     return ok ? std::optional<double>(number) : std::nullopt;

@@ -83,14 +83,14 @@ TEST_F(SensitivityDialogTest, RatesAreCheckedOnLeavingAndNeededForTheAlternative
               QStringList{"Ongeldige waarde voor rente ingevoerd (voer waarde in tussen 1 en 8)."});
     EXPECT_TRUE(interest->hasFocus());
     recorder.clear();
-    test::enter(interest, QStringLiteral("1"));
-    test::enter(control<QLineEdit>("txtInflatie"), QStringLiteral("8"));
+    test::enter(interest, QStringLiteral("1,5"));
+    test::enter(control<QLineEdit>("txtInflatie"), QStringLiteral("7,25"));
     EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'|').toStdString();
-    EXPECT_EQ(interest->text(), u"1,00");
+    EXPECT_EQ(interest->text(), u"1,50");
     click("cmdOK");
     deletePending();
     EXPECT_FALSE(dialog);
-    EXPECT_TRUE(report().contains(u"Bij rente van 1,00 % en inflatie van 8,00 %: "))
+    EXPECT_TRUE(report().contains(u"Bij rente van 1,50 % en inflatie van 7,25 %: "))
         << report().toStdString();
     // One pair: no chart.
     EXPECT_FALSE(window->findChild<QTabWidget*>());
