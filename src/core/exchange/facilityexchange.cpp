@@ -1,5 +1,6 @@
 #include "exchange/facilityexchange.h"
 
+#include "base/datatext.h"
 #include "base/messageservice.h"
 #include "exchange/adoxmlreader.h"
 #include "exchange/adoxmlwriter.h"
@@ -153,10 +154,16 @@ std::optional<QVariant> fitted(const QVariant& value, const Field& column, QStri
     if (value.isNull())
         return value;
     const auto number = [&value]() -> std::optional<double> {
-        bool ok = false;
-        const double d = value.typeId() == QMetaType::QString ? value.toString().trimmed().toDouble(&ok)
-                                                              : value.toDouble(&ok);
-        return ok && std::isfinite(d) ? std::optional<double>(d) : std::nullopt;
+        std::optional<double> d;
+        if (value.typeId() == QMetaType::QString) {
+            d = datatext::toDouble(value.toString());
+        } else {
+            bool ok = false;
+            d = value.toDouble(&ok);
+            if (!ok)
+                d.reset();
+        }
+        return d && std::isfinite(*d) ? d : std::nullopt;
     };
     const auto whole = [&](double min, double max) -> std::optional<QVariant> {
         const std::optional<double> d = number();
