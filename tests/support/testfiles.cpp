@@ -9,8 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-
 namespace dovra::test {
 
 static const QDir Built(QStringLiteral(DOVRA_TEST_PROGRAM_DIR));
@@ -34,16 +32,6 @@ QList<QStringList> readCases(const QString& name)
         if (!line.isEmpty() && !line.startsWith(u'#'))
             cases.append(line.split(u'|'));
     return cases;
-}
-
-NumericLocale::NumericLocale(const char* name) : m_previous(setlocale(LC_NUMERIC, nullptr))
-{
-    m_active = setlocale(LC_NUMERIC, name) != nullptr;
-}
-
-NumericLocale::~NumericLocale()
-{
-    setlocale(LC_NUMERIC, m_previous.c_str());
 }
 
 ProgramFolder::ProgramFolder() : m_own(ProgramPaths(m_dir.path()))

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <string>
 
 namespace dovra::test {
@@ -58,16 +59,12 @@ QList<QStringList> readCases(const QString& name);
 
 // The C library's numbers in another locale (strtod, printf) for the life of the object; the locale must be
 // generated on the machine (scripts/install-deps makes nl_NL.UTF-8).
-class NumericLocale
+struct NumericLocale
 {
-public:
-    explicit NumericLocale(const char* name);
-    ~NumericLocale();
-    bool active() const { return m_active; }
-
-private:
-    std::string m_previous;
-    bool m_active;
+    explicit NumericLocale(const char* name) : active(setlocale(LC_NUMERIC, name) != nullptr) {}
+    ~NumericLocale() { setlocale(LC_NUMERIC, previous.c_str()); }
+    const std::string previous = setlocale(LC_NUMERIC, nullptr);
+    const bool active;
 };
 
 // Every row a query returns, its fields joined by '|' ("-" for not entered), with params bound in order.

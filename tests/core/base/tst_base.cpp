@@ -72,7 +72,7 @@ TEST(Formats, OrdinaryText)
 TEST(DataText, NumbersIgnoreTheLocale)
 {
     const test::NumericLocale dutch("nl_NL.UTF-8");
-    ASSERT_TRUE(dutch.active()) << "nl_NL.UTF-8 is not generated (scripts/install-deps)";
+    ASSERT_TRUE(dutch.active) << "nl_NL.UTF-8 is not generated (scripts/install-deps)";
     EXPECT_EQ(datatext::number(4.5f) + u' ' + datatext::number(0.11f) + u' ' + datatext::number(195904.81f) +
                   u' ' + datatext::number(0.1) + u' ' + datatext::number(1e20) + u' ' +
                   datatext::number(-3.0f),

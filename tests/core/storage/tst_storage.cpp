@@ -123,7 +123,7 @@ TEST_F(DatabaseTest, TypedValuesRoundTrip)
 
     // Where the C library reads "4.5" as 4 (a Dutch desktop), every single still keeps its fraction.
     const test::NumericLocale dutch("nl_NL.UTF-8");
-    ASSERT_TRUE(dutch.active()) << "nl_NL.UTF-8 is not generated (scripts/install-deps)";
+    ASSERT_TRUE(dutch.active) << "nl_NL.UTF-8 is not generated (scripts/install-deps)";
     const float entered[] = {4.5f, 25.5f, 52.5f, 0.11f, 195904.81f, -0.75f};
     for (const float value : entered)
         ASSERT_TRUE(db->exec(QStringLiteral("INSERT INTO t (amount) VALUES (?)"), {QVariant(value)}));
