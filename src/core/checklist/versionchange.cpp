@@ -121,10 +121,23 @@ VersionChange applyVersionChange(Workspace& workspace, long facilityId, int newV
     Transaction transaction(*data);
     if (!transaction.isActive())
         return fail(data->lastError());
-    for (const char* name :
-         {"sngAlgRisicoBedrag", "sngAlgCommunicatieKosten", "sngAlgAppKostenBasis", "sngRapEvalPerHa"}) {
+    for (const char* name : {"sngAlgRisicoBedrag", "sngAlgCommunicatieKosten", "sngAlgAppKostenBasis"}) {
         if (const std::optional<float> amount = facility.single(QLatin1String(name)))
             facility.setField(QLatin1String(name), *amount * f);
+    }
+    // Of the three reporting amounts only the one of the facility's option (the price per hectare while it
+    // has none) is its own, converted like the others; the two it cannot edit are the new version's.
+    const std::pair<const char*, float> reporting[] = {{"sngRapEvalMin", version.sngRapEvalMin()},
+                                                       {"sngRapEvalPerHa", version.sngRapEvalPerHa()},
+                                                       {"sngRapEvalMax", version.sngRapEvalMax()}};
+    const long option = facility.OptieRapEval();
+    const int own = option == 1 || option == 3 ? int(option) - 1 : 1;
+    for (int k = 0; k < 3; ++k) {
+        const QString name = QLatin1String(reporting[k].first);
+        if (k != own)
+            facility.setField(name, reporting[k].second);
+        else if (const std::optional<float> amount = facility.single(name))
+            facility.setField(name, *amount * f);
     }
     facility.LetChecklist_REF(newVersion);
     facility.setField(QStringLiteral("intJaarPrijspeil"), version.intJaarPrijspeil());

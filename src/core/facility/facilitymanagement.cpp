@@ -1,6 +1,9 @@
 #include "facility/facilitymanagement.h"
 
 #include "base/messageservice.h"
+#include "calc/surchargedefaults.h"
+#include "checklist/clsCL.h"
+#include "facility/clsStort.h"
 #include "facility/generaldata.h"
 #include "storage/database.h"
 #include "storage/workspace.h"
@@ -109,20 +112,30 @@ int CreateFacility(Workspace& workspace, const QString& name, int facilityType)
             title, MessageIcon::Critical);
         return 0;
     }
-    // Company- and object-bound, no province yet, aftercare from 2030.
-    const bool added = data->exec(
-        QStringLiteral(
-            "INSERT INTO tblStort (strStortNaam, intStortType, intCL_REF, sngRentePerc, sngInflPerc, "
-            "bytBedrijfsGebonden, bytObjectGebonden, dtmAanvangNazorg, bytProv_REF) "
-            "VALUES (?, ?, ?, ?, ?, 1, 1, ?, 0)"),
-        {name, facilityType, checklistVersion, 5.06f, 2.0f, QDate(2030, 1, 1)});
+    // Company- and object-bound, no province yet, aftercare from 2030. The surcharges are its checklist
+    // version's: the columns' defaults are those of an old version, so they are left empty and filled.
+    Transaction transaction(*data);
+    const bool inserted =
+        transaction.isActive() &&
+        data->exec(
+            QStringLiteral("INSERT INTO tblStort (strStortNaam, intStortType, intCL_REF, sngRentePerc, "
+                           "sngInflPerc, bytBedrijfsGebonden, bytObjectGebonden, dtmAanvangNazorg, "
+                           "bytProv_REF, sngAppKostenPerc, sngRapEvalMin, sngRapEvalPerHa, sngRapEvalMax, "
+                           "sngOnvoorzien, sngOntwerpdirectie) "
+                           "VALUES (?, ?, ?, ?, ?, 1, 1, ?, 0, NULL, NULL, NULL, NULL, NULL, NULL)"),
+            {name, facilityType, checklistVersion, 5.06f, 2.0f, QDate(2030, 1, 1)});
+    const int id = inserted ? int(data->lastInsertId()) : 0;
+    clsStort stort(workspace);
+    clsCL checklist(workspace);
+    const bool added = inserted && stort.initializeStort(id) && checklist.initializeCL(checklistVersion) &&
+                       (!surcharges::fillDefaults(stort, checklist) || stort.Move0()) && transaction.commit();
     if (!added) {
         messages().inform(QStringLiteral("De inrichting ") + name +
                               QStringLiteral(" kon niet worden opgeslagen in het databestand."),
                           title, MessageIcon::Critical);
         return 0;
     }
-    return int(data->lastInsertId());
+    return id;
 }
 
 bool DeleteFacility(Workspace& workspace, int id, const QString& name)

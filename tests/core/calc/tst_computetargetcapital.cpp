@@ -709,16 +709,19 @@ QString marked(const Deviations& d)
 
 // Empty values take the version's defaults: fractions as percentages, the middle of a range, the minimum
 // of a communication range without maximum; under differentiated surcharges no design rate. A new facility
-// takes the newest version; values a facility holds stay, the data file's own defaults of the reporting
-// amounts too. Risk amount and area have no default.
+// takes the newest version and is created with its values, not the data file's column defaults (of an old
+// version); values a facility holds stay. Risk amount and area have no default.
 TEST_F(SurchargesTest, EmptyValuesTakeTheChecklistDefaults)
 {
     const int created = CreateFacility(folder.workspace(), QStringLiteral("Nieuwe stort"), 1);
     ASSERT_GT(created, 0);
+    load(created);
+    EXPECT_EQ(surchargeValues(stort), u"5|16500|3|10|0|4000|250|10000|26000");
+    EXPECT_FALSE(fillDefaults(stort, checklist));
     const std::tuple<int, const char*, const char*> cases[] = {
         {1, "", "1|15000|3|10|12|3500|225|9000|2000"},
         {2, "", "3|16500|3|10|0|3500|225|9000|26000"},
-        {created, "sngRapEvalPerHa = NULL, sngOnvoorzien = 7", "5|16500|3|7|0|3500|250|9000|26000"}};
+        {created, "sngRapEvalPerHa = NULL, sngOnvoorzien = 7", "5|16500|3|7|0|4000|250|10000|26000"}};
     for (const auto& [id, set, values] : cases) {
         SCOPED_TRACE(id);
         load(id, QLatin1String(set));

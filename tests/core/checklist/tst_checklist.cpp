@@ -492,8 +492,8 @@ protected:
     {
         return rows(
             "SELECT intCL_REF, intJaarPrijspeil, round(sngAlgRisicoBedrag, 2), "
-            "round(sngAlgCommunicatieKosten, 2), round(sngAlgAppKostenBasis, 2), round(sngRapEvalPerHa, 3) "
-            "FROM tblStort");
+            "round(sngAlgCommunicatieKosten, 2), round(sngAlgAppKostenBasis, 2), round(sngRapEvalPerHa, 3), "
+            "round(sngRapEvalMin, 2), sngRapEvalMax FROM tblStort");
     }
     QStringList costItems()
     {
@@ -509,7 +509,8 @@ TEST_F(VersionChangeTest, ConvertsEveryAmountOnceAndJudgesItemsAgain)
     ASSERT_TRUE(change.applied) << change.failure.toStdString();
     // 1.02 × 1.03 in single precision, as the amounts it multiplies.
     EXPECT_FLOAT_EQ(change.factor, 1.0506f);
-    EXPECT_EQ(facility(), QStringList{"11|2007|105059.99|2101.2|5253|210.12"});
+    // The reporting amounts the facility cannot edit without an option are the new version's.
+    EXPECT_EQ(facility(), QStringList{"11|2007|105059.99|2101.2|5253|210.12|4000|9000"});
     EXPECT_EQ(costItems(),
               QStringList({
                   "10|Inspecteren|1|301|157.59|-|-",
@@ -536,8 +537,15 @@ TEST_F(VersionChangeTest, ConvertsEveryAmountOnceAndJudgesItemsAgain)
     const VersionChange again = applyVersionChange(folder.workspace(), 1, 12);
     ASSERT_TRUE(again.applied);
     EXPECT_EQ(again.factor, 1.0f);
-    EXPECT_EQ(facility(), QStringList{"12|2007|105059.99|2101.2|5253|210.12"});
+    EXPECT_EQ(facility(), QStringList{"12|2007|105059.99|2101.2|5253|210.12|4000|9000"});
     EXPECT_EQ(costItems().first(), QStringLiteral("10|Inspecteren|1|301|157.59|-|-"));
+
+    // Under option 1 the minimum is the facility's own, converted; the price per hectare is the version's.
+    ASSERT_TRUE(folder.workspace().dataDatabase()->exec(
+        QStringLiteral("UPDATE tblStort SET intCL_REF = 10, intJaarPrijspeil = 2005, bytRapEval = 1, "
+                       "sngRapEvalMin = 3600")));
+    ASSERT_TRUE(applyVersionChange(folder.workspace(), 1, 11).applied);
+    EXPECT_EQ(facility().value(0).section(u'|', 5), u"250|3782.16|9000");
 }
 
 TEST_F(VersionChangeTest, AFailureHalfwayChangesNothing)
