@@ -70,7 +70,9 @@ int printExpenditureSchedule(Workspace& workspace, long facilityId, int years, b
         return CliFailed;
     }
     const QChar separator = csv ? u';' : u'\t';
-    QStringList header{QStringLiteral("jaar")};
+    if (!csv)
+        out << expenditureYearNote() << '\n';
+    QStringList header{QStringLiteral("nazorgjaar")};
     for (int rubric = 1; rubric <= ExpenditureSchedule::Rubrics; ++rubric)
         header.append(csv ? RubriekNaam(rubric).toLower() : RubriekNaam(rubric));
     header.append(QStringLiteral("totaal"));

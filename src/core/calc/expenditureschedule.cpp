@@ -120,4 +120,13 @@ std::optional<std::vector<Payment>> schedulePayments(const TargetCapitalInputs& 
     return payments;
 }
 
+QString expenditureYearNote()
+{
+    return QStringLiteral(
+        "Een uitgave staat in het nazorgjaar waarin zij valt: uitgaven vallen in juli en nazorgjaar 1 "
+        "begint op de datum aanvang nazorg, zoals in de omschrijving van de kostenpost. Bij een "
+        "aanvang nazorg in de loop van het jaar noemt de rapportage doelvermogen voor een periodieke "
+        "post als eerste en laatste uitgave het jaar ervoor.");
+}
+
 } // namespace dovra

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -28,6 +30,10 @@ struct ExpenditureSchedule
     // The outlays of aftercare year k at index k − 1, per rubric 1..6 at index 0..5.
     std::vector<std::array<double, Rubrics>> perYear;
 };
+
+// How the schedule counts the years, for its readers: a cost item's description counts the same way, the
+// first and last years of the target capital report (whole years before a payment) may be one lower.
+QString expenditureYearNote();
 
 // The outlays of the inputs' cost items in aftercare years 1 to years, by the same start, end and
 // frequency rules as their present values. Empty when a cost item cannot be read (the calculation of the

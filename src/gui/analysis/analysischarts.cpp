@@ -57,6 +57,7 @@ ChartPage* expenditureChart(const ExpenditureSchedule& schedule, int priceLevelY
         data.series.append(series);
     }
     auto* page = new ChartPage(stackedBarChart(data, parent), parent);
+    page->setNote(expenditureYearNote());
     page->setProposedFileName(QStringLiteral("Uitgavenschema ") + facility + QStringLiteral(".png"));
     return page;
 }

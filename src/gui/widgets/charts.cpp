@@ -7,6 +7,7 @@
 #include <QChartView>
 #include <QHBoxLayout>
 #include <QImageWriter>
+#include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QPushButton>
@@ -202,6 +203,14 @@ ChartPage::ChartPage(QChartView* view, QWidget* parent) : QWidget(parent), m_vie
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view, 1);
     layout->addLayout(buttons);
+}
+
+void ChartPage::setNote(const QString& text)
+{
+    auto* note = new QLabel(text, this);
+    note->setObjectName(QStringLiteral("lblToelichting"));
+    note->setWordWrap(true);
+    static_cast<QVBoxLayout*>(layout())->insertWidget(1, note);
 }
 
 QImage ChartPage::image() const

@@ -66,6 +66,8 @@ public:
     QChartView* view() const { return m_view; }
     // The name the save dialog proposes.
     void setProposedFileName(const QString& name) { m_proposedName = name; }
+    // A line below the chart that says how to read it.
+    void setNote(const QString& text);
 
 private:
     void save();

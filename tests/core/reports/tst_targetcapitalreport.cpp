@@ -580,6 +580,14 @@ TEST_F(ReportRowsTest, RowsOfBothReportsMatchTheirGoldenFile)
         "INSERT INTO tblAct (idrAct_ID, lngStort_REF, lngInrichting_REF, bytIsTALVO, strAct, bytRubriek_REF, "
         "bytOptieKosten, sngKostenTotaal) VALUES (50, 1, 12, 0, 'Nieuw', 4, 2, 500)");
     dumpRows(QStringLiteral(", item 50 added"), DVGrouping::Voorziening);
+    // Aftercare from 1 July 2028, from the construction in 2029 every 2 years to its 30th year: the payments
+    // of July 2029 to 2057 fall in aftercare years 2 to 30; these columns show the whole years before them.
+    change("UPDATE tblStort SET dtmAanvangNazorg = '2028-07-01' WHERE idrStort_ID = 1");
+    change("UPDATE tblAct SET bytOptieStart = 1, intStartAbs = 2029, bytStartBA = 1, intStartBA = 1, "
+           "bytEindBA = 1, "
+           "intEindBA = 30, bytOptieFreq = 3, intFreqX = 2 WHERE idrAct_ID = 50");
+    ASSERT_TRUE(dv.initializeDV(1) && dv.BerekenAlles());
+    dumpRows(QStringLiteral(", aftercare from July 2028, item 50 from the construction"), DVGrouping::Talvo);
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("reports/rows.txt"), lines.join(u'\n') + u'\n'));
 }
 
