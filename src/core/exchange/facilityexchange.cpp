@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -394,9 +395,18 @@ bool nameTaken(Database& data, const QString& name)
 // The rows to add, made and checked before anything is written.
 struct Prepared
 {
+    // A cost item with the id it has in the file and the index of its provision.
+    struct Item
+    {
+        qint64 fileId;
+        std::size_t provision;
+        QVariantList values;
+    };
+
     QVariantList facility;
     std::vector<QVariantList> tonnage;
-    std::vector<std::pair<QVariantList, std::vector<QVariantList>>> provisions;
+    std::vector<QVariantList> provisions;
+    std::vector<Item> items;
 };
 
 } // namespace
@@ -460,18 +470,27 @@ ImportOutcome importFacility(Workspace& workspace, const QString& path, const Im
     }
     number = 0;
     qint64 actNumber = 0;
+    const std::optional<std::size_t> actIdField =
+        provisionSchema.chapterSchemas[actIndex].fieldIndex(QStringLiteral("idrAct_ID"));
     for (const Row& row : childRows(facility, provisionIndex)) {
         const std::optional<QVariantList> values = provision.values(row, ++number, &error);
         if (!values)
             return fail(error);
-        rows.provisions.push_back({*values, {}});
+        rows.provisions.push_back(*values);
         for (const Row& item : childRows(row, actIndex)) {
             const std::optional<QVariantList> itemValues = act.values(item, ++actNumber, &error);
             if (!itemValues)
                 return fail(error);
-            rows.provisions.back().second.push_back(*itemValues);
+            const QVariant fileId =
+                actIdField && *actIdField < item.values.size() ? item.values[*actIdField] : QVariant();
+            rows.items.push_back({fileId.isNull() ? std::numeric_limits<qint64>::max() : fileId.toLongLong(),
+                                  rows.provisions.size() - 1, *itemValues});
         }
     }
+    // The calculation adds the items up in the order of their rows, in single precision: they keep the order
+    // of their ids in the file, whatever provision they belong to, so that the figures stay the same.
+    std::stable_sort(rows.items.begin(), rows.items.end(),
+                     [](const Prepared::Item& a, const Prepared::Item& b) { return a.fileId < b.fileId; });
 
     // A free name, asked for while the file's is taken.
     const int namePosition = stort.position(QStringLiteral("strStortNaam"));
@@ -501,17 +520,18 @@ ImportOutcome importFacility(Workspace& workspace, const QString& path, const Im
         if (insert(tonnage, values) == 0)
             return fail(data->lastError());
     }
-    for (auto& [values, items] : rows.provisions) {
+    std::vector<qint64> provisionIds;
+    for (QVariantList& values : rows.provisions) {
         values[provision.position(QStringLiteral("lngStort_REF"))] = facilityId;
-        const qint64 provisionId = insert(provision, values);
-        if (provisionId == 0)
+        provisionIds.push_back(insert(provision, values));
+        if (provisionIds.back() == 0)
             return fail(data->lastError());
-        for (QVariantList& item : items) {
-            item[act.position(QStringLiteral("lngStort_REF"))] = facilityId;
-            item[act.position(QStringLiteral("lngInrichting_REF"))] = provisionId;
-            if (insert(act, item) == 0)
-                return fail(data->lastError());
-        }
+    }
+    for (Prepared::Item& item : rows.items) {
+        item.values[act.position(QStringLiteral("lngStort_REF"))] = facilityId;
+        item.values[act.position(QStringLiteral("lngInrichting_REF"))] = provisionIds[item.provision];
+        if (insert(act, item.values) == 0)
+            return fail(data->lastError());
     }
     if (!transaction.commit())
         return fail(data->lastError());

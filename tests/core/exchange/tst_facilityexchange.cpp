@@ -1,6 +1,8 @@
 // A facility through an exchange file: written from the demo data, read back under new ids, and every file
 // that does not fit the data file refused before anything is written. How the file format is read is the
 // reader's test, below.
+#include "calc/targetcapital.h"
+#include "calc/targetcapitalinputs.h"
 #include "exchange/adoxmlreader.h"
 #include "exchange/facilityexchange.h"
 #include "storage/database.h"
@@ -96,9 +98,25 @@ protected:
 };
 
 // Into the same data file: the name is taken, so a new one is asked; the copy has new ids throughout and
-// the same rows; exported again it gives the same file apart from ids and name.
+// the same rows, its cost items in the same order, also when they are not grouped by provision, and so the
+// same target capital to the last bit; exported again it gives the same file apart from ids and name.
 TEST_F(FacilityExchangeTest, RoundTripGivesTheSameRowsUnderNewIds)
 {
+    ASSERT_TRUE(folder.workspace().dataDatabase()->exec(QStringLiteral(
+        "UPDATE tblAct SET lngInrichting_REF = (SELECT max(lngInrichting_REF) FROM tblAct WHERE "
+        "lngStort_REF = 2) WHERE idrAct_ID = (SELECT min(idrAct_ID) FROM tblAct WHERE lngStort_REF = 2)")));
+    ASSERT_TRUE(exportFacility(folder.workspace(), 2, exported).isEmpty());
+    const auto itemsAndCapital = [this](qint64 id) {
+        TargetCapitalInputs inputs;
+        EXPECT_TRUE(readTargetCapitalInputs(folder.workspace(), long(id), inputs));
+        const TargetCapital figures = computeTargetCapital(inputs);
+        return rows(QStringLiteral(
+                        "SELECT a.strAct, i.strObject FROM tblAct a JOIN tblInrichting i ON "
+                        "i.idrInrichting_ID = a.lngInrichting_REF WHERE a.lngStort_REF = ? ORDER BY "
+                        "a.idrAct_ID"),
+                    {id}) +
+               QStringList{QString::number(TargetCapitalSums(inputs, figures).metRisicoFonds(), 'f')};
+    };
     QStringList asked;
     const ImportOutcome outcome =
         importFacility(folder.workspace(), exported, [&asked](const QString& taken) {
@@ -109,6 +127,7 @@ TEST_F(FacilityExchangeTest, RoundTripGivesTheSameRowsUnderNewIds)
     EXPECT_EQ(asked, QStringList{"Stortplaats Vlagheide"});
     EXPECT_GT(outcome.facilityId, 3);
     EXPECT_EQ(contents(outcome.facilityId), contents(2));
+    EXPECT_EQ(itemsAndCapital(outcome.facilityId), itemsAndCapital(2));
     EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'|').toStdString();
 
     const QString again = folder.filePath(QStringLiteral("kopie.xml"));
