@@ -29,6 +29,15 @@ QString difference(const SensitivityStep& step)
     return text;
 }
 
+// Below the inflation the real discount factor exceeds 1: present values grow with every year.
+bool belowInflation(const SensitivityStep& step)
+{
+    return step.interest < step.inflation;
+}
+
+const QString BelowInflationNote =
+    QStringLiteral("rente lager dan inflatie: de contante waarde loopt sterk op");
+
 Paragraph tabbed(const QString& text, QList<TabStop> tabs)
 {
     Paragraph paragraph(text);
@@ -57,6 +66,8 @@ void writeSensitivityReport(const SensitivityAnalysis& analysis, ReportWriter& w
             writer.paragraph(Paragraph(QString()));
             writer.paragraph(tabbed(QStringLiteral("doelvermogen\t% hoger dan uitgangssituatie"), tabs));
             writer.paragraph(tabbed(euro(step.B) + u'\t' + difference(step), tabs));
+            if (belowInflation(step))
+                writer.paragraph(Paragraph(BelowInflationNote));
         }
         return;
     }
@@ -66,10 +77,18 @@ void writeSensitivityReport(const SensitivityAnalysis& analysis, ReportWriter& w
                                 QStringLiteral("\tdoelvermogen\t% hoger dan uitgangssituatie"),
                             tabs));
     writer.paragraph(Paragraph(QString()));
-    for (const SensitivityStep& step : analysis.steps)
+    bool anyBelow = false;
+    for (const SensitivityStep& step : analysis.steps) {
+        anyBelow |= belowInflation(step);
         writer.paragraph(tabbed(percentage(interest ? step.interest : step.inflation) + u'\t' + euro(step.B) +
-                                    u'\t' + difference(step),
+                                    u'\t' + difference(step) +
+                                    (belowInflation(step) ? QStringLiteral(" *") : QString()),
                                 tabs));
+    }
+    if (anyBelow) {
+        writer.paragraph(Paragraph(QString()));
+        writer.paragraph(Paragraph(QStringLiteral("* ") + BelowInflationNote));
+    }
 }
 
 } // namespace dovra::report

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLegendMarker>
 #include <QLineSeries>
+#include <QLogValueAxis>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScatterSeries>
@@ -80,13 +81,26 @@ QValueAxis* valueAxis(const QString& title, const QString& format, double low, d
     }
     const double margin = (high - low) * padding;
     const double step = niceStep((high - low + 2 * margin) / 7);
-    const double first = std::floor((low - margin) / step) * step;
+    double first = std::floor((low - margin) / step) * step;
+    if (low >= 0) // values none of which is negative get no negative part of the axis
+        first = std::max(first, 0.0);
     const double last = std::ceil((high + margin) / step) * step;
     auto* axis = new QValueAxis;
     axis->setTitleText(title);
     axis->setLabelFormat(format);
     axis->setRange(first, last);
     axis->setTickCount(int(std::lround((last - first) / step)) + 1);
+    return axis;
+}
+
+// A logarithmic axis from the power of ten at or below low to the one at or above high (both > 0).
+QLogValueAxis* logAxis(const QString& title, const QString& format, double low, double high)
+{
+    auto* axis = new QLogValueAxis;
+    axis->setTitleText(title);
+    axis->setLabelFormat(format);
+    axis->setBase(10);
+    axis->setRange(std::pow(10.0, std::floor(std::log10(low))), std::pow(10.0, std::ceil(std::log10(high))));
     return axis;
 }
 
@@ -137,7 +151,12 @@ QChartView* lineChart(const LineChartData& data, QWidget* parent)
         top = maxY->y();
     }
     QValueAxis* x = valueAxis(data.xTitle, data.xFormat, left, right, 0.05);
-    QValueAxis* y = valueAxis(data.yTitle, data.yFormat, bottom, top, 0.05);
+    // Values over more than three orders of magnitude would lie flat at the bottom of a linear axis.
+    QAbstractAxis* y = nullptr;
+    if (bottom > 0 && top / bottom > 1000)
+        y = logAxis(data.yTitle, data.yFormat, bottom, top);
+    else
+        y = valueAxis(data.yTitle, data.yFormat, bottom, top, 0.05);
     chart->addAxis(x, Qt::AlignBottom);
     chart->addAxis(y, Qt::AlignLeft);
 

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QGraphicsTextItem>
 #include <QLineSeries>
+#include <QLogValueAxis>
 #include <QPushButton>
 #include <QScatterSeries>
 #include <QSignalSpy>
@@ -176,6 +177,19 @@ TEST(Charts, LineChartMarksItsPointAndWritesDutchNumbers)
         for (const char16_t* label : {u"1,50", u"2,50", u"4,00", u"€ 12.000.000", u"€ 20.000.000"})
             EXPECT_TRUE(texts.contains(QString::fromUtf16(label))) << QString::fromUtf16(label).toStdString();
         EXPECT_EQ(texts.contains(u"uitgangssituatie"_qs), marked == 2);
+    }
+
+    // Positive values keep the axis at or above 0; over more than three orders of magnitude it is
+    // logarithmic.
+    for (const double highest : {600e6, 2.24e12}) {
+        LineChartData data = sampleLine();
+        data.points.append({6.0, highest});
+        std::unique_ptr<QChartView> view(lineChart(data, nullptr));
+        QAbstractAxis* y = view->chart()->axes(Qt::Vertical).value(0);
+        auto* log = qobject_cast<QLogValueAxis*>(y);
+        auto* linear = qobject_cast<QValueAxis*>(y);
+        ASSERT_TRUE(highest > 1e9 ? log && log->min() > 0 && log->max() >= highest
+                                  : linear && linear->min() >= 0);
     }
 }
 
