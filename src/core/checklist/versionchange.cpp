@@ -61,6 +61,13 @@ QString versionChangeFailed()
     return QStringLiteral("Het wijzigen van de checklistversie is mislukt. Er is niets gewijzigd.");
 }
 
+QString versionChangeDone(const QString& facilityName, const QString& entryText)
+{
+    return QStringLiteral("Inrichting '") + facilityName +
+           QStringLiteral("' valt nu onder checklistversie ") + entryText +
+           QStringLiteral("; alle ingevoerde kosten zijn omgerekend.");
+}
+
 NameChanges nameChanges(const clsAct& items, const QString& provisionName, int provisionCategory,
                         const clsCL& version)
 {

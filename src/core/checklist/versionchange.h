@@ -34,6 +34,8 @@ QString versionChangeNothingNewer();
 QString versionChangeQuestion(const QString& entryText, const QString& facilityName, float factor);
 // The opening of the message that a change failed, before its reason.
 QString versionChangeFailed();
+// The confirmation of a change that was made.
+QString versionChangeDone(const QString& facilityName, const QString& entryText);
 
 // The names a cost item takes over from its checklist item in a new version (the current item of version),
 // and the rubric and category the checklist now gives it; each only where it differs from the item's own.

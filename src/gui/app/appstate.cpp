@@ -57,9 +57,12 @@ bool AppState::openFacility(int id)
 bool AppState::reloadFacility()
 {
     const std::optional<OpenFacilityState> facility = readOpenFacility(*m_workspace, m_facility.id);
-    if (facility)
-        m_facility = *facility;
-    return facility.has_value();
+    if (!facility)
+        return false;
+    // Every view of the open facility (the status bar among them) shows it as it is now.
+    m_facility = *facility;
+    SetFacilityOpenState(checklistBestaat(*m_workspace, m_facility.checklistVersion));
+    return true;
 }
 
 bool AppState::deleteFacility(int id, const QString& name)

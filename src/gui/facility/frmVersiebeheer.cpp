@@ -90,7 +90,10 @@ void frmVersiebeheer::apply()
     if (!m_closeGeneralData())
         return;
     const VersionChange change = applyVersionChange(appState().workspace(), m_facilityId, version->id);
-    if (!change.applied)
+    if (change.applied)
+        messages().inform(versionChangeDone(m_facilityName, version->text),
+                          QStringLiteral("Wijzigen checklistversie"), MessageIcon::Information);
+    else
         messages().inform(versionChangeFailed() + u'\n' + change.failure,
                           QStringLiteral("Wijzigen checklistversie"), MessageIcon::Critical);
     appState().reloadFacility();

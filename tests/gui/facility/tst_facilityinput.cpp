@@ -811,7 +811,7 @@ TEST_F(VersionChangeTest, EntryRulesComeFirst)
 
 TEST_F(VersionChangeTest, ChosenVersionIsComparedAndAppliedAfterTheQuestion)
 {
-    frmVersiebeheer* window = follow(2);
+    QPointer<frmVersiebeheer> window = follow(2);
     ASSERT_TRUE(window && window->isVisible());
     auto* list = child<QListWidget>(window, "lst1");
     ASSERT_EQ(list->count(), 2);
@@ -843,15 +843,22 @@ TEST_F(VersionChangeTest, ChosenVersionIsComparedAndAppliedAfterTheQuestion)
               QStringList{"1|175000"});
     EXPECT_TRUE(window->isVisible() && general);
 
+    recorder.clear();
     recorder.answerNext(MessageAnswer::Yes);
+    QSignalSpy refreshed(&appState(), &AppState::facilityOpenStateChanged); // the status bar follows it
     child<QPushButton>(window, "cmdOK")->click();
     deletePending();
-    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window);
     EXPECT_FALSE(general);
+    EXPECT_EQ(recorder.texts().value(1),
+              u"Inrichting 'Stortplaats Vlagheide' valt nu onder checklistversie 2013 "
+              u"(TALVO-checklist stortplaatsen 2013); alle ingevoerde kosten zijn omgerekend.");
     EXPECT_EQ(stored("SELECT intCL_REF, intJaarPrijspeil, round(sngAlgRisicoBedrag) FROM tblStort "
                      "WHERE idrStort_ID = 2"),
               QStringList{"3|2012|195905"});
-    EXPECT_EQ(appState().facility().checklistVersion, 3);
+    EXPECT_EQ(appState().facility().checklistYear, u"2013");
+    ASSERT_FALSE(refreshed.isEmpty());
+    EXPECT_TRUE(refreshed.last().value(0).toBool());
     auto* reopened = mainWindow.findChild<frmAlgemeen*>();
     ASSERT_TRUE(reopened && reopened->isVisible());
     EXPECT_EQ(child<QLabel>(reopened, "lblChecklistHuidig")->text(), u"Checklistversie: 2013");
