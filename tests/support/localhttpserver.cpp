@@ -54,6 +54,8 @@ void LocalHttpServer::run()
     QObject::connect(&server, &QTcpServer::newConnection, &server, [this, &server] {
         QTcpSocket* socket = server.nextPendingConnection();
         QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+        QObject::connect(socket, &QTcpSocket::bytesWritten, socket,
+                         [this](qint64 bytes) { m_sent += bytes; });
         QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
             // Answers once the whole head has come; a silent page leaves the client waiting.
             if (!socket->peek(socket->bytesAvailable()).contains("\r\n\r\n"))

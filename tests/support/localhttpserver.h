@@ -8,6 +8,8 @@
 #include <QThread>
 #include <QUrl>
 
+#include <atomic>
+
 namespace dovra::test {
 
 // A web server on 127.0.0.1 for the tests, in a thread of its own so that a test may block on a process
@@ -24,6 +26,9 @@ public:
     // The server's update folder: "http://127.0.0.1:port/dovra/program/updates/".
     QUrl base() const;
     QStringList requests() const;
+    // The bytes the server could send so far: a client that stops reading stops it once the connection's
+    // buffers are full.
+    qint64 bytesSent() const { return m_sent; }
 
 protected:
     void run() override;
@@ -34,6 +39,7 @@ private:
     mutable QMutex m_mutex;
     QHash<QString, QByteArray> m_pages;
     QStringList m_requests;
+    std::atomic<qint64> m_sent = 0;
     quint16 m_port = 0;
     QSemaphore m_listening;
 };

@@ -483,18 +483,25 @@ TEST(ExpenditureSchedule, PaymentsPerYearAndRubric)
         costItem({.x = 2, .start = 11, .end = 12, .amount = 1200}, 4),            // its second phase
         costItem({.freq = 3, .x = 5, .start = 5, .amount = 300, .rubric = 3}, 5), // every 5 years for ever
         costItem({.freq = 3, .x = 5, .start = 5, .amount = 900, .combined = 1}, 6),
-        // Half a year after a start of 2010.5, 2013 is paid at t = 3.5, in the middle of year 4.
-        costItem({.freq = 1, .start = 2013, .cal = true, .amount = 800, .rubric = 2}, 7)};
-    TargetCapitalInputs inputs = facility(items);
-    inputs.S = 2010.5f;
-    const std::optional<ExpenditureSchedule> schedule = expenditureSchedule(inputs, 20);
-    ASSERT_TRUE(schedule);
+        // Half a year after a start of 2010.5, 2013 is paid at t = 3.5, in the middle of year 4; after a
+        // start on 1 October (2010.75) at t = 3.25, a quarter into year 3.
+        costItem({.freq = 1, .start = 2013, .cal = true, .amount = 800, .rubric = 2}, 7),
+        // After a start of 2010.5, July 2010 is its very first moment (t = 0.5), in year 1; after 2010.75 it
+        // lies before the start.
+        costItem({.freq = 1, .start = 2010, .cal = true, .amount = 400, .rubric = 6}, 8)};
     QStringList years;
-    for (std::size_t k = 0; k < schedule->perYear.size(); ++k) {
-        QStringList line{QString::number(k + 1)};
-        for (const double amount : schedule->perYear[k])
-            line.append(QString::number(amount));
-        years.append(line.join(u' '));
+    for (const float start : {2010.5f, 2010.75f}) {
+        TargetCapitalInputs inputs = facility(items);
+        inputs.S = start;
+        const std::optional<ExpenditureSchedule> schedule = expenditureSchedule(inputs, 20);
+        ASSERT_TRUE(schedule);
+        years.append(QStringLiteral("aftercare from ") + QString::number(start));
+        for (std::size_t k = 0; k < schedule->perYear.size(); ++k) {
+            QStringList line{QString::number(k + 1)};
+            for (const double amount : schedule->perYear[k])
+                line.append(QString::number(amount));
+            years.append(line.join(u' '));
+        }
     }
     EXPECT_TRUE(
         test::matchesGolden(QStringLiteral("core/expenditure-schedule.txt"), years.join(u'\n') + u'\n'));

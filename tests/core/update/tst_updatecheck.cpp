@@ -148,6 +148,8 @@ TEST_F(DownloadTest, ChecklistInstalledOnlyWhenWholeAndUsable)
          "14||Downloaden cl.mdb,Update mislukt..."},
         {"longer than announced", "15,d,cl.mdb," + size, file + QByteArray(4096, 'x'),
          "14||Downloaden cl.mdb,Update mislukt..."},
+        {"far longer than announced", "15,d,cl.mdb," + size, file + QByteArray(64 << 20, 'x'),
+         "14||Downloaden cl.mdb,Update mislukt..."},
         {"no checklist file", "15,d,cl.mdb,4096", QByteArray(4096, 'x'), "14||Fout 0,Update mislukt..."},
         {"other sequence number", "16,d,cl.mdb," + size, file, "14||Fout 0,Update mislukt..."},
         {"not answered", "15,d,stil.mdb," + size, {}, "14||Fout 5,Downloaden stil.mdb,Update mislukt..."},
@@ -157,7 +159,10 @@ TEST_F(DownloadTest, ChecklistInstalledOnlyWhenWholeAndUsable)
     for (const Row& row : rows) {
         recorder.clear();
         server.setPage(QStringLiteral("cl.mdb"), row.served);
+        const qint64 sentBefore = server.bytesSent();
         const bool done = downloadChecklist(source, offer(row.information, {}), folder.workspace());
+        // The answer is cut off a little past the announced size: the disk is not filled.
+        EXPECT_LT(server.bytesSent() - sentBefore, 32 << 20) << row.name;
         QStringList titles = recorder.titles();
         // The general error message has the reason as its title and the error number in its text.
         for (qsizetype i = 0; i < titles.size(); ++i)
