@@ -2,6 +2,7 @@
 
 #include "base/datatext.h"
 #include "base/programpaths.h"
+#include "base/programversion.h"
 #include "base/settings.h"
 #include "checklist/checklistsystem.h"
 #include "clianalysis.h"
@@ -28,30 +29,50 @@ namespace dovra {
 
 namespace {
 
+// The synopsis of every command with a line on what it does; "man dovra-cli" tells the rest.
 const QString Usage = QStringLiteral(
     "gebruik: dovra-cli info [--data BESTAND] [--checklist BESTAND]\n"
+    "             Drukt de programmaversie en het checklist- en databestand met hun versies af.\n"
     "         dovra-cli doelvermogen (--facility NAAM | --id N) [--btw PCT] [--json] [--data BESTAND] "
     "[--checklist BESTAND]\n"
+    "             Berekent het doelvermogen van een inrichting, met de bedragen per kostenpost.\n"
     "         dovra-cli heffing (--facility NAAM | --id N) [--json] [--data BESTAND] [--checklist BESTAND]\n"
+    "             Berekent de heffing per ton, met de bedragen per prognosejaar.\n"
     "         dovra-cli rapport (--facility NAAM | --id N) (--out BESTAND.docx | --out BESTAND.pdf | "
     "--scherm) "
     "[--secties voorblad,doelvermogen,checklist,heffing] [--indeling voorziening|rubriek|talvo] [--btw PCT] "
     "[--data BESTAND] [--checklist BESTAND]\n"
+    "             Schrijft het rapport doelvermogen en heffing als Word-document of PDF, of drukt met "
+    "--scherm de tekst van het rapportvenster af.\n"
     "         dovra-cli invoerrapport (--facility NAAM | --id N) (--out BESTAND.docx | --out BESTAND.pdf) "
     "[--secties algemeen,voorzieningen,kostenposten,checklist] [--data BESTAND] [--checklist BESTAND]\n"
+    "             Schrijft het rapport van de ingevoerde gegevens als Word-document of PDF.\n"
     "         dovra-cli checklistversie (--facility NAAM | --id N) [--naar ID] [--toepassen] [--json] "
     "[--data BESTAND] [--checklist BESTAND]\n"
+    "             Vergelijkt de checklistversie van een inrichting met een nieuwere, of zet de inrichting "
+    "met --toepassen over.\n"
     "         dovra-cli gevoeligheid (--facility NAAM | --id N) (--rente | --inflatie) --van PCT --tot PCT "
     "[--stappen N] [--json] [--data BESTAND] [--checklist BESTAND]\n"
+    "             Berekent het doelvermogen bij een reeks rentepercentages of inflatiepercentages.\n"
     "         dovra-cli gevoeligheid (--facility NAAM | --id N) --alternatief --rente PCT --inflatie PCT "
     "[--json] "
     "[--data BESTAND] [--checklist BESTAND]\n"
+    "             Berekent het doelvermogen bij \u00e9\u00e9n ander paar van rente en inflatie.\n"
     "         dovra-cli uitgavenschema (--facility NAAM | --id N) [--jaren N] [--csv] [--data BESTAND] "
     "[--checklist BESTAND]\n"
+    "             Drukt de uitgaven per nazorgjaar en per rubriek af.\n"
     "         dovra-cli export (--facility NAAM | --id N) --out BESTAND.xml [--data BESTAND] [--checklist "
     "BESTAND]\n"
+    "             Schrijft een inrichting naar een uitwisselingsbestand.\n"
     "         dovra-cli import BESTAND.xml [--naam NAAM] [--data BESTAND] [--checklist BESTAND]\n"
-    "         dovra-cli update (--controleer | --checklist) [--adres URL] [--checklistbestand BESTAND]");
+    "             Voegt de inrichting van een uitwisselingsbestand toe aan het databestand.\n"
+    "         dovra-cli update (--controleer | --checklist) [--adres URL] [--checklistbestand BESTAND]\n"
+    "             Vraagt de updateserver wat er nieuwer is, of installeert een nieuwer checklistbestand.\n"
+    "         dovra-cli (--help | -h | help)\n"
+    "             Drukt deze uitleg af.\n"
+    "         dovra-cli --version\n"
+    "             Drukt de programmaversie af.\n"
+    "Zie man dovra-cli voor de opties en de afsluitstatus.");
 
 // The options a command line may hold: those that take a value, those that stand alone, and those that take
 // a value only when one follows ("gevoeligheid --rente --van 1" varies the interest, "gevoeligheid
@@ -505,6 +526,16 @@ int fail(QTextStream& out, const QString& text, int status)
 
 int runCli(const QStringList& arguments, QTextStream& out)
 {
+    const QString first = arguments.value(0);
+    if (first == QLatin1String("--help") || first == QLatin1String("-h") || first == QLatin1String("help")) {
+        out << Usage << '\n';
+        return CliOk;
+    }
+    if (first == QLatin1String("--version")) {
+        const ProgramVersion version;
+        out << "dovra-cli " << version.major << '.' << version.minor << '.' << version.revision << '\n';
+        return CliOk;
+    }
     QString error;
     const bool update = arguments.value(0) == QLatin1String("update");
     const std::optional<Arguments> read =

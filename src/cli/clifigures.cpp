@@ -3,7 +3,11 @@
 #include "base/formats.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
+#include "calc/targetcapitalinputs.h"
+#include "facility/clsStort.h"
+#include "facility/generaldata.h"
 #include "jsonwriter.h"
+#include "texttable.h"
 
 namespace dovra {
 
@@ -99,26 +103,44 @@ void writeTargetCapitalJson(const clsDV& dv, float vat, JsonWriter& json)
     json.endArray();
 }
 
-void writeTargetCapitalText(const clsDV& dv, float vat, QTextStream& out)
+// The cost items under their column headers, in the calculation's order.
+void writeCostItems(const clsDV& dv, QTextStream& out)
+{
+    using Align = TextTable::Align;
+    TextTable table(
+        {Align::Right, Align::Left, Align::Left, Align::Right, Align::Right, Align::Right, Align::Right});
+    table.addRow({QStringLiteral("id"), QStringLiteral("voorziening"), QStringLiteral("kostenpost"),
+                  QStringLiteral("factor"), QStringLiteral("NCW"), QStringLiteral("eerste uitgave"),
+                  QStringLiteral("laatste uitgave")});
+    // The calculation gives one line per stored cost item, in the order read.
+    const std::vector<StoredCostItem>& items = dv.inputs().costItems;
+    for (int index = 0; index < dv.AantalKostenposten(); ++index) {
+        const StoredCostItem& item = items.at(std::size_t(index));
+        const QVariant factor = dv.itemFactor(index);
+        table.addRow({QString::number(dv.itemId(index)), item.object, item.act,
+                      factor.isNull() ? QStringLiteral("-")
+                                      : formats::number(factor.toDouble(), QStringLiteral("0.0000")),
+                      euro(dv.itemNCW(index)), shownYear(dv.itemEersteJaar(index)),
+                      shownYear(dv.itemLaatsteJaar(index))});
+    }
+    table.write(out);
+}
+
+void writeTargetCapitalText(const clsDV& dv, const std::optional<QDate>& aftercareStart, float vat,
+                            QTextStream& out)
 {
     auto line = [&out](const QString& label, const QString& value) {
         out << label << ": " << value << '\n';
     };
     line(QStringLiteral("Inrichting"),
          dv.facilityName() + QStringLiteral(" (id ") + QString::number(dv.facilityId()) + QLatin1Char(')'));
-    line(QStringLiteral("Aanvang nazorg"), formats::ordinaryText(dv.aanvangNazorg()));
+    line(QStringLiteral("Aanvang nazorg"),
+         aftercareStart ? generaldata::startDateText(*aftercareStart) : QStringLiteral("-"));
     line(QStringLiteral("Prijspeil"), QString::number(dv.jaarPrijspeil()));
     line(QStringLiteral("Rente"), formats::number(dv.rente(), QStringLiteral("0.00%")));
     line(QStringLiteral("Inflatie"), formats::number(dv.inflatie(), QStringLiteral("0.00%")));
     out << '\n';
-    for (int index = 0; index < dv.AantalKostenposten(); ++index) {
-        const QVariant factor = dv.itemFactor(index);
-        out << "Kostenpost " << dv.itemId(index) << '\t'
-            << (factor.isNull() ? QStringLiteral("-")
-                                : formats::number(factor.toDouble(), QStringLiteral("0.0000")))
-            << '\t' << euro(dv.itemNCW(index)) << '\t' << shownYear(dv.itemEersteJaar(index)) << '\t'
-            << shownYear(dv.itemLaatsteJaar(index)) << '\n';
-    }
+    writeCostItems(dv, out);
     out << '\n';
     line(QStringLiteral("A Jaarlijkse kosten"), euro(dv.somA_exclOnvoorzien()));
     line(QStringLiteral("Onvoorzien"), euro(dv.toeslagA()));
@@ -156,7 +178,10 @@ int printTargetCapital(Workspace& workspace, long facilityId, float vatPercentag
         writer.value(QStringLiteral("ok"), ok).endObject();
         out << writer.text();
     } else if (ok) {
-        writeTargetCapitalText(*dv, vatPercentage, out);
+        clsStort facility(workspace);
+        const std::optional<QDate> start =
+            facility.initializeStort(facilityId) ? facility.DatumAanvangNazorg() : std::nullopt;
+        writeTargetCapitalText(*dv, start, vatPercentage, out);
     }
     out.flush();
     return ok ? 0 : 1;

@@ -3,8 +3,11 @@
 #include "base/stderrmessages.h"
 #include "cli.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -25,10 +28,20 @@ bool writesPdf(int argc, char** argv)
 
 int main(int argc, char** argv)
 {
+    // Qt's windowing side wants a private runtime folder. A script run from cron or by root often has none,
+    // and Qt then says so on stderr and falls back to a shared one in the temporary folder: this run makes
+    // its own there (mode 0700), removed when it ends, after the application.
+    std::unique_ptr<QTemporaryDir> runtimeFolder;
     std::unique_ptr<QCoreApplication> app;
     if (writesPdf(argc, argv)) {
         if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+            runtimeFolder =
+                std::make_unique<QTemporaryDir>(QDir::tempPath() + QStringLiteral("/dovra-cli-XXXXXX"));
+            if (runtimeFolder->isValid())
+                qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeFolder->path()));
+        }
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

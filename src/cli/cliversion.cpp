@@ -3,11 +3,18 @@
 #include "base/formats.h"
 #include "checklist/versionchange.h"
 #include "cli.h"
+#include "costitems/storedcostitems.h"
 #include "facility/clsStort.h"
 #include "facility/facilityvalidation.h"
 #include "jsonwriter.h"
+#include "model/options.h"
+#include "reports/reportwriter.h"
 #include "reports/screenreport.h"
 #include "reports/versioncomparison.h"
+#include "storage/workspace.h"
+#include "texttable.h"
+
+#include <QHash>
 
 namespace dovra {
 
@@ -77,15 +84,45 @@ void writeReport(const QList<ChecklistVersionEntry>& versions, const ChecklistVe
     out << captions.consequences << '\n' << comparison.consequences.plainText();
 }
 
-void writeChange(const ChecklistVersionEntry& chosen, const QString& facilityName,
-                 const VersionChange& change, QTextStream& out)
+// The conformity of a cost item as the report marks it.
+QString originMark(int conformity)
+{
+    return report::symbolLookAlike(report::originSymbol(conformity));
+}
+
+// Per cost item, with its names after the change, its conformity and amount before and after.
+void writeChange(Workspace& workspace, long facilityId, const ChecklistVersionEntry& chosen,
+                 const QString& facilityName, const VersionChange& change, QTextStream& out)
 {
     out << "Checklistversie " << chosen.text << " is van toepassing op inrichting '" << facilityName
-        << "' (factor " << formats::ordinaryText(change.factor) << ").\n";
-    out << "kostenpost\tbytIsTALVO\tbedrag\n";
-    for (const VersionChange::CostItem& item : change.costItems)
-        out << item.id << '\t' << item.oldConformity << " -> " << item.newConformity << '\t'
-            << amountText(item.oldAmount) << " -> " << amountText(item.newAmount) << '\n';
+        << "' (factor " << formats::ordinaryText(change.factor) << ").\n\n";
+    const std::vector<StoredCostItem> items =
+        readStoredCostItems(*workspace.dataDatabase(), facilityId).value_or(std::vector<StoredCostItem>());
+    QHash<qint64, const StoredCostItem*> named;
+    for (const StoredCostItem& item : items)
+        named.insert(item.id, &item);
+    using Align = TextTable::Align;
+    TextTable table(
+        {Align::Right, Align::Left, Align::Left, Align::Left, Align::Right, Align::Left, Align::Right});
+    const QString arrow = QStringLiteral("\u2192");
+    table.addRow({QStringLiteral("id"), QStringLiteral("voorziening"), QStringLiteral("kostenpost"),
+                  QStringLiteral("herkomst"), QStringLiteral("bedrag oud"), QString(),
+                  QStringLiteral("bedrag nieuw")});
+    for (const VersionChange::CostItem& item : change.costItems) {
+        const StoredCostItem* stored = named.value(item.id);
+        table.addRow({QString::number(item.id), stored ? stored->object : QString(),
+                      stored ? stored->act : QString(),
+                      originMark(item.oldConformity) + QLatin1Char(' ') + arrow + QLatin1Char(' ') +
+                          originMark(item.newConformity),
+                      amountText(item.oldAmount), arrow, amountText(item.newAmount)});
+    }
+    table.write(out);
+    // The report's legend of the marks.
+    out << "\nVerklaring:\n"
+        << originMark(Conformity::WithinCriteria) << ": TALVO-checklistpost, invoer voldoet aan criteria;\n"
+        << originMark(Conformity::OutsideCriteria)
+        << ": TALVO-checklistpost, invoer voldoet niet aan criteria;\n"
+        << originMark(Conformity::UserDefined) << ": door de gebruiker gedefinieerde kostenpost.\n";
 }
 
 } // namespace
@@ -134,7 +171,7 @@ int runVersionChange(Workspace& workspace, long facilityId, std::optional<int> t
     if (json)
         writeJson(*versions, comparison, &change, out);
     else
-        writeChange(*chosen, facility.NaamStort(), change, out);
+        writeChange(workspace, facilityId, *chosen, facility.NaamStort(), change, out);
     return CliOk;
 }
 

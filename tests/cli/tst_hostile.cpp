@@ -79,14 +79,17 @@ protected:
             .replace(QLatin1String("{folder}"), folder.path());
     }
 
-    // A run of the built dovra-cli on arguments split at spaces (then more), with its settings under home
-    // (away from the user's), in the locale (the Dutch one of the program's users) whatever the machine's.
+    // A run of the built dovra-cli on arguments split at spaces (then more), with its settings and temporary
+    // files under home (away from the user's), in the locale (the Dutch one of the program's users) whatever
+    // the machine's, and as a script from cron or root runs it: without a runtime folder.
     CliRun cli(const QByteArray& arguments, const QStringList& more = {})
     {
         QProcess process;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("XDG_CONFIG_HOME"), home.path());
         environment.insert(QStringLiteral("LC_ALL"), locale);
+        environment.insert(QStringLiteral("TMPDIR"), home.path());
+        environment.remove(QStringLiteral("XDG_RUNTIME_DIR"));
         process.setProcessEnvironment(environment);
         process.start(QStringLiteral(DOVRA_TEST_PROGRAM_DIR "/dovra-cli"),
                       expand(arguments).split(u' ', Qt::SkipEmptyParts) + more);
@@ -299,9 +302,12 @@ TEST_F(CliTest, DocumentHoldsTheChosenSections)
 
     // A name ending in .pdf (in any case) gets a PDF.
     for (const char* command : {"invoerrapport --id 3 {files} --out {folder}/r.PDF",
-                                "rapport --id 3 {files} --secties heffing --out {folder}/r.PDF"}) {
+                                "rapport --id 1 {files} --secties heffing --out {folder}/r.PDF"}) {
         const CliRun pdf = cli(command);
-        EXPECT_EQ(pdf.exitCode, 0) << pdf.err.toStdString();
+        EXPECT_EQ(pdf.exitCode, 0);
+        // Nothing said on stderr, nothing left behind in the temporary folder.
+        EXPECT_TRUE(pdf.err.isEmpty()) << pdf.err.toStdString();
+        EXPECT_TRUE(snapshot(home.path()).isEmpty());
         QFile file(folder.filePath(QStringLiteral("r.PDF")));
         ASSERT_TRUE(file.open(QIODevice::ReadOnly));
         EXPECT_TRUE(file.read(5) == "%PDF-") << command;

@@ -1,5 +1,6 @@
 #include "facility/generaldata.h"
 
+#include "base/formats.h"
 #include "base/messageservice.h"
 #include "facility/clsStort.h"
 
@@ -34,6 +35,11 @@ std::optional<QDate> enteredStartDate(const QString& text)
         }
     }
     return clsStort::checkDatumAanvangNazorg(read) ? read : std::nullopt;
+}
+
+QString startDateText(const QDate& date)
+{
+    return formats::date(date, QStringLiteral("d-m-yyyy"));
 }
 
 QString typeCaption(qint64 facilityType)

@@ -17,6 +17,8 @@ std::optional<float> enteredRate(const QString& text);
 // The aftercare start as typed: d-M-yyyy, d-M-yy (years before 1930 are of the next century), d/M/yyyy
 // or yyyy-MM-dd, on the 1st or the 16th; empty, after telling the user, otherwise.
 std::optional<QDate> enteredStartDate(const QString& text);
+// The aftercare start as its box shows it: d-m-yyyy ("1-7-2028").
+QString startDateText(const QDate& date);
 
 QString typeCaption(qint64 facilityType);
 QString objectBoundCaption(int facilityType);

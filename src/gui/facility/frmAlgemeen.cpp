@@ -37,7 +37,7 @@ QString showDate(const QVariant& value)
     const std::optional<QDate> date = value.typeId() == QMetaType::QDate
                                           ? std::optional<QDate>(value.toDate())
                                           : datatext::toDate(value.toString());
-    return date ? date->toString(QStringLiteral("d-M-yyyy")) : QString();
+    return date ? generaldata::startDateText(*date) : QString();
 }
 
 } // namespace

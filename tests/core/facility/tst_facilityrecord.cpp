@@ -110,8 +110,8 @@ TEST_F(FacilityRecordTest, AftercareStartAsDecimalYear)
               QStringList({"Ongeldige datum aanvang nazorg", "Invoer datum aanvang nazorg"}));
 }
 
-// What the rate and aftercare start boxes of the general data read, or the title of the refusal. (The type
-// captions are the facility list's, below, and the screen dump's.)
+// What the rate and aftercare start boxes of the general data read (a start date as the box shows it back),
+// or the title of the refusal. (The type captions are the facility list's, below, and the screen dump's.)
 TEST_F(FacilityRecordTest, GeneralDataEntries)
 {
     QStringList read;
@@ -126,12 +126,11 @@ TEST_F(FacilityRecordTest, GeneralDataEntries)
     for (const char* text :
          {"1-7-2031", "16-1-29", "1-1-30", "16/3/2030", "2030-03-01", "15-1-2030", "1 juli"}) {
         const std::optional<QDate> date = generaldata::enteredStartDate(QLatin1String(text));
-        shown(date ? std::optional(date->toString(Qt::ISODate)) : std::nullopt);
+        shown(date ? std::optional(generaldata::startDateText(*date)) : std::nullopt);
     }
-    EXPECT_EQ(read.join(u','),
-              "4.5,3,Ongeldige invoer,Ongeldige invoer,Ongeldige invoer,2031-07-01,2029-01-16,"
-              "1930-01-01,2030-03-16,2030-03-01,Ongeldige datum aanvang nazorg,Invoer datum "
-              "aanvang nazorg");
+    EXPECT_EQ(read.join(u','), "4.5,3,Ongeldige invoer,Ongeldige invoer,Ongeldige invoer,1-7-2031,16-1-2029,"
+                               "1-1-1930,16-3-2030,1-3-2030,Ongeldige datum aanvang nazorg,Invoer datum "
+                               "aanvang nazorg");
     EXPECT_EQ(generaldata::objectBoundCaption(2), u"Objectgebonden (per definitie voor baggerdepots)");
 }
 
