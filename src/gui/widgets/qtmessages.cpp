@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace dovra {
 
@@ -88,10 +89,16 @@ QString QtMessages::inputBox(const QString& prompt, const QString& title, const 
 
 QString toQtFilter(const QString& filter)
 {
+    // Qt takes the patterns from the description's last bracketed part, and the descriptions already end
+    // in one ("PDF bestanden (*.pdf)"): that part is replaced by the real patterns, so that each reads once.
+    static const QRegularExpression shownPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
     QStringList entries;
-    for (const FilterEntry& entry : parseFilter(filter))
-        entries.append(entry.description + QStringLiteral(" (") +
+    for (const FilterEntry& entry : parseFilter(filter)) {
+        QString description = entry.description;
+        description.remove(shownPatterns);
+        entries.append(description + QStringLiteral(" (") +
                        entry.pattern.split(QLatin1Char(';')).join(QLatin1Char(' ')) + QLatin1Char(')'));
+    }
     return entries.join(QStringLiteral(";;"));
 }
 
