@@ -129,6 +129,8 @@ TEST_F(FacilityInputTest, CompanyBoundLocksObjectBoundAndTheForecast)
         EXPECT_TRUE(objectBound->isChecked()); // and stays ticked
         EXPECT_EQ(objectBound->isEnabled(), companyBound == 0);
         EXPECT_EQ(control<QPushButton>("cmdAfvalprognose")->isEnabled(), companyBound == 0);
+        EXPECT_EQ(control<QPushButton>("cmdAfvalprognose")->toolTip().contains(u"niet bedrijfsgebonden"),
+                  companyBound == 1);
     }
 }
 
