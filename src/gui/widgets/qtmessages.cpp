@@ -34,6 +34,16 @@ QWidget* dialogParent()
     return QApplication::activeWindow();
 }
 
+// The extension of the filter's first pattern ("*.pdf" gives "pdf"), none when it holds a wildcard.
+QString firstExtension(const QString& filter)
+{
+    const QList<FilterEntry> entries = parseFilter(filter);
+    const QString suffix =
+        entries.isEmpty() ? QString() : entries.first().pattern.section(u';', 0, 0).section(u'.', -1);
+    return suffix.contains(u'*') || suffix.contains(u'?') || suffix == entries.value(0).pattern ? QString()
+                                                                                                : suffix;
+}
+
 } // namespace
 
 MessageAnswer QtMessages::message(const QString& text, const QString& title, MessageIcon icon,
@@ -117,6 +127,8 @@ QString QtMessages::saveFileName(const FileDialogRequest& request)
     QFileDialog dialog(dialogParent(), request.title, request.proposed, toQtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // A name typed without an extension gets the chosen output's, before the overwrite question.
+    dialog.setDefaultSuffix(firstExtension(request.filter));
     if (!request.overwritePrompt)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

@@ -171,6 +171,20 @@ TEST(SettingsTest, StoredAsTextPerProgramVersion)
     EXPECT_EQ(raw.value(QStringLiteral("DOVRA3_0/HUIDIGSTORT_ID")).toString(), QStringLiteral("12"));
     EXPECT_EQ(Settings(QStringLiteral("DOVRA3_1"), defaultData).vatPercentage(), 19.0f);
 
+    // A report dialog's last choices come back as stored; none before the first use or when unreadable.
+    EXPECT_FALSE(earlier.reportChoices(ReportDialog::InputData));
+    const ReportChoices choices{{true, false, true, true}, 2, 1};
+    earlier.setReportChoices(ReportDialog::TargetCapital, choices);
+    EXPECT_EQ(earlier.reportChoices(ReportDialog::TargetCapital), choices);
+    earlier.sync();
+    raw.sync();
+    EXPECT_EQ(raw.value(QStringLiteral("DOVRA3_0/rapDoelvermKeuze")).toString(), QStringLiteral("1011/2/1"));
+    for (const char* unreadable : {"", "1011/2", "1021/2/1", "/2/1", "1011/x/1", "1011/-1/0"}) {
+        raw.setValue(QStringLiteral("DOVRA3_0/rapInvoerKeuze"), QString::fromLatin1(unreadable));
+        raw.sync();
+        EXPECT_FALSE(earlier.reportChoices(ReportDialog::InputData)) << unreadable;
+    }
+
     // Read-only settings (the headless program's) ignore writes.
     earlier.setReadOnly(true);
     earlier.setDataFileName(QStringLiteral("/elders/dbTALVOdata_x.mdb"));
