@@ -261,7 +261,7 @@ ProvisionTree::Commands ProvisionTree::commands() const
     case Kind::Provision:
         commands.addCostItem = true;
         commands.addCostItemCaption =
-            QStringLiteral("Kostenpost toevoegen aan  ' ") +
+            QStringLiteral("Kostenpost toevoegen aan ' ") +
             (node.colour == Black ? node.parent->text + QStringLiteral("....") : QString()) + node.text +
             QStringLiteral(" '");
         commands.rename = !m_costItems->IsTALVOvoorziening(idOf(node.key));

@@ -540,8 +540,8 @@ TEST_F(ProvisionTreeTest, ContextMenuFollowsTheSelectedNode)
     const Case cases[] = {
         {"objcat2", "10000|Voorziening toevoegen aan ' Bovenafdichting '|Kostenpost toevoegen"},
         // A provision with a checklist item keeps its name.
-        {"inr1", "01001|Voorziening toevoegen|Kostenpost toevoegen aan  ' Bovenafdichting '"},
-        {"inr2", "01011|Voorziening toevoegen|Kostenpost toevoegen aan  ' Peilbuizen '"},
+        {"inr1", "01001|Voorziening toevoegen|Kostenpost toevoegen aan ' Bovenafdichting '"},
+        {"inr2", "01011|Voorziening toevoegen|Kostenpost toevoegen aan ' Peilbuizen '"},
         {"act10", "00101|Voorziening toevoegen|Kostenpost toevoegen"},
         {"act11", "00111|Voorziening toevoegen|Kostenpost toevoegen"},
         {"act13", "00001|Voorziening toevoegen|Kostenpost toevoegen"},
@@ -561,7 +561,7 @@ TEST_F(ProvisionTreeTest, ContextMenuFollowsTheSelectedNode)
     ProvisionTree black{folder.workspace(), provisions, items, {0, 128}, true};
     ASSERT_TRUE(black.build() && black.select(QStringLiteral("inr2")));
     EXPECT_EQ(black.commands().addCostItemCaption,
-              QStringLiteral("Kostenpost toevoegen aan  ' Grondwatermonitoringssysteem....Peilbuizen '"));
+              QStringLiteral("Kostenpost toevoegen aan ' Grondwatermonitoringssysteem....Peilbuizen '"));
 }
 
 // Each delete on the tree as built, answered: the question or refusal, the nodes of the category afterwards

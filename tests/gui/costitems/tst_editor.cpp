@@ -229,7 +229,7 @@ TEST_F(EditorTest, PopupMenuFollowsTheSelectionAndClosingSaves)
     }
     popup->close();
     EXPECT_EQ(shown, QStringList({"+Voeg TALVO-checklistpost toe", "-Voorziening toevoegen",
-                                  "+Kostenpost toevoegen aan  ' Peilbuizen '", "-Fase toevoegen",
+                                  "+Kostenpost toevoegen aan ' Peilbuizen '", "-Fase toevoegen",
                                   "+naam/rubriek wijzigen", "+verwijder ..."}));
 
     // F2 where renaming is not allowed.
