@@ -10,6 +10,7 @@
 #include "costitems/treeimages.h"
 #include "storage/database.h"
 #include "support/guiprogramfolder.h"
+#include "widgets/screenfit.h"
 
 #include <QCheckBox>
 #include <QDropEvent>
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextEdit>
@@ -192,6 +194,29 @@ TEST_F(EditorTest, PickerDropsAndTheItemsItMarks)
     QTest::keyClick(items, Qt::Key_Return);
     EXPECT_EQ(editor->tree().selected()->text, QStringLiteral("Vervangen toplaag"));
     EXPECT_EQ(items->topLevelItemCount(), 1);
+}
+
+// On a small screen (the test platform's is 800 x 600) the editor and the picker beside it open inside it.
+TEST_F(EditorTest, WindowsOpenInsideTheScreen)
+{
+    const QRect screen = editor->screen()->availableGeometry();
+    ASSERT_LT(screen.width(), editor->width());
+    ScreenFit fit;
+    qApp->installEventFilter(&fit);
+    editor->hide();
+    editor->show();
+    frmAct_AddCLitem* picker = editor->openPicker();
+    EXPECT_TRUE(screen.contains(editor->frameGeometry())) << editor->frameGeometry().width();
+    EXPECT_TRUE(screen.contains(picker->frameGeometry())) << picker->frameGeometry().x();
+    // A window that fits is only moved; one too large is made smaller, also on a screen not at (0, 0).
+    const std::pair<QRect, QRect> cases[] = {{{1187, 20, 460, 700}, {340, 0, 460, 600}},
+                                             {{-30, -10, 300, 200}, {0, 0, 300, 200}},
+                                             {{10, 10, 1180, 780}, {0, 0, 800, 600}}};
+    for (const auto& [wanted, fitted] : cases) {
+        EXPECT_EQ(fittedInto(wanted, QRect(0, 0, 800, 600)), fitted);
+        EXPECT_EQ(fittedInto(wanted.translated(1440, 0), QRect(1440, 0, 800, 600)),
+                  fitted.translated(1440, 0));
+    }
 }
 
 TEST_F(EditorTest, ItemDialogChecksTheNameThenRenamesAllPhases)
