@@ -530,6 +530,21 @@ TEST_F(ProvisionTreeTest, BuildsCategoriesProvisionsAndPhases)
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/provision-tree.txt"), dump().join(u'\n') + u'\n'));
 }
 
+// After an edit a cost item's node shows its judgement as the editor's captions do: red while incomplete,
+// orange outside the criteria, else the cost item colour (black for a further phase).
+TEST_F(ProvisionTreeTest, MarkingColoursTheSelectedNode)
+{
+    const std::tuple<const char*, bool, int, ColourValue> cases[] = {
+        {"act12", true, 1, 128}, {"act12", true, 2, 33023}, {"act12", false, 2, 255},
+        {"act14", true, 0, 0},   {"act14", true, 2, 33023}, {"act14", false, 1, 255}};
+    for (const auto& [key, complete, conformity, colour] : cases) {
+        ASSERT_TRUE(tree.select(QString::fromUtf8(key)));
+        tree.setSelectedMarking(complete, conformity);
+        EXPECT_EQ(tree.selected()->colour, colour) << key << complete << conformity;
+        EXPECT_EQ(tree.selected()->tag, QString::number(conformity));
+    }
+}
+
 TEST_F(ProvisionTreeTest, ContextMenuFollowsTheSelectedNode)
 {
     struct Case
