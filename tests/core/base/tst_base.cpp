@@ -135,6 +135,15 @@ TEST(ProgramPathsTest, UserFolderOnlyWhenTheProgramFolderIsReadOnly)
                                     .join(u'|');
         EXPECT_EQ(folders, QLatin1String(row.expected)) << row.programDir << row.userChecklist;
     }
+
+    // A data file's dialogs start in its folder; the user's folder is made when missing, no other.
+    const QString fresh = dir.filePath(QStringLiteral("nieuw/DOVRA"));
+    const ProgramPaths paths(dir.filePath(QStringLiteral("ontbreekt")), fresh);
+    EXPECT_EQ(paths.dataFileFolder(dir.filePath(QStringLiteral("weg/dbTALVOdata_2.mdb"))),
+              dir.filePath(QStringLiteral("weg")));
+    EXPECT_EQ(paths.dataFileFolder(paths.defaultDataFile()), fresh);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("weg"))));
+    EXPECT_TRUE(QFileInfo(fresh).isDir());
 }
 
 // Settings are texts under the application and the section of the program version, read as earlier
