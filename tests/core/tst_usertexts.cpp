@@ -26,31 +26,27 @@ QStringList textsOf(const QString& path, const QString& contents)
     return texts;
 }
 
-// What is wrong with a text; empty when nothing. Word field codes and date patterns are no prose; the
-// blanks around a run of dots are room for an input box, and the input report's section headings have two
-// blanks after their marker by design.
-QString faultOf(QString text)
+// Whether a text has a double space between words or the other cancel caption. Word field codes and date
+// patterns are no prose; the blanks around a run of dots are room for an input box, and the input report's
+// section headings have two blanks after their marker by design.
+bool faulty(QString text)
 {
     static const QRegularExpression cancel(QStringLiteral("\\bAnnuleer\\b"));
     static const QRegularExpression notProse(QStringLiteral(R"(\\\*|^[ dMmyHhn:-]+$)"));
     static const QRegularExpression room(QStringLiteral(" *\\.{3,} *"));
     static const QRegularExpression doubleSpace(QStringLiteral("\\S  \\S"));
-    if (cancel.match(text).hasMatch())
-        return QStringLiteral("Annuleer");
     text.replace(room, QStringLiteral("_")).remove(QLatin1String(">>  "));
-    return !notProse.match(text).hasMatch() && doubleSpace.match(text).hasMatch()
-               ? QStringLiteral("dubbele spatie")
-               : QString();
+    return cancel.match(text).hasMatch() ||
+           (!notProse.match(text).hasMatch() && doubleSpace.match(text).hasMatch());
 }
 
 TEST(UserTexts, TheRuleFindsDoubleSpacesAndTheOtherCancel)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"daarna  € 250,-", "dubbele spatie"}, {"&amp;Annuleer", "Annuleer"}, {"&Annuleren", ""},
-        {"één keer per    .....   jaar", ""},  {"BTW:               %", ""},  {" d-mmm-yyyy  hh:nn", ""},
-        {"PAGE  \\\\* Arabic ", ""},           {">>  Kostenposten", ""},      {"e  jaar", "dubbele spatie"}};
-    for (const auto& [text, fault] : cases)
-        EXPECT_EQ(faultOf(QString::fromUtf8(text)), QString::fromUtf8(fault)) << text;
+    for (const char* wrong : {"daarna  € 250,-", "&amp;Annuleer", "e  jaar"})
+        EXPECT_TRUE(faulty(QString::fromUtf8(wrong))) << wrong;
+    for (const char* right : {"&Annuleren", "één keer per    .....   jaar", "BTW:               %",
+                              " d-mmm-yyyy  hh:nn", "PAGE  \\\\* Arabic ", ">>  Kostenposten"})
+        EXPECT_FALSE(faulty(QString::fromUtf8(right))) << right;
 }
 
 TEST(UserTexts, NoneHasADoubleSpaceOrAnotherCancel)
@@ -65,8 +61,8 @@ TEST(UserTexts, NoneHasADoubleSpaceOrAnotherCancel)
             ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
             ++read;
             for (const QString& text : textsOf(file.fileName(), QString::fromUtf8(file.readAll())))
-                if (const QString fault = faultOf(text); !fault.isEmpty())
-                    faults.append(file.fileName().section(u'/', -2) + u": " + fault + u": [" + text + u']');
+                if (faulty(text))
+                    faults.append(file.fileName().section(u'/', -2) + u": [" + text + u']');
         }
     }
     EXPECT_GT(read, 100);

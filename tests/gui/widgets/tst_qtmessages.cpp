@@ -46,19 +46,16 @@ TEST(QtMessagesTest, QtsOwnTextsAreDutch)
 // A name typed without an extension gets the one of the filter; a name with one keeps it.
 TEST(QtMessagesTest, SavedNamesGetTheFiltersExtension)
 {
-    QtMessages messages;
     QTemporaryDir dir;
-    for (const char* typed : {"rapport", "rapport.pdf", "rapport.docx"}) {
+    for (const QString typed : {"rapport", "rapport.docx"}) {
         QTimer::singleShot(0, [typed] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            ASSERT_TRUE(dialog);
-            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QLatin1String(typed));
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
             static_cast<QDialog*>(dialog)->accept(); // as the dialog's own button does
         });
         const QString path =
-            messages.saveFileName({QStringLiteral("Opslaan"), QStringLiteral("PDF bestanden (*.pdf)|*.pdf|"),
-                                   dir.path(), false, true});
-        EXPECT_EQ(QFileInfo(path).fileName(), typed == std::string("rapport") ? "rapport.pdf" : typed);
+            QtMessages().saveFileName({"Opslaan", "PDF bestanden (*.pdf)|*.pdf|", dir.path()});
+        EXPECT_EQ(QFileInfo(path).fileName(), typed.contains(u'.') ? typed : typed + ".pdf");
     }
 }
 
