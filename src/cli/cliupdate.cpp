@@ -19,6 +19,8 @@ int printCheck(const UpdateOffer& offer, QTextStream& out)
     out << "informatie:" << QString(offer.information).replace(QLatin1String("\r\n"), QLatin1String("\n"))
         << '\n';
     out.flush();
+    if (updateOfferKind(offer) == UpdateOfferKind::Failed)
+        tellUpdateServerUnreachable(offer);
     if (offer.checklistStatus == 1 || offer.programStatus == 1)
         return CliFailed;
     return offer.checklistStatus == 9 || offer.programStatus == 9 ? CliUnusable : CliOk;
@@ -42,7 +44,7 @@ int runUpdate(Workspace& workspace, const ProxyPreferences& proxy, const QUrl& b
     case 1:
         break;
     default:
-        tellUpdateServerUnreachable();
+        tellUpdateServerUnreachable(offer);
         return CliUnusable;
     }
     if (offer.serverInMaintenance) {

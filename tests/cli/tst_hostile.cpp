@@ -351,6 +351,8 @@ TEST_F(CliTest, UpdateChecksAndInstallsTheChecklist)
     // is fetched.
     const std::pair<QByteArray, const char*> refused[] = {
         {"update --controleer --adres http://127.0.0.1:1/", "checklist-status: 9"},
+        {"update --controleer --adres http://127.0.0.1:1/",
+         "Oorzaak: de server 127.0.0.1 weigert de verbinding."},
         {"update --checklist --adres ftp://127.0.0.1/", "http- of https-adres"},
         {"update --controleer --checklist", "Geef --controleer of --checklist op."},
         {"update --controleer --checklist=x", "De optie --checklist heeft geen waarde."}};

@@ -70,3 +70,13 @@ dpkg -i "$deb" >/dev/null
 info=$(/usr/bin/dovra-cli info --data "$work/packaged/dbTALVOdata_1.mdb")
 grep -qx "checklist: /usr/share/dovra/dbTALVOCL.mdb" <<<"$info" || fail "installed, info prints"$'\n'"$info"
 grep -qx "programmaversie: $major$minor" <<<"$info" || fail "installed, info prints"$'\n'"$info"
+# A new user's first start of the installed program (not root, a home of its own): the user's folder, where
+# the first data file goes, is made before the configuration window offers its dialogs, which show only
+# folders that exist.
+newhome="$work/nieuwe-gebruiker"
+mkdir "$newhome"
+chown nobody "$newhome"
+chmod o+x "$work"
+setpriv --reuid=nobody --regid=nogroup --clear-groups env -u XDG_RUNTIME_DIR HOME="$newhome" \
+    QT_QPA_PLATFORM=offscreen timeout 10 /usr/bin/dovra >/dev/null 2>&1 || true
+[ -d "$newhome/.local/share/DOVRA" ] || fail "a new user's first start made no ~/.local/share/DOVRA"

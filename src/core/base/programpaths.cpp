@@ -54,6 +54,14 @@ QString ProgramPaths::defaultDataFile() const
     return programDirWritable() ? programFile(DefaultDataFileName) : userFile(DefaultDataFileName);
 }
 
+QString ProgramPaths::dataFileFolder(const QString& dataFile) const
+{
+    const QString folder = QFileInfo(dataFile).absolutePath();
+    if (QDir::cleanPath(folder) == m_userDir)
+        QDir().mkpath(m_userDir);
+    return folder;
+}
+
 bool ProgramPaths::programDirWritable() const
 {
     const QFileInfo dir(m_programDir);

@@ -29,6 +29,10 @@ public:
     // The data file looked for when none was linked before: next to the program when that
     // folder can be written, in the user's folder otherwise.
     QString defaultDataFile() const;
+    // Where the dialogs that pick or create a data file start: the folder of dataFile. The user's folder is
+    // made when it is that folder and missing: an installed program's first start has none, and the dialogs
+    // show only folders that exist.
+    QString dataFileFolder(const QString& dataFile) const;
 
 private:
     bool programDirWritable() const;

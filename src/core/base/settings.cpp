@@ -196,6 +196,41 @@ void Settings::setCurrentFacilityId(int id)
     setText("HUIDIGSTORT_ID", QString::number(id));
 }
 
+namespace {
+const char* reportChoicesKey(ReportDialog dialog)
+{
+    return dialog == ReportDialog::TargetCapital ? "rapDoelvermKeuze" : "rapInvoerKeuze";
+}
+} // namespace
+
+// Stored as "1011/2/0": a digit per section box, then the output and grouping indices.
+std::optional<ReportChoices> Settings::reportChoices(ReportDialog dialog) const
+{
+    const QStringList parts = text(reportChoicesKey(dialog), QString()).split(QLatin1Char('/'));
+    bool outputOk = false, groupingOk = false;
+    ReportChoices choices;
+    choices.output = parts.value(1).toInt(&outputOk);
+    choices.grouping = parts.value(2).toInt(&groupingOk);
+    for (const QChar digit : parts.value(0)) {
+        if (digit != u'0' && digit != u'1')
+            return std::nullopt;
+        choices.sections.append(digit == u'1');
+    }
+    if (parts.size() != 3 || choices.sections.isEmpty() || !outputOk || !groupingOk || choices.output < 0 ||
+        choices.grouping < 0)
+        return std::nullopt;
+    return choices;
+}
+
+void Settings::setReportChoices(ReportDialog dialog, const ReportChoices& choices)
+{
+    QString sections;
+    for (const bool ticked : choices.sections)
+        sections.append(ticked ? u'1' : u'0');
+    setText(reportChoicesKey(dialog),
+            sections + u'/' + QString::number(choices.output) + u'/' + QString::number(choices.grouping));
+}
+
 void Settings::sync()
 {
     m_store.sync();

@@ -2,12 +2,28 @@
 
 #include "base/messageservice.h"
 
+#include <QList>
 #include <QSettings>
 #include <QString>
 
 #include <optional>
 
 namespace dovra {
+
+// The last choices of a report dialog, offered again the next time: its section boxes in the dialog's order,
+// and the index of its chosen output and grouping options (the grouping for the target capital only).
+struct ReportChoices
+{
+    QList<bool> sections;
+    int output = 0;
+    int grouping = 0;
+    bool operator==(const ReportChoices&) const = default;
+};
+enum class ReportDialog
+{
+    TargetCapital,
+    InputData
+};
 
 // The per-user settings of one program version: application "QUARVEL-TALVO", one section per
 // version. Every key has its type and default here; nothing else reads or writes key strings.
@@ -53,6 +69,9 @@ public:
     void setVatPercentage(float percentage);
     std::optional<int> currentFacilityId() const; // HUIDIGSTORT_ID
     void setCurrentFacilityId(int id);
+    // None before the dialog was first used, or when the stored text cannot be read.
+    std::optional<ReportChoices> reportChoices(ReportDialog dialog) const; // rapDoelvermKeuze, rapInvoerKeuze
+    void setReportChoices(ReportDialog dialog, const ReportChoices& choices);
 
     void sync();
     // Read-only settings ignore every write: the headless program never changes what the user chose.

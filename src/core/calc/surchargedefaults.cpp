@@ -17,6 +17,12 @@ QString text(float value)
     return formats::ordinaryText(value);
 }
 
+// An amount in a help text: whole euros, grouped as every amount the program shows ("€ 4.000,-").
+QString euros(float value)
+{
+    return QStringLiteral("€ ") + formats::number(value, QStringLiteral("#,##0")) + QStringLiteral(",-");
+}
+
 bool fillEmpty(clsStort& stort, const char* field, float value)
 {
     const QString name = QLatin1String(field);
@@ -92,12 +98,12 @@ QString optionCaption(int option, const clsCL& checklist)
 QString communicationHelp(const clsCL& checklist)
 {
     if (checklist.sngCommunicatieMAX() == NoMaximum)
-        return QStringLiteral("Voer een bedrag voor 'Communicatie' in van ten minste € ") +
-               text(checklist.sngCommunicatieMIN()) + QStringLiteral(",- per nazorgjaar.") +
+        return QStringLiteral("Voer een bedrag voor 'Communicatie' in van ten minste ") +
+               euros(checklist.sngCommunicatieMIN()) + QStringLiteral(" per nazorgjaar.") +
                QStringLiteral("\r\n") + QStringLiteral("Alleen van toepassing voor complexe gevallen.");
-    return QStringLiteral("Voer een bedrag voor 'Communicatie' in tussen € ") +
-           text(checklist.sngCommunicatieMIN()) + QStringLiteral(",- en € ") +
-           text(checklist.sngCommunicatieMAX()) + QStringLiteral(",-") + QStringLiteral("\r\n") +
+    return QStringLiteral("Voer een bedrag voor 'Communicatie' in tussen ") +
+           euros(checklist.sngCommunicatieMIN()) + QStringLiteral(" en ") +
+           euros(checklist.sngCommunicatieMAX()) + QStringLiteral("\r\n") +
            QStringLiteral("per nazorgjaar. Alleen van toepassing voor complexe gevallen.");
 }
 
@@ -105,9 +111,9 @@ QString apparatusHelp(const clsCL& checklist)
 {
     return QStringLiteral("De apparaatskosten worden berekend als een basisbedrag plus een percentage van de "
                           "som van jaarlijkse en vervangingskosten.") +
-           QStringLiteral("\r\n\r\n") + QStringLiteral("Voer een basisbedrag in tussen € ") +
-           text(checklist.sngAppKostenBasisMIN()) + QStringLiteral(",- en € ") +
-           text(checklist.sngAppKostenBasisMAX()) + QStringLiteral(",- per nazorgjaar.");
+           QStringLiteral("\r\n\r\n") + QStringLiteral("Voer een basisbedrag in tussen ") +
+           euros(checklist.sngAppKostenBasisMIN()) + QStringLiteral(" en ") +
+           euros(checklist.sngAppKostenBasisMAX()) + QStringLiteral(" per nazorgjaar.");
 }
 
 QString apparatusPercentageHelp()
@@ -117,11 +123,11 @@ QString apparatusPercentageHelp()
 
 QString reportingHelp(const clsCL& checklist)
 {
-    return QStringLiteral("De kosten voor rapportage en evaluatie bedragen € ") +
-           text(checklist.sngRapEvalMin()) + QStringLiteral(",- per jaar voor de eerste 10 ha, daarna  € ") +
-           text(checklist.sngRapEvalPerHa()) +
-           QStringLiteral(",- per ha nazorgoppervlak per jaar tot een maximumbedrag van € ") +
-           text(checklist.sngRapEvalMax()) + QStringLiteral(",-.");
+    return QStringLiteral("De kosten voor rapportage en evaluatie bedragen ") +
+           euros(checklist.sngRapEvalMin()) + QStringLiteral(" per jaar voor de eerste 10 ha, daarna ") +
+           euros(checklist.sngRapEvalPerHa()) +
+           QStringLiteral(" per ha nazorgoppervlak per jaar tot een maximumbedrag van ") +
+           euros(checklist.sngRapEvalMax()) + QStringLiteral(".");
 }
 
 QString designExplanation()

@@ -1,6 +1,7 @@
 #include "costitems/provisiontree.h"
 
 #include "base/unexpectederror.h"
+#include "checklist/itemverdict.h"
 #include "costitems/clsAct.h"
 #include "costitems/clsVoorz.h"
 #include "model/rawvalue.h"
@@ -185,14 +186,14 @@ bool ProvisionTree::build()
             const StoredRow row(items, item.row);
             const bool complete = verify_ansich(row, m_gediffToeslag);
             const QString key = CostItemPrefix + QString::number(item.id);
-            const QString tag =
-                QString::number(qint64(numericValue(row.field(QStringLiteral("bytIsTALVO"))).value_or(0)));
+            const int conformity = int(numericValue(row.field(QStringLiteral("bytIsTALVO"))).value_or(0));
+            const QString tag = QString::number(conformity);
             // Rows of one name are the phases of one cost item, the first by id leading.
             if (item.name != previous) {
                 previous = item.name;
                 const int rubric = int(numericValue(row.field(QStringLiteral("bytRubriek_REF"))).value_or(0));
-                first = addNode(provision, key, item.name, tag, false, complete ? m_colours.costItem : Red,
-                                rubric);
+                first = addNode(provision, key, item.name, tag, false,
+                                costItemColour(complete, conformity, false), rubric);
                 continue;
             }
             if (first->children.empty()) {
@@ -200,7 +201,7 @@ bool ProvisionTree::build()
                 first->colour = m_colours.costItem;
             }
             addNode(first, key, phaseLabel(qsizetype(first->children.size()) + 2), tag, false,
-                    complete ? Black : Red, TreeImage::Phase);
+                    costItemColour(complete, conformity, true), TreeImage::Phase);
         }
     }
     return true;
@@ -261,7 +262,7 @@ ProvisionTree::Commands ProvisionTree::commands() const
     case Kind::Provision:
         commands.addCostItem = true;
         commands.addCostItemCaption =
-            QStringLiteral("Kostenpost toevoegen aan  ' ") +
+            QStringLiteral("Kostenpost toevoegen aan ' ") +
             (node.colour == Black ? node.parent->text + QStringLiteral("....") : QString()) + node.text +
             QStringLiteral(" '");
         commands.rename = !m_costItems->IsTALVOvoorziening(idOf(node.key));
@@ -509,8 +510,17 @@ void ProvisionTree::setSelectedMarking(bool complete, int conformity)
 {
     if (!m_selected || kindOf(m_selected->key) != Kind::CostItem)
         return;
-    m_selected->colour = !complete ? Red : m_selected->isFurtherPhase() ? Black : m_colours.costItem;
+    m_selected->colour = costItemColour(complete, conformity, m_selected->isFurtherPhase());
     m_selected->tag = QString::number(conformity);
+}
+
+ColourValue ProvisionTree::costItemColour(bool complete, int conformity, bool furtherPhase) const
+{
+    if (!complete)
+        return Red;
+    if (conformity == 2)
+        return VerdictColour::Orange;
+    return furtherPhase ? Black : m_colours.costItem;
 }
 
 void ProvisionTree::setAllExpanded(bool expanded)

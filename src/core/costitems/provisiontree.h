@@ -127,12 +127,15 @@ public:
     // Asks and deletes the selected node (psubDeleteItem).
     Deleted psubDeleteItem();
 
-    // Marks the selected cost item's node after the item was judged again: its colour by completeness, its
-    // tag by conformity.
+    // Marks the selected cost item's node after the item was judged again: its colour by completeness and
+    // conformity, its tag by conformity.
     void setSelectedMarking(bool complete, int conformity);
     void setAllExpanded(bool expanded);
 
 private:
+    // Red while incomplete, the orange of the editor's captions when outside the checklist's criteria
+    // (bytIsTALVO 2), otherwise the cost item colour (black for a further phase).
+    ColourValue costItemColour(bool complete, int conformity, bool furtherPhase) const;
     Node* addNode(Node* parent, const QString& key, const QString& text, const QString& tag, bool bold,
                   ColourValue colour, int image);
     std::unique_ptr<Node> detach(Node* node);

@@ -37,6 +37,8 @@ bool createFromTemplate(Workspace& workspace, const QString& path)
     const QString partial = path + QStringLiteral(".part");
     QFile::remove(partial);
     workspace.closeFile(path);
+    // The first data file of an installed program goes into the user's folder, which may not exist yet.
+    QDir().mkpath(QFileInfo(path).absolutePath());
     const bool copied = QFile::copy(templateFile, partial);
     bool replaced = false;
     if (copied) {

@@ -25,33 +25,74 @@ HttpFetcher::HttpFetcher(const ProxyPreferences& proxy, int timeoutMs) : m_timeo
     }
 }
 
-QByteArray HttpFetcher::get(const QUrl& url)
+namespace {
+
+// Why a request failed, as the user is told: the common causes in words of their own, the rest as Qt says it.
+QString failureCause(const QNetworkReply& reply)
+{
+    const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    switch (reply.error()) {
+    case QNetworkReply::HostNotFoundError:
+        return QStringLiteral("de server %1 is niet gevonden").arg(reply.url().host());
+    case QNetworkReply::ConnectionRefusedError:
+        return QStringLiteral("de server %1 weigert de verbinding").arg(reply.url().host());
+    case QNetworkReply::TimeoutError:
+    case QNetworkReply::OperationCanceledError:
+        return QStringLiteral("de server gaf geen antwoord binnen de wachttijd");
+    case QNetworkReply::ProxyConnectionRefusedError:
+    case QNetworkReply::ProxyConnectionClosedError:
+    case QNetworkReply::ProxyNotFoundError:
+    case QNetworkReply::ProxyTimeoutError:
+        return QStringLiteral("de proxyserver is niet bereikbaar");
+    default:
+        return status > 0 ? QStringLiteral("de server antwoordde met HTTP-status %1").arg(status)
+                          : reply.errorString();
+    }
+}
+
+} // namespace
+
+QByteArray HttpFetcher::get(const QUrl& url, QString* failure)
 {
     QBuffer body;
     body.open(QIODevice::WriteOnly);
-    return download(url, body, -1) < 0 ? QByteArray() : body.data();
+    const Transfer result = transfer(url, body, -1, {});
+    if (failure)
+        *failure = result.cause;
+    return result.failed ? QByteArray() : body.data();
 }
 
 qint64 HttpFetcher::download(const QUrl& url, QIODevice& sink, qint64 limit,
                              const std::function<void(qint64)>& received)
 {
+    const Transfer result = transfer(url, sink, limit, received);
+    if (!result.failed)
+        return result.written;
+    // A file that cannot be written reports the path/file access error number.
+    ReportUnexpectedError({result.sinkFailed ? 75 : result.number, result.cause, std::nullopt},
+                          QStringLiteral("HttpFetcher.download ") + url.toString());
+    return -1;
+}
+
+HttpFetcher::Transfer HttpFetcher::transfer(const QUrl& url, QIODevice& sink, qint64 limit,
+                                            const std::function<void(qint64)>& received)
+{
     QNetworkRequest request(url);
     // The time-out counts from the last byte that arrived, so a slow but steady download goes on.
     request.setTransferTimeout(m_timeoutMs);
     QNetworkReply* reply = m_manager.get(request);
-    qint64 written = 0;
+    Transfer result;
     bool cutOff = false;
-    bool sinkFailed = false;
     const auto take = [&] {
-        while (!cutOff && !sinkFailed && reply->bytesAvailable() > 0) {
+        while (!cutOff && !result.sinkFailed && reply->bytesAvailable() > 0) {
             const QByteArray chunk = reply->read(ChunkSize);
-            sinkFailed = sink.write(chunk) != chunk.size();
-            written += chunk.size();
-            cutOff = limit >= 0 && written > limit;
+            result.sinkFailed = sink.write(chunk) != chunk.size();
+            result.written += chunk.size();
+            cutOff = limit >= 0 && result.written > limit;
             if (received)
-                received(written);
+                received(result.written);
         }
-        if (cutOff || sinkFailed)
+        if (cutOff || result.sinkFailed)
             reply->abort();
     };
     QEventLoop loop;
@@ -60,15 +101,13 @@ qint64 HttpFetcher::download(const QUrl& url, QIODevice& sink, qint64 limit,
     if (!reply->isFinished())
         loop.exec();
     take();
-    const bool failed = !cutOff && (sinkFailed || reply->error() != QNetworkReply::NoError);
-    if (failed) {
-        // A file that cannot be written reports the path/file access error number.
-        const int number = sinkFailed ? 75 : int(reply->error());
-        ReportUnexpectedError({number, sinkFailed ? sink.errorString() : reply->errorString(), std::nullopt},
-                              QStringLiteral("HttpFetcher.get ") + url.toString());
+    result.failed = !cutOff && (result.sinkFailed || reply->error() != QNetworkReply::NoError);
+    if (result.failed) {
+        result.number = int(reply->error());
+        result.cause = result.sinkFailed ? sink.errorString() : failureCause(*reply);
     }
     reply->deleteLater();
-    return failed ? -1 : written;
+    return result;
 }
 
 } // namespace dovra

@@ -23,9 +23,9 @@ public:
 
     explicit HttpFetcher(const ProxyPreferences& proxy, int timeoutMs = DefaultTimeoutMs);
 
-    // The body of url; empty after telling the user (error number and source) when the request failed or
-    // timed out. Waits for the answer, handling events meanwhile.
-    QByteArray get(const QUrl& url);
+    // The body of url; empty when the request failed or timed out, with the cause in Dutch in *failure (the
+    // caller tells the user). Waits for the answer, handling events meanwhile.
+    QByteArray get(const QUrl& url, QString* failure = nullptr);
 
     // Writes the body of url to sink as it arrives, telling received the count so far. Stops and cuts the
     // answer off once it passes limit bytes (-1: no limit). Returns the bytes written, or -1 after telling
@@ -34,6 +34,17 @@ public:
                     const std::function<void(qint64)>& received = {});
 
 private:
+    struct Transfer
+    {
+        qint64 written = 0;
+        bool failed = false;
+        bool sinkFailed = false;
+        QString cause;
+        int number = 0;
+    };
+    Transfer transfer(const QUrl& url, QIODevice& sink, qint64 limit,
+                      const std::function<void(qint64)>& received);
+
     QNetworkAccessManager m_manager;
     int m_timeoutMs;
 };

@@ -21,12 +21,13 @@ std::optional<quint16> proxyPortFromText(const QString& text)
     return quint16(port);
 }
 
-void tellUpdateServerUnreachable()
+void tellUpdateServerUnreachable(const UpdateOffer& offer)
 {
     messages().inform(
         QStringLiteral("Er kan geen verbinding gelegd worden met het internet of de webserver is "
                        "(tijdelijk) niet beschikbaar. Controleer uw internetverbinding of "
-                       "proxy-instellingen."),
+                       "proxy-instellingen.\r\n\r\nAdres: ") +
+            offer.failedAddress + QStringLiteral("\r\nOorzaak: ") + offer.failureCause + u'.',
         QStringLiteral("Fout bij controle op updates"), MessageIcon::Exclamation);
 }
 
@@ -64,7 +65,7 @@ StartupUpdateOutcome runStartupUpdateCheck(UpdateService& service, const ProxyPr
         service.closeWindow();
         if (kind == UpdateOfferKind::Failed &&
             (offer.checklistStatus == NoInformation || offer.programStatus == NoInformation))
-            tellUpdateServerUnreachable();
+            tellUpdateServerUnreachable(offer);
         if (kind == UpdateOfferKind::InMaintenance)
             tellUpdateInMaintenance();
         return StartupUpdateOutcome::Continue;

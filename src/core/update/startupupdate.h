@@ -26,6 +26,9 @@ struct UpdateOffer
     QString information;
     int checklistStatus = 0;
     int programStatus = 0;
+    // The first information file that gave none: its address and why, for the message that tells it.
+    QString failedAddress;
+    QString failureCause;
 };
 
 // The update service as start-up uses it.
@@ -50,8 +53,9 @@ enum class UpdateOfferKind
 };
 UpdateOfferKind updateOfferKind(const UpdateOffer& offer);
 
-// What start-up and the update window tell of an offer.
-void tellUpdateServerUnreachable();
+// What start-up and the update window tell of an offer; the unreachable server in one message that names
+// the address and the cause.
+void tellUpdateServerUnreachable(const UpdateOffer& offer);
 void tellUpdateInMaintenance();
 // Shows what is new and asks whether to download it now.
 bool askToDownloadUpdate(const UpdateOffer& offer);

@@ -62,15 +62,35 @@ QUrl updateFolder(const QString& address)
 UpdateCheck checkForUpdates(HttpFetcher& fetcher, const QUrl& base, int programVersionNumber,
                             int checklistSequence)
 {
+    if (base.isEmpty()) {
+        UpdateCheck none = evaluateUpdateInfo({}, programVersionNumber, checklistSequence);
+        none.offer.failureCause = QStringLiteral("er is geen geldig http- of https-adres ingesteld");
+        return none;
+    }
     BusyPointer busy;
-    const auto text = [&](const char* name) {
-        return QString::fromUtf8(fetcher.get(base.resolved(QUrl(QLatin1String(name)))));
+    QString failedAddress, failureCause;
+    // The program's and the checklist's file decide whether the check failed: the first of them that gives
+    // no information is the one the user is told of.
+    const auto text = [&](const char* name, bool decides) {
+        const QUrl url = base.resolved(QUrl(QLatin1String(name)));
+        QString failure;
+        const QString response = QString::fromUtf8(fetcher.get(url, &failure));
+        if (decides && failedAddress.isEmpty() && !isInformation(response)) {
+            failedAddress = url.toString();
+            failureCause = !failure.isEmpty()   ? failure
+                           : response.isEmpty() ? QStringLiteral("de server gaf een leeg antwoord")
+                                                : QStringLiteral("de server gaf een foutpagina");
+        }
+        return response;
     };
     UpdateInfoResponses responses;
-    responses.maintenance = text("updateinfo_isinonderhoud.txt");
-    responses.program = text("updateinfo_prog.txt");
-    responses.checklist = text("updateinfo_cl.txt");
-    return evaluateUpdateInfo(responses, programVersionNumber, checklistSequence);
+    responses.maintenance = text("updateinfo_isinonderhoud.txt", false);
+    responses.program = text("updateinfo_prog.txt", true);
+    responses.checklist = text("updateinfo_cl.txt", true);
+    UpdateCheck check = evaluateUpdateInfo(responses, programVersionNumber, checklistSequence);
+    check.offer.failedAddress = failedAddress;
+    check.offer.failureCause = failureCause;
+    return check;
 }
 
 } // namespace dovra

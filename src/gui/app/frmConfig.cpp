@@ -24,10 +24,10 @@ QString shownDataFile()
     return appState().isDataFileLinked() ? appState().dataFilePath() : appState().settings().dataFileName();
 }
 
-// The folder of the shown data file, where the file dialogs start.
+// Where the file dialogs start: the shown data file's folder (the user's folder is made when missing).
 QString dataFolder()
 {
-    return QFileInfo(shownDataFile()).absolutePath();
+    return appState().workspace().paths().dataFileFolder(shownDataFile());
 }
 } // namespace
 

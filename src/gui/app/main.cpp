@@ -3,6 +3,7 @@
 #include "app/startup.h"
 #include "base/qttranslations.h"
 #include "widgets/qtmessages.h"
+#include "widgets/screenfit.h"
 
 #include <QApplication>
 
@@ -11,6 +12,7 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("DOVRA"));
     dovra::installDutchQtTranslations(app);
+    app.installEventFilter(new dovra::ScreenFit(&app));
     dovra::QtMessages qtMessages;
     dovra::setMessageService(&qtMessages);
 

@@ -121,6 +121,8 @@ StartupResult Startup::Main()
     }
     case FileLookup::Missing:
         messages().clearBusy();
+        // A first start: the folder of the first data file is made now, so that the dialogs show it.
+        state.workspace().paths().dataFileFolder(dataFile);
         m_mainWindow->openConfiguration();
         messages().inform(QStringLiteral("Het databestand ") + dataFile +
                               QStringLiteral(" is niet gevonden. Wijzig de bestandslocatie of maak een nieuw "

@@ -30,9 +30,12 @@ QVariant WebTextBrowser::loadResource(int type, const QUrl& name)
         return {};
     emit loadStarted();
     m_images.clear();
-    const QByteArray body = HttpFetcher(appState().proxy()).get(url);
+    QString failure;
+    const QByteArray body = HttpFetcher(appState().proxy()).get(url, &failure);
     if (body.isEmpty())
-        return QStringLiteral("<p>De pagina kan niet worden geladen.</p>");
+        return QString(QStringLiteral("<p>De pagina kan niet worden geladen") +
+                       (failure.isEmpty() ? QString() : QStringLiteral(": ") + failure.toHtmlEscaped()) +
+                       QStringLiteral(".</p>"));
     // Decoded as the page says (a meta charset), as QTextBrowser decodes a page it reads itself.
     const QString html =
         QStringDecoder(QStringConverter::encodingForHtml(body).value_or(QStringConverter::Utf8)).decode(body);

@@ -356,8 +356,14 @@ void frmAct::placeOnDots(QLineEdit* box, QAbstractButton* button)
     m_onDots.insert(box, button);
     button->installEventFilter(this);
     const QString text = button->text();
-    const qsizetype first = text.indexOf(QLatin1Char('.'));
-    const qsizetype last = text.lastIndexOf(QLatin1Char('.'));
+    // The box takes the dots and the blanks around them, a blank's width short of the words either side,
+    // so that it covers no word of the caption.
+    qsizetype before = text.indexOf(QLatin1Char('.'));
+    qsizetype after = text.lastIndexOf(QLatin1Char('.')) + 1;
+    while (before > 0 && text.at(before - 1).isSpace())
+        --before;
+    while (after < text.size() && text.at(after).isSpace())
+        ++after;
     QStyleOptionButton option;
     option.initFrom(button);
     option.text = text;
@@ -365,10 +371,12 @@ void frmAct::placeOnDots(QLineEdit* box, QAbstractButton* button)
     const QRect contents = button->style()->subElementRect(
         radio ? QStyle::SE_RadioButtonContents : QStyle::SE_CheckBoxContents, &option, button);
     const QFontMetrics metrics(button->font());
-    const int x = button->x() + contents.x() + metrics.horizontalAdvance(text.left(first));
-    const int width = std::max(metrics.horizontalAdvance(text.mid(first, last - first + 1)), 44);
+    const int blank = metrics.horizontalAdvance(QLatin1Char(' '));
+    const int left = metrics.horizontalAdvance(text.left(before)) + (before > 0 ? blank : 0);
+    const int right = metrics.horizontalAdvance(text.left(after)) - (after < text.size() ? blank : 0);
     const int height = box->sizeHint().height();
-    box->setGeometry(x, button->y() + (button->height() - height) / 2, width, height);
+    box->setGeometry(button->x() + contents.x() + left, button->y() + (button->height() - height) / 2,
+                     right - left, height);
     box->raise();
 }
 

@@ -227,6 +227,12 @@ void frmAlgemeen::applyCompanyBoundRules()
     m_ui->chkObjectGebonden->setChecked(m_stort.bytObjectGebonden() != 0);
     m_ui->chkObjectGebonden->setEnabled(m_stort.ObjectGebondenWijzigbaar());
     m_ui->cmdAfvalprognose->setEnabled(m_stort.PrognoseNodig());
+    // A disabled button says why, so that the user knows which choice opens it.
+    m_ui->cmdAfvalprognose->setToolTip(
+        m_stort.PrognoseNodig()
+            ? QString()
+            : QStringLiteral("Een prognose van het afvalaanbod is alleen nodig als de "
+                             "inrichting niet bedrijfsgebonden is (Bedrijfsgebonden: nee)."));
 }
 
 void frmAlgemeen::setObjectBound(bool on)

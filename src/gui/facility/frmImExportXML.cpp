@@ -3,6 +3,9 @@
 #include "app/appstate.h"
 #include "base/messageservice.h"
 #include "exchange/facilityexchange.h"
+#include "facility/facilitymanagement.h"
+
+#include <QDir>
 
 namespace dovra {
 
@@ -34,8 +37,25 @@ void frmImExportXML::exportOpenFacility()
         return;
     BusyPointer busy;
     const QString error = exchange::exportFacility(appState().workspace(), facility.id, path);
-    if (!error.isEmpty())
+    if (!error.isEmpty()) {
         messages().inform(error, QStringLiteral("Fout bij export"), MessageIcon::Critical);
+        return;
+    }
+    messages().inform(QStringLiteral("De inrichting is geëxporteerd naar ") + QDir::toNativeSeparators(path) +
+                          u'.',
+                      QStringLiteral("Exporteren inrichting"), MessageIcon::Information);
+}
+
+void frmImExportXML::tellImported(long id)
+{
+    QString name;
+    if (const std::optional<QList<FacilityListEntry>> listed = readFacilityList(appState().workspace()))
+        for (const FacilityListEntry& entry : *listed)
+            if (entry.id == id)
+                name = QStringLiteral(" '") + entry.name + u'\'';
+    messages().inform(QStringLiteral("De inrichting") + name +
+                          QStringLiteral(" is toegevoegd aan het databestand."),
+                      QStringLiteral("Importeren inrichting"), MessageIcon::Information);
 }
 
 bool frmImExportXML::importFacility()
@@ -47,6 +67,8 @@ bool frmImExportXML::importFacility()
     BusyPointer busy;
     const exchange::ImportOutcome outcome =
         exchange::importFacility(appState().workspace(), path, &exchange::askImportName);
+    if (outcome.status == exchange::ImportOutcome::Status::Imported)
+        tellImported(outcome.facilityId);
     if (outcome.status != exchange::ImportOutcome::Status::Failed)
         return true;
     messages().inform(exchange::importFailed(outcome.error), QStringLiteral("Fout bij import"),

@@ -17,6 +17,8 @@ public:
 private:
     void exportOpenFacility();
     bool importFacility();
+    // Names the facility an import added.
+    void tellImported(long id);
 
     QString m_tag;
 };

@@ -58,7 +58,7 @@ void frmOpenInrConfirm::showEvent(QShowEvent* event)
     QWidget::showEvent(event);
     const QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
     if (screen)
-        move(screen->geometry().topLeft() + QPoint(ScreenMargin, ScreenMargin));
+        move(screen->availableGeometry().topLeft() + QPoint(ScreenMargin, ScreenMargin));
     appState().setConfirmationShowing(true);
     m_timer.start();
 }

@@ -69,10 +69,18 @@ frmDoelverm::frmDoelverm(QWidget* parent) : QDialog(parent), m_ui(std::make_uniq
     connect(m_ui->OKButton, &QPushButton::clicked, this, &frmDoelverm::runReport);
     connect(m_ui->CancelButton, &QPushButton::clicked, this, &QDialog::close);
     DecimalCommaKey::install(this);
+    reportfile::restoreChoices(ReportDialog::TargetCapital, choiceControls());
     applyEnablingRules();
 }
 
 frmDoelverm::~frmDoelverm() = default;
+
+reportfile::ChoiceControls frmDoelverm::choiceControls() const
+{
+    return {{m_ui->chkVoorblad, m_ui->chkRapDV, m_ui->chkRapUnselectedCLitems, m_ui->chkRapHef},
+            {m_ui->optRapNaar1, m_ui->optRapNaar2, m_ui->optRapNaar3},
+            {m_ui->optRapSort1, m_ui->optRapSort2, m_ui->optRapSort3}};
+}
 
 void frmDoelverm::placeVatBox()
 {
@@ -155,6 +163,7 @@ void frmDoelverm::runReport()
     if (m_ui->txtBTWperc->text().trimmed() == QLatin1String("0"))
         m_ui->txtBTWperc->clear();
 
+    reportfile::storeChoices(ReportDialog::TargetCapital, choiceControls());
     report::TargetCapitalReportRun run(appState().workspace(), appState().facility().id, chosenOptions());
     if (run.calculate()) {
         if (m_ui->optRapNaar1->isChecked())

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/screenregistration.h"
+#include "reports/reportfiledialog.h"
 #include "reports/reportrun.h"
 
 #include <QDialog>
@@ -32,6 +33,7 @@ private:
     bool acceptVat();
     report::TargetCapitalReportOptions chosenOptions() const;
     void runReport();
+    reportfile::ChoiceControls choiceControls() const;
     void writeDocument(report::TargetCapitalReportRun& run, report::DocumentFormat format);
     void writeScreen(report::TargetCapitalReportRun& run);
 

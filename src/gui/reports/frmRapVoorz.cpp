@@ -17,9 +17,17 @@ frmRapVoorz::frmRapVoorz(QWidget* parent) : QDialog(parent), m_ui(std::make_uniq
     m_ui->cmdRapporteer->setDefault(true);
     connect(m_ui->cmdRapporteer, &QPushButton::clicked, this, &frmRapVoorz::runReport);
     connect(m_ui->cmdSluiten, &QPushButton::clicked, this, &QDialog::close);
+    reportfile::restoreChoices(ReportDialog::InputData, choiceControls());
 }
 
 frmRapVoorz::~frmRapVoorz() = default;
+
+reportfile::ChoiceControls frmRapVoorz::choiceControls() const
+{
+    return {{m_ui->chkAlg, m_ui->chkVoorz, m_ui->chkAct, m_ui->chkRapUnselectedCLitems},
+            {m_ui->optRapNaar2, m_ui->optRapNaar3},
+            {}};
+}
 
 void frmRapVoorz::runReport()
 {
@@ -29,6 +37,7 @@ void frmRapVoorz::runReport()
                           QStringLiteral("Rapportage ingevoerde gegevens"), MessageIcon::Information);
         return;
     }
+    reportfile::storeChoices(ReportDialog::InputData, choiceControls());
     const report::DocumentFormat format =
         m_ui->optRapNaar3->isChecked() ? report::DocumentFormat::Pdf : report::DocumentFormat::Word;
     const QString path = reportfile::choose(QStringLiteral("Rapp invoer"), format);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/screenregistration.h"
+#include "reports/reportfiledialog.h"
 
 #include <QDialog>
 
@@ -23,6 +24,7 @@ public:
 
 private:
     void runReport();
+    reportfile::ChoiceControls choiceControls() const;
 
     std::unique_ptr<Ui::frmRapVoorz> m_ui;
     ScreenRegistration m_registration;

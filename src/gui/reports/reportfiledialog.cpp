@@ -6,6 +6,7 @@
 #include "reports/reportrun.h"
 #include "widgets/opendocument.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QFileInfo>
 #include <QProgressBar>
@@ -69,6 +70,34 @@ void offerToOpen(const QString& path, const QString& title)
                                 QStringLiteral("Wilt u nu het rapport openen?"),
                             title, MessageIcon::Question, MessageAnswer::Yes))
         OpenDocument(path);
+}
+
+void restoreChoices(ReportDialog dialog, const ChoiceControls& controls)
+{
+    const std::optional<ReportChoices> stored = appState().settings().reportChoices(dialog);
+    // Choices stored by a dialog of another shape are not this dialog's.
+    if (!stored || stored->sections.size() != controls.sections.size() ||
+        stored->output >= controls.outputs.size() ||
+        stored->grouping >= std::max<qsizetype>(1, controls.groupings.size()))
+        return;
+    for (qsizetype i = 0; i < controls.sections.size(); ++i)
+        controls.sections[i]->setChecked(stored->sections[i]);
+    controls.outputs[stored->output]->setChecked(true);
+    if (!controls.groupings.isEmpty())
+        controls.groupings[stored->grouping]->setChecked(true);
+}
+
+void storeChoices(ReportDialog dialog, const ChoiceControls& controls)
+{
+    const auto checked = [](const QList<QAbstractButton*>& options) {
+        const auto found =
+            std::find_if(options.cbegin(), options.cend(), [](QAbstractButton* b) { return b->isChecked(); });
+        return found == options.cend() ? 0 : int(found - options.cbegin());
+    };
+    ReportChoices choices{{}, checked(controls.outputs), checked(controls.groupings)};
+    for (QAbstractButton* box : controls.sections)
+        choices.sections.append(box->isChecked());
+    appState().settings().setReportChoices(dialog, choices);
 }
 
 void hideProgressBar(QProgressBar* bar)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/settings.h"
 #include "reports/reportcontext.h"
 #include "reports/reportdocument.h"
 #include "reports/targetcapitalreport.h"
@@ -8,6 +9,7 @@
 
 #include <functional>
 
+class QAbstractButton;
 class QProgressBar;
 
 namespace dovra {
@@ -25,6 +27,18 @@ QString choose(const QString& prefix, report::DocumentFormat format);
 
 // Tells the user the report is ready and opens it when the user wants to.
 void offerToOpen(const QString& path, const QString& title);
+
+// A report dialog's choices: its section boxes, output options and grouping options (may be none).
+struct ChoiceControls
+{
+    QList<QAbstractButton*> sections;
+    QList<QAbstractButton*> outputs;
+    QList<QAbstractButton*> groupings;
+};
+// Sets the controls to what the user chose in this dialog last time, when that was stored.
+void restoreChoices(ReportDialog dialog, const ChoiceControls& controls);
+// Stores the choices for the next time the dialog opens.
+void storeChoices(ReportDialog dialog, const ChoiceControls& controls);
 
 // Hides a dialog's progress bar but keeps its place, so that showing it while writing moves nothing.
 void hideProgressBar(QProgressBar* bar);

@@ -49,7 +49,7 @@ void frmUpdateCheck::checkNow()
         close();
         break;
     case UpdateOfferKind::Failed:
-        tellUpdateServerUnreachable();
+        tellUpdateServerUnreachable(offer);
         break;
     case UpdateOfferKind::InMaintenance:
         tellUpdateInMaintenance();

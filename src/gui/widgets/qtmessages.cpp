@@ -8,6 +8,7 @@
 #include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace dovra {
 
@@ -31,6 +32,16 @@ QMessageBox::Icon toQtIcon(MessageIcon icon)
 QWidget* dialogParent()
 {
     return QApplication::activeWindow();
+}
+
+// The extension of the filter's first pattern ("*.pdf" gives "pdf"), none when it holds a wildcard.
+QString firstExtension(const QString& filter)
+{
+    const QList<FilterEntry> entries = parseFilter(filter);
+    const QString suffix =
+        entries.isEmpty() ? QString() : entries.first().pattern.section(u';', 0, 0).section(u'.', -1);
+    return suffix.contains(u'*') || suffix.contains(u'?') || suffix == entries.value(0).pattern ? QString()
+                                                                                                : suffix;
 }
 
 } // namespace
@@ -88,10 +99,16 @@ QString QtMessages::inputBox(const QString& prompt, const QString& title, const 
 
 QString toQtFilter(const QString& filter)
 {
+    // Qt takes the patterns from the description's last bracketed part, and the descriptions already end
+    // in one ("PDF bestanden (*.pdf)"): that part is replaced by the real patterns, so that each reads once.
+    static const QRegularExpression shownPatterns(QStringLiteral("\\s*\\([^()]*\\)\\s*$"));
     QStringList entries;
-    for (const FilterEntry& entry : parseFilter(filter))
-        entries.append(entry.description + QStringLiteral(" (") +
+    for (const FilterEntry& entry : parseFilter(filter)) {
+        QString description = entry.description;
+        description.remove(shownPatterns);
+        entries.append(description + QStringLiteral(" (") +
                        entry.pattern.split(QLatin1Char(';')).join(QLatin1Char(' ')) + QLatin1Char(')'));
+    }
     return entries.join(QStringLiteral(";;"));
 }
 
@@ -110,6 +127,8 @@ QString QtMessages::saveFileName(const FileDialogRequest& request)
     QFileDialog dialog(dialogParent(), request.title, request.proposed, toQtFilter(request.filter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
+    // A name typed without an extension gets the chosen output's, before the overwrite question.
+    dialog.setDefaultSuffix(firstExtension(request.filter));
     if (!request.overwritePrompt)
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

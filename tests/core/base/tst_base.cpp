@@ -135,6 +135,15 @@ TEST(ProgramPathsTest, UserFolderOnlyWhenTheProgramFolderIsReadOnly)
                                     .join(u'|');
         EXPECT_EQ(folders, QLatin1String(row.expected)) << row.programDir << row.userChecklist;
     }
+
+    // A data file's dialogs start in its folder; the user's folder is made when missing, no other.
+    const QString fresh = dir.filePath(QStringLiteral("nieuw/DOVRA"));
+    const ProgramPaths paths(dir.filePath(QStringLiteral("ontbreekt")), fresh);
+    EXPECT_EQ(paths.dataFileFolder(dir.filePath(QStringLiteral("weg/dbTALVOdata_2.mdb"))),
+              dir.filePath(QStringLiteral("weg")));
+    EXPECT_EQ(paths.dataFileFolder(paths.defaultDataFile()), fresh);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("weg"))));
+    EXPECT_TRUE(QFileInfo(fresh).isDir());
 }
 
 // Settings are texts under the application and the section of the program version, read as earlier
@@ -170,6 +179,20 @@ TEST(SettingsTest, StoredAsTextPerProgramVersion)
     EXPECT_EQ(raw.value(QStringLiteral("DOVRA3_0/BTW_PROCENTEN")).toString(), QStringLiteral("21.5"));
     EXPECT_EQ(raw.value(QStringLiteral("DOVRA3_0/HUIDIGSTORT_ID")).toString(), QStringLiteral("12"));
     EXPECT_EQ(Settings(QStringLiteral("DOVRA3_1"), defaultData).vatPercentage(), 19.0f);
+
+    // A report dialog's last choices come back as stored; none before the first use or when unreadable.
+    EXPECT_FALSE(earlier.reportChoices(ReportDialog::InputData));
+    const ReportChoices choices{{true, false, true, true}, 2, 1};
+    earlier.setReportChoices(ReportDialog::TargetCapital, choices);
+    EXPECT_EQ(earlier.reportChoices(ReportDialog::TargetCapital), choices);
+    earlier.sync();
+    raw.sync();
+    EXPECT_EQ(raw.value(QStringLiteral("DOVRA3_0/rapDoelvermKeuze")).toString(), QStringLiteral("1011/2/1"));
+    for (const char* unreadable : {"", "1011/2", "1021/2/1", "/2/1", "1011/x/1", "1011/-1/0"}) {
+        raw.setValue(QStringLiteral("DOVRA3_0/rapInvoerKeuze"), QString::fromLatin1(unreadable));
+        raw.sync();
+        EXPECT_FALSE(earlier.reportChoices(ReportDialog::InputData)) << unreadable;
+    }
 
     // Read-only settings (the headless program's) ignore writes.
     earlier.setReadOnly(true);

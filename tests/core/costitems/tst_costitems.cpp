@@ -530,6 +530,21 @@ TEST_F(ProvisionTreeTest, BuildsCategoriesProvisionsAndPhases)
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/provision-tree.txt"), dump().join(u'\n') + u'\n'));
 }
 
+// After an edit a cost item's node shows its judgement as the editor's captions do: red while incomplete,
+// orange outside the criteria, else the cost item colour (black for a further phase).
+TEST_F(ProvisionTreeTest, MarkingColoursTheSelectedNode)
+{
+    const std::tuple<const char*, bool, int, ColourValue> cases[] = {
+        {"act12", true, 1, 128}, {"act12", true, 2, 33023}, {"act12", false, 2, 255},
+        {"act14", true, 0, 0},   {"act14", true, 2, 33023}, {"act14", false, 1, 255}};
+    for (const auto& [key, complete, conformity, colour] : cases) {
+        ASSERT_TRUE(tree.select(QString::fromUtf8(key)));
+        tree.setSelectedMarking(complete, conformity);
+        EXPECT_EQ(tree.selected()->colour, colour) << key << complete << conformity;
+        EXPECT_EQ(tree.selected()->tag, QString::number(conformity));
+    }
+}
+
 TEST_F(ProvisionTreeTest, ContextMenuFollowsTheSelectedNode)
 {
     struct Case
@@ -540,8 +555,8 @@ TEST_F(ProvisionTreeTest, ContextMenuFollowsTheSelectedNode)
     const Case cases[] = {
         {"objcat2", "10000|Voorziening toevoegen aan ' Bovenafdichting '|Kostenpost toevoegen"},
         // A provision with a checklist item keeps its name.
-        {"inr1", "01001|Voorziening toevoegen|Kostenpost toevoegen aan  ' Bovenafdichting '"},
-        {"inr2", "01011|Voorziening toevoegen|Kostenpost toevoegen aan  ' Peilbuizen '"},
+        {"inr1", "01001|Voorziening toevoegen|Kostenpost toevoegen aan ' Bovenafdichting '"},
+        {"inr2", "01011|Voorziening toevoegen|Kostenpost toevoegen aan ' Peilbuizen '"},
         {"act10", "00101|Voorziening toevoegen|Kostenpost toevoegen"},
         {"act11", "00111|Voorziening toevoegen|Kostenpost toevoegen"},
         {"act13", "00001|Voorziening toevoegen|Kostenpost toevoegen"},
@@ -561,7 +576,7 @@ TEST_F(ProvisionTreeTest, ContextMenuFollowsTheSelectedNode)
     ProvisionTree black{folder.workspace(), provisions, items, {0, 128}, true};
     ASSERT_TRUE(black.build() && black.select(QStringLiteral("inr2")));
     EXPECT_EQ(black.commands().addCostItemCaption,
-              QStringLiteral("Kostenpost toevoegen aan  ' Grondwatermonitoringssysteem....Peilbuizen '"));
+              QStringLiteral("Kostenpost toevoegen aan ' Grondwatermonitoringssysteem....Peilbuizen '"));
 }
 
 // Each delete on the tree as built, answered: the question or refusal, the nodes of the category afterwards

@@ -236,6 +236,9 @@ TEST_F(StorageTest, CurrentFileLinksUnchangedAndANewOneIsTheTemplate)
     ASSERT_TRUE(LinkDataFile(workspace, path, true, true));
     EXPECT_EQ(single(path, "SELECT (SELECT count(*) FROM tblStort) || ' ' || count(*) FROM tblProv"), "0 13");
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part")));
+    // Its folder is made when missing.
+    EXPECT_TRUE(
+        LinkDataFile(workspace, folder.filePath(QStringLiteral("nieuw/dbTALVOdata_2.mdb")), true, true));
 }
 
 TEST_F(StorageTest, OldFormatIsUpgradedOnceWhenTheUserAgrees)

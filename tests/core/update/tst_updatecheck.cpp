@@ -60,8 +60,8 @@ TEST(UpdateCheck, StatusesAndInformationPerResponse)
     }
 }
 
-// The three files fetched in their order; a request that is not answered times out, is told, and counts as
-// no information. (The fields kept for the download are the download tests'.)
+// The three files fetched in their order, silently; a check that gets no information from the program's or
+// the checklist's file names the first of them and the cause, and the user is told in one message.
 TEST(UpdateCheck, FilesFetchedInOrder)
 {
     MessageRecorder recorder;
@@ -76,14 +76,27 @@ TEST(UpdateCheck, FilesFetchedInOrder)
               QStringList({"GET /dovra/program/updates/updateinfo_isinonderhoud.txt HTTP/1.1",
                            "GET /dovra/program/updates/updateinfo_prog.txt HTTP/1.1",
                            "GET /dovra/program/updates/updateinfo_cl.txt HTTP/1.1"}));
-    EXPECT_TRUE(recorder.recorded().isEmpty());
 
+    test::LocalHttpServer silent,
+        failing({{"updateinfo_prog.txt", "<HTML>503</HTML>"}, {"updateinfo_cl.txt", ""}});
     HttpFetcher impatient({1, {}, 0, false}, 300);
-    EXPECT_TRUE(impatient.get(server.base().resolved(QUrl(QStringLiteral("stil.txt")))).isEmpty());
-    // Qt ends a request that exceeds its time as cancelled (error 5).
-    ASSERT_EQ(recorder.recorded().size(), 1);
-    EXPECT_TRUE(recorder.texts().first().startsWith(u"Fout 5\nBron: HttpFetcher.get http://127.0.0.1:"))
-        << recorder.texts().first().toStdString();
+    const std::pair<QUrl, QString> failures[] = {
+        {silent.base(), "updateinfo_prog.txt|de server gaf geen antwoord binnen de wachttijd"},
+        {failing.base(), "updateinfo_prog.txt|de server gaf een foutpagina"},
+        {QUrl("http://127.0.0.1:1/"), "updateinfo_prog.txt|de server 127.0.0.1 weigert de verbinding"},
+        {QUrl(), "|er is geen geldig http- of https-adres ingesteld"}};
+    for (const auto& [base, expected] : failures) {
+        const UpdateOffer offer = checkForUpdates(impatient, base, 30, 14).offer;
+        EXPECT_EQ(offer.failedAddress.mid(base.toString().size()) + u'|' + offer.failureCause, expected);
+        EXPECT_TRUE(offer.failedAddress.startsWith(base.toString()));
+    }
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+    UpdateOffer offer;
+    offer.failedAddress = QStringLiteral("http://dovra.invalid/");
+    offer.failureCause = QStringLiteral("de server gaf een foutpagina");
+    tellUpdateServerUnreachable(offer);
+    EXPECT_TRUE(recorder.texts().value(0).endsWith(u"proxy-instellingen.\r\n\r\nAdres: http://dovra.invalid/"
+                                                   u"\r\nOorzaak: de server gaf een foutpagina."));
 }
 
 class RecordedProgress : public DownloadProgress

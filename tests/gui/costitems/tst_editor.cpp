@@ -10,6 +10,7 @@
 #include "costitems/treeimages.h"
 #include "storage/database.h"
 #include "support/guiprogramfolder.h"
+#include "widgets/screenfit.h"
 
 #include <QCheckBox>
 #include <QDropEvent>
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTextEdit>
@@ -194,6 +196,22 @@ TEST_F(EditorTest, PickerDropsAndTheItemsItMarks)
     EXPECT_EQ(items->topLevelItemCount(), 1);
 }
 
+// On a small screen (the test platform's is 800 x 600) the editor and the picker beside it open inside it.
+TEST_F(EditorTest, WindowsOpenInsideTheScreen)
+{
+    const QRect screen = editor->screen()->availableGeometry();
+    ASSERT_LT(screen.width(), editor->width());
+    ScreenFit fit;
+    qApp->installEventFilter(&fit);
+    editor->hide();
+    editor->show();
+    frmAct_AddCLitem* picker = editor->openPicker();
+    EXPECT_TRUE(screen.contains(editor->frameGeometry())) << editor->frameGeometry().width();
+    EXPECT_TRUE(screen.contains(picker->frameGeometry())) << picker->frameGeometry().x();
+    // A window that fits is only moved, also on a screen not at (0, 0).
+    EXPECT_EQ(fittedInto({1440 - 30, -10, 300, 200}, {1440, 0, 800, 600}), QRect(1440, 0, 300, 200));
+}
+
 TEST_F(EditorTest, ItemDialogChecksTheNameThenRenamesAllPhases)
 {
     select("inr2");
@@ -229,7 +247,7 @@ TEST_F(EditorTest, PopupMenuFollowsTheSelectionAndClosingSaves)
     }
     popup->close();
     EXPECT_EQ(shown, QStringList({"+Voeg TALVO-checklistpost toe", "-Voorziening toevoegen",
-                                  "+Kostenpost toevoegen aan  ' Peilbuizen '", "-Fase toevoegen",
+                                  "+Kostenpost toevoegen aan ' Peilbuizen '", "-Fase toevoegen",
                                   "+naam/rubriek wijzigen", "+verwijder ..."}));
 
     // F2 where renaming is not allowed.

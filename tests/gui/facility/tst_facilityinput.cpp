@@ -6,11 +6,11 @@
 // columns and starting states are in the screens' dumps. Linking a data file is the configuration window's
 // test.
 #include "app/frmMDI_main.h"
-#include "exchange/facilityexchange.h"
 #include "facility/clsStort.h"
 #include "facility/clsTonnage.h"
 #include "facility/frmAlgemeen.h"
 #include "facility/frmAlgNazKosten.h"
+#include "facility/frmImExportXML.h"
 #include "facility/frmInrNieuwDialog.h"
 #include "facility/frmOpenInr.h"
 #include "facility/frmOpenInrConfirm.h"
@@ -129,6 +129,8 @@ TEST_F(FacilityInputTest, CompanyBoundLocksObjectBoundAndTheForecast)
         EXPECT_TRUE(objectBound->isChecked()); // and stays ticked
         EXPECT_EQ(objectBound->isEnabled(), companyBound == 0);
         EXPECT_EQ(control<QPushButton>("cmdAfvalprognose")->isEnabled(), companyBound == 0);
+        EXPECT_EQ(control<QPushButton>("cmdAfvalprognose")->toolTip().contains(u"niet bedrijfsgebonden"),
+                  companyBound == 1);
     }
 }
 
@@ -628,18 +630,23 @@ TEST_F(FacilityScreensTest, DeleteAsksAndRefillsTheList)
     EXPECT_EQ(currentName(), u"Afgedankte versie");
 }
 
-// Without facilities (none in the file, or none readable: reported) nothing can be opened or deleted.
-// Importing from the list asks for the file and, the name being taken, for another; the list then holds it.
-// A damaged file is told and adds nothing.
+// An export tells where the file went. Importing from the list asks for the file and, the name being taken,
+// for another; the list then holds it, and the user is told its name. A damaged file is told and adds
+// nothing.
 TEST_F(FacilityScreensTest, ImportFromTheListAddsTheFacility)
 {
     const QString path = folder.filePath(QStringLiteral("zuid.xml"));
-    ASSERT_TRUE(exchange::exportFacility(appState().workspace(), 1, path).isEmpty());
+    ASSERT_TRUE(appState().openFacility(1));
+    recorder.answerNextFile(path);
+    frmImExportXML(QStringLiteral("export")).run();
+    EXPECT_EQ(recorder.texts(), QStringList{"De inrichting is geëxporteerd naar " + path + "."});
+    recorder.clear();
     openList();
     recorder.answerNextFile(path);
     recorder.answerNextInput(QStringLiteral("Zuid uit bestand"));
     click(list, "cmdImporteer");
-    EXPECT_EQ(recorder.titles(), QStringList{"Importeren inrichting"});
+    EXPECT_EQ(recorder.texts().value(1),
+              u"De inrichting 'Zuid uit bestand' is toegevoegd aan het databestand.");
     EXPECT_TRUE(column(0).contains(u"Zuid uit bestand"));
     const int count = facilityCount();
 
@@ -655,6 +662,7 @@ TEST_F(FacilityScreensTest, ImportFromTheListAddsTheFacility)
     EXPECT_EQ(facilityCount(), count);
 }
 
+// Without facilities (none in the file, or none readable: reported) nothing can be opened or deleted.
 TEST_F(FacilityScreensTest, WithoutFacilitiesNothingCanBeOpenedOrDeleted)
 {
     appState().workspace().setChecklistFile(folder.filePath(QStringLiteral("weg.mdb")));

@@ -63,6 +63,11 @@ protected:
     }
 
     void click(const char* name) { child<QAbstractButton>(dialog, name)->click(); }
+    void tick(const char* name, bool on)
+    {
+        if (checked(name) != on)
+            click(name);
+    }
     bool checked(const char* name) { return child<QAbstractButton>(dialog, name)->isChecked(); }
     bool enabled(const char* name) { return child(dialog, name)->isEnabled(); }
     QString chosen(const QString& name) const { return QDir(chosenDir.path()).filePath(name); }
@@ -151,7 +156,8 @@ TEST_F(ReportScreensTest, VatBoxTakesPercentagesUpToThirtyOnLeaving)
 }
 
 // OK writes the ticked sections with the VAT lines of the percentage in the box (none for 0) where the user
-// chose, proposes that folder for the next report and opens the document on Yes.
+// chose, proposes that folder for the next report and opens the document on Yes. The next dialog offers the
+// sections chosen last.
 TEST_F(ReportScreensTest, DocumentIsSavedWhereChosenAndOpenedOnYes)
 {
     const std::tuple<const char*, MessageAnswer, bool, const char*> cases[] = {
@@ -159,9 +165,9 @@ TEST_F(ReportScreensTest, DocumentIsSavedWhereChosenAndOpenedOnYes)
     for (const auto& [vat, answer, levy, vatLine] : cases) {
         SCOPED_TRACE(vat);
         const QString path = chosen(QStringLiteral("doelvermogen %1.docx").arg(QLatin1String(vat)));
-        click("chkVoorblad");
-        if (levy)
-            click("chkRapHef");
+        EXPECT_EQ(checked("chkVoorblad") && checked("chkRapHef"), !levy);
+        tick("chkVoorblad", true);
+        tick("chkRapHef", levy);
         child<QLineEdit>(dialog, "txtBTWperc")->setText(QLatin1String(vat));
         recorder.answerNextFile(path);
         recorder.answerNext(answer);
@@ -238,6 +244,9 @@ TEST_F(ReportScreensTest, InputReportWritesTheTickedSections)
     child<QPushButton>(input, "cmdSluiten")->click();
     deletePending();
     EXPECT_FALSE(input);
+    input = new frmRapVoorz;
+    EXPECT_TRUE(child<QAbstractButton>(input, "optRapNaar3")->isChecked());
+    EXPECT_FALSE(child<QAbstractButton>(input, "chkAlg")->isChecked());
 }
 
 // Output to the screen fills a report window of the main window that outlives the dialog.

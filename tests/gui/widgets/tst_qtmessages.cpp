@@ -4,8 +4,12 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -37,6 +41,22 @@ TEST(QtMessagesTest, QtsOwnTextsAreDutch)
     for (const char* caption : {"OK", "Annuleren", "Zoeken in:", "Bestands&naam:"})
         EXPECT_TRUE(captions.contains(QLatin1String(caption)))
             << caption << ": " << captions.join(u'|').toStdString();
+}
+
+// A name typed without an extension gets the one of the filter; a name with one keeps it.
+TEST(QtMessagesTest, SavedNamesGetTheFiltersExtension)
+{
+    QTemporaryDir dir;
+    for (const QString typed : {"rapport", "rapport.docx"}) {
+        QTimer::singleShot(0, [typed] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(typed);
+            static_cast<QDialog*>(dialog)->accept(); // as the dialog's own button does
+        });
+        const QString path =
+            QtMessages().saveFileName({"Opslaan", "PDF bestanden (*.pdf)|*.pdf|", dir.path()});
+        EXPECT_EQ(QFileInfo(path).fileName(), typed.contains(u'.') ? typed : typed + ".pdf");
+    }
 }
 
 } // namespace
