@@ -43,17 +43,14 @@ Paragraph boldLine(const QString& text)
     return Paragraph({Run::boldText(text)});
 }
 
-// The screen has no column widths: its tab stops are the columns' left edges after the first.
 TableLayout tableLayout(const QList<double>& widthsCm, bool borders)
 {
     TableLayout layout;
     layout.widthsCm = widthsCm;
     layout.borders = borders;
-    double position = 0;
-    for (qsizetype i = 0; i + 1 < widthsCm.size(); ++i) {
-        position += widthsCm[i];
-        layout.screenTabs.append(TabStop{position});
-    }
+    double edge = 0;
+    for (const double width : widthsCm)
+        layout.screenEdgesCm.append(edge += width);
     return layout;
 }
 

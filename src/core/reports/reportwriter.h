@@ -113,12 +113,12 @@ struct Cell
     Cell(const QString& text, Alignment a = Alignment::Left) : runs{Run::plain(text)}, alignment(a) {}
 };
 
-// Columns of a table: widths in the document, tab stops on the screen (where a row is one line of
-// tab-separated cells).
+// Columns of a table: widths in the document; on the screen, where a row is one line of tab-separated
+// cells, the right edge of each column (the left edge of the next).
 struct TableLayout
 {
     QList<double> widthsCm;
-    QList<TabStop> screenTabs;
+    QList<double> screenEdgesCm;
     double sizePt = 8;
     bool borders = false;
 };
