@@ -82,6 +82,13 @@ struct TabStop
     };
     double positionCm = 0;
     Align align = Align::Left;
+    // Measured back from the right margin instead of from the left one, so that it follows the width of
+    // the page it is on (a footer's page number on portrait and landscape pages alike).
+    bool fromRightMargin = false;
+
+    static TabStop atRightMargin() { return {0, Align::Right, true}; }
+    // Its distance from the left margin on a line `widthCm` wide.
+    double positionOn(double widthCm) const { return fromRightMargin ? widthCm - positionCm : positionCm; }
 };
 
 enum class Alignment
@@ -91,12 +98,20 @@ enum class Alignment
     Centre
 };
 
+// How a paragraph or table row is kept on a page.
+struct Keeping
+{
+    bool withNext = false; // a word processor's "keep with next": on the page of what follows it
+    bool together = false; // "keep lines together": not split across two pages
+};
+
 struct Paragraph
 {
     QList<Run> runs;
     double sizePt = 8;
     QList<TabStop> tabs;
     Alignment alignment = Alignment::Left;
+    Keeping keep;
 
     Paragraph() = default;
     explicit Paragraph(QList<Run> r, double size = 8) : runs(std::move(r)), sizePt(size) {}
@@ -159,6 +174,12 @@ public:
     // A rule across the table (document: a bottom border; screen: underlined tabs).
     virtual void tableRule() = 0;
     virtual void endTable() = 0;
+
+    // The paragraphs and table rows written from beginKeepTogether() to endKeepTogether() stay on one page
+    // (each is kept whole and with the next one), unless together they are higher than a page. The screen
+    // has no pages.
+    virtual void beginKeepTogether() {}
+    virtual void endKeepTogether() {}
 };
 
 // The symbol-font character that marks a cost item's origin (bytIsTALVO): 250 user-defined, 252 a

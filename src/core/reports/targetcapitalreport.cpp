@@ -86,8 +86,11 @@ public:
         if (complete) {
             blockB();
             blockC();
+            // The legend explains the whole table: it does not stand on a page of its own.
+            m_writer.beginKeepTogether();
             totals();
             legend();
+            m_writer.endKeepTogether();
         }
         m_writer.endTable();
         return complete;
