@@ -26,11 +26,20 @@ struct Protection
     QByteArray salt;
 };
 
-// Which header and footer parts exist, for the references of every section.
-struct HeaderFooter
+// The header and footer a section shows: numbers of their parts (header1.xml …), 0 for none.
+struct SectionParts
 {
-    bool header = false;
-    bool footer = false;
+    int header = 0;
+    int footer = 0;
+};
+
+// The header and footer parts, one for each different text: a tab stop at the right margin makes the
+// landscape sections' footer another than the portrait ones'.
+struct HeaderFooterParts
+{
+    QList<QByteArray> headers;
+    QList<QByteArray> footers;
+    QList<SectionParts> ofSection;
 };
 
 struct Part
@@ -51,14 +60,10 @@ constexpr QLatin1StringView WordContentType =
 
 constexpr QLatin1StringView StylesId = "rId1"_L1;
 constexpr QLatin1StringView SettingsId = "rId2"_L1;
-constexpr QLatin1StringView HeaderId = "rId3"_L1;
-constexpr QLatin1StringView FooterId = "rId4"_L1;
 
 constexpr QLatin1StringView DocumentPart = "word/document.xml"_L1;
 constexpr QLatin1StringView StylesPart = "word/styles.xml"_L1;
 constexpr QLatin1StringView SettingsPart = "word/settings.xml"_L1;
-constexpr QLatin1StringView HeaderPart = "word/header1.xml"_L1;
-constexpr QLatin1StringView FooterPart = "word/footer1.xml"_L1;
 
 constexpr QLatin1StringView DefaultFont = "Arial"_L1;
 constexpr QLatin1StringView SymbolFont = "Wingdings"_L1;
@@ -263,13 +268,35 @@ void writeRun(Xml& x, const Run& run, double paragraphSize)
     x.end();
 }
 
-void writeSectionProperties(Xml& x, const PageSetup& page, HeaderFooter parts)
+// Relationship ids: rId1 and rId2 are the styles and settings, then header and footer parts take turns.
+QString headerId(int part)
+{
+    return "rId"_L1 + number(1 + 2 * part);
+}
+
+QString footerId(int part)
+{
+    return "rId"_L1 + number(2 + 2 * part);
+}
+
+QString headerFooterName(QLatin1StringView kind, int part)
+{
+    return kind + number(part) + ".xml"_L1;
+}
+
+// The width between the margins, where tab stops at the right margin are measured from.
+double textWidthCm(const PageSetup& page)
+{
+    return page.widthCm - page.leftCm - page.rightCm;
+}
+
+void writeSectionProperties(Xml& x, const PageSetup& page, SectionParts parts)
 {
     x.start("w:sectPr"_L1);
     if (parts.header)
-        x.element("w:headerReference"_L1, {{"w:type"_L1, "default"_L1}, {"r:id"_L1, HeaderId}});
+        x.element("w:headerReference"_L1, {{"w:type"_L1, "default"_L1}, {"r:id"_L1, headerId(parts.header)}});
     if (parts.footer)
-        x.element("w:footerReference"_L1, {{"w:type"_L1, "default"_L1}, {"r:id"_L1, FooterId}});
+        x.element("w:footerReference"_L1, {{"w:type"_L1, "default"_L1}, {"r:id"_L1, footerId(parts.footer)}});
     x.element("w:type"_L1, {{"w:val"_L1, "nextPage"_L1}});
     Attributes size{{"w:w"_L1, number(twips(page.widthCm))}, {"w:h"_L1, number(twips(page.heightCm))}};
     if (page.landscape())
@@ -307,17 +334,23 @@ QString justification(Alignment alignment)
 struct SectionEnd
 {
     const PageSetup& page;
-    HeaderFooter parts;
+    SectionParts parts;
 };
 
-void writeParagraphProperties(Xml& x, const Paragraph& paragraph, const SectionEnd* sectionEnd)
+// widthCm: the width of the text the paragraph is in (between the margins, or within its cell).
+void writeParagraphProperties(Xml& x, const Paragraph& paragraph, double widthCm,
+                              const SectionEnd* sectionEnd)
 {
     x.start("w:pPr"_L1);
+    if (paragraph.keep.withNext)
+        x.element("w:keepNext"_L1);
+    if (paragraph.keep.together)
+        x.element("w:keepLines"_L1);
     if (!paragraph.tabs.isEmpty()) {
         x.start("w:tabs"_L1);
         for (const TabStop& tab : paragraph.tabs)
-            x.element("w:tab"_L1,
-                      {{"w:val"_L1, tabAlignment(tab.align)}, {"w:pos"_L1, number(twips(tab.positionCm))}});
+            x.element("w:tab"_L1, {{"w:val"_L1, tabAlignment(tab.align)},
+                                   {"w:pos"_L1, number(twips(tab.positionOn(widthCm)))}});
         x.end();
     }
     x.element("w:spacing"_L1,
@@ -333,10 +366,11 @@ void writeParagraphProperties(Xml& x, const Paragraph& paragraph, const SectionE
     x.end();
 }
 
-void writeParagraph(Xml& x, const Paragraph& paragraph, const SectionEnd* sectionEnd = nullptr)
+void writeParagraph(Xml& x, const Paragraph& paragraph, double widthCm,
+                    const SectionEnd* sectionEnd = nullptr)
 {
     x.start("w:p"_L1);
-    writeParagraphProperties(x, paragraph, sectionEnd);
+    writeParagraphProperties(x, paragraph, widthCm, sectionEnd);
     for (const Run& run : paragraph.runs)
         writeRun(x, run, paragraph.sizePt);
     x.end();
@@ -345,7 +379,7 @@ void writeParagraph(Xml& x, const Paragraph& paragraph, const SectionEnd* sectio
 void writePageBreak(Xml& x, const SectionEnd* sectionEnd)
 {
     x.start("w:p"_L1);
-    writeParagraphProperties(x, Paragraph(), sectionEnd);
+    writeParagraphProperties(x, Paragraph(), 0, sectionEnd);
     x.start("w:r"_L1);
     x.element("w:br"_L1, {{"w:type"_L1, "page"_L1}});
     x.end();
@@ -398,16 +432,22 @@ void writeCell(Xml& x, const Paragraph& content, double widthCm, bool bottomBord
         x.end();
     }
     x.end();
-    writeParagraph(x, content);
+    writeParagraph(x, content, widthCm - 2 * CellMarginTwips / 1440.0 * 2.54);
     x.end();
 }
 
-// Every row has all columns: missing cells are written empty, cells beyond the columns are left out.
+// Every row has all columns: missing cells are written empty, cells beyond the columns are left out. No row
+// breaks across pages (unless it is higher than a page), as in the PDF; a kept row keeps each of its
+// paragraphs, which keeps it with the next row or paragraph.
 void writeRow(Xml& x, const TableRow& row, const TableLayout& layout)
 {
     x.start("w:tr"_L1);
+    x.start("w:trPr"_L1);
+    x.element("w:cantSplit"_L1);
+    x.end();
     for (qsizetype column = 0; column < layout.widthsCm.size(); ++column) {
         Paragraph content(QList<Run>(), row.rule ? RuleRowSizePt : layout.sizePt);
+        content.keep = row.keep;
         if (column < row.cells.size()) {
             content.runs = row.cells[column].runs;
             content.alignment = row.cells[column].alignment;
@@ -430,8 +470,9 @@ void writeTable(Xml& x, const Table& table)
 
 // A section ends with a paragraph (it carries the section's properties, and a table may not end one), so
 // a section ending in a table or without content gets an empty paragraph.
-void writeSection(Xml& x, const Section& section, HeaderFooter parts, bool last)
+void writeSection(Xml& x, const Section& section, SectionParts parts, bool last)
 {
+    const double width = textWidthCm(section.page);
     const SectionEnd end{section.page, parts};
     const SectionEnd* closing = last ? nullptr : &end;
     const bool endsWithParagraph =
@@ -442,7 +483,7 @@ void writeSection(Xml& x, const Section& section, HeaderFooter parts, bool last)
             [&](const auto& block) {
                 using T = std::decay_t<decltype(block)>;
                 if constexpr (std::is_same_v<T, Paragraph>)
-                    writeParagraph(x, block, carried);
+                    writeParagraph(x, block, width, carried);
                 else if constexpr (std::is_same_v<T, Table>)
                     writeTable(x, block);
                 else
@@ -451,36 +492,70 @@ void writeSection(Xml& x, const Section& section, HeaderFooter parts, bool last)
             section.blocks[i]);
     }
     if (!endsWithParagraph)
-        writeParagraph(x, Paragraph(), closing);
+        writeParagraph(x, Paragraph(), width, closing);
     if (last)
         writeSectionProperties(x, section.page, parts);
 }
 
-QByteArray documentXml(const QList<Section>& sections, HeaderFooter parts)
+QByteArray documentXml(const QList<Section>& sections, const HeaderFooterParts& parts)
 {
     Xml x;
     startWordRoot(x, "w:document"_L1);
     x.start("w:body"_L1);
     for (qsizetype i = 0; i < sections.size(); ++i)
-        writeSection(x, sections[i], parts, i == sections.size() - 1);
+        writeSection(x, sections[i], parts.ofSection[i], i == sections.size() - 1);
     // An empty document still has its page set-up.
     if (sections.isEmpty())
-        writeSectionProperties(x, PageSetup::portraitA4(), parts);
+        writeSectionProperties(x, PageSetup::portraitA4(), parts.ofSection.value(0));
     x.end();
     x.end();
     return x.finish();
 }
 
-QByteArray headerFooterXml(QLatin1StringView root, const QList<Paragraph>& paragraphs)
+QByteArray headerFooterXml(QLatin1StringView root, const QList<Paragraph>& paragraphs, double widthCm)
 {
     Xml x;
     startWordRoot(x, root);
     for (const Paragraph& paragraph : paragraphs)
-        writeParagraph(x, paragraph);
+        writeParagraph(x, paragraph, widthCm);
     if (paragraphs.isEmpty())
-        writeParagraph(x, Paragraph());
+        writeParagraph(x, Paragraph(), widthCm);
     x.end();
     return x.finish();
+}
+
+// The number of the part with this text, added when no part has it yet.
+int partNumber(QList<QByteArray>& parts, const QByteArray& xml)
+{
+    qsizetype index = parts.indexOf(xml);
+    if (index < 0) {
+        parts.append(xml);
+        index = parts.size() - 1;
+    }
+    return int(index) + 1;
+}
+
+// The header and footer laid out for the width of each section (a document without sections has the
+// page set-up of one).
+HeaderFooterParts headerFooterParts(const QList<Section>& sections,
+                                    const std::optional<QList<Paragraph>>& header,
+                                    const std::optional<QList<Paragraph>>& footer)
+{
+    HeaderFooterParts parts;
+    QList<PageSetup> pages;
+    for (const Section& section : sections)
+        pages.append(section.page);
+    if (pages.isEmpty())
+        pages.append(PageSetup::portraitA4());
+    for (const PageSetup& page : pages) {
+        SectionParts shown;
+        if (header)
+            shown.header = partNumber(parts.headers, headerFooterXml("w:hdr"_L1, *header, textWidthCm(page)));
+        if (footer)
+            shown.footer = partNumber(parts.footers, headerFooterXml("w:ftr"_L1, *footer, textWidthCm(page)));
+        parts.ofSection.append(shown);
+    }
+    return parts;
 }
 
 QByteArray stylesXml()
@@ -545,7 +620,7 @@ QByteArray settingsXml(const std::optional<Protection>& protection)
     return x.finish();
 }
 
-QByteArray contentTypesXml(HeaderFooter parts)
+QByteArray contentTypesXml(const HeaderFooterParts& parts)
 {
     const auto override = [](Xml& x, const QString& part, const QString& type) {
         x.element("Override"_L1,
@@ -560,10 +635,10 @@ QByteArray contentTypesXml(HeaderFooter parts)
     override(x, DocumentPart, "document.main+xml"_L1);
     override(x, StylesPart, "styles+xml"_L1);
     override(x, SettingsPart, "settings+xml"_L1);
-    if (parts.header)
-        override(x, HeaderPart, "header+xml"_L1);
-    if (parts.footer)
-        override(x, FooterPart, "footer+xml"_L1);
+    for (int part = 1; part <= parts.headers.size(); ++part)
+        override(x, "word/"_L1 + headerFooterName("header"_L1, part), "header+xml"_L1);
+    for (int part = 1; part <= parts.footers.size(); ++part)
+        override(x, "word/"_L1 + headerFooterName("footer"_L1, part), "footer+xml"_L1);
     x.end();
     return x.finish();
 }
@@ -582,16 +657,16 @@ QByteArray packageRelsXml()
     return x.finish();
 }
 
-QByteArray documentRelsXml(HeaderFooter parts)
+QByteArray documentRelsXml(const HeaderFooterParts& parts)
 {
     Xml x;
     x.start("Relationships"_L1, {{"xmlns"_L1, PackageRelNamespace}});
     writeRelationship(x, StylesId, "styles"_L1, "styles.xml"_L1);
     writeRelationship(x, SettingsId, "settings"_L1, "settings.xml"_L1);
-    if (parts.header)
-        writeRelationship(x, HeaderId, "header"_L1, "header1.xml"_L1);
-    if (parts.footer)
-        writeRelationship(x, FooterId, "footer"_L1, "footer1.xml"_L1);
+    for (int part = 1; part <= parts.headers.size(); ++part)
+        writeRelationship(x, headerId(part), "header"_L1, headerFooterName("header"_L1, part));
+    for (int part = 1; part <= parts.footers.size(); ++part)
+        writeRelationship(x, footerId(part), "footer"_L1, headerFooterName("footer"_L1, part));
     x.end();
     return x.finish();
 }
@@ -755,16 +830,16 @@ QList<Part> packageParts(const QList<Section>& sections, const std::optional<QLi
                          const std::optional<QList<Paragraph>>& footer,
                          const std::optional<Protection>& protection)
 {
-    const HeaderFooter hf{header.has_value(), footer.has_value()};
+    const HeaderFooterParts hf = headerFooterParts(sections, header, footer);
     QList<Part> result{{"[Content_Types].xml"_L1, contentTypesXml(hf)},
                        {"_rels/.rels"_L1, packageRelsXml()},
                        {DocumentPart, documentXml(sections, hf)},
                        {StylesPart, stylesXml()},
                        {SettingsPart, settingsXml(protection)}};
-    if (header)
-        result.append({HeaderPart, headerFooterXml("w:hdr"_L1, *header)});
-    if (footer)
-        result.append({FooterPart, headerFooterXml("w:ftr"_L1, *footer)});
+    for (int part = 1; part <= hf.headers.size(); ++part)
+        result.append({"word/"_L1 + headerFooterName("header"_L1, part), hf.headers[part - 1]});
+    for (int part = 1; part <= hf.footers.size(); ++part)
+        result.append({"word/"_L1 + headerFooterName("footer"_L1, part), hf.footers[part - 1]});
     result.append({"word/_rels/document.xml.rels"_L1, documentRelsXml(hf)});
     return result;
 }

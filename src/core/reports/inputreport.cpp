@@ -43,17 +43,14 @@ Paragraph boldLine(const QString& text)
     return Paragraph({Run::boldText(text)});
 }
 
-// The screen has no column widths: its tab stops are the columns' left edges after the first.
 TableLayout tableLayout(const QList<double>& widthsCm, bool borders)
 {
     TableLayout layout;
     layout.widthsCm = widthsCm;
     layout.borders = borders;
-    double position = 0;
-    for (qsizetype i = 0; i + 1 < widthsCm.size(); ++i) {
-        position += widthsCm[i];
-        layout.screenTabs.append(TabStop{position});
-    }
+    double edge = 0;
+    for (const double width : widthsCm)
+        layout.screenEdgesCm.append(edge += width);
     return layout;
 }
 
@@ -72,18 +69,45 @@ struct GroupedLine
 {
     QVariant group;
     QString groupHeading;
-    QString text;
+    QStringList columns;
 };
 
+bool startsGroup(const QList<GroupedLine>& lines, qsizetype i)
+{
+    return i == 0 || lines[i].group != lines[i - 1].group;
+}
+
+// One paragraph a line, its columns on tab stops.
 void writeGroupedLines(ReportWriter& writer, const QList<GroupedLine>& lines, const QList<TabStop>& tabs)
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (i == 0 || lines[i].group != lines[i - 1].group)
+        if (startsGroup(lines, i))
             writer.paragraph(boldLine(lines[i].groupHeading));
-        Paragraph line(lines[i].text);
+        Paragraph line(lines[i].columns.join(u'\t'));
         line.tabs = tabs;
         writer.paragraph(line);
     }
+}
+
+// A table row a line, so that a text too long for its column wraps within it; a heading stays with the
+// first line under it.
+void writeGroupedTable(ReportWriter& writer, const QList<GroupedLine>& lines, const QList<double>& widthsCm)
+{
+    writer.beginTable(tableLayout(widthsCm, false));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const bool first = startsGroup(lines, i);
+        if (first) {
+            writer.beginKeepTogether();
+            writer.tableRow({Cell({Run::boldText(lines[i].groupHeading)})});
+        }
+        QList<Cell> cells;
+        for (const QString& text : lines[i].columns)
+            cells.append(Cell(text));
+        writer.tableRow(cells);
+        if (first)
+            writer.endKeepTogether();
+    }
+    writer.endTable();
 }
 
 // --- general data ---
@@ -335,12 +359,14 @@ QList<Cell> costItemRow(const clsActRapInvoer& items)
             Cell(items.rapOpmerkingen())};
 }
 
+// The last row is kept with what follows it (the legend).
 void writeCostItemTable(ReportWriter& writer, clsActRapInvoer& items)
 {
     writer.beginTable(tableLayout(CostItemWidths, true));
     writer.tableRow(costItemHeadings());
     std::optional<int> category;
     std::optional<long> provision;
+    int row = 0;
     for (items.GaNaarEersteRecord(); !items.EOF_(); items.GaNaarVolgendeRecord()) {
         const bool newCategory = category != items.objectCategorie();
         if (newCategory) {
@@ -353,6 +379,8 @@ void writeCostItemTable(ReportWriter& writer, clsActRapInvoer& items)
             name.underline = true;
             writer.tableRow(groupRow(name));
         }
+        if (++row == items.count())
+            writer.beginKeepTogether();
         writer.tableRow(costItemRow(items));
     }
     writer.endTable();
@@ -395,8 +423,9 @@ std::optional<QList<GroupedLine>> provisionLines(Workspace& workspace, long faci
     rows.bind(1, qint64(facilityId));
     QList<GroupedLine> lines;
     while (rows.next())
-        lines.append({rows.value(0), rows.text(1).value_or(QString()).toUpper(),
-                      QLatin1Char('\t') + rows.text(2).value_or(QString())});
+        lines.append({rows.value(0),
+                      rows.text(1).value_or(QString()).toUpper(),
+                      {QString(), rows.text(2).value_or(QString())}});
     if (!rows.isValid() || rows.failed())
         return std::nullopt;
     return lines;
@@ -440,10 +469,10 @@ std::optional<QList<GroupedLine>> unselectedLines(Workspace& workspace, int vers
     QList<GroupedLine> lines;
     while (rows.next()) {
         const QVariant rubric = rows.value(0);
-        lines.append({rubric, RubriekNaam(rubric.toInt()).toUpper(),
-                      rows.text(1).value_or(QString()) + QLatin1Char('\t') +
-                          rows.text(2).value_or(QString()) + QLatin1Char('\t') +
-                          rows.text(3).value_or(QString())});
+        lines.append({rubric,
+                      RubriekNaam(rubric.toInt()).toUpper(),
+                      {rows.text(1).value_or(QString()), rows.text(2).value_or(QString()),
+                       rows.text(3).value_or(QString())}});
     }
     if (!rows.isValid() || rows.failed())
         return std::nullopt;
@@ -522,6 +551,7 @@ bool writeCostItems(ReportWriter& writer, const ReportContext& context)
     }
     writeCostItemTable(writer, items);
     writeCostItemLegend(writer);
+    writer.endKeepTogether();
     return true;
 }
 
@@ -548,7 +578,7 @@ bool writeUnselectedChecklistItems(ReportWriter& writer, bool firstOfTargetCapit
     if (lines->isEmpty())
         writer.paragraph(Paragraph(QStringLiteral("Alle checklistposten zijn geselecteerd.")));
     else
-        writeGroupedLines(writer, *lines, {{5.0}, {13.0}});
+        writeGroupedTable(writer, *lines, {5.0, 8.0, 4.0});
     return true;
 }
 
@@ -564,7 +594,7 @@ void writeHeaderFooter(ReportDocument& document, const ReportContext& context)
                       Run::plain(QStringLiteral("\tpag. ")), Run::fieldRun(FieldKind::Page),
                       Run::plain(QStringLiteral(" van ")), Run::fieldRun(FieldKind::NumPages)},
                      HeaderFooterSize);
-    footer.tabs = {{7.5}, {17.0, TabStop::Align::Right}};
+    footer.tabs = {{7.5}, TabStop::atRightMargin()};
     document.setFooter({footer});
 }
 

@@ -154,9 +154,9 @@ QTextBlockFormat blockFormat(const Paragraph& paragraph, const Column& column, d
     block.setRightMargin(rowWidth - column.left - column.width);
     QList<QTextOption::Tab> tabs;
     for (const TabStop& stop : paragraph.tabs)
-        tabs.append(QTextOption::Tab(dots(stop.positionCm) * tabScale, stop.align == TabStop::Align::Right
-                                                                           ? QTextOption::RightTab
-                                                                           : QTextOption::LeftTab));
+        tabs.append(QTextOption::Tab(dots(stop.positionOn(column.width / dots(1))) * tabScale,
+                                     stop.align == TabStop::Align::Right ? QTextOption::RightTab
+                                                                         : QTextOption::LeftTab));
     block.setTabPositions(tabs);
     return block;
 }
@@ -224,6 +224,14 @@ public:
         return m_lineTops[column][to] - m_lineTops[column][from];
     }
     double height(qsizetype column) const { return span(column, 0, lineCount(column)); }
+    // The height of the highest column.
+    double height() const
+    {
+        double highest = 0;
+        for (qsizetype i = 0; i < count(); ++i)
+            highest = std::max(highest, height(i));
+        return highest;
+    }
     // How many lines from `from` on fit in room.
     int fitting(qsizetype column, int from, double room) const
     {
@@ -322,9 +330,18 @@ struct Borders
     QList<double> edges;
 };
 
+// What goes on the pages one after the other: a paragraph, or a table row with its rules.
+struct Piece
+{
+    Box box;
+    Borders borders;
+    Keeping keep;
+    bool newPage = false; // after a page break
+};
+
 // Lays the sections out on pages: a paragraph that does not fit whole is continued on the next page from the
 // first line that did not (keeping two lines together on either side); a table row moves there whole,
-// unless it is higher than a page.
+// unless it is higher than a page. What is kept together, or with the next, moves there whole too.
 class Paginator
 {
 public:
@@ -348,8 +365,16 @@ public:
             std::max(dots(m_setup.bottomCm),
                      dots(m_setup.footerCm) + stackHeight(*layOutStack(m_typesetter, m_footer, width)));
         newPage();
+        QList<Piece> pieces;
         for (const Block& block : section.blocks)
-            std::visit([this](const auto& b) { add(b); }, block);
+            std::visit([&](const auto& b) { add(pieces, b); }, block);
+        for (qsizetype i = 0; i < pieces.size(); ++i) {
+            if (pieces[i].newPage)
+                newPage();
+            else
+                keepOnOnePage(pieces, i);
+            placeRow(pieces[i].box, pieces[i].borders);
+        }
     }
 
     QList<Page> finish()
@@ -370,16 +395,18 @@ private:
         m_pageEmpty = true;
     }
 
-    void add(const Paragraph& paragraph) { placeRow(m_typesetter.layOut(paragraph, bodyWidth()), {}); }
-
-    // The rest of the page stays empty; the break's own paragraph mark opens the next one.
-    void add(const PageBreakMark&)
+    void add(QList<Piece>& pieces, const Paragraph& paragraph) const
     {
-        newPage();
-        add(Paragraph());
+        pieces.append(Piece{m_typesetter.layOut(paragraph, bodyWidth()), {}, paragraph.keep});
     }
 
-    void add(const Table& table)
+    // The rest of the page stays empty; the break's own paragraph mark opens the next one.
+    void add(QList<Piece>& pieces, const PageBreakMark&) const
+    {
+        pieces.append(Piece{m_typesetter.layOut(Paragraph(), bodyWidth()), {}, {}, true});
+    }
+
+    void add(QList<Piece>& pieces, const Table& table) const
     {
         const double margin = dots(CellMarginCm);
         Borders borders{table.layout.borders, false, {0}};
@@ -397,8 +424,28 @@ private:
                                       borders.edges[i + 1] - borders.edges[i] - 2 * margin});
             }
             borders.bottom = row.rule;
-            placeRow(m_typesetter.layOut(columns, borders.edges.last()), borders);
+            pieces.append(Piece{m_typesetter.layOut(columns, borders.edges.last()), borders, row.keep});
         }
+    }
+
+    // A piece kept whole or with the ones after it starts a new page when what is kept does not fit on this
+    // one but would on an empty page. The last one of a chain is kept with its first two lines (a table row:
+    // all of it), as the word processor keeps a paragraph with the next one's opening lines.
+    void keepOnOnePage(const QList<Piece>& pieces, qsizetype i)
+    {
+        if (m_pageEmpty || !(pieces[i].keep.withNext || pieces[i].keep.together))
+            return;
+        double needed = 0;
+        qsizetype last = i;
+        while (pieces[last].keep.withNext && last + 1 < pieces.size() && !pieces[last + 1].newPage)
+            needed += pieces[last++].box->height();
+        const TextBox& end = *pieces[last].box;
+        if (last == i || pieces[last].keep.together || end.count() > 1)
+            needed += end.height();
+        else
+            needed += end.span(0, 0, std::min(2, end.lineCount(0)));
+        if (needed > m_bodyBottom - m_y && needed <= m_bodyBottom - m_bodyTop)
+            newPage();
     }
 
     void placeRow(const Box& box, const Borders& borders)

@@ -30,9 +30,29 @@ void ReportDocument::beginSection(const PageSetup& page)
     m_sections.append(Section{page, {}});
 }
 
+// Within a block kept together, everything is kept whole and with the next; the last one's "with next"
+// is taken back when the block ends.
+Keeping ReportDocument::keeping(Keeping own) const
+{
+    return m_keeping ? Keeping{true, true} : own;
+}
+
+Keeping* ReportDocument::lastWritten()
+{
+    if (m_sections.isEmpty() || current().blocks.isEmpty())
+        return nullptr;
+    Block& last = current().blocks.last();
+    if (Paragraph* paragraph = std::get_if<Paragraph>(&last))
+        return &paragraph->keep;
+    Table* table = std::get_if<Table>(&last);
+    return table && !table->rows.isEmpty() ? &table->rows.last().keep : nullptr;
+}
+
 void ReportDocument::paragraph(const Paragraph& paragraph)
 {
-    add(paragraph);
+    Paragraph written = paragraph;
+    written.keep = keeping(paragraph.keep);
+    add(written);
 }
 
 void ReportDocument::pageBreak()
@@ -51,7 +71,7 @@ void ReportDocument::tableRow(const QList<Cell>& cells)
     Table* table = openTable();
     Q_ASSERT(table);
     if (table)
-        table->rows.append(TableRow{cells, false});
+        table->rows.append(TableRow{cells, false, keeping({})});
 }
 
 void ReportDocument::tableRule()
@@ -59,12 +79,24 @@ void ReportDocument::tableRule()
     Table* table = openTable();
     Q_ASSERT(table);
     if (table)
-        table->rows.append(TableRow{{}, true});
+        table->rows.append(TableRow{{}, true, keeping({})});
 }
 
 void ReportDocument::endTable()
 {
     m_tableOpen = false;
+}
+
+void ReportDocument::beginKeepTogether()
+{
+    m_keeping = true;
+}
+
+void ReportDocument::endKeepTogether()
+{
+    m_keeping = false;
+    if (Keeping* last = lastWritten())
+        last->withNext = false;
 }
 
 void ReportDocument::setHeader(const QList<Paragraph>& paragraphs)

@@ -22,6 +22,7 @@ struct TableRow
 {
     QList<Cell> cells;
     bool rule = false;
+    Keeping keep;
 };
 
 struct Table
@@ -57,6 +58,8 @@ public:
     void tableRow(const QList<Cell>& cells) override;
     void tableRule() override;
     void endTable() override;
+    void beginKeepTogether() override;
+    void endKeepTogether() override;
 
     // Header and footer of every page.
     void setHeader(const QList<Paragraph>& paragraphs);
@@ -77,9 +80,12 @@ private:
     Section& current();
     void add(Block block);
     Table* openTable();
+    Keeping keeping(Keeping own) const;
+    Keeping* lastWritten();
 
     QList<Section> m_sections;
     bool m_tableOpen = false;
+    bool m_keeping = false;
     std::optional<QList<Paragraph>> m_header;
     std::optional<QList<Paragraph>> m_footer;
 };

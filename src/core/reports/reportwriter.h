@@ -82,6 +82,13 @@ struct TabStop
     };
     double positionCm = 0;
     Align align = Align::Left;
+    // Measured back from the right margin instead of from the left one, so that it follows the width of
+    // the page it is on (a footer's page number on portrait and landscape pages alike).
+    bool fromRightMargin = false;
+
+    static TabStop atRightMargin() { return {0, Align::Right, true}; }
+    // Its distance from the left margin on a line `widthCm` wide.
+    double positionOn(double widthCm) const { return fromRightMargin ? widthCm - positionCm : positionCm; }
 };
 
 enum class Alignment
@@ -91,12 +98,20 @@ enum class Alignment
     Centre
 };
 
+// How a paragraph or table row is kept on a page.
+struct Keeping
+{
+    bool withNext = false; // a word processor's "keep with next": on the page of what follows it
+    bool together = false; // "keep lines together": not split across two pages
+};
+
 struct Paragraph
 {
     QList<Run> runs;
     double sizePt = 8;
     QList<TabStop> tabs;
     Alignment alignment = Alignment::Left;
+    Keeping keep;
 
     Paragraph() = default;
     explicit Paragraph(QList<Run> r, double size = 8) : runs(std::move(r)), sizePt(size) {}
@@ -113,12 +128,12 @@ struct Cell
     Cell(const QString& text, Alignment a = Alignment::Left) : runs{Run::plain(text)}, alignment(a) {}
 };
 
-// Columns of a table: widths in the document, tab stops on the screen (where a row is one line of
-// tab-separated cells).
+// Columns of a table: widths in the document; on the screen, where a row is one line of tab-separated
+// cells, the right edge of each column (the left edge of the next).
 struct TableLayout
 {
     QList<double> widthsCm;
-    QList<TabStop> screenTabs;
+    QList<double> screenEdgesCm;
     double sizePt = 8;
     bool borders = false;
 };
@@ -159,6 +174,12 @@ public:
     // A rule across the table (document: a bottom border; screen: underlined tabs).
     virtual void tableRule() = 0;
     virtual void endTable() = 0;
+
+    // The paragraphs and table rows written from beginKeepTogether() to endKeepTogether() stay on one page
+    // (each is kept whole and with the next one), unless together they are higher than a page. The screen
+    // has no pages.
+    virtual void beginKeepTogether() {}
+    virtual void endKeepTogether() {}
 };
 
 // The symbol-font character that marks a cost item's origin (bytIsTALVO): 250 user-defined, 252 a

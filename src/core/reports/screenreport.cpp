@@ -1,8 +1,13 @@
 #include "reports/screenreport.h"
 
+#include <algorithm>
+
 namespace dovra::report {
 
 namespace {
+
+// The room a right-aligned cell leaves before the next column, as a cell margin does in the document.
+constexpr double RightCellGapCm = 0.1;
 
 bool isEmpty(const Cell& cell)
 {
@@ -36,39 +41,45 @@ void ScreenReport::pageBreak() {}
 
 void ScreenReport::beginTable(const TableLayout& layout)
 {
-    m_tableTabs = layout.screenTabs;
+    m_tableEdges = layout.screenEdgesCm;
     m_tableSize = layout.sizePt;
 }
 
-// One line of tab-separated cells; empty cells at the end would only add tabs.
+// One line of tab-separated cells, a tab stop for each column: a left-aligned cell starts at its column's
+// left edge, a right-aligned one ends before its right edge, as in the document. Empty cells at the end
+// would only add tabs. Where a text runs on past the next stops is the report window's to resolve.
 void ScreenReport::tableRow(const QList<Cell>& cells)
 {
-    qsizetype used = cells.size();
+    qsizetype used = std::min(cells.size(), m_tableEdges.size());
     while (used > 0 && isEmpty(cells[used - 1]))
         --used;
     Paragraph row(QList<Run>(), m_tableSize);
-    row.tabs = m_tableTabs;
     for (qsizetype i = 0; i < used; ++i) {
-        if (i > 0)
+        if (i > 0) {
+            row.tabs.append(cells[i].alignment == Alignment::Right
+                                ? TabStop{m_tableEdges[i] - RightCellGapCm, TabStop::Align::Right}
+                                : TabStop{m_tableEdges[i - 1]});
             row.runs.append(Run::plain(QStringLiteral("\t")));
+        }
         row.runs.append(cells[i].runs);
     }
     m_paragraphs.append(row);
 }
 
-// Underlined tabs draw a line across the table's tab stops.
+// Underlined tabs draw a line across the table's columns.
 void ScreenReport::tableRule()
 {
-    Run rule = Run::plain(QString(9, QChar(u'\t')));
+    Run rule = Run::plain(QString(m_tableEdges.size(), QChar(u'\t')));
     rule.underline = true;
     Paragraph line({rule}, m_tableSize);
-    line.tabs = m_tableTabs;
+    for (const double edge : m_tableEdges)
+        line.tabs.append(TabStop{edge});
     m_paragraphs.append(line);
 }
 
 void ScreenReport::endTable()
 {
-    m_tableTabs.clear();
+    m_tableEdges.clear();
     m_tableSize = 8;
 }
 

@@ -8,7 +8,7 @@
 namespace dovra::report {
 
 // The report window's text: paragraphs with their tab stops and runs. Table rows become one paragraph
-// of tab-separated cells on the table's screen tab stops; symbols keep their symbol-font code and are
+// of tab-separated cells on their columns' screen edges; symbols keep their symbol-font code and are
 // drawn with look-alikes. Section starts and page breaks have no meaning on screen.
 class ScreenReport : public ReportWriter
 {
@@ -28,7 +28,7 @@ public:
 
 private:
     QList<Paragraph> m_paragraphs;
-    QList<TabStop> m_tableTabs;
+    QList<double> m_tableEdges;
     double m_tableSize = 8;
 };
 

@@ -46,8 +46,7 @@ TableLayout targetCapitalTable()
 {
     TableLayout layout;
     layout.widthsCm = {0.5, 8.2, 1.3, 1.5, 1.4, 2.0, 6.0, 2.5, 1.7};
-    for (double position : {0.5, 5.5, 6.7, 7.9, 9.1, 10.9, 15.6, 17.2})
-        layout.screenTabs.append(TabStop{position});
+    layout.screenEdgesCm = {0.5, 5.5, 6.7, 7.9, 9.1, 10.9, 15.6, 17.2, 18.6};
     return layout;
 }
 
@@ -87,8 +86,11 @@ public:
         if (complete) {
             blockB();
             blockC();
+            // The legend explains the whole table: it does not stand on a page of its own.
+            m_writer.beginKeepTogether();
             totals();
             legend();
+            m_writer.endKeepTogether();
         }
         m_writer.endTable();
         return complete;

@@ -100,14 +100,15 @@ const char* const Icons[] = {"critical", "exclamation", "information", "question
 
 using ReportRowsTest = test::SqlFilesTest;
 
-const QStringList Parts{
-    "[Content_Types].xml", "_rels/.rels",      "word/document.xml", "word/styles.xml",
-    "word/settings.xml",   "word/header1.xml", "word/footer1.xml",  "word/_rels/document.xml.rels"};
+const QStringList Parts{"[Content_Types].xml", "_rels/.rels",       "word/document.xml",
+                        "word/styles.xml",     "word/settings.xml", "word/header1.xml",
+                        "word/footer1.xml",    "word/footer2.xml",  "word/_rels/document.xml.rels"};
 
 // Two sections with their own page set-up (a portrait one with odd margins, a landscape one), runs of
 // every look, symbols, tab stops, tabs, a line break and characters XML cannot hold, a page break, a
 // table with a short row (a unit that stays on one line), a rule and an italic and a right-aligned cell
-// ending the first section, a bordered table ending the document, and fields in header and footer.
+// ending the first section, the last two rows kept together, a bordered table ending the document, and
+// fields in header and footer, the page number on a tab stop at the right margin of each section.
 void fill(ReportDocument& document)
 {
     TextRun italic = TextRun::plain(QStringLiteral("schuin"));
@@ -127,8 +128,10 @@ void fill(ReportDocument& document)
     document.pageBreak();
     document.beginTable(TableLayout{{0.5, 8.2, 1.3, 2.75}, {}, 7, false});
     document.tableRow({Cell("1"), Cell({italic}), Cell("3"), Cell("12,50", Alignment::Right)});
+    document.beginKeepTogether();
     document.tableRow({Cell(QStringLiteral("kort")), Cell(), Cell(QStringLiteral("x €0.26/m2"))});
     document.tableRule();
+    document.endKeepTogether();
     document.endTable();
     document.beginSection(PageSetup{29.7, 21.0, 1.4, 1.4, 2.4, 2.4, 1.0, 0.7});
     document.beginTable(TableLayout{{2.0, 2.0}, {}, 8, true});
@@ -137,8 +140,10 @@ void fill(ReportDocument& document)
     TextRun date = TextRun::fieldRun(FieldKind::Date, QStringLiteral("d-MMM-yyyy H:mm"));
     date.bold = true;
     document.setHeader({Paragraph({TextRun::plain("Rapport "), date})});
-    document.setFooter({Paragraph({TextRun::plain("pag. "), TextRun::fieldRun(FieldKind::Page),
-                                   TextRun::plain(" van "), TextRun::fieldRun(FieldKind::NumPages)})});
+    Paragraph footer({TextRun::plain("\tpag. "), TextRun::fieldRun(FieldKind::Page), TextRun::plain(" van "),
+                      TextRun::fieldRun(FieldKind::NumPages)});
+    footer.tabs = {TabStop::atRightMargin()};
+    document.setFooter({footer});
 }
 
 // --- the report runs over the demo facilities: the whole reports compared line by line with golden files
@@ -604,7 +609,8 @@ TEST(DocxDocument, EveryFeatureMatchesItsGoldenFile)
     // set-up in twips, a new page for every section, the fixed table layout and the borders asked for, header
     // and footer shown by both sections, the default look): the XML itself, one element a line.
     QString xml;
-    for (const QString part : {"word/document.xml", "word/_rels/document.xml.rels", "word/styles.xml"})
+    for (const QString part :
+         {"word/document.xml", "word/_rels/document.xml.rels", "word/styles.xml", "word/footer2.xml"})
         xml += QStringLiteral("=== ") + part + u'\n' +
                QString::fromUtf8(document.part(part)).replace(QStringLiteral("><"), QStringLiteral(">\n<")) +
                u'\n';
@@ -698,27 +704,33 @@ TEST(PdfDocument, EveryFeatureMatchesItsGoldenFile)
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("reports/pdf-features.txt"), dump));
 }
 
-// Wherever a page ends, a paragraph leaves no single line behind and carries none over alone, and a table row
-// stays whole: the item is written after more and more lines until it crosses the end of the first page.
+// Wherever a page ends, a paragraph leaves no single line behind and carries none over alone, a table row
+// stays whole, and so does a row kept together with the paragraph after it: the item is written after more
+// and more lines until it crosses the end of the first page.
 TEST(PdfDocument, PagesEndBetweenLinesAsInTheWordProcessor)
 {
     if (needsPdfTools())
         GTEST_SKIP() << "poppler-utils is not installed";
     const auto write = [](ReportDocument& document, int item) {
-        if (item == 2) {
+        if (item >= 2) {
+            document.beginKeepTogether();
             document.beginTable(TableLayout{{3.0, 3.0}, {}, 8, true});
-            document.tableRow({Cell(QStringLiteral("r1\nr2")), Cell(QStringLiteral("rechts"))});
+            document.tableRow({Cell(item == 2 ? QStringLiteral("r1\nr2") : QStringLiteral("r1")),
+                               Cell(QStringLiteral("rechts"))});
             document.endTable();
+            if (item == 3)
+                document.paragraph(Paragraph(QStringLiteral("r2")));
+            document.endKeepTogether();
         } else {
             document.paragraph(
                 Paragraph(item == 0 ? QStringLiteral("r1\nr2\nr3") : QStringLiteral("r1\nr2\nr3\nr4")));
         }
     };
     // The pages of each marked line "rN", for the splits that are allowed.
-    const QList<QStringList> allowed{{"111", "222"}, {"1111", "1122", "2222"}, {"11", "22"}};
+    const QList<QStringList> allowed{{"111", "222"}, {"1111", "1122", "2222"}, {"11", "22"}, {"11", "22"}};
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("p.pdf"));
-    for (int item = 0; item < 3; ++item) {
+    for (int item = 0; item < allowed.size(); ++item) {
         QSet<QString> seen;
         for (int before = 68; before < 82; ++before) {
             PdfDocument document(QString{});
