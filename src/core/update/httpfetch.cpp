@@ -81,6 +81,9 @@ HttpFetcher::Transfer HttpFetcher::transfer(const QUrl& url, QIODevice& sink, qi
     // The time-out counts from the last byte that arrived, so a slow but steady download goes on.
     request.setTransferTimeout(m_timeoutMs);
     QNetworkReply* reply = m_manager.get(request);
+    // Without a bound Qt reads everything a server sends into memory, whether it is wanted or not; with
+    // one the connection waits for what is taken, and an answer cut off is not read further.
+    reply->setReadBufferSize(64 * ChunkSize);
     Transfer result;
     bool cutOff = false;
     const auto take = [&] {
