@@ -260,16 +260,13 @@ QString fieldText(const Field& f)
         if (value != 0)
             properties << QString::fromLatin1(label) + u'=' + QString::number(value);
     }
-    const std::pair<bool, const char*> flags[] = {{f.longData, "long"},
-                                                  {!f.nullable, "notnull"},
-                                                  {!f.maybeNull, "notmaybenull"},
-                                                  {f.fixedLength, "fixed"},
-                                                  {!f.writeUnknown, "nowriteunknown"},
-                                                  {f.autoIncrement, "auto"},
-                                                  {f.keyColumn, "key"}};
-    for (const auto& [set, label] : flags) {
-        if (set)
-            properties << QString::fromLatin1(label);
+    const bool flags[] = {f.longData,      !f.nullable,     !f.maybeNull, f.fixedLength,
+                          !f.writeUnknown, f.autoIncrement, f.keyColumn};
+    const char* const labels[] = {"long",           "notnull", "notmaybenull", "fixed",
+                                  "nowriteunknown", "auto",    "key"};
+    for (int k = 0; k < 7; ++k) {
+        if (flags[k])
+            properties << QString::fromLatin1(labels[k]);
     }
     if (!f.baseTable.isEmpty() || !f.baseColumn.isEmpty())
         properties << f.baseTable + u'.' + f.baseColumn;
