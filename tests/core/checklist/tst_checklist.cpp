@@ -193,12 +193,12 @@ const QVariant n; // not entered
 // The values of a case in tests/data/conformity_cases.txt: "n" not entered, 'x' a text, else a whole number.
 QVariantList values(const QString& field)
 {
-    QVariantList values;
+    QVariantList list;
     for (const QString& value : field.split(u' ', Qt::SkipEmptyParts))
-        values.append(value == u"n"             ? QVariant()
-                      : value.startsWith(u'\'') ? QVariant(value.mid(1, value.size() - 2))
-                                                : QVariant(value.toInt()));
-    return values;
+        list.append(value == u"n"             ? QVariant()
+                    : value.startsWith(u'\'') ? QVariant(value.mid(1, value.size() - 2))
+                                              : QVariant(value.toInt()));
+    return list;
 }
 
 class ConformityTest : public ChecklistTest
