@@ -190,74 +190,16 @@ TEST_F(ChecklistTest, ChecklistInformation)
 
 const QVariant n; // not entered
 
-enum Check
+// The values of a case in tests/data/conformity_cases.txt: "n" not entered, 'x' a text, else a whole number.
+QVariantList values(const QString& field)
 {
-    Start,
-    End,
-    Freq,
-    Cost,
-    Surcharge
-};
-
-// Shown values checked against one item's criteria, in the order of the check's arguments: values
-// within them and values outside them (none: {}), at the bounds where that matters.
-struct Case
-{
-    Check check;
-    long item;
-    QVariantList within;
-    QVariantList outside;
-    double aftercareStart = 2010;
-};
-
-const Case Cases[] = {
-    // Start: option (1 calendar year, 2 aftercare year), counted from (0 aftercare start, 1 top liner),
-    // calendar year, aftercare year, years after the top liner.
-    {Start, 30, {2, 0, n, 5}, {2, 0, n, 6}},         // the 5th year or before
-    {Start, 2, {2, 0, n, 5}, {2, 0, n, 4}},          // only the 5th
-    {Start, 2, {1, 0, 2014}, {1, 0, 2015}},          // 2014 is the 5th year from 2010
-    {Start, 30, {1, 0, 2014}, {1, 0, 2015}, 2010.5}, // years 4.5 and 5.5
-    {Start, 2, {}, {1, 0, 2014}, 2010.5},
-    {Start, 6, {2, 0, n, 40}, {2, 1, n, 3, 3}}, // no year, but counted from the aftercare start
-    {Start, 30, {}, {2, n, n, 3}},
-    {Start, 30, {}, {2, 0, n, ""}},
-    {Start, 4, {2, 1, n, n, 3}, {2, 1, n, n, 4}}, // the 3rd year after the top liner or before,
-    {Start, 4, {2, 1, n, n, 1}, {2, 1, n, n, 0}}, // but not before it was built
-    {Start, 5, {2, 1, n, n, 3}, {2, 1, n, n, 2}},
-    // End: option (1 calendar year, 2 aftercare year, 3 perpetual), counted from, years as for the start.
-    {End, 7, {3, 0}, {3, 1, n, n, 30}}, // perpetual: only perpetual, not counted from the top liner
-    {End, 7, {}, {2, 0, n, 30}},
-    {End, 30, {2, 0, n, 30}, {2, 0, n, 29}},
-    {End, 30, {1, 0, 2039}, {1, 0, 2040}},
-    {End, 9, {2, 1, n, n, 20}, {2, 1, n, n, 21}},
-    {End, 10, {2, 0, n, 75}, {2, 1, n, n, 75}}, // no year, but counted from the aftercare start
-    // Frequency: option (1 one-off, 2 times per year, 3 once every X years) and X.
-    {Freq, 30, {3, 5}, {3, 4}},
-    {Freq, 30, {3, "10"}, {3, 11}},
-    {Freq, 30, {2, "0,15"}, {1}}, // compared as times per year
-    {Freq, 12, {2, 3}, {1}},      // without bounds any repeated expense will do
-    {Freq, 13, {1}, {2, 1}},
-    {Freq, 15, {3, "0,25"}, {2, "4,5"}},
-    // Cost: option (1 share of an investment, 2 total, 3 per unit), percentage, investment, total, price per
-    // unit, unit, number of units.
-    {Cost, 30, {3, n, n, n, 50, "m2", 1}, {3, n, n, n, "50,01", "m2", 1}},
-    {Cost, 30, {3, n, n, n, 10, "m2", 1}, {3, n, n, n, "9,99", "m2", 1}},
-    {Cost, 30, {3, n, n, n, 20, "", 1}, {3, n, n, n, 20, "M2", 1}}, // a unit left open is no deviation
-    {Cost, 30, {3, n, n, n, 20, "m2", 1}, {3, n, n, n, 20, "m2", "0,5"}},
-    {Cost, 30, {}, {2, n, n, 20}},                        // an item with amount bounds wants its own option
-    {Cost, 19, {2, n, n, 20}, {3, n, n, n, 20, "m", 11}}, // only the number bounded: any option
-    {Cost, 19, {2, n, n, 0}, {2, n, n, -1}},              // no amount below 0
-    {Cost, 17, {1, 1, 100000}, {1, "2,5", 100000}},
-    {Cost, 17, {1, 2, 0}, {1, "1,5", 100001}},
-    {Cost, 17, {}, {1, "1,5"}},
-    {Cost, 18, {2, n, n, 1000}, {2, n, n, 999}},
-    {Cost, 18, {2, n, n, 2500}, {2, n, n, "2500,01"}},
-    // Replacement surcharge: rubric, type (0 none, 2 large works, 3 small works), percentage.
-    {Surcharge, 30, {5, 3, 5}, {5, 3, "5,5"}},
-    {Surcharge, 30, {5, 2, "6,25"}, {5, 2, "6,6"}},
-    {Surcharge, 30, {5, 0}, {5, 2}},
-    {Surcharge, 30, {4, 9}, {}}, // not a replacement
-};
+    QVariantList list;
+    for (const QString& value : field.split(u' ', Qt::SkipEmptyParts))
+        list.append(value == u"n"             ? QVariant()
+                    : value.startsWith(u'\'') ? QVariant(value.mid(1, value.size() - 2))
+                                              : QVariant(value.toInt()));
+    return list;
+}
 
 class ConformityTest : public ChecklistTest
 {
@@ -271,33 +213,30 @@ protected:
         ASSERT_TRUE(cl.initializeCL(1));
     }
 
-    bool verify(const Case& c, QVariantList v)
+    // Whether shown values are within the item's criteria of the check: start, end, freq, cost or surcharge.
+    bool verify(const QString& check, long item, QVariantList v, double aftercareStart = 2010)
     {
-        EXPECT_TRUE(cl.GaNaarItem(c.item));
+        EXPECT_TRUE(cl.GaNaarItem(item));
         v.resize(7);
-        switch (c.check) {
-        case Start:
-            return cl.VerifyCL_JaarStart(v[0], v[1], v[2], v[3], v[4], c.aftercareStart);
-        case End:
-            return cl.VerifyCL_JaarEind(v[0], v[1], v[2], v[3], v[4], c.aftercareStart);
-        case Freq:
+        if (check == u"start")
+            return cl.VerifyCL_JaarStart(v[0], v[1], v[2], v[3], v[4], aftercareStart);
+        if (check == u"end")
+            return cl.VerifyCL_JaarEind(v[0], v[1], v[2], v[3], v[4], aftercareStart);
+        if (check == u"freq")
             return cl.VerifyCL_Freq(v[0], v[1]);
-        case Cost:
+        if (check == u"cost")
             return cl.VerifyCL_Kosten(v[0], v[1], v[2], v[3], v[4], v[5], v[6]);
-        case Surcharge:
-            return cl.VerifyCL_VervangingsToeslag(v[0], v[1], v[2]);
-        }
-        return false;
+        return cl.VerifyCL_VervangingsToeslag(v[0], v[1], v[2]);
     }
 };
 
 TEST_F(ConformityTest, CostItemValuesAgainstTheItemsCriteria)
 {
-    for (const Case& c : Cases) {
-        SCOPED_TRACE(testing::Message()
-                     << "check " << c.check << ", item " << c.item << ", case " << &c - Cases);
-        EXPECT_TRUE(c.within.isEmpty() || verify(c, c.within));
-        EXPECT_TRUE(c.outside.isEmpty() || !verify(c, c.outside));
+    for (const QStringList& c : test::readCases(QStringLiteral("conformity_cases.txt"))) {
+        SCOPED_TRACE(c.join(u'|').toStdString());
+        const double start = c[4].isEmpty() ? 2010 : c[4].toDouble();
+        EXPECT_TRUE(c[2].isEmpty() || verify(c[0], c[1].toLong(), values(c[2]), start));
+        EXPECT_TRUE(c[3].isEmpty() || !verify(c[0], c[1].toLong(), values(c[3]), start));
     }
     EXPECT_TRUE(recorder.recorded().isEmpty());
 }
@@ -305,10 +244,10 @@ TEST_F(ConformityTest, CostItemValuesAgainstTheItemsCriteria)
 TEST_F(ConformityTest, ChecksThatCannotBeMade)
 {
     // Once every 0 years, entered or in the checklist; an X that is no number; an unknown surcharge type.
-    EXPECT_FALSE(verify({Freq, 12}, {3, 0}));
-    EXPECT_FALSE(verify({Freq, 14}, {3, 8}));
-    EXPECT_FALSE(verify({Freq, 12}, {2, "abc"}));
-    EXPECT_FALSE(verify({Surcharge, 30}, {5, 9, 5}));
+    EXPECT_FALSE(verify(QStringLiteral("freq"), 12, {3, 0}));
+    EXPECT_FALSE(verify(QStringLiteral("freq"), 14, {3, 8}));
+    EXPECT_FALSE(verify(QStringLiteral("freq"), 12, {2, "abc"}));
+    EXPECT_FALSE(verify(QStringLiteral("surcharge"), 30, {5, 9, 5}));
     const QString fault =
         QStringLiteral("Er zit een fout in de TALVO-checklist, validatie kon niet uitgevoerd worden");
     EXPECT_EQ(recorder.texts(), QStringList({fault, fault, "Fout 13\nBron: clsCL.VerifyCL_Freq",
@@ -503,49 +442,34 @@ protected:
     }
 };
 
+// The facility, its cost items (each one's point: tests/data/versionchange_data.sql) and provisions after
+// each change, and what the first change tells of each item: tests/golden/core/version-change.txt. Right
+// after a change, a version at the same price level year corrects nothing; under reporting option 1 the
+// minimum is the facility's own, converted, the price per hectare the version's.
 TEST_F(VersionChangeTest, ConvertsEveryAmountOnceAndJudgesItemsAgain)
 {
-    const VersionChange change = applyVersionChange(folder.workspace(), 1, 11);
-    ASSERT_TRUE(change.applied) << change.failure.toStdString();
+    QStringList seen;
+    const auto change = [&](int version, float factor) {
+        const VersionChange change = applyVersionChange(folder.workspace(), 1, version);
+        ASSERT_TRUE(change.applied) << change.failure.toStdString();
+        EXPECT_FLOAT_EQ(change.factor, factor);
+        seen << QStringLiteral("-- version %1").arg(version) << facility() << costItems()
+             << rows("SELECT strObject FROM tblInrichting ORDER BY idrInrichting_ID");
+        for (const VersionChange::CostItem& item : change.costItems)
+            seen << QStringLiteral("%1: %2 -> %3, conformity %4 -> %5")
+                        .arg(item.id)
+                        .arg(item.oldAmount.toString(), item.newAmount.toString())
+                        .arg(item.oldConformity)
+                        .arg(item.newConformity);
+    };
     // 1.02 × 1.03 in single precision, as the amounts it multiplies.
-    EXPECT_FLOAT_EQ(change.factor, 1.0506f);
-    // The reporting amounts the facility cannot edit without an option are the new version's.
-    EXPECT_EQ(facility(), QStringList{"11|2007|105059.99|2101.2|5253|210.12|4000|9000"});
-    EXPECT_EQ(costItems(),
-              QStringList({
-                  "10|Inspecteren|1|301|157.59|-|-",
-                  "11|Vervallen post|0|302|157.59|-|-",     // gone: the user's own, its reference kept
-                  "12|Strenger|2|303|157.59|-|-",           // no longer within the criteria
-                  "13|Ruimer|1|304|525.3|-|-",              // now within them, and complete
-                  "14|Ruimer onvolledig|2|306|525.3|-|-",   // within them, but incomplete
-                  "15|Eigen post|0|-|-|2.5|4202.4",         // only the investment is converted
-                  "16|Maaien en afvoeren|1|305|157.59|-|-", // the checklist's names
-                  "17|Teruggekeerd|1|307|157.59|-|-",       // a checklist item again
-                  "18|Maaien en afvoeren|2|305|157.59|-|-", // its phase from year 30: too late
-                  "19|Nulmeting|1|308|157.59|-|-",          // one-off: its end is not judged
-                  "20|Inspecteren|2|301|204.87|-|-",        // above the bound once converted
-              }));
-    EXPECT_EQ(rows("SELECT strObject FROM tblInrichting ORDER BY idrInrichting_ID"),
-              QStringList({"Bovenafdichting", "Afdeklaag"}));
-    ASSERT_EQ(change.costItems.size(), 11u);
-    EXPECT_EQ(QStringList({change.costItems[2].oldAmount.toString(),
-                           QString::number(change.costItems[2].oldConformity),
-                           QString::number(change.costItems[2].newConformity)}),
-              QStringList({"150", "1", "2"}));
-
-    // Right after, a version at the same price level year: no second correction.
-    const VersionChange again = applyVersionChange(folder.workspace(), 1, 12);
-    ASSERT_TRUE(again.applied);
-    EXPECT_EQ(again.factor, 1.0f);
-    EXPECT_EQ(facility(), QStringList{"12|2007|105059.99|2101.2|5253|210.12|4000|9000"});
-    EXPECT_EQ(costItems().first(), QStringLiteral("10|Inspecteren|1|301|157.59|-|-"));
-
-    // Under option 1 the minimum is the facility's own, converted; the price per hectare is the version's.
+    change(11, 1.0506f);
+    change(12, 1.0f);
     ASSERT_TRUE(folder.workspace().dataDatabase()->exec(
         QStringLiteral("UPDATE tblStort SET intCL_REF = 10, intJaarPrijspeil = 2005, bytRapEval = 1, "
                        "sngRapEvalMin = 3600")));
-    ASSERT_TRUE(applyVersionChange(folder.workspace(), 1, 11).applied);
-    EXPECT_EQ(facility().value(0).section(u'|', 5), u"250|3782.16|9000");
+    change(11, 1.0506f);
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/version-change.txt"), seen.join(u'\n') + u'\n'));
 }
 
 TEST_F(VersionChangeTest, AFailureHalfwayChangesNothing)

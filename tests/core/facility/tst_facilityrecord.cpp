@@ -372,43 +372,27 @@ protected:
 };
 
 // What is typed into row 0 (the 2025 row, the second in the file): the row as stored, or the message with its
-// icon and the file left as it was. Each entry's outcome: tests/golden/core/forecast-cells.txt.
+// icon and the file left as it was. The entries: tests/data/forecast_cells.txt.
 TEST_F(ForecastModelTest, CellsAcceptWholeYearsFrom1900To3000AndWholeAmountsWithinALong)
 {
-    constexpr int Year = TonnageModel::YearColumn, Kt = TonnageModel::KilotonnesColumn;
-    const std::pair<int, const char*> entries[] = {{Year, "1899"},
-                                                   {Year, "3001"},
-                                                   {Year, "   "},
-                                                   {Year, "abc"},
-                                                   {Year, "2.025"},
-                                                   {Year, "2025,5"},
-                                                   {Year, "1900"},
-                                                   {Year, " 3000 "},
-                                                   {Kt, "-1"},
-                                                   {Kt, "2147483648"},
-                                                   {Kt, "99999999999999999999"},
-                                                   {Kt, ""},
-                                                   {Kt, "1,5"},
-                                                   {Kt, "12.00"},
-                                                   {Kt, "0"},
-                                                   {Kt, "2147483647"},
-                                                   {Kt, "1.200"}};
     QString outcomes;
-    for (const auto& [column, typed] : entries) {
+    for (const QStringList& entry : test::readCases(QStringLiteral("forecast_cells.txt"))) {
         recorder.clear();
         const QStringList before = fileRows(1);
-        outcomes += QStringLiteral("%1 '%2': ").arg(column == Year ? "year" : "kton", QLatin1String(typed));
-        if (model->setData(model->index(0, column), QString::fromUtf8(typed)))
+        const QString typed = entry[1].mid(1, entry[1].size() - 2);
+        outcomes += QStringLiteral("%1 '%2': ").arg(entry[0], typed);
+        const int column = entry[0] == u"year" ? TonnageModel::YearColumn : TonnageModel::KilotonnesColumn;
+        if (model->setData(model->index(0, column), typed))
             outcomes += QStringLiteral("stored ") + fileRows(1).value(1);
         else
-            EXPECT_EQ(fileRows(1), before) << typed;
+            EXPECT_EQ(fileRows(1), before) << entry.join(u'|').toStdString();
         for (const MessageRecorder::Message& m : recorder.recorded())
             outcomes += QStringLiteral("%1: %2 (%3)").arg(m.title, m.text).arg(int(m.icon));
         outcomes += u'\n';
     }
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("core/forecast-cells.txt"), outcomes));
-    EXPECT_EQ(shown(0, Kt), QStringLiteral("1.200"));
-    EXPECT_EQ(shown(0, Kt, Qt::EditRole), QStringLiteral("1200"));
+    EXPECT_EQ(shown(0, TonnageModel::KilotonnesColumn), QStringLiteral("1.200"));
+    EXPECT_EQ(shown(0, TonnageModel::KilotonnesColumn, Qt::EditRole), QStringLiteral("1200"));
 }
 
 TEST_F(ForecastModelTest, ShowsTheRowsAndAnEmptyLineToTypeOn)

@@ -294,39 +294,20 @@ TEST(FormatVersionText, OnlyAWholeNumberWithin32BitsIsAVersion)
     }
 }
 
-// SQLite of this build cannot drop a column: renaming it in the stored schema takes it away just as well.
-#define WITHOUT_COLUMN(table, column)                                                                        \
-    "PRAGMA writable_schema = ON; UPDATE sqlite_master SET sql = replace(sql, '" column "', '" column        \
-    "Weg') WHERE tbl_name = '" table "'"
-#define CURRENT "data/datafile_schema.sql"
-#define UNUSABLE "kan niet worden gebruikt: de "
-
+// The cases: tests/data/refused_datafiles.txt.
 TEST_F(StorageTest, RefusedFilesAreLeftAsTheyWereAndTheLinkStays)
 {
     const QString linked = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
     ASSERT_TRUE(LinkDataFile(workspace, linked, false, true));
-    // schema, sql, whether told first that the file is damaged, a part of the last message
-    const std::tuple<const char*, const char*, bool, const char*> cases[] = {
-        {CURRENT, "no_versie.sql", true, "latere versie"},
-        {CURRENT, "UPDATE tblSYS SET strSYSvalue = NULL WHERE strSYS_ID = 'versie'", true, "latere versie"},
-        {CURRENT, "versie_40.sql", false, "latere versie"},
-        {CURRENT, "DROP TABLE tblTonnage", false, UNUSABLE "tabel 'tblTonnage' ontbreekt."},
-        {CURRENT, WITHOUT_COLUMN("tblInrichting", "bytObjectCat_REF"), false,
-         UNUSABLE "kolom 'bytObjectCat_REF' van tabel 'tblInrichting' ontbreekt."},
-        // An older file is refused before the user is asked to convert it.
-        {"datafile_v20.sql", WITHOUT_COLUMN("tblAct", "intFreqX"), false,
-         UNUSABLE "kolom 'intFreqX' van tabel 'tblAct' ontbreekt."},
-    };
-    for (const auto& [schema, sql, damaged, text] : cases) {
-        SCOPED_TRACE(sql);
-        const QString path = folder.createDatabase("dbTALVOdata_fout.mdb", {schema, sql});
+    for (const QStringList& c : test::readCases(QStringLiteral("refused_datafiles.txt"))) {
+        SCOPED_TRACE(c[1].toStdString());
+        const QString path = folder.createDatabase("dbTALVOdata_fout.mdb", {c[0], c[1]});
         const QByteArray before = contents(path);
         recorder.clear();
         EXPECT_FALSE(LinkDataFile(workspace, path, false, false));
         EXPECT_EQ(recorder.titles().join(u','),
-                  damaged ? QString("Beschadigd databestand," + LinkTitle) : LinkTitle);
-        EXPECT_TRUE(recorder.texts().last().contains(QString::fromUtf8(text)))
-            << recorder.texts().last().toStdString();
+                  c[2] == u"1" ? "Beschadigd databestand," + LinkTitle : LinkTitle);
+        EXPECT_TRUE(recorder.texts().last().contains(c[3])) << recorder.texts().last().toStdString();
         EXPECT_EQ(workspace.dataFilePath(), linked);
         EXPECT_EQ(contents(path), before);
     }
@@ -335,7 +316,7 @@ TEST_F(StorageTest, RefusedFilesAreLeftAsTheyWereAndTheLinkStays)
     const QString text = textFile("dbTALVOdata_tekst.mdb");
     const QString wrongKey = folder.filePath(QStringLiteral("dbTALVOdata_anderwachtwoord.mdb"));
     ASSERT_TRUE(Database::open(wrongKey, Database::OpenMode::Create, "geheim")
-                    ->execScript(test::readScript(CURRENT)));
+                    ->execScript(test::readScript(QStringLiteral("data/datafile_schema.sql"))));
     for (const QString& path : {text, wrongKey}) {
         recorder.clear();
         const QByteArray before = contents(path);
