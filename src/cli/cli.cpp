@@ -6,6 +6,7 @@
 #include "base/settings.h"
 #include "checklist/checklistsystem.h"
 #include "clianalysis.h"
+#include "clicompare.h"
 #include "cliexchange.h"
 #include "clifigures.h"
 #include "clireports.h"
@@ -61,6 +62,10 @@ const QString Usage = QStringLiteral(
     "         dovra-cli uitgavenschema (--facility NAAM | --id N) [--jaren N] [--csv] [--data BESTAND] "
     "[--checklist BESTAND]\n"
     "             Drukt de uitgaven per nazorgjaar en per rubriek af.\n"
+    "         dovra-cli vergelijk (--facility NAAM | --id N) (--met BESTAND.xml | --met-id N) [--json] "
+    "[--data BESTAND] [--checklist BESTAND]\n"
+    "             Vergelijkt een inrichting met een eerdere toestand: een uitwisselingsbestand of een andere "
+    "inrichting.\n"
     "         dovra-cli export (--facility NAAM | --id N) --out BESTAND.xml [--data BESTAND] [--checklist "
     "BESTAND]\n"
     "             Schrijft een inrichting naar een uitwisselingsbestand.\n"
@@ -86,7 +91,7 @@ const OptionTable CommandOptions{
     {QStringLiteral("data"), QStringLiteral("checklist"), QStringLiteral("facility"), QStringLiteral("id"),
      QStringLiteral("btw"), QStringLiteral("out"), QStringLiteral("secties"), QStringLiteral("indeling"),
      QStringLiteral("naar"), QStringLiteral("van"), QStringLiteral("tot"), QStringLiteral("stappen"),
-     QStringLiteral("jaren"), QStringLiteral("naam")},
+     QStringLiteral("jaren"), QStringLiteral("naam"), QStringLiteral("met"), QStringLiteral("met-id")},
     {QStringLiteral("json"), QStringLiteral("scherm"), QStringLiteral("toepassen"),
      QStringLiteral("alternatief"), QStringLiteral("csv")},
     {QStringLiteral("rente"), QStringLiteral("inflatie")}};
@@ -171,6 +176,8 @@ struct Request
     std::vector<float> rates; // gevoeligheid: the series, or the alternative interest and inflation
     int years = 100;          // uitgavenschema --jaren
     bool csv = false;
+    QString earlierFile; // vergelijk --met
+    int earlierId = 0;   // vergelijk --met-id
 };
 
 // The data file of --data, or the one the settings link.
@@ -380,6 +387,25 @@ std::optional<QString> readSchedule(const Arguments& arguments, Request& request
     return std::nullopt;
 }
 
+// vergelijk: the earlier state, an exchange file or another facility of the data file.
+std::optional<QString> readComparison(const Arguments& arguments, Request& request)
+{
+    if (arguments.isSet(QStringLiteral("met")) == arguments.isSet(QStringLiteral("met-id")))
+        return QStringLiteral("Geef de eerdere toestand op met --met of met --met-id.\n") + Usage;
+    request.earlierFile = arguments.value(QStringLiteral("met"));
+    if (arguments.isSet(QStringLiteral("met")))
+        return request.earlierFile.isEmpty()
+                   ? std::optional<QString>(QStringLiteral("Geef bij --met een bestand op."))
+                   : std::nullopt;
+    const std::optional<int> id =
+        wholeNumber(arguments.value(QStringLiteral("met-id")), 1, std::numeric_limits<qint32>::max());
+    if (!id)
+        return QStringLiteral("Het id van --met-id moet een geheel getal van 1 tot en met %1 zijn.")
+            .arg(std::numeric_limits<qint32>::max());
+    request.earlierId = *id;
+    return std::nullopt;
+}
+
 // The request of a facility command; empty (after telling) when an argument is wrong.
 std::optional<Request> readRequest(Session& session, const QString& command, const Arguments& arguments,
                                    QTextStream& out)
@@ -403,6 +429,8 @@ std::optional<Request> readRequest(Session& session, const QString& command, con
         problem = readSensitivity(arguments, request);
     if (!problem && command == QLatin1String("uitgavenschema"))
         problem = readSchedule(arguments, request);
+    if (!problem && command == QLatin1String("vergelijk"))
+        problem = readComparison(arguments, request);
     if (problem) {
         fail(out, *problem);
         return std::nullopt;
@@ -505,6 +533,9 @@ int runFacilityCommand(Session& session, int id, const Request& request, QTextSt
         return printSensitivity(workspace, id, request.sensitivity, request.rates, request.json, out);
     if (request.command == QLatin1String("uitgavenschema"))
         return printExpenditureSchedule(workspace, id, request.years, request.csv, out);
+    if (request.command == QLatin1String("vergelijk"))
+        return printComparison(workspace, id, request.earlierFile, request.earlierId, request.vat,
+                               request.json, out);
     if (request.command == QLatin1String("checklistversie"))
         return runVersionChange(workspace, id, request.targetVersion, request.apply, request.json, out);
     const report::ReportContext context =
@@ -550,7 +581,7 @@ int runCli(const QStringList& arguments, QTextStream& out)
         QStringLiteral("info"),         QStringLiteral("doelvermogen"),   QStringLiteral("heffing"),
         QStringLiteral("rapport"),      QStringLiteral("invoerrapport"),  QStringLiteral("checklistversie"),
         QStringLiteral("gevoeligheid"), QStringLiteral("uitgavenschema"), QStringLiteral("export"),
-        QStringLiteral("import"),       QStringLiteral("update")};
+        QStringLiteral("import"),       QStringLiteral("update"),         QStringLiteral("vergelijk")};
     if (!known.contains(command))
         return fail(out, QStringLiteral("Onbekende opdracht: ") + command + QLatin1Char('\n') + Usage);
     Session session;

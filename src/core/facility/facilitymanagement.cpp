@@ -138,6 +138,17 @@ int CreateFacility(Workspace& workspace, const QString& name, int facilityType)
     return id;
 }
 
+bool deleteFacilityRows(Database& data, long id)
+{
+    Transaction transaction(data);
+    return transaction.isActive() &&
+           data.exec(QStringLiteral("DELETE FROM tblAct WHERE lngStort_REF = ?"), {qint64(id)}) &&
+           data.exec(QStringLiteral("DELETE FROM tblInrichting WHERE lngStort_REF = ?"), {qint64(id)}) &&
+           data.exec(QStringLiteral("DELETE FROM tblTonnage WHERE lngStort_REF = ?"), {qint64(id)}) &&
+           data.exec(QStringLiteral("DELETE FROM tblStort WHERE idrStort_ID = ?"), {qint64(id)}) &&
+           transaction.commit();
+}
+
 bool DeleteFacility(Workspace& workspace, int id, const QString& name)
 {
     const bool confirmed = messages().askYesNo(QStringLiteral("Weet u zeker dat u inrichting '") + name +
@@ -148,17 +159,7 @@ bool DeleteFacility(Workspace& workspace, int id, const QString& name)
         return false;
 
     std::shared_ptr<Database> data = workspace.dataDatabase();
-    bool deleted = false;
-    if (data) {
-        Transaction transaction(*data);
-        deleted = transaction.isActive() &&
-                  data->exec(QStringLiteral("DELETE FROM tblAct WHERE lngStort_REF = ?"), {id}) &&
-                  data->exec(QStringLiteral("DELETE FROM tblInrichting WHERE lngStort_REF = ?"), {id}) &&
-                  data->exec(QStringLiteral("DELETE FROM tblTonnage WHERE lngStort_REF = ?"), {id}) &&
-                  data->exec(QStringLiteral("DELETE FROM tblStort WHERE idrStort_ID = ?"), {id}) &&
-                  transaction.commit();
-    }
-    if (!deleted) {
+    if (!data || !deleteFacilityRows(*data, id)) {
         messages().inform(QStringLiteral("Inrichting '") + name +
                               QStringLiteral("' kon niet worden verwijderd. Er is niets gewijzigd in het "
                                              "databestand."),

@@ -7,6 +7,7 @@
 
 namespace dovra {
 
+class Database;
 class Workspace;
 
 // One line of the facility list.
@@ -34,6 +35,9 @@ int NewestChecklistVersion(Workspace& workspace, int facilityType);
 // Adds a facility with the defaults of a new facility and the newest checklist version of its
 // type; returns its id, or 0 when the name is taken (the user is told) or the row could not be written.
 int CreateFacility(Workspace& workspace, const QString& name, int facilityType);
+
+// Deletes a facility with all its rows in one transaction, without asking; false when nothing was deleted.
+bool deleteFacilityRows(Database& data, long id);
 
 // Deletes a facility with all its rows after the user confirmed; true when it was deleted.
 // The rows go in one transaction, so a failure leaves the facility whole.

@@ -43,17 +43,6 @@ Paragraph boldLine(const QString& text)
     return Paragraph({Run::boldText(text)});
 }
 
-TableLayout tableLayout(const QList<double>& widthsCm, bool borders)
-{
-    TableLayout layout;
-    layout.widthsCm = widthsCm;
-    layout.borders = borders;
-    double edge = 0;
-    for (const double width : widthsCm)
-        layout.screenEdgesCm.append(edge += width);
-    return layout;
-}
-
 // The writer itself knows whether this is its first section; every later one starts on a new page.
 void openSection(ReportWriter& writer, const QString& title, const QString& heading = {},
                  double titleSize = TitleSize)
@@ -480,6 +469,17 @@ std::optional<QList<GroupedLine>> unselectedLines(Workspace& workspace, int vers
 }
 
 } // namespace
+
+TableLayout tableLayout(const QList<double>& widthsCm, bool borders)
+{
+    TableLayout layout;
+    layout.widthsCm = widthsCm;
+    layout.borders = borders;
+    double edge = 0;
+    for (const double width : widthsCm)
+        layout.screenEdgesCm.append(edge += width);
+    return layout;
+}
 
 PageSetup portraitPage()
 {

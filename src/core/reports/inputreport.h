@@ -38,6 +38,9 @@ bool writeUnselectedChecklistItems(ReportWriter& writer, bool firstOfTargetCapit
 // The header and footer shared by both reports.
 void writeHeaderFooter(ReportDocument& document, const ReportContext& context);
 
+// A table of columns of these widths, with the same columns on the screen.
+TableLayout tableLayout(const QList<double>& widthsCm, bool borders);
+
 // The page set-up of the portrait sections of both reports.
 PageSetup portraitPage();
 

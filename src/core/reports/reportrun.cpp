@@ -16,23 +16,6 @@ namespace dovra::report {
 
 namespace {
 
-bool saveWithHeaderFooter(ReportDocument& document, const QString& path, const ReportContext& context)
-{
-    writeHeaderFooter(document, context);
-    // Checked again right before saving: the target may have changed since it was chosen.
-    if (const std::optional<QString> problem = reportTargetProblem(path, context.databaseFiles)) {
-        messages().inform(*problem, QStringLiteral("Rapportage"), MessageIcon::Critical);
-        return false;
-    }
-    QString error;
-    if (document.save(path, &error))
-        return true;
-    messages().inform(QStringLiteral("De rapportage kan niet worden opgeslagen als '") +
-                          QDir::toNativeSeparators(path) + QStringLiteral("'.\r\n\r\n") + error,
-                      QStringLiteral("Rapportage"), MessageIcon::Critical);
-    return false;
-}
-
 QString facilityName(const ReportContext& context)
 {
     clsStort stort(*context.workspace);
@@ -48,7 +31,7 @@ bool writeInputReport(ReportDocument& document, const InputReportOptions& option
         (!options.voorzieningen || writeProvisions(document, context)) &&
         (!options.kostenposten || writeCostItems(document, context)) &&
         (!options.checklistposten || writeUnselectedChecklistItems(document, false, context));
-    return written && saveWithHeaderFooter(document, path, context);
+    return written && saveReportDocument(document, path, context);
 }
 
 } // namespace
@@ -142,11 +125,11 @@ bool TargetCapitalReportRun::writeDocument(const QString& path, DocumentFormat f
         return false;
     if (format == DocumentFormat::Pdf) {
         PdfDocument document(m_dv->facilityName());
-        return write(document, context, progress) && saveWithHeaderFooter(document, path, context);
+        return write(document, context, progress) && saveReportDocument(document, path, context);
     }
     DocxDocument document;
     document.protectForForms(reportProtectionPassword());
-    return write(document, context, progress) && saveWithHeaderFooter(document, path, context);
+    return write(document, context, progress) && saveReportDocument(document, path, context);
 }
 
 bool writeInputReportDocument(const InputReportOptions& options, const QString& path, DocumentFormat format,
@@ -158,6 +141,23 @@ bool writeInputReportDocument(const InputReportOptions& options, const QString& 
     }
     DocxDocument document;
     return writeInputReport(document, options, path, context);
+}
+
+bool saveReportDocument(ReportDocument& document, const QString& path, const ReportContext& context)
+{
+    writeHeaderFooter(document, context);
+    // Checked again right before saving: the target may have changed since it was chosen.
+    if (const std::optional<QString> problem = reportTargetProblem(path, context.databaseFiles)) {
+        messages().inform(*problem, QStringLiteral("Rapportage"), MessageIcon::Critical);
+        return false;
+    }
+    QString error;
+    if (document.save(path, &error))
+        return true;
+    messages().inform(QStringLiteral("De rapportage kan niet worden opgeslagen als '") +
+                          QDir::toNativeSeparators(path) + QStringLiteral("'.\r\n\r\n") + error,
+                      QStringLiteral("Rapportage"), MessageIcon::Critical);
+    return false;
 }
 
 DocumentFormat documentFormatFor(const QString& path)

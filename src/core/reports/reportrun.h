@@ -73,6 +73,10 @@ struct InputReportOptions
 bool writeInputReportDocument(const InputReportOptions& options, const QString& path, DocumentFormat format,
                               const ReportContext& context);
 
+// Adds the reports' header and footer and saves document under path; false (after a message) when it could
+// not be saved, the file then left as it was.
+bool saveReportDocument(ReportDocument& document, const QString& path, const ReportContext& context);
+
 // The format a report file's name asks for: PDF for ".pdf" (in any case), otherwise a .docx.
 DocumentFormat documentFormatFor(const QString& path);
 
