@@ -11,6 +11,8 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
@@ -68,15 +70,16 @@ protected:
     const QString demoData = folder.copyDemoData();
     QString locale = QStringLiteral("nl_NL.UTF-8");
 
-    // {files} stands for --data {data} --checklist {checklist}, {data}, {checklist} and {folder} for the
-    // test's paths.
+    // {files} stands for --data {data} --checklist {checklist}, {data}, {checklist}, {folder} and {testdata}
+    // (tests/data) for the test's paths.
     QString expand(const QByteArray& text) const
     {
         return QString::fromUtf8(text)
             .replace(QLatin1String("{files}"), QLatin1String("--data {data} --checklist {checklist}"))
             .replace(QLatin1String("{data}"), demoData)
             .replace(QLatin1String("{checklist}"), checklist)
-            .replace(QLatin1String("{folder}"), folder.path());
+            .replace(QLatin1String("{folder}"), folder.path())
+            .replace(QLatin1String("{testdata}"), QStringLiteral(DOVRA_TEST_DATA_DIR));
     }
 
     // A run of the built dovra-cli on arguments split at spaces (then more), with its settings and temporary
@@ -173,6 +176,32 @@ TEST_F(CliTest, OutputOfEveryDemoFacility)
                 test::matchesGolden(golden, result.out + QStringLiteral("--- stderr\n") + result.err +
                                                 QStringLiteral("--- exit %1\n").arg(result.exitCode)));
         }
+    }
+}
+
+// The demo landfill compared with the other one: its JSON, whose figures of each are those doelvermogen and
+// heffing give.
+TEST_F(CliTest, ComparisonOfTheDemoLandfills)
+{
+    const CliRun run = cli("vergelijk --id 1 --met-id 2 --json {files}");
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("cli/facility1-vergelijk-2.json"),
+                                    run.out + QStringLiteral("--- stderr\n") + run.err +
+                                        QStringLiteral("--- exit %1\n").arg(run.exitCode)));
+    const auto json = [this](const QByteArray& arguments) {
+        return QJsonDocument::fromJson(cli(arguments + " --json {files}").out.toUtf8()).object();
+    };
+    const QJsonObject totals =
+        QJsonDocument::fromJson(run.out.toUtf8()).object()[QLatin1String("totalen")].toObject();
+    for (const auto& [state, id] : {std::pair{"eerder", " --id 2"}, std::pair{"nu", " --id 1"}}) {
+        const QJsonObject figures = totals[QLatin1String(state)].toObject();
+        const QJsonObject targetCapital = json(QByteArray("doelvermogen") + id);
+        EXPECT_EQ(figures[QLatin1String("somA")], targetCapital[QLatin1String("somA_inclOnvoorzien")]);
+        EXPECT_EQ(figures[QLatin1String("somB")], targetCapital[QLatin1String("somB_inclDirectievoering")]);
+        EXPECT_EQ(figures[QLatin1String("somC")], targetCapital[QLatin1String("somC")]);
+        EXPECT_EQ(figures[QLatin1String("DoelvermogenMetRisicoFonds")],
+                  targetCapital[QLatin1String("DoelvermogenMetRisicoFonds")]);
+        EXPECT_EQ(figures[QLatin1String("HeffingPerTon_prijspeil_tRef")],
+                  json(QByteArray("heffing") + id)[QLatin1String("HeffingPerTon_prijspeil_tRef")]);
     }
 }
 
