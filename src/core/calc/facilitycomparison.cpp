@@ -170,6 +170,7 @@ ComparedTotals totals(const FacilityState& state, const TargetCapital& figures, 
     result.doelvermogen = sums.metRisicoFonds();
     result.btw = sums.btw(vatPercentage);
     result.levy = state.levy;
+    result.levyNote = state.levyNote;
     return result;
 }
 

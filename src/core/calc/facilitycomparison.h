@@ -54,6 +54,7 @@ struct FacilityState
     TargetCapitalInputs inputs;
     bool calculable = false;    // its checks and its calculation pass
     std::optional<double> levy; // HeffingPerTon_prijspeil_tRef, when a levy per ton was produced
+    QString levyNote;           // what the levy calculation told, e.g. why there is no levy
 };
 
 // The figures of one state, as the target capital and levy give them.
@@ -66,6 +67,7 @@ struct ComparedTotals
     float doelvermogen = 0; // with the risk amount
     float btw = 0;
     std::optional<double> levy;
+    QString levyNote;
 };
 
 struct ItemDifference

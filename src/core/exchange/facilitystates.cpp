@@ -1,5 +1,6 @@
 #include "exchange/facilitystates.h"
 
+#include "base/messageservice.h"
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
 #include "exchange/facilityexchange.h"
@@ -72,6 +73,52 @@ bool readItems(Database& data, long facilityId, FacilityState& state)
     return query.isValid() && !query.failed();
 }
 
+// Keeps the messages of a levy calculation: in a comparison they explain a missing levy beside its state
+// instead of interrupting the comparison. Everything else goes to the service it stands in for.
+class KeptMessages : public MessageService
+{
+public:
+    KeptMessages() : m_previous(setMessageService(this)) {}
+    ~KeptMessages() override { setMessageService(m_previous); }
+    KeptMessages(const KeptMessages&) = delete;
+    KeptMessages& operator=(const KeptMessages&) = delete;
+
+    MessageAnswer message(const QString& text, const QString&, MessageIcon, MessageButtons,
+                          MessageAnswer defaultAnswer) override
+    {
+        m_texts.append(text);
+        return defaultAnswer;
+    }
+    QString inputBox(const QString& prompt, const QString& title, const QString& defaultText) override
+    {
+        return m_previous->inputBox(prompt, title, defaultText);
+    }
+    QString openFileName(const FileDialogRequest& request) override
+    {
+        return m_previous->openFileName(request);
+    }
+    QString saveFileName(const FileDialogRequest& request) override
+    {
+        return m_previous->saveFileName(request);
+    }
+    std::optional<ColourValue> chooseColour(ColourValue initial) override
+    {
+        return m_previous->chooseColour(initial);
+    }
+    void setBusy(bool busy) override { m_previous->setBusy(busy); }
+    void clearBusy() override { m_previous->clearBusy(); }
+
+    // On one line each, as a note beside the figures.
+    QString texts() const
+    {
+        return m_texts.join(u' ').replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(u'\n', u' ');
+    }
+
+private:
+    MessageService* m_previous;
+    QStringList m_texts;
+};
+
 // A company-bound facility has no levy per ton: its one-off levy is its target capital.
 bool companyBound(const FacilityState& state)
 {
@@ -95,10 +142,12 @@ std::optional<FacilityState> readFacilityState(Workspace& workspace, long facili
     state.calculable = dv.initializeDV(facilityId) && dv.VerifyBeforeBerekening2() && dv.BerekenAlles();
     state.inputs = dv.inputs();
     if (state.calculable && !companyBound(state)) {
+        const KeptMessages kept;
         clsHeffing levy(workspace, facilityId);
         levy.psubBerekenHeffingPerTon(dv.DoelvermogenMetRisicoFonds());
         if (levy.ValidatieOK)
             state.levy = levy.HeffingPerTon_prijspeil_tRef;
+        state.levyNote = kept.texts();
     }
     return state;
 }

@@ -45,6 +45,8 @@ void writeTotals(ReportWriter& writer, const FacilityComparison& comparison, flo
         writer.tableRow({Cell(line.label), Cell(line.before, Alignment::Right),
                          Cell(line.now, Alignment::Right), Cell(line.difference, Alignment::Right)});
     writer.endTable();
+    for (const QString& note : levyNotes(comparison))
+        writer.paragraph(Paragraph(note));
 }
 
 void writeFacilityFields(ReportWriter& writer, const FacilityComparison& comparison)
@@ -149,6 +151,16 @@ QString ComparisonTexts::cents(qint64 amount)
 QString ComparisonTexts::levy(const std::optional<double>& perTon)
 {
     return perTon ? formats::number(*perTon, Euro) : QStringLiteral("-");
+}
+
+QStringList levyNotes(const FacilityComparison& comparison)
+{
+    QStringList notes;
+    if (!comparison.before.levyNote.isEmpty())
+        notes.append(QStringLiteral("Heffing eerder: ") + comparison.before.levyNote);
+    if (!comparison.now.levyNote.isEmpty())
+        notes.append(QStringLiteral("Heffing nu: ") + comparison.now.levyNote);
+    return notes;
 }
 
 QList<TotalLine> comparisonTotals(const FacilityComparison& comparison, float vatPercentage)

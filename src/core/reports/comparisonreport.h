@@ -28,11 +28,15 @@ struct TotalLine
     QString before;
     QString now;
     QString difference;
+    QString note; // what explains the line, e.g. why a levy is missing
 };
 
 // The totals on top of the comparison (A, B, C, the target capital, VAT and the levy per ton), then what the
 // difference of the target capital comes from.
 QList<TotalLine> comparisonTotals(const FacilityComparison& comparison, float vatPercentage);
+
+// What the levy calculation of each state told ("Heffing eerder: ..."), e.g. why it gave no levy.
+QStringList levyNotes(const FacilityComparison& comparison);
 
 // How the comparison matches and divides the difference, closing the report.
 QString comparisonNote();

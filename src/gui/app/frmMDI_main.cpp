@@ -16,6 +16,7 @@
 #include "facility/frmOpenInr.h"
 #include "reports/frmDoelverm.h"
 #include "reports/frmRapVoorz.h"
+#include "reports/frmVergelijk.h"
 #include "update/frmUpdateCheck.h"
 
 #include <QApplication>
@@ -61,6 +62,8 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
     setCommand(QStringLiteral("Doelvermogen"), [this] { (new frmDoelverm(this))->show(); });
     setCommand(QStringLiteral("rap_invoer"), [this] { (new frmRapVoorz(this))->show(); });
     setCommand(QStringLiteral("gev_ana"), [this] { (new frmGevoelAna(this))->show(); });
+    setCommand(QStringLiteral("vergelijken"),
+               [this] { (new frmVergelijk([this](long id) { openEditorAt(id); }, this))->show(); });
     setCommand(QStringLiteral("exportInrichting"), [] { frmImExportXML(QStringLiteral("export")).run(); });
     setCommand(QStringLiteral("importInrichting"), [] { frmImExportXML(QStringLiteral("import")).run(); });
 
@@ -120,6 +123,8 @@ void frmMDI_main::buildMenus()
                 Gate::Full, true);
     reports->addSeparator();
     addMenuItem(reports, QStringLiteral("gev_ana"), QStringLiteral("&Gevoeligheidsanalyse"), Gate::Full,
+                true);
+    addMenuItem(reports, QStringLiteral("vergelijken"), QStringLiteral("&Vergelijken met…"), Gate::Full,
                 true);
     reports->addSeparator();
     addMenuItem(reports, QStringLiteral("rap_invoer"), QStringLiteral("&Rapportage ingevoerde data"),
@@ -333,6 +338,19 @@ void frmMDI_main::showInfo()
 {
     auto* splash = new frmSplash(frmSplash::Mode::Info, this);
     splash->start();
+}
+
+void frmMDI_main::openEditorAt(long costItemId)
+{
+    auto* editor = findChild<frmAct*>(QStringLiteral("frmAct"));
+    if (!editor) {
+        BusyPointer busy;
+        editor = new frmAct(m_popupAct, this);
+        editor->show();
+    }
+    editor->pRefreshSubscherm(QStringLiteral("act") + QString::number(costItemId));
+    editor->raise();
+    editor->activateWindow();
 }
 
 void frmMDI_main::reopenEditor()

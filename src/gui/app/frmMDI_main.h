@@ -45,6 +45,8 @@ public:
     void openConfiguration();
     // Opens the splash window in information mode.
     void showInfo();
+    // Shows cost item costItemId of the open facility in the cost item editor, opening it when it is closed.
+    void openEditorAt(long costItemId);
     // Closes the cost item editor and opens it again, so that it shows new colours and tree options.
     void reopenEditor();
     // The facility list shown when the splash closes at start-up.
