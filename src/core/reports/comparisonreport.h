@@ -28,7 +28,6 @@ struct TotalLine
     QString before;
     QString now;
     QString difference;
-    QString note; // what explains the line, e.g. why a levy is missing
 };
 
 // The totals on top of the comparison (A, B, C, the target capital, VAT and the levy per ton), then what the

@@ -126,7 +126,6 @@ void frmVergelijk::showComparison()
         const QStringList texts{line.label, line.before, line.now, line.difference};
         for (int column = 0; column < texts.size(); ++column) {
             auto* cell = new QTableWidgetItem(texts[column]);
-            cell->setToolTip(line.note);
             if (column > 0)
                 cell->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
             table->setItem(row, column, cell);
@@ -134,6 +133,12 @@ void frmVergelijk::showComparison()
     }
     table->resizeColumnsToContents();
     table->resizeRowsToContents();
+    // All totals in sight: the list below scrolls, the totals do not.
+    table->setFixedHeight(table->horizontalHeader()->height() + table->verticalHeader()->length() +
+                          2 * table->frameWidth());
+    const QStringList notes = report::levyNotes(*m_comparison);
+    m_ui->lblHeffing->setText(notes.join(u'\n'));
+    m_ui->lblHeffing->setVisible(!notes.isEmpty());
 
     QTreeWidget* tree = m_ui->tvwVerschillen;
     tree->clear();
