@@ -2,10 +2,12 @@
 // controls on the demo data, with the desktop's open action replaced. What the reports hold, and which places
 // are refused, are the core's (tests/core/reports); captions and starting states are in the screens' dumps.
 #include "app/frmMDI_main.h"
+#include "costitems/frmAct.h"
 #include "facility/clsStort.h"
 #include "reports/frmDoelverm.h"
 #include "reports/frmRapScherm.h"
 #include "reports/frmRapVoorz.h"
+#include "reports/frmVergelijk.h"
 #include "reports/screenreport.h"
 #include "support/docxinspect.h"
 #include "support/guiprogramfolder.h"
@@ -13,6 +15,7 @@
 
 #include <QBarSet>
 #include <QChartView>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QStackedBarSeries>
@@ -20,6 +23,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTreeWidget>
 
 #include <string_view>
 
@@ -361,3 +365,28 @@ TEST(ReportWindowTest, ShowsRunsWithTheirLookOnTabStopsInCentimetres)
 }
 
 } // namespace
+
+// The demo landfill compared with the other one: a double click on a changed cost item shows it in the
+// editor.
+TEST_F(ReportScreensTest, ComparisonOpensACostItemInTheEditor)
+{
+    delete dialog;
+    auto* window = new frmMDI_main;
+    ASSERT_TRUE(appState().openFacility(1));
+    window->runMenuCommand(QStringLiteral("vergelijken"));
+    auto* comparison = window->findChild<frmVergelijk*>();
+    ASSERT_TRUE(comparison);
+    auto* other = child<QComboBox>(comparison, "cboInrichting");
+    other->setCurrentIndex(other->findText(QStringLiteral("Stortplaats Vlagheide")));
+    child<QAbstractButton>(comparison, "optInrichting")->click();
+    child<QAbstractButton>(comparison, "cmdVergelijk")->click();
+    auto* tree = child<QTreeWidget>(comparison, "tvwVerschillen");
+    const QList<QTreeWidgetItem*> found =
+        tree->findItems(QStringLiteral("Vastleggen nulsituatie bij aanvang nazorg"), Qt::MatchExactly, 2);
+    ASSERT_EQ(found.size(), 1);
+    emit tree->itemDoubleClicked(found.front(), 2);
+    auto* editor = window->findChild<frmAct*>();
+    ASSERT_TRUE(editor);
+    EXPECT_EQ(editor->tree().selectedPostTitle(),
+              QStringLiteral("Vastleggen nulsituatie bij aanvang nazorg"));
+}
