@@ -33,6 +33,12 @@ void writeNames(JsonWriter& json, const QString& key, const QStringList& names)
     json.endArray();
 }
 
+// A present value; null for a state that was not calculated.
+QVariant presentValue(std::optional<float> value)
+{
+    return value ? QVariant(*value) : QVariant();
+}
+
 void writeItems(JsonWriter& json, const FacilityComparison& comparison, ItemDifference::Kind kind,
                 const QString& key)
 {
@@ -45,10 +51,10 @@ void writeItems(JsonWriter& json, const FacilityComparison& comparison, ItemDiff
             .value(QStringLiteral("strVoorz"), item.provision);
         if (kind == ItemDifference::Kind::Changed) {
             writeFields(json, QStringLiteral("velden"), item.fields);
-            json.value(QStringLiteral("contanteWaardeEerder"), item.before.value_or(0))
-                .value(QStringLiteral("contanteWaardeNu"), item.now.value_or(0));
+            json.value(QStringLiteral("contanteWaardeEerder"), presentValue(item.before))
+                .value(QStringLiteral("contanteWaardeNu"), presentValue(item.now));
         } else {
-            json.value(QStringLiteral("contanteWaarde"), (item.now ? item.now : item.before).value_or(0));
+            json.value(QStringLiteral("contanteWaarde"), presentValue(item.now ? item.now : item.before));
         }
         json.endObject();
     }

@@ -125,7 +125,7 @@ std::vector<QString> itemKeys(const FacilityState& state, const Names& renamed)
     return keys;
 }
 
-// Present values by cost item id.
+// Present values by cost item id; none at all for a state that was not calculated.
 QHash<qint64, float> presentValues(const TargetCapital& figures)
 {
     QHash<qint64, float> values;
@@ -133,6 +133,12 @@ QHash<qint64, float> presentValues(const TargetCapital& figures)
     for (const ItemFigures& item : figures.items)
         values.insert(item.id, item.ncw);
     return values;
+}
+
+std::optional<float> valueOf(const QHash<qint64, float>& values, qint64 id)
+{
+    const auto found = values.constFind(id);
+    return found == values.constEnd() ? std::nullopt : std::optional<float>(*found);
 }
 
 // What an item adds to the target capital: only rubrics 1 to 5 enter A and B.
@@ -277,7 +283,7 @@ FacilityComparison compareFacilityStates(const FacilityState& before, const Faci
         earlierIndex.insert(earlierKeys[k], k);
     std::vector<bool> matched(before.items.size(), false);
     const auto earlierItem = [&](ItemDifference& difference, const ComparedItem& item) {
-        difference.before = earlierValues.value(item.id);
+        difference.before = valueOf(earlierValues, item.id);
         difference.effect -= cents(countedRated.value(item.id));
     };
     for (std::size_t k = 0; k < now.items.size(); ++k) {
@@ -288,7 +294,7 @@ FacilityComparison compareFacilityStates(const FacilityState& before, const Faci
                                   item.act,
                                   {},
                                   std::nullopt,
-                                  presentOwn.value(item.id),
+                                  valueOf(presentOwn, item.id),
                                   cents(counted.value(item.id))};
         const auto found = earlierIndex.constFind(presentKeys[k]);
         if (found != earlierIndex.constEnd()) {

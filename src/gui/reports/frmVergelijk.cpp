@@ -164,7 +164,7 @@ void frmVergelijk::showComparison()
     for (const auto& [old, name] : m_comparison->provisionsRenamed)
         addLine(root,
                 {QStringLiteral("hernoemd"), name, QStringLiteral("(voorziening, eerder: ") + old + u')'});
-    if (tree->topLevelItemCount() == 0)
+    if (m_comparison->nothingDiffers())
         addLine(root, {QStringLiteral("Geen verschillen.")});
     tree->expandAll();
     for (int column = 0; column < tree->columnCount(); ++column)
