@@ -79,8 +79,29 @@ TEST(UpdateCheck, FilesFetchedInOrder)
 
     test::LocalHttpServer silent,
         failing({{"updateinfo_prog.txt", "<HTML>503</HTML>"}, {"updateinfo_cl.txt", ""}});
+    // An HTTPS server whose certificate nobody vouches for: refused, never passed over.
+    QTemporaryDir tls;
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    const QString port = QString::number(probe.serverPort());
+    probe.close();
+    QProcess::execute("openssl", {"req", "-x509", "-newkey", "ec", "-pkeyopt", "ec_paramgen_curve:P-256",
+                                  "-nodes", "-subj", "/CN=127.0.0.1", "-keyout", tls.filePath("k.pem"),
+                                  "-out", tls.filePath("c.pem")});
+    QProcess https;
+    https.start("openssl", {"s_server", "-quiet", "-www", "-accept", port, "-cert", tls.filePath("c.pem"),
+                            "-key", tls.filePath("k.pem")});
+    QTcpSocket socket;
+    for (int i = 0; i < 50 && !socket.waitForConnected(100); ++i) {
+        QThread::msleep(100);
+        socket.connectToHost(QHostAddress::LocalHost, port.toUShort());
+    }
+    socket.abort();
     HttpFetcher impatient({1, {}, 0, false}, 300);
     const std::pair<QUrl, QString> failures[] = {
+        {QUrl("https://127.0.0.1:" + port + "/"), "updateinfo_prog.txt|de beveiligde verbinding (HTTPS) met "
+                                                  "127.0.0.1 is geweigerd: het certificaat van de "
+                                                  "server is niet door een vertrouwde instantie uitgegeven"},
         {silent.base(), "updateinfo_prog.txt|de server gaf geen antwoord binnen de wachttijd"},
         {failing.base(), "updateinfo_prog.txt|de server gaf een foutpagina"},
         {QUrl("http://127.0.0.1:1/"), "updateinfo_prog.txt|de server 127.0.0.1 weigert de verbinding"},
@@ -90,6 +111,8 @@ TEST(UpdateCheck, FilesFetchedInOrder)
         EXPECT_EQ(offer.failedAddress.mid(base.toString().size()) + u'|' + offer.failureCause, expected);
         EXPECT_TRUE(offer.failedAddress.startsWith(base.toString()));
     }
+    https.kill();
+    https.waitForFinished();
     EXPECT_TRUE(recorder.recorded().isEmpty());
     UpdateOffer offer;
     offer.failedAddress = QStringLiteral("http://dovra.invalid/");
@@ -149,6 +172,7 @@ TEST_F(DownloadTest, ChecklistInstalledOnlyWhenWholeAndUsable)
 {
     const QByteArray file = folder.offeredChecklist(15);
     const QString size = QString::number(file.size());
+    const TrustedKeys keys = TrustedKeys::read(folder.filePath(TrustedKeysFileName));
     struct Row
     {
         const char* name;
@@ -165,15 +189,16 @@ TEST_F(DownloadTest, ChecklistInstalledOnlyWhenWholeAndUsable)
          "14||Downloaden cl.mdb,Update mislukt..."},
         {"no checklist file", "15,d,cl.mdb,4096", QByteArray(4096, 'x'), "14||Fout 0,Update mislukt..."},
         {"other sequence number", "16,d,cl.mdb," + size, file, "14||Fout 0,Update mislukt..."},
-        {"not answered", "15,d,stil.mdb," + size, {}, "14||Fout 5,Downloaden stil.mdb,Update mislukt..."},
+        {"not answered", "15,d,stil.mdb," + size, file, "14||Fout 5,Downloaden stil.mdb,Update mislukt..."},
         {"path in the name", "15,d,../cl.mdb," + size, file, "14||Downloaden ../cl.mdb,Update mislukt..."},
         {"whole and usable", "15,d,cl.mdb," + size, file, "15||"},
     };
+    server.setPage(QStringLiteral("stil.mdb.sig"), test::sign("stil"));
     for (const Row& row : rows) {
         recorder.clear();
-        server.setPage(QStringLiteral("cl.mdb"), row.served);
+        server.setSignedPage(QStringLiteral("cl.mdb"), row.served);
         const qint64 sentBefore = server.bytesSent();
-        const bool done = downloadChecklist(source, offer(row.information, {}), folder.workspace());
+        const bool done = downloadChecklist(source, keys, offer(row.information, {}), folder.workspace());
         // The answer is cut off a little past the announced size: the disk is not filled.
         EXPECT_LT(server.bytesSent() - sentBefore, 32 << 20) << row.name;
         QStringList titles = recorder.titles();
@@ -192,8 +217,8 @@ TEST_F(DownloadTest, ChecklistInstalledOnlyWhenWholeAndUsable)
 TEST_F(DownloadTest, ProgramFilesAllOrNone)
 {
     const QByteArray odd(3001, 'a');
-    server.setPage(QStringLiteral("a.bin"), odd);
-    server.setPage(QStringLiteral("c.bin"), "ccccc");
+    server.setSignedPage(QStringLiteral("a.bin"), odd);
+    server.setSignedPage(QStringLiteral("c.bin"), "ccccc");
     const UpdateCheck check = offer({}, QStringLiteral("31,d,a.bin,3001,b.bin,10,c.bin,5"));
     DownloadRequest request{false, true, folder.path(), false};
 
@@ -210,18 +235,59 @@ TEST_F(DownloadTest, ProgramFilesAllOrNone)
     recorder.clear();
     request.otherWindowsOpen = false;
     EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), request, {}), DownloadOutcome::Failed);
-    EXPECT_EQ(recorder.titles().mid(1), QStringList({"Downloaden b.bin", "Update mislukt..."}));
+    EXPECT_EQ(recorder.titles(), QStringList({"Downloaden b.bin", "Update mislukt..."}));
     EXPECT_TRUE(server.requests().last().contains(u"c.bin"));
     EXPECT_EQ(installed(), QStringLiteral("14|"));
 
-    server.setPage(QStringLiteral("b.bin"), "bbbbbbbbbb");
+    server.setSignedPage(QStringLiteral("b.bin"), "bbbbbbbbbb");
     progress.steps.clear();
     recorder.clear();
     EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), request, {}), DownloadOutcome::HandOver);
     EXPECT_TRUE(recorder.recorded().isEmpty());
-    EXPECT_EQ(installed(), QStringLiteral("14|_0_a.bin,_0_b.bin,_0_c.bin"));
+    EXPECT_EQ(installed(),
+              QStringLiteral("14|_0_a.bin,_0_a.bin.sig,_0_b.bin,_0_b.bin.sig,_0_c.bin,_0_c.bin.sig"));
     EXPECT_EQ(readAll(folder.filePath(QStringLiteral("_0_a.bin"))), odd);
     EXPECT_EQ(progress.steps, QStringList({"a.bin/2 2", "b.bin/0", "c.bin/0"}));
+}
+
+// Nothing is installed unless it is signed with a trusted key: not the checklist file, not the program
+// files for the updater. The message names the file; nothing is left behind. Every key of the key file
+// counts; without one nothing is fetched.
+TEST_F(DownloadTest, OnlyValidlySignedFilesAreInstalled)
+{
+    QFile updater(folder.filePath(QLatin1String(UpdaterProgramName)));
+    ASSERT_TRUE(updater.open(QIODevice::WriteOnly) &&
+                updater.setPermissions(QFile::ExeOwner | QFile::ReadOwner));
+    const QByteArray checklist = folder.offeredChecklist(15);
+    const UpdateCheck check = offer("15,d,cl.mdb," + QString::number(checklist.size()), "31,d,prog,3001");
+    const QList<test::SignatureCase> checklists = test::signatureCases(checklist),
+                                     programs = test::signatureCases(QByteArray(3001, 'p'));
+    for (qsizetype i = 0; i < checklists.size(); ++i) {
+        for (const auto& [name, served] : {std::pair{"cl.mdb", checklists.at(i)}, {"prog", programs.at(i)}}) {
+            server.setPage(QLatin1String(name), served.bytes);
+            server.setPage(QLatin1String(name) + QStringLiteral(".sig"), served.signature);
+        }
+        recorder.clear();
+        const bool valid = checklists.at(i).valid;
+        EXPECT_EQ(
+            runUpdateDownload(source, check, folder.workspace(), {true, true, folder.path(), false}, {}),
+            valid ? DownloadOutcome::HandOver : DownloadOutcome::Failed);
+        EXPECT_EQ(installed(), valid ? u"15|_0_prog,_0_prog.sig" : u"14|") << checklists.at(i).name;
+        for (const QString name : {"cl.mdb", "prog"})
+            EXPECT_EQ(recorder.texts().contains(signatureRefusedMessage(name)), !valid)
+                << checklists.at(i).name;
+    }
+    const QString keyFile = folder.filePath(QLatin1String(TrustedKeysFileName));
+    QFile::rename(keyFile, keyFile + QStringLiteral(".uit"));
+    recorder.clear();
+    EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), {true, true, folder.path(), false}, {}),
+              DownloadOutcome::Stopped);
+    EXPECT_EQ(recorder.titles(), QStringList{"Actualisatie afgebroken"});
+    QProcess::execute(
+        QStringLiteral("sh"),
+        {"-c", "openssl genpkey -algorithm ed25519 | openssl pkey -pubout | cat - \"$0.uit\" > \"$0\"",
+         keyFile});
+    EXPECT_TRUE(TrustedKeys::read(keyFile).verifies(checklist, test::sign(checklist)));
 }
 
 // A new checklist alone: installed, re-read and announced, without an updater in the program folder (an
@@ -229,7 +295,7 @@ TEST_F(DownloadTest, ProgramFilesAllOrNone)
 TEST_F(DownloadTest, ChecklistAloneIsAnnounced)
 {
     const QByteArray file = folder.offeredChecklist(15);
-    server.setPage(QStringLiteral("dbTALVOCL.mdb"), file);
+    server.setSignedPage(QStringLiteral("dbTALVOCL.mdb"), file);
     int rereads = 0;
     const UpdateCheck check = offer("15,d,dbTALVOCL.mdb," + QString::number(file.size()), {});
     EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), {true, false, folder.path(), false},
@@ -246,10 +312,11 @@ TEST_F(DownloadTest, ChecklistAloneIsAnnounced)
 TEST_F(DownloadTest, ChecklistOfAReadOnlyProgramGoesToTheUserFolder)
 {
     const QByteArray file = folder.offeredChecklist(15);
-    server.setPage(QStringLiteral("dbTALVOCL.mdb"), file);
+    server.setSignedPage(QStringLiteral("dbTALVOCL.mdb"), file);
     const QString user = folder.filePath(QStringLiteral("gebruiker"));
     Workspace workspace(ProgramPaths(folder.filePath(QStringLiteral("ontbreekt")), user));
-    EXPECT_TRUE(downloadChecklist(source, offer("15,d,dbTALVOCL.mdb," + QString::number(file.size()), {}),
+    EXPECT_TRUE(downloadChecklist(source, TrustedKeys::read(folder.filePath(TrustedKeysFileName)),
+                                  offer("15,d,dbTALVOCL.mdb," + QString::number(file.size()), {}),
                                   workspace));
     EXPECT_EQ(workspace.checklistFilePath(), user + QStringLiteral("/dbTALVOCL.mdb"));
     ASSERT_TRUE(ReadChecklistSystemValues(workspace));
