@@ -315,7 +315,8 @@ TEST_F(CliTest, DocumentHoldsTheChosenSections)
 }
 
 // update against a local server: the check as scripts read it with its exit status, and a newer checklist
-// file installed over the given one only when it arrived whole and validly signed. The downloads themselves are the core's.
+// file installed over the given one only when it arrived whole and validly signed. The downloads themselves
+// are the core's.
 TEST_F(CliTest, UpdateChecksAndInstallsTheChecklist)
 {
     const QByteArray offered = folder.offeredChecklist(15);
@@ -345,9 +346,7 @@ TEST_F(CliTest, UpdateChecksAndInstallsTheChecklist)
                    "15,1-2-2027,dbTALVOCL.mdb," + QByteArray::number(offered.size()));
     run = cli("update --checklist " + files);
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains(u"De handtekening van dbTALVOCL.mdb is ongeldig of ontbreekt; er is niets "
-                                 u"geïnstalleerd."))
-        << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(u"De handtekening van dbTALVOCL.mdb is ongeldig")) << run.err.toStdString();
     EXPECT_EQ(snapshot(folder.path()).value(checklist), before);
     server.setSignedPage(QStringLiteral("dbTALVOCL.mdb"), offered);
     run = cli("update --checklist " + files);

@@ -71,9 +71,7 @@ TEST(FileReplacerTest, FailureHalfwayPutsEveryFileBack)
 {
     // "b" is a folder that no file can replace; "a" comes before it, "c" after.
     QTemporaryDir dir;
-    for (const char* name : {"a", "c"})
-        write(dir.filePath(name), QByteArray("contents of ") + name, 0755);
-    for (const char* name : {"_0_a", "_0_b", "_0_c"})
+    for (const char* name : {"a", "c", "_0_a", "_0_b", "_0_c"})
         writeSigned(dir.filePath(name), QByteArray("contents of ") + name, 0755);
     ASSERT_TRUE(QDir(dir.path()).mkpath("b/x"));
     const QMap<QString, QByteArray> before = entries(dir.path());
@@ -96,12 +94,11 @@ TEST(FileReplacerTest, ReplacesOnlyValidlySignedFiles)
         if (!served.signature.isNull())
             write(dir.filePath("_0_prog.sig"), served.signature);
         FileReplacer replacer(dir.path(), "prog", keys, noLog);
-        EXPECT_EQ(replacer.replaceAll(), served.valid) << served.name;
-        EXPECT_EQ(replacer.refusedFile(), served.valid ? "" : "prog") << served.name;
-        const QStringList expected =
-            served.valid ? QStringList{"a", "prog"} : QStringList{"_0_a", "_0_a.sig", "prog"};
-        EXPECT_EQ(entries(dir.path()).keys(), expected) << served.name;
-        EXPECT_EQ(entries(dir.path()).value("prog"), served.valid ? "755 new program" : "755 old")
+        const QString replaced = QString::number(replacer.replaceAll()) + ' ' + replacer.refusedFile();
+        const QMap<QString, QByteArray> left = entries(dir.path());
+        EXPECT_EQ(QStringList({replaced, left.keys().join(','), QString::fromUtf8(left.value("prog"))}),
+                  served.valid ? QStringList({"1 ", "a,prog", "755 new program"})
+                               : QStringList({"0 prog", "_0_a,_0_a.sig,prog", "755 old"}))
             << served.name;
     }
 }
@@ -173,9 +170,7 @@ TEST_F(UpdaterTest, GivesUpOnAProgramThatKeepsRunningAndRefusesBadArguments)
     write(dir.filePath("_0_prog.sig"), QByteArray(64, 's'));
     runUpdater({program + "|DOVRA"});
     EXPECT_EQ(exitCode, 1);
-    EXPECT_TRUE(
-        err.contains(u"De handtekening van prog is ongeldig of ontbreekt; er is niets geïnstalleerd."))
-        << err.toStdString();
+    EXPECT_TRUE(err.contains(u"De handtekening van prog is ongeldig of ontbreekt")) << err.toStdString();
     EXPECT_EQ(entries(dir.path()).value("prog"), before.value("prog"));
 }
 
