@@ -117,15 +117,15 @@ bool downloadOneFile(const DownloadSource& source, const TrustedKeys& keys, cons
         return false;
     };
     // The signature first: a file that has none is not worth fetching.
-    const QByteArray signed_ =
+    const QByteArray signature =
         source.fetcher.get(source.base.resolved(QUrl(signatureName(name))), nullptr, SignatureSize);
-    if (signed_.size() != SignatureSize)
+    if (signature.size() != SignatureSize)
         return refuse();
     const qint64 written = fetchInto(source, name, size, target);
     if (written == size && syncToDisk(target)) {
-        if (!keys.verifiesFile(target, signed_))
+        if (!keys.verifiesFile(target, signature))
             return refuse();
-        if (signatureCopy.isEmpty() || writeWhole(signatureCopy, signed_))
+        if (signatureCopy.isEmpty() || writeWhole(signatureCopy, signature))
             return true;
     }
     QFile::remove(target);

@@ -10,8 +10,8 @@
 #include "update/frmUpdateProxy.h"
 
 #include <QCheckBox>
-#include <QLabel>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
