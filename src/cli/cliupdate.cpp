@@ -51,7 +51,8 @@ int runUpdate(Workspace& workspace, const ProxyPreferences& proxy, const QUrl& b
         tellUpdateInMaintenance();
         return CliFailed;
     }
-    if (!downloadChecklist({fetcher, base, nullptr}, check, workspace) ||
+    const std::optional<TrustedKeys> keys = readTrustedKeys(workspace.paths().programDir());
+    if (!keys || !downloadChecklist({fetcher, base, nullptr}, *keys, check, workspace) ||
         !ReadChecklistSystemValues(workspace))
         return CliFailed;
     out << "checklist-volgnummer: " << workspace.checklistSequence() << " (geïnstalleerd)\n";

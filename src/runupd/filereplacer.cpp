@@ -22,8 +22,9 @@ bool isPlainFileName(const QString& name)
 }
 } // namespace
 
-FileReplacer::FileReplacer(const QString& folder, const QString& executableName, Log log)
-    : m_folder(folder), m_executableName(executableName), m_log(std::move(log))
+FileReplacer::FileReplacer(const QString& folder, const QString& executableName, const TrustedKeys& keys,
+                           Log log)
+    : m_folder(folder), m_executableName(executableName), m_keys(keys), m_log(std::move(log))
 {
 }
 
@@ -32,6 +33,14 @@ bool FileReplacer::replaceAll()
     const QStringList names = pendingNames();
     if (names.isEmpty())
         m_log(QStringLiteral("Geen nieuwe bestanden."));
+    for (const QString& name : names)
+        if (!validlySigned(name)) {
+            // It can never pass: left in place it would stop every later update.
+            ::unlink(path(newPrefix, name).constData());
+            ::unlink(path(newPrefix, signatureName(name)).constData());
+            m_refused = name;
+            return false;
+        }
     QList<Replaced> replaced;
     for (const QString& name : names) {
         const std::optional<Replaced> done = replace(name);
@@ -42,9 +51,11 @@ bool FileReplacer::replaceAll()
         }
         replaced.append(*done);
     }
-    for (const Replaced& file : std::as_const(replaced))
+    for (const Replaced& file : std::as_const(replaced)) {
         if (file.hadOld)
             ::unlink(path(backupPrefix, file.name).constData());
+        ::unlink(path(newPrefix, signatureName(file.name)).constData());
+    }
     return true;
 }
 
@@ -55,12 +66,22 @@ QStringList FileReplacer::pendingNames() const
         QDir(m_folder).entryList({newPrefix + u'*'}, QDir::Files | QDir::NoSymLinks, QDir::Name);
     for (const QString& entry : entries) {
         const QString name = entry.mid(newPrefix.size());
+        if (name.endsWith(signatureName(QString())))
+            continue;
         if (isPlainFileName(name))
             names.append(name);
         else
             m_log(QStringLiteral("Overgeslagen (geen gewone bestandsnaam): %1").arg(entry));
     }
     return names;
+}
+
+bool FileReplacer::validlySigned(const QString& name) const
+{
+    QFile signature(QFile::decodeName(path(newPrefix, signatureName(name))));
+    // One byte more than a signature has, so that a longer file is refused too.
+    return signature.open(QIODevice::ReadOnly) &&
+           m_keys.verifiesFile(QFile::decodeName(path(newPrefix, name)), signature.read(SignatureSize + 1));
 }
 
 std::optional<FileReplacer::Replaced> FileReplacer::replace(const QString& name)

@@ -6,10 +6,12 @@
 #include "updatelog.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 
 using namespace dovra::runupd;
+using dovra::TrustedKeys;
 
 int main(int argc, char** argv)
 {
@@ -35,10 +37,15 @@ int main(int argc, char** argv)
     }
 
     log.write(QStringLiteral("Het programma is afgesloten."));
-    FileReplacer replacer(executable.absolutePath(), executable.fileName(),
+    // The keys of the installed release: a new key file is trusted only once it is in place.
+    const TrustedKeys keys =
+        TrustedKeys::read(executable.absoluteDir().filePath(QLatin1String(dovra::TrustedKeysFileName)));
+    FileReplacer replacer(executable.absolutePath(), executable.fileName(), keys,
                           [&log](const QString& line) { log.write(line); });
     const bool replaced = replacer.replaceAll();
-    if (!replaced)
+    if (!replacer.refusedFile().isEmpty())
+        log.error(dovra::signatureRefusedMessage(replacer.refusedFile()));
+    else if (!replaced)
         log.error(QStringLiteral("De update van %1 is mislukt; de vorige versie is teruggezet. "
                                  "De nieuwe bestanden staan klaar voor een volgende poging.")
                       .arg(arguments.caption));

@@ -344,14 +344,16 @@ TEST_F(CliTest, DocumentHoldsTheChosenSections)
 }
 
 // update against a local server: the check as scripts read it with its exit status, and a newer checklist
-// file installed over the given one only when it arrived whole. The downloads themselves are the core's.
+// file installed over the given one only when it arrived whole and validly signed. The downloads themselves
+// are the core's.
 TEST_F(CliTest, UpdateChecksAndInstallsTheChecklist)
 {
     const QByteArray offered = folder.offeredChecklist(15);
     test::LocalHttpServer server({{"updateinfo_isinonderhoud.txt", "0"},
                                   {"updateinfo_prog.txt", "31,1-3-2027,dovra,5"},
                                   {"updateinfo_cl.txt", "14,1-1-2026,dbTALVOCL.mdb,2048"},
-                                  {"dbTALVOCL.mdb", offered}});
+                                  {"dbTALVOCL.mdb", offered},
+                                  {"dbTALVOCL.mdb.sig", test::sign(offered + 'x')}});
     // The update folder also without its final "/".
     const QByteArray files =
         "--adres " + server.base().toEncoded().chopped(1) + " --checklistbestand {checklist}";
@@ -371,6 +373,11 @@ TEST_F(CliTest, UpdateChecksAndInstallsTheChecklist)
 
     server.setPage(QStringLiteral("updateinfo_cl.txt"),
                    "15,1-2-2027,dbTALVOCL.mdb," + QByteArray::number(offered.size()));
+    run = cli("update --checklist " + files);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(u"De handtekening van dbTALVOCL.mdb is ongeldig")) << run.err.toStdString();
+    EXPECT_EQ(snapshot(folder.path()).value(checklist), before);
+    server.setSignedPage(QStringLiteral("dbTALVOCL.mdb"), offered);
     run = cli("update --checklist " + files);
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, u"checklist-volgnummer: 15 (geïnstalleerd)\n");

@@ -36,6 +36,10 @@ for file in usr/bin/dovra usr/bin/dovra-cli usr/lib/dovra/dovra-runupd usr/share
     [ -f "$root/$file" ] || fail "$file is not in the package"
 done
 
+# The project's test key, whose private half is public, is trusted by no package: anywhere in it.
+testkey=$(grep -v '^-----' "$(dirname "$0")/../../data/update-test-key.pub")
+if grep -rqF -- "$testkey" "$root"; then fail "the package holds the test key"; fi
+
 # The packaged program on the packaged files against the built program on the built ones.
 mkdir "$work/packaged" "$work/built"
 cp "$root/usr/share/doc/dovra/examples/dbTALVOdata_1.mdb" "$work/packaged/"
@@ -67,6 +71,7 @@ if dpkg-query -W dovra >/dev/null 2>&1; then
 fi
 installed=yes
 dpkg -i "$deb" >/dev/null
+if grep -qsF -- "$testkey" /usr/share/dovra/dovra-update.pub; then fail "installed, the test key is trusted"; fi
 info=$(/usr/bin/dovra-cli info --data "$work/packaged/dbTALVOdata_1.mdb")
 grep -qx "checklist: /usr/share/dovra/dbTALVOCL.mdb" <<<"$info" || fail "installed, info prints"$'\n'"$info"
 grep -qx "programmaversie: $major$minor" <<<"$info" || fail "installed, info prints"$'\n'"$info"

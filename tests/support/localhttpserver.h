@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/testfiles.h"
+
 #include <QByteArray>
 #include <QHash>
 #include <QMutex>
@@ -12,9 +14,24 @@
 
 namespace dovra::test {
 
+// The signature of data as a publisher makes it, by `openssl pkeyutl -sign -rawin`; by default with the
+// project's test key.
+QByteArray sign(const QByteArray& data, const QString& privateKey = TestKeyPair + QStringLiteral(".pem"));
+
+// A file as a server may offer it with its signature (null: none), correctly signed as the last case.
+struct SignatureCase
+{
+    const char* name;
+    QByteArray bytes;
+    QByteArray signature;
+    bool valid;
+};
+QList<SignatureCase> signatureCases(const QByteArray& bytes);
+
 // A web server on 127.0.0.1 for the tests, in a thread of its own so that a test may block on a process
-// that talks to it. It answers a GET of any path ending in a page's name with that page, and does not
-// answer at all for other names. It keeps the request lines it got (a proxy is sent whole addresses).
+// that talks to it. It answers a GET of any path ending in a page's name with that page (not found for a
+// null page), and does not answer at all for other names. It keeps the request lines it got (a proxy is
+// sent whole addresses).
 class LocalHttpServer : public QThread
 {
 public:
@@ -22,6 +39,8 @@ public:
     ~LocalHttpServer() override;
 
     void setPage(const QString& name, const QByteArray& body);
+    // The page and its signature "name.sig" beside it.
+    void setSignedPage(const QString& name, const QByteArray& body);
     quint16 port() const { return m_port; }
     // The server's update folder: "http://127.0.0.1:port/dovra/program/updates/".
     QUrl base() const;

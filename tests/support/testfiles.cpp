@@ -2,6 +2,7 @@
 
 #include "storage/database.h"
 #include "storage/datafilelink.h"
+#include "update/signature.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,6 +40,7 @@ ProgramFolder::ProgramFolder() : m_own(ProgramPaths(m_dir.path()))
     QSettings(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("QUARVEL-TALVO")).clear();
     for (const char* name : {"dbTALVOCL.mdb", "db00.mdb"})
         QFile::copy(Built.filePath(QLatin1String(name)), filePath(QLatin1String(name)));
+    QFile::copy(TestKeyPair + QStringLiteral(".pub"), filePath(QLatin1String(TrustedKeysFileName)));
 }
 
 QByteArray ProgramFolder::offeredChecklist(int sequence) const

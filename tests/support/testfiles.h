@@ -16,8 +16,12 @@
 
 namespace dovra::test {
 
-// A throw-away program folder holding copies of the built checklist file and template, with a
-// workspace on it and the settings of earlier tests cleared.
+// The project's test key pair for signed downloads ("<name>.pem", "<name>.pub"): the program folder of the
+// tests trusts it, also in a build configured with a publisher's key.
+inline const QString TestKeyPair = QStringLiteral(DOVRA_TEST_DATA_DIR "/../../data/update-test-key");
+
+// A throw-away program folder holding copies of the built checklist file and template and the test key as
+// its trusted update key, with a workspace on it and the settings of earlier tests cleared.
 class ProgramFolder
 {
 public:

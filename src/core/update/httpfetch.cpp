@@ -7,6 +7,8 @@
 #include <QNetworkProxy>
 #include <QNetworkProxyFactory>
 #include <QNetworkReply>
+#include <QSslError>
+#include <QSslSocket>
 
 namespace dovra {
 
@@ -27,11 +29,42 @@ HttpFetcher::HttpFetcher(const ProxyPreferences& proxy, int timeoutMs) : m_timeo
 
 namespace {
 
+// Why the server's certificate is not trusted, for the first error Qt found in it.
+QString certificateProblem(const QList<QSslError>& errors, const QString& host)
+{
+    switch (errors.isEmpty() ? QSslError::NoError : errors.first().error()) {
+    case QSslError::CertificateExpired:
+        return QStringLiteral("het certificaat van de server is verlopen");
+    case QSslError::CertificateNotYetValid:
+        return QStringLiteral("het certificaat van de server is nog niet geldig");
+    case QSslError::CertificateRevoked:
+        return QStringLiteral("het certificaat van de server is ingetrokken");
+    case QSslError::HostNameMismatch:
+        return QStringLiteral("het certificaat van de server is niet voor %1 uitgegeven").arg(host);
+    case QSslError::SelfSignedCertificate:
+    case QSslError::SelfSignedCertificateInChain:
+    case QSslError::UnableToGetLocalIssuerCertificate:
+    case QSslError::UnableToVerifyFirstCertificate:
+    case QSslError::CertificateUntrusted:
+        return QStringLiteral(
+            "het certificaat van de server is niet door een vertrouwde instantie uitgegeven");
+    default:
+        return QStringLiteral("het certificaat van de server wordt niet vertrouwd");
+    }
+}
+
 // Why a request failed, as the user is told: the common causes in words of their own, the rest as Qt says it.
-QString failureCause(const QNetworkReply& reply)
+QString failureCause(const QNetworkReply& reply, const QString& certificate)
 {
     const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    if (reply.url().scheme() == QLatin1String("https") && !QSslSocket::supportsSsl())
+        return QStringLiteral("deze computer kan geen beveiligde verbinding (HTTPS) maken");
     switch (reply.error()) {
+    case QNetworkReply::SslHandshakeFailedError:
+        return QStringLiteral("de beveiligde verbinding (HTTPS) met %1 is geweigerd: %2")
+            .arg(reply.url().host(), certificate.isEmpty()
+                                         ? QStringLiteral("de versleuteling kon niet worden afgesproken")
+                                         : certificate);
     case QNetworkReply::HostNotFoundError:
         return QStringLiteral("de server %1 is niet gevonden").arg(reply.url().host());
     case QNetworkReply::ConnectionRefusedError:
@@ -52,11 +85,11 @@ QString failureCause(const QNetworkReply& reply)
 
 } // namespace
 
-QByteArray HttpFetcher::get(const QUrl& url, QString* failure)
+QByteArray HttpFetcher::get(const QUrl& url, QString* failure, qint64 limit)
 {
     QBuffer body;
     body.open(QIODevice::WriteOnly);
-    const Transfer result = transfer(url, body, -1, {});
+    const Transfer result = transfer(url, body, limit, {});
     if (failure)
         *failure = result.cause;
     return result.failed ? QByteArray() : body.data();
@@ -100,6 +133,10 @@ HttpFetcher::Transfer HttpFetcher::transfer(const QUrl& url, QIODevice& sink, qi
     };
     QEventLoop loop;
     QObject::connect(reply, &QNetworkReply::readyRead, &loop, take);
+    // Told, not ignored: the request then fails with a handshake error.
+    QObject::connect(reply, &QNetworkReply::sslErrors, &loop, [&](const QList<QSslError>& errors) {
+        result.certificateProblem = certificateProblem(errors, url.host());
+    });
     QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     if (!reply->isFinished())
         loop.exec();
@@ -107,7 +144,8 @@ HttpFetcher::Transfer HttpFetcher::transfer(const QUrl& url, QIODevice& sink, qi
     result.failed = !cutOff && (result.sinkFailed || reply->error() != QNetworkReply::NoError);
     if (result.failed) {
         result.number = int(reply->error());
-        result.cause = result.sinkFailed ? sink.errorString() : failureCause(*reply);
+        result.cause =
+            result.sinkFailed ? sink.errorString() : failureCause(*reply, result.certificateProblem);
     }
     reply->deleteLater();
     return result;

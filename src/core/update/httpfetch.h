@@ -24,8 +24,10 @@ public:
     explicit HttpFetcher(const ProxyPreferences& proxy, int timeoutMs = DefaultTimeoutMs);
 
     // The body of url; empty when the request failed or timed out, with the cause in Dutch in *failure (the
-    // caller tells the user). Waits for the answer, handling events meanwhile.
-    QByteArray get(const QUrl& url, QString* failure = nullptr);
+    // caller tells the user). Waits for the answer, handling events meanwhile. An answer longer than limit
+    // bytes (-1: no limit) is cut off a little past it. An https address whose certificate is not trusted
+    // fails: certificate errors are never passed over.
+    QByteArray get(const QUrl& url, QString* failure = nullptr, qint64 limit = -1);
 
     // Writes the body of url to sink as it arrives, telling received the count so far. Stops and cuts the
     // answer off once it passes limit bytes (-1: no limit). Returns the bytes written, or -1 after telling
@@ -40,6 +42,7 @@ private:
         bool failed = false;
         bool sinkFailed = false;
         QString cause;
+        QString certificateProblem;
         int number = 0;
     };
     Transfer transfer(const QUrl& url, QIODevice& sink, qint64 limit,

@@ -59,6 +59,18 @@ QUrl updateFolder(const QString& address)
     return folder;
 }
 
+QString connectionDescription(const QUrl& base)
+{
+    if (base.isEmpty())
+        return QStringLiteral("Er is geen geldig adres van de updateserver ingesteld.");
+    if (base.scheme() == QLatin1String("https"))
+        return QStringLiteral("Verbinding met %1: beveiligd (HTTPS).").arg(base.host());
+    return QStringLiteral(
+               "Verbinding met %1: niet beveiligd (HTTP); downloads worden wel op hun handtekening "
+               "gecontroleerd.")
+        .arg(base.host());
+}
+
 UpdateCheck checkForUpdates(HttpFetcher& fetcher, const QUrl& base, int programVersionNumber,
                             int checklistSequence)
 {

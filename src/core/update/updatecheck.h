@@ -36,6 +36,10 @@ class HttpFetcher;
 // it, so it ends in "/". Invalid when the address is no http or https address.
 QUrl updateFolder(const QString& address);
 
+// How the update folder is reached, as the update window shows it: HTTPS keeps the transfer private and
+// proves the server; over HTTP the signatures alone protect what is installed.
+QString connectionDescription(const QUrl& base);
+
 // Fetches the three files from base (an address ending in "/") and evaluates them.
 UpdateCheck checkForUpdates(HttpFetcher& fetcher, const QUrl& base, int programVersionNumber,
                             int checklistSequence);

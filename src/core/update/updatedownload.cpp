@@ -61,6 +61,12 @@ qint64 fetchInto(const DownloadSource& source, const QString& name, qint64 size,
     return written;
 }
 
+bool writeWhole(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush();
+}
+
 // A checklist file the user named (dovra-cli --checklistbestand) is updated where it is; the program's own
 // goes where the user may write, which for an installed program is the user's folder.
 QString checklistTarget(const Workspace& workspace)
@@ -78,7 +84,22 @@ bool isPlainFileName(const QString& name)
            !name.contains(QLatin1String(".."));
 }
 
-bool downloadOneFile(const DownloadSource& source, const QString& name, qint64 size, const QString& folder)
+std::optional<TrustedKeys> readTrustedKeys(const QString& programFolder)
+{
+    const QString path = QDir(programFolder).filePath(QLatin1String(TrustedKeysFileName));
+    TrustedKeys keys = TrustedKeys::read(path);
+    if (!keys.isEmpty())
+        return keys;
+    messages().inform(
+        QStringLiteral("Updates kunnen niet op echtheid worden gecontroleerd: het sleutelbestand ") + path +
+            QStringLiteral(" ontbreekt of bevat geen geldige sleutel. Er is niets gedownload. "
+                           "Raadpleeg uw applicatiebeheerder."),
+        QStringLiteral("Actualisatie afgebroken"), MessageIcon::Critical);
+    return std::nullopt;
+}
+
+bool downloadOneFile(const DownloadSource& source, const TrustedKeys& keys, const QString& name, qint64 size,
+                     const QString& folder, const QString& signatureCopy)
 {
     const QString title = QStringLiteral("Downloaden ") + name;
     if (!isPlainFileName(name)) {
@@ -90,9 +111,23 @@ bool downloadOneFile(const DownloadSource& source, const QString& name, qint64 s
     const QString target = downloadPath(folder, name);
     if (!removeOldCopy(target))
         return false;
+    const auto refuse = [&] {
+        QFile::remove(target);
+        messages().inform(signatureRefusedMessage(name), title, MessageIcon::Exclamation);
+        return false;
+    };
+    // The signature first: a file that has none is not worth fetching.
+    const QByteArray signature =
+        source.fetcher.get(source.base.resolved(QUrl(signatureName(name))), nullptr, SignatureSize);
+    if (signature.size() != SignatureSize)
+        return refuse();
     const qint64 written = fetchInto(source, name, size, target);
-    if (written == size && syncToDisk(target))
-        return true;
+    if (written == size && syncToDisk(target)) {
+        if (!keys.verifiesFile(target, signature))
+            return refuse();
+        if (signatureCopy.isEmpty() || writeWhole(signatureCopy, signature))
+            return true;
+    }
     QFile::remove(target);
     messages().inform(
         QStringLiteral("Het aantal bytes dat gedownload is klopt niet. Mogelijk is het downloaden "
@@ -131,14 +166,15 @@ bool installChecklistFile(const QString& downloaded, const QString& target, int 
     return false;
 }
 
-bool downloadChecklist(const DownloadSource& source, const UpdateCheck& check, Workspace& workspace)
+bool downloadChecklist(const DownloadSource& source, const TrustedKeys& keys, const UpdateCheck& check,
+                       Workspace& workspace)
 {
     const QStringList& fields = check.checklistFields;
     const QString target = checklistTarget(workspace);
     const QString folder = QFileInfo(target).absolutePath();
     const QString name = fields.value(2);
     QDir().mkpath(folder);
-    bool installed = downloadOneFile(source, name, fields.value(3).toLongLong(), folder);
+    bool installed = downloadOneFile(source, keys, name, fields.value(3).toLongLong(), folder);
     if (installed) {
         workspace.closeFile(workspace.checklistFilePath());
         QString reason;
@@ -157,14 +193,17 @@ bool downloadChecklist(const DownloadSource& source, const UpdateCheck& check, W
     return installed;
 }
 
-bool downloadProgramFiles(const DownloadSource& source, const UpdateCheck& check, const QString& folder)
+bool downloadProgramFiles(const DownloadSource& source, const TrustedKeys& keys, const UpdateCheck& check,
+                          const QString& folder)
 {
     const QStringList& fields = check.programFields;
     QStringList downloaded;
     bool all = fields.size() > 2;
     for (qsizetype i = 2; i + 1 < fields.size(); i += 2) {
-        if (downloadOneFile(source, fields.at(i), fields.at(i + 1).toLongLong(), folder))
-            downloaded.append(downloadPath(folder, fields.at(i)));
+        const QString copy = downloadPath(folder, fields.at(i));
+        if (downloadOneFile(source, keys, fields.at(i), fields.at(i + 1).toLongLong(), folder,
+                            signatureName(copy)))
+            downloaded << copy << signatureName(copy);
         else
             all = false;
     }
@@ -191,7 +230,11 @@ DownloadOutcome runUpdateDownload(const DownloadSource& source, const UpdateChec
                           QStringLiteral("Updaten"), MessageIcon::Information);
         return DownloadOutcome::Stopped;
     }
-    if (request.checklist && downloadChecklist(source, check, workspace)) {
+    // A key the publisher withdrew from the program folder is trusted no longer from the next download on.
+    const std::optional<TrustedKeys> keys = readTrustedKeys(request.programFolder);
+    if (!keys)
+        return DownloadOutcome::Stopped;
+    if (request.checklist && downloadChecklist(source, *keys, check, workspace)) {
         if (checklistInstalled)
             checklistInstalled();
         if (!request.program) {
@@ -204,7 +247,7 @@ DownloadOutcome runUpdateDownload(const DownloadSource& source, const UpdateChec
     }
     if (!request.program)
         return DownloadOutcome::Finished;
-    if (downloadProgramFiles(source, check, request.programFolder))
+    if (downloadProgramFiles(source, *keys, check, request.programFolder))
         return DownloadOutcome::HandOver;
     messages().inform(
         QStringLiteral("Downloaden is mislukt. De update kon niet uitgevoerd worden. Raadpleeg uw "

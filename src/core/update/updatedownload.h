@@ -1,11 +1,13 @@
 #pragma once
 
+#include "update/signature.h"
 #include "update/updatecheck.h"
 
 #include <QString>
 #include <QUrl>
 
 #include <functional>
+#include <optional>
 
 namespace dovra {
 
@@ -38,9 +40,15 @@ struct DownloadSource
 // True for a name that stays in the folder it is downloaded to: no separators, no "..", no leading dot.
 bool isPlainFileName(const QString& name);
 
-// Downloads base/name to folder/"_0_"name. True when exactly size bytes arrived and are on disk; otherwise
-// the user has been told why and no "_0_" copy is left.
-bool downloadOneFile(const DownloadSource& source, const QString& name, qint64 size, const QString& folder);
+// The publisher's keys in the program folder, read afresh at the start of every download. None, after telling
+// the user that nothing is downloaded, when the folder has no key file or it holds no Ed25519 key.
+std::optional<TrustedKeys> readTrustedKeys(const QString& programFolder);
+
+// Downloads base/name to folder/"_0_"name, with its signature base/name".sig". True when exactly size bytes
+// arrived, are on disk and are signed with one of keys; the signature is then written to signatureCopy when
+// one is named. Otherwise the user has been told why and no "_0_" copy is left.
+bool downloadOneFile(const DownloadSource& source, const TrustedKeys& keys, const QString& name, qint64 size,
+                     const QString& folder, const QString& signatureCopy = {});
 
 // Puts a downloaded checklist file in place of target once it opens with the checklist key, has everything
 // the program reads and carries the sequence number offered. target is never missing or half-written: it
@@ -53,11 +61,14 @@ bool installChecklistFile(const QString& downloaded, const QString& target, int 
 // connection is closed first; when that is the program's own, in ProgramPaths::checklistInstallFile(), which
 // the workspace then uses. False, after telling the user, when the download or the file failed; the
 // installed file is then untouched.
-bool downloadChecklist(const DownloadSource& source, const UpdateCheck& check, Workspace& workspace);
+bool downloadChecklist(const DownloadSource& source, const TrustedKeys& keys, const UpdateCheck& check,
+                       Workspace& workspace);
 
 // Downloads every program file of the check into folder as "_0_" copies, each one even after another
-// failed. When one failed, none of the copies is kept: the updater must never find part of a release.
-bool downloadProgramFiles(const DownloadSource& source, const UpdateCheck& check, const QString& folder);
+// failed, each with its signature beside it as "_0_"name".sig", which the updater verifies again. When one
+// failed, none of the copies is kept: the updater must never find part of a release.
+bool downloadProgramFiles(const DownloadSource& source, const TrustedKeys& keys, const UpdateCheck& check,
+                          const QString& folder);
 
 struct DownloadRequest
 {

@@ -21,6 +21,7 @@ frmUpdateCheck::frmUpdateCheck(std::function<void()> endProgram, QWidget* parent
     m_ui->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     m_ui->chkUpdate->setChecked(appState().proxy().autoUpdateOnStart);
+    m_ui->lblVerbinding->setText(connectionDescription(updateFolder(appState().settings().updateAddress())));
     connect(m_ui->cmdGet, &QPushButton::clicked, this, &frmUpdateCheck::checkNow);
     connect(m_ui->cmdProxysettings, &QPushButton::clicked, this, [this] { frmUpdateProxy(this).exec(); });
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
@@ -33,6 +34,7 @@ UpdateOffer frmUpdateCheck::check(const ProxyPreferences& proxy)
     m_fetcher = std::make_unique<HttpFetcher>(proxy);
     const Workspace& workspace = appState().workspace();
     m_base = updateFolder(appState().settings().updateAddress());
+    m_ui->lblVerbinding->setText(connectionDescription(m_base));
     m_check =
         checkForUpdates(*m_fetcher, m_base, workspace.version().number(), workspace.checklistSequence());
     return m_check.offer;

@@ -141,6 +141,7 @@ protected:
     HttpFetcher fetcher{{1, {}, 0, false}, 500};
     RecordedProgress progress;
     DownloadSource source{fetcher, server.base(), &progress};
+    TrustedKeys keys = TrustedKeys::read(folder.filePath(QLatin1String(TrustedKeysFileName)));
 };
 
 // A checklist file is installed only when it arrived whole and is a usable checklist file of the offered
@@ -165,15 +166,16 @@ TEST_F(DownloadTest, ChecklistInstalledOnlyWhenWholeAndUsable)
          "14||Downloaden cl.mdb,Update mislukt..."},
         {"no checklist file", "15,d,cl.mdb,4096", QByteArray(4096, 'x'), "14||Fout 0,Update mislukt..."},
         {"other sequence number", "16,d,cl.mdb," + size, file, "14||Fout 0,Update mislukt..."},
-        {"not answered", "15,d,stil.mdb," + size, {}, "14||Fout 5,Downloaden stil.mdb,Update mislukt..."},
+        {"not answered", "15,d,stil.mdb," + size, file, "14||Fout 5,Downloaden stil.mdb,Update mislukt..."},
         {"path in the name", "15,d,../cl.mdb," + size, file, "14||Downloaden ../cl.mdb,Update mislukt..."},
         {"whole and usable", "15,d,cl.mdb," + size, file, "15||"},
     };
+    server.setPage(QStringLiteral("stil.mdb.sig"), test::sign("stil"));
     for (const Row& row : rows) {
         recorder.clear();
-        server.setPage(QStringLiteral("cl.mdb"), row.served);
+        server.setSignedPage(QStringLiteral("cl.mdb"), row.served);
         const qint64 sentBefore = server.bytesSent();
-        const bool done = downloadChecklist(source, offer(row.information, {}), folder.workspace());
+        const bool done = downloadChecklist(source, keys, offer(row.information, {}), folder.workspace());
         // The answer is cut off a little past the announced size: the disk is not filled.
         EXPECT_LT(server.bytesSent() - sentBefore, 32 << 20) << row.name;
         QStringList titles = recorder.titles();
@@ -192,8 +194,8 @@ TEST_F(DownloadTest, ChecklistInstalledOnlyWhenWholeAndUsable)
 TEST_F(DownloadTest, ProgramFilesAllOrNone)
 {
     const QByteArray odd(3001, 'a');
-    server.setPage(QStringLiteral("a.bin"), odd);
-    server.setPage(QStringLiteral("c.bin"), "ccccc");
+    server.setSignedPage(QStringLiteral("a.bin"), odd);
+    server.setSignedPage(QStringLiteral("c.bin"), "ccccc");
     const UpdateCheck check = offer({}, QStringLiteral("31,d,a.bin,3001,b.bin,10,c.bin,5"));
     DownloadRequest request{false, true, folder.path(), false};
 
@@ -210,18 +212,54 @@ TEST_F(DownloadTest, ProgramFilesAllOrNone)
     recorder.clear();
     request.otherWindowsOpen = false;
     EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), request, {}), DownloadOutcome::Failed);
-    EXPECT_EQ(recorder.titles().mid(1), QStringList({"Downloaden b.bin", "Update mislukt..."}));
+    EXPECT_EQ(recorder.titles(), QStringList({"Downloaden b.bin", "Update mislukt..."}));
     EXPECT_TRUE(server.requests().last().contains(u"c.bin"));
     EXPECT_EQ(installed(), QStringLiteral("14|"));
 
-    server.setPage(QStringLiteral("b.bin"), "bbbbbbbbbb");
+    server.setSignedPage(QStringLiteral("b.bin"), "bbbbbbbbbb");
     progress.steps.clear();
     recorder.clear();
     EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), request, {}), DownloadOutcome::HandOver);
     EXPECT_TRUE(recorder.recorded().isEmpty());
-    EXPECT_EQ(installed(), QStringLiteral("14|_0_a.bin,_0_b.bin,_0_c.bin"));
+    EXPECT_EQ(installed(),
+              QStringLiteral("14|_0_a.bin,_0_a.bin.sig,_0_b.bin,_0_b.bin.sig,_0_c.bin,_0_c.bin.sig"));
     EXPECT_EQ(readAll(folder.filePath(QStringLiteral("_0_a.bin"))), odd);
     EXPECT_EQ(progress.steps, QStringList({"a.bin/2 2", "b.bin/0", "c.bin/0"}));
+}
+
+// Neither a checklist nor a program file is kept unless signed with a key of the key file, whichever; the
+// message names the file. Without a key file nothing is fetched.
+TEST_F(DownloadTest, OnlyValidlySignedFilesAreInstalled)
+{
+    const QString keyFile = folder.filePath(QLatin1String(TrustedKeysFileName));
+    const QByteArray checklist = folder.offeredChecklist(15);
+    const UpdateCheck check = offer("15,d,cl.mdb," + QString::number(checklist.size()), "31,d,prog,3001");
+    const QList<test::SignatureCase> checklists = test::signatureCases(checklist),
+                                     programs = test::signatureCases(QByteArray(3001, 'p'));
+    for (qsizetype i = 0; i < checklists.size(); ++i) {
+        for (const auto& [name, served] : {std::pair{"cl.mdb", checklists.at(i)}, {"prog", programs.at(i)}}) {
+            server.setPage(QLatin1String(name), served.bytes);
+            server.setPage(QLatin1String(name) + QStringLiteral(".sig"), served.signature);
+        }
+        recorder.clear();
+        const bool valid = checklists.at(i).valid;
+        EXPECT_EQ(downloadChecklist(source, keys, check, folder.workspace()) &
+                      downloadProgramFiles(source, keys, check, folder.path()),
+                  valid);
+        EXPECT_EQ(installed(), valid ? u"15|_0_prog,_0_prog.sig" : u"14|") << checklists.at(i).name;
+        for (const QString name : {"cl.mdb", "prog"})
+            EXPECT_EQ(recorder.texts().contains(signatureRefusedMessage(name)), !valid)
+                << checklists.at(i).name;
+    }
+    QFile::rename(keyFile, keyFile + QStringLiteral(".uit"));
+    recorder.clear();
+    EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), {true, false, folder.path(), false}, {}),
+              DownloadOutcome::Stopped);
+    EXPECT_EQ(recorder.titles(), QStringList{"Actualisatie afgebroken"});
+    QProcess::execute(
+        "sh",
+        {"-c", "openssl genpkey -algorithm ed25519 | openssl pkey -pubout | cat - $0.uit >$0", keyFile});
+    EXPECT_TRUE(TrustedKeys::read(keyFile).verifies(checklist, test::sign(checklist)));
 }
 
 // A new checklist alone: installed, re-read and announced, without an updater in the program folder (an
@@ -229,7 +267,7 @@ TEST_F(DownloadTest, ProgramFilesAllOrNone)
 TEST_F(DownloadTest, ChecklistAloneIsAnnounced)
 {
     const QByteArray file = folder.offeredChecklist(15);
-    server.setPage(QStringLiteral("dbTALVOCL.mdb"), file);
+    server.setSignedPage(QStringLiteral("dbTALVOCL.mdb"), file);
     int rereads = 0;
     const UpdateCheck check = offer("15,d,dbTALVOCL.mdb," + QString::number(file.size()), {});
     EXPECT_EQ(runUpdateDownload(source, check, folder.workspace(), {true, false, folder.path(), false},
@@ -246,11 +284,11 @@ TEST_F(DownloadTest, ChecklistAloneIsAnnounced)
 TEST_F(DownloadTest, ChecklistOfAReadOnlyProgramGoesToTheUserFolder)
 {
     const QByteArray file = folder.offeredChecklist(15);
-    server.setPage(QStringLiteral("dbTALVOCL.mdb"), file);
+    server.setSignedPage(QStringLiteral("dbTALVOCL.mdb"), file);
     const QString user = folder.filePath(QStringLiteral("gebruiker"));
     Workspace workspace(ProgramPaths(folder.filePath(QStringLiteral("ontbreekt")), user));
-    EXPECT_TRUE(downloadChecklist(source, offer("15,d,dbTALVOCL.mdb," + QString::number(file.size()), {}),
-                                  workspace));
+    EXPECT_TRUE(downloadChecklist(
+        source, keys, offer("15,d,dbTALVOCL.mdb," + QString::number(file.size()), {}), workspace));
     EXPECT_EQ(workspace.checklistFilePath(), user + QStringLiteral("/dbTALVOCL.mdb"));
     ASSERT_TRUE(ReadChecklistSystemValues(workspace));
     EXPECT_EQ(workspace.checklistSequence(), 15);

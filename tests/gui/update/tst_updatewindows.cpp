@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -93,14 +94,14 @@ TEST_F(UpdateWindowTest, DownloadsInstallOrHandOver)
 {
     installUpdater();
     const QByteArray checklist = folder.offeredChecklist(15);
-    server.setPage(QStringLiteral("dbTALVOCL.mdb"), checklist);
+    server.setSignedPage(QStringLiteral("dbTALVOCL.mdb"), checklist);
     EXPECT_EQ(checkNow("0", "30,1-1-2026,dovra,1000",
                        "15,1-2-2027,dbTALVOCL.mdb," + QByteArray::number(checklist.size())),
               u"Updaten programma,Actualisatie checklist");
     EXPECT_EQ(appState().workspace().checklistSequence(), 15);
     EXPECT_FALSE(updates);
 
-    server.setPage(QStringLiteral("dovra"), "nieuw");
+    server.setSignedPage(QStringLiteral("dovra"), "nieuw");
     EXPECT_EQ(checkNow("0", "31,1-3-2027,dovra,5", "15,1-2-2027,dbTALVOCL.mdb,1"), u"Updaten programma");
     EXPECT_FALSE(window->isVisible());
     QFile started(folder.filePath(QStringLiteral("gestart.txt")));
@@ -111,12 +112,15 @@ TEST_F(UpdateWindowTest, DownloadsInstallOrHandOver)
                   QStringLiteral("|DOVRA"));
 }
 
-// The automatic check is stored when the window closes, whichever way.
+// The window tells how it reaches the server; the automatic check is stored when it closes, whichever way.
 TEST_F(UpdateWindowTest, AutomaticCheckStoredOnClosing)
 {
     window->runMenuCommand(QStringLiteral("check_updates"));
     updates = window->findChild<frmUpdateCheck*>();
     ASSERT_TRUE(updates);
+    EXPECT_EQ(child<QLabel>(updates, "lblVerbinding")->text(),
+              u"Verbinding met 127.0.0.1: niet beveiligd (HTTP); downloads worden wel op hun handtekening "
+              u"gecontroleerd.");
     child<QCheckBox>(updates, "chkUpdate")->setChecked(true);
     child<QPushButton>(updates, "cmdClose")->click();
     EXPECT_TRUE(test::storedSettings().autoUpdateOnStart());
