@@ -7,6 +7,7 @@
 #include "reports/docxdocument.h"
 #include "reports/inputreport.h"
 #include "reports/pdfdocument.h"
+#include "reports/uncertaintyreport.h"
 #include "storage/workspace.h"
 
 #include <QDir>
@@ -158,6 +159,21 @@ bool writeInputReportDocument(const InputReportOptions& options, const QString& 
     }
     DocxDocument document;
     return writeInputReport(document, options, path, context);
+}
+
+bool writeUncertaintyReportDocument(const UncertaintyAnalysis& analysis, const QString& path,
+                                    DocumentFormat format, const ReportContext& context)
+{
+    const auto write = [&](ReportDocument& document) {
+        writeUncertaintyReport(analysis, document);
+        return saveWithHeaderFooter(document, path, context);
+    };
+    if (format == DocumentFormat::Pdf) {
+        PdfDocument document(facilityName(context));
+        return write(document);
+    }
+    DocxDocument document;
+    return write(document);
 }
 
 DocumentFormat documentFormatFor(const QString& path)

@@ -14,7 +14,8 @@
 
 namespace dovra {
 class clsDV;
-}
+struct UncertaintyAnalysis;
+} // namespace dovra
 
 namespace dovra::report {
 
@@ -72,6 +73,11 @@ struct InputReportOptions
 // (after a message) when it could not be written or saved.
 bool writeInputReportDocument(const InputReportOptions& options, const QString& path, DocumentFormat format,
                               const ReportContext& context);
+
+// Writes the uncertainty analysis with the header and footer of the input data report and saves it under
+// path in the format; false (after a message) when it could not be saved.
+bool writeUncertaintyReportDocument(const UncertaintyAnalysis& analysis, const QString& path,
+                                    DocumentFormat format, const ReportContext& context);
 
 // The format a report file's name asks for: PDF for ".pdf" (in any case), otherwise a .docx.
 DocumentFormat documentFormatFor(const QString& path);
