@@ -12,9 +12,6 @@ namespace dovra {
 
 namespace {
 
-// The largest seed JSON readers hold exactly.
-constexpr quint64 MaxSeed = (quint64(1) << 53) - 1;
-
 std::optional<double> finiteNumber(const QString& text)
 {
     const std::optional<double> value = datatext::toDouble(text);
@@ -103,8 +100,8 @@ std::optional<QString> readUncertaintyOptions(const OptionValues& values, Uncert
     if (!values(QStringLiteral("zaad")).isEmpty()) {
         bool ok = false;
         settings.seed = values(QStringLiteral("zaad")).value(0).toULongLong(&ok);
-        if (!ok || settings.seed > MaxSeed)
-            return QStringLiteral("Het zaad moet een geheel getal van 0 tot en met %1 zijn.").arg(MaxSeed);
+        if (!ok)
+            settings.seed = UncertaintySettings::MaxSeed + 1; // refused below with the range
     }
     return uncertaintySettingsProblem(settings);
 }
@@ -124,18 +121,23 @@ int printUncertainty(Workspace& workspace, long facilityId, const UncertaintySet
         out << screen.plainText();
         return CliOk;
     }
+    // Null for every figure of the draws when none of them could be calculated.
+    const auto statistic = [&](auto value) {
+        return analysis.sorted.empty() ? QVariant() : QVariant(value);
+    };
     JsonWriter writer;
     writer.beginObject()
         .value(QStringLiteral("trekkingen"), settings.draws)
         .value(QStringLiteral("zaad"), qint64(settings.seed))
         .value(QStringLiteral("B0"), analysis.B0)
-        .value(QStringLiteral("gemiddelde"), analysis.mean)
-        .value(QStringLiteral("sd"), analysis.sd)
+        .value(QStringLiteral("gemiddelde"), statistic(analysis.mean))
+        .value(QStringLiteral("sd"), statistic(analysis.sd))
         .beginObject(QStringLiteral("percentielen"));
     for (std::size_t k = 0; k < analysis.percentiles.size(); ++k)
-        writer.value(QString::number(UncertaintyAnalysis::Percentiles[k]), analysis.percentiles[k]);
+        writer.value(QString::number(UncertaintyAnalysis::Percentiles[k]),
+                     statistic(analysis.percentiles[k]));
     writer.endObject()
-        .value(QStringLiteral("onderB0"), analysis.belowB0)
+        .value(QStringLiteral("onderB0"), statistic(analysis.belowB0))
         .value(QStringLiteral("mislukt"), analysis.failed)
         .value(QStringLiteral("geknipt"), analysis.clipped)
         .beginArray(QStringLiteral("invloed"));

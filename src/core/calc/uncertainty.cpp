@@ -249,6 +249,9 @@ std::optional<QString> uncertaintySettingsProblem(const UncertaintySettings& set
     if (settings.draws < UncertaintySettings::MinDraws || settings.draws > UncertaintySettings::MaxDraws)
         return QStringLiteral(
             "Het aantal trekkingen moet een geheel getal van 100 tot en met 1.000.000 zijn.");
+    if (settings.seed > UncertaintySettings::MaxSeed)
+        return QStringLiteral("Het zaad moet een geheel getal van 0 tot en met %1 zijn.")
+            .arg(UncertaintySettings::MaxSeed);
     if (!(settings.correlation >= -1 && settings.correlation <= 1))
         return QStringLiteral(
             "De correlatie tussen rente en inflatie moet een getal van -1 tot en met 1 zijn.");

@@ -56,6 +56,8 @@ struct UncertaintySettings
     // sensitivity analysis' 1 to 8 %); a rate drawn outside is set to the nearest bound and counted.
     static constexpr double MinRatePercent = 1;
     static constexpr double MaxRatePercent = 8;
+    // The largest seed that JSON readers hold exactly.
+    static constexpr quint64 MaxSeed = (quint64(1) << 53) - 1;
 
     RateUncertainty interest;
     RateUncertainty inflation;
@@ -85,7 +87,8 @@ Draw drawInputs(const UncertaintySettings& settings, float r0, float i0, quint64
 
 // The target capital with risk amount of many draws of one facility: the parts that do not depend on the
 // rates and cost multipliers are read once, so a draw only recomputes the present value factors and adds
-// up. Gives what computeTargetCapital gives at the draw's inputs, whose base calculation must succeed.
+// up. Gives what computeTargetCapital gives at the draw's inputs. The base inputs must outlive it and their
+// own calculation must succeed.
 class DrawCalculation
 {
 public:

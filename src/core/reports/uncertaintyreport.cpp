@@ -125,9 +125,14 @@ void writeUncertaintyReport(const UncertaintyAnalysis& a, ReportWriter& writer)
     if (a.influence.empty() || a.sorted.empty())
         return;
     heading(writer, QStringLiteral("Invloed op het doelvermogen (rangcorrelatie)"));
-    for (const InputInfluence& influence : a.influence)
-        line(writer, uncertainInputName(influence.input) + u'\t' + signedNumber(influence.rankCorrelation) +
-                         u'\t' + bar(influence.rankCorrelation));
+    for (const InputInfluence& influence : a.influence) {
+        Paragraph paragraph({Run::plain(uncertainInputName(influence.input) + u'\t' +
+                                        signedNumber(influence.rankCorrelation) + u'\t'),
+                             Run::plain(bar(influence.rankCorrelation))});
+        paragraph.runs.last().colour = Blue;
+        paragraph.tabs = Tabs;
+        writer.paragraph(paragraph);
+    }
 }
 
 } // namespace dovra::report

@@ -190,11 +190,8 @@ std::optional<UncertaintySettings> frmOnzekerAna::typedSettings()
     if (!ok)
         settings.draws = 0; // refused below with the range
     settings.seed = m_ui->txtZaad->text().trimmed().toULongLong(&ok);
-    if (!ok) {
-        messages().inform(QStringLiteral("Het zaad moet een geheel getal van 0 of meer zijn."), Title,
-                          MessageIcon::Exclamation);
-        return std::nullopt;
-    }
+    if (!ok)
+        settings.seed = UncertaintySettings::MaxSeed + 1; // refused below with the range
     if (const std::optional<QString> problem = uncertaintySettingsProblem(settings)) {
         messages().inform(*problem, Title, MessageIcon::Exclamation);
         return std::nullopt;

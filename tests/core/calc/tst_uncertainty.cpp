@@ -181,4 +181,8 @@ TEST_F(Uncertainty, SettingsThatCannotBeRun)
     settings.costs = {};
     settings.draws = 99;
     EXPECT_TRUE(problem(settings).startsWith(QStringLiteral("Het aantal trekkingen")));
+    settings.draws = 100;
+    settings.seed = UncertaintySettings::MaxSeed + 1;
+    EXPECT_EQ(problem(settings),
+              QStringLiteral("Het zaad moet een geheel getal van 0 tot en met 9007199254740991 zijn."));
 }
