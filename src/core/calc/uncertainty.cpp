@@ -1,7 +1,6 @@
 #include "calc/uncertainty.h"
 
 #include "base/formats.h"
-#include "base/messageservice.h"
 #include "calc/clsDV.h"
 #include "calc/itemtiming.h"
 #include "calc/toeslagen.h"

@@ -57,6 +57,8 @@ double quantileError(double p, double z, double sd, int n)
 
 } // namespace
 
+// On each demo facility: De Kragge with replacement surcharges per item, Vlagheide with a fixed design and
+// supervision percentage, and the dredging depot.
 TEST_F(Uncertainty, ADrawIsTheCalculationAtItsInputs)
 {
     UncertaintySettings settings;
@@ -65,15 +67,20 @@ TEST_F(Uncertainty, ADrawIsTheCalculationAtItsInputs)
     settings.correlation = 0.5;
     for (int rubric = 1; rubric <= 6; ++rubric)
         settings.costs.push_back({rubric, -10, 25, rubric % 2 == 0});
-    DrawCalculation calculation(inputs);
-    std::vector<Draw> draws;
-    for (quint64 d = 0; d < 6; ++d)
-        draws.push_back(drawInputs(settings, inputs.r, inputs.i, d));
-    // One that overflows.
-    draws.push_back({0.01f, 0.08f, {1, 3e38f, 1, 1, 1, 1, 1}});
-    for (const Draw& draw : draws)
-        EXPECT_EQ(calculation.targetCapital(draw), capital(draw.interest, draw.inflation, draw.costFactors));
-    EXPECT_EQ(calculation.targetCapital(draws.back()), std::nullopt);
+    for (const long facility : {1, 2, 3}) {
+        inputs = uncertaintyInputs(folder.workspace(), facility).value();
+        DrawCalculation calculation(inputs);
+        std::vector<Draw> draws;
+        for (quint64 d = 0; d < 6; ++d)
+            draws.push_back(drawInputs(settings, inputs.r, inputs.i, d));
+        // One that overflows.
+        draws.push_back({0.01f, 0.08f, {1, 3e38f, 1, 1, 1, 1, 1}});
+        for (const Draw& draw : draws)
+            EXPECT_EQ(calculation.targetCapital(draw),
+                      capital(draw.interest, draw.inflation, draw.costFactors))
+                << facility;
+        EXPECT_EQ(calculation.targetCapital(draws.back()), std::nullopt);
+    }
 }
 
 TEST_F(Uncertainty, FixedInputsGiveTheBaseCaseInEveryDraw)
