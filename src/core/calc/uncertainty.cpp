@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numeric>
 #include <thread>
 
@@ -197,7 +198,18 @@ std::vector<UncertainInput> uncertainInputs(const UncertaintySettings& settings)
     return inputs;
 }
 
-void addStatistics(UncertaintyAnalysis& analysis, const std::vector<float>& results)
+// Runs work on `threads` threads at once, this one among them, and waits for all of them.
+void onThreads(int threads, const std::function<void()>& work)
+{
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t)
+        helpers.emplace_back(work);
+    work();
+    for (std::thread& helper : helpers)
+        helper.join();
+}
+
+void addStatistics(UncertaintyAnalysis& analysis, const std::vector<float>& results, int threads)
 {
     std::vector<double> valid;
     std::vector<quint64> validDraws;
@@ -226,15 +238,21 @@ void addStatistics(UncertaintyAnalysis& analysis, const std::vector<float>& resu
             float(percentile(analysis.sorted, UncertaintyAnalysis::Percentiles[k] / 100.0));
 
     // The draws' inputs are not kept: they are drawn again from their streams.
+    // The draws' inputs are not kept: they are drawn again from their streams, an input per thread.
     const std::vector<double> resultRanks = ranks(valid);
-    for (const UncertainInput& input : uncertainInputs(analysis.settings)) {
-        std::vector<double> values;
-        values.reserve(validDraws.size());
-        for (const quint64 d : validDraws)
-            values.push_back(double(
-                input.value(drawInputs(analysis.settings, analysis.r0, analysis.i0, d), input.rubric)));
-        analysis.influence.push_back({input.name, correlation(ranks(values), resultRanks)});
-    }
+    const std::vector<UncertainInput> inputs = uncertainInputs(analysis.settings);
+    analysis.influence.resize(inputs.size());
+    std::atomic<std::size_t> next{0};
+    onThreads(std::min(threads, int(inputs.size())), [&] {
+        for (std::size_t k = next++; k < inputs.size(); k = next++) {
+            std::vector<double> values;
+            values.reserve(validDraws.size());
+            for (const quint64 d : validDraws)
+                values.push_back(double(inputs[k].value(
+                    drawInputs(analysis.settings, analysis.r0, analysis.i0, d), inputs[k].rubric)));
+            analysis.influence[k] = {inputs[k].name, correlation(ranks(values), resultRanks)};
+        }
+    });
     std::stable_sort(analysis.influence.begin(), analysis.influence.end(),
                      [](const InputInfluence& a, const InputInfluence& b) {
                          return std::fabs(a.rankCorrelation) > std::fabs(b.rankCorrelation);
@@ -487,17 +505,12 @@ std::optional<UncertaintyAnalysis> analyseUncertainty(const TargetCapitalInputs&
         clipped += ownClipped;
     };
     const int cores = threads > 0 ? threads : int(std::max(1u, std::thread::hardware_concurrency()));
-    std::vector<std::thread> helpers;
-    for (int t = 1; t < std::min(cores, (draws + Chunk - 1) / Chunk); ++t)
-        helpers.emplace_back(work);
-    work();
-    for (std::thread& helper : helpers)
-        helper.join();
+    onThreads(std::min(cores, (draws + Chunk - 1) / Chunk), work);
     if (control && control->cancelled)
         return std::nullopt;
 
     analysis.clipped = clipped;
-    addStatistics(analysis, results);
+    addStatistics(analysis, results, cores);
     return analysis;
 }
 
