@@ -180,21 +180,31 @@ struct UncertainInput
     int rubric = 0;
 };
 
+float drawnInterest(const Draw& draw, int)
+{
+    return draw.interest;
+}
+
+float drawnInflation(const Draw& draw, int)
+{
+    return draw.inflation;
+}
+
+float drawnCostFactor(const Draw& draw, int rubric)
+{
+    return draw.costFactors[std::size_t(rubric)];
+}
+
 std::vector<UncertainInput> uncertainInputs(const UncertaintySettings& settings)
 {
     std::vector<UncertainInput> inputs;
     if (settings.interest.distribution != RateDistribution::Fixed)
-        inputs.push_back({QStringLiteral("rente"), [](const Draw& d, int) {
-                              return d.interest;
-                          }});
+        inputs.push_back({QStringLiteral("rente"), &drawnInterest});
     if (settings.inflation.distribution != RateDistribution::Fixed)
-        inputs.push_back({QStringLiteral("inflatie"), [](const Draw& d, int) {
-                              return d.inflation;
-                          }});
+        inputs.push_back({QStringLiteral("inflatie"), &drawnInflation});
     for (const CostSpread& spread : settings.costs)
-        inputs.push_back({QStringLiteral("rubriek ") + QString::number(spread.rubric),
-                          [](const Draw& d, int rubric) { return d.costFactors[std::size_t(rubric)]; },
-                          spread.rubric});
+        inputs.push_back(
+            {QStringLiteral("rubriek ") + QString::number(spread.rubric), &drawnCostFactor, spread.rubric});
     return inputs;
 }
 
@@ -237,7 +247,6 @@ void addStatistics(UncertaintyAnalysis& analysis, const std::vector<float>& resu
         analysis.percentiles[k] =
             float(percentile(analysis.sorted, UncertaintyAnalysis::Percentiles[k] / 100.0));
 
-    // The draws' inputs are not kept: they are drawn again from their streams.
     // The draws' inputs are not kept: they are drawn again from their streams, an input per thread.
     const std::vector<double> resultRanks = ranks(valid);
     const std::vector<UncertainInput> inputs = uncertainInputs(analysis.settings);
