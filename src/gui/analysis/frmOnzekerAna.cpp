@@ -15,6 +15,7 @@
 #include "widgets/charts.h"
 
 #include <QCloseEvent>
+#include <QRegularExpression>
 #include <QThread>
 
 namespace dovra {
