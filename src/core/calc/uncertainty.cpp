@@ -365,14 +365,16 @@ struct DrawCalculation::Prepared
     std::vector<Timing> timings;
     float rapEvalPerJaar = 0;
     std::size_t surchargeLines = 0;
+    float base = 0;
 };
 
 DrawCalculation::DrawCalculation(const TargetCapitalInputs& base)
 {
-    auto prepared = std::make_unique<Prepared>();
+    auto prepared = std::make_shared<Prepared>();
     prepared->inputs = &base;
     const TargetCapital figures = computeTargetCapital(base);
     prepared->rapEvalPerJaar = figures.rapEvalPerJaar;
+    prepared->base = TargetCapitalSums(base, figures).metRisicoFonds();
     const bool differentiated = base.checklist.GebruikGedifferentieerdeToeslagB();
     for (const StoredCostItem& row : base.costItems) {
         const StoredValues& v = row.values;
@@ -413,6 +415,11 @@ DrawCalculation::DrawCalculation(const TargetCapitalInputs& base)
 }
 
 DrawCalculation::~DrawCalculation() = default;
+
+float DrawCalculation::baseTargetCapital() const
+{
+    return m_prepared->base;
+}
 
 std::optional<float> DrawCalculation::targetCapital(const Draw& draw)
 {
@@ -488,7 +495,6 @@ std::optional<UncertaintyAnalysis> analyseUncertainty(const TargetCapitalInputs&
     analysis.settings = settings;
     analysis.r0 = inputs.r;
     analysis.i0 = inputs.i;
-    analysis.B0 = TargetCapitalSums(inputs, computeTargetCapital(inputs)).metRisicoFonds();
 
     const int draws = settings.draws;
     // One result per draw at its own place; NaN for a draw that failed.
@@ -496,8 +502,10 @@ std::optional<UncertaintyAnalysis> analyseUncertainty(const TargetCapitalInputs&
     std::atomic<int> next{0};
     std::atomic<int> clipped{0};
     constexpr int Chunk = 250;
+    const DrawCalculation prepared(inputs);
+    analysis.B0 = prepared.baseTargetCapital();
     const auto work = [&] {
-        DrawCalculation calculation(inputs);
+        DrawCalculation calculation = prepared;
         int ownClipped = 0;
         for (int start = next.fetch_add(Chunk); start < draws; start = next.fetch_add(Chunk)) {
             if (control && control->cancelled)

@@ -93,13 +93,17 @@ class DrawCalculation
 {
 public:
     explicit DrawCalculation(const TargetCapitalInputs& base);
+    // A copy shares what was read once and has its own figures, for another thread.
+    DrawCalculation(const DrawCalculation&) = default;
     ~DrawCalculation();
+    // At the base inputs' own rates and amounts.
+    float baseTargetCapital() const;
     // None when the calculation overflows.
     std::optional<float> targetCapital(const Draw& draw);
 
 private:
     struct Prepared;
-    std::unique_ptr<const Prepared> m_prepared;
+    std::shared_ptr<const Prepared> m_prepared;
     TargetCapital m_figures;      // the sums' parts of the current draw
     std::vector<float> m_factors; // per distinct timing
 };
