@@ -10,6 +10,7 @@
 #include "cliexchange.h"
 #include "clifigures.h"
 #include "clireports.h"
+#include "cliuncertainty.h"
 #include "cliupdate.h"
 #include "cliversion.h"
 #include "facility/clsStort.h"
@@ -59,6 +60,12 @@ const QString Usage = QStringLiteral(
     "[--json] "
     "[--data BESTAND] [--checklist BESTAND]\n"
     "             Berekent het doelvermogen bij \u00e9\u00e9n ander paar van rente en inflatie.\n"
+    "         dovra-cli onzekerheid (--facility NAAM | --id N) [--rente-verdeling "
+    "normaal|uniform|driehoek|vast] "
+    "[--rente-sd PCT | --rente-van PCT --rente-tot PCT] [--inflatie-verdeling ...] [--inflatie-sd PCT | "
+    "--inflatie-van PCT --inflatie-tot PCT] [--correlatie R] [--kosten-spreiding RUBRIEK:VAN:TOT ...] "
+    "[--trekkingen N] [--zaad S] [--json] [--data BESTAND] [--checklist BESTAND]\n"
+    "             Berekent de spreiding van het doelvermogen bij onzekere rente, inflatie en kosten.\n"
     "         dovra-cli uitgavenschema (--facility NAAM | --id N) [--jaren N] [--csv] [--data BESTAND] "
     "[--checklist BESTAND]\n"
     "             Drukt de uitgaven per nazorgjaar en per rubriek af.\n"
@@ -87,25 +94,50 @@ struct OptionTable
     QStringList values, flags, optionalValues;
 };
 
-const OptionTable CommandOptions{
-    {QStringLiteral("data"), QStringLiteral("checklist"), QStringLiteral("facility"), QStringLiteral("id"),
-     QStringLiteral("btw"), QStringLiteral("out"), QStringLiteral("secties"), QStringLiteral("indeling"),
-     QStringLiteral("naar"), QStringLiteral("van"), QStringLiteral("tot"), QStringLiteral("stappen"),
-     QStringLiteral("jaren"), QStringLiteral("naam"), QStringLiteral("met"), QStringLiteral("met-id")},
-    {QStringLiteral("json"), QStringLiteral("scherm"), QStringLiteral("toepassen"),
-     QStringLiteral("alternatief"), QStringLiteral("csv")},
-    {QStringLiteral("rente"), QStringLiteral("inflatie")}};
+const OptionTable CommandOptions{{QStringLiteral("data"),
+                                  QStringLiteral("checklist"),
+                                  QStringLiteral("facility"),
+                                  QStringLiteral("id"),
+                                  QStringLiteral("btw"),
+                                  QStringLiteral("out"),
+                                  QStringLiteral("secties"),
+                                  QStringLiteral("indeling"),
+                                  QStringLiteral("naar"),
+                                  QStringLiteral("van"),
+                                  QStringLiteral("tot"),
+                                  QStringLiteral("stappen"),
+                                  QStringLiteral("jaren"),
+                                  QStringLiteral("naam"),
+                                  QStringLiteral("met"),
+                                  QStringLiteral("met-id"),
+                                  QStringLiteral("rente-verdeling"),
+                                  QStringLiteral("rente-sd"),
+                                  QStringLiteral("rente-van"),
+                                  QStringLiteral("rente-tot"),
+                                  QStringLiteral("inflatie-verdeling"),
+                                  QStringLiteral("inflatie-sd"),
+                                  QStringLiteral("inflatie-van"),
+                                  QStringLiteral("inflatie-tot"),
+                                  QStringLiteral("correlatie"),
+                                  QStringLiteral("kosten-spreiding"),
+                                  QStringLiteral("trekkingen"),
+                                  QStringLiteral("zaad")},
+                                 {QStringLiteral("json"), QStringLiteral("scherm"),
+                                  QStringLiteral("toepassen"), QStringLiteral("alternatief"),
+                                  QStringLiteral("csv")},
+                                 {QStringLiteral("rente"), QStringLiteral("inflatie")}};
 // "update --checklist" installs a checklist file; the file itself is --checklistbestand there.
 const OptionTable UpdateOptions{{QStringLiteral("adres"), QStringLiteral("checklistbestand")},
                                 {QStringLiteral("controleer"), QStringLiteral("checklist")},
                                 {}};
 
 // A command line of positional arguments and options "--naam waarde", "--naam=waarde" or "--vlag"; a
-// later option of a name wins. Read by hand so that every mistake in it is told in Dutch.
+// later option of a name wins where only one counts. Read by hand so that every mistake in it is told in
+// Dutch.
 struct Arguments
 {
     QStringList positional;
-    QHash<QString, QString> options; // a flag holds an empty value
+    QMultiHash<QString, QString> options; // a flag holds an empty value
 
     bool isSet(const QString& name) const { return options.contains(name); }
     QString value(const QString& name) const { return options.value(name); }
@@ -178,6 +210,7 @@ struct Request
     bool csv = false;
     QString earlierFile; // vergelijk --met
     int earlierId = 0;   // vergelijk --met-id
+    UncertaintySettings uncertainty;
 };
 
 // The data file of --data, or the one the settings link.
@@ -431,6 +464,9 @@ std::optional<Request> readRequest(Session& session, const QString& command, con
         problem = readSchedule(arguments, request);
     if (!problem && command == QLatin1String("vergelijk"))
         problem = readComparison(arguments, request);
+    if (!problem && command == QLatin1String("onzekerheid"))
+        problem = readUncertaintyOptions([&](const QString& name) { return arguments.options.values(name); },
+                                         request.uncertainty);
     if (problem) {
         fail(out, *problem);
         return std::nullopt;
@@ -531,6 +567,8 @@ int runFacilityCommand(Session& session, int id, const Request& request, QTextSt
         return exportFacilityFile(workspace, id, request.out, out);
     if (request.command == QLatin1String("gevoeligheid"))
         return printSensitivity(workspace, id, request.sensitivity, request.rates, request.json, out);
+    if (request.command == QLatin1String("onzekerheid"))
+        return printUncertainty(workspace, id, request.uncertainty, request.json, out);
     if (request.command == QLatin1String("uitgavenschema"))
         return printExpenditureSchedule(workspace, id, request.years, request.csv, out);
     if (request.command == QLatin1String("vergelijk"))
@@ -581,7 +619,8 @@ int runCli(const QStringList& arguments, QTextStream& out)
         QStringLiteral("info"),         QStringLiteral("doelvermogen"),   QStringLiteral("heffing"),
         QStringLiteral("rapport"),      QStringLiteral("invoerrapport"),  QStringLiteral("checklistversie"),
         QStringLiteral("gevoeligheid"), QStringLiteral("uitgavenschema"), QStringLiteral("export"),
-        QStringLiteral("import"),       QStringLiteral("update"),         QStringLiteral("vergelijk")};
+        QStringLiteral("import"),       QStringLiteral("update"),         QStringLiteral("vergelijk"),
+        QStringLiteral("onzekerheid")};
     if (!known.contains(command))
         return fail(out, QStringLiteral("Onbekende opdracht: ") + command + QLatin1Char('\n') + Usage);
     Session session;

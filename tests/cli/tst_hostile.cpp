@@ -223,16 +223,21 @@ TEST_F(CliTest, VersionChangeOfTheDemoLandfills)
     }
 }
 
-// The sensitivity analysis of each mode and the expenditure schedule as text and CSV, of the landfill on the
-// 2013 checklist.
+// The sensitivity analysis of each mode, the expenditure schedule as text and CSV and the uncertainty
+// analysis as text and JSON, of the landfill on the 2013 checklist.
 TEST_F(CliTest, AnalysesOfADemoLandfill)
 {
     QString text;
-    for (const char* command : {"gevoeligheid --rente --van 1,5 --tot 4",
-                                "gevoeligheid --inflatie --van 1 "
-                                "--tot 3 --stappen 3 --json",
-                                "gevoeligheid --alternatief --rente 3 --inflatie=2,5",
-                                "uitgavenschema --jaren 12", "uitgavenschema --csv --jaren 3"}) {
+    for (const char* command :
+         {"gevoeligheid --rente --van 1,5 --tot 4",
+          "gevoeligheid --inflatie --van 1 "
+          "--tot 3 --stappen 3 --json",
+          "gevoeligheid --alternatief --rente 3 --inflatie=2,5", "uitgavenschema --jaren 12",
+          "uitgavenschema --csv --jaren 3",
+          "onzekerheid --rente-verdeling normaal --rente-sd 0.5 --inflatie-verdeling driehoek "
+          "--inflatie-van 1.5 --inflatie-tot 3 --correlatie -0.3 --kosten-spreiding 4:-10:25 "
+          "--kosten-spreiding 5:-5:30:uniform --trekkingen 500 --zaad 7",
+          "onzekerheid --rente-verdeling uniform --rente-van 4 --rente-tot 6 --json"}) {
         const CliRun result = cli(QByteArray(command) + " --id 1 {files}");
         text += QStringLiteral("=== %1 (exit %2)\n").arg(QLatin1String(command)).arg(result.exitCode) +
                 result.out + result.err;
@@ -264,12 +269,15 @@ TEST_F(CliTest, ExportAndImportOfADemoFacility)
 // them), and every value that a version change converts and stores (seen in the facility's exchange file).
 TEST_F(CliTest, DataIsTheSameInEveryLocale)
 {
-    const char* const commands[] = {"doelvermogen --json --btw 19,5 --id 2",
-                                    "heffing --json --id 1",
-                                    "gevoeligheid --inflatie --van 1,5 --tot 3 --stappen 3 --json --id 1",
-                                    "uitgavenschema --csv --jaren 5 --id 2",
-                                    "checklistversie --id 2 --naar 3 --toepassen --json",
-                                    "export --id 2 --out {folder}/vlagheide.xml"};
+    const char* const commands[] = {
+        "doelvermogen --json --btw 19,5 --id 2",
+        "heffing --json --id 1",
+        "gevoeligheid --inflatie --van 1,5 --tot 3 --stappen 3 --json --id 1",
+        "uitgavenschema --csv --jaren 5 --id 2",
+        "onzekerheid --inflatie-verdeling normaal --inflatie-sd 0.5 --trekkingen 200 "
+        "--json --id 1",
+        "checklistversie --id 2 --naar 3 --toepassen --json",
+        "export --id 2 --out {folder}/vlagheide.xml"};
     QMap<QString, QByteArray> outputs;
     for (const QString& name : {QStringLiteral("C.UTF-8"), QStringLiteral("nl_NL.UTF-8")}) {
         locale = name;

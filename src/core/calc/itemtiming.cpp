@@ -134,4 +134,40 @@ ItemTiming itemTiming(const StoredValues& v, float S)
     return timing;
 }
 
+float presentValueFactor(double q, int option, float t0, float t1, int x)
+{
+    switch (option) {
+    case FrequencyOption::OneOff:
+        return t0 < 0.5f ? 0 : toSingle(power(q, double(t0) - 0.5));
+    case FrequencyOption::TimesPerYear: {
+        // Years before the aftercare start do not count: the costs then start in year 1.
+        while (t0 < 0.5f)
+            t0 += 1;
+        if (t1 < t0)
+            return 0;
+        const double years = std::floor(double(t1 - t0 + 1));
+        if (years > std::numeric_limits<qint16>::max())
+            throw Overloop{};
+        const int m = int(years);
+        if (q == 1.0)
+            return float(m);
+        return toSingle(power(q, double(t0) - 0.5) * (1.0 - power(q, m)) / (1.0 - q));
+    }
+    case FrequencyOption::OnceEveryXYears: {
+        if (t1 < 0.5f)
+            return 0;
+        double sum = 0;
+        for (float t = t0; t <= t1; t += float(x)) {
+            if (t > 0) {
+                sum += power(q, double(t) - 0.5);
+                fitsSingle(sum);
+            }
+        }
+        return toSingle(sum);
+    }
+    default:
+        return 0;
+    }
+}
+
 } // namespace dovra::calc

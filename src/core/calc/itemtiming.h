@@ -55,4 +55,9 @@ struct ItemTiming
 // decimal year. Throws as the calculation does.
 ItemTiming itemTiming(const StoredValues& v, float S);
 
+// The present value factor of costs of frequency option from relative year t0 to t1 (every x years, or a
+// year's costs for items paid x times a year) at the real discount factor q: year k lies k − 0.5 years after
+// the aftercare start, so its costs are discounted with q^(k − 0.5). Throws Overloop beyond the single range.
+float presentValueFactor(double q, int option, float t0, float t1, int x);
+
 } // namespace dovra::calc

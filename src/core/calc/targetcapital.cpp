@@ -35,71 +35,33 @@ struct Factor
     QVariant last;
 };
 
-// The present value factor of costs from relative year t0 to t1. Year k lies k − 0.5 years after the
-// aftercare start, so its costs are discounted with q^(k − 0.5).
+// The factor of costs from relative year t0 to t1 with the first and last years it counts.
 Factor contanteWaardeFactor(double q, int option, float t0, float t1, int x)
 {
     Factor f;
+    f.value = presentValueFactor(q, option, t0, t1, x);
     switch (option) {
     case FrequencyOption::OneOff:
         f.last = QStringLiteral("-");
-        if (t0 < 0.5f) {
-            f.first = Nvt;
-            return f;
-        }
-        f.value = toSingle(power(q, double(t0) - 0.5));
-        f.first = wholeYear(double(t0) + 0.5);
+        f.first = t0 < 0.5f ? QVariant(Nvt) : QVariant(wholeYear(double(t0) + 0.5));
         return f;
-    case FrequencyOption::TimesPerYear: {
-        // Years before the aftercare start do not count: the costs then start in year 1.
+    case FrequencyOption::TimesPerYear:
         while (t0 < 0.5f)
             t0 += 1;
-        if (t1 < t0) {
-            f.first = Nvt;
-            f.last = Nvt;
-            return f;
-        }
-        f.first = wholeYear(double(t0) + 0.5);
-        f.last = wholeYear(double(t1) + 0.5);
-        const double years = std::floor(double(t1 - t0 + 1));
-        if (years > std::numeric_limits<qint16>::max())
-            throw Overloop{};
-        const int m = int(years);
-        if (q == 1.0) {
-            f.value = float(m);
-        } else {
-            const double sum = power(q, double(t0) - 0.5) * (1.0 - power(q, m)) / (1.0 - q);
-            f.value = toSingle(sum);
-        }
+        f.first = t1 < t0 ? QVariant(Nvt) : QVariant(wholeYear(double(t0) + 0.5));
+        f.last = t1 < t0 ? QVariant(Nvt) : QVariant(wholeYear(double(t1) + 0.5));
         return f;
-    }
     case FrequencyOption::OnceEveryXYears: {
-        if (t1 < 0.5f) {
-            f.first = Nvt;
-            f.last = Nvt;
-            return f;
-        }
-        double sum = 0;
         std::optional<float> first;
         float lastTime = 0; // no occurrence: "nvt"
-        for (float t = t0; t <= t1; t += float(x)) {
-            if (t > 0) {
-                sum += power(q, double(t) - 0.5);
-                fitsSingle(sum);
-                if (!first)
-                    first = t;
-            }
+        for (float t = t0; t1 >= 0.5f && t <= t1; t += float(x)) {
+            if (t > 0 && !first)
+                first = t;
             lastTime = t;
         }
-        f.value = toSingle(sum);
         const int last = wholeYear(lastTime);
-        if (last < 1) {
-            f.first = Nvt;
-            f.last = Nvt;
-        } else {
-            f.first = wholeYear(*first);
-            f.last = last;
-        }
+        f.first = last < 1 ? QVariant(Nvt) : QVariant(wholeYear(*first));
+        f.last = last < 1 ? QVariant(Nvt) : QVariant(last);
         return f;
     }
     default:
@@ -227,7 +189,10 @@ bool Calculation::calculateItem(const StoredCostItem& row)
 
     const ItemTiming read = itemTiming(v, m_in.S);
     const int optieFreq = read.option;
-    const float amount = read.amount;
+    const int rubric = option(v.bytRubriek_REF);
+    const bool inRubric = rubric >= 1 && rubric <= 6;
+    const float amount =
+        inRubric ? checked(read.amount * m_in.costFactors[std::size_t(rubric)]) : read.amount;
     const int x = read.x;
     if ((optieFreq == FrequencyOption::TimesPerYear || optieFreq == FrequencyOption::OnceEveryXYears) &&
         x <= 0) {
@@ -255,14 +220,13 @@ bool Calculation::calculateItem(const StoredCostItem& row)
     item.first = factor.first;
     item.last = factor.last;
 
-    const int rubric = option(v.bytRubriek_REF);
     if (m_differentiated) {
         const int type = option(v.bytTypeVervangingsToeslag);
         if (type != 0)
             appendToeslagen(row, type, rubric, amount, itemFactor);
     }
 
-    if (rubric >= 1 && rubric <= 6)
+    if (inRubric)
         m_out.perRubric[rubric] = checked(m_out.perRubric[rubric] + item.ncw);
     const qint64 category = row.objectCat;
     if (category >= 1 && category <= 7)
@@ -332,7 +296,7 @@ void Calculation::calculateToeslagen()
     }
 
     // Yearly costs from year 1 for ever, at the price level of the aftercare start.
-    m_out.perpetual = contanteWaardeFactor(m_out.q, FrequencyOption::TimesPerYear, 1, 1000, 0).value;
+    m_out.perpetual = presentValueFactor(m_out.q, FrequencyOption::TimesPerYear, 1, 1000, 0);
     m_out.rapEvalKAP = checked(m_out.perpetual * m_out.rapEvalPerJaar * m_out.F);
     m_out.communicatieKAP = checked(m_out.perpetual * s.communicatie * m_out.F);
     m_out.appBasisKAP = checked(m_out.perpetual * s.appBasis * m_out.F);

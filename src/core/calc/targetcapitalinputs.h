@@ -6,6 +6,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <array>
 #include <vector>
 
 namespace dovra {
@@ -42,6 +43,9 @@ struct TargetCapitalInputs
     qint64 provisions = 0;
     clsCL checklist;
     std::vector<StoredCostItem> costItems;
+    // What the amounts of the cost items of rubric 1..6 are multiplied by (index 0 unused): 1 but in the
+    // uncertainty analysis, which draws them.
+    std::array<float, 7> costFactors{1, 1, 1, 1, 1, 1, 1};
 };
 
 // Reads the facility, its checklist version and its cost items from the workspace's files at the

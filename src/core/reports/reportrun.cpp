@@ -7,6 +7,7 @@
 #include "reports/docxdocument.h"
 #include "reports/inputreport.h"
 #include "reports/pdfdocument.h"
+#include "reports/uncertaintyreport.h"
 #include "storage/workspace.h"
 
 #include <QDir>
@@ -158,6 +159,21 @@ bool saveReportDocument(ReportDocument& document, const QString& path, const Rep
                           QDir::toNativeSeparators(path) + QStringLiteral("'.\r\n\r\n") + error,
                       QStringLiteral("Rapportage"), MessageIcon::Critical);
     return false;
+}
+
+bool writeUncertaintyReportDocument(const UncertaintyAnalysis& analysis, const QString& path,
+                                    DocumentFormat format, const ReportContext& context)
+{
+    const auto write = [&](ReportDocument& document) {
+        writeUncertaintyReport(analysis, document);
+        return saveReportDocument(document, path, context);
+    };
+    if (format == DocumentFormat::Pdf) {
+        PdfDocument document(facilityName(context));
+        return write(document);
+    }
+    DocxDocument document;
+    return write(document);
 }
 
 DocumentFormat documentFormatFor(const QString& path)

@@ -14,7 +14,8 @@
 
 namespace dovra {
 class clsDV;
-}
+struct UncertaintyAnalysis;
+} // namespace dovra
 
 namespace dovra::report {
 
@@ -76,6 +77,11 @@ bool writeInputReportDocument(const InputReportOptions& options, const QString& 
 // Adds the reports' header and footer and saves document under path; false (after a message) when it could
 // not be saved, the file then left as it was.
 bool saveReportDocument(ReportDocument& document, const QString& path, const ReportContext& context);
+
+// Writes the uncertainty analysis with the header and footer of the input data report and saves it under
+// path in the format; false (after a message) when it could not be saved.
+bool writeUncertaintyReportDocument(const UncertaintyAnalysis& analysis, const QString& path,
+                                    DocumentFormat format, const ReportContext& context);
 
 // The format a report file's name asks for: PDF for ".pdf" (in any case), otherwise a .docx.
 DocumentFormat documentFormatFor(const QString& path);

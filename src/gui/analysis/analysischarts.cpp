@@ -2,10 +2,17 @@
 
 #include "calc/expenditureschedule.h"
 #include "calc/sensitivity.h"
+#include "calc/uncertainty.h"
 #include "model/options.h"
 #include "widgets/charts.h"
 
+#include "base/formats.h"
+
+#include <QChartView>
+#include <QValueAxis>
+
 #include <algorithm>
+#include <cmath>
 
 namespace dovra {
 
@@ -60,6 +67,104 @@ ChartPage* expenditureChart(const ExpenditureSchedule& schedule, int priceLevelY
     page->setNote(expenditureYearNote());
     page->setProposedFileName(QStringLiteral("Uitgavenschema ") + facility + QStringLiteral(".png"));
     return page;
+}
+
+namespace {
+
+// The charts of the uncertainty analysis count in millions of euros and end at the 99th percentile: the
+// few dearest draws would squeeze all others into a corner.
+struct DrawsShown
+{
+    double low = 0; // millions
+    double high = 0;
+    std::size_t count = 0; // the draws from the lowest to high
+    QList<ChartMark> marks;
+    QString note;
+};
+
+DrawsShown drawsShown(const UncertaintyAnalysis& analysis)
+{
+    const std::vector<float>& sorted = analysis.sorted;
+    const double p95 = double(analysis.percentiles[6]);
+    const double top = double(sorted[std::size_t(0.99 * double(sorted.size() - 1))]);
+    DrawsShown shown;
+    shown.low = std::min(double(sorted.front()), double(analysis.B0)) / 1e6;
+    shown.high = std::max({top, p95, double(analysis.B0)}) / 1e6;
+    shown.count =
+        std::size_t(std::upper_bound(sorted.begin(), sorted.end(), shown.high * 1e6) - sorted.begin());
+    shown.marks = {{QStringLiteral("uitgangssituatie (B0)"), double(analysis.B0) / 1e6},
+                   {QStringLiteral("P90"), double(analysis.percentiles[5]) / 1e6},
+                   {QStringLiteral("P95"), p95 / 1e6}};
+    if (shown.count < sorted.size())
+        shown.note = QStringLiteral("De ") + QString::number(sorted.size() - shown.count) +
+                     QStringLiteral(" hoogste trekkingen (boven ") +
+                     formats::number(shown.high * 1e6, QStringLiteral("€ #,#0")) +
+                     QStringLiteral(") vallen rechts buiten de grafiek.");
+    return shown;
+}
+
+ChartPage* uncertaintyPage(QChartView* view, const DrawsShown& shown, const QString& name, QWidget* parent)
+{
+    auto* page = new ChartPage(view, parent);
+    if (!shown.note.isEmpty())
+        page->setNote(shown.note);
+    page->setProposedFileName(name + QStringLiteral(".png"));
+    return page;
+}
+
+const QString CapitalTitle = QStringLiteral("doelvermogen inclusief risicobedrag (mln €)");
+
+} // namespace
+
+ChartPage* uncertaintyHistogram(const UncertaintyAnalysis& analysis, const QString& facility, QWidget* parent)
+{
+    constexpr int Bins = 40;
+    const DrawsShown shown = drawsShown(analysis);
+    HistogramData data;
+    data.title = QStringLiteral("Verdeling van het doelvermogen – ") + facility;
+    data.xTitle = CapitalTitle;
+    data.yTitle = QStringLiteral("aantal trekkingen");
+    data.xFormat = QStringLiteral("%.1f");
+    data.start = shown.low;
+    data.width = shown.high > shown.low ? (shown.high - shown.low) / Bins : 0.01;
+    data.counts = QList<int>(Bins, 0);
+    for (std::size_t k = 0; k < shown.count; ++k) {
+        const int bin = int((double(analysis.sorted[k]) / 1e6 - shown.low) / data.width);
+        ++data.counts[std::clamp(bin, 0, Bins - 1)];
+    }
+    data.marks = shown.marks;
+    return uncertaintyPage(histogramChart(data, parent), shown,
+                           QStringLiteral("Onzekerheidsanalyse histogram ") + facility, parent);
+}
+
+ChartPage* uncertaintyCumulative(const UncertaintyAnalysis& analysis, const QString& facility,
+                                 QWidget* parent)
+{
+    constexpr int Points = 200;
+    const DrawsShown shown = drawsShown(analysis);
+    LineChartData data;
+    data.title = QStringLiteral("Cumulatieve verdeling van het doelvermogen – ") + facility;
+    data.xTitle = CapitalTitle;
+    data.yTitle = QStringLiteral("aandeel van de trekkingen (%)");
+    data.lineName = QStringLiteral("aandeel van de trekkingen tot en met dit bedrag");
+    data.xFormat = QStringLiteral("%.1f");
+    data.yFormat = QStringLiteral("%.0f %");
+    data.pointsVisible = false;
+    const double n = double(analysis.sorted.size());
+    // From no draw below the lowest, which also keeps the share's axis linear.
+    data.points.append({double(analysis.sorted.front()) / 1e6, 0});
+    for (int k = 0; k <= Points && shown.count > 0; ++k) {
+        const std::size_t index = std::size_t(double(shown.count - 1) * k / Points);
+        data.points.append({double(analysis.sorted[index]) / 1e6, 100.0 * double(index + 1) / n});
+    }
+    data.marks = shown.marks;
+    QChartView* view = lineChart(data, parent);
+    // A share runs from 0 to 100 %, not beyond.
+    if (auto* share = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0))) {
+        share->setRange(0, 100);
+        share->setTickCount(6);
+    }
+    return uncertaintyPage(view, shown, QStringLiteral("Onzekerheidsanalyse cumulatief ") + facility, parent);
 }
 
 } // namespace dovra

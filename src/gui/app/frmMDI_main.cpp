@@ -1,6 +1,7 @@
 #include "app/frmMDI_main.h"
 
 #include "analysis/frmGevoelAna.h"
+#include "analysis/frmOnzekerAna.h"
 #include "app/appstate.h"
 #include "app/frmBrowser.h"
 #include "app/frmConfig.h"
@@ -64,6 +65,7 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
     setCommand(QStringLiteral("gev_ana"), [this] { (new frmGevoelAna(this))->show(); });
     setCommand(QStringLiteral("vergelijken"),
                [this] { (new frmVergelijk([this](long id) { openEditorAt(id); }, this))->show(); });
+    setCommand(QStringLiteral("onz_ana"), [this] { (new frmOnzekerAna(this))->show(); });
     setCommand(QStringLiteral("exportInrichting"), [] { frmImExportXML(QStringLiteral("export")).run(); });
     setCommand(QStringLiteral("importInrichting"), [] { frmImExportXML(QStringLiteral("import")).run(); });
 
@@ -126,6 +128,7 @@ void frmMDI_main::buildMenus()
                 true);
     addMenuItem(reports, QStringLiteral("vergelijken"), QStringLiteral("&Vergelijken met…"), Gate::Full,
                 true);
+    addMenuItem(reports, QStringLiteral("onz_ana"), QStringLiteral("&Onzekerheidsanalyse"), Gate::Full, true);
     reports->addSeparator();
     addMenuItem(reports, QStringLiteral("rap_invoer"), QStringLiteral("&Rapportage ingevoerde data"),
                 Gate::Full, true);

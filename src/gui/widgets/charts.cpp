@@ -2,6 +2,7 @@
 
 #include "base/messageservice.h"
 
+#include <QAreaSeries>
 #include <QBarSet>
 #include <QCategoryAxis>
 #include <QChartView>
@@ -134,6 +135,20 @@ QCategoryAxis* categoryAxis(const QString& title, const QStringList& categories)
     return axis;
 }
 
+// The marks as vertical lines from bottom to top, in the colours after the first (the data's own).
+void addMarks(QChart* chart, const QList<ChartMark>& marks, QValueAxis* x, QAbstractAxis* y, double bottom,
+              double top)
+{
+    for (qsizetype m = 0; m < marks.size(); ++m) {
+        auto* line = new QLineSeries;
+        line->setName(marks.at(m).name);
+        line->append(marks.at(m).x, bottom);
+        line->append(marks.at(m).x, top);
+        line->setPen(QPen(SeriesColours.at((m + 1) % SeriesColours.size()), 2.5, Qt::DashLine));
+        attach(chart, line, x, y);
+    }
+}
+
 } // namespace
 
 QChartView* lineChart(const LineChartData& data, QWidget* parent)
@@ -163,7 +178,7 @@ QChartView* lineChart(const LineChartData& data, QWidget* parent)
     auto* line = new QLineSeries;
     line->setName(data.lineName);
     line->append(data.points);
-    line->setPointsVisible(true);
+    line->setPointsVisible(data.pointsVisible);
     line->setPen(QPen(SeriesColours.constFirst(), 2.5));
     attach(chart, line, x, y);
     if (data.lineName.isEmpty())
@@ -180,7 +195,37 @@ QChartView* lineChart(const LineChartData& data, QWidget* parent)
         mark->setBorderColor(Qt::black);
         attach(chart, mark, x, y);
     }
-    chart->legend()->setVisible(marked || !data.lineName.isEmpty());
+    if (auto* linear = qobject_cast<QValueAxis*>(y))
+        addMarks(chart, data.marks, x, y, linear->min(), linear->max());
+    chart->legend()->setVisible(marked || !data.lineName.isEmpty() || !data.marks.isEmpty());
+    return newView(chart, parent);
+}
+
+QChartView* histogramChart(const HistogramData& data, QWidget* parent)
+{
+    QChart* chart = newChart(data.title);
+    const double end = data.start + data.width * double(data.counts.size());
+    const int most = data.counts.isEmpty() ? 0 : *std::max_element(data.counts.begin(), data.counts.end());
+    QValueAxis* x = valueAxis(data.xTitle, data.xFormat, data.start, end, 0);
+    QValueAxis* y = valueAxis(data.yTitle, QStringLiteral("%.0f"), 0, most, 0.05);
+    chart->addAxis(x, Qt::AlignBottom);
+    chart->addAxis(y, Qt::AlignLeft);
+    // The outline of the bars, filled down to 0.
+    auto* outline = new QLineSeries;
+    outline->append(data.start, 0);
+    for (qsizetype bin = 0; bin < data.counts.size(); ++bin) {
+        const double left = data.start + data.width * double(bin);
+        outline->append(left, data.counts.at(bin));
+        outline->append(left + data.width, data.counts.at(bin));
+    }
+    outline->append(end, 0);
+    auto* bars = new QAreaSeries(outline);
+    bars->setColor(SeriesColours.constFirst().lighter(140));
+    bars->setBorderColor(SeriesColours.constFirst());
+    attach(chart, bars, x, y);
+    chart->legend()->markers(bars).constFirst()->setVisible(false);
+    addMarks(chart, data.marks, x, y, 0, y->max());
+    chart->legend()->setVisible(!data.marks.isEmpty());
     return newView(chart, parent);
 }
 

@@ -17,6 +17,13 @@ namespace dovra {
 // and the decimals must be given); the charts write the numbers in the program's locale, with its decimal
 // comma and digit grouping.
 
+// A vertical line across a chart at x, with a legend entry of its own, e.g. a percentile.
+struct ChartMark
+{
+    QString name;
+    double x = 0;
+};
+
 struct LineChartData
 {
     QString title;
@@ -28,8 +35,24 @@ struct LineChartData
     // A point drawn apart with a legend entry of its own, e.g. the current situation.
     std::optional<qsizetype> markedPoint;
     QString markedName;
+    QList<ChartMark> marks;
+    // Off for a curve of many points, which would hide under its markers.
+    bool pointsVisible = true;
     QString xFormat = QStringLiteral("%.2f");
     QString yFormat = QStringLiteral("%.0f");
+};
+
+// Counts of values in bins of equal width side by side, the first from start.
+struct HistogramData
+{
+    QString title;
+    QString xTitle;
+    QString yTitle;
+    double start = 0;
+    double width = 1;
+    QList<int> counts;
+    QList<ChartMark> marks;
+    QString xFormat = QStringLiteral("%.0f");
 };
 
 struct BarSeries
@@ -54,6 +77,9 @@ QChartView* lineChart(const LineChartData& data, QWidget* parent);
 // The bars stack positive values upwards and negative ones downwards; with many categories only every
 // so many is labelled, so the labels stay readable.
 QChartView* stackedBarChart(const StackedBarData& data, QWidget* parent);
+
+// The bins as bars on a value axis, so that marks stand at their own values.
+QChartView* histogramChart(const HistogramData& data, QWidget* parent);
 
 // A chart with a button that saves it as a picture.
 class ChartPage : public QWidget

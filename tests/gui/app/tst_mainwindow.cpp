@@ -6,6 +6,7 @@
 // link's in tests/core/storage/tst_storage).
 // Menus, captions and the states without a facility are in the main window's dump.
 #include "analysis/frmGevoelAna.h"
+#include "analysis/frmOnzekerAna.h"
 #include "app/frmConfig.h"
 #include "app/frmMDI_main.h"
 #include "app/frmSplash.h"
@@ -78,7 +79,7 @@ TEST_F(MainWindowTest, CommandsOpenTheirScreens)
     for (const QString entry :
          {"Nieuwe_inrichting:frmInrNieuwDialog", "open_inrichting:frmOpenInr", "Algemeen:frmAlgemeen",
           "AlgNazKosten:frmAlgNazKosten", "Doelvermogen:frmDoelverm", "rap_invoer:frmRapVoorz",
-          "gev_ana:frmGevoelAna", "Configuratie:frmConfig", "Info:frmSplash"}) {
+          "gev_ana:frmGevoelAna", "onz_ana:frmOnzekerAna", "Configuratie:frmConfig", "Info:frmSplash"}) {
         const QString command = entry.section(u':', 0, 0);
         window->runMenuCommand(command);
         QPointer<QWidget> opened = window->findChild<QWidget*>(entry.section(u':', 1));
@@ -96,9 +97,9 @@ TEST_F(MainWindowTest, FacilityBoundCommandsFollowTheOpenFacility)
 {
     // name, enabled with a facility open, without one
     const std::tuple<const char*, bool, bool> cases[] = {
-        {"check_updates", true, true}, {"GevAnalyse", true, false},      {"Algemeen", true, false},
-        {"frmAlgemeen", true, false},  {"Doelvermogen", true, false},    {"rap_invoer", true, false},
-        {"Doelverm", true, false},     {"rapIngevoerdeData", true, true}};
+        {"check_updates", true, true}, {"GevAnalyse", true, false},       {"Algemeen", true, false},
+        {"frmAlgemeen", true, false},  {"Doelvermogen", true, false},     {"rap_invoer", true, false},
+        {"Doelverm", true, false},     {"rapIngevoerdeData", true, true}, {"onz_ana", true, false}};
     for (const bool open : {true, false}) {
         appState().SetFacilityOpenState(open);
         for (const auto& [name, withFacility, without] : cases)
@@ -359,6 +360,7 @@ TEST_F(ScreenTreeTest, ScreensOfTheOpenFacility)
     expectTree("targetcapitalreport.txt", new frmDoelverm(window));
     expectTree("inputreport.txt", new frmRapVoorz(window));
     expectTree("sensitivity.txt", new frmGevoelAna(window));
+    expectTree("uncertainty.txt", new frmOnzekerAna(window));
     auto* editor = new frmAct(window->popupAct(), window);
     expectTree("costitempicker.txt", editor->openPicker());
     expectTree("costitemdialog.txt", new frmAct_AddCustomItem(editor->tree(), frmAct_AddCustomItem::Add,
