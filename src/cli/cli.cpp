@@ -8,12 +8,14 @@
 #include "clianalysis.h"
 #include "cliexchange.h"
 #include "clifigures.h"
+#include "clioverview.h"
 #include "clireports.h"
 #include "cliupdate.h"
 #include "cliversion.h"
 #include "facility/clsStort.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
+#include "storage/lookups.h"
 #include "storage/outputtarget.h"
 #include "storage/workspace.h"
 #include "update/startupupdate.h"
@@ -47,6 +49,10 @@ const QString Usage = QStringLiteral(
     "         dovra-cli invoerrapport (--facility NAAM | --id N) (--out BESTAND.docx | --out BESTAND.pdf) "
     "[--secties algemeen,voorzieningen,kostenposten,checklist] [--data BESTAND] [--checklist BESTAND]\n"
     "             Schrijft het rapport van de ingevoerde gegevens als Word-document of PDF.\n"
+    "         dovra-cli overzicht [--provincie NAAM] [--type stortplaats|depot] [--json | --csv] "
+    "[--data BESTAND] [--checklist BESTAND]\n"
+    "             Drukt alle inrichtingen van het databestand af met hun doelvermogen en heffing, en de "
+    "totalen per provincie.\n"
     "         dovra-cli checklistversie (--facility NAAM | --id N) [--naar ID] [--toepassen] [--json] "
     "[--data BESTAND] [--checklist BESTAND]\n"
     "             Vergelijkt de checklistversie van een inrichting met een nieuwere, of zet de inrichting "
@@ -86,7 +92,7 @@ const OptionTable CommandOptions{
     {QStringLiteral("data"), QStringLiteral("checklist"), QStringLiteral("facility"), QStringLiteral("id"),
      QStringLiteral("btw"), QStringLiteral("out"), QStringLiteral("secties"), QStringLiteral("indeling"),
      QStringLiteral("naar"), QStringLiteral("van"), QStringLiteral("tot"), QStringLiteral("stappen"),
-     QStringLiteral("jaren"), QStringLiteral("naam")},
+     QStringLiteral("jaren"), QStringLiteral("naam"), QStringLiteral("provincie"), QStringLiteral("type")},
     {QStringLiteral("json"), QStringLiteral("scherm"), QStringLiteral("toepassen"),
      QStringLiteral("alternatief"), QStringLiteral("csv")},
     {QStringLiteral("rente"), QStringLiteral("inflatie")}};
@@ -491,6 +497,35 @@ int runUpdateCommand(Session& session, const Arguments& arguments, QTextStream& 
     return runUpdate(session.workspace, proxy, base, arguments.isSet(QStringLiteral("checklist")), out);
 }
 
+// overzicht [--provincie NAAM] [--type stortplaats|depot] [--json | --csv]: the filter is checked before any
+// file is opened.
+int runOverview(Session& session, const Arguments& arguments, QTextStream& out)
+{
+    OverviewFilter filter;
+    if (arguments.isSet(QStringLiteral("provincie"))) {
+        filter.province = provinceId(arguments.value(QStringLiteral("provincie")));
+        if (!filter.province)
+            return fail(out, QStringLiteral("Onbekende provincie: ") +
+                                 arguments.value(QStringLiteral("provincie")));
+    }
+    if (arguments.isSet(QStringLiteral("type"))) {
+        filter.type = facilityType(arguments.value(QStringLiteral("type")));
+        if (*filter.type == 0)
+            return fail(out, QStringLiteral("Het type moet stortplaats of depot zijn."));
+    }
+    const bool json = arguments.isSet(QStringLiteral("json"));
+    const bool csv = arguments.isSet(QStringLiteral("csv"));
+    if (json && csv)
+        return fail(out, QStringLiteral("Kies --json of --csv, niet beide."));
+    if (!linkFiles(session, arguments, out))
+        return CliUnusable;
+    return printOverview(session.workspace, filter,
+                         json  ? OverviewFormat::Json
+                         : csv ? OverviewFormat::Csv
+                               : OverviewFormat::Text,
+                         out);
+}
+
 // Runs a facility command on facility id.
 int runFacilityCommand(Session& session, int id, const Request& request, QTextStream& out)
 {
@@ -550,7 +585,7 @@ int runCli(const QStringList& arguments, QTextStream& out)
         QStringLiteral("info"),         QStringLiteral("doelvermogen"),   QStringLiteral("heffing"),
         QStringLiteral("rapport"),      QStringLiteral("invoerrapport"),  QStringLiteral("checklistversie"),
         QStringLiteral("gevoeligheid"), QStringLiteral("uitgavenschema"), QStringLiteral("export"),
-        QStringLiteral("import"),       QStringLiteral("update")};
+        QStringLiteral("import"),       QStringLiteral("update"),         QStringLiteral("overzicht")};
     if (!known.contains(command))
         return fail(out, QStringLiteral("Onbekende opdracht: ") + command + QLatin1Char('\n') + Usage);
     Session session;
@@ -560,6 +595,8 @@ int runCli(const QStringList& arguments, QTextStream& out)
         return runImport(session, *read, out);
     if (update)
         return runUpdateCommand(session, *read, out);
+    if (command == QLatin1String("overzicht"))
+        return runOverview(session, *read, out);
 
     const std::optional<Request> request = readRequest(session, command, *read, out);
     if (!request || !linkFiles(session, *read, out))

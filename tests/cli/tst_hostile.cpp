@@ -176,6 +176,19 @@ TEST_F(CliTest, OutputOfEveryDemoFacility)
     }
 }
 
+// The overview of the demo data file as JSON, as CSV of the depots and as text of one province.
+TEST_F(CliTest, OverviewOfTheDemoData)
+{
+    QString text;
+    for (const char* command :
+         {"overzicht --json", "overzicht --csv --type depot", "overzicht --provincie noord-brabant"}) {
+        const CliRun result = cli(QByteArray(command) + " {files}");
+        text += QStringLiteral("=== %1 (exit %2)\n").arg(QLatin1String(command)).arg(result.exitCode) +
+                result.out + result.err;
+    }
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("cli/overzicht.txt"), text));
+}
+
 // The landfill on the 2007 checklist: the versions on offer with the comparison with the newest, and the
 // 2013 version applied; the one on the 2013 checklist moved to its revised edition at the same price level.
 TEST_F(CliTest, VersionChangeOfTheDemoLandfills)
@@ -237,6 +250,7 @@ TEST_F(CliTest, DataIsTheSameInEveryLocale)
 {
     const char* const commands[] = {"doelvermogen --json --btw 19,5 --id 2",
                                     "heffing --json --id 1",
+                                    "overzicht --json",
                                     "gevoeligheid --inflatie --van 1,5 --tot 3 --stappen 3 --json --id 1",
                                     "uitgavenschema --csv --jaren 5 --id 2",
                                     "checklistversie --id 2 --naar 3 --toepassen --json",
