@@ -15,6 +15,7 @@
 #include "facility/frmInrNieuwDialog.h"
 #include "facility/frmOpenInr.h"
 #include "reports/frmDoelverm.h"
+#include "reports/frmOverzicht.h"
 #include "reports/frmRapVoorz.h"
 #include "update/frmUpdateCheck.h"
 
@@ -61,6 +62,7 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
     setCommand(QStringLiteral("Doelvermogen"), [this] { (new frmDoelverm(this))->show(); });
     setCommand(QStringLiteral("rap_invoer"), [this] { (new frmRapVoorz(this))->show(); });
     setCommand(QStringLiteral("gev_ana"), [this] { (new frmGevoelAna(this))->show(); });
+    setCommand(QStringLiteral("overzicht"), [this] { (new frmOverzicht(this))->show(); });
     setCommand(QStringLiteral("exportInrichting"), [] { frmImExportXML(QStringLiteral("export")).run(); });
     setCommand(QStringLiteral("importInrichting"), [] { frmImExportXML(QStringLiteral("import")).run(); });
 
@@ -124,6 +126,9 @@ void frmMDI_main::buildMenus()
     reports->addSeparator();
     addMenuItem(reports, QStringLiteral("rap_invoer"), QStringLiteral("&Rapportage ingevoerde data"),
                 Gate::Full, true);
+    reports->addSeparator();
+    addMenuItem(reports, QStringLiteral("overzicht"), QStringLiteral("&Overzicht inrichtingen"), Gate::Full,
+                false);
 
     QMenu* extra = addMenu(QStringLiteral("Extra"), QStringLiteral("E&xtra"));
     addMenuItem(extra, QStringLiteral("check_updates"), QStringLiteral("&Controle op updates"),
