@@ -4,6 +4,7 @@
 #include "app/frmMDI_main.h"
 #include "facility/clsStort.h"
 #include "reports/frmDoelverm.h"
+#include "reports/frmOverzicht.h"
 #include "reports/frmRapScherm.h"
 #include "reports/frmRapVoorz.h"
 #include "reports/screenreport.h"
@@ -13,9 +14,12 @@
 
 #include <QBarSet>
 #include <QChartView>
+#include <QComboBox>
 #include <QDir>
 #include <QPushButton>
 #include <QStackedBarSeries>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -358,6 +362,33 @@ TEST(ReportWindowTest, ShowsRunsWithTheirLookOnTabStopsInCentimetres)
     child<QPushButton>(window, "cmdSluiten")->click();
     deletePending();
     EXPECT_FALSE(window);
+}
+
+// The overview of the demo data without an open facility: one province chosen leaves its rows, totals and
+// bars; a double-click opens the facility. The figures are the core's (tests/core/overview).
+using OverviewWindowTest = test::WindowTest;
+
+TEST_F(OverviewWindowTest, FilterFollowsTheProvinceAndADoubleClickOpens)
+{
+    ASSERT_TRUE(appState().linkDataFile(folder.copyDemoData(), false, true));
+    QPointer<frmMDI_main> window = new frmMDI_main;
+    window->runMenuCommand(QStringLiteral("overzicht"));
+    QPointer<frmOverzicht> overview = window->findChild<frmOverzicht*>();
+    ASSERT_TRUE(overview);
+    auto* rows = child<QTableView>(overview, "tblInrichtingen");
+    ASSERT_TRUE(QTest::qWaitFor([rows] { return rows->model()->rowCount() == 3; }, 20000));
+    child<QComboBox>(overview, "cboProvincie")->setCurrentText(QStringLiteral("Zuid-Holland"));
+    ASSERT_EQ(rows->model()->rowCount(), 1);
+    EXPECT_EQ(child<QTableWidget>(overview, "tblTotalen")->item(0, 1)->text(), u"1");
+    const auto* bars = qobject_cast<QStackedBarSeries*>(
+        child<QChartView>(overview, "chtDoelvermogen")->chart()->series().at(0));
+    ASSERT_EQ(bars->count(), 1);
+    EXPECT_EQ(bars->barSets().at(0)->label(), u"Zuid-Holland");
+    emit rows->doubleClicked(rows->model()->index(0, 0));
+    EXPECT_EQ(appState().facility().id, 3);
+    deletePending();
+    EXPECT_FALSE(overview);
+    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'|').toStdString();
 }
 
 } // namespace
