@@ -2,8 +2,8 @@
 // from the calculation to the saved .docx or PDF, and the same report for the report window.
 #include "benchdata.h"
 
+#include "reports/formats/screenreport.h"
 #include "reports/reportrun.h"
-#include "reports/screenreport.h"
 #include "support/messagerecorder.h"
 
 #include <QTemporaryDir>

@@ -7,7 +7,7 @@
 #include "cli.h"
 #include "jsonwriter.h"
 #include "model/options.h"
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
 #include "reports/sensitivityreport.h"
 
 #include <numeric>

@@ -4,9 +4,9 @@
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
 #include "facility/clsStort.h"
-#include "reports/docxdocument.h"
+#include "reports/formats/docxdocument.h"
+#include "reports/formats/pdfdocument.h"
 #include "reports/inputreport.h"
-#include "reports/pdfdocument.h"
 #include "storage/workspace.h"
 
 #include <QDir>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "reports/dvreportrows.h"
+#include "reports/formats/reportdocument.h"
 #include "reports/reportcontext.h"
-#include "reports/reportdocument.h"
 #include "reports/targetcapitalreport.h"
 #include "storage/outputtarget.h"
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/settings.h"
+#include "reports/formats/reportdocument.h"
 #include "reports/reportcontext.h"
-#include "reports/reportdocument.h"
 #include "reports/targetcapitalreport.h"
 
 #include <QString>

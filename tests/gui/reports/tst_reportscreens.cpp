@@ -3,11 +3,11 @@
 // are refused, are the core's (tests/core/reports); captions and starting states are in the screens' dumps.
 #include "app/frmMDI_main.h"
 #include "facility/clsStort.h"
+#include "reports/formats/screenreport.h"
 #include "reports/frmDoelverm.h"
 #include "reports/frmOverzicht.h"
 #include "reports/frmRapScherm.h"
 #include "reports/frmRapVoorz.h"
-#include "reports/screenreport.h"
 #include "support/docxinspect.h"
 #include "support/guiprogramfolder.h"
 #include "widgets/opendocument.h"
