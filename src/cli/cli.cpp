@@ -49,10 +49,10 @@ const QString Usage = QStringLiteral(
     "         dovra-cli invoerrapport (--facility NAAM | --id N) (--out BESTAND.docx | --out BESTAND.pdf) "
     "[--secties algemeen,voorzieningen,kostenposten,checklist] [--data BESTAND] [--checklist BESTAND]\n"
     "             Schrijft het rapport van de ingevoerde gegevens als Word-document of PDF.\n"
-    "         dovra-cli overzicht [--provincie NAAM] [--type stortplaats|depot] [--json | --csv] "
-    "[--data BESTAND] [--checklist BESTAND]\n"
+    "         dovra-cli overzicht [--provincie NAAM] [--type stortplaats|depot] [--json | --csv | --out "
+    "BESTAND.xlsx] [--data BESTAND] [--checklist BESTAND]\n"
     "             Drukt alle inrichtingen van het databestand af met hun doelvermogen en heffing, en de "
-    "totalen per provincie.\n"
+    "totalen per provincie, of schrijft ze als Excel-bestand.\n"
     "         dovra-cli checklistversie (--facility NAAM | --id N) [--naar ID] [--toepassen] [--json] "
     "[--data BESTAND] [--checklist BESTAND]\n"
     "             Vergelijkt de checklistversie van een inrichting met een nieuwere, of zet de inrichting "
@@ -497,8 +497,8 @@ int runUpdateCommand(Session& session, const Arguments& arguments, QTextStream& 
     return runUpdate(session.workspace, proxy, base, arguments.isSet(QStringLiteral("checklist")), out);
 }
 
-// overzicht [--provincie NAAM] [--type stortplaats|depot] [--json | --csv]: the filter is checked before any
-// file is opened.
+// overzicht [--provincie NAAM] [--type stortplaats|depot] [--json | --csv | --out BESTAND.xlsx]: the filter
+// and the file are checked before any file is opened.
 int runOverview(Session& session, const Arguments& arguments, QTextStream& out)
 {
     OverviewFilter filter;
@@ -515,15 +515,24 @@ int runOverview(Session& session, const Arguments& arguments, QTextStream& out)
     }
     const bool json = arguments.isSet(QStringLiteral("json"));
     const bool csv = arguments.isSet(QStringLiteral("csv"));
-    if (json && csv)
-        return fail(out, QStringLiteral("Kies --json of --csv, niet beide."));
+    const bool workbook = arguments.isSet(QStringLiteral("out"));
+    if (int(json) + int(csv) + int(workbook) > 1)
+        return fail(out, QStringLiteral("Kies één van --json, --csv en --out."));
+    Request request;
+    if (workbook) {
+        if (!arguments.value(QStringLiteral("out")).endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+            return fail(
+                out, QStringLiteral("Het overzicht wordt met --out als Excel-bestand (.xlsx) geschreven."));
+        if (const std::optional<QString> problem = readTarget(session, arguments, request))
+            return fail(out, *problem);
+    }
     if (!linkFiles(session, arguments, out))
         return CliUnusable;
-    return printOverview(session.workspace, filter,
-                         json  ? OverviewFormat::Json
-                         : csv ? OverviewFormat::Csv
-                               : OverviewFormat::Text,
-                         out);
+    const OverviewFormat format = workbook ? OverviewFormat::Workbook
+                                  : json   ? OverviewFormat::Json
+                                  : csv    ? OverviewFormat::Csv
+                                           : OverviewFormat::Text;
+    return printOverview(session.workspace, filter, format, QFileInfo(request.out).absoluteFilePath(), out);
 }
 
 // Runs a facility command on facility id.

@@ -4,6 +4,7 @@
 #include "base/formats.h"
 #include "cli.h"
 #include "jsonwriter.h"
+#include "overview/overviewworkbook.h"
 #include "storage/lookups.h"
 #include "texttable.h"
 
@@ -145,7 +146,8 @@ void writeText(const FacilityOverview& overview, QTextStream& out)
 
 } // namespace
 
-int printOverview(Workspace& workspace, const OverviewFilter& filter, OverviewFormat format, QTextStream& out)
+int printOverview(Workspace& workspace, const OverviewFilter& filter, OverviewFormat format,
+                  const QString& path, QTextStream& out)
 {
     const std::optional<FacilityOverview> overview = makeFacilityOverview(workspace, filter);
     if (!overview)
@@ -160,6 +162,13 @@ int printOverview(Workspace& workspace, const OverviewFilter& filter, OverviewFo
         break;
     case OverviewFormat::Text:
         writeText(*overview, out);
+        break;
+    case OverviewFormat::Workbook:
+        if (QString error; !saveOverviewWorkbook(*overview, path, &error))
+            return fail(out,
+                        QStringLiteral("Het overzicht kan niet worden opgeslagen als '") + path +
+                            QStringLiteral("'. ") + error,
+                        CliFailed);
         break;
     }
     out.flush();

@@ -12,13 +12,14 @@ enum class OverviewFormat
 {
     Text,
     Json,
-    Csv
+    Csv,
+    Workbook // a spreadsheet file
 };
 
 // dovra-cli overzicht: every facility of the data file that passes filter with its figures, and the totals
-// per province. Exit status 0 also when some facilities cannot be calculated (their rows say why), 1 when
-// the facilities cannot be read.
+// per province, on out or, as a workbook, in the file at path. Exit status 0 also when some facilities
+// cannot be calculated (their rows say why), 1 when the facilities cannot be read or the file written.
 int printOverview(Workspace& workspace, const OverviewFilter& filter, OverviewFormat format,
-                  QTextStream& out);
+                  const QString& path, QTextStream& out);
 
 } // namespace dovra

@@ -14,6 +14,8 @@
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -187,6 +189,38 @@ TEST_F(CliTest, OverviewOfTheDemoData)
                 result.out + result.err;
     }
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("cli/overzicht.txt"), text));
+}
+
+// The overview as a spreadsheet: the totals are formulas over the rows with the figures computed cached, and
+// LibreOffice reads every sheet and shows each cell in its format (here in Dutch).
+TEST_F(CliTest, OverviewAsWorkbook)
+{
+    const QString workbook = folder.filePath(QStringLiteral("overzicht.xlsx"));
+    const CliRun written = cli("overzicht --out {folder}/overzicht.xlsx {files}");
+    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(test::readDocxPart(workbook, QStringLiteral("xl/worksheets/sheet2.xml")))
+                    .contains(QLatin1String("<f>SUMIF('Inrichtingen'!D2:D4,A2,'Inrichtingen'!N2:N4)</f>"
+                                            "<v>42156175</v>")));
+    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+        GTEST_SKIP() << "LibreOffice is not installed";
+    QTemporaryDir profile; // of its own, so a LibreOffice the user has open does not take the job
+    QProcess soffice;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("nl_NL.UTF-8"));
+    soffice.setProcessEnvironment(environment);
+    soffice.start(QStringLiteral("soffice"),
+                  {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless",
+                   "--convert-to",
+                   "csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,true,false,false,-1", "--outdir",
+                   folder.path(), workbook});
+    ASSERT_TRUE(soffice.waitForFinished(120000));
+    QString text;
+    for (const char* sheet : {"Inrichtingen", "Totalen"}) {
+        QFile csv(folder.filePath(QStringLiteral("overzicht-%1.csv").arg(QLatin1String(sheet))));
+        EXPECT_TRUE(csv.open(QIODevice::ReadOnly)) << sheet;
+        text += QString::fromUtf8(csv.readAll());
+    }
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("cli/overzicht-xlsx.txt"), text));
 }
 
 // The landfill on the 2007 checklist: the versions on offer with the comparison with the newest, and the

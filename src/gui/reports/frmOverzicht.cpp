@@ -4,13 +4,16 @@
 #include "base/formats.h"
 #include "base/messageservice.h"
 #include "facility/frmOpenInrConfirm.h"
+#include "overview/overviewworkbook.h"
 #include "reports/overviewmodel.h"
+#include "reports/reportfiledialog.h"
 #include "storage/lookups.h"
 #include "storage/workspace.h"
 #include "ui_frmOverzicht.h"
 #include "widgets/charts.h"
 
 #include <QChartView>
+#include <QDir>
 #include <QHeaderView>
 #include <QThread>
 #include <QTimer>
@@ -55,6 +58,7 @@ frmOverzicht::frmOverzicht(QWidget* parent)
             [this] { showChart(m_filtered->shownRows()); });
     connect(m_ui->tblInrichtingen, &QTableView::doubleClicked, this, &frmOverzicht::openFacility);
     connect(m_ui->cmdAnnuleren, &QPushButton::clicked, this, [this] { m_cancelled = true; });
+    connect(m_ui->cmdExporteren, &QPushButton::clicked, this, &frmOverzicht::exportWorkbook);
     connect(m_ui->cmdSluiten, &QPushButton::clicked, this, &QDialog::close);
     start();
 }
@@ -135,6 +139,7 @@ void frmOverzicht::finish(std::optional<FacilityOverview> overview)
     fillFilterChoices(overview->rows);
     m_model->setRows(std::move(overview->rows));
     m_ui->tblInrichtingen->resizeColumnsToContents();
+    m_ui->cmdExporteren->setEnabled(true);
     applyFilter();
 }
 
@@ -209,6 +214,25 @@ void frmOverzicht::showChart(const std::vector<OverviewRow>& rows)
     m_chart = stackedBarChart(data, m_ui->fraGrafiek);
     m_chart->setObjectName(QStringLiteral("chtDoelvermogen"));
     m_ui->fraGrafiek->layout()->addWidget(m_chart);
+}
+
+void frmOverzicht::exportWorkbook()
+{
+    const QString path = reportfile::askUsableTarget(FileDialogRequest{
+        QStringLiteral("Exporteren naar Excel"), QStringLiteral("Excel-bestanden (*.xlsx)|*.xlsx|"),
+        QStringLiteral("Overzicht inrichtingen.xlsx"), false, true});
+    if (path.isEmpty())
+        return;
+    FacilityOverview shown{m_filtered->shownRows(), {}};
+    shown.totals = provinceTotals(shown.rows);
+    QString error;
+    if (!saveOverviewWorkbook(shown, path, &error)) {
+        messages().inform(QStringLiteral("Het overzicht kan niet worden opgeslagen als '") +
+                              QDir::toNativeSeparators(path) + QStringLiteral("'.\r\n\r\n") + error,
+                          windowTitle(), MessageIcon::Critical);
+        return;
+    }
+    reportfile::offerToOpen(path, windowTitle());
 }
 
 void frmOverzicht::openFacility(const QModelIndex& index)

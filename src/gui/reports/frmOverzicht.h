@@ -23,7 +23,8 @@ class OverviewModel;
 class OverviewFilterModel;
 
 // "Overzicht inrichtingen": every facility of the data file with its figures, sortable and filtered on
-// province and type, the totals per province and a chart of the target capitals coloured by province. The
+// province and type, the totals per province and a chart of the target capitals coloured by province, to be
+// exported as a spreadsheet. The
 // facilities are calculated in a worker thread on a workspace of its own; a run that takes longer than half
 // a second shows its progress and can be cancelled. A double-click opens the facility.
 class frmOverzicht : public QDialog
@@ -46,6 +47,8 @@ private:
     void showTotals(const std::vector<OverviewRow>& rows);
     void showChart(const std::vector<OverviewRow>& rows);
     void openFacility(const QModelIndex& index);
+    // Writes the rows shown, with their totals, as a spreadsheet where the user chooses.
+    void exportWorkbook();
 
     std::unique_ptr<Ui::frmOverzicht> m_ui;
     // Released as soon as the window closes, so the facility it opens can be worked on.

@@ -15,10 +15,6 @@ namespace dovra {
 
 namespace reportfile {
 
-namespace {
-
-// Asks until the user names a place where a report may be saved (a refused one is told why), or
-// cancels: then empty.
 QString askUsableTarget(const FileDialogRequest& request)
 {
     for (;;) {
@@ -32,8 +28,6 @@ QString askUsableTarget(const FileDialogRequest& request)
         messages().inform(*problem, QStringLiteral("Rapportage"), MessageIcon::Exclamation);
     }
 }
-
-} // namespace
 
 report::ReportContext currentReportContext()
 {

@@ -20,6 +20,10 @@ namespace reportfile {
 // The open facility of the linked data file, written now.
 report::ReportContext currentReportContext();
 
+// Asks until the user names a place where a report may be saved (a refused one is told why), or cancels:
+// then empty.
+QString askUsableTarget(const FileDialogRequest& request);
+
 // Asks where to save a report in the format, proposing prefix, facility name and today's date in the open
 // facility's export directory; the chosen directory becomes that export directory. A place no report may
 // be saved is refused with its reason and asked for again. Empty when the user cancels.
