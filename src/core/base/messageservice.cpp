@@ -1,7 +1,6 @@
 #include "base/messageservice.h"
 
 #include "base/messagecollector.h"
-
 #include "base/stderrmessages.h"
 
 #include <QStringList>
