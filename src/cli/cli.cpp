@@ -41,11 +41,11 @@ const QString Usage = QStringLiteral(
     "         dovra-cli heffing (--facility NAAM | --id N) [--json] [--data BESTAND] [--checklist BESTAND]\n"
     "             Berekent de heffing per ton, met de bedragen per prognosejaar.\n"
     "         dovra-cli rapport (--facility NAAM | --id N) (--out BESTAND.docx | --out BESTAND.pdf | "
-    "--scherm) "
+    "--out BESTAND.xlsx | --scherm) "
     "[--secties voorblad,doelvermogen,checklist,heffing] [--indeling voorziening|rubriek|talvo] [--btw PCT] "
     "[--data BESTAND] [--checklist BESTAND]\n"
-    "             Schrijft het rapport doelvermogen en heffing als Word-document of PDF, of drukt met "
-    "--scherm de tekst van het rapportvenster af.\n"
+    "             Schrijft het rapport doelvermogen en heffing als Word-document, PDF of Excel-bestand, of "
+    "drukt met --scherm de tekst van het rapportvenster af.\n"
     "         dovra-cli invoerrapport (--facility NAAM | --id N) (--out BESTAND.docx | --out BESTAND.pdf) "
     "[--secties algemeen,voorzieningen,kostenposten,checklist] [--data BESTAND] [--checklist BESTAND]\n"
     "             Schrijft het rapport van de ingevoerde gegevens als Word-document of PDF.\n"
@@ -64,9 +64,9 @@ const QString Usage = QStringLiteral(
     "[--json] "
     "[--data BESTAND] [--checklist BESTAND]\n"
     "             Berekent het doelvermogen bij \u00e9\u00e9n ander paar van rente en inflatie.\n"
-    "         dovra-cli uitgavenschema (--facility NAAM | --id N) [--jaren N] [--csv] [--data BESTAND] "
-    "[--checklist BESTAND]\n"
-    "             Drukt de uitgaven per nazorgjaar en per rubriek af.\n"
+    "         dovra-cli uitgavenschema (--facility NAAM | --id N) [--jaren N] [--csv | --out BESTAND.xlsx] "
+    "[--data BESTAND] [--checklist BESTAND]\n"
+    "             Drukt de uitgaven per nazorgjaar en per rubriek af, of schrijft ze als Excel-bestand.\n"
     "         dovra-cli export (--facility NAAM | --id N) --out BESTAND.xml [--data BESTAND] [--checklist "
     "BESTAND]\n"
     "             Schrijft een inrichting naar een uitwisselingsbestand.\n"
@@ -298,6 +298,13 @@ std::optional<QString> readTargetCapitalReport(Session& session, const Arguments
     if (!grouping)
         return QStringLiteral("Onbekende indeling: ") + arguments.value(QStringLiteral("indeling"));
     request.targetCapital.grouping = *grouping;
+    if (arguments.isSet(QStringLiteral("out")) &&
+        report::documentFormatFor(arguments.value(QStringLiteral("out"))) ==
+            report::DocumentFormat::Workbook &&
+        !request.targetCapital.doelvermogen && !request.targetCapital.heffing)
+        return QStringLiteral(
+            "Een Excel-bestand bevat de secties doelvermogen en heffing: geef er ten minste "
+            "één op bij --secties.");
     // As in the dialog: a VAT of 0 leaves the VAT lines off the cover.
     if (request.vat != 0)
         request.targetCapital.vat = request.vat;
@@ -308,6 +315,8 @@ std::optional<QString> readInputReport(Session& session, const Arguments& argume
 {
     if (!arguments.isSet(QStringLiteral("out")))
         return QStringLiteral("Geef het rapport op met --out.\n") + Usage;
+    if (report::documentFormatFor(arguments.value(QStringLiteral("out"))) == report::DocumentFormat::Workbook)
+        return QStringLiteral("Het invoerrapport kan alleen als Word-document of PDF worden opgeslagen.");
     if (std::optional<QString> problem =
             readSections(arguments, QStringLiteral("algemeen,voorzieningen,kostenposten,checklist"),
                          &inputReportSections, request.input))
@@ -374,16 +383,22 @@ std::optional<QString> readSensitivity(const Arguments& arguments, Request& requ
     return std::nullopt;
 }
 
-std::optional<QString> readSchedule(const Arguments& arguments, Request& request)
+std::optional<QString> readSchedule(Session& session, const Arguments& arguments, Request& request)
 {
     request.csv = arguments.isSet(QStringLiteral("csv"));
-    if (!arguments.isSet(QStringLiteral("jaren")))
+    if (arguments.isSet(QStringLiteral("jaren"))) {
+        const std::optional<int> years = wholeNumber(arguments.value(QStringLiteral("jaren")), 1, 1000);
+        if (!years)
+            return QStringLiteral("Het aantal jaren moet een geheel getal van 1 tot en met 1000 zijn.");
+        request.years = *years;
+    }
+    if (!arguments.isSet(QStringLiteral("out")))
         return std::nullopt;
-    const std::optional<int> years = wholeNumber(arguments.value(QStringLiteral("jaren")), 1, 1000);
-    if (!years)
-        return QStringLiteral("Het aantal jaren moet een geheel getal van 1 tot en met 1000 zijn.");
-    request.years = *years;
-    return std::nullopt;
+    if (request.csv ||
+        report::documentFormatFor(arguments.value(QStringLiteral("out"))) != report::DocumentFormat::Workbook)
+        return QStringLiteral("Het uitgavenschema wordt met --out als Excel-bestand (.xlsx) opgeslagen, "
+                              "zonder --csv.");
+    return readTarget(session, arguments, request);
 }
 
 // The request of a facility command; empty (after telling) when an argument is wrong.
@@ -408,7 +423,7 @@ std::optional<Request> readRequest(Session& session, const QString& command, con
     if (!problem && command == QLatin1String("gevoeligheid"))
         problem = readSensitivity(arguments, request);
     if (!problem && command == QLatin1String("uitgavenschema"))
-        problem = readSchedule(arguments, request);
+        problem = readSchedule(session, arguments, request);
     if (problem) {
         fail(out, *problem);
         return std::nullopt;
@@ -548,7 +563,10 @@ int runFacilityCommand(Session& session, int id, const Request& request, QTextSt
     if (request.command == QLatin1String("gevoeligheid"))
         return printSensitivity(workspace, id, request.sensitivity, request.rates, request.json, out);
     if (request.command == QLatin1String("uitgavenschema"))
-        return printExpenditureSchedule(workspace, id, request.years, request.csv, out);
+        return request.out.isEmpty()
+                   ? printExpenditureSchedule(workspace, id, request.years, request.csv, out)
+                   : writeExpenditureSchedule(workspace, id, request.years,
+                                              QFileInfo(request.out).absoluteFilePath(), out);
     if (request.command == QLatin1String("checklistversie"))
         return runVersionChange(workspace, id, request.targetVersion, request.apply, request.json, out);
     const report::ReportContext context =

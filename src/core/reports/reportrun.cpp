@@ -6,7 +6,9 @@
 #include "facility/clsStort.h"
 #include "reports/formats/docxdocument.h"
 #include "reports/formats/pdfdocument.h"
+#include "reports/formats/workbook.h"
 #include "reports/inputreport.h"
+#include "reports/reportworkbooks.h"
 #include "storage/workspace.h"
 
 #include <QDir>
@@ -16,21 +18,41 @@ namespace dovra::report {
 
 namespace {
 
-bool saveWithHeaderFooter(ReportDocument& document, const QString& path, const ReportContext& context)
+// Saves a report with save(path, error), telling why when it cannot.
+template <typename Report>
+bool saveReport(const Report& report, const QString& path, const ReportContext& context)
 {
-    writeHeaderFooter(document, context);
     // Checked again right before saving: the target may have changed since it was chosen.
     if (const std::optional<QString> problem = reportTargetProblem(path, context.databaseFiles)) {
         messages().inform(*problem, QStringLiteral("Rapportage"), MessageIcon::Critical);
         return false;
     }
     QString error;
-    if (document.save(path, &error))
+    if (report.save(path, &error))
         return true;
     messages().inform(QStringLiteral("De rapportage kan niet worden opgeslagen als '") +
                           QDir::toNativeSeparators(path) + QStringLiteral("'.\r\n\r\n") + error,
                       QStringLiteral("Rapportage"), MessageIcon::Critical);
     return false;
+}
+
+bool saveWithHeaderFooter(ReportDocument& document, const QString& path, const ReportContext& context)
+{
+    writeHeaderFooter(document, context);
+    return saveReport(document, path, context);
+}
+
+QString extension(DocumentFormat format)
+{
+    switch (format) {
+    case DocumentFormat::Pdf:
+        return QStringLiteral(".pdf");
+    case DocumentFormat::Workbook:
+        return QStringLiteral(".xlsx");
+    case DocumentFormat::Word:
+        break;
+    }
+    return QStringLiteral(".docx");
 }
 
 QString facilityName(const ReportContext& context)
@@ -124,15 +146,37 @@ bool TargetCapitalReportRun::write(ReportWriter& writer, const ReportContext& co
         step();
     }
     if (m_options.heffing) {
-        // A levy that cannot be calculated has told why; the other sections stand. Without a forecast
-        // the levy keeps ValidatieOK but has said it cannot be calculated: no section of empty years.
-        clsHeffing levy(*m_workspace, m_facilityId);
-        levy.psubBerekenHeffingPerTon(m_dv->DoelvermogenMetRisicoFonds());
-        if (levy.ValidatieOK && levy.intAantaljaren > 0)
-            writeLevy(writer, *m_dv, levy);
+        if (const std::unique_ptr<clsHeffing> levy = reportableLevy())
+            writeLevy(writer, *m_dv, *levy);
         step();
     }
     return true;
+}
+
+std::unique_ptr<clsHeffing> TargetCapitalReportRun::reportableLevy() const
+{
+    // A levy that cannot be calculated has told why; the other sections stand. Without a forecast the levy
+    // keeps ValidatieOK but has said it cannot be calculated: no section of empty years.
+    auto levy = std::make_unique<clsHeffing>(*m_workspace, m_facilityId);
+    levy->psubBerekenHeffingPerTon(m_dv->DoelvermogenMetRisicoFonds());
+    if (!levy->ValidatieOK || levy->intAantaljaren == 0)
+        levy.reset();
+    return levy;
+}
+
+bool TargetCapitalReportRun::writeWorkbook(const QString& path, const ReportContext& context,
+                                           const Progress& progress)
+{
+    // The cover and the list of checklist items are text: a workbook holds the figures.
+    Workbook workbook;
+    if (m_options.doelvermogen &&
+        !addTargetCapitalSheets(workbook, *m_workspace, *m_dv, m_options.grouping, m_options.vat, progress))
+        return false;
+    if (m_options.heffing) {
+        if (const std::unique_ptr<clsHeffing> levy = reportableLevy())
+            addLevySheet(workbook, *m_dv, *levy);
+    }
+    return saveReport(workbook, path, context);
 }
 
 bool TargetCapitalReportRun::writeDocument(const QString& path, DocumentFormat format,
@@ -140,6 +184,8 @@ bool TargetCapitalReportRun::writeDocument(const QString& path, DocumentFormat f
 {
     if (!m_dv)
         return false;
+    if (format == DocumentFormat::Workbook)
+        return writeWorkbook(path, context, progress);
     if (format == DocumentFormat::Pdf) {
         PdfDocument document(m_dv->facilityName());
         return write(document, context, progress) && saveWithHeaderFooter(document, path, context);
@@ -162,6 +208,8 @@ bool writeInputReportDocument(const InputReportOptions& options, const QString& 
 
 DocumentFormat documentFormatFor(const QString& path)
 {
+    if (path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+        return DocumentFormat::Workbook;
     return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? DocumentFormat::Pdf
                                                                      : DocumentFormat::Word;
 }
@@ -183,8 +231,7 @@ QString proposedReportName(const QString& prefix, const QString& facilityName, c
         if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 32)
             c = u'_';
     }
-    return prefix + u' ' + name + u' ' + today.toString(QStringLiteral("dd-MM-yyyy")) +
-           (format == DocumentFormat::Pdf ? QStringLiteral(".pdf") : QStringLiteral(".docx"));
+    return prefix + u' ' + name + u' ' + today.toString(QStringLiteral("dd-MM-yyyy")) + extension(format);
 }
 
 ReportContext reportContext(Workspace& workspace, long facilityId, const QString& configuredDataFile)

@@ -45,9 +45,10 @@ QString choose(const QString& prefix, report::DocumentFormat format)
     const QDir exportDir(stort.StandaardExportDir());
     const QString proposed = exportDir.exists() ? exportDir.filePath(name) : name;
 
-    const QString filter = format == report::DocumentFormat::Pdf
-                               ? QStringLiteral("PDF bestanden (*.pdf)|*.pdf|")
-                               : QStringLiteral("Word bestanden (*.docx)|*.docx|");
+    const QString filter =
+        format == report::DocumentFormat::Pdf        ? QStringLiteral("PDF bestanden (*.pdf)|*.pdf|")
+        : format == report::DocumentFormat::Workbook ? QStringLiteral("Excel bestanden (*.xlsx)|*.xlsx|")
+                                                     : QStringLiteral("Word bestanden (*.docx)|*.docx|");
     const QString path = askUsableTarget(
         FileDialogRequest{QStringLiteral("Rapportage opslaan als ..."), filter, proposed, false, true});
     if (path.isEmpty())

@@ -21,9 +21,17 @@ namespace {
 // Column widths in characters of the default font: narrow columns still show their heading, long texts
 // do not push the next column off the screen.
 constexpr double MinimumWidth = 6;
-constexpr double MaximumWidth = 60;
+constexpr double MaximumWidth = 100;
 // Room for the autofilter's button beside a heading.
 constexpr double FilterButtonWidth = 3;
+// How many characters of the default font an A4 page holds between its margins, upright and turned, where
+// that font is wider than the spreadsheet's own (LibreOffice without Calibri); and how far an upright page
+// may make them smaller before a turned one is taken.
+constexpr double PortraitPageWidth = 64;
+constexpr double LandscapePageWidth = 96;
+constexpr double SmallestUprightScale = 0.8;
+// A column's width counts the digit '0' of the default font; letters are narrower.
+constexpr double LetterWidth = 0.85;
 
 const char* formatCode(NumberFormat format)
 {
@@ -75,9 +83,10 @@ double shownWidth(const WorkbookCell& cell)
     };
     if (const auto* text = std::get_if<QString>(&cell.value)) {
         const QStringList lines = text->split(u'\n');
-        return std::max_element(lines.cbegin(), lines.cend(),
-                                [](const QString& a, const QString& b) { return a.size() < b.size(); })
-            ->size();
+        return LetterWidth *
+               std::max_element(lines.cbegin(), lines.cend(), [](const QString& a, const QString& b) {
+                   return a.size() < b.size();
+               })->size();
     }
     if (const auto* value = std::get_if<double>(&cell.value))
         return number(*value);
@@ -164,7 +173,7 @@ public:
                     if (widths.size() <= column)
                         widths.resize(column + 1, MinimumWidth);
                     const double extra = header && row == 0 ? FilterButtonWidth : 0;
-                    widths[column] = std::max(widths[column], shownWidth(cell) + extra + 1);
+                    widths[column] = std::max(widths[column], shownWidth(cell) + extra + 2);
                 }
             }
         }
@@ -181,11 +190,14 @@ public:
                 worksheet_autofilter(out, 0, 0, lxw_row_t(std::max(lastTableRow, 0)),
                                      lxw_col_t(widths.size() - 1));
         }
-        // On paper: as wide as a page, turned when the columns are wide.
+        // On paper: upright unless that makes the columns much smaller, then made as small as the page needs.
         worksheet_set_paper(out, 9); // A4
-        if (total > 100)
+        const bool landscape = total > PortraitPageWidth / SmallestUprightScale;
+        if (landscape)
             worksheet_set_landscape(out);
-        worksheet_fit_to_pages(out, 1, 0);
+        const double page = landscape ? LandscapePageWidth : PortraitPageWidth;
+        if (total > page)
+            worksheet_set_print_scale(out, uint16_t(std::max(10.0, std::floor(100 * page / total))));
         return LXW_NO_ERROR;
     }
 
