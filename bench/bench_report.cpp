@@ -1,9 +1,10 @@
 // Speed of the target capital and levy report: all four sections of a facility of 1 000 cost items,
-// from the calculation to the saved .docx or PDF, and the same report for the report window.
+// from the calculation to the saved .docx, PDF or workbook (which holds the figures of two of them), and
+// the same report for the report window.
 #include "benchdata.h"
 
+#include "reports/formats/screenreport.h"
 #include "reports/reportrun.h"
-#include "reports/screenreport.h"
 #include "support/messagerecorder.h"
 
 #include <QTemporaryDir>
@@ -44,6 +45,9 @@ BENCHMARK_CAPTURE(TargetCapitalReportFile1000Items, Document, dovra::report::Doc
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(TargetCapitalReportFile1000Items, Pdf, dovra::report::DocumentFormat::Pdf,
                   QStringLiteral("Rapportage.pdf"))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(TargetCapitalReportFile1000Items, Workbook, dovra::report::DocumentFormat::Workbook,
+                  QStringLiteral("Rapportage.xlsx"))
     ->Unit(benchmark::kMillisecond);
 
 void TargetCapitalReportScreen1000Items(benchmark::State& state)

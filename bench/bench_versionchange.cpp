@@ -3,7 +3,7 @@
 #include "benchdata.h"
 
 #include "checklist/versionchange.h"
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
 #include "reports/versioncomparison.h"
 #include "support/messagerecorder.h"
 

@@ -9,6 +9,7 @@
 #include "clicompare.h"
 #include "cliexchange.h"
 #include "clifigures.h"
+#include "clioverview.h"
 #include "clireports.h"
 #include "cliuncertainty.h"
 #include "cliupdate.h"
@@ -16,6 +17,7 @@
 #include "facility/clsStort.h"
 #include "storage/database.h"
 #include "storage/datafilelink.h"
+#include "storage/lookups.h"
 #include "storage/outputtarget.h"
 #include "storage/workspace.h"
 #include "update/startupupdate.h"
@@ -41,14 +43,18 @@ const QString Usage = QStringLiteral(
     "         dovra-cli heffing (--facility NAAM | --id N) [--json] [--data BESTAND] [--checklist BESTAND]\n"
     "             Berekent de heffing per ton, met de bedragen per prognosejaar.\n"
     "         dovra-cli rapport (--facility NAAM | --id N) (--out BESTAND.docx | --out BESTAND.pdf | "
-    "--scherm) "
+    "--out BESTAND.xlsx | --scherm) "
     "[--secties voorblad,doelvermogen,checklist,heffing] [--indeling voorziening|rubriek|talvo] [--btw PCT] "
     "[--data BESTAND] [--checklist BESTAND]\n"
-    "             Schrijft het rapport doelvermogen en heffing als Word-document of PDF, of drukt met "
-    "--scherm de tekst van het rapportvenster af.\n"
+    "             Schrijft het rapport doelvermogen en heffing als Word-document, PDF of Excel-bestand, of "
+    "drukt met --scherm de tekst van het rapportvenster af.\n"
     "         dovra-cli invoerrapport (--facility NAAM | --id N) (--out BESTAND.docx | --out BESTAND.pdf) "
     "[--secties algemeen,voorzieningen,kostenposten,checklist] [--data BESTAND] [--checklist BESTAND]\n"
     "             Schrijft het rapport van de ingevoerde gegevens als Word-document of PDF.\n"
+    "         dovra-cli overzicht [--provincie NAAM] [--type stortplaats|depot] [--json | --csv | --out "
+    "BESTAND.xlsx] [--data BESTAND] [--checklist BESTAND]\n"
+    "             Drukt alle inrichtingen van het databestand af met hun doelvermogen en heffing, en de "
+    "totalen per provincie, of schrijft ze als Excel-bestand.\n"
     "         dovra-cli checklistversie (--facility NAAM | --id N) [--naar ID] [--toepassen] [--json] "
     "[--data BESTAND] [--checklist BESTAND]\n"
     "             Vergelijkt de checklistversie van een inrichting met een nieuwere, of zet de inrichting "
@@ -66,9 +72,9 @@ const QString Usage = QStringLiteral(
     "--inflatie-van PCT --inflatie-tot PCT] [--correlatie R] [--kosten-spreiding RUBRIEK:VAN:TOT ...] "
     "[--trekkingen N] [--zaad S] [--json] [--data BESTAND] [--checklist BESTAND]\n"
     "             Berekent de spreiding van het doelvermogen bij onzekere rente, inflatie en kosten.\n"
-    "         dovra-cli uitgavenschema (--facility NAAM | --id N) [--jaren N] [--csv] [--data BESTAND] "
-    "[--checklist BESTAND]\n"
-    "             Drukt de uitgaven per nazorgjaar en per rubriek af.\n"
+    "         dovra-cli uitgavenschema (--facility NAAM | --id N) [--jaren N] [--csv | --out BESTAND.xlsx] "
+    "[--data BESTAND] [--checklist BESTAND]\n"
+    "             Drukt de uitgaven per nazorgjaar en per rubriek af, of schrijft ze als Excel-bestand.\n"
     "         dovra-cli vergelijk (--facility NAAM | --id N) (--met BESTAND.xml | --met-id N) [--json] "
     "[--data BESTAND] [--checklist BESTAND]\n"
     "             Vergelijkt een inrichting met een eerdere toestand: een uitwisselingsbestand of een andere "
@@ -121,7 +127,9 @@ const OptionTable CommandOptions{{QStringLiteral("data"),
                                   QStringLiteral("correlatie"),
                                   QStringLiteral("kosten-spreiding"),
                                   QStringLiteral("trekkingen"),
-                                  QStringLiteral("zaad")},
+                                  QStringLiteral("zaad"),
+                                  QStringLiteral("provincie"),
+                                  QStringLiteral("type")},
                                  {QStringLiteral("json"), QStringLiteral("scherm"),
                                   QStringLiteral("toepassen"), QStringLiteral("alternatief"),
                                   QStringLiteral("csv")},
@@ -332,6 +340,13 @@ std::optional<QString> readTargetCapitalReport(Session& session, const Arguments
     if (!grouping)
         return QStringLiteral("Onbekende indeling: ") + arguments.value(QStringLiteral("indeling"));
     request.targetCapital.grouping = *grouping;
+    if (arguments.isSet(QStringLiteral("out")) &&
+        report::documentFormatFor(arguments.value(QStringLiteral("out"))) ==
+            report::DocumentFormat::Workbook &&
+        !request.targetCapital.doelvermogen && !request.targetCapital.heffing)
+        return QStringLiteral(
+            "Een Excel-bestand bevat de secties doelvermogen en heffing: geef er ten minste "
+            "één op bij --secties.");
     // As in the dialog: a VAT of 0 leaves the VAT lines off the cover.
     if (request.vat != 0)
         request.targetCapital.vat = request.vat;
@@ -342,6 +357,8 @@ std::optional<QString> readInputReport(Session& session, const Arguments& argume
 {
     if (!arguments.isSet(QStringLiteral("out")))
         return QStringLiteral("Geef het rapport op met --out.\n") + Usage;
+    if (report::documentFormatFor(arguments.value(QStringLiteral("out"))) == report::DocumentFormat::Workbook)
+        return QStringLiteral("Het invoerrapport kan alleen als Word-document of PDF worden opgeslagen.");
     if (std::optional<QString> problem =
             readSections(arguments, QStringLiteral("algemeen,voorzieningen,kostenposten,checklist"),
                          &inputReportSections, request.input))
@@ -408,16 +425,22 @@ std::optional<QString> readSensitivity(const Arguments& arguments, Request& requ
     return std::nullopt;
 }
 
-std::optional<QString> readSchedule(const Arguments& arguments, Request& request)
+std::optional<QString> readSchedule(Session& session, const Arguments& arguments, Request& request)
 {
     request.csv = arguments.isSet(QStringLiteral("csv"));
-    if (!arguments.isSet(QStringLiteral("jaren")))
+    if (arguments.isSet(QStringLiteral("jaren"))) {
+        const std::optional<int> years = wholeNumber(arguments.value(QStringLiteral("jaren")), 1, 1000);
+        if (!years)
+            return QStringLiteral("Het aantal jaren moet een geheel getal van 1 tot en met 1000 zijn.");
+        request.years = *years;
+    }
+    if (!arguments.isSet(QStringLiteral("out")))
         return std::nullopt;
-    const std::optional<int> years = wholeNumber(arguments.value(QStringLiteral("jaren")), 1, 1000);
-    if (!years)
-        return QStringLiteral("Het aantal jaren moet een geheel getal van 1 tot en met 1000 zijn.");
-    request.years = *years;
-    return std::nullopt;
+    if (request.csv ||
+        report::documentFormatFor(arguments.value(QStringLiteral("out"))) != report::DocumentFormat::Workbook)
+        return QStringLiteral("Het uitgavenschema wordt met --out als Excel-bestand (.xlsx) opgeslagen, "
+                              "zonder --csv.");
+    return readTarget(session, arguments, request);
 }
 
 // vergelijk: the earlier state, an exchange file or another facility of the data file.
@@ -461,7 +484,7 @@ std::optional<Request> readRequest(Session& session, const QString& command, con
     if (!problem && command == QLatin1String("gevoeligheid"))
         problem = readSensitivity(arguments, request);
     if (!problem && command == QLatin1String("uitgavenschema"))
-        problem = readSchedule(arguments, request);
+        problem = readSchedule(session, arguments, request);
     if (!problem && command == QLatin1String("vergelijk"))
         problem = readComparison(arguments, request);
     if (!problem && command == QLatin1String("onzekerheid"))
@@ -555,6 +578,44 @@ int runUpdateCommand(Session& session, const Arguments& arguments, QTextStream& 
     return runUpdate(session.workspace, proxy, base, arguments.isSet(QStringLiteral("checklist")), out);
 }
 
+// overzicht [--provincie NAAM] [--type stortplaats|depot] [--json | --csv | --out BESTAND.xlsx]: the filter
+// and the file are checked before any file is opened.
+int runOverview(Session& session, const Arguments& arguments, QTextStream& out)
+{
+    OverviewFilter filter;
+    if (arguments.isSet(QStringLiteral("provincie"))) {
+        filter.province = provinceId(arguments.value(QStringLiteral("provincie")));
+        if (!filter.province)
+            return fail(out, QStringLiteral("Onbekende provincie: ") +
+                                 arguments.value(QStringLiteral("provincie")));
+    }
+    if (arguments.isSet(QStringLiteral("type"))) {
+        filter.type = facilityType(arguments.value(QStringLiteral("type")));
+        if (*filter.type == 0)
+            return fail(out, QStringLiteral("Het type moet stortplaats of depot zijn."));
+    }
+    const bool json = arguments.isSet(QStringLiteral("json"));
+    const bool csv = arguments.isSet(QStringLiteral("csv"));
+    const bool workbook = arguments.isSet(QStringLiteral("out"));
+    if (int(json) + int(csv) + int(workbook) > 1)
+        return fail(out, QStringLiteral("Kies één van --json, --csv en --out."));
+    Request request;
+    if (workbook) {
+        if (!arguments.value(QStringLiteral("out")).endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+            return fail(
+                out, QStringLiteral("Het overzicht wordt met --out als Excel-bestand (.xlsx) geschreven."));
+        if (const std::optional<QString> problem = readTarget(session, arguments, request))
+            return fail(out, *problem);
+    }
+    if (!linkFiles(session, arguments, out))
+        return CliUnusable;
+    const OverviewFormat format = workbook ? OverviewFormat::Workbook
+                                  : json   ? OverviewFormat::Json
+                                  : csv    ? OverviewFormat::Csv
+                                           : OverviewFormat::Text;
+    return printOverview(session.workspace, filter, format, QFileInfo(request.out).absoluteFilePath(), out);
+}
+
 // Runs a facility command on facility id.
 int runFacilityCommand(Session& session, int id, const Request& request, QTextStream& out)
 {
@@ -570,7 +631,10 @@ int runFacilityCommand(Session& session, int id, const Request& request, QTextSt
     if (request.command == QLatin1String("onzekerheid"))
         return printUncertainty(workspace, id, request.uncertainty, request.json, out);
     if (request.command == QLatin1String("uitgavenschema"))
-        return printExpenditureSchedule(workspace, id, request.years, request.csv, out);
+        return request.out.isEmpty()
+                   ? printExpenditureSchedule(workspace, id, request.years, request.csv, out)
+                   : writeExpenditureSchedule(workspace, id, request.years,
+                                              QFileInfo(request.out).absoluteFilePath(), out);
     if (request.command == QLatin1String("vergelijk"))
         return printComparison(workspace, id, request.earlierFile, request.earlierId, request.vat,
                                request.json, out);
@@ -620,7 +684,7 @@ int runCli(const QStringList& arguments, QTextStream& out)
         QStringLiteral("rapport"),      QStringLiteral("invoerrapport"),  QStringLiteral("checklistversie"),
         QStringLiteral("gevoeligheid"), QStringLiteral("uitgavenschema"), QStringLiteral("export"),
         QStringLiteral("import"),       QStringLiteral("update"),         QStringLiteral("vergelijk"),
-        QStringLiteral("onzekerheid")};
+        QStringLiteral("onzekerheid"),  QStringLiteral("overzicht")};
     if (!known.contains(command))
         return fail(out, QStringLiteral("Onbekende opdracht: ") + command + QLatin1Char('\n') + Usage);
     Session session;
@@ -630,6 +694,8 @@ int runCli(const QStringList& arguments, QTextStream& out)
         return runImport(session, *read, out);
     if (update)
         return runUpdateCommand(session, *read, out);
+    if (command == QLatin1String("overzicht"))
+        return runOverview(session, *read, out);
 
     const std::optional<Request> request = readRequest(session, command, *read, out);
     if (!request || !linkFiles(session, *read, out))

@@ -7,7 +7,9 @@
 #include "cli.h"
 #include "jsonwriter.h"
 #include "model/options.h"
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
+#include "reports/formats/workbook.h"
+#include "reports/reportworkbooks.h"
 #include "reports/sensitivityreport.h"
 
 #include <numeric>
@@ -20,6 +22,24 @@ namespace {
 QString csvAmount(double amount)
 {
     return QString::number(amount, 'f', 2).replace(u'.', u',');
+}
+
+// The facility's schedule of years at its price level; none, after telling why, when its cost items cannot
+// be read or calculated.
+std::optional<std::pair<ExpenditureSchedule, int>> scheduleOf(Workspace& workspace, long facilityId,
+                                                              int years)
+{
+    TargetCapitalInputs inputs;
+    if (!readTargetCapitalInputs(workspace, facilityId, inputs))
+        return std::nullopt;
+    std::optional<ExpenditureSchedule> schedule = expenditureSchedule(inputs, years);
+    if (!schedule) {
+        // The calculation of the same cost items says why.
+        for (const Diagnostic& diagnostic : computeTargetCapital(inputs).diagnostics)
+            messages().inform(diagnostic.text, diagnostic.title, diagnostic.icon);
+        return std::nullopt;
+    }
+    return std::pair{std::move(*schedule), inputs.P};
 }
 
 } // namespace
@@ -59,16 +79,10 @@ int printSensitivity(Workspace& workspace, long facilityId, SensitivityMode mode
 
 int printExpenditureSchedule(Workspace& workspace, long facilityId, int years, bool csv, QTextStream& out)
 {
-    TargetCapitalInputs inputs;
-    if (!readTargetCapitalInputs(workspace, facilityId, inputs))
+    const auto found = scheduleOf(workspace, facilityId, years);
+    if (!found)
         return CliFailed;
-    const std::optional<ExpenditureSchedule> schedule = expenditureSchedule(inputs, years);
-    if (!schedule) {
-        // The calculation of the same cost items says why.
-        for (const Diagnostic& diagnostic : computeTargetCapital(inputs).diagnostics)
-            messages().inform(diagnostic.text, diagnostic.title, diagnostic.icon);
-        return CliFailed;
-    }
+    const ExpenditureSchedule* schedule = &found->first;
     const QChar separator = csv ? u';' : u'\t';
     if (!csv)
         out << expenditureYearNote() << '\n';
@@ -87,6 +101,23 @@ int printExpenditureSchedule(Workspace& workspace, long facilityId, int years, b
         out << line.join(separator) << '\n';
     }
     return CliOk;
+}
+
+int writeExpenditureSchedule(Workspace& workspace, long facilityId, int years, const QString& path,
+                             QTextStream& out)
+{
+    const auto found = scheduleOf(workspace, facilityId, years);
+    if (!found)
+        return CliFailed;
+    report::Workbook workbook;
+    report::addExpenditureSheet(workbook, found->first, found->second);
+    QString error;
+    if (workbook.save(path, &error))
+        return CliOk;
+    return fail(out,
+                QStringLiteral("Het uitgavenschema kan niet worden opgeslagen als '") + path +
+                    QStringLiteral("'. ") + error,
+                CliFailed);
 }
 
 } // namespace dovra

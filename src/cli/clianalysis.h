@@ -19,5 +19,9 @@ int printSensitivity(Workspace& workspace, long facilityId, SensitivityMode mode
 // dovra-cli uitgavenschema: the outlays of aftercare years 1 to years per rubric and in total, as text or
 // as CSV. Exit status 0, or 1 when the cost items cannot be read or calculated.
 int printExpenditureSchedule(Workspace& workspace, long facilityId, int years, bool csv, QTextStream& out);
+// dovra-cli uitgavenschema --out: the same as a workbook at path. Exit status 0, or 1 when it cannot be
+// calculated or saved (told on standard error).
+int writeExpenditureSchedule(Workspace& workspace, long facilityId, int years, const QString& path,
+                             QTextStream& out);
 
 } // namespace dovra

@@ -5,7 +5,7 @@
 #include "exchange/facilitystates.h"
 #include "jsonwriter.h"
 #include "reports/comparisonreport.h"
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
 
 #include <QFileInfo>
 

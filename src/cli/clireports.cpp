@@ -1,7 +1,7 @@
 #include "clireports.h"
 
 #include "cli.h"
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
 
 #include <QFileInfo>
 

@@ -3,7 +3,7 @@
 #include "base/datatext.h"
 #include "cli.h"
 #include "jsonwriter.h"
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
 #include "reports/uncertaintyreport.h"
 
 #include <cmath>

@@ -16,6 +16,8 @@
 #include <QMap>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -205,6 +207,51 @@ TEST_F(CliTest, ComparisonOfTheDemoLandfills)
     }
 }
 
+// The overview of the demo data file as JSON, as CSV of the depots and as text of one province.
+TEST_F(CliTest, OverviewOfTheDemoData)
+{
+    QString text;
+    for (const char* command :
+         {"overzicht --json", "overzicht --csv --type depot", "overzicht --provincie noord-brabant"}) {
+        const CliRun result = cli(QByteArray(command) + " {files}");
+        text += QStringLiteral("=== %1 (exit %2)\n").arg(QLatin1String(command)).arg(result.exitCode) +
+                result.out + result.err;
+    }
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("cli/overzicht.txt"), text));
+}
+
+// The overview as a spreadsheet: the totals are formulas over the rows with the figures computed cached, and
+// LibreOffice reads every sheet and shows each cell in its format (here in Dutch).
+TEST_F(CliTest, OverviewAsWorkbook)
+{
+    const QString workbook = folder.filePath(QStringLiteral("overzicht.xlsx"));
+    const CliRun written = cli("overzicht --out {folder}/overzicht.xlsx {files}");
+    ASSERT_EQ(written.exitCode, 0) << written.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(test::readDocxPart(workbook, QStringLiteral("xl/worksheets/sheet2.xml")))
+                    .contains(QLatin1String("<f>SUMIF('Inrichtingen'!D2:D4,A2,'Inrichtingen'!N2:N4)</f>"
+                                            "<v>42156175</v>")));
+    if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+        GTEST_SKIP() << "LibreOffice is not installed";
+    QTemporaryDir profile; // of its own, so a LibreOffice the user has open does not take the job
+    QProcess soffice;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("nl_NL.UTF-8"));
+    soffice.setProcessEnvironment(environment);
+    soffice.start(QStringLiteral("soffice"),
+                  {"-env:UserInstallation=" + QUrl::fromLocalFile(profile.path()).toString(), "--headless",
+                   "--convert-to",
+                   "csv:Text - txt - csv (StarCalc):59,34,76,1,,0,false,true,true,false,false,-1", "--outdir",
+                   folder.path(), workbook});
+    ASSERT_TRUE(soffice.waitForFinished(120000));
+    QString text;
+    for (const char* sheet : {"Inrichtingen", "Totalen"}) {
+        QFile csv(folder.filePath(QStringLiteral("overzicht-%1.csv").arg(QLatin1String(sheet))));
+        EXPECT_TRUE(csv.open(QIODevice::ReadOnly)) << sheet;
+        text += QString::fromUtf8(csv.readAll());
+    }
+    EXPECT_TRUE(test::matchesGolden(QStringLiteral("cli/overzicht-xlsx.txt"), text));
+}
+
 // The landfill on the 2007 checklist: the versions on offer with the comparison with the newest, and the
 // 2013 version applied; the one on the 2013 checklist moved to its revised edition at the same price level.
 TEST_F(CliTest, VersionChangeOfTheDemoLandfills)
@@ -272,10 +319,10 @@ TEST_F(CliTest, DataIsTheSameInEveryLocale)
     const char* const commands[] = {
         "doelvermogen --json --btw 19,5 --id 2",
         "heffing --json --id 1",
+        "overzicht --json",
+        "onzekerheid --inflatie-verdeling normaal --inflatie-sd 0.5 --trekkingen 200 --json --id 1",
         "gevoeligheid --inflatie --van 1,5 --tot 3 --stappen 3 --json --id 1",
         "uitgavenschema --csv --jaren 5 --id 2",
-        "onzekerheid --inflatie-verdeling normaal --inflatie-sd 0.5 --trekkingen 200 "
-        "--json --id 1",
         "checklistversie --id 2 --naar 3 --toepassen --json",
         "export --id 2 --out {folder}/vlagheide.xml"};
     QMap<QString, QByteArray> outputs;

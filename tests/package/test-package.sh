@@ -26,6 +26,8 @@ cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/cpack" >"$work/cpack.
 deb="$work/cpack/dovra_${version}_amd64.deb"
 root="$work/root"
 dpkg-deb -x "$deb" "$root"
+# The spreadsheet library is linked, so the package names it.
+dpkg-deb -f "$deb" Depends | grep -q libxlsxwriter || fail "the package does not depend on libxlsxwriter"
 
 for file in usr/bin/dovra usr/bin/dovra-cli usr/lib/dovra/dovra-runupd usr/share/dovra/dbTALVOCL.mdb \
     usr/share/dovra/db00.mdb usr/share/doc/dovra/examples/dbTALVOdata_1.mdb usr/share/doc/dovra/copyright \

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
 
 #include <QString>
 

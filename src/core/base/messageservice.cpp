@@ -1,5 +1,6 @@
 #include "base/messageservice.h"
 
+#include "base/messagecollector.h"
 #include "base/stderrmessages.h"
 
 #include <QStringList>
@@ -9,6 +10,7 @@ namespace dovra {
 namespace {
 StderrMessages fallbackService;
 MessageService* currentService = nullptr;
+thread_local MessageService* threadService = nullptr;
 } // namespace
 
 MessageService::~MessageService() = default;
@@ -31,6 +33,8 @@ bool MessageService::askYesNo(const QString& text, const QString& title, Message
 
 MessageService& messages()
 {
+    if (threadService)
+        return *threadService;
     return currentService ? *currentService : fallbackService;
 }
 
@@ -39,6 +43,23 @@ MessageService* setMessageService(MessageService* service)
     MessageService* previous = currentService;
     currentService = service;
     return previous;
+}
+
+MessageCollector::MessageCollector() : m_previous(threadService)
+{
+    threadService = this;
+}
+
+MessageCollector::~MessageCollector()
+{
+    threadService = m_previous;
+}
+
+MessageAnswer MessageCollector::message(const QString& text, const QString& title, MessageIcon icon,
+                                        MessageButtons buttons, MessageAnswer defaultAnswer)
+{
+    m_messages.append({text, title, icon});
+    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : defaultAnswer;
 }
 
 QString applicationTitle()

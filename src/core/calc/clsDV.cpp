@@ -172,6 +172,11 @@ QVariant clsDV::itemFactor(int index) const
     return d->figures.items.at(std::size_t(index)).factor;
 }
 
+float clsDV::itemAmount(int index) const
+{
+    return d->figures.items.at(std::size_t(index)).amount;
+}
+
 float clsDV::itemNCW(int index) const
 {
     return d->figures.items.at(std::size_t(index)).ncw;

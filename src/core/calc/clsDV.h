@@ -62,6 +62,7 @@ public:
     long itemId(int index) const;
     // Empty (Null) for combined items.
     QVariant itemFactor(int index) const;
+    float itemAmount(int index) const; // of one occurrence; 0 for combined items
     float itemNCW(int index) const;
     // A whole number, "nvt" or "-"; empty (Null) for combined items.
     QVariant itemEersteJaar(int index) const;

@@ -123,6 +123,18 @@ std::optional<std::vector<clsHeffing::Supply>> readForecast(Database& data, cons
     return forecast;
 }
 
+// The member's own calculation.
+std::optional<clsHeffing::MemberCapital> memberCapital(Workspace& workspace, long facilityId)
+{
+    clsDV dv(workspace);
+    if (!dv.initializeDV(facilityId, clsDV::OwnRate, clsDV::OwnRate) || !dv.VerifyBeforeBerekening2())
+        return std::nullopt;
+    // A partial target capital would understate the levy of the whole group.
+    if (!dv.BerekenAlles())
+        return std::nullopt;
+    return clsHeffing::MemberCapital{dv.DoelvermogenMetRisicoFonds(), dv.aanvangNazorg()};
+}
+
 } // namespace
 
 void clsHeffing::psubBerekenHeffingPerTon(float doelvermogen)
@@ -267,14 +279,12 @@ bool clsHeffing::pfunVerevening(const QString& naamOpen, int stortType, int prov
                 QStringLiteral("Berekening heffing afgebroken"), MessageIcon::Exclamation);
             return false;
         }
-        clsDV dv(*m_workspace);
-        if (!dv.initializeDV(long(lid.id), clsDV::OwnRate, clsDV::OwnRate) || !dv.VerifyBeforeBerekening2())
+        const std::optional<MemberCapital> capital =
+            m_memberCapitals ? m_memberCapitals(long(lid.id)) : memberCapital(*m_workspace, long(lid.id));
+        if (!capital)
             return false;
-        // A partial target capital would understate the levy of the whole group.
-        if (!dv.BerekenAlles())
-            return false;
-        DVref = float(double(DVref) + double(dv.DoelvermogenMetRisicoFonds()) /
-                                          groei(sngRente, dv.aanvangNazorg() - sngTref));
+        DVref = float(double(DVref) +
+                      double(capital->doelvermogen) / groei(sngRente, capital->aanvangNazorg - sngTref));
         if (!std::isfinite(DVref)) {
             tellOverflow();
             return false;

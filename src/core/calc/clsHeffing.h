@@ -4,6 +4,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace dovra {
@@ -19,6 +21,18 @@ class clsHeffing
 public:
     // The levy of facility facilityId of the workspace's data file.
     clsHeffing(Workspace& workspace, long facilityId) : m_workspace(&workspace), m_facility(facilityId) {}
+
+    // The target capital (with risk amount, without VAT) and the aftercare start (decimal year) of a member
+    // of an equalisation group; empty, after telling why, when it cannot be calculated.
+    struct MemberCapital
+    {
+        float doelvermogen = 0;
+        float aanvangNazorg = 0;
+    };
+    using MemberCapitals = std::function<std::optional<MemberCapital>(long facilityId)>;
+    // Takes the members' target capitals from capitals instead of calculating each again, for a run that
+    // has calculated them all already. They must be what the calculation of each member gives.
+    void setMemberCapitals(MemberCapitals capitals) { m_memberCapitals = std::move(capitals); }
 
     // doelvermogen: the facility's target capital including the risk amount, excluding VAT.
     void psubBerekenHeffingPerTon(float doelvermogen);
@@ -69,6 +83,7 @@ private:
 
     Workspace* m_workspace;
     long m_facility;
+    MemberCapitals m_memberCapitals;
     std::vector<qint16> m_jaren;  // index i − 1
     std::vector<qint64> m_aanbod; // kilotonnes, index i − 1
     QDate m_datumAanvangNazorg;

@@ -216,6 +216,7 @@ bool Calculation::calculateItem(const StoredCostItem& row)
         value = checked(value * float(x));
     const float itemFactor = checked(value * m_out.F);
     item.factor = itemFactor;
+    item.amount = amount;
     item.ncw = checked(amount * itemFactor);
     item.first = factor.first;
     item.last = factor.last;

@@ -27,7 +27,8 @@ struct Diagnostic
 struct ItemFigures
 {
     long id = 0;
-    QVariant factor; // Null for combined items
+    QVariant factor;  // Null for combined items
+    float amount = 0; // of one occurrence; 0 for combined items
     float ncw = 0;
     // A whole number, "nvt" or "-"; Null for combined items.
     QVariant first;

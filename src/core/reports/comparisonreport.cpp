@@ -1,9 +1,9 @@
 #include "reports/comparisonreport.h"
 
 #include "base/formats.h"
-#include "reports/docxdocument.h"
+#include "reports/formats/docxdocument.h"
+#include "reports/formats/pdfdocument.h"
 #include "reports/inputreport.h"
-#include "reports/pdfdocument.h"
 #include "reports/reportrun.h"
 #include "reports/reportwriter.h"
 

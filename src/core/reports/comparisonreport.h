@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calc/facilitycomparison.h"
+#include "reports/formats/reportdocument.h"
 #include "reports/reportcontext.h"
-#include "reports/reportdocument.h"
 
 #include <QString>
 #include <QVariant>

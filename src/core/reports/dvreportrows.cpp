@@ -281,6 +281,21 @@ float DVReportRows::rapNCWFactorX() const
     return m_index < 0 ? 0 : m_dv.itemFactor(m_index).toFloat();
 }
 
+float DVReportRows::amountPerOccurrence() const
+{
+    return m_index < 0 ? 0 : m_dv.itemAmount(m_index);
+}
+
+int DVReportRows::rubric() const
+{
+    return int(m_rows.whole(QStringLiteral("bytRubriek_REF")));
+}
+
+QString DVReportRows::originText() const
+{
+    return originName(int(m_rows.whole(QStringLiteral("bytIsTALVO"))));
+}
+
 float DVReportRows::rapNCW() const
 {
     return m_index < 0 ? 0 : m_dv.itemNCW(m_index);

@@ -64,6 +64,9 @@ public:
     QString rapFreq() const;
     QString rapPrijsPerKeer() const;
     float rapNCWFactorX() const;
+    float amountPerOccurrence() const; // 0 for combined items
+    int rubric() const;                // bytRubriek_REF
+    QString originText() const;        // of the stored conformity code
     float rapNCW() const;
     float rapFractieVanTotaalDV() const;
 

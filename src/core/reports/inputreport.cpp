@@ -8,7 +8,7 @@
 #include "facility/clsTonnage.h"
 #include "model/options.h"
 #include "reports/clsActRapInvoer.h"
-#include "reports/reportdocument.h"
+#include "reports/formats/reportdocument.h"
 #include "storage/database.h"
 #include "storage/workspace.h"
 

@@ -4,9 +4,11 @@
 #include "calc/clsDV.h"
 #include "calc/clsHeffing.h"
 #include "facility/clsStort.h"
-#include "reports/docxdocument.h"
+#include "reports/formats/docxdocument.h"
+#include "reports/formats/pdfdocument.h"
+#include "reports/formats/workbook.h"
 #include "reports/inputreport.h"
-#include "reports/pdfdocument.h"
+#include "reports/reportworkbooks.h"
 #include "reports/uncertaintyreport.h"
 #include "storage/workspace.h"
 
@@ -16,6 +18,37 @@
 namespace dovra::report {
 
 namespace {
+
+// Saves a report with save(path, error), telling why when it cannot.
+template <typename Report>
+bool saveReport(const Report& report, const QString& path, const ReportContext& context)
+{
+    // Checked again right before saving: the target may have changed since it was chosen.
+    if (const std::optional<QString> problem = reportTargetProblem(path, context.databaseFiles)) {
+        messages().inform(*problem, QStringLiteral("Rapportage"), MessageIcon::Critical);
+        return false;
+    }
+    QString error;
+    if (report.save(path, &error))
+        return true;
+    messages().inform(QStringLiteral("De rapportage kan niet worden opgeslagen als '") +
+                          QDir::toNativeSeparators(path) + QStringLiteral("'.\r\n\r\n") + error,
+                      QStringLiteral("Rapportage"), MessageIcon::Critical);
+    return false;
+}
+
+QString extension(DocumentFormat format)
+{
+    switch (format) {
+    case DocumentFormat::Pdf:
+        return QStringLiteral(".pdf");
+    case DocumentFormat::Workbook:
+        return QStringLiteral(".xlsx");
+    case DocumentFormat::Word:
+        break;
+    }
+    return QStringLiteral(".docx");
+}
 
 QString facilityName(const ReportContext& context)
 {
@@ -108,15 +141,37 @@ bool TargetCapitalReportRun::write(ReportWriter& writer, const ReportContext& co
         step();
     }
     if (m_options.heffing) {
-        // A levy that cannot be calculated has told why; the other sections stand. Without a forecast
-        // the levy keeps ValidatieOK but has said it cannot be calculated: no section of empty years.
-        clsHeffing levy(*m_workspace, m_facilityId);
-        levy.psubBerekenHeffingPerTon(m_dv->DoelvermogenMetRisicoFonds());
-        if (levy.ValidatieOK && levy.intAantaljaren > 0)
-            writeLevy(writer, *m_dv, levy);
+        if (const std::unique_ptr<clsHeffing> levy = reportableLevy())
+            writeLevy(writer, *m_dv, *levy);
         step();
     }
     return true;
+}
+
+std::unique_ptr<clsHeffing> TargetCapitalReportRun::reportableLevy() const
+{
+    // A levy that cannot be calculated has told why; the other sections stand. Without a forecast the levy
+    // keeps ValidatieOK but has said it cannot be calculated: no section of empty years.
+    auto levy = std::make_unique<clsHeffing>(*m_workspace, m_facilityId);
+    levy->psubBerekenHeffingPerTon(m_dv->DoelvermogenMetRisicoFonds());
+    if (!levy->ValidatieOK || levy->intAantaljaren == 0)
+        levy.reset();
+    return levy;
+}
+
+bool TargetCapitalReportRun::writeWorkbook(const QString& path, const ReportContext& context,
+                                           const Progress& progress)
+{
+    // The cover and the list of checklist items are text: a workbook holds the figures.
+    Workbook workbook;
+    if (m_options.doelvermogen &&
+        !addTargetCapitalSheets(workbook, *m_workspace, *m_dv, m_options.grouping, m_options.vat, progress))
+        return false;
+    if (m_options.heffing) {
+        if (const std::unique_ptr<clsHeffing> levy = reportableLevy())
+            addLevySheet(workbook, *m_dv, *levy);
+    }
+    return saveReport(workbook, path, context);
 }
 
 bool TargetCapitalReportRun::writeDocument(const QString& path, DocumentFormat format,
@@ -124,6 +179,8 @@ bool TargetCapitalReportRun::writeDocument(const QString& path, DocumentFormat f
 {
     if (!m_dv)
         return false;
+    if (format == DocumentFormat::Workbook)
+        return writeWorkbook(path, context, progress);
     if (format == DocumentFormat::Pdf) {
         PdfDocument document(m_dv->facilityName());
         return write(document, context, progress) && saveReportDocument(document, path, context);
@@ -147,18 +204,7 @@ bool writeInputReportDocument(const InputReportOptions& options, const QString& 
 bool saveReportDocument(ReportDocument& document, const QString& path, const ReportContext& context)
 {
     writeHeaderFooter(document, context);
-    // Checked again right before saving: the target may have changed since it was chosen.
-    if (const std::optional<QString> problem = reportTargetProblem(path, context.databaseFiles)) {
-        messages().inform(*problem, QStringLiteral("Rapportage"), MessageIcon::Critical);
-        return false;
-    }
-    QString error;
-    if (document.save(path, &error))
-        return true;
-    messages().inform(QStringLiteral("De rapportage kan niet worden opgeslagen als '") +
-                          QDir::toNativeSeparators(path) + QStringLiteral("'.\r\n\r\n") + error,
-                      QStringLiteral("Rapportage"), MessageIcon::Critical);
-    return false;
+    return saveReport(document, path, context);
 }
 
 bool writeUncertaintyReportDocument(const UncertaintyAnalysis& analysis, const QString& path,
@@ -178,6 +224,8 @@ bool writeUncertaintyReportDocument(const UncertaintyAnalysis& analysis, const Q
 
 DocumentFormat documentFormatFor(const QString& path)
 {
+    if (path.endsWith(QLatin1String(".xlsx"), Qt::CaseInsensitive))
+        return DocumentFormat::Workbook;
     return path.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive) ? DocumentFormat::Pdf
                                                                      : DocumentFormat::Word;
 }
@@ -199,8 +247,7 @@ QString proposedReportName(const QString& prefix, const QString& facilityName, c
         if (QStringLiteral("/\\:*?\"<>|").contains(c) || c.unicode() < 32)
             c = u'_';
     }
-    return prefix + u' ' + name + u' ' + today.toString(QStringLiteral("dd-MM-yyyy")) +
-           (format == DocumentFormat::Pdf ? QStringLiteral(".pdf") : QStringLiteral(".docx"));
+    return prefix + u' ' + name + u' ' + today.toString(QStringLiteral("dd-MM-yyyy")) + extension(format);
 }
 
 ReportContext reportContext(Workspace& workspace, long facilityId, const QString& configuredDataFile)

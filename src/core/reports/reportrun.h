@@ -1,8 +1,8 @@
 #pragma once
 
 #include "reports/dvreportrows.h"
+#include "reports/formats/reportdocument.h"
 #include "reports/reportcontext.h"
-#include "reports/reportdocument.h"
 #include "reports/targetcapitalreport.h"
 #include "storage/outputtarget.h"
 
@@ -15,6 +15,7 @@
 namespace dovra {
 class clsDV;
 struct UncertaintyAnalysis;
+class clsHeffing;
 } // namespace dovra
 
 namespace dovra::report {
@@ -48,12 +49,17 @@ public:
 
     // The chosen sections into the writer; the cover and the checklist list only into a document.
     bool write(ReportWriter& writer, const ReportContext& context, const Progress& progress = {});
-    // The sections, header and footer (and in a .docx the protection), saved under path in the format.
-    // False when it could not be saved (after a message); the file is then left as it was.
+    // The sections, header and footer (and in a .docx the protection), saved under path in the format; a
+    // workbook holds the sheets of the target capital and the levy. False when it could not be saved
+    // (after a message); the file is then left as it was.
     bool writeDocument(const QString& path, DocumentFormat format, const ReportContext& context,
                        const Progress& progress = {});
 
 private:
+    // The levy of the facility when it can be reported (ValidatieOK, with forecast years); none has told why.
+    std::unique_ptr<clsHeffing> reportableLevy() const;
+    bool writeWorkbook(const QString& path, const ReportContext& context, const Progress& progress);
+
     Workspace* m_workspace;
     long m_facilityId;
     TargetCapitalReportOptions m_options;
@@ -83,7 +89,8 @@ bool saveReportDocument(ReportDocument& document, const QString& path, const Rep
 bool writeUncertaintyReportDocument(const UncertaintyAnalysis& analysis, const QString& path,
                                     DocumentFormat format, const ReportContext& context);
 
-// The format a report file's name asks for: PDF for ".pdf" (in any case), otherwise a .docx.
+// The format a report file's name asks for: PDF for ".pdf", a workbook for ".xlsx" (in any case), otherwise a
+// .docx.
 DocumentFormat documentFormatFor(const QString& path);
 
 // The message that refuses path as the file of a report; empty when a report may be saved there.

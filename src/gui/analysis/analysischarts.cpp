@@ -1,14 +1,19 @@
 #include "analysis/analysischarts.h"
 
+#include "base/formats.h"
+#include "base/messageservice.h"
 #include "calc/expenditureschedule.h"
 #include "calc/sensitivity.h"
 #include "calc/uncertainty.h"
 #include "model/options.h"
+#include "reports/formats/workbook.h"
+#include "reports/reportfiledialog.h"
+#include "reports/reportrun.h"
+#include "reports/reportworkbooks.h"
 #include "widgets/charts.h"
 
-#include "base/formats.h"
-
 #include <QChartView>
+#include <QPushButton>
 #include <QValueAxis>
 
 #include <algorithm>
@@ -46,6 +51,30 @@ ChartPage* sensitivityChart(const SensitivityAnalysis& analysis, const QString& 
     return page;
 }
 
+namespace {
+
+// Asks where, and saves the schedule there as a workbook; a place no report may go is refused.
+void saveScheduleWorkbook(const ExpenditureSchedule& schedule, int priceLevelYear, const QString& proposed)
+{
+    const QString title = QStringLiteral("Uitgavenschema opslaan");
+    const QString path = messages().saveFileName(
+        {title, QStringLiteral("Excel bestanden (*.xlsx)|*.xlsx|"), proposed, false, true});
+    if (path.isEmpty())
+        return;
+    QString problem = report::reportTargetProblem(path, reportfile::currentReportContext().databaseFiles)
+                          .value_or(QString());
+    if (problem.isEmpty()) {
+        report::Workbook workbook;
+        report::addExpenditureSheet(workbook, schedule, priceLevelYear);
+        if (!workbook.save(path, &problem))
+            problem = QStringLiteral("Het uitgavenschema kan niet worden opgeslagen: ") + problem;
+    }
+    if (!problem.isEmpty())
+        messages().inform(problem, title, MessageIcon::Critical);
+}
+
+} // namespace
+
 ChartPage* expenditureChart(const ExpenditureSchedule& schedule, int priceLevelYear, const QString& facility,
                             QWidget* parent)
 {
@@ -66,6 +95,13 @@ ChartPage* expenditureChart(const ExpenditureSchedule& schedule, int priceLevelY
     auto* page = new ChartPage(stackedBarChart(data, parent), parent);
     page->setNote(expenditureYearNote());
     page->setProposedFileName(QStringLiteral("Uitgavenschema ") + facility + QStringLiteral(".png"));
+    auto* workbook = new QPushButton(QStringLiteral("Exporteren naar Excel…"));
+    workbook->setObjectName(QStringLiteral("cmdExporterenExcel"));
+    QObject::connect(workbook, &QPushButton::clicked, page, [schedule, priceLevelYear, facility] {
+        saveScheduleWorkbook(schedule, priceLevelYear,
+                             QStringLiteral("Uitgavenschema ") + facility + QStringLiteral(".xlsx"));
+    });
+    page->addButton(workbook);
     return page;
 }
 

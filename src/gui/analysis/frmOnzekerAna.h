@@ -2,7 +2,7 @@
 
 #include "app/screenregistration.h"
 #include "calc/uncertainty.h"
-#include "reports/reportdocument.h"
+#include "reports/formats/reportdocument.h"
 
 #include <QDialog>
 #include <QTimer>

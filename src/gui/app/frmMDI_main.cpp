@@ -16,6 +16,7 @@
 #include "facility/frmInrNieuwDialog.h"
 #include "facility/frmOpenInr.h"
 #include "reports/frmDoelverm.h"
+#include "reports/frmOverzicht.h"
 #include "reports/frmRapVoorz.h"
 #include "reports/frmVergelijk.h"
 #include "update/frmUpdateCheck.h"
@@ -66,6 +67,7 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
     setCommand(QStringLiteral("vergelijken"),
                [this] { (new frmVergelijk([this](long id) { openEditorAt(id); }, this))->show(); });
     setCommand(QStringLiteral("onz_ana"), [this] { (new frmOnzekerAna(this))->show(); });
+    setCommand(QStringLiteral("overzicht"), [this] { (new frmOverzicht(this))->show(); });
     setCommand(QStringLiteral("exportInrichting"), [] { frmImExportXML(QStringLiteral("export")).run(); });
     setCommand(QStringLiteral("importInrichting"), [] { frmImExportXML(QStringLiteral("import")).run(); });
 
@@ -128,10 +130,13 @@ void frmMDI_main::buildMenus()
                 true);
     addMenuItem(reports, QStringLiteral("vergelijken"), QStringLiteral("&Vergelijken met…"), Gate::Full,
                 true);
-    addMenuItem(reports, QStringLiteral("onz_ana"), QStringLiteral("&Onzekerheidsanalyse"), Gate::Full, true);
+    addMenuItem(reports, QStringLiteral("onz_ana"), QStringLiteral("O&nzekerheidsanalyse"), Gate::Full, true);
     reports->addSeparator();
     addMenuItem(reports, QStringLiteral("rap_invoer"), QStringLiteral("&Rapportage ingevoerde data"),
                 Gate::Full, true);
+    reports->addSeparator();
+    addMenuItem(reports, QStringLiteral("overzicht"), QStringLiteral("&Overzicht inrichtingen"), Gate::Full,
+                false);
 
     QMenu* extra = addMenu(QStringLiteral("Extra"), QStringLiteral("E&xtra"));
     addMenuItem(extra, QStringLiteral("check_updates"), QStringLiteral("&Controle op updates"),

@@ -3,7 +3,7 @@
 #include "app/appstate.h"
 #include "base/messageservice.h"
 #include "facility/frmAlgemeen.h"
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
 #include "reports/versioncomparison.h"
 #include "ui_frmVersiebeheer.h"
 #include "widgets/reporttext.h"

@@ -6,9 +6,9 @@
 #include "base/messageservice.h"
 #include "calc/clsDV.h"
 #include "calc/expenditureschedule.h"
+#include "reports/formats/screenreport.h"
 #include "reports/frmRapScherm.h"
 #include "reports/reportfiledialog.h"
-#include "reports/screenreport.h"
 #include "ui_frmDoelverm.h"
 #include "widgets/charts.h"
 #include "widgets/decimalcommakey.h"
@@ -58,7 +58,7 @@ frmDoelverm::frmDoelverm(QWidget* parent) : QDialog(parent), m_ui(std::make_uniq
 
     for (QAbstractButton* control : std::initializer_list<QAbstractButton*>{
              m_ui->chkVoorblad, m_ui->chkRapDV, m_ui->chkRapUnselectedCLitems, m_ui->chkRapHef,
-             m_ui->optRapNaar1, m_ui->optRapNaar2, m_ui->optRapNaar3})
+             m_ui->optRapNaar1, m_ui->optRapNaar2, m_ui->optRapNaar3, m_ui->optRapNaar4})
         connect(control, &QAbstractButton::clicked, this, &frmDoelverm::applyEnablingRules);
     // Choosing a grouping only means something for the target capital section.
     for (QAbstractButton* option : {m_ui->optRapSort1, m_ui->optRapSort2, m_ui->optRapSort3})
@@ -78,7 +78,7 @@ frmDoelverm::~frmDoelverm() = default;
 reportfile::ChoiceControls frmDoelverm::choiceControls() const
 {
     return {{m_ui->chkVoorblad, m_ui->chkRapDV, m_ui->chkRapUnselectedCLitems, m_ui->chkRapHef},
-            {m_ui->optRapNaar1, m_ui->optRapNaar2, m_ui->optRapNaar3},
+            {m_ui->optRapNaar1, m_ui->optRapNaar2, m_ui->optRapNaar3, m_ui->optRapNaar4},
             {m_ui->optRapSort1, m_ui->optRapSort2, m_ui->optRapSort3}};
 }
 
@@ -99,8 +99,9 @@ void frmDoelverm::placeVatBox()
 
 void frmDoelverm::applyEnablingRules()
 {
-    // The cover and the list of unselected checklist items exist in a document (.docx or PDF) only.
-    const bool document = !m_ui->optRapNaar1->isChecked();
+    // The cover and the list of unselected checklist items exist in a document (.docx or PDF) only: the
+    // screen shows the figures, a workbook holds them.
+    const bool document = m_ui->optRapNaar2->isChecked() || m_ui->optRapNaar3->isChecked();
     for (QCheckBox* box : {m_ui->chkVoorblad, m_ui->chkRapUnselectedCLitems}) {
         if (!document)
             box->setChecked(false);
@@ -169,8 +170,9 @@ void frmDoelverm::runReport()
         if (m_ui->optRapNaar1->isChecked())
             writeScreen(run);
         else
-            writeDocument(run, m_ui->optRapNaar3->isChecked() ? report::DocumentFormat::Pdf
-                                                              : report::DocumentFormat::Word);
+            writeDocument(run, m_ui->optRapNaar3->isChecked()   ? report::DocumentFormat::Pdf
+                               : m_ui->optRapNaar4->isChecked() ? report::DocumentFormat::Workbook
+                                                                : report::DocumentFormat::Word);
     }
     close();
 }

@@ -5,9 +5,9 @@
 #include "exchange/facilitystates.h"
 #include "facility/facilitymanagement.h"
 #include "reports/comparisonreport.h"
+#include "reports/formats/screenreport.h"
 #include "reports/frmRapScherm.h"
 #include "reports/reportfiledialog.h"
-#include "reports/screenreport.h"
 #include "ui_frmVergelijk.h"
 
 #include <QFileInfo>

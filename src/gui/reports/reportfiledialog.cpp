@@ -15,10 +15,6 @@ namespace dovra {
 
 namespace reportfile {
 
-namespace {
-
-// Asks until the user names a place where a report may be saved (a refused one is told why), or
-// cancels: then empty.
 QString askUsableTarget(const FileDialogRequest& request)
 {
     for (;;) {
@@ -32,8 +28,6 @@ QString askUsableTarget(const FileDialogRequest& request)
         messages().inform(*problem, QStringLiteral("Rapportage"), MessageIcon::Exclamation);
     }
 }
-
-} // namespace
 
 report::ReportContext currentReportContext()
 {
@@ -51,9 +45,10 @@ QString choose(const QString& prefix, report::DocumentFormat format)
     const QDir exportDir(stort.StandaardExportDir());
     const QString proposed = exportDir.exists() ? exportDir.filePath(name) : name;
 
-    const QString filter = format == report::DocumentFormat::Pdf
-                               ? QStringLiteral("PDF bestanden (*.pdf)|*.pdf|")
-                               : QStringLiteral("Word bestanden (*.docx)|*.docx|");
+    const QString filter =
+        format == report::DocumentFormat::Pdf        ? QStringLiteral("PDF bestanden (*.pdf)|*.pdf|")
+        : format == report::DocumentFormat::Workbook ? QStringLiteral("Excel bestanden (*.xlsx)|*.xlsx|")
+                                                     : QStringLiteral("Word bestanden (*.docx)|*.docx|");
     const QString path = askUsableTarget(
         FileDialogRequest{QStringLiteral("Rapportage opslaan als ..."), filter, proposed, false, true});
     if (path.isEmpty())

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "base/settings.h"
+#include "reports/formats/reportdocument.h"
 #include "reports/reportcontext.h"
-#include "reports/reportdocument.h"
 #include "reports/targetcapitalreport.h"
 
 #include <QString>
@@ -19,6 +19,10 @@ namespace reportfile {
 
 // The open facility of the linked data file, written now.
 report::ReportContext currentReportContext();
+
+// Asks until the user names a place where a report may be saved (a refused one is told why), or cancels:
+// then empty.
+QString askUsableTarget(const FileDialogRequest& request);
 
 // Asks where to save a report in the format, proposing prefix, facility name and today's date in the open
 // facility's export directory; the chosen directory becomes that export directory. A place no report may

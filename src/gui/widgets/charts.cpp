@@ -256,17 +256,23 @@ QChartView* stackedBarChart(const StackedBarData& data, QWidget* parent)
     return newView(chart, parent);
 }
 
-ChartPage::ChartPage(QChartView* view, QWidget* parent) : QWidget(parent), m_view(view)
+ChartPage::ChartPage(QChartView* view, QWidget* parent)
+    : QWidget(parent), m_view(view), m_buttons(new QHBoxLayout)
 {
     auto* save = new QPushButton(QStringLiteral("Opslaan als afbeelding..."), this);
     save->setObjectName(QStringLiteral("cmdOpslaanAfbeelding"));
     connect(save, &QPushButton::clicked, this, &ChartPage::save);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(save);
+    m_buttons->addStretch();
+    m_buttons->addWidget(save);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(view, 1);
-    layout->addLayout(buttons);
+    layout->addLayout(m_buttons);
+}
+
+void ChartPage::addButton(QPushButton* button)
+{
+    button->setParent(this);
+    m_buttons->insertWidget(m_buttons->count() - 1, button);
 }
 
 void ChartPage::setNote(const QString& text)

@@ -10,6 +10,8 @@
 #include <optional>
 
 QT_FORWARD_DECLARE_CLASS(QChartView)
+QT_FORWARD_DECLARE_CLASS(QHBoxLayout)
+QT_FORWARD_DECLARE_CLASS(QPushButton)
 
 namespace dovra {
 
@@ -94,12 +96,15 @@ public:
     void setProposedFileName(const QString& name) { m_proposedName = name; }
     // A line below the chart that says how to read it.
     void setNote(const QString& text);
+    // Another button beside the one that saves the picture (the page takes it over).
+    void addButton(QPushButton* button);
 
 private:
     void save();
     QImage image() const;
 
     QChartView* m_view;
+    QHBoxLayout* m_buttons;
     QString m_proposedName;
 };
 

@@ -1,6 +1,6 @@
 #include "widgets/reporttext.h"
 
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
 
 #include <QFontMetricsF>
 #include <QTextBlock>

@@ -13,7 +13,7 @@
 #include "checklist/clsCL.h"
 #include "facility/clsStort.h"
 #include "facility/facilitymanagement.h"
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
 #include "reports/sensitivityreport.h"
 #include "storage/database.h"
 #include "storage/workspace.h"

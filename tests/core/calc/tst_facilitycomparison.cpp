@@ -4,7 +4,7 @@
 #include "exchange/facilityexchange.h"
 #include "exchange/facilitystates.h"
 #include "reports/comparisonreport.h"
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
 #include "support/golden.h"
 #include "support/testfiles.h"
 

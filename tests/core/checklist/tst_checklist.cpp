@@ -7,7 +7,7 @@
 #include "checklist/conformity.h"
 #include "checklist/itemverdict.h"
 #include "checklist/versionchange.h"
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
 #include "reports/versioncomparison.h"
 #include "storage/database.h"
 #include "support/golden.h"

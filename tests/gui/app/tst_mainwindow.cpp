@@ -79,7 +79,8 @@ TEST_F(MainWindowTest, CommandsOpenTheirScreens)
     for (const QString entry :
          {"Nieuwe_inrichting:frmInrNieuwDialog", "open_inrichting:frmOpenInr", "Algemeen:frmAlgemeen",
           "AlgNazKosten:frmAlgNazKosten", "Doelvermogen:frmDoelverm", "rap_invoer:frmRapVoorz",
-          "gev_ana:frmGevoelAna", "onz_ana:frmOnzekerAna", "Configuratie:frmConfig", "Info:frmSplash"}) {
+          "gev_ana:frmGevoelAna", "onz_ana:frmOnzekerAna", "overzicht:frmOverzicht", "Configuratie:frmConfig",
+          "Info:frmSplash"}) {
         const QString command = entry.section(u':', 0, 0);
         window->runMenuCommand(command);
         QPointer<QWidget> opened = window->findChild<QWidget*>(entry.section(u':', 1));

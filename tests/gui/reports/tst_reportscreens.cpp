@@ -4,11 +4,12 @@
 #include "app/frmMDI_main.h"
 #include "costitems/frmAct.h"
 #include "facility/clsStort.h"
+#include "reports/formats/screenreport.h"
 #include "reports/frmDoelverm.h"
+#include "reports/frmOverzicht.h"
 #include "reports/frmRapScherm.h"
 #include "reports/frmRapVoorz.h"
 #include "reports/frmVergelijk.h"
-#include "reports/screenreport.h"
 #include "support/docxinspect.h"
 #include "support/guiprogramfolder.h"
 #include "widgets/opendocument.h"
@@ -19,6 +20,8 @@
 #include <QDir>
 #include <QPushButton>
 #include <QStackedBarSeries>
+#include <QTableView>
+#include <QTableWidget>
 #include <QTabWidget>
 #include <QTest>
 #include <QTextBlock>
@@ -104,13 +107,15 @@ TEST_F(ReportScreensTest, EnablingRulesFollowEveryClick)
     click("chkRapHef");
     EXPECT_TRUE(enabled("OKButton"));
 
-    // The cover and the checklist list exist in a document (.docx or PDF) only.
+    // The cover and the checklist list exist in a document (.docx or PDF) only, not on the screen or in a
+    // workbook.
     const char* documentOnly[] = {"chkVoorblad", "chkRapUnselectedCLitems"};
     for (const char* name : documentOnly)
         click(name);
-    for (const char* output : {"optRapNaar1", "optRapNaar2", "optRapNaar1", "optRapNaar3"}) {
+    for (const char* output : {"optRapNaar1", "optRapNaar2", "optRapNaar4", "optRapNaar3"}) {
         click(output);
-        const bool toDocument = output != std::string_view("optRapNaar1");
+        const bool toDocument =
+            output == std::string_view("optRapNaar2") || output == std::string_view("optRapNaar3");
         for (const char* name : documentOnly) {
             EXPECT_FALSE(checked(name)) << name;
             EXPECT_EQ(enabled(name), toDocument) << name;
@@ -362,6 +367,43 @@ TEST(ReportWindowTest, ShowsRunsWithTheirLookOnTabStopsInCentimetres)
     child<QPushButton>(window, "cmdSluiten")->click();
     deletePending();
     EXPECT_FALSE(window);
+}
+
+// The overview of the demo data without an open facility: one province chosen leaves its rows, totals and
+// bars, which are what is exported; a double-click opens the facility. The figures are the core's
+// (tests/core/overview).
+using OverviewWindowTest = test::WindowTest;
+
+TEST_F(OverviewWindowTest, FilterFollowsTheProvinceAndADoubleClickOpens)
+{
+    ASSERT_TRUE(appState().linkDataFile(folder.copyDemoData(), false, true));
+    QPointer<frmMDI_main> window = new frmMDI_main;
+    window->runMenuCommand(QStringLiteral("overzicht"));
+    QPointer<frmOverzicht> overview = window->findChild<frmOverzicht*>();
+    ASSERT_TRUE(overview);
+    auto* rows = child<QTableView>(overview, "tblInrichtingen");
+    ASSERT_TRUE(QTest::qWaitFor([rows] { return rows->model()->rowCount() == 3; }, 20000));
+    child<QComboBox>(overview, "cboProvincie")->setCurrentText(QStringLiteral("Zuid-Holland"));
+    ASSERT_EQ(rows->model()->rowCount(), 1);
+    EXPECT_EQ(child<QTableWidget>(overview, "tblTotalen")->item(0, 1)->text(), u"1");
+    const auto* bars = qobject_cast<QStackedBarSeries*>(
+        child<QChartView>(overview, "chtDoelvermogen")->chart()->series().at(0));
+    ASSERT_EQ(bars->count(), 1);
+    EXPECT_EQ(bars->barSets().at(0)->label(), u"Zuid-Holland");
+    // The rows shown go into the spreadsheet.
+    const QString workbook = folder.filePath(QStringLiteral("overzicht.xlsx"));
+    recorder.answerNextFile(workbook);
+    recorder.answerNext(MessageAnswer::No);
+    child<QPushButton>(overview, "cmdExporteren")->click();
+    const QString cells =
+        QString::fromUtf8(test::readDocxPart(workbook, QStringLiteral("xl/sharedStrings.xml")));
+    EXPECT_TRUE(cells.contains(QLatin1String("Hollandsch Diep")) &&
+                !cells.contains(QLatin1String("Vlagheide")));
+    EXPECT_EQ(recorder.titles(), QStringList{QStringLiteral("Overzicht inrichtingen")});
+    emit rows->doubleClicked(rows->model()->index(0, 0));
+    EXPECT_EQ(appState().facility().id, 3);
+    deletePending();
+    EXPECT_FALSE(overview);
 }
 
 } // namespace

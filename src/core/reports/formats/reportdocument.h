@@ -39,11 +39,12 @@ struct Section
     QList<Block> blocks;
 };
 
-// The file formats a report document is saved in.
+// The file formats a report is saved in: documents of text, and a workbook of cells.
 enum class DocumentFormat
 {
     Word,
-    Pdf
+    Pdf,
+    Workbook
 };
 
 // A report written into a file: collects the sections, header and footer; the format writes them out.

@@ -1,4 +1,4 @@
-#include "reports/docxdocument.h"
+#include "reports/formats/docxdocument.h"
 
 #include <QCryptographicHash>
 #include <QRandomGenerator>

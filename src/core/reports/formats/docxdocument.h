@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/reportdocument.h"
+#include "reports/formats/reportdocument.h"
 
 #include <QByteArray>
 #include <QString>

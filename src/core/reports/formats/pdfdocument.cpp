@@ -1,4 +1,4 @@
-#include "reports/pdfdocument.h"
+#include "reports/formats/pdfdocument.h"
 
 #include "base/formats.h"
 

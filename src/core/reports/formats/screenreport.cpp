@@ -1,4 +1,4 @@
-#include "reports/screenreport.h"
+#include "reports/formats/screenreport.h"
 
 #include <algorithm>
 

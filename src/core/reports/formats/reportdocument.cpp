@@ -1,4 +1,4 @@
-#include "reports/reportdocument.h"
+#include "reports/formats/reportdocument.h"
 
 #include <QSaveFile>
 
