@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -100,6 +101,7 @@ TEST(Workbook, CellsFormatsAndLayoutReadBack)
     const QString path = dir.filePath(QStringLiteral("cellen.xlsx"));
     QString error;
     ASSERT_TRUE(everyKindOfCell().save(path, &error)) << error.toStdString();
+    EXPECT_TRUE(QFileInfo(path).permissions() & QFileDevice::ReadOther);
     EXPECT_TRUE(test::matchesGolden(QStringLiteral("reports/workbook-cells.txt"), runScript({"dump", path})));
 }
 

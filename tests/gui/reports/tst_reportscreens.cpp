@@ -221,6 +221,18 @@ TEST_F(ReportScreensTest, TheFileDialogAsksUntilAPlaceIsGoodOrCancelled)
     EXPECT_TRUE(recorder.recorded().isEmpty());
     deletePending();
     EXPECT_FALSE(dialog);
+
+    // A workbook is asked for as one.
+    dialog = new frmDoelverm;
+    recorder.clear();
+    click("optRapNaar4");
+    recorder.answerNextFile(chosen(QStringLiteral("doelvermogen.xlsx")));
+    recorder.answerNext(MessageAnswer::No);
+    click("OKButton");
+    EXPECT_EQ(recorder.fileRequests().value(0).filter, u"Excel bestanden (*.xlsx)|*.xlsx|");
+    EXPECT_TRUE(recorder.fileRequests().value(0).proposed.endsWith(u".xlsx"));
+    QFile workbook(chosen(QStringLiteral("doelvermogen.xlsx")));
+    EXPECT_TRUE(workbook.open(QIODevice::ReadOnly) && workbook.read(2) == "PK");
 }
 
 TEST_F(ReportScreensTest, InputReportWritesTheTickedSections)
@@ -295,6 +307,11 @@ TEST_F(ReportScreensTest, ScreenOutputFillsAReportWindowOfTheMainWindow)
     EXPECT_EQ(bars->count(), 6);
     EXPECT_EQ(firstYear, 472334.0);
     EXPECT_EQ(ScreenRegistration::loadedScreens(), 1);
+    // The schedule saved as a workbook where the user chooses.
+    recorder.answerNextFile(chosen(QStringLiteral("schema.xlsx")));
+    child<QPushButton>(report, "cmdExporterenExcel")->click();
+    EXPECT_GT(QFileInfo(chosen(QStringLiteral("schema.xlsx"))).size(), 0);
+    EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'|').toStdString();
     child<QPushButton>(report, "cmdSluiten")->click();
     deletePending();
     EXPECT_FALSE(report);

@@ -321,6 +321,10 @@ bool Workbook::save(const QString& path, QString* error) const
     }
     if (result != LXW_NO_ERROR)
         return fail(problemText(result, sheetName));
+    // Readable by others as a document is, not private as a temporary file: a replaced file keeps its own.
+    file.setPermissions(target.exists() ? QFile::permissions(target.absoluteFilePath())
+                                        : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                              QFileDevice::ReadGroup | QFileDevice::ReadOther);
     if (!replaceFile(file.fileName(), target.absoluteFilePath()))
         return fail(QStringLiteral("Het bestand kan niet worden vervangen."));
     file.setAutoRemove(false);

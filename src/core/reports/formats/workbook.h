@@ -64,8 +64,8 @@ public:
 
     const QString& name() const { return m_name; }
 
-    // The sheet's first row: bold headings, frozen above the rows that follow, with an autofilter over
-    // the table they head.
+    // The sheet's first row, set before any other: bold headings, frozen above the rows that follow, with
+    // an autofilter over the table they head.
     void setHeader(const QStringList& headings);
     // Appends a row (an empty list: a blank row); returns its row number, counted from 0 with the header,
     // for the formulas that refer to it.
