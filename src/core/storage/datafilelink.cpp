@@ -4,6 +4,7 @@
 #include "storage/database.h"
 #include "storage/filereplace.h"
 #include "storage/requiredschema.h"
+#include "storage/savefailure.h"
 #include "storage/workspace.h"
 
 #include <QDir>
@@ -180,11 +181,19 @@ bool LinkDataFile(Workspace& workspace, const QString& path, bool isNew, bool si
         isNew ? acceptSchema(*db, fullPath) : acceptExistingFile(*db, fullPath, workspace.version().number());
     if (!usable)
         return false;
+    // The file stays usable for reading and reports; the user knows why changes will fail. At start-up the
+    // compaction has told already.
+    if (!silent && !canWriteDataFile(*db))
+        reportNoWriteAccess(fullPath);
 
     const QString previousPath = workspace.dataFilePath();
     workspace.setDataFile(fullPath, std::move(db));
     if (!silent) {
-        messages().inform(QStringLiteral("Koppeling aan {") + fullPath + QStringLiteral("} is ingesteld. "),
+        const QString made =
+            isNew ? QStringLiteral("Databestand ") + fullPath + QStringLiteral(" is aangemaakt.\n")
+                  : QString();
+        messages().inform(made + QStringLiteral("Koppeling aan ") + fullPath +
+                              QStringLiteral(" is ingesteld."),
                           LinkTitle, MessageIcon::Information);
     }
     if (!UpgradeDataFile(workspace)) {

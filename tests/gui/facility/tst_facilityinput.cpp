@@ -18,14 +18,17 @@
 #include "facility/frmVersiebeheer.h"
 #include "facility/tonnagemodel.h"
 #include "storage/database.h"
+#include "storage/datafilelink.h"
 #include "support/guiprogramfolder.h"
 #include "support/testfiles.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -179,6 +182,55 @@ TEST_F(FacilityInputTest, GeneralDataClosingChecksTheFieldBeingEditedAndTheStore
     // Once on closing, once more as the open facility is reloaded with the 1st of the month.
     EXPECT_EQ(recorder.titles(), QStringList(2, QStringLiteral("Ongeldige datum aanvang nazorg")));
     EXPECT_DOUBLE_EQ(appState().facility().aftercareStart, 2030.0);
+}
+
+// On a file the program cannot write, a change is tried again or discarded as the user chooses (the messages
+// are the core's): the screen and the program close, and the file is untouched.
+TEST_F(FacilityInputTest, UnwritableFileNeverKeepsTheProgramOpen)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.filePath(QStringLiteral("alleenlezen"))));
+    const QString path = folder.copyDemoData(QStringLiteral("alleenlezen/dbTALVOdata_1.mdb"));
+    const auto contents = [&path] {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    const QByteArray before = contents();
+    {
+        test::ReadOnlyFolder readOnly(folder.filePath(QStringLiteral("alleenlezen")));
+        if (!readOnly.active)
+            GTEST_SKIP() << "no read-only folder can be made here";
+        ASSERT_TRUE(LinkDataFile(appState().workspace(), path, false, true));
+        auto* window = new frmMDI_main;
+        window->show();
+        ASSERT_TRUE(appState().openFacility(1));
+        window->runCommand(QStringLiteral("Algemeen"));
+        screen = window->findChild<frmAlgemeen*>();
+        ASSERT_TRUE(screen);
+        recorder.clear();
+        recorder.answerNext(MessageAnswer::Retry);
+        recorder.answerNext(MessageAnswer::Discard);
+        auto* address = control<QPlainTextEdit>("txtLocatieAdres");
+        address->setPlainText(QStringLiteral("Dorpsstraat 1"));
+        test::leave(address);
+        EXPECT_EQ(recorder.titles(), QStringList(2, QStringLiteral("Fout bij het opslaan van de gegevens")));
+        EXPECT_NE(address->toPlainText(), QStringLiteral("Dorpsstraat 1"));
+
+        // Tried again in vain, then dropped as the program closes.
+        screen->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
+        address->setFocus();
+        address->setPlainText(QStringLiteral("Dorpsstraat 2"));
+        recorder.clear();
+        recorder.answerNext(MessageAnswer::Retry);
+        recorder.answerNext(MessageAnswer::Discard);
+        EXPECT_TRUE(window->close());
+        deletePending();
+        EXPECT_FALSE(screen);
+        EXPECT_EQ(recorder.recorded().size(), 2);
+        delete window;
+        appState().workspace().closeFile(path);
+    }
+    EXPECT_EQ(contents(), before);
 }
 
 // The forecast opens from the screen and must be closed with its own button, which checks the years first.
