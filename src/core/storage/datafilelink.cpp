@@ -19,6 +19,7 @@ namespace dovra {
 namespace {
 
 const QString DataFilePrefix = QStringLiteral("dbTALVOdata_");
+const QString DataFileExtension = QStringLiteral(".mdb");
 const QString LinkTitle = QStringLiteral("Koppeling databestand");
 
 void reportUnusableFile(const QString& path)
@@ -126,10 +127,17 @@ bool ValidDataFileName(const QString& path)
     if (!valid) {
         messages().inform(
             QStringLiteral("De bestandsnaam is ongeldig.\nDe bestandsnaam dient te bestaan uit '") +
-                DataFilePrefix + QStringLiteral("' plus een door de gebruiker in te voeren tekst."),
+                DataFilePrefix +
+                QStringLiteral("' plus een door de gebruiker in te voeren tekst.\nBijvoorbeeld: ") +
+                DataFilePrefix + QStringLiteral("provincie.mdb"),
             QStringLiteral("Instellen bestandskoppeling"), MessageIcon::Exclamation);
     }
     return valid;
+}
+
+QString withDataFileExtension(const QString& path)
+{
+    return path.endsWith(DataFileExtension, Qt::CaseInsensitive) ? path : path + DataFileExtension;
 }
 
 std::optional<long> DataFileVersion(Database& db)
@@ -165,9 +173,10 @@ std::optional<int> formatVersionFromText(const QString& text)
 
 bool LinkDataFile(Workspace& workspace, const QString& path, bool isNew, bool silent)
 {
-    if (!ValidDataFileName(path))
+    const QString target = isNew ? withDataFileExtension(path) : path;
+    if (!ValidDataFileName(target))
         return false;
-    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    const QString fullPath = QFileInfo(target).absoluteFilePath();
     if (isNew && !createFromTemplate(workspace, fullPath))
         return false;
     // The connection the checks open is the one the workspace keeps: opening a file is slow. A refused

@@ -237,9 +237,13 @@ TEST_F(StorageTest, CurrentFileLinksUnchangedAndANewOneIsTheTemplate)
     ASSERT_TRUE(LinkDataFile(workspace, path, true, true));
     EXPECT_EQ(single(path, "SELECT (SELECT count(*) FROM tblStort) || ' ' || count(*) FROM tblProv"), "0 13");
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part")));
-    // Its folder is made when missing.
+    // Its folder is made when missing; ".mdb" is added when it is not typed, and the user told what was made.
+    recorder.clear();
     EXPECT_TRUE(
-        LinkDataFile(workspace, folder.filePath(QStringLiteral("nieuw/dbTALVOdata_2.mdb")), true, true));
+        LinkDataFile(workspace, folder.filePath(QStringLiteral("nieuw/dbTALVOdata_test")), true, false));
+    const QString made = folder.filePath(QStringLiteral("nieuw/dbTALVOdata_test.mdb"));
+    EXPECT_EQ(recorder.texts(), QStringList{"Databestand " + made + " is aangemaakt.\nKoppeling aan " + made +
+                                            " is ingesteld."});
 }
 
 TEST_F(StorageTest, OldFormatIsUpgradedOnceWhenTheUserAgrees)
