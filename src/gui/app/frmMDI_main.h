@@ -75,7 +75,6 @@ private:
     {
         QAction* action;
         QString command;
-        bool facilityBound;
     };
 
     void buildMenus();
