@@ -1,8 +1,8 @@
 #include "app/frmBrowser.h"
 
 #include "ui_frmBrowser.h"
+#include "widgets/opendocument.h"
 
-#include <QDesktopServices>
 #include <QStyle>
 
 namespace dovra {
@@ -68,7 +68,7 @@ void frmBrowser::followLink(const QUrl& link)
     if (target.host() == m_home.host())
         m_ui->txtPagina->setSource(target);
     else
-        QDesktopServices::openUrl(target);
+        OpenWebAddress(target);
 }
 
 void frmBrowser::showPageTitle(const QUrl& address)
