@@ -61,6 +61,10 @@ frmAlgemeen::frmAlgemeen(QWidget* parent)
     m_ui->lblChecklistHuidig->setText(QStringLiteral("Checklistversie: ") + m_stort.strChecklistJaar);
     if (m_stort.intChecklistPrijspeil != 0 && m_stort.JaarPrijsPeil() != m_stort.intChecklistPrijspeil)
         writeField(QStringLiteral("intJaarPrijspeil"), m_stort.intChecklistPrijspeil);
+    // Shown as what it is: fixed by the checklist version, not to be typed in.
+    QPalette fixed = m_ui->txtPrijspeil->palette();
+    fixed.setColor(QPalette::Base, fixed.color(QPalette::Window));
+    m_ui->txtPrijspeil->setPalette(fixed);
     m_ui->txtPrijspeil->setText(m_stort.JaarPrijsPeil() ? QString::number(m_stort.JaarPrijsPeil())
                                                         : QString());
 
