@@ -43,6 +43,10 @@ frmBrowser::frmBrowser(const QUrl& home, QWidget* parent)
     connect(m_ui->Forward, &QAction::triggered, page, &QTextBrowser::forward);
     connect(m_ui->Refresh, &QAction::triggered, page, &QTextBrowser::reload);
     connect(m_ui->Home, &QAction::triggered, page, &QTextBrowser::home);
+    // Also while a page loads (the toolbar is disabled then), so the window always closes from the keyboard.
+    m_ui->Sluiten->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close});
+    addAction(m_ui->Sluiten);
+    connect(m_ui->Sluiten, &QAction::triggered, this, &QWidget::close);
 }
 
 frmBrowser::~frmBrowser() = default;
