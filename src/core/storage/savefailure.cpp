@@ -81,10 +81,11 @@ bool canWriteDataFile(Database& data)
 
 void reportNoWriteAccess(const QString& path)
 {
-    messages().inform(QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + path +
-                          QStringLiteral("\". Verplaats dit databestand naar een andere locatie waar u mag "
-                                         "schrijven."),
-                      QStringLiteral("Schrijffout"), MessageIcon::Critical);
+    messages().inform(
+        QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + path +
+            QStringLiteral("\". Verplaats dit databestand naar een andere locatie waar u mag "
+                           "schrijven; tot dan kunt u de gegevens bekijken, maar niet wijzigen."),
+        QStringLiteral("Schrijffout"), MessageIcon::Critical);
 }
 
 } // namespace dovra
