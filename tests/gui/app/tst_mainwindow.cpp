@@ -96,10 +96,11 @@ TEST_F(MainWindowTest, FacilityBoundCommandsFollowTheOpenFacility)
 {
     // name, enabled with a facility open, without one
     const std::tuple<const char*, bool, bool> cases[] = {
-        {"check_updates", true, true}, {"GevAnalyse", true, false},      {"Algemeen", true, false},
-        {"frmAlgemeen", true, false},  {"Doelvermogen", true, false},    {"rap_invoer", true, false},
-        {"Doelverm", true, false},     {"rapIngevoerdeData", true, false}, {"nieuw_databestand", true, true},
-        {"databestand_koppelen", true, true}};
+        {"check_updates", true, true},     {"GevAnalyse", true, false},
+        {"Algemeen", true, false},         {"frmAlgemeen", true, false},
+        {"Doelvermogen", true, false},     {"rap_invoer", true, false},
+        {"Doelverm", true, false},         {"rapIngevoerdeData", true, false},
+        {"nieuw_databestand", true, true}, {"databestand_koppelen", true, true}};
     for (const bool open : {true, false}) {
         appState().SetFacilityOpenState(open);
         for (const auto& [name, withFacility, without] : cases)

@@ -297,9 +297,10 @@ TEST(OpenDocumentTest, TellsWhenNoProgramOpensTheFileOrTheAddress)
     const DocumentOpener previous = setDocumentOpener([](const QUrl&) { return false; });
     EXPECT_FALSE(OpenDocument(QDir::temp().filePath(QStringLiteral("rapport.docx"))));
     EXPECT_FALSE(OpenWebAddress(QUrl(QStringLiteral("https://www.ipo.nl/"))));
-    EXPECT_EQ(recorder.texts().join(u'|'),
-              u"Er is geen programma gevonden waarmee 'rapport.docx' geopend kan worden.|Er is geen webbrowser "
-              u"gevonden waarmee 'https://www.ipo.nl/' geopend kan worden.");
+    EXPECT_EQ(
+        recorder.texts().join(u'|'),
+        u"Er is geen programma gevonden waarmee 'rapport.docx' geopend kan worden.|Er is geen webbrowser "
+        u"gevonden waarmee 'https://www.ipo.nl/' geopend kan worden.");
     setDocumentOpener(previous);
 }
 
