@@ -222,8 +222,11 @@ int printLevy(Workspace& workspace, long facilityId, bool json, QTextStream& out
     } else if (levy.ValidatieOK) {
         out << "Inrichting: " << dv->facilityName() << '\n';
         if (!levy.rapStortNamen.isEmpty())
-            out << "Verevening met: " << levy.rapStortNamen.mid(2) << '\n';
-        out << "Heffing per ton (prijspeil " << formats::ordinaryText(levy.sngTref)
+            out << "Verevening met: " << levy.rapStortNamen << '\n';
+        else
+            out << "Aanvang nazorg: "
+                << formats::date(levy.DatumAanvangNazorg(), QStringLiteral("dd-mm-yyyy")) << '\n';
+        out << "Heffing per ton (prijspeil " << levy.prijspeilJaar()
             << "): " << formats::number(levy.HeffingPerTon_prijspeil_tRef, QStringLiteral("€ #,##0.00"))
             << '\n';
         out << "Doelvermogen op peilmoment: " << euro(levy.DVref) << '\n';

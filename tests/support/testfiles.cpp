@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace dovra::test {
 
 static const QDir Built(QStringLiteral(DOVRA_TEST_PROGRAM_DIR));
@@ -55,6 +59,25 @@ QByteArray ProgramFolder::offeredChecklist(int sequence) const
     const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     QFile::remove(path);
     return bytes;
+}
+
+ReadOnlyFolder::ReadOnlyFolder(const QString& path) : m_path(QFile::encodeName(path))
+{
+    if (geteuid() != 0) {
+        active = chmod(m_path.constData(), 0555) == 0;
+        return;
+    }
+    m_mounted = mount(m_path.constData(), m_path.constData(), nullptr, MS_BIND, nullptr) == 0;
+    active = m_mounted &&
+             mount(nullptr, m_path.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) == 0;
+}
+
+ReadOnlyFolder::~ReadOnlyFolder()
+{
+    if (m_mounted)
+        umount2(m_path.constData(), MNT_DETACH);
+    else
+        chmod(m_path.constData(), 0755);
 }
 
 QString ProgramFolder::copyDemoData(const QString& name) const

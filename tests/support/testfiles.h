@@ -55,6 +55,23 @@ private:
     Workspace* m_workspace = &m_own;
 };
 
+// A folder the program cannot write in, for the life of the object: a read-only bind mount of itself when
+// running as root (whom permissions do not stop), else its permissions. active is false when neither works.
+class ReadOnlyFolder
+{
+public:
+    explicit ReadOnlyFolder(const QString& path);
+    ~ReadOnlyFolder();
+    ReadOnlyFolder(const ReadOnlyFolder&) = delete;
+    ReadOnlyFolder& operator=(const ReadOnlyFolder&) = delete;
+
+    bool active = false;
+
+private:
+    QByteArray m_path;
+    bool m_mounted = false;
+};
+
 // The SQL text of a script in tests/data, or of one in data/ when name starts with "data/".
 QString readScript(const QString& name);
 // The cases of a file in tests/data: one a line, its fields split by '|'; empty lines and comments (lines

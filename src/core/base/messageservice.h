@@ -19,14 +19,17 @@ enum class MessageButtons
 {
     Ok,
     OkCancel,
-    YesNo
+    YesNo,
+    RetryDiscard
 };
 enum class MessageAnswer
 {
     Ok,
     Cancel,
     Yes,
-    No
+    No,
+    Retry,
+    Discard
 };
 
 // A colour as the settings and the data keep it: red + 256 * green + 65536 * blue.

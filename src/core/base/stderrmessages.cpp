@@ -11,6 +11,9 @@ MessageAnswer StderrMessages::message(const QString& text, const QString& title,
     QString line = title + QStringLiteral(": ") + text;
     line.replace(QLatin1String("\r\n"), QLatin1String(" ")).replace(QLatin1Char('\n'), QLatin1Char(' '));
     std::fprintf(stderr, "%s\n", line.toUtf8().constData());
+    // Nobody can answer: a retry would never end.
+    if (buttons == MessageButtons::RetryDiscard)
+        return MessageAnswer::Discard;
     return buttons == MessageButtons::Ok ? MessageAnswer::Ok : defaultAnswer;
 }
 

@@ -40,10 +40,4 @@ void ReportUnexpectedError(const ErrorInfo& error, const QString& source)
                           MessageIcon::Critical);
 }
 
-void ReportSaveFailure(const QString& source)
-{
-    ReportUnexpectedError(ErrorInfo{0, QStringLiteral("Fout bij het opslaan van de gegevens"), std::nullopt},
-                          source);
-}
-
 } // namespace dovra

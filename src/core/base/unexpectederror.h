@@ -22,7 +22,5 @@ ErrorInfo errorFromSystem(const std::error_code& code);
 // The shared report of unexpected errors: "Fout <nr>" and the failing routine, and the
 // operating system's text in a second message when it has one.
 void ReportUnexpectedError(const ErrorInfo& error, const QString& source = {});
-// The same for a record that could not be stored; what was entered stays pending, so nothing is lost.
-void ReportSaveFailure(const QString& source);
 
 } // namespace dovra

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <optional>
+#include <set>
 
 namespace dovra {
 
@@ -70,12 +71,14 @@ std::optional<std::vector<clsHeffing::Supply>> readForecast(Database& data, cons
     for (std::size_t k = 0; k < ids.size(); ++k)
         placeholders.append(QStringLiteral("?"));
     Statement rows = data.prepare(
-        QStringLiteral("SELECT intKalJaar, lngTonnage FROM tblTonnage WHERE intKalJaar IS NOT NULL AND "
-                       "lngStort_REF IN (") +
+        QStringLiteral("SELECT intKalJaar, lngTonnage, lngStort_REF FROM tblTonnage WHERE intKalJaar IS NOT "
+                       "NULL AND lngStort_REF IN (") +
         placeholders.join(QStringLiteral(", ")) + QStringLiteral(")"));
     for (std::size_t k = 0; k < ids.size(); ++k)
         rows.bind(int(k) + 1, ids[k]);
     std::vector<clsHeffing::Supply> forecast;
+    // A facility's years, each of which it may name once.
+    std::set<std::pair<qint64, qint64>> facilityYears;
     while (rows.next()) {
         const std::optional<qint64> year = wholeWithin(rows.value(0), FirstYear, LastYear);
         if (!year) {
@@ -91,6 +94,11 @@ std::optional<std::vector<clsHeffing::Supply>> readForecast(Database& data, cons
                            QStringLiteral(" een ongeldige hoeveelheid ('") + rows.value(1).toString() +
                            QStringLiteral("'). Een hoeveelheid is een geheel aantal kiloton van 0 tot en met "
                                           "2147483647."));
+            return std::nullopt;
+        }
+        if (!facilityYears.insert({rows.value(2).toLongLong(), *year}).second) {
+            refuseForecast(QStringLiteral("het jaar ") + QString::number(*year) +
+                           QStringLiteral(" meer dan eens. Elk jaar telt één keer."));
             return std::nullopt;
         }
         forecast.push_back({qint16(*year), *kilotonnes});
@@ -266,7 +274,7 @@ bool clsHeffing::pfunVerevening(const QString& naamOpen, int stortType, int prov
         return false;
 
     for (const GroepsLid& lid : groep) {
-        rapStortNamen += QStringLiteral(", ") + lid.naam;
+        rapStortNamen += (rapStortNamen.isEmpty() ? QString() : QStringLiteral(", ")) + lid.naam;
         // Target capitals at other rates cannot be added up, nor shared by one levy.
         if (lid.rente != sngRente || lid.inflatie != sngInflatie) {
             messages().inform(

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -47,7 +48,7 @@ public:
     float sngDV = 0;
     // The target capital to raise, at tRef: the own one, or the sum of the group's.
     float DVref = 0;
-    // The group's names, each preceded by ", ".
+    // The group's names, separated by ", ".
     QString rapStortNamen;
     bool ValidatieOK = false;
 
@@ -57,6 +58,11 @@ public:
         qint16 year = 0;
         qint64 kilotonnes = 0;
     };
+
+    // The year whose prices the levy per ton at tRef is in, as a whole year: the facility's price level year
+    // for an equalised levy, the year of the aftercare start for a levy of the facility alone (its target
+    // capital is in the money of that date).
+    int prijspeilJaar() const { return int(std::floor(sngTref)); }
 
     // Report values. Years are numbered 1 .. intAantaljaren in ascending calendar year.
     QDate DatumAanvangNazorg() const { return m_datumAanvangNazorg; }

@@ -41,6 +41,8 @@ public:
     bool hasPendingChanges() const { return !m_pending.isEmpty(); }
     // Writes the current row's pending changes in one statement; false (changes kept) on failure.
     bool UpdateNu();
+    // Forgets the current row's pending changes: it is as stored again.
+    void discardPending() { m_pending.clear(); }
     // Marks the current row as changed now, so that UpdateNu stores it even without other changes.
     void ForceDirty();
 

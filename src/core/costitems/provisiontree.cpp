@@ -1,12 +1,12 @@
 #include "costitems/provisiontree.h"
 
-#include "base/unexpectederror.h"
 #include "checklist/itemverdict.h"
 #include "costitems/clsAct.h"
 #include "costitems/clsVoorz.h"
 #include "model/rawvalue.h"
 #include "storage/database.h"
 #include "storage/lookups.h"
+#include "storage/savefailure.h"
 #include "storage/workspace.h"
 
 #include <QHash>
@@ -49,11 +49,6 @@ private:
     const clsAct& m_items;
     qsizetype m_row;
 };
-
-void saveFailed()
-{
-    ReportSaveFailure(QStringLiteral("frmAct"));
-}
 
 } // namespace
 
@@ -221,7 +216,7 @@ void ProvisionTree::replaceNewKey()
 bool ProvisionTree::select(const QString& key, bool keepRecord)
 {
     if (!m_costItems->UpdateNu()) {
-        saveFailed();
+        reportSaveFailure(*m_workspace);
         return false;
     }
     const QString target = key == NewCostItemKey ? costItemKey() : key;
@@ -289,7 +284,7 @@ QString ProvisionTree::psubAddVoorz()
         return {};
     const long id = m_provisions->VoegVoorzieningToe(int(idOf(m_selected->key)), name);
     if (id == 0) {
-        saveFailed();
+        reportSaveFailure(*m_workspace);
         return {};
     }
     const QString key = ProvisionPrefix + QString::number(id);
@@ -305,12 +300,12 @@ QString ProvisionTree::psubAddFase()
         return {};
     // The copy is made of the stored row: what the user entered is saved first.
     if (!m_costItems->UpdateNu() || !m_costItems->ActiveerID(idOf(item->key))) {
-        saveFailed();
+        reportSaveFailure(*m_workspace);
         return {};
     }
     const qsizetype phases = qsizetype(item->children.size()) + 1;
     if (m_costItems->Dupliceer_Act(int(phases)) == 0) {
-        saveFailed();
+        reportSaveFailure(*m_workspace);
         return {};
     }
     if (phases == 1)
@@ -350,7 +345,7 @@ bool ProvisionTree::renameCostItem(const QString& name, int rubric)
     if (!item || !commands().rename || kindOf(item->key) != Kind::CostItem)
         return false;
     if (!m_costItems->UpdateNu() || !m_costItems->ActiveerID(idOf(item->key))) {
-        saveFailed();
+        reportSaveFailure(*m_workspace);
         return false;
     }
     if (!m_costItems->pfunHernoemActNaamOfRubriek(name, rubric))
@@ -366,7 +361,7 @@ QString ProvisionTree::addCustomItem(const QString& name, int rubric)
     if (!provision || kindOf(provision->key) != Kind::Provision)
         return {};
     if (!m_costItems->UpdateNu() || m_costItems->VoegToe_CustomAct(name, idOf(provision->key), rubric) == 0) {
-        saveFailed();
+        reportSaveFailure(*m_workspace);
         return {};
     }
     replaceNewKey();
@@ -412,7 +407,7 @@ bool ProvisionTree::acceptCustomItem(bool adding, const QString& enteredName, in
 QString ProvisionTree::addChecklistItem(long itemId)
 {
     if (!m_costItems->UpdateNu()) {
-        saveFailed();
+        reportSaveFailure(*m_workspace);
         return {};
     }
     // A node added earlier keeps its record's key.

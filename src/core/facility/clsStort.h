@@ -40,6 +40,8 @@ public:
     bool hasPendingChanges() const { return !m_pending.isEmpty(); }
     // Writes pending changes to the file; false (pending changes kept) when that fails.
     bool Move0();
+    // Forgets pending changes: the record is as stored again.
+    void discardPending() { m_pending.clear(); }
 
     // True when another facility of the data file has this name (not case-sensitive).
     bool StortnaamBestaatAl(const QString& strNaam) const;
@@ -94,6 +96,14 @@ public:
     quint8 bytBedrijfsGebonden() const { return quint8(whole("bytBedrijfsGebonden")); }
     quint8 bytObjectGebonden() const { return quint8(whole("bytObjectGebonden")); }
     quint8 prov_id() const { return quint8(whole("bytProv_REF")); }
+    // The province the user chose; empty while none is (not entered, or "??", id 0, as a new facility
+    // starts).
+    std::optional<int> chosenProvince() const
+    {
+        return field(QStringLiteral("bytProv_REF")).isNull() || prov_id() == 0
+                   ? std::nullopt
+                   : std::optional<int>(prov_id());
+    }
     float NazorgOpp() const { return singleOrZero("sngNazorgOpp"); }
     float AppKostenBasis() const { return singleOrZero("sngAlgAppKostenBasis"); }
     void setAppKostenBasis(float value) { setSingle("sngAlgAppKostenBasis", value); }

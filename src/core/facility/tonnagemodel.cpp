@@ -6,6 +6,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <limits>
 #include <optional>
 
@@ -143,6 +144,14 @@ bool TonnageModel::setData(const QModelIndex& index, const QVariant& value, int 
     }
     if (current == number)
         return true;
+    if (column == YearColumn && std::any_of(m_lines.cbegin(), m_lines.cend(),
+                                            [&](const auto& line) { return line && line->year == number; })) {
+        // The levy would count the year twice.
+        messages().inform(QStringLiteral("Het jaartal ") + QString::number(*number) +
+                              QStringLiteral(" staat al in de prognose. Voer elk jaartal één keer in."),
+                          QStringLiteral("Invoer prognose afvalaanbod"), MessageIcon::Exclamation);
+        return false;
+    }
 
     if (newRow) {
         const bool added = column == YearColumn ? m_forecast.addRow(number, std::nullopt)

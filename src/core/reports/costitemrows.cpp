@@ -94,7 +94,7 @@ QString CostItemRows::storedText(const QString& name) const
         return QStringLiteral("?");
     const QVariant value = field(name);
     if (value.typeId() == QMetaType::Double)
-        return formats::ordinaryText(value.toFloat(), QLocale::c());
+        return formats::ordinaryText(value.toFloat());
     return value.toString();
 }
 

@@ -35,7 +35,8 @@ public:
     // The same as text, "" when empty.
     QString text(const QString& name) const;
     // The same as the reports write a stored number: "?" when empty, a whole number as such, a single as
-    // its ordinary text with a decimal point, whatever the user's locale.
+    // its own digits without grouping, with the user's decimal separator (a Dutch reader takes "12.75" for
+    // twelve hundred and seventy-five).
     QString storedText(const QString& name) const;
 
     // Texts both reports share for the current cost item.

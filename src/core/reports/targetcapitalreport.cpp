@@ -429,7 +429,7 @@ void levyBasis(ReportWriter& writer, const clsDV& calculation, const clsHeffing&
         "geprognotiseerde afvalaanbod van deze inrichtingen is gesommeerd. Op basis van verevening "
         "is de heffing uitgerekend. ")));
     writer.paragraph(
-        Paragraph(QStringLiteral("Betrokken inrichtingen:") + levy.rapStortNamen + QStringLiteral(". ")));
+        Paragraph(QStringLiteral("Betrokken inrichtingen: ") + levy.rapStortNamen + QStringLiteral(". ")));
     writer.paragraph(Paragraph(QStringLiteral("Gezamenlijk NCW, uitgedrukt in prijspeil ") +
                                QString::number(calculation.jaarPrijspeil()) + QStringLiteral(": ") +
                                euro(levy.DVref)));

@@ -2,6 +2,7 @@
 #include "storage/database.h"
 #include "storage/datafilelink.h"
 #include "storage/filereplace.h"
+#include "storage/savefailure.h"
 #include "storage/workspace.h"
 
 #include <QFile>
@@ -62,11 +63,7 @@ bool CompactDataFile(Workspace& workspace, const QString& path)
     if (!ok) {
         if (QFileInfo(temporary).isFile())
             QFile::remove(temporary);
-        messages().inform(
-            QStringLiteral("Er zijn onvoldoende schrijfrechten voor databestand \"") + path +
-                QStringLiteral("\". Verplaats dit databestand naar een andere locatie, bij voorkeur "
-                               "op het netwerk."),
-            QStringLiteral("Schrijffout"), MessageIcon::Critical);
+        reportNoWriteAccess(path);
     }
     return ok;
 }

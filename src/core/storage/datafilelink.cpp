@@ -4,6 +4,7 @@
 #include "storage/database.h"
 #include "storage/filereplace.h"
 #include "storage/requiredschema.h"
+#include "storage/savefailure.h"
 #include "storage/workspace.h"
 
 #include <QDir>
@@ -18,6 +19,7 @@ namespace dovra {
 namespace {
 
 const QString DataFilePrefix = QStringLiteral("dbTALVOdata_");
+const QString DataFileExtension = QStringLiteral(".mdb");
 const QString LinkTitle = QStringLiteral("Koppeling databestand");
 
 void reportUnusableFile(const QString& path)
@@ -125,10 +127,17 @@ bool ValidDataFileName(const QString& path)
     if (!valid) {
         messages().inform(
             QStringLiteral("De bestandsnaam is ongeldig.\nDe bestandsnaam dient te bestaan uit '") +
-                DataFilePrefix + QStringLiteral("' plus een door de gebruiker in te voeren tekst."),
+                DataFilePrefix +
+                QStringLiteral("' plus een door de gebruiker in te voeren tekst.\nBijvoorbeeld: ") +
+                DataFilePrefix + QStringLiteral("provincie.mdb"),
             QStringLiteral("Instellen bestandskoppeling"), MessageIcon::Exclamation);
     }
     return valid;
+}
+
+QString withDataFileExtension(const QString& path)
+{
+    return path.endsWith(DataFileExtension, Qt::CaseInsensitive) ? path : path + DataFileExtension;
 }
 
 std::optional<long> DataFileVersion(Database& db)
@@ -164,9 +173,10 @@ std::optional<int> formatVersionFromText(const QString& text)
 
 bool LinkDataFile(Workspace& workspace, const QString& path, bool isNew, bool silent)
 {
-    if (!ValidDataFileName(path))
+    const QString target = isNew ? withDataFileExtension(path) : path;
+    if (!ValidDataFileName(target))
         return false;
-    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    const QString fullPath = QFileInfo(target).absoluteFilePath();
     if (isNew && !createFromTemplate(workspace, fullPath))
         return false;
     // The connection the checks open is the one the workspace keeps: opening a file is slow. A refused
@@ -180,11 +190,19 @@ bool LinkDataFile(Workspace& workspace, const QString& path, bool isNew, bool si
         isNew ? acceptSchema(*db, fullPath) : acceptExistingFile(*db, fullPath, workspace.version().number());
     if (!usable)
         return false;
+    // The file stays usable for reading and reports; the user knows why changes will fail. At start-up the
+    // compaction has told already.
+    if (!silent && !canWriteDataFile(*db))
+        reportNoWriteAccess(fullPath);
 
     const QString previousPath = workspace.dataFilePath();
     workspace.setDataFile(fullPath, std::move(db));
     if (!silent) {
-        messages().inform(QStringLiteral("Koppeling aan {") + fullPath + QStringLiteral("} is ingesteld. "),
+        const QString made =
+            isNew ? QStringLiteral("Databestand ") + fullPath + QStringLiteral(" is aangemaakt.\n")
+                  : QString();
+        messages().inform(made + QStringLiteral("Koppeling aan ") + fullPath +
+                              QStringLiteral(" is ingesteld."),
                           LinkTitle, MessageIcon::Information);
     }
     if (!UpgradeDataFile(workspace)) {

@@ -15,6 +15,9 @@ class Workspace;
 // The file name must start with "dbTALVOdata_" (any case) followed by at least four more characters.
 bool ValidDataFileName(const QString& path);
 
+// The name a new data file gets: ".mdb" added when it is missing, since the file dialogs list only those.
+QString withDataFileExtension(const QString& path);
+
 // The data file's format version ('versie' in tblSYS); DamagedFileVersion when the row is missing
 // or holds no version. Empty when it cannot be read as a data file at all.
 constexpr long DamagedFileVersion = 1000;

@@ -21,6 +21,22 @@ std::optional<quint16> proxyPortFromText(const QString& text)
     return quint16(port);
 }
 
+ProxyEntryFault checkManualProxy(const QString& host, const QString& portText, const QString& title)
+{
+    if (host.trimmed().isEmpty()) {
+        messages().inform(QStringLiteral("Voer de naam of het adres van de proxyserver in."), title,
+                          MessageIcon::Exclamation);
+        return ProxyEntryFault::Host;
+    }
+    const std::optional<quint16> port = proxyPortFromText(portText);
+    if (!port || *port == 0) {
+        messages().inform(QStringLiteral("Voer als poortnummer een geheel getal van 1 tot en met 65535 in."),
+                          title, MessageIcon::Exclamation);
+        return ProxyEntryFault::Port;
+    }
+    return ProxyEntryFault::None;
+}
+
 void tellUpdateServerUnreachable(const UpdateOffer& offer)
 {
     messages().inform(

@@ -18,6 +18,16 @@ struct ProxyPreferences
 // A port number as the user typed it: empty is 0; anything but a whole number from 0 to 65535 is none.
 std::optional<quint16> proxyPortFromText(const QString& text);
 
+// The entry of a manual proxy server the user must correct, after telling why (with title): none, the host
+// (not entered) or the port (not a whole number from 1 to 65535).
+enum class ProxyEntryFault
+{
+    None,
+    Host,
+    Port
+};
+ProxyEntryFault checkManualProxy(const QString& host, const QString& portText, const QString& title);
+
 // What the update server offers. A status is 0 (nothing new), 1 (a newer version is available)
 // or 9 (no valid update information came back).
 struct UpdateOffer

@@ -1,8 +1,8 @@
 #include "app/frmBrowser.h"
 
 #include "ui_frmBrowser.h"
+#include "widgets/opendocument.h"
 
-#include <QDesktopServices>
 #include <QStyle>
 
 namespace dovra {
@@ -43,6 +43,10 @@ frmBrowser::frmBrowser(const QUrl& home, QWidget* parent)
     connect(m_ui->Forward, &QAction::triggered, page, &QTextBrowser::forward);
     connect(m_ui->Refresh, &QAction::triggered, page, &QTextBrowser::reload);
     connect(m_ui->Home, &QAction::triggered, page, &QTextBrowser::home);
+    // Also while a page loads (the toolbar is disabled then), so the window always closes from the keyboard.
+    m_ui->Sluiten->setShortcuts({QKeySequence(Qt::Key_Escape), QKeySequence::Close});
+    addAction(m_ui->Sluiten);
+    connect(m_ui->Sluiten, &QAction::triggered, this, &QWidget::close);
 }
 
 frmBrowser::~frmBrowser() = default;
@@ -68,7 +72,7 @@ void frmBrowser::followLink(const QUrl& link)
     if (target.host() == m_home.host())
         m_ui->txtPagina->setSource(target);
     else
-        QDesktopServices::openUrl(target);
+        OpenWebAddress(target);
 }
 
 void frmBrowser::showPageTitle(const QUrl& address)

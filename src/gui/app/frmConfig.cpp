@@ -1,33 +1,16 @@
 #include "app/frmConfig.h"
 
 #include "app/appstate.h"
-#include "storage/datafilelink.h"
+#include "app/datafilecommands.h"
 #include "ui_frmConfig.h"
 #include "widgets/colours.h"
-
-#include <QDir>
-#include <QFileInfo>
 
 namespace dovra {
 
 namespace {
-const QString DataFileFilter = QStringLiteral("databestand (dbTALVOdata_*)|dbTALVOdata_*.mdb|");
-
 void paintButton(QPushButton* button, ColourValue colour)
 {
     button->setStyleSheet(QStringLiteral("background-color: %1;").arg(toQColor(colour).name()));
-}
-
-// The linked data file, or the configured one while none is linked (it was not found at start-up).
-QString shownDataFile()
-{
-    return appState().isDataFileLinked() ? appState().dataFilePath() : appState().settings().dataFileName();
-}
-
-// Where the file dialogs start: the shown data file's folder (the user's folder is made when missing).
-QString dataFolder()
-{
-    return appState().workspace().paths().dataFileFolder(shownDataFile());
 }
 } // namespace
 
@@ -69,29 +52,13 @@ void frmConfig::showColours()
 
 void frmConfig::relinkDataFile()
 {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Koppelen aan bestaand databestand...");
-    request.filter = DataFileFilter;
-    request.proposed = dataFolder();
-    request.mustExist = true;
-    const QString path = messages().openFileName(request);
-    if (path.isEmpty())
-        return;
-    appState().linkDataFile(path, false, false);
+    chooseAndLinkDataFile();
     showDataFilePath();
 }
 
 void frmConfig::createDataFile()
 {
-    FileDialogRequest request;
-    request.title = QStringLiteral("Maak nieuw databestand...");
-    request.filter = DataFileFilter;
-    request.proposed = QDir(dataFolder()).filePath(QStringLiteral("dbTALVOdata_"));
-    request.overwritePrompt = true;
-    const QString path = messages().saveFileName(request);
-    if (path.isEmpty())
-        return;
-    appState().linkDataFile(path, true, false);
+    chooseAndCreateDataFile();
     showDataFilePath();
 }
 

@@ -3,6 +3,7 @@
 #include "analysis/frmGevoelAna.h"
 #include "analysis/frmOnzekerAna.h"
 #include "app/appstate.h"
+#include "app/datafilecommands.h"
 #include "app/frmBrowser.h"
 #include "app/frmConfig.h"
 #include "app/frmSplash.h"
@@ -45,6 +46,8 @@ frmMDI_main::frmMDI_main(QWidget* parent) : QMainWindow(parent), m_mdiArea(new Q
 
     setCommand(QStringLiteral("Afsluiten"), [this] { close(); });
     setCommand(QStringLiteral("Configuratie"), [this] { openConfiguration(); });
+    setCommand(QStringLiteral("nieuw_databestand"), chooseAndCreateDataFile);
+    setCommand(QStringLiteral("databestand_koppelen"), chooseAndLinkDataFile);
     setCommand(QStringLiteral("Info"), [this] { showInfo(); });
     setCommand(QStringLiteral("check_updates"),
                [this] { (new frmUpdateCheck([this] { close(); }, this))->show(); });
@@ -113,6 +116,11 @@ void frmMDI_main::buildMenus()
     addMenuItem(file, QStringLiteral("exportInrichting"), QStringLiteral("&Exporteer inrichting..."),
                 Gate::Full, true);
     file->addSeparator();
+    addMenuItem(file, QStringLiteral("nieuw_databestand"), QStringLiteral("Nieuw &databestand..."),
+                Gate::Full, false);
+    addMenuItem(file, QStringLiteral("databestand_koppelen"), QStringLiteral("Databestand &koppelen..."),
+                Gate::Full, false);
+    file->addSeparator();
     addMenuItem(file, QStringLiteral("Afsluiten"), QStringLiteral("&Afsluiten"), Gate::None, false);
 
     QMenu* input = addMenu(QStringLiteral("Invoer"), QStringLiteral("&Invoer"));
@@ -161,23 +169,20 @@ void frmMDI_main::buildToolbar()
         const char* tooltip;
         const char* command;
         QStyle::StandardPixmap icon;
-        bool facilityBound;
     };
-    // nullptr key: a separator. Button texts are tooltips with access-key marks. The "Rapportage ingevoerde
-    // data" button stays enabled without a facility.
+    // nullptr key: a separator. Button texts are tooltips with access-key marks. A button is enabled exactly
+    // when its command's menu item is.
     const Button buttons[] = {
-        {"New", "Nieuwe inrichting", "Nieuwe_inrichting", QStyle::SP_FileIcon, false},
-        {"Open", "Open inrichting", "open_inrichting", QStyle::SP_DialogOpenButton, false},
-        {nullptr, nullptr, nullptr, QStyle::SP_CustomBase, false},
-        {"frmAlgemeen", "Gegevens inrichting", "Algemeen", QStyle::SP_FileDialogDetailedView, true},
-        {"frmAlgNazKosten", "Toeslagen nazorgfase", "AlgNazKosten", QStyle::SP_FileDialogInfoView, true},
-        {"OpenFrmAct", "Voorzieningen en kostenposten", "Act_en_KostPost", QStyle::SP_FileDialogListView,
-         true},
-        {nullptr, nullptr, nullptr, QStyle::SP_CustomBase, false},
-        {"Doelverm", "Doelvermogen && heffing", "Doelvermogen", QStyle::SP_ComputerIcon, true},
-        {"GevAnalyse", "Gevoeligheidsanalyse", "gev_ana", QStyle::SP_BrowserReload, true},
-        {"rapIngevoerdeData", "Rapportage ingevoerde data", "rap_invoer", QStyle::SP_FileDialogContentsView,
-         false},
+        {"New", "Nieuwe inrichting", "Nieuwe_inrichting", QStyle::SP_FileIcon},
+        {"Open", "Open inrichting", "open_inrichting", QStyle::SP_DialogOpenButton},
+        {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"frmAlgemeen", "Gegevens inrichting", "Algemeen", QStyle::SP_FileDialogDetailedView},
+        {"frmAlgNazKosten", "Toeslagen nazorgfase", "AlgNazKosten", QStyle::SP_FileDialogInfoView},
+        {"OpenFrmAct", "Voorzieningen en kostenposten", "Act_en_KostPost", QStyle::SP_FileDialogListView},
+        {nullptr, nullptr, nullptr, QStyle::SP_CustomBase},
+        {"Doelverm", "Doelvermogen && heffing", "Doelvermogen", QStyle::SP_ComputerIcon},
+        {"GevAnalyse", "Gevoeligheidsanalyse", "gev_ana", QStyle::SP_BrowserReload},
+        {"rapIngevoerdeData", "Rapportage ingevoerde data", "rap_invoer", QStyle::SP_FileDialogContentsView},
     };
     for (const Button& button : buttons) {
         if (!button.key) {
@@ -191,7 +196,7 @@ void frmMDI_main::buildToolbar()
         action->setObjectName(key);
         action->setEnabled(false);
         connect(action, &QAction::triggered, this, [this, key] { runToolbarButton(key); });
-        m_toolbarButtons.append({action, QLatin1String(button.command), button.facilityBound});
+        m_toolbarButtons.append({action, QLatin1String(button.command)});
     }
 }
 
@@ -249,10 +254,8 @@ void frmMDI_main::updateEnabledStates()
 {
     for (const Command& command : std::as_const(m_commands))
         command.menuItem->setEnabled(command.handler && (!command.facilityBound || m_facilityOpen));
-    for (const ToolbarButton& button : std::as_const(m_toolbarButtons)) {
-        const bool available = bool(m_commands.value(button.command).handler);
-        button.action->setEnabled(available && (!button.facilityBound || m_facilityOpen));
-    }
+    for (const ToolbarButton& button : std::as_const(m_toolbarButtons))
+        button.action->setEnabled(m_commands.value(button.command).menuItem->isEnabled());
 }
 
 void frmMDI_main::runCommand(const QString& name)

@@ -77,7 +77,6 @@ private:
     {
         QAction* action;
         QString command;
-        bool facilityBound;
     };
 
     void buildMenus();

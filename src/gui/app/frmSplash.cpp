@@ -3,6 +3,7 @@
 #include "app/appstate.h"
 #include "base/messageservice.h"
 #include "ui_frmSplash.h"
+#include "widgets/opendocument.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -19,6 +20,10 @@ frmSplash::frmSplash(Mode mode, QWidget* parent)
                              QString::number(version.minor));
     m_ui->cmdSluiten->setVisible(mode == Mode::Info);
     connect(m_ui->cmdSluiten, &QPushButton::clicked, this, &QDialog::close);
+    // Tells the user when no browser opens the address, rather than doing nothing.
+    for (QLabel* link : {m_ui->lblOpdrachtgever, m_ui->lblSoftware, m_ui->lblIngenieursbureau})
+        connect(link, &QLabel::linkActivated, this,
+                [](const QString& address) { OpenWebAddress(QUrl(address)); });
 
     m_timer.setSingleShot(true);
     m_timer.setInterval(StartupDelayMs);

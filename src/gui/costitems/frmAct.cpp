@@ -3,7 +3,6 @@
 #include "app/appstate.h"
 #include "base/formats.h"
 #include "base/messageservice.h"
-#include "base/unexpectederror.h"
 #include "checklist/checklisttree.h"
 #include "checklist/itemverdict.h"
 #include "costitems/frmAct_AddCLitem.h"
@@ -12,6 +11,7 @@
 #include "costitems/treeimages.h"
 #include "model/options.h"
 #include "model/rawvalue.h"
+#include "storage/savefailure.h"
 #include "ui_frmAct.h"
 #include "widgets/colours.h"
 #include "widgets/decimalcommakey.h"
@@ -216,13 +216,16 @@ CostItemValues frmAct::shownValues() const
     return costItemValuesOf(m_items);
 }
 
-bool frmAct::save()
+void frmAct::save()
 {
-    if (m_items.UpdateNu())
-        return true;
-    // What was entered stays pending, so nothing is lost; the user is told.
-    ReportSaveFailure(QStringLiteral("frmAct"));
-    return false;
+    // A change that cannot be stored is tried again or dropped, as the user chooses, so the editor can
+    // always be left.
+    storeOrDiscard(
+        appState().workspace(), [this] { return m_items.UpdateNu(); },
+        [this] {
+            m_items.discardPending();
+            m_binding->refresh();
+        });
 }
 
 BoundField frmAct::boundField(const char* field)
@@ -231,9 +234,9 @@ BoundField frmAct::boundField(const char* field)
     return BoundField{[this, name] { return m_items.field(name); },
                       [this, name](const QVariant& value) {
                           m_items.setField(name, value);
-                          const bool saved = save();
+                          save();
                           refreshMarkings();
-                          return saved;
+                          return true;
                       },
                       {},
                       {},
@@ -704,10 +707,11 @@ void frmAct::reject()
 void frmAct::closeEvent(QCloseEvent* event)
 {
     // The box being edited is checked and everything entered stored; a refused value keeps the editor open.
-    if (!m_binding->commitFocused() || !save()) {
+    if (!m_binding->commitFocused()) {
         event->ignore();
         return;
     }
+    save();
     event->accept();
 }
 

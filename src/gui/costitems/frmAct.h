@@ -78,7 +78,7 @@ private:
     CostItemValues shownValues() const;
     // Applies an option choice and its consequences to the record.
     void choose(const std::function<void(CostItemValues&)>& change);
-    bool save();
+    void save();
     void placeOnDots(QLineEdit* box, QAbstractButton* button);
 
     std::unique_ptr<Ui::frmAct> m_ui;

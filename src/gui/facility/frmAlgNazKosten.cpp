@@ -3,8 +3,8 @@
 #include "app/appstate.h"
 #include "base/formats.h"
 #include "base/messageservice.h"
-#include "base/unexpectederror.h"
 #include "calc/surchargedefaults.h"
+#include "storage/savefailure.h"
 #include "ui_frmAlgNazKosten.h"
 #include "widgets/decimalcommakey.h"
 #include "widgets/fieldbinding.h"
@@ -95,19 +95,23 @@ void frmAlgNazKosten::showChecklistTexts()
     m_ui->lblOntwerpdirectieUitleg->setText(differentiated ? surcharges::designExplanation() : QString());
 }
 
-bool frmAlgNazKosten::writeField(const QString& name, const QVariant& value)
+void frmAlgNazKosten::writeField(const QString& name, const QVariant& value)
 {
     m_stort.setField(name, value);
-    return saveChanges();
+    saveChanges();
 }
 
-bool frmAlgNazKosten::saveChanges()
+void frmAlgNazKosten::saveChanges()
 {
-    if (m_stort.Move0())
-        return true;
-    // What was entered stays pending, so nothing is lost; the user is told.
-    ReportSaveFailure(QStringLiteral("frmAlgNazKosten"));
-    return false;
+    // A change that cannot be stored is tried again or dropped, as the user chooses, so the screen can
+    // always be left.
+    storeOrDiscard(
+        appState().workspace(), [this] { return m_stort.Move0(); },
+        [this] {
+            m_stort.discardPending();
+            m_binding->refresh();
+            showOption();
+        });
 }
 
 void frmAlgNazKosten::bindFields()
@@ -117,7 +121,10 @@ void frmAlgNazKosten::bindFields()
                        std::function<bool(const QString&)> unchangedCheck) {
         const QString name = QLatin1String(field);
         BoundField bound{[this, name] { return m_stort.field(name); },
-                         [this, name](const QVariant& value) { return writeField(name, value); },
+                         [this, name](const QVariant& value) {
+                             writeField(name, value);
+                             return true;
+                         },
                          [pattern](const QVariant& value) { return shown(value, pattern); },
                          std::move(parse),
                          {}};
@@ -167,9 +174,9 @@ void frmAlgNazKosten::bindFields()
                                [this, area](const QVariant& value) {
                                    m_stort.setField(area, value);
                                    surcharges::updateOption(m_stort, m_checklist);
-                                   const bool saved = saveChanges();
+                                   saveChanges();
                                    showOption();
-                                   return saved;
+                                   return true;
                                },
                                [](const QVariant& value) { return shown(value, QStringLiteral("0.0#")); },
                                [](const QString& text) { return asVariant(surcharges::enteredArea(text)); },
@@ -259,10 +266,7 @@ void frmAlgNazKosten::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (!saveChanges()) {
-        event->ignore();
-        return;
-    }
+    saveChanges();
     event->accept();
 }
 

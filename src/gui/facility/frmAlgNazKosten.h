@@ -39,8 +39,8 @@ private:
     void bindFields();
     void showOption();
     void showDeviations();
-    bool writeField(const QString& name, const QVariant& value);
-    bool saveChanges();
+    void writeField(const QString& name, const QVariant& value);
+    void saveChanges();
     // Checks a box the user leaves whose text is still the stored value; false when it is refused.
     bool checkUnchanged(QLineEdit* box);
     // Checks and stores a box as leaving it does; false when it is refused.

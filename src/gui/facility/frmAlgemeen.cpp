@@ -4,12 +4,12 @@
 #include "base/datatext.h"
 #include "base/formats.h"
 #include "base/messageservice.h"
-#include "base/unexpectederror.h"
 #include "facility/facilityvalidation.h"
 #include "facility/frmTonnage.h"
 #include "facility/frmVersiebeheer.h"
 #include "facility/generaldata.h"
 #include "storage/lookups.h"
+#include "storage/savefailure.h"
 #include "ui_frmAlgemeen.h"
 #include "widgets/decimalcommakey.h"
 #include "widgets/fieldbinding.h"
@@ -61,6 +61,10 @@ frmAlgemeen::frmAlgemeen(QWidget* parent)
     m_ui->lblChecklistHuidig->setText(QStringLiteral("Checklistversie: ") + m_stort.strChecklistJaar);
     if (m_stort.intChecklistPrijspeil != 0 && m_stort.JaarPrijsPeil() != m_stort.intChecklistPrijspeil)
         writeField(QStringLiteral("intJaarPrijspeil"), m_stort.intChecklistPrijspeil);
+    // Shown as what it is: fixed by the checklist version, not to be typed in.
+    QPalette fixed = m_ui->txtPrijspeil->palette();
+    fixed.setColor(QPalette::Base, fixed.color(QPalette::Window));
+    m_ui->txtPrijspeil->setPalette(fixed);
     m_ui->txtPrijspeil->setText(m_stort.JaarPrijsPeil() ? QString::number(m_stort.JaarPrijsPeil())
                                                         : QString());
 
@@ -108,25 +112,29 @@ void frmAlgemeen::showProvince()
     m_ui->lstProv->clearSelection();
     for (int row = 0; row < m_ui->lstProv->count(); ++row) {
         QListWidgetItem* item = m_ui->lstProv->item(row);
-        if (item->data(ProvinceIdRole).toInt() == m_stort.prov_id() &&
-            !m_stort.field(QStringLiteral("bytProv_REF")).isNull())
+        if (item->data(ProvinceIdRole).toInt() == m_stort.chosenProvince())
             m_ui->lstProv->setCurrentItem(item);
     }
 }
 
-bool frmAlgemeen::writeField(const QString& name, const QVariant& value)
+void frmAlgemeen::writeField(const QString& name, const QVariant& value)
 {
     m_stort.setField(name, value);
-    return saveChanges();
+    saveChanges();
 }
 
-bool frmAlgemeen::saveChanges()
+void frmAlgemeen::saveChanges()
 {
-    if (m_stort.Move0())
-        return true;
-    // What was entered stays pending, so nothing is lost; the user is told.
-    ReportSaveFailure(QStringLiteral("frmAlgemeen"));
-    return false;
+    // A change that cannot be stored is tried again or dropped, as the user chooses, so the screen can
+    // always be left.
+    storeOrDiscard(
+        appState().workspace(), [this] { return m_stort.Move0(); },
+        [this] {
+            m_stort.discardPending();
+            m_binding->refresh();
+            showProvince();
+            applyCompanyBoundRules();
+        });
 }
 
 void frmAlgemeen::bindFields()
@@ -134,7 +142,10 @@ void frmAlgemeen::bindFields()
     auto plain = [this](const char* field) {
         const QString name = QLatin1String(field);
         return BoundField{[this, name] { return m_stort.field(name); },
-                          [this, name](const QVariant& value) { return writeField(name, value); },
+                          [this, name](const QVariant& value) {
+                              writeField(name, value);
+                              return true;
+                          },
                           {},
                           {},
                           {}};
@@ -200,7 +211,7 @@ bool frmAlgemeen::commitProvince()
     }
     const int id = item->data(ProvinceIdRole).toInt();
     if (m_stort.field(QStringLiteral("bytProv_REF")).isNull() || m_stort.prov_id() != id)
-        return writeField(QStringLiteral("bytProv_REF"), id);
+        writeField(QStringLiteral("bytProv_REF"), id);
     return true;
 }
 
@@ -237,8 +248,7 @@ void frmAlgemeen::applyCompanyBoundRules()
 
 void frmAlgemeen::setObjectBound(bool on)
 {
-    if (!writeField(QStringLiteral("bytObjectGebonden"), on ? 1 : 0))
-        m_ui->chkObjectGebonden->setChecked(m_stort.bytObjectGebonden() != 0);
+    writeField(QStringLiteral("bytObjectGebonden"), on ? 1 : 0);
 }
 
 void frmAlgemeen::openForecast()
@@ -283,10 +293,7 @@ void frmAlgemeen::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    if (!saveChanges()) {
-        event->ignore();
-        return;
-    }
+    saveChanges();
     // Told again, but no reason to keep the screen open.
     clsStort::checkDatumAanvangNazorg(m_stort.DatumAanvangNazorg());
     appState().reloadFacility();

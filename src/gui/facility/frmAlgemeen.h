@@ -39,9 +39,9 @@ private:
     void setObjectBound(bool on);
     void openForecast();
     void openVersionChange();
-    bool writeField(const QString& name, const QVariant& value);
-    // Writes pending changes; tells the user and keeps them pending when the file refuses.
-    bool saveChanges();
+    void writeField(const QString& name, const QVariant& value);
+    // Writes pending changes; when the file refuses, the user retries or discards them.
+    void saveChanges();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::unique_ptr<Ui::frmAlgemeen> m_ui;

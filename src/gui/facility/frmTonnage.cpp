@@ -105,10 +105,11 @@ bool frmTonnage::closeByProgram()
 
 void frmTonnage::reject()
 {
+    // Esc does what the Sluiten button does, checks included.
     if (m_closeAllowed)
         QDialog::reject();
     else
-        refuseClose();
+        closeChecked();
 }
 
 void frmTonnage::closeEvent(QCloseEvent* event)
@@ -182,7 +183,7 @@ void frmTonnage::showTotal()
 void frmTonnage::refuseClose()
 {
     messages().inform(
-        QStringLiteral("Gebruik in verband met de datavalidatie de OK-knop om het venster te sluiten"),
+        QStringLiteral("Gebruik in verband met de datavalidatie de knop Sluiten om het venster te sluiten"),
         QStringLiteral("Sluiten formulier"), MessageIcon::Information);
 }
 

@@ -1,8 +1,8 @@
 #include "update/frmUpdateProxy.h"
 
 #include "app/appstate.h"
-#include "base/messageservice.h"
 #include "ui_frmUpdateProxy.h"
+#include "update/startupupdate.h"
 
 #include <QRadioButton>
 
@@ -32,17 +32,23 @@ int frmUpdateProxy::chosenOption() const
 
 void frmUpdateProxy::store()
 {
-    const std::optional<quint16> port = proxyPortFromText(m_ui->txtProxyPoortNr->text());
-    if (!port) {
-        messages().inform(QStringLiteral("Voer als poortnummer een geheel getal van 0 tot en met 65535 in."),
-                          windowTitle(), MessageIcon::Exclamation);
-        m_ui->txtProxyPoortNr->setFocus();
-        return;
-    }
     ProxyPreferences proxy = appState().proxy();
     proxy.mode = quint8(chosenOption());
-    proxy.host = m_ui->txtProxyNaam->text().trimmed();
-    proxy.port = *port;
+    // Only a proxy server of the user's needs its host and port; hidden, they keep what they held.
+    if (proxy.mode == 2) {
+        switch (checkManualProxy(m_ui->txtProxyNaam->text(), m_ui->txtProxyPoortNr->text(), windowTitle())) {
+        case ProxyEntryFault::Host:
+            m_ui->txtProxyNaam->setFocus();
+            return;
+        case ProxyEntryFault::Port:
+            m_ui->txtProxyPoortNr->setFocus();
+            return;
+        case ProxyEntryFault::None:
+            proxy.host = m_ui->txtProxyNaam->text().trimmed();
+            proxy.port = proxyPortFromText(m_ui->txtProxyPoortNr->text()).value_or(proxy.port);
+            break;
+        }
+    }
     appState().storeProxyPreferences(proxy);
     accept();
 }

@@ -4,7 +4,6 @@
 
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QUrl>
 
 #include <utility>
 
@@ -18,19 +17,29 @@ DocumentOpener& installedOpener()
     return opener;
 }
 
-bool openWithDesktop(const QString& path)
+bool open(const QUrl& target)
 {
-    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const DocumentOpener& opener = installedOpener();
+    return opener ? opener(target) : QDesktopServices::openUrl(target);
 }
 
 } // namespace
 
 bool OpenDocument(const QString& path)
 {
-    const DocumentOpener& opener = installedOpener();
-    if (opener ? opener(path) : openWithDesktop(path))
+    if (open(QUrl::fromLocalFile(path)))
         return true;
     messages().inform(QStringLiteral("Er is geen programma gevonden waarmee '") + QFileInfo(path).fileName() +
+                          QStringLiteral("' geopend kan worden."),
+                      applicationTitle(), MessageIcon::Exclamation);
+    return false;
+}
+
+bool OpenWebAddress(const QUrl& address)
+{
+    if (open(address))
+        return true;
+    messages().inform(QStringLiteral("Er is geen webbrowser gevonden waarmee '") + address.toString() +
                           QStringLiteral("' geopend kan worden."),
                       applicationTitle(), MessageIcon::Exclamation);
     return false;

@@ -70,6 +70,11 @@ MessageAnswer QtMessages::message(const QString& text, const QString& title, Mes
         choices = {{QStringLiteral("&Ja"), QMessageBox::YesRole, MessageAnswer::Yes},
                    {QStringLiteral("&Nee"), QMessageBox::NoRole, MessageAnswer::No}};
         break;
+    case MessageButtons::RetryDiscard:
+        choices = {
+            {QStringLiteral("&Opnieuw proberen"), QMessageBox::AcceptRole, MessageAnswer::Retry},
+            {QStringLiteral("Wijziging &vervallen"), QMessageBox::DestructiveRole, MessageAnswer::Discard}};
+        break;
     }
     QHash<QAbstractButton*, MessageAnswer> answers;
     for (const Choice& choice : std::as_const(choices)) {

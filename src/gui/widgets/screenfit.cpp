@@ -18,8 +18,11 @@ QRect fittedInto(const QRect& wanted, const QRect& available)
 
 bool ScreenFit::eventFilter(QObject* watched, QEvent* event)
 {
-    // Windows and dialogs only: menus and other popups place themselves.
-    auto* window = event->type() == QEvent::Show ? qobject_cast<QWidget*>(watched) : nullptr;
+    // Windows and dialogs only: menus and other popups place themselves. A shown window that grows (more
+    // content) is held inside too.
+    const bool growing = event->type() == QEvent::Resize && watched->isWidgetType() &&
+                         static_cast<QWidget*>(watched)->isVisible();
+    auto* window = event->type() == QEvent::Show || growing ? qobject_cast<QWidget*>(watched) : nullptr;
     const Qt::WindowType type = window ? window->windowType() : Qt::Widget;
     if ((type != Qt::Window && type != Qt::Dialog && type != Qt::Tool) || !window->screen())
         return false;

@@ -947,6 +947,7 @@ TEST_F(LevyTest, LeviesRaiseTheTargetCapitalAtTheirReferenceYear)
         EXPECT_TRUE(recorder.recorded().isEmpty()) << told().toStdString();
         EXPECT_TRUE(levy.ValidatieOK);
         EXPECT_FLOAT_EQ(levy.sngTref, c[3].toFloat());
+        EXPECT_EQ(levy.prijspeilJaar(), c[3].section(u'.', 0, 0).toInt());
         EXPECT_EQ(levy.rapStortNamen, c[5]);
         EXPECT_NEAR(levy.DVref, dvRef, c[2].isEmpty() ? dvRef * 1e-6 : 0);
         EXPECT_TRUE(c[4].isEmpty() || levy.DatumAanvangNazorg() == QDate::fromString(c[4], Qt::ISODate));
@@ -1016,7 +1017,7 @@ TEST_F(LevyTest, RefusedLeviesShowNothing)
         expectNoLevy(levy);
         ASSERT_EQ(recorder.recorded().size(), 1) << told().toStdString();
         const MessageRecorder::Message& m = recorder.recorded()[0];
-        refusals += QStringLiteral("%1 %2\n  %3 | %4 | icon %5\n  group%6\n")
+        refusals += QStringLiteral("%1 %2\n  %3 | %4 | icon %5\n  group [%6]\n")
                         .arg(facility)
                         .arg(sql, m.title, oneLine(m.text))
                         .arg(int(m.icon))

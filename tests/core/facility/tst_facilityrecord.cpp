@@ -73,6 +73,7 @@ TEST_F(FacilityRecordTest, DerivedValues)
         QStringLiteral("Zuid-Holland|0.0506|0.02|De inrichting is niet-bedrijfsgebonden en objectgebonden. "
                        "|stortplaats|2013|2012"));
     EXPECT_FALSE(stort.single(QStringLiteral("sngNazorgOpp")).has_value()); // not entered: absent, not zero
+    EXPECT_EQ(stort.chosenProvince(), 120);
 
     // A company-bound facility is object-bound: no forecast, no choice.
     stort.setField(QStringLiteral("bytObjectGebonden"), 0);
@@ -194,6 +195,7 @@ TEST_F(FacilityRecordTest, NewFacilityDefaults)
             .join(u'|'),
         QStringLiteral("Stortplaats O'Neill|4|??|5.06|2|1|1|2030-01-01"));
     EXPECT_TRUE(stort.field(QStringLiteral("intJaarPrijspeil")).isNull());
+    EXPECT_FALSE(stort.chosenProvince()); // the user must choose one
     EXPECT_TRUE(recorder.recorded().isEmpty());
 
     // Taken names are refused before anything is written, whatever their letter case.

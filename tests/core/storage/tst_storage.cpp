@@ -7,6 +7,7 @@
 #include "storage/datafilelink.h"
 #include "storage/outputtarget.h"
 #include "storage/requiredschema.h"
+#include "storage/savefailure.h"
 #include "storage/schemacatalog.h"
 #include "support/testfiles.h"
 
@@ -227,7 +228,7 @@ TEST_F(StorageTest, CurrentFileLinksUnchangedAndANewOneIsTheTemplate)
     const QString path = folder.copyDemoData(QStringLiteral("dbTALVOdata_demo.mdb"));
     const QByteArray before = contents(path);
     ASSERT_TRUE(LinkDataFile(workspace, path, false, false));
-    EXPECT_EQ(recorder.texts(), QStringList{"Koppeling aan {" + path + "} is ingesteld. "});
+    EXPECT_EQ(recorder.texts(), QStringList{"Koppeling aan " + path + " is ingesteld."});
     EXPECT_EQ(workspace.dataFilePath(), path);
     workspace.closeFile(path);
     EXPECT_EQ(contents(path), before);
@@ -236,9 +237,13 @@ TEST_F(StorageTest, CurrentFileLinksUnchangedAndANewOneIsTheTemplate)
     ASSERT_TRUE(LinkDataFile(workspace, path, true, true));
     EXPECT_EQ(single(path, "SELECT (SELECT count(*) FROM tblStort) || ' ' || count(*) FROM tblProv"), "0 13");
     EXPECT_FALSE(QFile::exists(path + QStringLiteral(".part")));
-    // Its folder is made when missing.
+    // Its folder is made when missing; ".mdb" is added when it is not typed, and the user told what was made.
+    recorder.clear();
     EXPECT_TRUE(
-        LinkDataFile(workspace, folder.filePath(QStringLiteral("nieuw/dbTALVOdata_2.mdb")), true, true));
+        LinkDataFile(workspace, folder.filePath(QStringLiteral("nieuw/dbTALVOdata_test")), true, false));
+    const QString made = folder.filePath(QStringLiteral("nieuw/dbTALVOdata_test.mdb"));
+    EXPECT_EQ(recorder.texts(), QStringList{"Databestand " + made + " is aangemaakt.\nKoppeling aan " + made +
+                                            " is ingesteld."});
 }
 
 TEST_F(StorageTest, OldFormatIsUpgradedOnceWhenTheUserAgrees)
@@ -327,6 +332,45 @@ TEST_F(StorageTest, RefusedFilesAreLeftAsTheyWereAndTheLinkStays)
         EXPECT_EQ(workspace.dataFilePath(), linked);
         EXPECT_EQ(contents(path), before);
     }
+}
+
+// A file the program cannot write is linked for reading with the start-up's warning; a change that cannot be
+// stored names its cause and is tried again or discarded as the user chooses, and the file stays untouched.
+TEST_F(StorageTest, UnwritableFileIsToldAndAFailedChangeIsRetriedOrDiscarded)
+{
+    ASSERT_TRUE(QDir().mkpath(folder.filePath(QStringLiteral("alleenlezen"))));
+    const QString path = folder.copyDemoData(QStringLiteral("alleenlezen/dbTALVOdata_1.mdb"));
+    const QByteArray before = contents(path);
+    int discarded = 0;
+    const auto change = [&] {
+        return storeOrDiscard(
+            workspace, [&] { return workspace.dataDatabase()->exec(QStringLiteral("DELETE FROM tblAct")); },
+            [&] { ++discarded; });
+    };
+    {
+        test::ReadOnlyFolder readOnly(folder.filePath(QStringLiteral("alleenlezen")));
+        if (!readOnly.active)
+            GTEST_SKIP() << "no read-only folder can be made here";
+        ASSERT_TRUE(LinkDataFile(workspace, path, false, false));
+        EXPECT_EQ(recorder.titles(), (QStringList{QStringLiteral("Schrijffout"), LinkTitle}));
+        recorder.clear();
+        recorder.answerNext(MessageAnswer::Retry);
+        recorder.answerNext(MessageAnswer::Discard);
+        EXPECT_FALSE(change());
+        EXPECT_EQ(discarded, 1);
+        ASSERT_EQ(recorder.texts().size(), 2);
+        EXPECT_TRUE(recorder.texts()[1].contains(u"het bestand is alleen-lezen"))
+            << recorder.texts()[1].toStdString();
+        workspace.closeFile(path);
+    }
+    EXPECT_EQ(contents(path), before);
+
+    // A file removed while linked would swallow the change.
+    ASSERT_TRUE(QFile::remove(path));
+    recorder.answerNext(MessageAnswer::Discard);
+    EXPECT_FALSE(change());
+    EXPECT_TRUE(recorder.texts().last().contains(u"het bestand bestaat niet meer"))
+        << recorder.texts().last().toStdString();
 }
 
 // A copy that cannot be written beside the file leaves the original.

@@ -7,6 +7,7 @@
 #include "support/messagerecorder.h"
 #include "support/testfiles.h"
 #include "update/httpfetch.h"
+#include "update/startupupdate.h"
 #include "update/updatecheck.h"
 #include "update/updatedownload.h"
 
@@ -315,6 +316,18 @@ TEST(ChecklistInstall, KilledBeforeTheRenameLeavesTheOldFile)
     folder.workspace().setChecklistFile(folder.paths().checklistFile());
     ASSERT_TRUE(ReadChecklistSystemValues(folder.workspace()));
     EXPECT_EQ(folder.workspace().checklistSequence(), 15);
+}
+
+// A proxy server of the user's needs a host and a port it can be reached at: host|port|the entry to correct.
+TEST(ProxyEntry, HostAndAPortFrom1To65535)
+{
+    for (const char* c : {"proxy.nl| 8080 |0", " |8080|1", "proxy.nl||2", "proxy.nl|0|2", "proxy.nl|65536|2",
+                          "proxy.nl|65535|0", "proxy.nl|80a|2"}) {
+        MessageRecorder recorder;
+        const QStringList f = QString::fromUtf8(c).split(u'|');
+        EXPECT_EQ(int(checkManualProxy(f[0], f[1], QStringLiteral("Geavanceerd"))), f[2].toInt()) << c;
+        EXPECT_EQ(recorder.recorded().size(), f[2] == u"0" ? 0 : 1) << c;
+    }
 }
 
 // Proxy setting 2 through a real HTTP proxy, which logs the requests it passed on; setting 1 bypasses it.

@@ -83,6 +83,12 @@ TEST_F(BrowserTest, LinksOnTheSiteNavigateAndOthersGoToTheDesktopBrowser)
     EXPECT_EQ(desktop.opened, QList<QUrl>({QUrl("http://elders.invalid/pagina.html")}));
     EXPECT_EQ(state(), "Start: Back Refresh Home");
     EXPECT_TRUE(window->isVisible());
+
+    // Esc closes it, as Ctrl+W and its Sluiten button do.
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_FALSE(window && window->isVisible());
 }
 
 TEST_F(BrowserTest, OnlineSupportOpensTheHelpAddressAndTellsWhenItCannotBeLoaded)

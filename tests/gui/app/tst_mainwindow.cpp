@@ -92,15 +92,18 @@ TEST_F(MainWindowTest, CommandsOpenTheirScreens)
     EXPECT_TRUE(recorder.recorded().isEmpty()) << recorder.texts().join(u'|').toStdString();
 }
 
-// The facility's commands follow its open state; the update check and the toolbar's input report are always
-// enabled (the report tells there is no facility).
+// The facility's commands follow its open state, and each toolbar button its command; the update check and
+// the data file commands are always enabled.
 TEST_F(MainWindowTest, FacilityBoundCommandsFollowTheOpenFacility)
 {
     // name, enabled with a facility open, without one
     const std::tuple<const char*, bool, bool> cases[] = {
-        {"check_updates", true, true}, {"GevAnalyse", true, false},       {"Algemeen", true, false},
-        {"frmAlgemeen", true, false},  {"Doelvermogen", true, false},     {"rap_invoer", true, false},
-        {"Doelverm", true, false},     {"rapIngevoerdeData", true, true}, {"onz_ana", true, false}};
+        {"check_updates", true, true},     {"GevAnalyse", true, false},
+        {"Algemeen", true, false},         {"frmAlgemeen", true, false},
+        {"Doelvermogen", true, false},     {"rap_invoer", true, false},
+        {"Doelverm", true, false},         {"rapIngevoerdeData", true, false},
+        {"nieuw_databestand", true, true}, {"databestand_koppelen", true, true},
+        {"onz_ana", true, false}};
     for (const bool open : {true, false}) {
         appState().SetFacilityOpenState(open);
         for (const auto& [name, withFacility, without] : cases)

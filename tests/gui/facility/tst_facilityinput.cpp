@@ -18,14 +18,17 @@
 #include "facility/frmVersiebeheer.h"
 #include "facility/tonnagemodel.h"
 #include "storage/database.h"
+#include "storage/datafilelink.h"
 #include "support/guiprogramfolder.h"
 #include "support/testfiles.h"
 
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
@@ -181,6 +184,42 @@ TEST_F(FacilityInputTest, GeneralDataClosingChecksTheFieldBeingEditedAndTheStore
     EXPECT_DOUBLE_EQ(appState().facility().aftercareStart, 2030.0);
 }
 
+// On a file the program cannot write, a change is tried again or discarded as the user chooses (the messages
+// are the core's): the screen and the program close, and the file is untouched.
+TEST_F(FacilityInputTest, UnwritableFileNeverKeepsTheProgramOpen)
+{
+    const QString dir = folder.filePath(QStringLiteral("alleenlezen"));
+    ASSERT_TRUE(QDir().mkpath(dir));
+    QFile file(folder.copyDemoData(QStringLiteral("alleenlezen/dbTALVOdata_1.mdb")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    test::ReadOnlyFolder readOnly(dir);
+    if (!readOnly.active)
+        GTEST_SKIP() << "no read-only folder can be made here";
+    ASSERT_TRUE(LinkDataFile(appState().workspace(), file.fileName(), false, true));
+    frmMDI_main window;
+    window.show();
+    ASSERT_TRUE(appState().openFacility(1));
+    window.runCommand(QStringLiteral("Algemeen"));
+    screen = window.findChild<frmAlgemeen*>();
+    ASSERT_TRUE(screen);
+    screen->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen));
+    auto* address = control<QPlainTextEdit>("txtLocatieAdres");
+    address->setFocus();
+    address->setPlainText(QStringLiteral("Dorpsstraat 1"));
+    // Tried again in vain, then dropped as the program closes.
+    recorder.clear();
+    recorder.answerNext(MessageAnswer::Retry);
+    recorder.answerNext(MessageAnswer::Discard);
+    EXPECT_TRUE(window.close());
+    deletePending();
+    EXPECT_FALSE(screen);
+    EXPECT_EQ(recorder.titles(), QStringList(2, QStringLiteral("Fout bij het opslaan van de gegevens")));
+    appState().workspace().closeFile(file.fileName());
+    EXPECT_TRUE(file.seek(0) && file.readAll() == before);
+}
+
 // The forecast opens from the screen and must be closed with its own button, which checks the years first.
 TEST_F(FacilityInputTest, OpenForecastKeepsTheProgramOpen)
 {
@@ -196,7 +235,7 @@ TEST_F(FacilityInputTest, OpenForecastKeepsTheProgramOpen)
     EXPECT_FALSE(window.close());
     ASSERT_TRUE(forecast && forecast->isVisible());
     EXPECT_EQ(recorder.texts().join(u'|'),
-              u"Gebruik in verband met de datavalidatie de OK-knop om het venster te sluiten");
+              u"Gebruik in verband met de datavalidatie de knop Sluiten om het venster te sluiten");
     child<QPushButton>(forecast, "cmdOK")->click();
     EXPECT_TRUE(window.close());
     deletePending();
@@ -408,17 +447,17 @@ TEST_F(ForecastTest, CloseButtonChecksTheYears)
     EXPECT_EQ(years().last(), QStringLiteral("2028=?"));
 }
 
-// Closing otherwise is refused, but the program itself may close it, whatever the years.
-TEST_F(ForecastTest, OtherWaysToCloseAreRefused)
+// The close button is refused and Esc checks like Sluiten; the program itself may close it, whatever the
+// years.
+TEST_F(ForecastTest, EscapeChecksLikeSluitenAndOtherWaysAreRefused)
 {
     EXPECT_FALSE(forecast->close());
+    // Esc does what Sluiten does: a gap keeps the window open.
+    type(3, TonnageModel::YearColumn, QStringLiteral("2040"));
     QTest::keyClick(forecast, Qt::Key_Escape);
     deletePending();
-    ASSERT_TRUE(forecast);
     ASSERT_TRUE(forecast && forecast->isVisible());
-    EXPECT_EQ(recorder.titles(), QStringList({"Sluiten formulier", "Sluiten formulier"}));
-
-    type(3, TonnageModel::YearColumn, QStringLiteral("2040"));
+    EXPECT_EQ(recorder.titles(), QStringList({"Sluiten formulier", "Controle invoer"}));
     EXPECT_TRUE(forecast->closeByProgram());
     deletePending();
     EXPECT_FALSE(forecast);

@@ -50,8 +50,8 @@ protected:
     {
         ASSERT_TRUE(appState().linkDataFile(folder.copyDemoData(), false, true));
         ASSERT_TRUE(appState().openFacility(1));
-        previousOpener = setDocumentOpener([this](const QString& path) {
-            opened.append(path);
+        previousOpener = setDocumentOpener([this](const QUrl& target) {
+            opened.append(target.toLocalFile());
             return true;
         });
         clsStort stort(appState().workspace());
@@ -317,13 +317,16 @@ TEST_F(ReportScreensTest, ScreenOutputFillsAReportWindowOfTheMainWindow)
     EXPECT_FALSE(report);
 }
 
-TEST(OpenDocumentTest, TellsWhenNoProgramOpensTheFile)
+TEST(OpenDocumentTest, TellsWhenNoProgramOpensTheFileOrTheAddress)
 {
     MessageRecorder recorder;
-    const DocumentOpener previous = setDocumentOpener([](const QString&) { return false; });
+    const DocumentOpener previous = setDocumentOpener([](const QUrl&) { return false; });
     EXPECT_FALSE(OpenDocument(QDir::temp().filePath(QStringLiteral("rapport.docx"))));
-    EXPECT_EQ(recorder.texts().join(u'|'),
-              u"Er is geen programma gevonden waarmee 'rapport.docx' geopend kan worden.");
+    EXPECT_FALSE(OpenWebAddress(QUrl(QStringLiteral("https://www.ipo.nl/"))));
+    EXPECT_EQ(
+        recorder.texts().join(u'|'),
+        u"Er is geen programma gevonden waarmee 'rapport.docx' geopend kan worden.|Er is geen webbrowser "
+        u"gevonden waarmee 'https://www.ipo.nl/' geopend kan worden.");
     setDocumentOpener(previous);
 }
 
