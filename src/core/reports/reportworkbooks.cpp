@@ -304,7 +304,7 @@ void addLevySheet(Workbook& workbook, const clsDV& calculation, const clsHeffing
         sheet.appendRow({W::text(QStringLiteral("Doelvermogen")), W(), W(), W(),
                          W::number(figure(calculation.DoelvermogenMetRisicoFonds()), NumberFormat::Euro)});
     } else {
-        sheet.appendRow({W::text(QStringLiteral("Betrokken inrichtingen: ") + levy.rapStortNamen.mid(2))});
+        sheet.appendRow({W::text(QStringLiteral("Betrokken inrichtingen: ") + levy.rapStortNamen)});
         sheet.appendRow({W::text(QStringLiteral("Gezamenlijk NCW, uitgedrukt in prijspeil ") +
                                  QString::number(calculation.jaarPrijspeil())),
                          W(), W(), W(), W::number(figure(levy.DVref), NumberFormat::Euro)});
