@@ -2,7 +2,10 @@
 
 #include "costitems/storedcostitems.h"
 
+#include <QHashFunctions>
 #include <QString>
+
+#include <bit>
 
 namespace dovra::calc {
 
@@ -54,6 +57,24 @@ struct ItemTiming
 // The timing of a cost item that is not combined into a combination post; S is the aftercare start as a
 // decimal year. Throws as the calculation does.
 ItemTiming itemTiming(const StoredValues& v, float S);
+
+// What alone decides a cost item's present value factor: items with equal keys share one factor.
+struct Timing
+{
+    int option;
+    float t0;
+    float t1;
+    int x;
+    bool operator==(const Timing&) const = default;
+};
+
+struct TimingHash
+{
+    std::size_t operator()(const Timing& t) const
+    {
+        return qHashMulti(0, t.option, std::bit_cast<quint32>(t.t0), std::bit_cast<quint32>(t.t1), t.x);
+    }
+};
 
 // The present value factor of costs of frequency option from relative year t0 to t1 (every x years, or a
 // year's costs for items paid x times a year) at the real discount factor q: year k lies k − 0.5 years after

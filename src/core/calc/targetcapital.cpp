@@ -6,9 +6,6 @@
 #include "calc/toeslagen.h"
 #include "model/options.h"
 
-#include <QHashFunctions>
-
-#include <bit>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -74,24 +71,6 @@ struct NotANumberInItem
 {
     QString act;
     QString field;
-};
-
-// The timing of a cost item, which alone decides its present value factor.
-struct Timing
-{
-    int option;
-    float t0;
-    float t1;
-    int x;
-    bool operator==(const Timing&) const = default;
-};
-
-struct TimingHash
-{
-    std::size_t operator()(const Timing& t) const
-    {
-        return qHashMulti(0, t.option, std::bit_cast<quint32>(t.t0), std::bit_cast<quint32>(t.t1), t.x);
-    }
 };
 
 // One calculation: fills the figures from the inputs, collecting its messages.

@@ -349,15 +349,6 @@ struct PreparedItem
     float surchargePercentage = 0;
 };
 
-struct Timing
-{
-    int option;
-    float t0;
-    float t1;
-    int x;
-    bool operator==(const Timing&) const = default;
-};
-
 struct DrawCalculation::Prepared
 {
     const TargetCapitalInputs* inputs = nullptr;
