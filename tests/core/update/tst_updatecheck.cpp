@@ -1,6 +1,6 @@
 // The update server's three information files against an installed program 3.0 (30) and checklist file 14:
 // the statuses, the maintenance flag and the text the user is shown; the downloads of what it offers, the
-// checklist file installed in one step, and the proxies the requests go through.
+// checklist file installed in one step, the proxies the requests go through, and an https server not trusted.
 #include "checklist/checklistsystem.h"
 #include "storage/workspace.h"
 #include "support/localhttpserver.h"
@@ -13,6 +13,10 @@
 
 #include <QDir>
 #include <QProcess>
+#include <QSslCertificate>
+#include <QSslConfiguration>
+#include <QSslKey>
+#include <QSslServer>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -373,6 +377,45 @@ TEST(UpdateCheck, RequestsGoThroughTinyproxy)
     EXPECT_TRUE(log.contains(u"GET " + url.toString())) << log.toStdString();
     EXPECT_FALSE(log.contains(u"direct"));
     EXPECT_EQ(server.requests().size(), 2);
+    EXPECT_TRUE(recorder.recorded().isEmpty());
+}
+
+// An https server whose certificate no trusted authority issued: the request fails with the cause in Dutch,
+// the certificate error is never passed over.
+TEST(UpdateCheck, UntrustedCertificateIsRefused)
+{
+    const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+    ASSERT_FALSE(openssl.isEmpty()) << "openssl is installed by scripts/install-deps";
+    QTemporaryDir dir;
+    const QString key = dir.filePath(QStringLiteral("key.pem"));
+    const QString certificate = dir.filePath(QStringLiteral("certificate.pem"));
+    QStringList arguments =
+        QStringLiteral("req -x509 -newkey ec -pkeyopt ec_paramgen_curve:prime256v1 -nodes "
+                       "-days 2 -subj /CN=127.0.0.1 -addext subjectAltName=IP:127.0.0.1")
+            .split(u' ');
+    arguments << QStringLiteral("-keyout") << key << QStringLiteral("-out") << certificate;
+    QProcess make;
+    make.start(openssl, arguments);
+    ASSERT_TRUE(make.waitForFinished());
+    ASSERT_EQ(make.exitCode(), 0) << make.readAllStandardError().toStdString();
+    QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+    tls.setLocalCertificate(QSslCertificate(readAll(certificate)));
+    tls.setPrivateKey(QSslKey(readAll(key), QSsl::Ec));
+    QSslServer server;
+    server.setSslConfiguration(tls);
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost));
+
+    MessageRecorder recorder;
+    HttpFetcher fetcher({1, QString(), 0, false}, 5000);
+    QString failure;
+    EXPECT_TRUE(
+        fetcher
+            .get(QUrl(QStringLiteral("https://127.0.0.1:%1/updateinfo_cl.txt").arg(server.serverPort())),
+                 &failure)
+            .isEmpty());
+    EXPECT_EQ(failure, QStringLiteral("de beveiligde verbinding (HTTPS) met 127.0.0.1 is geweigerd: het "
+                                      "certificaat van de server is niet door een vertrouwde instantie "
+                                      "uitgegeven"));
     EXPECT_TRUE(recorder.recorded().isEmpty());
 }
 
