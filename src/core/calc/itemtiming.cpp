@@ -2,6 +2,7 @@
 
 #include "model/options.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -134,11 +135,15 @@ ItemTiming itemTiming(const StoredValues& v, float S)
     return timing;
 }
 
-float presentValueFactor(double q, int option, float t0, float t1, int x)
+namespace {
+
+// The factor as presentValueFactor() defines it, with q^(t − 0.5) given by yearPower(t).
+template <class YearPower>
+float factorOf(double q, int option, float t0, float t1, int x, YearPower&& yearPower)
 {
     switch (option) {
     case FrequencyOption::OneOff:
-        return t0 < 0.5f ? 0 : toSingle(power(q, double(t0) - 0.5));
+        return t0 < 0.5f ? 0 : toSingle(yearPower(t0));
     case FrequencyOption::TimesPerYear: {
         // Years before the aftercare start do not count: the costs then start in year 1.
         while (t0 < 0.5f)
@@ -151,7 +156,7 @@ float presentValueFactor(double q, int option, float t0, float t1, int x)
         const int m = int(years);
         if (q == 1.0)
             return float(m);
-        return toSingle(power(q, double(t0) - 0.5) * (1.0 - power(q, m)) / (1.0 - q));
+        return toSingle(yearPower(t0) * (1.0 - power(q, m)) / (1.0 - q));
     }
     case FrequencyOption::OnceEveryXYears: {
         if (t1 < 0.5f)
@@ -159,7 +164,7 @@ float presentValueFactor(double q, int option, float t0, float t1, int x)
         double sum = 0;
         for (float t = t0; t <= t1; t += float(x)) {
             if (t > 0) {
-                sum += power(q, double(t) - 0.5);
+                sum += yearPower(t);
                 fitsSingle(sum);
             }
         }
@@ -168,6 +173,39 @@ float presentValueFactor(double q, int option, float t0, float t1, int x)
     default:
         return 0;
     }
+}
+
+} // namespace
+
+float presentValueFactor(double q, int option, float t0, float t1, int x)
+{
+    return factorOf(q, option, t0, t1, x, [q](float t) { return power(q, double(t) - 0.5); });
+}
+
+void YearPowers::reset(double q)
+{
+    m_q = q;
+    std::fill(m_known.begin(), m_known.end(), std::numeric_limits<double>::quiet_NaN());
+}
+
+double YearPowers::at(float t)
+{
+    // Fractional years and years past any aftercare schedule are rare: worked out each time.
+    constexpr float KeptYears = 4096;
+    if (t < 0 || t >= KeptYears || t != std::floor(t))
+        return power(m_q, double(t) - 0.5);
+    const auto year = std::size_t(t);
+    if (year >= m_known.size())
+        m_known.resize(year + 1, std::numeric_limits<double>::quiet_NaN());
+    // power() never gives NaN: it throws Overloop instead.
+    if (std::isnan(m_known[year]))
+        m_known[year] = power(m_q, double(t) - 0.5);
+    return m_known[year];
+}
+
+float presentValueFactor(YearPowers& powers, int option, float t0, float t1, int x)
+{
+    return factorOf(powers.q(), option, t0, t1, x, [&powers](float t) { return powers.at(t); });
 }
 
 } // namespace dovra::calc

@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <bit>
+#include <vector>
 
 namespace dovra::calc {
 
@@ -80,5 +81,23 @@ struct TimingHash
 // year's costs for items paid x times a year) at the real discount factor q: year k lies k − 0.5 years after
 // the aftercare start, so its costs are discounted with q^(k − 0.5). Throws Overloop beyond the single range.
 float presentValueFactor(double q, int option, float t0, float t1, int x);
+
+// The discount factors q^(t − 0.5) of one q, each whole year's worked out once and kept: the draws of the
+// uncertainty analysis discount the same years for many cost items. Bit for bit what power() gives.
+class YearPowers
+{
+public:
+    // Forgets the factors of the previous q.
+    void reset(double q);
+    double q() const { return m_q; }
+    double at(float t);
+
+private:
+    double m_q = 1;
+    std::vector<double> m_known; // by whole year; NaN where not worked out yet
+};
+
+// As above, with the factors of powers.q() taken from powers.
+float presentValueFactor(YearPowers& powers, int option, float t0, float t1, int x);
 
 } // namespace dovra::calc

@@ -422,9 +422,10 @@ std::optional<float> DrawCalculation::targetCapital(const Draw& draw)
         const double q = (1.0 + double(draw.inflation)) / (1.0 + double(draw.interest));
         fitsSingle(q);
         const float F = toSingle(power(1.0 + double(draw.inflation), double(in.S - float(in.P))));
+        m_powers.reset(q);
         for (std::size_t k = 0; k < p.timings.size(); ++k) {
             const Timing& t = p.timings[k];
-            m_factors[k] = presentValueFactor(q, t.option, t.t0, t.t1, t.x);
+            m_factors[k] = presentValueFactor(m_powers, t.option, t.t0, t.t1, t.x);
         }
         out.perRubric = {};
         out.perCategory = {};
@@ -461,7 +462,7 @@ std::optional<float> DrawCalculation::targetCapital(const Draw& draw)
                 out.perOrigin[std::size_t(item.origin)] =
                     checked(out.perOrigin[std::size_t(item.origin)] + ncw);
         }
-        const float perpetual = presentValueFactor(q, FrequencyOption::TimesPerYear, 1, 1000, 0);
+        const float perpetual = presentValueFactor(m_powers, FrequencyOption::TimesPerYear, 1, 1000, 0);
         out.rapEvalKAP = checked(perpetual * out.rapEvalPerJaar * F);
         out.communicatieKAP = checked(perpetual * in.surcharges.communicatie * F);
         out.appBasisKAP = checked(perpetual * in.surcharges.appBasis * F);

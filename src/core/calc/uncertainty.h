@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/itemtiming.h"
 #include "calc/targetcapital.h"
 #include "calc/targetcapitalinputs.h"
 
@@ -106,6 +107,7 @@ private:
     std::shared_ptr<const Prepared> m_prepared;
     TargetCapital m_figures;      // the sums' parts of the current draw
     std::vector<float> m_factors; // per distinct timing
+    calc::YearPowers m_powers;    // of the current draw
 };
 
 // What moves the result: the rank correlation of an uncertain input with the target capital.
