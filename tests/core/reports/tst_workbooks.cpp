@@ -65,9 +65,9 @@ QString runScript(const QStringList& arguments)
     return QString::fromUtf8(python.readAllStandardOutput() + python.readAllStandardError());
 }
 
-bool needsOpenpyxl()
+bool hasOpenpyxl()
 {
-    return QProcess::execute(QStringLiteral("/usr/bin/python3"), {"-c", "import openpyxl"}) != 0;
+    return QProcess::execute(QStringLiteral("/usr/bin/python3"), {"-c", "import openpyxl"}) == 0;
 }
 
 // A sheet of every kind of cell, and one whose name needs quoting in a formula of another sheet.
@@ -95,8 +95,7 @@ Workbook everyKindOfCell()
 
 TEST(Workbook, CellsFormatsAndLayoutReadBack)
 {
-    if (needsOpenpyxl())
-        GTEST_SKIP() << "python3-openpyxl is not installed";
+    ASSERT_TRUE(hasOpenpyxl()) << "python3-openpyxl is installed by scripts/install-deps";
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("cellen.xlsx"));
     QString error;
@@ -155,8 +154,7 @@ protected:
 // Zuid's outlays.
 TEST_F(ReportWorkbookTest, SheetsMatchTheirGoldenDump)
 {
-    if (needsOpenpyxl())
-        GTEST_SKIP() << "python3-openpyxl is not installed";
+    ASSERT_TRUE(hasOpenpyxl()) << "python3-openpyxl is installed by scripts/install-deps";
     useScripts(QStringLiteral("targetcapitalreport_checklist.sql"),
                QStringLiteral("targetcapitalreport_data.sql"));
     const QStringList paths{dir.filePath("zuid.xlsx"), dir.filePath("eigen.xlsx"),
@@ -173,8 +171,8 @@ TEST_F(ReportWorkbookTest, SheetsMatchTheirGoldenDump)
 // every kind of cell: LibreOffice reads every cell as cached, and its recalculated formulas agree.
 TEST_F(ReportWorkbookTest, LibreOfficeRecalculatesTheProgramsFigures)
 {
-    if (needsOpenpyxl() || QProcess::execute(QStringLiteral("soffice"), {"--version"}) != 0)
-        GTEST_SKIP() << "python3-openpyxl or LibreOffice is not installed";
+    ASSERT_TRUE(hasOpenpyxl() && QProcess::execute(QStringLiteral("soffice"), {"--version"}) == 0)
+        << "python3-openpyxl and LibreOffice are installed by scripts/install-deps";
     ASSERT_TRUE(folder.linkDemoData());
     const QStringList paths{dir.filePath("kragge.xlsx"), dir.filePath("schema.xlsx"),
                             dir.filePath("cellen.xlsx")};
